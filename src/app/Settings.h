@@ -1,0 +1,38 @@
+#pragma once
+// The seven option groups of the settings window as plain state. They live
+// while the program runs and return to their defaults on every album reset.
+namespace lumora {
+
+struct Settings {
+    // 导入照片时，对横照片的剪裁效果: RadioButton_hengzhaopian_quanping (true) / _moren (false)
+    bool hengzhaopianQuanping = true;
+    // 导入照片时，对竖照片的剪裁效果: RadioButton_shuzhaopian_moren, the only button
+    bool shuzhaopianMoren = true;
+    // 主界面横照片显示效果: RadioButton_zhujiemian_heng_quanpin (true) / _shizhong (false)
+    bool zhujiemianHengQuanpin = true;
+    // 主界面竖照片显示效果: RadioButton_zhujiemian_shu_shizhong, the only button
+    bool zhujiemianShuShizhong = true;
+    // 添加照片时是否…自动添加文字特效: RadioButton_wenzitexiao_tianjia (true) / _butianjia
+    bool wenzitexiaoTianjia = true;
+    // 添加照片时是否…自动添加画面特效: RadioButton_huamiantexiao_tianjia (true) / _butianjia (default)
+    bool huamiantexiaoTianjia = false;
+    // 导入照片时，使用模板组合效果: RadioButton_moban_zuhe_shiyong (true) / _bushiyong (default)
+    bool mobanZuheShiyong = false;
+
+    // "恢复默认设置": the first five groups only; picture effects and template
+    // combinations keep their choice.
+    void restoreDefaults()
+    {
+        hengzhaopianQuanping = true;
+        shuzhaopianMoren = true;
+        zhujiemianHengQuanpin = true;
+        zhujiemianShuShizhong = true;
+        wenzitexiaoTianjia = true;
+    }
+    // The album reset: all seven groups.
+    void resetForAlbum() { *this = Settings(); }
+
+    bool operator==(const Settings &) const = default;
+};
+
+} // namespace lumora
