@@ -67,6 +67,10 @@ public:
 
     QString wjToWj() const { return m_program + QStringLiteral("wj_to_wj/"); }
     QString sampleFolder() const { return m_program + QStringLiteral("yinyuegeciwenjian/"); }
+    QString sampleSong() const { return sampleFolder() + QStringLiteral("甜蜜蜜.mp3"); }
+    QString sampleLyrics() const { return sampleFolder() + QStringLiteral("甜蜜蜜.lrc"); }
+    // Sample photos of the demo album (JPG, landscape and portrait).
+    QString samplePhotoFolder() const { return m_program + QStringLiteral("shilizhaopian/"); }
 
     // The five working files deleted at start-up and at exit.
     QStringList workingFiles() const;

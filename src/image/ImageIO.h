@@ -1,0 +1,49 @@
+#pragma once
+// Photo and frame pictures: JPEG headers with EXIF orientation, scaled JPEG
+// decoding, quality-90 JPEG encoding, PNG decoding with alpha and PNG encoding.
+// All functions are thread-safe (no shared state) and throw lumora::Error with
+// the file path and the library's own message on failure.
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lumora {
+
+struct JpegInfo {
+    int width = 0;        // as stored in the file
+    int height = 0;
+    int orientation = 1;  // EXIF Orientation 1..8 (1 when absent or unreadable)
+    // Values 5..8 turn the picture by a quarter: the displayed width and height swap.
+    bool turned() const { return orientation >= 5 && orientation <= 8; }
+    QSize displayed() const { return turned() ? QSize(height, width) : QSize(width, height); }
+};
+
+// Reads only the JPEG header and the EXIF block (no pixel decoding).
+// Throws for a file that is not a readable JPEG (truncated header, zero size...).
+JpegInfo readJpegInfo(const QString &path);
+JpegInfo readJpegInfo(const QByteArray &data, const QString &what);
+
+// Decodes a JPEG as stored (no EXIF rotation applied), using the DCT scaling
+// of libjpeg-turbo to the smallest scale whose result is at least
+// `atLeast` in both dimensions (an empty size decodes in full).
+// The result is QImage::Format_RGB32.
+QImage decodeJpeg(const QString &path, QSize atLeast = {});
+QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast = {});
+// Applies an EXIF orientation (1..8) to a decoded picture.
+QImage applyOrientation(const QImage &image, int orientation);
+
+// Encodes baseline JPEG (4:2:0) at `quality` (the album uses 90).
+QByteArray encodeJpeg(const QImage &image, int quality = 90);
+// Encodes and writes a JPEG; creates parent folders.
+void writeJpeg(const QImage &image, const QString &path, int quality = 90);
+
+// Decodes a PNG with its alpha channel through libpng, to
+// QImage::Format_ARGB32_Premultiplied.
+QImage decodePng(const QString &path);
+QImage decodePng(const QByteArray &data, const QString &what);
+// Encodes a PNG keeping alpha (compression 0..9).
+QByteArray encodePng(const QImage &image, int compression = 6);
+void writePng(const QImage &image, const QString &path, int compression = 6);
+
+} // namespace lumora
