@@ -61,7 +61,8 @@ TEST(IniFile, BomBinaryJunkAndBrokenGbkAreReadAsFarAsPossible)
     const QByteArray bom = QByteArray("\xEF\xBB\xBF") + QStringLiteral("[1]\nmblx=单张\n").toUtf8();
     EXPECT_EQ(IniFile::fromBytes(bom).value(QStringLiteral("1"), QStringLiteral("mblx")), QStringLiteral("单张"));
     // Invalid GBK bytes and NULs in the middle: later keys still read.
-    QByteArray junk("[1]\nmblx=\x81\xff\x00\x01zz\nmbdx=100\n", 30);
+    static const char raw[] = "[1]\nmblx=\x81\xff\x00\x01zz\nmbdx=100\n";
+    const QByteArray junk(raw, sizeof raw - 1);
     const IniFile ini = IniFile::fromBytes(junk);
     EXPECT_EQ(ini.value(QStringLiteral("1"), QStringLiteral("mbdx")), "100");
     // Random bytes never crash.
