@@ -26,6 +26,20 @@ struct Album {
     // Template catalogue (built for the mode): the parameter table, indexed
     // everywhere by its 0-based row (the catalogue index).
     RowTable ListView_mobancanshu;
+    // Classified tables (landscape, portrait, advanced templates) and the
+    // template list of template management (TForm8.ListView_moban), rebuilt
+    // with the parameter table; matching, template packs and template
+    // management read them.
+    RowTable ListView_hengzhaopian;
+    RowTable ListView_shuzhaopian;
+    RowTable ListView_gaojimoban;
+    RowTable ListView_moban;
+    // Template assignment method (TForm41.Edit_mobanfashi): "shiyong_suijimoban"
+    // or "shiyong_zuhemoban"; kept across adds. The two combined cursors are
+    // set to -1 at the start of every template-pack add.
+    QString Edit_mobanfashi = QStringLiteral("shiyong_suijimoban");
+    int combinedLandscapeCursor = -1;
+    int combinedPortraitCursor = -1;
 
     // Photo table (TForm3).
     RowTable ListView_daoru_zhaopian;
