@@ -1,0 +1,157 @@
+#include "EffectPackage.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "templates/IniFile.h"
+
+namespace lumora {
+
+namespace {
+bool folderExists(const QString &path) { return QFileInfo(path).isDir(); }
+bool fileExists(const QString &path) { return QFileInfo(path).isFile(); }
+} // namespace
+
+QString effectFolder(const Paths &paths, const QString &modeFolder, const EffectLocation &loc)
+{
+    return loc.kind == EffectKind::Picture ? paths.pictureEffectFolder(modeFolder, loc.number)
+                                           : paths.textEffectFolder(modeFolder, loc.category, loc.number);
+}
+
+QString effectIniPath(const Paths &paths, const QString &modeFolder, const EffectLocation &loc)
+{
+    return effectFolder(paths, modeFolder, loc) + QStringLiteral("wj_x_g_c_l_%1.ini").arg(loc.number);
+}
+
+QString effectFramePath(const Paths &paths, const QString &modeFolder, const EffectLocation &loc, int k, FrameSet set)
+{
+    return effectFolder(paths, modeFolder, loc) +
+           (set == FrameSet::Production ? QStringLiteral("2_%1.png") : QStringLiteral("%1.png")).arg(k);
+}
+
+int EffectPackageIni::frames() const
+{
+    bool ok = false;
+    const int f = frameCount.trimmed().toInt(&ok);
+    return ok && f > 0 ? f : 0;
+}
+
+std::optional<EffectPackageIni> EffectPackageIni::read(const QString &iniPath)
+{
+    if (!fileExists(iniPath))
+        return std::nullopt;
+    const IniFile ini = IniFile::load(iniPath);
+    auto v = [&](const char *key) { return ini.value(kEffectIniSection, QString::fromLatin1(key)); };
+    EffectPackageIni p;
+    p.name = v("wj_x_g_c_l_0");
+    p.frameCount = v("wj_x_g_c_l_sum");
+    p.still = v("wj_x_g_c_l_1");
+    p.positionMode = v("wj_x_g_c_l_wz");
+    p.x = v("wj_x_g_c_l_wz1");
+    p.y = v("wj_x_g_c_l_wz2");
+    p.marks = v("wxcs03");
+    return p;
+}
+
+QPoint defaultTextPosition(const EffectPackageIni &ini, QSize still, QSize preview)
+{
+    if (ini.positionMode == kPositionFixed)
+        return {ini.x.trimmed().toInt(), ini.y.trimmed().toInt()};
+    // C++ division truncates toward zero, as the halving rule asks.
+    return {preview.width() / 2 - still.width() / 2, preview.height() / 2 - still.height() / 2};
+}
+
+QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const EffectLocation &loc, const EffectPackageIni &ini)
+{
+    // Only the header is needed for the size.
+    QImageReader reader(effectFolder(paths, modeFolder, loc) + ini.still + QStringLiteral(".png"));
+    const QSize s = reader.size();
+    return s.isValid() ? s : QSize(0, 0);
+}
+
+QStringList listPictureEffects(const Paths &paths, const QString &modeFolder)
+{
+    QStringList names;
+    for (int n = 1;; ++n) {
+        const EffectLocation loc{EffectKind::Picture, 0, n};
+        if (!folderExists(effectFolder(paths, modeFolder, loc)))
+            break;
+        if (auto ini = EffectPackageIni::read(effectIniPath(paths, modeFolder, loc)))
+            names << ini->name;
+    }
+    return names;
+}
+
+const QStringList &textCategoryRows()
+{
+    static const QStringList rows = [] {
+        const char *names[] = {"全部", "婚纱", "结婚", "宝贝", "童年", "生日", "聚会", "毕业", "友谊", "爱情", "家庭",
+                               "数码", "产品", "成长", "喜庆", "开业", "春天", "夏天", "秋天", "冬天", "运动会"};
+        QStringList r;
+        for (int i = 0; i <= kTextCategoryCount; ++i) {
+            r << QStringLiteral("%1 %2文字元素").arg(i + 1, 2, 10, QLatin1Char('0')).arg(QString::fromUtf8(names[i]));
+            r << kCategorySeparator;
+        }
+        return r;
+    }();
+    return rows;
+}
+
+int categoryOfRow(int listPosition)
+{
+    if (listPosition < 0 || listPosition >= kTextCategoryRowCount || listPosition % 2 != 0)
+        return -1;
+    return listPosition / 2;
+}
+
+namespace {
+// Appends the effects of one category folder; false when a folder without INI
+// ended the listing (strict) — lenient listings skip such folders.
+bool listCategory(const Paths &paths, const QString &modeFolder, int cat, bool strict, TextEffectListing &out)
+{
+    for (int n = 1;; ++n) {
+        const EffectLocation loc{EffectKind::Text, cat, n};
+        if (!folderExists(effectFolder(paths, modeFolder, loc)))
+            return true;
+        auto ini = EffectPackageIni::read(effectIniPath(paths, modeFolder, loc));
+        if (!ini) {
+            if (strict)
+                return false;
+            continue;
+        }
+        out.names << ini->name;
+        out.categories << QString::number(cat);
+        out.numbers << QString::number(n);
+    }
+}
+} // namespace
+
+TextEffectListing listTextEffects(const Paths &paths, const QString &modeFolder, int listPosition, ListingCause cause)
+{
+    TextEffectListing out;
+    const int cat = categoryOfRow(listPosition);
+    if (cat < 0)
+        return out;
+    if (cat > 0) {
+        if (!listCategory(paths, modeFolder, cat, true, out))
+            out.notice = kTextEffectFileMissing;
+        return out;
+    }
+    const bool strict = cause == ListingCause::CategoryChange;
+    int count = 0;
+    while (folderExists(paths.textEffectCategoryFolder(modeFolder, count + 1)))
+        ++count;
+    if (count == 0) {
+        if (strict)
+            out.notice = kTextEffectFileMissing;
+        return out;
+    }
+    for (int c = 1; c <= count; ++c)
+        if (!listCategory(paths, modeFolder, c, strict, out)) {
+            out.notice = kTextEffectFileMissing;
+            break;
+        }
+    return out;
+}
+
+} // namespace lumora

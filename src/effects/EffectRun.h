@@ -1,0 +1,141 @@
+#pragma once
+// One run of an effect timeline: the per-frame step shared by the effect
+// windows' own preview, album playback and production.
+//
+// Contract
+// - Create one EffectRun per run (per preview start, per playback start, per
+//   production) and per kind (picture effects, text effects). It snapshots the
+//   rows of the working table (ListView_Image) when it is made: frame count F
+//   (caption), start time (sub-item 0), package, and for text effects X/Y
+//   (sub-items 5/6). Changing the table during a run does not affect the run.
+// - Every row starts in "tingzhi" with frame counter 0.
+// - step(clock) runs one step: a row whose start time equals `clock` (text
+//   HH:MM:SS, see effectClockText) and whose state is "tingzhi" starts with
+//   counter 0; a running row then raises its counter k and shows frame k
+//   ({k}.png, or 2_{k}.png in production); a missing or unreadable frame keeps
+//   the previous picture; when k equals F the row ends ("wancheng", or
+//   "tingzhi" in album playback, where a short row may start again within its
+//   start second) and its overlay is hidden in that same step. A row of F
+//   frames therefore occupies F steps and shows frames 1 … F − 1.
+// - step() returns the overlays to draw after that step, bottom to top: an
+//   overlay created later lies above one created earlier (playback creates
+//   one overlay per row in row order when it starts). Positions are in the
+//   target picture's pixels: picture effects at (0, 0); text effects at their
+//   X/Y, scaled in production by target/preview size with integer arithmetic.
+//   Images are drawn at their own size, never scaled. They are implicitly
+//   shared QImages (ARGB32 premultiplied); do not modify them.
+// - PNG frames are decoded with libpng once per run and kept in a cache
+//   bounded by bytes (least recently used frames go first), so a package used
+//   by several rows, or again later in the run, is decoded once while it fits.
+// - Not thread-safe; one thread drives a run. Different runs are independent,
+//   so production may drive its run on a worker thread.
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <list>
+#include <unordered_map>
+#include <vector>
+
+#include "EffectPackage.h"
+#include "app/RowTable.h"
+
+namespace lumora {
+
+struct Album;
+
+enum class RunVariant {
+    WindowPreview, // the effect window's own preview: end state "wancheng", {k}.png
+    Playback,      // album playback: end state "tingzhi", {k}.png
+    Production,    // production: end state "wancheng", 2_{k}.png, positions scaled
+};
+
+struct EffectOverlay {
+    int row = -1;            // row of the working table
+    EffectLocation package;  // which package it shows
+    QPoint position;         // top-left corner in the target picture
+    QImage image;            // the frame shown now
+};
+
+// Clock text of an album frame count: HH:MM:SS of frame div 25 seconds.
+QString effectClockText(long long frame);
+
+class EffectRun {
+public:
+    struct Setup {
+        EffectKind kind = EffectKind::Picture;
+        RunVariant variant = RunVariant::Playback;
+        QString modeFolder;   // effect mode folder of the album mode (wj_x_g_c_l_1/2/3)
+        QSize previewSize;    // the mode's preview size (text positions are stored in it)
+        QSize targetSize;     // the picture the overlays are drawn on
+        int onlyRow = -1;     // single preview: only this row takes part
+        qint64 cacheBytes = qint64(768) << 20;
+    };
+
+    EffectRun(const Paths &paths, const RowTable &workingTable, Setup setup);
+
+    // A run over the album's picture or text effect table: preview and target
+    // size from the album mode (target = output size in production, unless
+    // `target` is given), and the table's run state and overlay cells set to
+    // "tingzhi" / "wu" as every run does before its first frame.
+    static EffectRun forAlbum(Album &album, EffectKind kind, RunVariant variant, QSize target = {}, int onlyRow = -1);
+
+    // One step at `clock`; returns the overlays visible after it (bottom to top).
+    const std::vector<EffectOverlay> &step(const QString &clock);
+    const std::vector<EffectOverlay> &overlays() const { return m_visible; }
+
+    // Stop: every row back to "tingzhi", counters 0, overlays released.
+    void stop();
+
+    // Mirrors the run state (sub-item 2) and overlay flag (sub-item 6 for
+    // picture effects, 13 for text effects) into a working table with the
+    // same rows. Rows beyond the table are ignored.
+    void writeStates(RowTable &workingTable) const;
+
+    int rowCount() const { return int(m_rows.size()); }
+    QString state(int row) const;
+    int frameCounter(int row) const;
+    int finishedCount() const;     // rows in "wancheng"
+    bool anyRunning() const;       // rows in "qidong"
+
+    // Figures for benchmarks and tests.
+    int decodedFrames() const { return m_decoded; }
+    int cacheHits() const { return m_hits; }
+    qint64 cachedBytes() const { return m_cacheBytes; }
+
+private:
+    enum class State { Idle, Running, Finished };
+    struct RowRun {
+        int frames = 0;
+        QString start;
+        EffectLocation package;
+        QPoint position;
+        State state = State::Idle;
+        int counter = 0;
+        bool created = false;   // holds an overlay ("chuangjian")
+        bool shown = false;
+        long long order = 0;    // creation order: later lies on top
+        QImage image;
+    };
+    struct CacheEntry {
+        QImage image; // null: missing or unreadable
+        std::list<QString>::iterator lru;
+    };
+
+    QImage frame(const RowRun &r, int k);
+
+    Paths m_paths;
+    Setup m_setup;
+    std::vector<RowRun> m_rows;
+    std::vector<EffectOverlay> m_visible;
+    long long m_nextOrder = 0;
+
+    std::unordered_map<QString, CacheEntry> m_cache;
+    std::list<QString> m_lru; // front = most recently used
+    qint64 m_cacheBytes = 0;
+    int m_decoded = 0;
+    int m_hits = 0;
+};
+
+} // namespace lumora
