@@ -1,93 +1,431 @@
-// Interim implementation over Qt's image plugins; replaced by the
-// libjpeg-turbo / libexif / libpng implementation.
+// Photo and frame pictures through libjpeg-turbo (TurboJPEG API) and libpng.
 #include "ImageIO.h"
 
-#include <QBuffer>
-#include <QImageReader>
-#include <QImageWriter>
+#include <QFile>
 #include <QTransform>
+#include <QtEndian>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <vector>
+#include <png.h>
+#include <turbojpeg.h>
 
+#include "ExifOrientation.h"
 #include "app/Error.h"
 #include "resources/PackedFile.h"
 
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "QImage::Format_RGB32/ARGB32 are B,G,R,A in memory only on little-endian machines");
+
 namespace lumora {
 
-JpegInfo readJpegInfo(const QByteArray &data, const QString &what)
+namespace {
+
+// A decoded picture larger than this is refused rather than allocated: a
+// damaged or hostile header can claim 65535 x 65535 pixels.
+constexpr qint64 kMaxDecodedBytes = 1024LL * 1024 * 1024;
+
+struct TjDeleter {
+    void operator()(void *h) const { tjDestroy(h); }
+};
+using TjHandle = std::unique_ptr<void, TjDeleter>;
+
+TjHandle newDecompressor()
 {
-    QBuffer b;
-    b.setData(data);
-    QImageReader r(&b, "jpeg");
-    r.setAutoTransform(false);
-    const QSize s = r.size();
-    if (!s.isValid() || s.isEmpty())
-        throw Error(QStringLiteral("%1 不是可读的JPG文件").arg(what));
+    TjHandle h(tjInitDecompress());
+    if (!h)
+        throw Error(QStringLiteral("无法初始化JPG解码器：%1").arg(QString::fromLocal8Bit(tjGetErrorStr2(nullptr))));
+    return h;
+}
+
+[[noreturn]] void failPhoto(const QString &what, const QString &why)
+{
+    throw Error(QStringLiteral("无法读取照片文件 %1：%2").arg(what, why));
+}
+
+QString tjMessage(void *handle) { return QString::fromLocal8Bit(tjGetErrorStr2(handle)); }
+
+// The bytes of a JPEG from its start, either all in memory or read from a file
+// on demand, so that reading a header touches only the first few kilobytes of
+// a large photo.
+class HeaderBytes {
+public:
+    explicit HeaderBytes(const QByteArray &data) : m_data(data) {}
+    explicit HeaderBytes(QFile *file) : m_file(file) {}
+
+    // Makes bytes [0, end) available; false when the source is shorter.
+    bool ensure(qint64 end)
+    {
+        if (end <= m_data.size())
+            return true;
+        if (!m_file)
+            return false;
+        // Read ahead in blocks so a run of small segments costs one read.
+        const qint64 want = std::max<qint64>(end, m_data.size() + 64 * 1024);
+        const QByteArray more = m_file->read(want - m_data.size());
+        m_data.append(more);
+        return end <= m_data.size();
+    }
+    const std::uint8_t *at(qint64 pos) const { return reinterpret_cast<const std::uint8_t *>(m_data.constData()) + pos; }
+    const QByteArray &bytes() const { return m_data; }
+
+private:
+    QByteArray m_data;
+    QFile *m_file = nullptr;
+};
+
+struct HeaderScan {
+    int orientation = 0;    // 0: no EXIF Orientation found
+    qint64 headerEnd = 0;   // just past the first start-of-scan segment
+};
+
+bool isStartOfFrame(std::uint8_t m)
+{
+    return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
+// Walks the marker segments from SOI up to the first SOS, taking the
+// Orientation from the first EXIF APP1 segment. Throws for data that is not
+// a JPEG or whose header ends early.
+HeaderScan scanHeader(HeaderBytes &src, const QString &what)
+{
+    if (!src.ensure(2)) {
+        if (src.bytes().isEmpty())
+            failPhoto(what, QStringLiteral("文件是空的"));
+        failPhoto(what, QStringLiteral("不是JPG文件"));
+    }
+    if (src.at(0)[0] != 0xFF || src.at(0)[1] != 0xD8)
+        failPhoto(what, QStringLiteral("不是JPG文件"));
+    const QString truncated = QStringLiteral("文件头不完整（文件可能已损坏或未下载完整）");
+    HeaderScan scan;
+    bool sawFrame = false;
+    qint64 pos = 2;
+    // Each pass consumes at least two bytes and the source is finite, so the walk ends.
+    for (;;) {
+        if (!src.ensure(pos + 2))
+            failPhoto(what, truncated);
+        if (src.at(pos)[0] != 0xFF)
+            failPhoto(what, QStringLiteral("JPG文件头已损坏"));
+        std::uint8_t marker = src.at(pos)[1];
+        if (marker == 0xFF) { // fill byte before a marker
+            pos += 1;
+            continue;
+        }
+        pos += 2;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // markers without a segment
+        if (marker == 0xD9 || marker == 0xD8)
+            failPhoto(what, truncated);
+        if (!src.ensure(pos + 2))
+            failPhoto(what, truncated);
+        const qint64 length = qFromBigEndian<quint16>(src.at(pos));
+        if (length < 2)
+            failPhoto(what, QStringLiteral("JPG文件头已损坏"));
+        const qint64 payload = pos + 2, end = pos + length;
+        if (marker == 0xE1 && scan.orientation == 0) {
+            if (!src.ensure(end))
+                failPhoto(what, truncated);
+            scan.orientation = exifOrientation(src.at(payload), std::size_t(length - 2));
+        } else if (isStartOfFrame(marker)) {
+            sawFrame = true;
+        } else if (marker == 0xDA) {
+            if (!sawFrame || !src.ensure(end))
+                failPhoto(what, truncated);
+            scan.headerEnd = end;
+            return scan;
+        }
+        pos = end;
+    }
+}
+
+struct Header {
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+};
+
+// Reads width, height and colour space through TurboJPEG. libjpeg-turbo can
+// report success on a damaged header without setting the size, so the size
+// is checked here as well.
+Header tjHeader(void *handle, const QByteArray &bytes, qint64 length, const QString &what)
+{
+    Header h;
+    if (tjDecompressHeader3(handle, reinterpret_cast<const unsigned char *>(bytes.constData()), (unsigned long)length,
+                            &h.width, &h.height, &h.subsampling, &h.colorspace)
+        != 0)
+        failPhoto(what, tjMessage(handle));
+    if (h.width <= 0 || h.height <= 0)
+        failPhoto(what, QStringLiteral("JPG文件头不完整"));
+    return h;
+}
+
+JpegInfo readInfo(HeaderBytes &src, const QString &what)
+{
+    const HeaderScan scan = scanHeader(src, what);
+    TjHandle tj = newDecompressor();
+    const Header h = tjHeader(tj.get(), src.bytes(), scan.headerEnd, what);
     JpegInfo info;
-    info.width = s.width();
-    info.height = s.height();
+    info.width = h.width;
+    info.height = h.height;
+    info.orientation = scan.orientation == 0 ? 1 : scan.orientation;
     return info;
 }
 
-JpegInfo readJpegInfo(const QString &path) { return readJpegInfo(readFileBytes(path), path); }
-
-QImage decodeJpeg(const QByteArray &data, const QString &what, QSize)
+// Adobe CMYK/YCCK JPEGs are stored inverted; libjpeg hands the inverted values
+// through, so the plain product gives RGB.
+void cmykToRgb32(const std::uint8_t *cmyk, QImage &out)
 {
-    QImage img;
-    if (!img.loadFromData(data, "JPEG") || img.isNull())
-        throw Error(QStringLiteral("%1 不是可读的JPG文件").arg(what));
-    return img.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        const std::uint8_t *s = cmyk + qint64(y) * out.width() * 4;
+        for (int x = 0; x < out.width(); ++x, s += 4) {
+            const int k = s[3];
+            row[x] = qRgb(s[0] * k / 255, s[1] * k / 255, s[2] * k / 255);
+        }
+    }
 }
 
-QImage decodeJpeg(const QString &path, QSize atLeast) { return decodeJpeg(readFileBytes(path), path, atLeast); }
+} // namespace
+
+JpegInfo readJpegInfo(const QByteArray &data, const QString &what)
+{
+    HeaderBytes src(data);
+    return readInfo(src, what);
+}
+
+JpegInfo readJpegInfo(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        failPhoto(path, QStringLiteral("文件无法打开（%1）").arg(file.errorString()));
+    HeaderBytes src(&file);
+    return readInfo(src, path);
+}
+
+QSize jpegScaledSize(QSize stored, QSize atLeast)
+{
+    if (stored.isEmpty() || atLeast.isEmpty())
+        return stored;
+    int count = 0;
+    const tjscalingfactor *factors = tjGetScalingFactors(&count);
+    QSize best = stored;
+    for (int i = 0; factors && i < count; ++i) {
+        const tjscalingfactor f = factors[i];
+        // Only 1, 1/2, 1/4 and 1/8: libjpeg-turbo has fast (SIMD) inverse
+        // transforms for these, while 7/8, 3/4, 5/8 and 3/8 decode slower than
+        // the next larger of them (7/8 slower than a full decode). Never
+        // enlarge: the caller scales up smoothly if it must.
+        const bool fast = f.num == 1 && (f.denom == 1 || f.denom == 2 || f.denom == 4 || f.denom == 8);
+        if (!fast)
+            continue;
+        const QSize s(TJSCALED(stored.width(), f), TJSCALED(stored.height(), f));
+        if (s.width() >= atLeast.width() && s.height() >= atLeast.height()
+            && qint64(s.width()) * s.height() < qint64(best.width()) * best.height())
+            best = s;
+    }
+    return best;
+}
+
+QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast)
+{
+    HeaderBytes src(data);
+    scanHeader(src, what); // a clear message for non-JPEG and truncated headers
+    TjHandle tj = newDecompressor();
+    const Header h = tjHeader(tj.get(), data, data.size(), what);
+    const QSize size = jpegScaledSize(QSize(h.width, h.height), atLeast);
+    if (qint64(size.width()) * size.height() * 4 > kMaxDecodedBytes)
+        failPhoto(what, QStringLiteral("照片尺寸过大（%1 × %2）").arg(h.width).arg(h.height));
+    QImage out(size, QImage::Format_RGB32);
+    if (out.isNull())
+        failPhoto(what, QStringLiteral("内存不足，无法解码 %1 × %2 的照片").arg(size.width()).arg(size.height()));
+
+    const bool cmyk = h.colorspace == TJCS_CMYK || h.colorspace == TJCS_YCCK;
+    std::unique_ptr<std::uint8_t[]> cmykBuffer;
+    unsigned char *target = out.bits();
+    int pitch = int(out.bytesPerLine());
+    if (cmyk) {
+        cmykBuffer.reset(new std::uint8_t[std::size_t(size.width()) * size.height() * 4]);
+        target = cmykBuffer.get();
+        pitch = size.width() * 4;
+    }
+    // BGRA writes 0xFF into the fourth byte, which Format_RGB32 requires.
+    const int status = tjDecompress2(tj.get(), reinterpret_cast<const unsigned char *>(data.constData()),
+                                     (unsigned long)data.size(), target, size.width(), pitch, size.height(),
+                                     cmyk ? TJPF_CMYK : TJPF_BGRA, 0);
+    // A warning (for example a photo whose last bytes are missing) still
+    // leaves a complete picture, the missing part grey, as image viewers show it.
+    if (status != 0 && tjGetErrorCode(tj.get()) != TJERR_WARNING)
+        failPhoto(what, tjMessage(tj.get()));
+    if (cmyk)
+        cmykToRgb32(cmykBuffer.get(), out);
+    return out;
+}
+
+QImage decodeJpeg(const QString &path, QSize atLeast)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        failPhoto(path, QStringLiteral("文件无法打开（%1）").arg(file.errorString()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        failPhoto(path, QStringLiteral("读取失败（%1）").arg(file.errorString()));
+    return decodeJpeg(data, path, atLeast);
+}
 
 QImage applyOrientation(const QImage &image, int orientation)
 {
-    QTransform t;
+    // Qt's y axis points down, so rotate(90) turns clockwise.
     switch (orientation) {
     case 2: return image.mirrored(true, false);
-    case 3: t.rotate(180); break;
+    case 3: return image.transformed(QTransform().rotate(180));
     case 4: return image.mirrored(false, true);
-    case 5: return image.mirrored(true, false).transformed(QTransform().rotate(270));
-    case 6: t.rotate(90); break;
-    case 7: return image.mirrored(true, false).transformed(QTransform().rotate(90));
-    case 8: t.rotate(270); break;
+    case 5: return image.mirrored(true, false).transformed(QTransform().rotate(270)); // transpose
+    case 6: return image.transformed(QTransform().rotate(90));
+    case 7: return image.mirrored(true, false).transformed(QTransform().rotate(90));  // transverse
+    case 8: return image.transformed(QTransform().rotate(270));
     default: return image;
     }
-    return image.transformed(t);
 }
 
 QByteArray encodeJpeg(const QImage &image, int quality)
 {
-    QByteArray out;
-    QBuffer b(&out);
-    b.open(QIODevice::WriteOnly);
-    QImageWriter w(&b, "jpeg");
-    w.setQuality(quality);
-    if (!w.write(image))
-        throw Error(QStringLiteral("JPG编码失败：%1").arg(w.errorString()));
+    if (image.isNull())
+        throw Error(QStringLiteral("JPG编码失败：图片是空的"));
+    const QImage src = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                               || image.format() == QImage::Format_ARGB32_Premultiplied
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB32);
+    struct Deleter {
+        void operator()(void *h) const { tjDestroy(h); }
+    };
+    std::unique_ptr<void, Deleter> tj(tjInitCompress());
+    if (!tj)
+        throw Error(QStringLiteral("无法初始化JPG编码器：%1").arg(tjMessage(nullptr)));
+    const unsigned long bound = tjBufSize(src.width(), src.height(), TJSAMP_420);
+    if (bound == (unsigned long)-1 || bound > (unsigned long)std::numeric_limits<int>::max())
+        throw Error(QStringLiteral("JPG编码失败：图片太大（%1 × %2）").arg(src.width()).arg(src.height()));
+    // Compress straight into the result: no reallocation, no copy.
+    QByteArray out(qsizetype(bound), Qt::Uninitialized);
+    unsigned char *buffer = reinterpret_cast<unsigned char *>(out.data());
+    unsigned long size = bound;
+    if (tjCompress2(tj.get(), src.constBits(), src.width(), int(src.bytesPerLine()), src.height(), TJPF_BGRX, &buffer,
+                    &size, TJSAMP_420, quality, TJFLAG_NOREALLOC)
+        != 0)
+        throw Error(QStringLiteral("JPG编码失败：%1").arg(tjMessage(tj.get())));
+    out.resize(qsizetype(size));
     return out;
 }
 
 void writeJpeg(const QImage &image, const QString &path, int quality) { writeFileBytes(path, encodeJpeg(image, quality)); }
 
+// ---- PNG ----
+
 QImage decodePng(const QByteArray &data, const QString &what)
 {
-    QImage img;
-    if (!img.loadFromData(data, "PNG") || img.isNull())
-        throw Error(QStringLiteral("%1 不是可读的PNG文件").arg(what));
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const auto fail = [&](const QString &why) -> QImage {
+        throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why));
+    };
+    if (data.isEmpty())
+        return fail(QStringLiteral("文件是空的"));
+    // libpng's simplified reader keeps its setjmp inside the library and
+    // reports failures through image.message; png_image_free releases what
+    // begin_read allocated when we stop before finish_read.
+    struct PngImage : png_image {
+        PngImage()
+        {
+            std::memset(static_cast<png_image *>(this), 0, sizeof(png_image));
+            version = PNG_IMAGE_VERSION;
+        }
+        ~PngImage() { png_image_free(this); }
+    } png;
+    if (!png_image_begin_read_from_memory(&png, data.constData(), size_t(data.size())))
+        return fail(QString::fromLatin1(png.message));
+    if (qint64(png.width) * png.height * 4 > kMaxDecodedBytes || png.width > 65535 || png.height > 65535)
+        return fail(QStringLiteral("图片尺寸过大（%1 × %2）").arg(png.width).arg(png.height));
+    // 8-bit sRGB output, not premultiplied, in B,G,R,A order: Format_ARGB32 on little-endian.
+    png.format = PNG_FORMAT_BGRA;
+    QImage out(int(png.width), int(png.height), QImage::Format_ARGB32);
+    if (out.isNull())
+        return fail(QStringLiteral("内存不足"));
+    if (!png_image_finish_read(&png, nullptr, out.bits(), png_int_32(out.bytesPerLine()), nullptr))
+        return fail(QString::fromLatin1(png.message));
+    out.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return out;
 }
 
 QImage decodePng(const QString &path) { return decodePng(readFileBytes(path), path); }
 
+namespace {
+struct PngWriteState {
+    QByteArray *out;
+    char message[200];
+};
+
+void pngWriteData(png_structp png, png_bytep data, png_size_t length)
+{
+    auto *state = static_cast<PngWriteState *>(png_get_io_ptr(png));
+    state->out->append(reinterpret_cast<const char *>(data), qsizetype(length));
+}
+
+void pngFlush(png_structp) {}
+
+void pngError(png_structp png, png_const_charp message)
+{
+    auto *state = static_cast<PngWriteState *>(png_get_error_ptr(png));
+    std::snprintf(state->message, sizeof state->message, "%s", message ? message : "");
+    png_longjmp(png, 1);
+}
+
+void pngWarning(png_structp, png_const_charp) {}
+
+struct PngWriter {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~PngWriter() { png_destroy_write_struct(&png, info ? &info : nullptr); }
+};
+
+// The only function that calls setjmp: it owns no C++ object, so a longjmp
+// from libpng's error handler skips no destructor; the caller turns the
+// result into an exception.
+bool writePngRows(png_structp png, png_infop info, png_bytepp rows, int width, int height, bool alpha, int compression)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8,
+                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, compression);
+    png_write_info(png, info);
+    png_set_bgr(png);
+    if (!alpha)
+        png_set_filler(png, 0, PNG_FILLER_AFTER); // drop the unused fourth byte of RGB32
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+} // namespace
+
 QByteArray encodePng(const QImage &image, int compression)
 {
+    if (image.isNull())
+        throw Error(QStringLiteral("PNG编码失败：图片是空的"));
+    const bool alpha = image.hasAlphaChannel();
+    const QImage src = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     QByteArray out;
-    QBuffer b(&out);
-    b.open(QIODevice::WriteOnly);
-    QImageWriter w(&b, "png");
-    w.setCompression(compression);
-    if (!w.write(image))
-        throw Error(QStringLiteral("PNG编码失败：%1").arg(w.errorString()));
+    PngWriteState state{&out, {}};
+    PngWriter w;
+    w.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, pngError, pngWarning);
+    if (w.png)
+        w.info = png_create_info_struct(w.png);
+    if (!w.png || !w.info)
+        throw Error(QStringLiteral("PNG编码失败：内存不足"));
+    png_set_write_fn(w.png, &state, pngWriteData, pngFlush);
+    std::vector<png_bytep> rows(std::size_t(src.height()));
+    for (int y = 0; y < src.height(); ++y)
+        rows[std::size_t(y)] = const_cast<png_bytep>(src.constScanLine(y));
+    if (!writePngRows(w.png, w.info, rows.data(), src.width(), src.height(), alpha, std::clamp(compression, 0, 9)))
+        throw Error(QStringLiteral("PNG编码失败：%1").arg(QString::fromLatin1(state.message)));
     return out;
 }
 

@@ -25,10 +25,13 @@ JpegInfo readJpegInfo(const QString &path);
 JpegInfo readJpegInfo(const QByteArray &data, const QString &what);
 
 // Decodes a JPEG as stored (no EXIF rotation applied), using the DCT scaling
-// of libjpeg-turbo to the smallest scale whose result is at least
-// `atLeast` in both dimensions (an empty size decodes in full).
+// of libjpeg-turbo to the smallest of the scales 1/8, 1/4, 1/2, 1 whose result
+// is at least `atLeast` in both dimensions (an empty size decodes in full).
+// A photo with a damaged tail decodes with the missing part grey.
 // The result is QImage::Format_RGB32.
 QImage decodeJpeg(const QString &path, QSize atLeast = {});
+// The size decodeJpeg gives for a photo stored at `stored` and a request `atLeast`.
+QSize jpegScaledSize(QSize stored, QSize atLeast);
 QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast = {});
 // Applies an EXIF orientation (1..8) to a decoded picture.
 QImage applyOrientation(const QImage &image, int orientation);

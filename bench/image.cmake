@@ -1,0 +1,1 @@
+lumora_add_bench(bench_image ${CMAKE_CURRENT_LIST_DIR}/bench_image.cpp)
