@@ -1,0 +1,313 @@
+#include "EffectTables.h"
+
+#include "EffectColumns.h"
+#include "EffectPlacement.h"
+#include "app/Album.h"
+#include "app/FlagWords.h"
+
+namespace lumora {
+
+namespace {
+const QString kNeedMinute = QStringLiteral("(特效出现时间)分钟不能为空！");
+const QString kNeedSecond = QStringLiteral("(特效出现时间)秒数不能为空！");
+const QString kNoneSelected = QStringLiteral("没有选中已添加的特效！");
+
+const QString kPicTitle = QStringLiteral("删除画面特效");
+const QString kNoPicture = QStringLiteral("没有添加画面特效!");
+const QString kTextTitle = QStringLiteral("删除文字特效");
+const QString kNoText = QStringLiteral("没有添加文字特效!");
+
+QString twoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+
+void appendVisible(RowTable &visible, const QString &frames, const QString &start, const QString &name,
+                   const QString &origin)
+{
+    visible.append(QString::number(visible.size() + 1), {frames, start, name, origin});
+}
+
+// Removes rows of both tables whose origin cell equals `origin`, last to first.
+int removeByOrigin(RowTable &working, RowTable &visible, int originCol, const QString &origin)
+{
+    int removed = 0;
+    for (int i = working.size() - 1; i >= 0; --i)
+        if (working[i].subItem(originCol) == origin) {
+            working.remove(i);
+            if (i < visible.size())
+                visible.remove(i);
+            ++removed;
+        }
+    renumberVisibleRows(visible);
+    return removed;
+}
+
+void clearAllSlotMarks(Album &album)
+{
+    for (Row &slot : album.ListView_moban_shiyong_canshu)
+        slot.setCell(placecol::kSlotAutoMark, QString());
+}
+} // namespace
+
+void initEffectTables(Album &album)
+{
+    if (album.huamian_ListView_Image.columns().isEmpty())
+        album.huamian_ListView_Image.setColumns(effcol::pictureWorkingColumns());
+    if (album.wenzi_ListView_Image.columns().isEmpty())
+        album.wenzi_ListView_Image.setColumns(effcol::textWorkingColumns());
+    for (RowTable *t : {&album.huamian_ListView_Image_2, &album.wenzi_ListView_Image_2})
+        if (t->columns().isEmpty())
+            t->setColumns(effcol::visibleColumns());
+}
+
+QStringList startTimeEntries(int field)
+{
+    const QString unit = field == 0 ? QStringLiteral("  时") : field == 1 ? QStringLiteral("  分") : QStringLiteral("  秒");
+    QStringList out;
+    for (int i = 0; i < 60; ++i)
+        out << twoDigits(i) + unit;
+    return out;
+}
+
+QString StartTimeChoice::text() const
+{
+    // The hour list always has a selection in the window; none reads as 00.
+    return twoDigits(hour < 0 ? 0 : hour) + u':' + twoDigits(minute) + u':' + twoDigits(second);
+}
+
+void renumberVisibleRows(RowTable &visible)
+{
+    for (int i = 0; i < visible.size(); ++i)
+        visible[i].setCaption(QString::number(i + 1));
+}
+
+// ---- picture effects ----
+
+EffectResult addPictureEffect(Album &album, const QStringList &listed, int selected, StartTimeChoice time)
+{
+    initEffectTables(album);
+    const QString noEffects = QStringLiteral("先安装画面特效！没有找到画面特效文件。");
+    if (listed.isEmpty())
+        return {false, noEffects};
+    if (time.minute < 0)
+        return {false, kNeedMinute};
+    if (time.second < 0)
+        return {false, kNeedSecond};
+    if (selected < 0 || selected >= listed.size())
+        return {false, QStringLiteral("(画面特效)不能为空！")};
+    const int n = selected + 1;
+    const QString mode = album.modeInfo().effectFolder;
+    const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, {EffectKind::Picture, 0, n}));
+    // A package without INI or without a frame count could never play: refuse it.
+    if (!ini || ini->frames() == 0)
+        return {false, noEffects};
+    const QString frames = QString::number(ini->frames());
+    const QString start = time.text();
+    album.huamian_ListView_Image.append(frames, {start, effcol::kNotComputed, flag::kEffectIdle, listed[selected],
+                                                 QString::number(n - 1), effcol::kByHand, flag::kNone});
+    appendVisible(album.huamian_ListView_Image_2, frames, start, listed[selected], effcol::kByHand);
+    return {true, {}};
+}
+
+EffectResult deletePictureEffect(Album &album, int selectedRow, const ConfirmFn &confirm)
+{
+    initEffectTables(album);
+    RowTable &working = album.huamian_ListView_Image;
+    if (working.empty())
+        return {false, kNoPicture};
+    if (selectedRow < 0 || selectedRow >= working.size())
+        return {false, kNoneSelected};
+    if (!confirm(kPicTitle, QStringLiteral("是否确定要删除选中的画面特效?")))
+        return {};
+    working.remove(selectedRow);
+    if (selectedRow < album.huamian_ListView_Image_2.size())
+        album.huamian_ListView_Image_2.remove(selectedRow);
+    renumberVisibleRows(album.huamian_ListView_Image_2);
+    return {true, {}};
+}
+
+EffectResult deleteAllPictureEffects(Album &album, const ConfirmFn &confirm)
+{
+    initEffectTables(album);
+    if (album.huamian_ListView_Image.empty())
+        return {false, kNoPicture};
+    if (!confirm(kPicTitle, QStringLiteral("是否确定要删除全部添加的画面特效?")))
+        return {};
+    album.huamian_ListView_Image.clear();
+    album.huamian_ListView_Image_2.clear();
+    return {true, {}};
+}
+
+QString pictureDeleteByOriginCheck(const Album &album)
+{
+    return album.huamian_ListView_Image.empty() ? QStringLiteral("没有找到添加的画面特效！") : QString();
+}
+
+EffectResult deletePictureEffectsByOrigin(Album &album, bool automatic)
+{
+    initEffectTables(album);
+    if (const QString n = pictureDeleteByOriginCheck(album); !n.isEmpty())
+        return {false, n};
+    const int removed = removeByOrigin(album.huamian_ListView_Image, album.huamian_ListView_Image_2, effcol::kPicOrigin,
+                                       automatic ? effcol::kAutomatic : effcol::kByHand);
+    if (removed == 0)
+        return {false, automatic ? QStringLiteral("没有找到自动添加的画面特效！") : QStringLiteral("没有找到手动添加的画面特效！")};
+    return {true,
+            automatic ? QStringLiteral("已经全部删除自动添加的画面特效,单击[确定]按钮返回到画面特效窗口！")
+                      : QStringLiteral("已经全部删除手动添加的画面特效,单击[确定]按钮返回到画面特效窗口！"),
+            true};
+}
+
+// ---- text effects ----
+
+CategoryChoice chooseTextCategory(int listPosition)
+{
+    if (categoryOfRow(listPosition) < 0)
+        return {0, QStringLiteral("没有选中文字特效分类！")};
+    return {listPosition, {}};
+}
+
+EffectResult addTextEffect(Album &album, const TextEffectListing &listing, int categoryRow, int selected,
+                           StartTimeChoice time)
+{
+    initEffectTables(album);
+    if (listing.size() == 0)
+        return {false, QStringLiteral("先安装文字特效！没有找到文字特效文件。")};
+    if (time.minute < 0)
+        return {false, kNeedMinute};
+    if (time.second < 0)
+        return {false, kNeedSecond};
+    if (selected < 0 || selected >= listing.size())
+        return {false, QStringLiteral("(文字特效)不能为空！")};
+    const int cat = categoryOfRow(categoryRow);
+    // "All" locates the package through the parallel lists; a single category
+    // by its folder and the entry's position.
+    const EffectLocation loc = cat <= 0 ? listing.at(selected) : EffectLocation{EffectKind::Text, cat, selected + 1};
+    const QString mode = album.modeInfo().effectFolder;
+    const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
+    if (!ini || ini->frames() == 0)
+        return {false, kTextEffectFileMissing};
+    const QPoint pos = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
+    const QString frames = QString::number(ini->frames());
+    const QString start = time.text();
+    album.wenzi_ListView_Image.append(
+        frames, {start, effcol::kNotComputed, flag::kEffectIdle, ini->name, QString::number(loc.number - 1),
+                 QString::number(pos.x()), QString::number(pos.y()), QString::number(loc.category), QString(), QString(),
+                 QString(), QString(), effcol::kByHand, flag::kNone});
+    appendVisible(album.wenzi_ListView_Image_2, frames, start, ini->name, effcol::kByHand);
+    return {true, {}};
+}
+
+QString textSelectionCheck(const Album &album, int selectedRow)
+{
+    if (album.wenzi_ListView_Image.empty())
+        return kNoText;
+    if (selectedRow < 0 || selectedRow >= album.wenzi_ListView_Image.size())
+        return kNoneSelected;
+    return {};
+}
+
+EffectResult saveTextPosition(Album &album, int selectedRow, QPoint position)
+{
+    initEffectTables(album);
+    if (const QString n = textSelectionCheck(album, selectedRow); !n.isEmpty())
+        return {false, n};
+    Row &row = album.wenzi_ListView_Image[selectedRow];
+    row.setSubItem(effcol::kTextX, QString::number(position.x()));
+    row.setSubItem(effcol::kTextY, QString::number(position.y()));
+    return {true, QStringLiteral("当前设置保存完成！")};
+}
+
+EffectResult resetTextPosition(Album &album, int selectedRow, QPoint *position)
+{
+    initEffectTables(album);
+    if (const QString n = textSelectionCheck(album, selectedRow); !n.isEmpty())
+        return {false, n};
+    Row &row = album.wenzi_ListView_Image[selectedRow];
+    const EffectLocation loc{EffectKind::Text, row.subItem(effcol::kTextCategory).toInt(),
+                             row.subItem(effcol::kSequence).toInt() + 1};
+    const QString mode = album.modeInfo().effectFolder;
+    const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
+    if (!ini)
+        return {false, kTextEffectFileMissing};
+    const QPoint pos = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
+    row.setSubItem(effcol::kTextX, QString::number(pos.x()));
+    row.setSubItem(effcol::kTextY, QString::number(pos.y()));
+    if (position)
+        *position = pos;
+    return {true, QStringLiteral("当前设置重置完成！")};
+}
+
+EffectResult deleteTextEffect(Album &album, int selectedRow, const ConfirmFn &confirm)
+{
+    initEffectTables(album);
+    if (const QString n = textSelectionCheck(album, selectedRow); !n.isEmpty())
+        return {false, n};
+    RowTable &working = album.wenzi_ListView_Image;
+    const QString mark = working[selectedRow].subItem(effcol::kTextAutoMark);
+    const QString question = mark.isEmpty()
+                                 ? QStringLiteral("是否确定要删除选中的文字特效?")
+                                 : QStringLiteral("是否确定要删除选中的文字特效?删除后,自动匹配到模板中的文字特效也会被删除!");
+    if (!confirm(kTextTitle, question))
+        return {};
+    int sharing = 0;
+    for (const Row &r : working)
+        if (r.subItem(effcol::kTextAutoMark) == mark)
+            ++sharing;
+    if (selectedRow < album.wenzi_ListView_Image_2.size())
+        album.wenzi_ListView_Image_2.remove(selectedRow);
+    // The last row of a group takes the template's slot mark with it. A manual
+    // row (no mark) belongs to no template and touches no slot row.
+    if (sharing == 1 && !mark.isEmpty()) {
+        const QString templateRow = working[selectedRow].subItem(effcol::kTextTemplateRow);
+        for (Row &slot : album.ListView_moban_shiyong_canshu)
+            if (slot.cell(placecol::kSlotTemplateRow) == templateRow)
+                slot.setCell(placecol::kSlotAutoMark, QString());
+    }
+    working.remove(selectedRow);
+    renumberVisibleRows(album.wenzi_ListView_Image_2);
+    rederiveTextStartTimes(album);
+    return {true, {}};
+}
+
+EffectResult deleteAllTextEffects(Album &album, const ConfirmFn &confirm)
+{
+    initEffectTables(album);
+    RowTable &working = album.wenzi_ListView_Image;
+    if (working.empty())
+        return {false, kNoText};
+    bool anyMark = false;
+    for (const Row &r : working)
+        anyMark = anyMark || !r.subItem(effcol::kTextAutoMark).isEmpty();
+    const QString question =
+        anyMark ? QStringLiteral("是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!")
+                : QStringLiteral("是否确定要删除全部添加的文字特效?");
+    if (!confirm(kTextTitle, question))
+        return {};
+    working.clear();
+    album.wenzi_ListView_Image_2.clear();
+    clearAllSlotMarks(album);
+    return {true, {}};
+}
+
+QString textDeleteByOriginCheck(const Album &album)
+{
+    return album.wenzi_ListView_Image.empty() ? QStringLiteral("没有找到添加的文字特效！") : QString();
+}
+
+EffectResult deleteTextEffectsByOrigin(Album &album, bool automatic)
+{
+    initEffectTables(album);
+    if (const QString n = textDeleteByOriginCheck(album); !n.isEmpty())
+        return {false, n};
+    const int removed = removeByOrigin(album.wenzi_ListView_Image, album.wenzi_ListView_Image_2, effcol::kTextOrigin,
+                                       automatic ? effcol::kAutomatic : effcol::kByHand);
+    if (removed == 0)
+        return {false, automatic ? QStringLiteral("没有找到自动添加的文字特效！") : QStringLiteral("没有找到手动添加的文字特效！")};
+    if (automatic)
+        clearAllSlotMarks(album);
+    return {true,
+            automatic ? QStringLiteral("已经全部删除自动添加的文字特效,单击[确定]按钮返回到文字特效窗口！")
+                      : QStringLiteral("已经全部删除手动添加的文字特效,单击[确定]按钮返回到文字特效窗口！"),
+            true};
+}
+
+} // namespace lumora
