@@ -1,0 +1,122 @@
+#include "MoviePlayer.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+#include "app/Error.h"
+#include "resources/PackedFile.h"
+
+namespace lumora {
+
+void MoviePlayer::load(const QString &path)
+{
+    unload();
+    if (!QFileInfo(path).isFile())
+        throw Error(QStringLiteral("找不到影片文件：%1").arg(path));
+    const QByteArray bytes = readFileBytes(path);
+    loadDocument(bytes, QFileInfo(path).absolutePath(), path);
+    m_path = path;
+}
+
+void MoviePlayer::loadDocument(const QByteArray &document, const QString &folder, const QString &what)
+{
+    unload();
+    MovieDocument doc = parseMovieDocument(document, what);
+    for (const auto &[name, value] : doc.variables)
+        m_variables.insert(name, value);
+    m_renderer = std::make_unique<MovieRenderer>(std::move(doc), folder);
+    m_path = what;
+}
+
+void MoviePlayer::unload()
+{
+    m_renderer.reset();
+    m_variables.clear();
+    m_path.clear();
+    m_frame = 0;
+    m_playing = false;
+}
+
+int MoviePlayer::totalFrames() const
+{
+    return m_renderer ? m_renderer->document().frames : 0;
+}
+
+int MoviePlayer::clampFrame(int n) const
+{
+    return std::clamp(n, 0, std::max(0, totalFrames() - 1));
+}
+
+int MoviePlayer::frameNum() const
+{
+    if (!m_renderer)
+        return 0;
+    if (!m_playing)
+        return m_frame;
+    const qint64 advanced = m_clock.elapsed() * kFramesPerSecond / 1000;
+    const qint64 total = totalFrames();
+    const qint64 n = m_frame + advanced;
+    if (m_renderer->document().loop)
+        return int(n % total);
+    return int(std::min(n, total - 1));
+}
+
+void MoviePlayer::setFrameNum(int n)
+{
+    m_frame = clampFrame(n);
+    if (m_playing)
+        m_clock.restart();
+}
+
+void MoviePlayer::play()
+{
+    if (!m_renderer)
+        return;
+    m_frame = frameNum();
+    m_playing = true;
+    m_clock.restart();
+}
+
+void MoviePlayer::stop()
+{
+    m_frame = frameNum();
+    m_playing = false;
+}
+
+void MoviePlayer::setVariable(const QString &name, const QString &value)
+{
+    m_variables.insert(name, value);
+}
+
+QString MoviePlayer::getVariable(const QString &name) const
+{
+    return m_variables.value(name);
+}
+
+QImage MoviePlayer::paint(QSize size)
+{
+    QImage img(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    renderInto(img);
+    return img;
+}
+
+void MoviePlayer::renderInto(QImage &target)
+{
+    renderFrame(frameNum(), target);
+}
+
+void MoviePlayer::renderFrame(int n, QImage &target)
+{
+    if (!m_renderer) {
+        target.fill(Qt::black);
+        return;
+    }
+    m_renderer->render(clampFrame(n), m_variables, target);
+}
+
+QStringList MoviePlayer::missingPictures() const
+{
+    return m_renderer ? m_renderer->missingPictures() : QStringList();
+}
+
+} // namespace lumora

@@ -1,0 +1,80 @@
+#pragma once
+// The movie player: the operations every caller of a movie relies on (the
+// start-up movie, template movies, the mode movie, the background movie),
+// over our own movie format and renderer.
+//
+//   load(path)          loads the movie document at `path` (the staged movie
+//                       file: its content is the document itself) and decodes
+//                       the pictures staged beside it; variables are readable
+//                       as soon as it returns. Throws lumora::Error for a
+//                       missing or malformed file; the player then holds no
+//                       movie.
+//   totalFrames()       frame count of the loaded movie (0 when none).
+//   frameNum()          the frame now shown; advances on its own at 25 frames
+//                       per second while playing (looping movies wrap, the
+//                       others halt on their last frame).
+//   setFrameNum(n)      shows frame n at once (clamped to 0..totalFrames-1).
+//   play(), stop()      start and halt the player's own clock.
+//   setVariable, getVariable   movie variables as text; getVariable of a
+//                       variable the movie does not have is empty text.
+//   paint(size), renderInto(image)   the frame now shown at any size: a
+//                       bitmap of the panel's size.
+//
+// Frame numbers are 0-based; the rate is 25 frames per second. One thread at
+// a time; the player never opens a window and needs no event loop (its clock
+// is read, not ticked).
+#include <QElapsedTimer>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <memory>
+
+#include "playback/MovieRenderer.h"
+
+namespace lumora {
+
+class MoviePlayer {
+public:
+    static constexpr int kFramesPerSecond = 25;
+
+    MoviePlayer() = default;
+
+    void load(const QString &path);
+    // Loads a document held in memory; pictures are taken from `folder`.
+    void loadDocument(const QByteArray &document, const QString &folder, const QString &what);
+    void unload();
+    bool isLoaded() const { return m_renderer != nullptr; }
+    const QString &moviePath() const { return m_path; }
+
+    int totalFrames() const;
+    int frameNum() const;
+    void setFrameNum(int n);
+    void play();
+    void stop();
+    bool isPlaying() const { return m_playing; }
+
+    void setVariable(const QString &name, const QString &value);
+    QString getVariable(const QString &name) const;
+
+    QImage paint(QSize size);
+    // Renders the frame now shown into `target` (RGB32 or premultiplied ARGB32), at its size.
+    void renderInto(QImage &target);
+    // Renders any frame without changing the frame shown.
+    void renderFrame(int n, QImage &target);
+
+    // Pictures the movie names that could not be read (drawn as nothing).
+    QStringList missingPictures() const;
+    const MovieRenderer *renderer() const { return m_renderer.get(); }
+
+private:
+    int clampFrame(int n) const;
+
+    std::unique_ptr<MovieRenderer> m_renderer;
+    QHash<QString, QString> m_variables;
+    QString m_path;
+    int m_frame = 0;        // frame shown when the clock started or stopped
+    bool m_playing = false;
+    QElapsedTimer m_clock;  // runs while playing
+};
+
+} // namespace lumora
