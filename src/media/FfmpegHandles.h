@@ -1,0 +1,88 @@
+#pragma once
+// Owning handles for the FFmpeg objects the engine uses: every C handle is a
+// std::unique_ptr with the library's own release function as deleter, so no
+// path (errors included) leaks one.
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
+#include <libavutil/error.h>
+#include <libavutil/log.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <QString>
+#include <memory>
+
+namespace lumora::av {
+
+struct InputDeleter {
+    void operator()(AVFormatContext *c) const { avformat_close_input(&c); }
+};
+struct OutputDeleter {
+    // Closes the file (when the muxer opened one) and frees the context.
+    void operator()(AVFormatContext *c) const
+    {
+        if (c->pb && !(c->oformat->flags & AVFMT_NOFILE))
+            avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
+};
+struct CodecDeleter {
+    void operator()(AVCodecContext *c) const { avcodec_free_context(&c); }
+};
+struct FrameDeleter {
+    void operator()(AVFrame *f) const { av_frame_free(&f); }
+};
+struct PacketDeleter {
+    void operator()(AVPacket *p) const { av_packet_free(&p); }
+};
+struct SwsDeleter {
+    void operator()(SwsContext *s) const { sws_freeContext(s); }
+};
+struct SwrDeleter {
+    void operator()(SwrContext *s) const { swr_free(&s); }
+};
+struct FifoDeleter {
+    void operator()(AVAudioFifo *f) const { av_audio_fifo_free(f); }
+};
+
+using InputPtr = std::unique_ptr<AVFormatContext, InputDeleter>;
+using OutputPtr = std::unique_ptr<AVFormatContext, OutputDeleter>;
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecDeleter>;
+using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
+using SwsPtr = std::unique_ptr<SwsContext, SwsDeleter>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
+using FifoPtr = std::unique_ptr<AVAudioFifo, FifoDeleter>;
+
+// The library's own text for an error code.
+inline QString errorText(int code)
+{
+    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, buf, sizeof buf);
+    return QString::fromUtf8(buf);
+}
+
+// FFmpeg's own warnings (timestamps of skipped samples and the like) would
+// reach the terminal of lumora-make and the test logs; errors still do.
+inline void quietLibraryLog()
+{
+    static const bool done = [] {
+        av_log_set_level(AV_LOG_ERROR);
+        return true;
+    }();
+    (void)done;
+}
+
+inline FramePtr makeFrame()
+{
+    return FramePtr(av_frame_alloc());
+}
+inline PacketPtr makePacket()
+{
+    return PacketPtr(av_packet_alloc());
+}
+
+} // namespace lumora::av

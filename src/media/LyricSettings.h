@@ -1,0 +1,67 @@
+#pragma once
+// Display settings of a lyric file (one row of ListView_geci_shezhi_canshu per
+// lyric file) and "Apply settings": where and how a lyric line is drawn on a
+// picture, scaled from the 679 × 390 reference screen of the settings editor.
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include "app/RowTable.h"
+
+class QPaintDevice;
+class QPainter;
+
+namespace lumora {
+
+// The reference screen the settings are edited against.
+constexpr int kLyricReferenceWidth = 679;
+constexpr int kLyricReferenceHeight = 390;
+
+namespace lyrickey {
+inline const QString kDefaultDisplay = QStringLiteral("moren_xianshi");
+inline const QString kCustomDisplay = QStringLiteral("zidingyi_xianshi");
+inline const QString kCentred = QStringLiteral("zidingyi_juzhong");
+inline const QString kNotCentred = QStringLiteral("wu");
+inline const QString kRegular = QStringLiteral("changgui");
+inline const QString kBold = QStringLiteral("cuti");
+inline const QString kItalic = QStringLiteral("xieti");
+inline const QString kBoldItalic = QStringLiteral("cutixieti");
+inline const QString kSimplified = QStringLiteral("jianti");
+inline const QString kTraditional = QStringLiteral("fanti");
+} // namespace lyrickey
+
+QStringList lyricSettingsColumns();
+// The settings row made when a lyric file is added (caption = its 1-based number).
+Row defaultLyricSettingsRow(int number, const QString &name, const QString &extension, const QString &path);
+
+// The line after the row's simplified/traditional choice (sub-item 14).
+QString lyricTextForRow(const Row &settings, const QString &line);
+
+// Where a line is drawn: the font (family, pixel-exact point size, bold,
+// italic), the colour and the top-left corner of the line's box.
+struct LyricPlacement {
+    QFont font;
+    QColor color;
+    QPoint topLeft;
+    QString text;
+};
+
+// Apply settings for a picture of `picture` size. `scaled` is true in the
+// album preview and in production (size and positions scaled from the
+// reference screen), false in the editor and the music preview. `device` is
+// the picture the line will be drawn on (its resolution turns points into
+// pixels); null measures for a 96 dpi picture.
+LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSize picture, bool scaled,
+                                  const QPaintDevice *device = nullptr);
+
+// Draws a placed line (transparent background).
+void drawLyric(QPainter &painter, const LyricPlacement &placement);
+
+// Registers "黑体" as a substitute for the installed CJK family, so the
+// default font of the settings draws Chinese text. Idempotent.
+void ensureLyricFonts();
+
+} // namespace lumora

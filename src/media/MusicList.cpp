@@ -1,0 +1,91 @@
+#include "media/MusicList.h"
+
+#include <QFileInfo>
+
+#include "app/Error.h"
+#include "media/AudioDecoder.h"
+#include "media/LyricSettings.h"
+
+namespace lumora {
+
+SongMeasure measureSong(const QString &path)
+{
+    AudioDecoder decoder(path);
+    SongMeasure m;
+    m.sampleRate = decoder.sourceSampleRate();
+    while (const AVFrame *f = decoder.next())
+        m.samples += f->nb_samples;
+    m.lengthMs = m.samples * 1000 / m.sampleRate;
+    if (m.lengthMs < kShortestSongMs)
+        throw Error(QStringLiteral("音乐文件太短（不到1秒），不能使用：%1").arg(path));
+    return m;
+}
+
+QString songDurationText(long long lengthMs)
+{
+    const long long s = lengthMs / 1000;
+    return QStringLiteral("00:%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+long long songFrames(long long lengthMs)
+{
+    return (lengthMs / 1000) * 25;
+}
+
+namespace music {
+
+QStringList songColumns()
+{
+    return {QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
+            QStringLiteral("位置")};
+}
+
+QStringList lyricColumns()
+{
+    return {QStringLiteral("序号"), QStringLiteral("歌词名称"), QStringLiteral("类型"), QStringLiteral("位置")};
+}
+
+namespace {
+QString extensionWithDot(const QFileInfo &fi)
+{
+    const QString suffix = fi.suffix();
+    return suffix.isEmpty() ? QString() : QStringLiteral(".") + suffix;
+}
+} // namespace
+
+void addSong(Album &album, const QString &path)
+{
+    const SongMeasure m = measureSong(path); // throws before any row is touched
+    RowTable &t = album.ListView_daoru_yinyue;
+    if (t.columns().isEmpty())
+        t.setColumns(songColumns());
+    const QFileInfo fi(path);
+    t.append(QString::number(t.size() + 1),
+             {fi.completeBaseName(), extensionWithDot(fi), songDurationText(m.lengthMs), path});
+}
+
+void addLyricFile(Album &album, const QString &path)
+{
+    RowTable &t = album.ListView_daoru_LRC;
+    if (t.columns().isEmpty())
+        t.setColumns(lyricColumns());
+    const QFileInfo fi(path);
+    t.append(QString::number(t.size() + 1), {fi.completeBaseName(), extensionWithDot(fi), path});
+    RowTable &s = album.ListView_geci_shezhi_canshu;
+    if (s.columns().isEmpty())
+        s.setColumns(lyricSettingsColumns());
+    s.append(defaultLyricSettingsRow(t.size(), fi.completeBaseName(), extensionWithDot(fi), path));
+}
+
+long long songLengthMs(const Album &album, int k)
+{
+    return measureSong(album.ListView_daoru_yinyue.row(k).subItem(3)).lengthMs;
+}
+
+int lyricIndexForSong(const Album &album, int songIndex)
+{
+    return songIndex >= 0 && songIndex < album.ListView_daoru_LRC.size() ? songIndex : -1;
+}
+
+} // namespace music
+} // namespace lumora

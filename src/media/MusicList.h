@@ -1,0 +1,53 @@
+#pragma once
+// The album's songs and lyric files: measuring a song by decoding it, the
+// duration text and frames of a song, the rows of the music table, the lyric
+// table and the lyric settings table, and the pairing of song k with lyric
+// file k.
+#include <QString>
+#include <QStringList>
+
+#include "app/Album.h"
+
+namespace lumora {
+
+// A song shorter than this is refused when it is measured: it would add no
+// frames to the album (frames are whole seconds × 25).
+constexpr long long kShortestSongMs = 1000;
+
+struct SongMeasure {
+    long long lengthMs = 0;   // exact: decoded samples × 1000 div sample rate
+    long long samples = 0;    // decoded samples per channel
+    int sampleRate = 0;
+};
+
+// Decodes the whole file and counts its samples (the container's own duration
+// can be off by tens of milliseconds, or by seconds for VBR files). Throws
+// lumora::Error naming the file when it cannot be decoded or lasts less than
+// one second.
+SongMeasure measureSong(const QString &path);
+
+// "00:" + minutes + ":" + seconds of (ms div 1000), minutes not carried into
+// hours, each at least two digits: 247 s → "00:04:07", 75 min → "00:75:00".
+QString songDurationText(long long lengthMs);
+// Frames a song fills: (ms div 1000) × 25.
+long long songFrames(long long lengthMs);
+
+namespace music {
+QStringList songColumns();     // 序号, 音乐名称, 格式, 音乐时长, 位置
+QStringList lyricColumns();    // 序号, 歌词名称, 类型, 位置
+
+// Measures the song and appends its row to ListView_daoru_yinyue (caption =
+// new row count, name, extension, duration text, path). A song that cannot
+// be measured is not added: the error names it and the table is unchanged.
+void addSong(Album &album, const QString &path);
+// Appends the lyric row to ListView_daoru_LRC and its settings row with the
+// defaults to ListView_geci_shezhi_canshu.
+void addLyricFile(Album &album, const QString &path);
+// Length in milliseconds of music row k, from its path (re-measured).
+long long songLengthMs(const Album &album, int k);
+// Lyric file index that goes with song k: k itself when that lyric row
+// exists, -1 otherwise (no lyrics for that song).
+int lyricIndexForSong(const Album &album, int songIndex);
+} // namespace music
+
+} // namespace lumora

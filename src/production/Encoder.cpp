@@ -1,0 +1,643 @@
+#include "production/Encoder.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+#include "app/Error.h"
+#include "media/AudioDecoder.h"
+#include "media/FfmpegHandles.h"
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+namespace lumora {
+
+EncoderSettings encoderSettings(OutputType type, QualityLevel quality)
+{
+    const int q = int(quality); // 0 biaoqing, 1 gaoqing, 2 chaoqing
+    EncoderSettings s;
+    const char *qscale[] = {"qscale 5", "qscale 3", "qscale 2"};
+    switch (type) {
+    case OutputType::VCD:
+        s = {QStringLiteral("mpeg"), QStringLiteral("mpeg1video"), QStringLiteral("mp2"), 44100,
+             std::array<long long, 3>{192000, 224000, 256000}[size_t(q)], QLatin1String(qscale[q])};
+        break;
+    case OutputType::SVCD:
+        s = {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("mp2"), 48000,
+             std::array<long long, 3>{192000, 224000, 256000}[size_t(q)], QLatin1String(qscale[q])};
+        break;
+    case OutputType::DVD:
+        s = {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("ac3"), 48000,
+             std::array<long long, 3>{192000, 256000, 384000}[size_t(q)], QLatin1String(qscale[q])};
+        break;
+    case OutputType::AVI:
+        s = {QStringLiteral("avi"), QStringLiteral("mpeg4"), QStringLiteral("libmp3lame"), 44100,
+             std::array<long long, 3>{128000, 192000, 256000}[size_t(q)], QLatin1String(qscale[q])};
+        break;
+    case OutputType::WMV:
+        s = {QStringLiteral("asf"), QStringLiteral("wmv2"), QStringLiteral("wmav2"), 44100,
+             std::array<long long, 3>{128000, 160000, 192000}[size_t(q)], QLatin1String(qscale[q])};
+        break;
+    case OutputType::MP4:
+    case OutputType::MOV: {
+        const char *x264[] = {"crf 23, preset veryfast", "crf 20, preset veryfast, maxrate 20 Mbit/s",
+                              "crf 18, preset faster"};
+        s = {type == OutputType::MP4 ? QStringLiteral("mp4") : QStringLiteral("mov"), QStringLiteral("libx264"),
+             QStringLiteral("aac"), 48000, std::array<long long, 3>{128000, 192000, 256000}[size_t(q)],
+             QLatin1String(x264[q])};
+        break;
+    }
+    }
+    return s;
+}
+
+namespace {
+
+constexpr int kChannels = 2;
+constexpr double kCutFadeSeconds = 0.03; // a song trimmed to its whole seconds: no click
+constexpr double kEndFadeSeconds = 2.0;  // the last song cut by the end of the album
+
+long long nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+class ConversionFailed : public std::runtime_error {
+public:
+    explicit ConversionFailed(const QString &text) : std::runtime_error(text.toStdString()), text(text) {}
+    QString text;
+};
+
+[[noreturn]] void fail(const QString &what, int code)
+{
+    throw ConversionFailed(QStringLiteral("%1：%2").arg(what, av::errorText(code)));
+}
+
+// The joined song track at the output rate, as interleaved stereo floats,
+// with the fades applied; silence once the songs run out.
+class SongTrack {
+public:
+    SongTrack(const std::vector<AudioEntry> &entries, int rate, long long videoSamples, Encoder::ErrorFunc error)
+        : m_entries(entries), m_rate(rate), m_videoSamples(videoSamples), m_error(std::move(error))
+    {
+        long long known = 0;
+        bool unknown = false;
+        for (const AudioEntry &e : entries) {
+            if (e.playMs < 0)
+                unknown = true;
+            else
+                known += e.playMs * rate / 1000;
+        }
+        // Fade out only when the end of the album cuts into a song.
+        m_fadeEnd = unknown || known > videoSamples + rate / 10;
+        m_fadeLength = std::min<long long>(videoSamples / 2, (long long)(kEndFadeSeconds * rate));
+    }
+
+    // Fills `out` with n stereo frames (2 n floats) at the current position.
+    void pull(float *out, int n)
+    {
+        int filled = 0;
+        while (filled < n) {
+            if (m_bufferPos >= m_buffer.size() && !refill())
+                break;
+            const size_t take = std::min<size_t>(size_t(n - filled), (m_buffer.size() - m_bufferPos) / kChannels);
+            std::copy_n(m_buffer.data() + m_bufferPos, take * kChannels, out + filled * kChannels);
+            m_bufferPos += take * kChannels;
+            filled += int(take);
+        }
+        std::fill(out + filled * kChannels, out + n * kChannels, 0.0f);
+        if (m_fadeEnd && m_fadeLength > 0) {
+            for (int i = 0; i < n; ++i) {
+                const long long pos = m_position + i;
+                const long long fromEnd = m_videoSamples - pos;
+                if (fromEnd < m_fadeLength) {
+                    const float g = fromEnd <= 0 ? 0.0f : float(fromEnd) / float(m_fadeLength);
+                    out[i * kChannels] *= g;
+                    out[i * kChannels + 1] *= g;
+                }
+            }
+        }
+        m_position += n;
+    }
+
+    bool stopRequested() const { return m_stop; }
+
+private:
+    // Decodes more of the current song (moving to the next one at its end or
+    // at its play length). False when every song is used up.
+    bool refill()
+    {
+        m_buffer.clear();
+        m_bufferPos = 0;
+        while (m_buffer.empty()) {
+            if (!m_decoder) {
+                if (m_next >= m_entries.size() || m_stop)
+                    return false;
+                const AudioEntry &e = m_entries[m_next++];
+                m_limit = e.playMs < 0 ? -1 : e.playMs * m_rate / 1000;
+                m_taken = 0;
+                try {
+                    m_decoder = std::make_unique<AudioDecoder>(e.path);
+                    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+                    m_decoder->setOutput(m_rate, AV_SAMPLE_FMT_FLT, stereo);
+                } catch (const Error &err) {
+                    m_decoder.reset();
+                    if (m_error && m_error(err.message()) == 2)
+                        m_stop = true;
+                    continue;
+                }
+            }
+            const AVFrame *f = nullptr;
+            try {
+                f = m_decoder->next();
+            } catch (const Error &err) {
+                if (m_error && m_error(err.message()) == 2)
+                    m_stop = true;
+                f = nullptr;
+            }
+            if (!f || (m_limit >= 0 && m_taken >= m_limit)) {
+                m_decoder.reset();
+                continue;
+            }
+            long long n = f->nb_samples;
+            if (m_limit >= 0)
+                n = std::min(n, m_limit - m_taken);
+            const float *src = reinterpret_cast<const float *>(f->data[0]);
+            m_buffer.assign(src, src + n * kChannels);
+            // A song trimmed to its play length ends with a short fade.
+            if (m_limit >= 0) {
+                const long long fade = (long long)(kCutFadeSeconds * m_rate);
+                for (long long i = 0; i < n; ++i) {
+                    const long long left = m_limit - (m_taken + i);
+                    if (left < fade) {
+                        const float g = float(left) / float(fade);
+                        m_buffer[size_t(i * kChannels)] *= g;
+                        m_buffer[size_t(i * kChannels + 1)] *= g;
+                    }
+                }
+            }
+            m_taken += n;
+        }
+        return true;
+    }
+
+    const std::vector<AudioEntry> &m_entries;
+    int m_rate;
+    long long m_videoSamples;
+    Encoder::ErrorFunc m_error;
+    bool m_fadeEnd = false;
+    long long m_fadeLength = 0;
+    size_t m_next = 0;
+    std::unique_ptr<AudioDecoder> m_decoder;
+    long long m_limit = -1;
+    long long m_taken = 0;
+    long long m_position = 0;
+    std::vector<float> m_buffer;
+    size_t m_bufferPos = 0;
+    bool m_stop = false;
+};
+
+struct Stream {
+    AVStream *stream = nullptr;
+    av::CodecPtr codec;
+    av::FramePtr frame = av::makeFrame();
+    long long nextPts = 0;
+};
+
+class Conversion {
+public:
+    Conversion(const EncoderJob &job, Encoder &encoder) : m_job(job), m_encoder(encoder)
+    {
+        m_settings = encoderSettings(job.type, job.quality);
+        m_ntsc = job.tv == TvSystem::NTSC;
+        m_frameRate = m_ntsc ? AVRational{30000, 1001} : AVRational{25, 1};
+        // NTSC: enough frames to cover the album's duration at 30000/1001.
+        m_outFrames = m_ntsc ? (job.totalFrames * 1200 + 1000) / 1001 : job.totalFrames;
+    }
+
+    long long outputFrames() const { return m_outFrames; }
+    long long audioSamples() const
+    {
+        return m_job.audio.empty() ? 0 : m_job.totalFrames * m_settings.audioRate / 25;
+    }
+
+    void open()
+    {
+        const QByteArray path = m_job.outputPath.toUtf8();
+        AVFormatContext *raw = nullptr;
+        const QByteArray muxer = m_settings.muxer.toLatin1();
+        int rc = avformat_alloc_output_context2(&raw, nullptr, muxer.constData(), path.constData());
+        if (rc < 0 || !raw)
+            fail(QStringLiteral("无法创建输出格式 %1").arg(m_settings.muxer), rc);
+        m_out.reset(raw);
+        openVideo();
+        if (!m_job.audio.empty())
+            openAudio();
+        if ((rc = avio_open(&raw->pb, path.constData(), AVIO_FLAG_WRITE)) < 0)
+            fail(QStringLiteral("无法创建输出文件 %1").arg(m_job.outputPath), rc);
+        m_fileCreated = true;
+        AVDictionary *opts = nullptr;
+        if (m_job.type == OutputType::MP4)
+            av_dict_set(&opts, "movflags", "+faststart", 0);
+        rc = avformat_write_header(raw, &opts);
+        av_dict_free(&opts);
+        if (rc < 0)
+            fail(QStringLiteral("无法写入文件头 %1").arg(m_job.outputPath), rc);
+        if (m_audio)
+            m_track.emplace(m_job.audio, m_settings.audioRate, audioSamples(), m_encoder.error);
+    }
+
+    // Encodes video frame j (output numbering) from the hand-over picture.
+    void encodeVideo(const QImage &picture, long long j)
+    {
+        AVFrame *f = m_video.frame.get();
+        int rc = av_frame_make_writable(f);
+        if (rc < 0)
+            fail(QStringLiteral("内存不足"), rc);
+        QElapsedTimer t;
+        t.start();
+        const uint8_t *src[1] = {picture.constBits()};
+        const int stride[1] = {int(picture.bytesPerLine())};
+        sws_scale(m_sws.get(), src, stride, 0, picture.height(), f->data, f->linesize);
+        m_convertNs += t.nsecsElapsed();
+        f->pts = j;
+        send(m_video, f);
+        // Audio up to the end of this video frame keeps the file interleaved.
+        if (m_audio)
+            encodeAudioUntil(av_rescale_q(j + 1, av_inv_q(m_frameRate), {1, m_settings.audioRate}));
+    }
+
+    // Writes the remaining audio up to `samples`, flushes both encoders and
+    // writes the trailer.
+    void finish(long long videoFramesWritten)
+    {
+        if (m_audio) {
+            const long long end = std::min<long long>(audioSamples(),
+                                           av_rescale_q(videoFramesWritten, av_inv_q(m_frameRate), {1, m_settings.audioRate}));
+            encodeAudioUntil(end, true);
+            send(*m_audio, nullptr);
+        }
+        send(m_video, nullptr);
+        const int rc = av_write_trailer(m_out.get());
+        if (rc < 0)
+            fail(QStringLiteral("无法完成文件 %1").arg(m_job.outputPath), rc);
+    }
+
+    // Closes and deletes a half-written file.
+    void discard()
+    {
+        const bool created = m_fileCreated;
+        m_out.reset();
+        if (created)
+            QFile::remove(m_job.outputPath);
+    }
+
+    long long samplesWritten() const { return m_audio ? m_audio->nextPts : 0; }
+    double convertSeconds() const { return double(m_convertNs) / 1e9; }
+    bool audioStopRequested() const { return m_track && m_track->stopRequested(); }
+
+private:
+    const AVCodec *findEncoder(const QString &name)
+    {
+        const QByteArray n = name.toLatin1();
+        const AVCodec *c = avcodec_find_encoder_by_name(n.constData());
+        if (!c)
+            throw ConversionFailed(QStringLiteral("找不到编码器 %1").arg(name));
+        return c;
+    }
+
+    void openVideo()
+    {
+        const AVCodec *codec = findEncoder(m_settings.videoCodec);
+        m_video.stream = avformat_new_stream(m_out.get(), nullptr);
+        m_video.codec.reset(avcodec_alloc_context3(codec));
+        AVCodecContext *c = m_video.codec.get();
+        c->width = m_job.size.width();
+        c->height = m_job.size.height();
+        c->time_base = av_inv_q(m_frameRate);
+        c->framerate = m_frameRate;
+        c->sample_aspect_ratio = {1, 1};
+        c->pix_fmt = AV_PIX_FMT_YUV420P;
+        c->thread_count = 0;
+        m_video.stream->time_base = c->time_base;
+        const int q = std::array<int, 3>{5, 3, 2}[size_t(m_job.quality)];
+        AVDictionary *opts = nullptr;
+        switch (m_job.type) {
+        case OutputType::VCD:
+        case OutputType::SVCD:
+        case OutputType::DVD:
+            c->gop_size = m_ntsc ? 15 : 12;
+            c->max_b_frames = 2;
+            break;
+        case OutputType::AVI:
+            c->gop_size = 250;
+            c->max_b_frames = 0; // AVI has no room for reordered frames' timing
+            break;
+        case OutputType::WMV:
+            c->gop_size = 250;
+            break;
+        case OutputType::MP4:
+        case OutputType::MOV:
+            break;
+        }
+        if (m_settings.videoCodec == QLatin1String("libx264")) {
+            const char *crf[] = {"23", "20", "18"};
+            const char *preset[] = {"veryfast", "veryfast", "faster"};
+            const int i = int(m_job.quality);
+            av_dict_set(&opts, "preset", preset[i], 0);
+            av_dict_set(&opts, "crf", crf[i], 0);
+            if (m_job.quality == QualityLevel::Gaoqing) {
+                c->rc_max_rate = 20000000;
+                c->rc_buffer_size = 40000000;
+            }
+            c->gop_size = 250;
+        } else {
+            c->flags |= AV_CODEC_FLAG_QSCALE;
+            c->global_quality = FF_QP2LAMBDA * q;
+            c->bit_rate = 0;
+        }
+        if (m_out->oformat->flags & AVFMT_GLOBALHEADER)
+            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        int rc = avcodec_open2(c, codec, &opts);
+        av_dict_free(&opts);
+        if (rc < 0)
+            fail(QStringLiteral("无法打开视频编码器 %1（%2 × %3）").arg(m_settings.videoCodec).arg(c->width).arg(c->height), rc);
+        if ((rc = avcodec_parameters_from_context(m_video.stream->codecpar, c)) < 0)
+            fail(QStringLiteral("视频流参数"), rc);
+        AVFrame *f = m_video.frame.get();
+        f->format = c->pix_fmt;
+        f->width = c->width;
+        f->height = c->height;
+        if ((rc = av_frame_get_buffer(f, 0)) < 0)
+            fail(QStringLiteral("内存不足"), rc);
+        // The picture arrives at the coded size: only the pixel format changes,
+        // so the fastest filter loses nothing.
+        m_sws.reset(sws_getContext(c->width, c->height, AV_PIX_FMT_BGRA, c->width, c->height, c->pix_fmt,
+                                   SWS_FAST_BILINEAR, nullptr, nullptr, nullptr));
+        if (!m_sws)
+            throw ConversionFailed(QStringLiteral("无法创建颜色转换"));
+    }
+
+    void openAudio()
+    {
+        const AVCodec *codec = findEncoder(m_settings.audioCodec);
+        m_audio.emplace();
+        m_audio->stream = avformat_new_stream(m_out.get(), nullptr);
+        m_audio->codec.reset(avcodec_alloc_context3(codec));
+        AVCodecContext *c = m_audio->codec.get();
+        // Prefer planar float, then 16-bit; every codec we use offers one of these.
+        AVSampleFormat fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
+        for (const AVSampleFormat *p = codec->sample_fmts; p && *p != AV_SAMPLE_FMT_NONE; ++p)
+            if (*p == AV_SAMPLE_FMT_FLTP) {
+                fmt = *p;
+                break;
+            }
+        c->sample_fmt = fmt;
+        c->sample_rate = m_settings.audioRate;
+        c->bit_rate = m_settings.audioBitRate;
+        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+        av_channel_layout_copy(&c->ch_layout, &stereo);
+        c->time_base = {1, c->sample_rate};
+        m_audio->stream->time_base = c->time_base;
+        if (m_out->oformat->flags & AVFMT_GLOBALHEADER)
+            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        int rc = avcodec_open2(c, codec, nullptr);
+        if (rc < 0)
+            fail(QStringLiteral("无法打开音频编码器 %1").arg(m_settings.audioCodec), rc);
+        if ((rc = avcodec_parameters_from_context(m_audio->stream->codecpar, c)) < 0)
+            fail(QStringLiteral("音频流参数"), rc);
+        m_audioFrameSize = c->frame_size > 0 ? c->frame_size : 1024;
+        m_pcm.resize(size_t(m_audioFrameSize * kChannels));
+    }
+
+    void encodeAudioUntil(long long samples, bool last = false)
+    {
+        AVCodecContext *c = m_audio->codec.get();
+        while (m_audio->nextPts < samples) {
+            int n = m_audioFrameSize;
+            if (m_audio->nextPts + n > samples) {
+                // A short last frame is allowed only when the codec says so;
+                // otherwise the remainder is sent as a full frame of which the
+                // muxer keeps the duration.
+                if (!last)
+                    break;
+                if (c->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE)
+                    n = int(samples - m_audio->nextPts);
+            }
+            m_track->pull(m_pcm.data(), n);
+            AVFrame *f = m_audio->frame.get();
+            av_frame_unref(f);
+            f->format = c->sample_fmt;
+            f->sample_rate = c->sample_rate;
+            av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
+            f->nb_samples = n;
+            int rc = av_frame_get_buffer(f, 0);
+            if (rc < 0)
+                fail(QStringLiteral("内存不足"), rc);
+            writeSamples(f, n);
+            f->pts = m_audio->nextPts;
+            m_audio->nextPts += n;
+            send(*m_audio, f);
+        }
+    }
+
+    void writeSamples(AVFrame *f, int n)
+    {
+        const float *pcm = m_pcm.data();
+        auto s16 = [](float v) { return int16_t(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f)); };
+        switch (AVSampleFormat(f->format)) {
+        case AV_SAMPLE_FMT_FLTP:
+            for (int ch = 0; ch < kChannels; ++ch) {
+                float *dst = reinterpret_cast<float *>(f->data[ch]);
+                for (int i = 0; i < n; ++i)
+                    dst[i] = pcm[i * kChannels + ch];
+            }
+            break;
+        case AV_SAMPLE_FMT_FLT:
+            std::copy_n(pcm, n * kChannels, reinterpret_cast<float *>(f->data[0]));
+            break;
+        case AV_SAMPLE_FMT_S16: {
+            int16_t *dst = reinterpret_cast<int16_t *>(f->data[0]);
+            for (int i = 0; i < n * kChannels; ++i)
+                dst[i] = s16(pcm[i]);
+            break;
+        }
+        case AV_SAMPLE_FMT_S16P:
+            for (int ch = 0; ch < kChannels; ++ch) {
+                int16_t *dst = reinterpret_cast<int16_t *>(f->data[ch]);
+                for (int i = 0; i < n; ++i)
+                    dst[i] = s16(pcm[i * kChannels + ch]);
+            }
+            break;
+        default:
+            throw ConversionFailed(QStringLiteral("音频编码器的采样格式不受支持"));
+        }
+    }
+
+    // Sends a frame (null: flush) and writes every packet that comes out.
+    void send(Stream &s, AVFrame *frame)
+    {
+        int rc = avcodec_send_frame(s.codec.get(), frame);
+        if (rc < 0 && rc != AVERROR_EOF)
+            fail(QStringLiteral("编码失败"), rc);
+        for (;;) {
+            rc = avcodec_receive_packet(s.codec.get(), m_packet.get());
+            if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
+                return;
+            if (rc < 0)
+                fail(QStringLiteral("编码失败"), rc);
+            AVPacket *p = m_packet.get();
+            // MP4 and MOV drop the last frame of a stream whose packets carry
+            // no duration.
+            if (p->duration <= 0 && &s == &m_video)
+                p->duration = 1;
+            av_packet_rescale_ts(p, s.codec->time_base, s.stream->time_base);
+            p->stream_index = s.stream->index;
+            rc = av_interleaved_write_frame(m_out.get(), p);
+            if (rc < 0)
+                fail(QStringLiteral("写入文件失败 %1").arg(m_job.outputPath), rc);
+        }
+    }
+
+    const EncoderJob &m_job;
+    Encoder &m_encoder;
+    EncoderSettings m_settings;
+    bool m_ntsc = false;
+    AVRational m_frameRate{25, 1};
+    long long m_outFrames = 0;
+    av::OutputPtr m_out;
+    Stream m_video;
+    std::optional<Stream> m_audio;
+    av::SwsPtr m_sws;
+    av::PacketPtr m_packet = av::makePacket();
+    std::optional<SongTrack> m_track;
+    std::vector<float> m_pcm;
+    int m_audioFrameSize = 1024;
+    bool m_fileCreated = false;
+    long long m_convertNs = 0;
+};
+
+} // namespace
+
+QString Encoder::timeText(double seconds)
+{
+    const long long s = std::max<long long>(0, (long long)std::llround(seconds));
+    return QStringLiteral("%1:%2:%3")
+        .arg(s / 3600, 2, 10, QLatin1Char('0'))
+        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+double Encoder::elapsedSeconds() const
+{
+    if (m_startMs == 0)
+        return 0;
+    return double((m_endMs ? m_endMs : nowMs()) - m_startMs) / 1000.0;
+}
+
+double Encoder::remainingSeconds() const
+{
+    if (m_framesDone <= 0)
+        return 0;
+    return elapsedSeconds() * double(m_framesTotal - m_framesDone) / double(m_framesDone);
+}
+
+QString Encoder::progressLine(int status, long long a, long long b, long long c) const
+{
+    switch (status) {
+    case 0: return QStringLiteral("Processing time: ") + timeText(elapsedSeconds());
+    case 1: return QStringLiteral("Preparing conversion...");
+    case 2: return QStringLiteral("Reducing colors, done frames: %1").arg(a);
+    case 3:
+        return QStringLiteral("Frame: %1, Sample: %2, Time Left: %3").arg(a).arg(b).arg(timeText(remainingSeconds()));
+    case 4: return QStringLiteral("Multiplexing done: %1%").arg(c);
+    default: return QStringLiteral("Unrecognized status code");
+    }
+}
+
+ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
+{
+    m_abort = false;
+    m_startMs = nowMs();
+    m_endMs = 0;
+    m_framesDone = 0;
+    m_framesTotal = job.totalFrames;
+    m_convertSeconds = 0;
+    auto say = [this](const QString &line) {
+        if (log)
+            log(line);
+    };
+    auto report = [this](int status, long long a, long long b, long long c) {
+        if (progress)
+            progress(status, a, b, c);
+    };
+
+    av::quietLibraryLog();
+    Conversion conv(job, *this);
+    say(QStringLiteral("Total frames:  %1").arg(job.totalFrames));
+    say(QStringLiteral("Total samples: %1").arg(conv.audioSamples()));
+    if (job.totalFrames <= 0) {
+        say(QStringLiteral("Nothing to convert."));
+        return ConvertResult::NothingToConvert;
+    }
+
+    ConvertResult result = ConvertResult::Completed;
+    try {
+        if (!handOver || handOver->size() != job.size || handOver->format() != QImage::Format_RGB32)
+            throw ConversionFailed(QStringLiteral("交接画面的尺寸或格式与输出不符"));
+        say(QStringLiteral("Starting conversion..."));
+        report(1, 0, 0, 0);
+        conv.open();
+        const long long outFrames = conv.outputFrames();
+        const bool ntsc = job.tv == TvSystem::NTSC;
+        long long current = 0; // album frame the hand-over picture holds
+        long long written = 0;
+        for (long long j = 0; j < outFrames; ++j) {
+            const long long album = ntsc ? std::min(job.totalFrames - 1, j * 1001 / 1200) : j;
+            while (current < album && !m_abort) {
+                if (videoFunc)
+                    videoFunc(current);
+                ++current;
+                m_framesDone = current;
+            }
+            if (m_abort || conv.audioStopRequested())
+                break;
+            conv.encodeVideo(*handOver, j);
+            written = j + 1;
+            if (current % 25 == 0 && (j == 0 || !ntsc || (j - 1) * 1001 / 1200 != album))
+                report(3, current, conv.samplesWritten(), 0);
+        }
+        // The last album frame taken also gets its call (the composer counts
+        // on one call per frame to know the album is complete).
+        while (current < job.totalFrames && !m_abort && !conv.audioStopRequested()) {
+            if (videoFunc)
+                videoFunc(current);
+            ++current;
+            m_framesDone = current;
+        }
+        if (conv.audioStopRequested())
+            throw ConversionFailed(QStringLiteral("音乐文件出错，制作已停止"));
+        result = m_abort ? ConvertResult::Aborted : ConvertResult::Completed;
+        conv.finish(written);
+        report(4, 0, 0, 100);
+    } catch (const ConversionFailed &e) {
+        result = ConvertResult::Failed;
+        if (error)
+            error(e.text);
+        say(e.text);
+        conv.discard();
+    }
+    m_convertSeconds = conv.convertSeconds();
+    m_endMs = nowMs();
+    report(0, 0, 0, 0);
+    say(QStringLiteral("Conversion ended."));
+    return result;
+}
+
+} // namespace lumora

@@ -1,0 +1,100 @@
+#pragma once
+// The encoder driver: turns a stream of composed album frames and a list of
+// songs into one video file through FFmpeg.
+//
+// Frames: the album runs at 25 frames per second. The caller owns one
+// hand-over picture (QImage::Format_RGB32 of the encoded size) holding album
+// frame 0 before convert() starts. For every album frame i the encoder takes
+// the picture, then calls the video function with i; the caller composes
+// frame i + 1 into the same picture before returning. So the video function
+// runs exactly once per album frame, in frame order, and the frame composed
+// in call i is the one encoded after it. NTSC output (30000/1001 per second)
+// repeats album frames so that the album keeps its duration.
+//
+// Audio: the songs are decoded, joined in order (each for its given play
+// length) and end with the video; a song cut short by the end of the album
+// fades out. Without songs the file has no audio stream.
+//
+// Thread: convert() runs on the calling thread and calls every callback on
+// it; abort() may be called from any thread (or from a callback).
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "production/OutputOptions.h"
+
+namespace lumora {
+
+struct AudioEntry {
+    QString path;
+    long long playMs = -1; // how long the song plays in the joined track; -1: to its end
+};
+
+struct EncoderJob {
+    OutputType type = OutputType::MP4;
+    TvSystem tv = TvSystem::PAL;
+    QualityLevel quality = QualityLevel::Biaoqing;
+    QSize size;                  // encoded frame size (even sides)
+    QString outputPath;
+    long long totalFrames = 0;   // album frames at 25 per second
+    std::vector<AudioEntry> audio;
+};
+
+// The settings a job maps to, for the log and the documentation.
+struct EncoderSettings {
+    QString muxer, videoCodec, audioCodec;
+    int audioRate = 0;
+    long long audioBitRate = 0;
+    QString videoRate; // "crf 23, preset veryfast" or "qscale 5"
+};
+EncoderSettings encoderSettings(OutputType type, QualityLevel quality);
+
+enum class ConvertResult { Completed, Aborted, Failed, NothingToConvert };
+
+class Encoder {
+public:
+    // Progress statuses: 0 processing time (at the end), 1 preparing,
+    // 2 reducing colours (not used by these formats), 3 frame/sample/time
+    // left (about once a second of album time), 4 multiplexing done (C %).
+    using ProgressFunc = std::function<void(int status, long long a, long long b, long long c)>;
+    // Error text; the answer 2 stops the conversion, anything else carries on
+    // where carrying on is possible (a damaged song then goes silent).
+    using ErrorFunc = std::function<int(const QString &text)>;
+    using VideoFunc = std::function<void(long long frameNumber)>;
+    using LogFunc = std::function<void(const QString &line)>;
+
+    VideoFunc videoFunc;
+    ProgressFunc progress;
+    ErrorFunc error;
+    LogFunc log;
+
+    // Runs the whole conversion. `handOver` is read once per album frame (see
+    // above). After Completed or Aborted the file is finished and plays
+    // (Aborted: up to the frame reached); after Failed no output file is left.
+    ConvertResult convert(const EncoderJob &job, const QImage *handOver);
+    void abort() { m_abort = true; }
+
+    double elapsedSeconds() const;
+    double remainingSeconds() const;
+    // "HH:MM:SS" of a time in seconds.
+    static QString timeText(double seconds);
+    // The line logged for a progress status.
+    QString progressLine(int status, long long a, long long b, long long c) const;
+
+    // Time spent converting hand-over pictures to the encoder's pixel format,
+    // for the benchmark.
+    double colourConversionSeconds() const { return m_convertSeconds; }
+
+private:
+    std::atomic<bool> m_abort{false};
+    long long m_startMs = 0;
+    long long m_endMs = 0;
+    long long m_framesDone = 0;
+    long long m_framesTotal = 0;
+    double m_convertSeconds = 0;
+};
+
+} // namespace lumora

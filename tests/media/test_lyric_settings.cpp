@@ -1,0 +1,105 @@
+#include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "media/ChineseConvert.h"
+#include "media/LyricSettings.h"
+
+using namespace lumora;
+
+namespace {
+Row defaults()
+{
+    return defaultLyricSettingsRow(1, QStringLiteral("甜蜜蜜"), QStringLiteral(".lrc"), QStringLiteral("/x/甜蜜蜜.lrc"));
+}
+} // namespace
+
+TEST(LyricSettings, DefaultRow)
+{
+    const Row r = defaults();
+    EXPECT_EQ(r.caption(), QStringLiteral("1"));
+    EXPECT_EQ(r.subItems(), (QStringList{QStringLiteral("甜蜜蜜"), QStringLiteral(".lrc"), QStringLiteral("/x/甜蜜蜜.lrc"),
+                                         QStringLiteral("moren_xianshi"), QStringLiteral("335"), QStringLiteral("0"),
+                                         QStringLiteral("335"), QStringLiteral("黑体"), QStringLiteral("cuti"),
+                                         QStringLiteral("10"), QStringLiteral("wu"), QStringLiteral("暂时不用"),
+                                         QStringLiteral("clWhite"), QStringLiteral("16777215"), QStringLiteral("jianti")}));
+    EXPECT_EQ(lyricSettingsColumns().size(), 16);
+}
+
+TEST(LyricSettings, ApplyScalesToThePicture)
+{
+    const QString line = QStringLiteral("甜蜜蜜你笑得甜蜜蜜");
+    struct Case {
+        QSize picture;
+        int pointSize, top;
+    };
+    for (const Case &c : {Case{{800, 450}, 11, 386}, Case{{1920, 1080}, 27, 927}, Case{{679, 390}, 10, 335}}) {
+        QImage img(c.picture, QImage::Format_RGB32);
+        const LyricPlacement p = applyLyricSettings(defaults(), line, c.picture, true, &img);
+        EXPECT_EQ(p.font.pointSize(), c.pointSize) << c.picture.width();
+        EXPECT_EQ(p.topLeft.y(), c.top) << c.picture.width();
+        EXPECT_TRUE(p.font.bold());
+        EXPECT_FALSE(p.font.italic());
+        const int width = QFontMetrics(p.font, &img).horizontalAdvance(line);
+        EXPECT_GT(width, 0);
+        EXPECT_EQ(p.topLeft.x(), c.picture.width() / 2 - width / 2) << "centred";
+        EXPECT_EQ(p.color, QColor(255, 255, 255));
+    }
+    // The editor and music preview draw unscaled on the reference screen.
+    EXPECT_EQ(applyLyricSettings(defaults(), line, {1920, 1080}, false).font.pointSize(), 10);
+}
+
+TEST(LyricSettings, CustomPositionStyleAndColour)
+{
+    Row r = defaults();
+    r.setSubItem(3, QStringLiteral("zidingyi_xianshi"));
+    r.setSubItem(5, QStringLiteral("100"));
+    r.setSubItem(6, QStringLiteral("39"));
+    r.setSubItem(13, QString::number(0x0000ff)); // red in the low byte
+    struct Case {
+        const char *style;
+        bool bold, italic;
+    };
+    for (const Case &c : {Case{"changgui", false, false}, Case{"cuti", true, false}, Case{"xieti", false, true},
+                          Case{"cutixieti", true, true}}) {
+        r.setSubItem(8, QLatin1String(c.style));
+        const LyricPlacement p = applyLyricSettings(r, QStringLiteral("歌"), {1280, 720}, true);
+        EXPECT_EQ(p.topLeft, QPoint(188, 72)) << c.style; // 100 × 1280 div 679, 39 × 720 div 390
+        EXPECT_EQ(p.font.bold(), c.bold) << c.style;
+        EXPECT_EQ(p.font.italic(), c.italic) << c.style;
+        EXPECT_EQ(p.color, QColor(255, 0, 0));
+    }
+    r.setSubItem(10, QStringLiteral("zidingyi_juzhong"));
+    const LyricPlacement centred = applyLyricSettings(r, QStringLiteral("歌歌歌"), {1280, 720}, true);
+    EXPECT_EQ(centred.topLeft.x(), 640 - QFontMetrics(centred.font, nullptr).horizontalAdvance(QStringLiteral("歌歌歌")) / 2);
+}
+
+TEST(LyricSettings, DrawnLineUsesACjkFont)
+{
+    ensureLyricFonts();
+    if (!QFontDatabase::families().contains(QStringLiteral("WenQuanYi Micro Hei")))
+        GTEST_SKIP() << "fonts-wqy-microhei is not installed";
+    QImage img(1358, 780, QImage::Format_RGB32); // twice the reference screen: 20 pt
+    img.fill(Qt::black);
+    const LyricPlacement p = applyLyricSettings(defaults(), QStringLiteral("月亮代表我的心"), img.size(), true, &img);
+    EXPECT_EQ(QFontInfo(p.font).family(), QStringLiteral("WenQuanYi Micro Hei"));
+    QPainter painter(&img);
+    drawLyric(painter, p);
+    painter.end();
+    int lit = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            lit += qGray(img.pixel(x, y)) > 128;
+    EXPECT_GT(lit, 300);
+}
+
+TEST(ChineseConvert, BothDirections)
+{
+    EXPECT_EQ(convertChinese(QStringLiteral("甜蜜蜜 你笑得甜蜜蜜 后来"), ChineseForm::Traditional),
+              QStringLiteral("甜蜜蜜 你笑得甜蜜蜜 後來"));
+    EXPECT_EQ(convertChinese(QStringLiteral("漢字與詞語"), ChineseForm::Simplified), QStringLiteral("汉字与词语"));
+    Row r = defaults();
+    r.setSubItem(14, QStringLiteral("fanti"));
+    EXPECT_EQ(lyricTextForRow(r, QStringLiteral("汉字")), QStringLiteral("漢字"));
+}

@@ -1,0 +1,75 @@
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/Album.h"
+#include "app/Error.h"
+#include "media/MusicList.h"
+#include "MediaFixtures.h"
+
+using namespace lumora;
+
+TEST(SongMeasure, CountsDecodedSamples)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath(QStringLiteral("正弦.mp3"));
+    test::makeSineMp3(song, 2.5);
+    const SongMeasure m = measureSong(song);
+    EXPECT_EQ(m.sampleRate, 44100);
+    EXPECT_NEAR(double(m.lengthMs), 2500.0, 30.0);
+    EXPECT_EQ(songFrames(m.lengthMs), 50);
+}
+
+TEST(SongMeasure, DurationTextAndFrames)
+{
+    struct Case {
+        long long ms;
+        const char *text;
+        long long frames;
+    };
+    for (const Case &c : {Case{247000, "00:04:07", 247 * 25}, Case{59900, "00:00:59", 59 * 25},
+                          Case{75 * 60000, "00:75:00", 75 * 60 * 25}, Case{1000, "00:00:01", 25}}) {
+        EXPECT_EQ(songDurationText(c.ms), QLatin1String(c.text));
+        EXPECT_EQ(songFrames(c.ms), c.frames);
+    }
+}
+
+TEST(MusicList, RefusedSongsAddNoRow)
+{
+    QTemporaryDir dir;
+    const QString shortSong = dir.filePath(QStringLiteral("短.mp3"));
+    test::makeSineMp3(shortSong, 0.6);
+    const QString notSong = dir.filePath(QStringLiteral("不是.mp3"));
+    QFile f(notSong);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not an mp3 file at all");
+    f.close();
+    Album album;
+    for (const QString &path : {shortSong, notSong, dir.filePath(QStringLiteral("没有.mp3"))}) {
+        try {
+            music::addSong(album, path);
+            FAIL() << path.toStdString() << " must be refused";
+        } catch (const Error &e) {
+            EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
+        }
+    }
+    EXPECT_TRUE(album.ListView_daoru_yinyue.empty());
+}
+
+TEST(MusicList, RowsAndPairing)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath(QStringLiteral("歌.mp3"));
+    test::makeSineMp3(song, 1.2);
+    Album album;
+    music::addSong(album, song);
+    music::addSong(album, song); // the same file twice gives two rows
+    music::addLyricFile(album, dir.filePath(QStringLiteral("歌.lrc")));
+    ASSERT_EQ(album.ListView_daoru_yinyue.size(), 2);
+    EXPECT_EQ(album.ListView_daoru_yinyue[1].caption(), QStringLiteral("2"));
+    EXPECT_EQ(album.ListView_daoru_yinyue[1].subItems(),
+              (QStringList{QStringLiteral("歌"), QStringLiteral(".mp3"), QStringLiteral("00:00:01"), song}));
+    EXPECT_EQ(album.ListView_geci_shezhi_canshu.size(), 1);
+    EXPECT_EQ(album.ListView_geci_shezhi_canshu[0].subItem(2), dir.filePath(QStringLiteral("歌.lrc")));
+    EXPECT_EQ(music::lyricIndexForSong(album, 0), 0);
+    EXPECT_EQ(music::lyricIndexForSong(album, 1), -1);
+}
