@@ -53,6 +53,24 @@ std::optional<EffectPackageIni> EffectPackageIni::read(const QString &iniPath)
     return p;
 }
 
+QString EffectPackageIni::toIniText() const
+{
+    QString t = QStringLiteral("[") + kEffectIniSection + QStringLiteral("]\r\n");
+    auto line = [&t](const char *key, const QString &value) {
+        t += QString::fromLatin1(key) + u'=' + value + QStringLiteral("\r\n");
+    };
+    line("wj_x_g_c_l_0", name);
+    line("wj_x_g_c_l_sum", frameCount);
+    if (!still.isEmpty() || !positionMode.isEmpty()) {
+        line("wj_x_g_c_l_1", still);
+        line("wj_x_g_c_l_wz", positionMode);
+        line("wj_x_g_c_l_wz1", x);
+        line("wj_x_g_c_l_wz2", y);
+        line("wxcs03", marks);
+    }
+    return t;
+}
+
 QPoint defaultTextPosition(const EffectPackageIni &ini, QSize still, QSize preview)
 {
     if (ini.positionMode == kPositionFixed)

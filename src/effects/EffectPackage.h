@@ -51,6 +51,9 @@ struct EffectPackageIni {
     // Reads the INI of a package; std::nullopt when the file does not exist.
     // Throws lumora::Error when it exists but cannot be read.
     static std::optional<EffectPackageIni> read(const QString &iniPath);
+    // The INI text (section and keys in the order above, CRLF lines); the
+    // authoring tool writes it GBK-encoded.
+    QString toIniText() const;
 };
 
 inline const QString kEffectIniSection = QStringLiteral("wj_x_g_c_l_0");
