@@ -1,0 +1,435 @@
+#include "Matching.h"
+
+#include <QHash>
+#include <QSet>
+#include <array>
+
+#include "album/AlbumTables.h"
+#include "app/Error.h"
+#include "app/FlagWords.h"
+#include "effects/BackgroundTable.h"
+#include "templates/Catalogue.h"
+#include "templates/TemplateParams.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kFullFrameWidth = 1920;
+constexpr int kFullFrameHeight = 1080;
+
+bool parseInt(const QString &text, int &out)
+{
+    bool ok = false;
+    out = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+// The five kinds of template, in matcher order.
+enum Kind { kMixedAdvanced, kAdvancedLandscape, kAdvancedPortrait, kSingleLandscape, kSinglePortrait, kKinds };
+
+// Catalogue indexes admitted for `kind` with h landscape and s portrait
+// photos waiting, in catalogue order.
+QStringList candidates(const Album &album, int kind, int h, int s)
+{
+    QStringList out;
+    auto advanced = [&](auto admit) {
+        for (const Row &r : album.ListView_gaojimoban) {
+            const int L = r.cell(classcol::kLandscape).toInt();
+            const int P = r.cell(classcol::kPortrait).toInt();
+            if (admit(L, P))
+                out << r.cell(classcol::kIndex);
+        }
+    };
+    switch (kind) {
+    case kMixedAdvanced:
+        if (h > 0 && s > 0)
+            advanced([&](int L, int P) { return L != 0 && P != 0 && h >= L && s >= P; });
+        break;
+    case kAdvancedLandscape:
+        if (h > 0)
+            advanced([&](int L, int P) { return L > 0 && P == 0 && h >= L; });
+        break;
+    case kAdvancedPortrait:
+        if (s > 0)
+            advanced([&](int L, int P) { return L == 0 && P > 0 && s >= P; });
+        break;
+    case kSingleLandscape:
+        if (h > 0)
+            for (const Row &r : album.ListView_hengzhaopian)
+                out << r.cell(classcol::kIndex);
+        break;
+    case kSinglePortrait:
+        if (s > 0)
+            for (const Row &r : album.ListView_shuzhaopian)
+                out << r.cell(classcol::kIndex);
+        break;
+    }
+    return out;
+}
+
+const QString &kindCategory(int kind)
+{
+    if (kind == kSingleLandscape)
+        return kCategoryLandscape;
+    if (kind == kSinglePortrait)
+        return kCategoryPortrait;
+    return kCategoryCombined;
+}
+
+// One matcher step of a kind: picks the next catalogue index of the cycle
+// and uses its template-list rows of the kind's category.
+void runMatcher(Album &album, const QStringList &list, QStringList &used, const QString &category, WorkLists &lists)
+{
+    int inUse = 0;
+    for (const QString &idx : list)
+        inUse += used.contains(idx);
+    QString chosen;
+    if (inUse == 0 || inUse == list.size()) {
+        chosen = list.first();
+        used.clear();
+    } else {
+        for (const QString &idx : list)
+            if (!used.contains(idx)) {
+                chosen = idx;
+                break;
+            }
+    }
+    for (int r = 0; r < album.ListView_moban.size(); ++r) {
+        const Row &row = album.ListView_moban[r];
+        if (row.cell(listcol::kIndex) == chosen && row.cell(listcol::kCategory) == category)
+            useTemplate(album, r, lists);
+    }
+    used << chosen;
+}
+
+// Slot rows of every used template, by used-template row.
+QHash<int, QList<int>> slotRowsByTemplate(const Album &album)
+{
+    QHash<int, QList<int>> out;
+    const RowTable &slots = album.ListView_moban_shiyong_canshu;
+    for (int i = 0; i < slots.size(); ++i)
+        out[slots[i].cell(slotcol::kUsedRow).toInt()] << i;
+    return out;
+}
+
+void nameSlots(Album &album, int usedRow, const QList<int> &slotRows)
+{
+    if (usedRow < 0 || usedRow >= album.ListView_moban_shiyong.size())
+        return;
+    const Row &used = album.ListView_moban_shiyong[usedRow];
+    const int index = used.caption().toInt();
+    if (index < 0 || index >= album.ListView_mobancanshu.size())
+        return;
+    const Row &p = album.ListView_mobancanshu[index];
+    const QStringList names = splitBarList(p.cell(paramcol::kPictureNames));
+    const QStringList words = splitBarList(p.cell(paramcol::kOrientations));
+    const QStringList widths = splitBarList(p.cell(paramcol::kWidths));
+    const QStringList heights = splitBarList(p.cell(paramcol::kHeights));
+    const QString category = used.cell(usedcol::kCategory);
+
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    // A name already held by a slot of this template is not given twice
+    // (templates naming fewer slots than they count are named again on
+    // every later use).
+    QSet<QString> given;
+    for (int i : slotRows)
+        if (!slots[i].cell(slotcol::kPicture).isEmpty())
+            given.insert(slots[i].cell(slotcol::kPicture));
+
+    for (const QString &word : {flag::kLandscape, flag::kPortrait, flag::kEither}) {
+        for (int j : photoSlotIndices(names)) {
+            if (words.value(j) != word || given.contains(names[j]))
+                continue;
+            QString target;
+            if (word == flag::kLandscape)
+                target = kSlotLandscape;
+            else if (word == flag::kPortrait)
+                target = kSlotPortrait;
+            else if (category == kCategoryLandscape)
+                target = kSlotLandscape;
+            else if (category == kCategoryPortrait)
+                target = kSlotPortrait;
+            else
+                continue; // combined templates give no slot to "shuheng"
+            for (int i : slotRows) {
+                Row &s = slots[i];
+                if (s.cell(slotcol::kOrientation) == target && s.cell(slotcol::kPicture).isEmpty()) {
+                    s.setCell(slotcol::kPicture, names[j]);
+                    s.setCell(slotcol::kSlotWidth, widths.value(j));
+                    s.setCell(slotcol::kSlotHeight, heights.value(j));
+                    given.insert(names[j]);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void setCompletionFromSlots(Album &album, int usedRow)
+{
+    bool complete = true;
+    for (const Row &s : album.ListView_moban_shiyong_canshu)
+        if (s.cell(slotcol::kUsedRow).toInt() == usedRow && s.cell(slotcol::kMatchState).isEmpty())
+            complete = false;
+    album.ListView_moban_shiyong.setCell(usedRow, usedcol::kStatus, complete ? kStatusComplete : kStatusIncomplete);
+}
+
+// Appends the used-template row, its background row and its slot rows.
+// Returns the used-template row; `firstSlot` receives the first new slot row.
+int appendUsedTemplate(Album &album, int listRow, const QString &status, int &firstSlot)
+{
+    const Row &r = album.ListView_moban.row(listRow);
+    RowTable &used = album.ListView_moban_shiyong;
+    QStringList cells;
+    for (int c = 1; c <= 6; ++c)
+        cells << r.cell(c);
+    cells << status << QString::number(used.size() + 1);
+    used.append(r.caption(), cells);
+    const int u = used.size() - 1;
+
+    appendBackgroundRow(album, r.cell(listcol::kName), r.cell(listcol::kType), r.cell(listcol::kCategory));
+
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    firstSlot = slots.size();
+    const int h = r.cell(listcol::kLandscape).toInt();
+    const int s = r.cell(listcol::kPortrait).toInt();
+    for (int k = 0; k < h + s; ++k) {
+        Row slot(r.caption());
+        for (int c = 1; c <= 6; ++c)
+            slot.appendSubItem(used[u].cell(c));
+        slot.appendSubItem(QString::number(u));
+        slot.appendSubItem(k < h ? kSlotLandscape : kSlotPortrait);
+        slot.appendSubItem(QString());
+        slot.appendSubItem(QString::number(k));
+        while (slot.subItemCount() < slotcol::kCount - 1)
+            slot.appendSubItem(QString());
+        slots.append(std::move(slot));
+    }
+    return u;
+}
+
+} // namespace
+
+SlotGeometry slotGeometry(int W, int H, int pw, int ph, bool landscapeSlot, bool fullFrame, bool defaultPortraitDisplay)
+{
+    SlotGeometry g;
+    if (pw <= 0 || ph <= 0)
+        return g;
+    const long long w = pw, h = ph;
+    long long fw = w * H / h, fh = H;
+    if (fw < W) {
+        fw = W;
+        fh = h * W / w;
+    }
+    long long tw, th;
+    if (landscapeSlot) {
+        tw = W;
+        th = h * W / w;
+        if (th > H) {
+            th = H;
+            tw = w * H / h;
+        }
+    } else {
+        th = H;
+        tw = w * H / h;
+    }
+    if (fullFrame) {
+        if (landscapeSlot) {
+            fw = W;
+            fh = h * W / w;
+        } else if (defaultPortraitDisplay) {
+            fw = tw = w * H / h;
+            fh = th = H;
+        }
+    }
+    g.fillW = int(fw);
+    g.fillH = int(fh);
+    g.fillX = W / 2 - g.fillW / 2;
+    g.fillY = 0;
+    g.fitW = int(tw);
+    g.fitH = int(th);
+    g.fitX = W / 2 - g.fitW / 2;
+    g.fitY = H / 2 - g.fitH / 2;
+    if (fullFrame && !landscapeSlot) {
+        g.fillX = 0;
+        g.fitX = 0;
+        g.fitMark = true;
+    }
+    return g;
+}
+
+bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame)
+{
+    int w = 0, h = 0;
+    if (!parseInt(slot.cell(slotcol::kSlotWidth), w) || !parseInt(slot.cell(slotcol::kSlotHeight), h))
+        return false;
+    const bool full = w == 0;
+    if (full) {
+        w = kFullFrameWidth;
+        h = kFullFrameHeight;
+    }
+    if (w < 0 || h <= 0)
+        return false;
+    W = w;
+    H = h;
+    if (fullFrame)
+        *fullFrame = full;
+    return true;
+}
+
+bool putPhotoInSlot(Album &album, int slotRow, int photoRow)
+{
+    Row &s = album.ListView_moban_shiyong_canshu[slotRow];
+    Row &p = album.ListView_daoru_zhaopian[photoRow];
+    int W = 0, H = 0;
+    bool full = false;
+    if (!slotSize(s, W, H, &full))
+        return false;
+    const SlotGeometry g = slotGeometry(W, H, p.cell(photocol::kWidth).toInt(), p.cell(photocol::kHeight).toInt(),
+                                        s.cell(slotcol::kOrientation) == kSlotLandscape, full,
+                                        album.settings.shuzhaopianMoren);
+    s.setCell(slotcol::kMatchState, kMatched);
+    s.setCell(slotcol::kPhotoRow, QString::number(photoRow));
+    s.setCell(slotcol::kPhotoPath, p.cell(photocol::kPath));
+    s.setCell(slotcol::kFillX, QString::number(g.fillX));
+    s.setCell(slotcol::kFillY, QString::number(g.fillY));
+    s.setCell(slotcol::kFillW, QString::number(g.fillW));
+    s.setCell(slotcol::kFillH, QString::number(g.fillH));
+    s.setCell(slotcol::kCropMark, g.fitMark ? kCropFit : kCropFill);
+    s.setCell(slotcol::kFitX, QString::number(g.fitX));
+    s.setCell(slotcol::kFitY, QString::number(g.fitY));
+    s.setCell(slotcol::kFitW, QString::number(g.fitW));
+    s.setCell(slotcol::kFitH, QString::number(g.fitH));
+    p.setCell(photocol::kMatched, kPhotoDone);
+    return true;
+}
+
+void nameAndSizeSlots(Album &album, int usedRow)
+{
+    nameSlots(album, usedRow, slotRowsByTemplate(album).value(usedRow));
+}
+
+void nameAndSizeAllSlots(Album &album)
+{
+    const QHash<int, QList<int>> byTemplate = slotRowsByTemplate(album);
+    const RowTable &slots = album.ListView_moban_shiyong_canshu;
+    for (int u = 0; u < album.ListView_moban_shiyong.size(); ++u) {
+        const QList<int> rows = byTemplate.value(u);
+        bool needsName = false;
+        for (int i : rows)
+            needsName = needsName || slots[i].cell(slotcol::kPicture).isEmpty();
+        if (needsName)
+            nameSlots(album, u, rows);
+    }
+}
+
+int useTemplate(Album &album, int listRow, WorkLists &lists)
+{
+    int firstSlot = 0;
+    const int u = appendUsedTemplate(album, listRow, kStatusComplete, firstSlot);
+    nameAndSizeAllSlots(album);
+
+    const bool combined = album.Edit_mobanfashi == kMethodCombined;
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    int j[2] = {0, 0};
+    bool complete = true;
+    for (int i = firstSlot; i < slots.size(); ++i) {
+        const bool landscape = slots[i].cell(slotcol::kOrientation) == kSlotLandscape;
+        RowTable &list = landscape ? lists.heng : lists.shu;
+        int &cursor = landscape ? album.combinedLandscapeCursor : album.combinedPortraitCursor;
+        int pick = -1;
+        if (combined) {
+            if (!list.empty()) {
+                cursor = cursor + 1 >= list.size() ? 0 : cursor + 1;
+                pick = cursor;
+            }
+        } else {
+            const int k = j[landscape ? 0 : 1]++;
+            if (k < list.size())
+                pick = k;
+        }
+        int W = 0, H = 0;
+        if (pick < 0 || !slotSize(slots[i], W, H)) {
+            complete = false;
+            continue;
+        }
+        const int photoRow = list[pick].caption().toInt() - 1;
+        putPhotoInSlot(album, i, photoRow);
+        list.setCell(pick, worklistcol::kDone, kPhotoDone);
+    }
+    if (!complete)
+        album.ListView_moban_shiyong.setCell(u, usedcol::kStatus, kStatusIncomplete);
+    return u;
+}
+
+int useTemplateByHand(Album &album, int listRow)
+{
+    int firstSlot = 0;
+    const int u = appendUsedTemplate(album, listRow, kStatusIncomplete, firstSlot);
+    nameAndSizeAllSlots(album);
+    return u;
+}
+
+int unmatchedPhotoCount(const Album &album)
+{
+    int n = 0;
+    for (const Row &r : album.ListView_daoru_zhaopian)
+        n += r.cell(photocol::kMatched).isEmpty();
+    return n;
+}
+
+long long completedTemplateFrames(const Album &album)
+{
+    long long sum = 0;
+    for (const Row &u : album.ListView_moban_shiyong) {
+        if (u.cell(usedcol::kStatus) != kStatusComplete)
+            continue;
+        const int index = u.caption().toInt();
+        if (index >= 0 && index < album.ListView_mobancanshu.size())
+            sum += album.ListView_mobancanshu[index].cell(paramcol::kFrames).trimmed().toLongLong();
+    }
+    return sum;
+}
+
+MatchResult runMatchingPass(Album &album, const MatchProgress &progress, const std::atomic<bool> *stop)
+{
+    MatchResult result;
+    const int before = album.ListView_moban_shiyong.size();
+    WorkLists lists = buildWorkLists(album);
+    std::array<QStringList, kKinds> used; // catalogue indexes used in the current cycle of each kind
+    const int maximum = album.ListView_daoru_zhaopian.size();
+    int cycles = 0;
+    while (!lists.heng.empty() || !lists.shu.empty()) {
+        if (stop && stop->load()) {
+            result.stopped = true;
+            break;
+        }
+        const int waiting = lists.heng.size() + lists.shu.size();
+        for (int kind = 0; kind < kKinds; ++kind) {
+            const QStringList list = candidates(album, kind, lists.heng.size(), lists.shu.size());
+            if (!list.isEmpty())
+                runMatcher(album, list, used[kind], kindCategory(kind), lists);
+            dropDoneRows(lists);
+        }
+        if (progress)
+            progress(std::min(++cycles, maximum), maximum);
+        // No kind took a photo of the orientations left: another cycle
+        // would add nothing either.
+        if (lists.heng.size() + lists.shu.size() == waiting)
+            break;
+    }
+    result.templatesAdded = album.ListView_moban_shiyong.size() - before;
+    result.unmatched = unmatchedPhotoCount(album);
+    return result;
+}
+
+MatchResult automaticMatching(Album &album, const MatchProgress &progress, const std::atomic<bool> *stop)
+{
+    if (album.ListView_daoru_zhaopian.empty())
+        throw Error(QStringLiteral("没有添加照片文件！"));
+    rebuildBackgroundCandidates(album, false);
+    fillEmptyBackgrounds(album);
+    return runMatchingPass(album, progress, stop);
+}
+
+} // namespace lumora

@@ -1,0 +1,87 @@
+#pragma once
+// The used-template sequence and the matching of photos to template slots:
+// the used-template table ListView_moban_shiyong, the slot table
+// ListView_moban_shiyong_canshu, the matching pass over unmatched photos
+// (five kinds of template in a fixed order, each taken in catalogue order in
+// cycles), the use of one template, the naming and sizing of slots from the
+// template's parameters, and the slot geometry staging applies.
+//
+// Template choice is deterministic; only background pictures are random.
+// Call from the thread that owns the Album.
+#include <QString>
+#include <atomic>
+#include <functional>
+
+#include "album/PhotoTable.h"
+#include "app/Album.h"
+
+namespace lumora {
+
+// Placement of a photo of pw × ph in a slot of W × H (output pixels).
+struct SlotGeometry {
+    int fillX = 0, fillY = 0, fillW = 0, fillH = 0; // covering the slot, centred horizontally, top-aligned
+    int fitX = 0, fitY = 0, fitW = 0, fitH = 0;     // inside the slot, centred both ways
+    bool fitMark = false;                           // crop mark "shizhong" instead of "quanping_or_jubuquanping"
+};
+
+// Integer arithmetic, divisions truncating toward zero. fullFrame: the slot's
+// width token is "0" (W × H is then 1920 × 1080). defaultPortraitDisplay:
+// the setting RadioButton_shuzhaopian_moren.
+SlotGeometry slotGeometry(int W, int H, int pw, int ph, bool landscapeSlot, bool fullFrame,
+                          bool defaultPortraitDisplay);
+
+// Size used for the geometry of a slot row: its mobanchicun size, or
+// 1920 × 1080 when the width is 0. False when the row has no size.
+bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame = nullptr);
+
+// Puts photo `photoRow` into slot row `slotRow`: match state, photo row and
+// path, geometry; marks the photo 完成. False (nothing changed) when the slot
+// has no size.
+bool putPhotoInSlot(Album &album, int slotRow, int photoRow);
+
+// Names and sizes the slots of used template `usedRow` that have no picture
+// yet, from its parameter row's picture names, orientations and sizes.
+void nameAndSizeSlots(Album &album, int usedRow);
+void nameAndSizeAllSlots(Album &album);
+
+// Uses template-list row `listRow`: appends the used template (已完成), its
+// background row and its slot rows, names and sizes the slots, and fills them
+// from `lists` by album.Edit_mobanfashi (random: j-th slot of an orientation
+// takes row j; combined: through the combined cursors, wrapping around).
+// A slot that cannot take a photo (no size, or no photo of its orientation)
+// stays empty and leaves the template 未完成. Returns the used-template row.
+int useTemplate(Album &album, int listRow, WorkLists &lists);
+
+// Appends a used template by hand (template management): 未完成, with its
+// background and slot rows, no photos. Returns the used-template row.
+int useTemplateByHand(Album &album, int listRow);
+
+struct MatchResult {
+    int templatesAdded = 0; // used templates appended
+    int unmatched = 0;      // photos whose 套版 is still empty
+    bool stopped = false;   // ended by the stop flag
+};
+
+using MatchProgress = std::function<void(int done, int maximum)>;
+
+// The matching pass over the photos whose 套版 is empty. Ends when every
+// photo is matched, or when a whole cycle of the five kinds consumed no
+// photo (no admitted kind for the orientation left); the photos left over
+// stay unmatched and are counted in the result.
+MatchResult runMatchingPass(Album &album, const MatchProgress &progress = {},
+                            const std::atomic<bool> *stop = nullptr);
+
+// "自动套版": rebuilds the background candidates from the landscape and square
+// photos, fills rows without a background, and runs the pass. Throws
+// lumora::Error "没有添加照片文件！" when there are no photos; when every photo
+// is matched already it adds nothing.
+MatchResult automaticMatching(Album &album, const MatchProgress &progress = {},
+                              const std::atomic<bool> *stop = nullptr);
+
+// Number of photos whose 套版 is empty.
+int unmatchedPhotoCount(const Album &album);
+
+// Sum of the total frames of the used templates whose status is 已完成.
+long long completedTemplateFrames(const Album &album);
+
+} // namespace lumora

@@ -1,0 +1,213 @@
+#include "PhotoTable.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include "album/AlbumTables.h"
+#include "app/Error.h"
+#include "effects/BackgroundTable.h"
+#include "image/ImageIO.h"
+
+namespace lumora {
+namespace {
+// Text effect table columns this cascade touches: the auto mark is sub-item 8
+// of ListView_Image; the visible list ListView_Image_2 numbers its rows in
+// its caption.
+constexpr int kTextEffectMarkSubItem = 8;
+
+const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
+} // namespace
+
+PhotoFacts readPhotoFacts(const QString &path)
+{
+    const JpegInfo info = readJpegInfo(path);
+    const QSize shown = info.displayed();
+    const QFileInfo fi(path);
+    PhotoFacts f;
+    f.name = fi.completeBaseName();
+    f.format = fi.suffix().isEmpty() ? QString() : QStringLiteral(".") + fi.suffix();
+    f.width = shown.width();
+    f.height = shown.height();
+    f.path = path;
+    return f;
+}
+
+bool isLandscapeRow(const Row &r)
+{
+    return isLandscape(r.cell(photocol::kWidth).toInt(), r.cell(photocol::kHeight).toInt());
+}
+
+int appendPhotoRow(Album &album, const PhotoFacts &f)
+{
+    RowTable &t = album.ListView_daoru_zhaopian;
+    t.append(QString::number(t.size() + 1),
+             {f.name, f.format, QString::number(f.width), QString::number(f.height), f.path, QString()});
+    return t.size() - 1;
+}
+
+int WorkLists::activeCount() const
+{
+    int n = 0;
+    for (const RowTable *t : {&heng, &shu})
+        for (const Row &r : *t)
+            n += r.cell(worklistcol::kDone) != kPhotoDone;
+    return n;
+}
+
+WorkLists buildWorkLists(const Album &album)
+{
+    WorkLists w;
+    w.heng.setColumns(workListColumns());
+    w.shu.setColumns(workListColumns());
+    for (const Row &r : album.ListView_daoru_zhaopian) {
+        if (!r.cell(photocol::kMatched).isEmpty())
+            continue;
+        (isLandscapeRow(r) ? w.heng : w.shu).append(r);
+    }
+    return w;
+}
+
+void dropDoneRows(WorkLists &lists)
+{
+    for (RowTable *t : {&lists.heng, &lists.shu})
+        for (int i = t->size() - 1; i >= 0; --i)
+            if (t->cell(i, worklistcol::kDone) == kPhotoDone)
+                t->remove(i);
+}
+
+void rebuildBackgroundCandidates(Album &album, bool byMode)
+{
+    RowTable &c = album.ListView_qubu_hengzhao;
+    c.clear();
+    const bool wantPortrait = byMode && album.mode == ModeKind::Portrait;
+    const RowTable &photos = album.ListView_daoru_zhaopian;
+    for (int i = 0; i < photos.size(); ++i) {
+        const Row &r = photos[i];
+        if (isLandscapeRow(r) == wantPortrait)
+            continue;
+        c.append(r.caption(), {r.cell(photocol::kName), r.cell(photocol::kFormat), r.cell(photocol::kWidth),
+                               r.cell(photocol::kHeight), r.cell(photocol::kPath), QString::number(i)});
+    }
+}
+
+int slotsUsingPhoto(const Album &album, int row)
+{
+    const QString ref = QString::number(row);
+    int n = 0;
+    for (const Row &s : album.ListView_moban_shiyong_canshu)
+        n += s.cell(slotcol::kPhotoRow) == ref;
+    return n;
+}
+
+QString deletePhotoQuestion(const Album &album, int row)
+{
+    const int n = slotsUsingPhoto(album, row);
+    if (n == 0)
+        return QStringLiteral("是否确定要删除当前选中的照片文件?");
+    return QStringLiteral("此张照片文件在 %1 个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?")
+        .arg(n);
+}
+
+QString deleteAllPhotosQuestion(const Album &album)
+{
+    for (const Row &r : album.wenzi_ListView_Image)
+        if (!r.subItem(kTextEffectMarkSubItem).isEmpty())
+            return QStringLiteral("是否确定要删除全部照片文件?删除后,自动添加到模板中的文字特效也会被全部删除!");
+    return QStringLiteral("是否确定要删除全部照片文件?");
+}
+
+int removeTextEffectsWithMarks(Album &album, const QStringList &marks)
+{
+    if (marks.isEmpty())
+        return 0;
+    const QSet<QString> set(marks.begin(), marks.end());
+    RowTable &work = album.wenzi_ListView_Image;
+    RowTable &shown = album.wenzi_ListView_Image_2;
+    int removed = 0;
+    for (int i = work.size() - 1; i >= 0; --i) {
+        const QString m = work[i].subItem(kTextEffectMarkSubItem);
+        if (m.isEmpty() || !set.contains(m))
+            continue;
+        work.remove(i);
+        if (i < shown.size())
+            shown.remove(i);
+        ++removed;
+    }
+    for (Row &s : album.ListView_moban_shiyong_canshu)
+        if (set.contains(s.cell(slotcol::kTextMark)))
+            s.setCell(slotcol::kTextMark, QString());
+    for (int i = 0; i < shown.size(); ++i)
+        shown[i].setCaption(QString::number(i + 1));
+    return removed;
+}
+
+QStringList deletePhoto(Album &album, int row, const PhotoDeletionHooks &hooks)
+{
+    RowTable &photos = album.ListView_daoru_zhaopian;
+    if (photos.empty())
+        throw Error(kNoPhotos);
+    if (row < 0 || row >= photos.size())
+        throw Error(QStringLiteral("没有选中照片文件！"));
+
+    // Empty the per-photo cells of every slot holding the photo; its template
+    // is no longer complete.
+    const QString ref = QString::number(row);
+    QStringList marks;
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    for (Row &s : slots) {
+        if (s.cell(slotcol::kPhotoRow) != ref)
+            continue;
+        for (int c : {slotcol::kMatchState, slotcol::kPhotoRow, slotcol::kPhotoPath, slotcol::kFillX, slotcol::kFillY,
+                      slotcol::kFillW, slotcol::kFillH, slotcol::kCropMark, slotcol::kFitX, slotcol::kFitY,
+                      slotcol::kFitW, slotcol::kFitH, slotcol::kCheckFlag})
+            s.setCell(c, QString());
+        const QString mark = s.cell(slotcol::kTextMark);
+        if (!mark.isEmpty() && !marks.contains(mark))
+            marks << mark;
+        const int used = s.cell(slotcol::kUsedRow).toInt();
+        if (used >= 0 && used < album.ListView_moban_shiyong.size())
+            album.ListView_moban_shiyong.setCell(used, usedcol::kStatus, kStatusIncomplete);
+    }
+    rowref::renumberColumn(slots, slotcol::kPhotoRow, row);
+
+    photos.remove(row);
+    rebuildBackgroundCandidates(album, false);
+    // Background rows keep their picture; only rows without one are filled.
+    fillEmptyBackgrounds(album);
+
+    QStringList notices{QStringLiteral("选中的照片文件已经删除！")};
+    if (!marks.isEmpty()) {
+        removeTextEffectsWithMarks(album, marks);
+        notices << QStringLiteral("此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！");
+    }
+    for (int i = 0; i < photos.size(); ++i)
+        photos[i].setCaption(QString::number(i + 1));
+    if (hooks.rederiveTextStartTimes)
+        hooks.rederiveTextStartTimes(album);
+    return notices;
+}
+
+QString deleteAllPhotos(Album &album)
+{
+    if (album.ListView_daoru_zhaopian.empty())
+        throw Error(kNoPhotos);
+    album.ListView_daoru_zhaopian.clear();
+    album.ListView_qubu_hengzhao.clear();
+    album.ListView_moban_shiyong.clear();
+    album.ListView_moban_shiyong_canshu.clear();
+    album.ListView_moban_beijing.clear();
+    RowTable &work = album.wenzi_ListView_Image;
+    RowTable &shown = album.wenzi_ListView_Image_2;
+    for (int i = work.size() - 1; i >= 0; --i) {
+        if (work[i].subItem(kTextEffectMarkSubItem).isEmpty())
+            continue;
+        work.remove(i);
+        if (i < shown.size())
+            shown.remove(i);
+    }
+    for (int i = 0; i < shown.size(); ++i)
+        shown[i].setCaption(QString::number(i + 1));
+    return QStringLiteral("照片文件已经全部删除！");
+}
+
+} // namespace lumora
