@@ -50,6 +50,20 @@ QList<int> entryRows(const Album &album, const PackEntry &e)
     return rows;
 }
 
+// Removes the used templates from row `first` on (the last rows of the
+// used-template, slot and background tables). Their photos were all shown
+// by earlier templates, so no photo changes its mark.
+void dropUsedTemplatesFrom(Album &album, int first)
+{
+    while (album.ListView_moban_shiyong.size() > first)
+        album.ListView_moban_shiyong.remove(album.ListView_moban_shiyong.size() - 1);
+    while (album.ListView_moban_beijing.size() > first)
+        album.ListView_moban_beijing.remove(album.ListView_moban_beijing.size() - 1);
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    for (int i = slots.size() - 1; i >= 0 && slots[i].cell(slotcol::kUsedRow).toInt() >= first; --i)
+        slots.remove(i);
+}
+
 // Walks the pack: every entry once, then entry by entry again (1, 2, … n,
 // 1 …) while photos of the working lists are unused. A round of n entries
 // that uses no new photo ends the walk: the pack cannot take the photos left.
@@ -73,6 +87,7 @@ void walkPack(Album &album, const TemplatePack &pack, WorkLists &lists, const Ad
         return;
     int active = lists.activeCount();
     int idle = 0; // entries taken since the last one that used a new photo
+    int keep = album.ListView_moban_shiyong.size(); // used templates up to the last progress
     for (int m = 0; active > 0; m = (m + 1) % n) {
         if (stopped(stop)) {
             report.stopped = true;
@@ -83,7 +98,12 @@ void walkPack(Album &album, const TemplatePack &pack, WorkLists &lists, const Ad
         const int now = lists.activeCount();
         idle = now < active ? 0 : idle + 1;
         active = now;
+        if (idle == 0)
+            keep = album.ListView_moban_shiyong.size();
         if (idle >= n) {
+            // The round since the last progress only repeated photos already
+            // shown: its templates are dropped again.
+            dropUsedTemplatesFrom(album, keep);
             report.notices << QStringLiteral("选中的组合模板不能使用全部照片,有 %1 张照片没有与模板匹配,可以使用[自动套版]完成匹配")
                                   .arg(active);
             return;

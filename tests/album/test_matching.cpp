@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "album/AddStep.h"
+#include "album/AlbumFixture.h"
+#include "album/AlbumTables.h"
+#include "album/Matching.h"
+#include "album/PhotoTable.h"
+#include "effects/BackgroundTable.h"
+
+using namespace lumora;
+using lumora::test::AlbumFixture;
+using lumora::test::FixtureTemplate;
+
+namespace {
+// Photo rows without files: matching reads only the table.
+void addRows(Album &a, const std::vector<QSize> &sizes)
+{
+    for (const QSize &s : sizes) {
+        const int n = a.ListView_daoru_zhaopian.size() + 1;
+        appendPhotoRow(a, {QStringLiteral("p%1").arg(n), ".jpg", s.width(), s.height(), QStringLiteral("/p%1.jpg").arg(n)});
+    }
+}
+
+QStringList usedNames(const Album &a)
+{
+    QStringList out;
+    for (const Row &r : a.ListView_moban_shiyong)
+        out << r.cell(usedcol::kName);
+    return out;
+}
+
+// Photo rows (1-based, as the user counts them) of the slots, in slot order.
+QStringList slotPhotos(const Album &a)
+{
+    QStringList out;
+    for (const Row &s : a.ListView_moban_shiyong_canshu)
+        out << (s.cell(slotcol::kPhotoRow).isEmpty() ? "-" : QString::number(s.cell(slotcol::kPhotoRow).toInt() + 1));
+    return out;
+}
+
+const FixtureTemplate kMixed{"Mix", "|heng|shu|", "|picture_1|picture_2|", "|600|400|", "|400|600|", 200};
+const FixtureTemplate kThreeWide{"Three", "|heng|heng|heng|", "|picture_1|picture_2|picture_3|", "|600|600|600|",
+                                 "|400|400|400|", 200};
+} // namespace
+
+TEST(SlotGeometry, IntegerPlacementAsWritten)
+{
+    struct Case {
+        int W, H, pw, ph;
+        bool landscape, full;
+        SlotGeometry g;
+    };
+    const Case cases[] = {
+        // 4000 × 3000 in a 500 × 500 landscape slot: fill 666 × 500 at x = -83, fit 500 × 375 at (0, 63).
+        {500, 500, 4000, 3000, true, false, {-83, 0, 666, 500, 0, 63, 500, 375, false}},
+        // Full-frame portrait slot, default portrait display: 810 × 1080 at x = 0, "shizhong".
+        {1920, 1080, 3000, 4000, false, true, {0, 0, 810, 1080, 0, 0, 810, 1080, true}},
+        // Full-frame landscape slot: the photo takes the frame width.
+        {1920, 1080, 4000, 3000, true, true, {0, 0, 1920, 1440, 240, 0, 1440, 1080, false}},
+        // Portrait slot (not full frame): the fit width is not limited.
+        {400, 600, 1000, 1000, false, false, {-100, 0, 600, 600, -100, 0, 600, 600, false}},
+    };
+    for (const Case &c : cases) {
+        const SlotGeometry g = slotGeometry(c.W, c.H, c.pw, c.ph, c.landscape, c.full, true);
+        const auto tup = [](const SlotGeometry &x) {
+            return std::make_tuple(x.fillX, x.fillY, x.fillW, x.fillH, x.fitX, x.fitY, x.fitW, x.fitH, x.fitMark);
+        };
+        EXPECT_EQ(tup(g), tup(c.g)) << c.W << "x" << c.H << " photo " << c.pw << "x" << c.ph;
+    }
+}
+
+TEST(Matching, CyclesThroughEachKindInCatalogueOrder)
+{
+    AlbumFixture f;
+    f.addTemplate(test::landscapeTemplate("A"));
+    f.addTemplate(test::landscapeTemplate("B"));
+    f.addTemplate(kThreeWide); // needs three landscape photos: never admitted with two
+    Album a = f.album();
+
+    addRows(a, {{400, 300}, {300, 300}, {400, 300}}); // a square photo is landscape
+    MatchResult r = runMatchingPass(a);
+    EXPECT_EQ(usedNames(a), (QStringList{"Three"})); // three photos admit the advanced template first
+    EXPECT_EQ(r.unmatched, 0);
+
+    Album b = f.album();
+    addRows(b, {{400, 300}, {400, 300}});
+    runMatchingPass(b);
+    EXPECT_EQ(usedNames(b), (QStringList{"A", "B"}));
+    addRows(b, {{400, 300}});
+    runMatchingPass(b);
+    EXPECT_EQ(usedNames(b), (QStringList{"A", "B", "A"})); // a new pass starts every cycle again
+    EXPECT_EQ(slotPhotos(b), (QStringList{"1", "2", "3"}));
+
+    // Automatic matching when everything is matched adds nothing.
+    const MatchResult again = automaticMatching(b);
+    EXPECT_EQ(again.templatesAdded, 0);
+    EXPECT_EQ(usedNames(b).size(), 3);
+}
+
+TEST(Matching, OneCycleUsesEveryKindInOrder)
+{
+    AlbumFixture f;
+    f.addTemplate(test::landscapeTemplate("A"));
+    f.addTemplate(test::landscapeTemplate("B"));
+    f.addTemplate(test::portraitTemplate("P"));
+    f.addTemplate(kMixed);
+    Album a = f.album();
+    addRows(a, {{400, 300}, {300, 400}});
+    runMatchingPass(a);
+    EXPECT_EQ(usedNames(a), (QStringList{"Mix"})); // the mixed template takes both; no single one is used
+
+    Album b = f.album();
+    addRows(b, {{400, 300}, {400, 300}, {400, 300}, {300, 400}});
+    runMatchingPass(b);
+    // Cycle 1: Mix (landscape 1, portrait 4), single landscape A (photo 2);
+    // cycle 2: single landscape B (photo 3).
+    EXPECT_EQ(usedNames(b), (QStringList{"Mix", "A", "B"}));
+    EXPECT_EQ(slotPhotos(b), (QStringList{"1", "4", "2", "3"}));
+    const Row &slot = b.ListView_moban_shiyong_canshu[0];
+    EXPECT_EQ(slot.cell(slotcol::kPicture), "picture_1");
+    EXPECT_EQ(slot.cell(slotcol::kSlotWidth), "600");
+    EXPECT_EQ(slot.cell(slotcol::kMatchState), "yi_pipei");
+    EXPECT_EQ(b.ListView_moban_shiyong_canshu[1].cell(slotcol::kPicture), "picture_2");
+    EXPECT_EQ(b.ListView_moban_shiyong_canshu[1].cell(slotcol::kOrdinal), "1");
+    EXPECT_EQ(b.ListView_moban_shiyong[2].cell(usedcol::kNumber), "3");
+    EXPECT_EQ(b.ListView_moban_beijing.size(), 3);
+    for (const Row &p : b.ListView_daoru_zhaopian)
+        EXPECT_EQ(p.cell(photocol::kMatched), "完成");
+}
+
+TEST(Matching, PassEndsWhenNoKindTakesTheOrientationLeft)
+{
+    AlbumFixture f;
+    f.addTemplate(test::landscapeTemplate("A"));
+    Album a = f.album();
+    addRows(a, {{300, 400}, {400, 300}, {300, 400}});
+    const MatchResult r = runMatchingPass(a);
+    EXPECT_EQ(usedNames(a), (QStringList{"A"}));
+    EXPECT_EQ(r.unmatched, 2);
+    EXPECT_EQ(unmatchedPhotoCount(a), 2);
+}
+
+TEST(Matching, SlotsWithoutSizeStayEmptyAndLeaveTheTemplateIncomplete)
+{
+    AlbumFixture f;
+    // Advanced: the shuheng slot counts as landscape but gets no name or size.
+    f.addTemplate({"Odd", "|heng|heng|shuheng|", "|picture_1|picture_2|picture_3|", "|600|600|600|",
+                   "|400|400|400|", 200});
+    Album a = f.album();
+    addRows(a, {{400, 300}, {400, 300}, {400, 300}});
+    const MatchResult r = runMatchingPass(a);
+    ASSERT_EQ(usedNames(a), (QStringList{"Odd"}));
+    EXPECT_EQ(a.ListView_moban_shiyong[0].cell(usedcol::kStatus), "未完成");
+    EXPECT_EQ(slotPhotos(a), (QStringList{"1", "2", "-"}));
+    EXPECT_EQ(r.unmatched, 1);
+    // A later use does not give the unsized slot a name already in use.
+    addRows(a, {{400, 300}, {400, 300}, {400, 300}});
+    runMatchingPass(a);
+    EXPECT_TRUE(a.ListView_moban_shiyong_canshu[2].cell(slotcol::kPicture).isEmpty());
+}
+
+TEST(TemplatePackAdd, WalksRepeatsAndReusesPhotos)
+{
+    AlbumFixture f;
+    f.addTemplate(test::landscapeTemplate("A"));
+    f.addTemplate(test::portraitTemplate("B"));
+    f.addTemplate(kThreeWide);
+    f.addPack(1, {{"A", "1", "0"}, {"B", "0", "1"}, {"A", "1", "0"}});
+    f.addPack(2, {{"A", "1", "0"}, {"A", "1", "0"}});
+    f.addPack(3, {{"Three", "3", "0"}, {"Three", "3", "0"}}); // six landscape slots over two photos
+    f.addPack(4, {{"A", "1", "0"}});                          // takes no portrait photo
+
+    const QString l1 = f.photo("l1", 40, 30), l2 = f.photo("l2", 40, 30), l3 = f.photo("l3", 40, 30);
+    const QString p1 = f.photo("p1", 30, 40);
+
+    Album a = f.album();
+    const AddPhotosReport r = addPhotos(a, {{p1, l1, l2, l3}, AssignMethod::Pack, 1});
+    EXPECT_EQ(usedNames(a), (QStringList{"A", "B", "A", "A"}));
+    // Landscape photos were appended first: rows 1-3 landscape, row 4 portrait.
+    EXPECT_EQ(slotPhotos(a), (QStringList{"1", "4", "2", "3"}));
+    EXPECT_EQ(r.unmatched, 0);
+    EXPECT_EQ(a.Edit_mobanfashi, "shiyong_zuhemoban");
+
+    Album b = f.album();
+    addPhotos(b, {{l1}, AssignMethod::Pack, 2});
+    EXPECT_EQ(usedNames(b), (QStringList{"A", "A"}));
+    EXPECT_EQ(slotPhotos(b), (QStringList{"1", "1"}));
+
+    Album c = f.album();
+    addPhotos(c, {{l1, l2}, AssignMethod::Pack, 3});
+    EXPECT_EQ(slotPhotos(c), (QStringList{"1", "2", "1", "2", "1", "2"}));
+
+    Album d = f.album();
+    const AddPhotosReport rd = addPhotos(d, {{l1, p1}, AssignMethod::Pack, 4});
+    // One round without a new photo ends the walk; the round's templates are not kept.
+    EXPECT_EQ(usedNames(d), (QStringList{"A"}));
+    EXPECT_EQ(d.ListView_moban_beijing.size(), 1);
+    EXPECT_EQ(d.ListView_moban_shiyong_canshu.size(), 1);
+    EXPECT_EQ(rd.unmatched, 1);
+    EXPECT_EQ(rd.notices.size(), 1);
+}
