@@ -1154,9 +1154,11 @@ QImage paintDefaultBackground(QSize size)
     for (int k = 0; k < 5; ++k) {
         QPainterPath ribbon;
         const double y0 = s.h * (0.3 + 0.1 * k), amp = s.h * (0.06 + 0.02 * k);
-        ribbon.moveTo(0, y0);
-        for (double x = 0; x <= s.w + 10; x += 10)
-            ribbon.lineTo(x, y0 + amp * std::sin(x / s.w * kPi * 1.6 + k * 0.8) - x / s.w * s.h * 0.15);
+        const double wave = std::max(s.w, s.h);
+        for (double x = 0; x <= s.w + 10; x += 10) {
+            const QPointF pt(x, y0 + amp * std::sin(x / wave * kPi * 1.6 + k * 0.8) - x / wave * s.h * 0.15);
+            x == 0 ? ribbon.moveTo(pt) : ribbon.lineTo(pt);
+        }
         s.p.setPen(QPen(QColor(255, 220, 240, 26 + 6 * k), s.h * (0.004 + 0.003 * k)));
         s.p.setBrush(Qt::NoBrush);
         s.p.drawPath(ribbon);
@@ -1164,11 +1166,11 @@ QImage paintDefaultBackground(QSize size)
     s.p.setPen(Qt::NoPen);
     s.p.restore();
     // Bokeh: out-of-focus discs with bright rims, larger ones fainter.
-    for (int i = 0; i < 70; ++i) {
+    for (int i = 0; i < 45; ++i) {
         const double rad = std::min(s.w, s.h) * (0.008 + 0.07 * std::pow(s.rng.generateDouble(), 2.5));
         const QPointF c(s.r(0, s.w), s.r(0, s.h));
         const QColor tint = i % 3 == 0 ? QColor(255, 226, 180) : i % 3 == 1 ? QColor(255, 170, 200) : QColor(200, 180, 255);
-        const double a = 0.5 * (0.35 + 0.65 * (1 - rad / (std::min(s.w, s.h) * 0.08)));
+        const double a = 0.4 * (0.35 + 0.65 * (1 - rad / (std::min(s.w, s.h) * 0.08)));
         QRadialGradient disc(c, rad);
         disc.setColorAt(0, withAlpha(tint, a * 0.5));
         disc.setColorAt(0.85, withAlpha(tint, a * 0.7));
