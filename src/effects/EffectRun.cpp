@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <climits>
 
 #include "EffectColumns.h"
 #include "app/Album.h"
@@ -60,6 +61,7 @@ EffectRun EffectRun::forAlbum(Album &album, EffectKind kind, RunVariant variant,
     s.modeFolder = mode.effectFolder;
     s.previewSize = mode.preview;
     s.targetSize = target.isValid() ? target : (variant == RunVariant::Production ? mode.output : mode.preview);
+    s.outputSize = mode.output;
     s.onlyRow = onlyRow;
     RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
     const int overlayCol = kind == EffectKind::Picture ? effcol::kPicOverlay : effcol::kTextOverlay;
@@ -70,7 +72,64 @@ EffectRun EffectRun::forAlbum(Album &album, EffectKind kind, RunVariant variant,
     return EffectRun(album.paths, table, std::move(s));
 }
 
-QImage EffectRun::frame(const RowRun &r, int k)
+std::vector<FramePiece> framePieces(const QImage &source)
+{
+    const QImage frame = source.format() == QImage::Format_ARGB32_Premultiplied
+                             ? source
+                             : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    std::vector<FramePiece> pieces;
+    // Bands of 64 rows, tiles of 128 columns: neighbouring tiles with content
+    // join into one piece, cropped to the content they hold. Sparse particle
+    // frames keep a small part of their pixels; a full frame stays one piece
+    // per band.
+    constexpr int kBand = 64, kTile = 128;
+    const int w = frame.width(), h = frame.height();
+    const int tiles = (w + kTile - 1) / kTile;
+    std::vector<int> top(static_cast<size_t>(tiles)), bottom(static_cast<size_t>(tiles)), left(static_cast<size_t>(tiles)),
+        right(static_cast<size_t>(tiles));
+    for (int y0 = 0; y0 < h; y0 += kBand) {
+        const int y1 = std::min(h, y0 + kBand);
+        std::fill(top.begin(), top.end(), INT_MAX);
+        std::fill(bottom.begin(), bottom.end(), -1);
+        std::fill(left.begin(), left.end(), INT_MAX);
+        std::fill(right.begin(), right.end(), -1);
+        for (int y = y0; y < y1; ++y) {
+            const quint32 *line = reinterpret_cast<const quint32 *>(frame.constScanLine(y));
+            for (int x = 0; x < w; ++x) {
+                if (line[x] == 0)
+                    continue;
+                const size_t t = size_t(x / kTile);
+                top[t] = std::min(top[t], y);
+                bottom[t] = y;
+                left[t] = std::min(left[t], x);
+                right[t] = std::max(right[t], x);
+            }
+        }
+        for (int t = 0; t < tiles;) {
+            if (bottom[size_t(t)] < 0) {
+                ++t;
+                continue;
+            }
+            QRect r(QPoint(left[size_t(t)], top[size_t(t)]), QPoint(right[size_t(t)], bottom[size_t(t)]));
+            int u = t + 1;
+            for (; u < tiles && bottom[size_t(u)] >= 0; ++u)
+                r |= QRect(QPoint(left[size_t(u)], top[size_t(u)]), QPoint(right[size_t(u)], bottom[size_t(u)]));
+            pieces.push_back({r.topLeft(), frame.copy(r)});
+            t = u;
+        }
+    }
+    return pieces;
+}
+
+QPoint EffectRun::scaledOffset(QPoint o) const
+{
+    const QSize out = m_setup.outputSize, target = m_setup.targetSize;
+    if (m_setup.variant != RunVariant::Production || !out.isValid() || out.isEmpty() || out == target)
+        return o;
+    return {int(qint64(o.x()) * target.width() / out.width()), int(qint64(o.y()) * target.height() / out.height())};
+}
+
+EffectRun::Pieces EffectRun::frame(const RowRun &r, int k)
 {
     const FrameSet set = m_setup.variant == RunVariant::Production ? FrameSet::Production : FrameSet::Preview;
     const QString path = effectFramePath(m_paths, m_setup.modeFolder, r.package, k, set);
@@ -78,28 +137,32 @@ QImage EffectRun::frame(const RowRun &r, int k)
     if (it != m_cache.end()) {
         ++m_hits;
         m_lru.splice(m_lru.begin(), m_lru, it->second.lru);
-        return it->second.image;
+        return it->second.pieces;
     }
-    QImage img;
+    Pieces pieces;
+    qint64 bytes = 0;
     if (QFileInfo::exists(path)) {
         try {
-            img = decodePng(path);
+            auto list = std::make_shared<std::vector<FramePiece>>(framePieces(decodePng(path)));
+            for (const FramePiece &p : *list)
+                bytes += p.image.sizeInBytes();
+            pieces = std::move(list);
             ++m_decoded;
         } catch (const Error &) {
-            img = QImage(); // an unreadable frame is treated like a missing one
+            pieces = nullptr; // an unreadable frame is treated like a missing one
         }
     }
     m_lru.push_front(path);
-    m_cache.emplace(path, CacheEntry{img, m_lru.begin()});
-    m_cacheBytes += img.sizeInBytes();
+    m_cache.emplace(path, CacheEntry{pieces, bytes, m_lru.begin()});
+    m_cacheBytes += bytes;
     // Keep the newest entry even when it alone exceeds the bound.
     while (m_cacheBytes > m_setup.cacheBytes && m_lru.size() > 1) {
         auto victim = m_cache.find(m_lru.back());
-        m_cacheBytes -= victim->second.image.sizeInBytes();
+        m_cacheBytes -= victim->second.bytes;
         m_cache.erase(victim);
         m_lru.pop_back();
     }
-    return img;
+    return pieces;
 }
 
 const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
@@ -114,7 +177,7 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
             if (!r.created) {
                 r.created = true;
                 r.order = m_nextOrder++;
-                r.image = QImage();
+                r.frame = nullptr;
             }
             r.shown = true;
             r.state = State::Running;
@@ -122,16 +185,15 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
         if (r.state != State::Running)
             continue;
         ++r.counter;
-        const QImage img = frame(r, r.counter);
-        if (!img.isNull())
-            r.image = img;
+        if (Pieces f = frame(r, r.counter))
+            r.frame = std::move(f);
         if (r.counter >= r.frames) {
             r.state = endState;
             r.shown = false;
             r.counter = 0;
             if (m_setup.variant != RunVariant::Playback) {
                 r.created = false;
-                r.image = QImage();
+                r.frame = nullptr;
             }
         }
     }
@@ -139,12 +201,13 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
     m_visible.clear();
     std::vector<int> order;
     for (int i = 0; i < int(m_rows.size()); ++i)
-        if (m_rows[size_t(i)].shown && !m_rows[size_t(i)].image.isNull())
+        if (m_rows[size_t(i)].shown && m_rows[size_t(i)].frame)
             order.push_back(i);
     std::sort(order.begin(), order.end(), [&](int a, int b) { return m_rows[size_t(a)].order < m_rows[size_t(b)].order; });
     for (int i : order) {
         const RowRun &r = m_rows[size_t(i)];
-        m_visible.push_back({i, r.package, r.position, r.image});
+        for (const FramePiece &p : *r.frame)
+            m_visible.push_back({i, r.package, r.position + scaledOffset(p.offset), p.image});
     }
     return m_visible;
 }
@@ -157,7 +220,7 @@ void EffectRun::stop()
         r.shown = false;
         if (m_setup.variant != RunVariant::Playback) {
             r.created = false;
-            r.image = QImage();
+            r.frame = nullptr;
         }
     }
     m_visible.clear();

@@ -24,9 +24,17 @@
 //   X/Y, scaled in production by target/preview size with integer arithmetic.
 //   Images are drawn at their own size, never scaled. They are implicitly
 //   shared QImages (ARGB32 premultiplied); do not modify them.
-// - PNG frames are decoded with libpng once per run and kept in a cache
-//   bounded by bytes (least recently used frames go first), so a package used
-//   by several rows, or again later in the run, is decoded once while it fits.
+// - A row's frame may come as several overlays (pieces): the decoded frame
+//   is kept only where it is not fully transparent, cut into rectangles, and
+//   each piece's position already includes its offset inside the frame.
+//   Drawing every returned overlay at its position gives exactly the frame.
+//   In production the offsets are scaled by target/output size, so a caller
+//   that draws frames scaled to another render size scales piece sizes the
+//   same way.
+// - PNG frames are decoded with libpng once per run and kept (as pieces) in a
+//   cache bounded by bytes (least recently used frames go first), so a
+//   package used by several rows, or again later in the run, is decoded once
+//   while it fits.
 // - Not thread-safe; one thread drives a run. Different runs are independent,
 //   so production may drive its run on a worker thread.
 #include <QImage>
@@ -35,6 +43,7 @@
 #include <QString>
 #include <QStringList>
 #include <list>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -55,8 +64,16 @@ struct EffectOverlay {
     int row = -1;            // row of the working table
     EffectLocation package;  // which package it shows
     QPoint position;         // top-left corner in the target picture
-    QImage image;            // the frame shown now
+    QImage image;            // the frame shown now (or one piece of it)
 };
+
+// The non-transparent parts of a decoded frame: rectangles with their offset
+// inside the frame. Fully transparent frames have no piece.
+struct FramePiece {
+    QPoint offset;
+    QImage image;
+};
+std::vector<FramePiece> framePieces(const QImage &frame);
 
 // Clock text of an album frame count: HH:MM:SS of frame div 25 seconds.
 QString effectClockText(long long frame);
@@ -69,6 +86,7 @@ public:
         QString modeFolder;   // effect mode folder of the album mode (wj_x_g_c_l_1/2/3)
         QSize previewSize;    // the mode's preview size (text positions are stored in it)
         QSize targetSize;     // the picture the overlays are drawn on
+        QSize outputSize;     // production: the mode's output size the frames are authored for
         int onlyRow = -1;     // single preview: only this row takes part
         qint64 cacheBytes = qint64(768) << 20;
     };
@@ -116,14 +134,17 @@ private:
         bool created = false;   // holds an overlay ("chuangjian")
         bool shown = false;
         long long order = 0;    // creation order: later lies on top
-        QImage image;
+        std::shared_ptr<const std::vector<FramePiece>> frame; // null: nothing loaded yet
     };
+    using Pieces = std::shared_ptr<const std::vector<FramePiece>>;
     struct CacheEntry {
-        QImage image; // null: missing or unreadable
+        Pieces pieces; // null: missing or unreadable
+        qint64 bytes = 0;
         std::list<QString>::iterator lru;
     };
 
-    QImage frame(const RowRun &r, int k);
+    Pieces frame(const RowRun &r, int k);
+    QPoint scaledOffset(QPoint offset) const;
 
     Paths m_paths;
     Setup m_setup;

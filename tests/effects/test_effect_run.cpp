@@ -214,3 +214,32 @@ TEST(EffectRun, RowWithoutAFrameCountNeverStarts)
         EXPECT_TRUE(run.step(QStringLiteral("00:00:00")).empty());
     EXPECT_EQ(run.state(0), flag::kEffectIdle);
 }
+
+TEST(EffectRun, FramePiecesRebuildTheFrameExactly)
+{
+    auto recompose = [](const QImage &frame) {
+        QImage out(frame.size(), QImage::Format_ARGB32_Premultiplied);
+        out.fill(Qt::transparent);
+        for (const FramePiece &p : framePieces(frame))
+            for (int y = 0; y < p.image.height(); ++y)
+                for (int x = 0; x < p.image.width(); ++x)
+                    out.setPixel(p.offset + QPoint(x, y), p.image.pixel(x, y));
+        return out;
+    };
+    QImage sparse(300, 200, QImage::Format_ARGB32_Premultiplied);
+    sparse.fill(Qt::transparent);
+    for (QPoint at : {QPoint(0, 0), QPoint(127, 63), QPoint(128, 64), QPoint(299, 199), QPoint(150, 10)})
+        sparse.setPixel(at, qRgba(10, 20, 30, 40));
+    QImage full(130, 70, QImage::Format_ARGB32_Premultiplied);
+    full.fill(qRgba(1, 2, 3, 255));
+    QImage empty(50, 50, QImage::Format_ARGB32_Premultiplied);
+    empty.fill(Qt::transparent);
+
+    for (const QImage &frame : {sparse, full, empty})
+        EXPECT_EQ(recompose(frame), frame);
+    EXPECT_TRUE(framePieces(empty).empty());
+    qint64 kept = 0;
+    for (const FramePiece &p : framePieces(sparse))
+        kept += qint64(p.image.width()) * p.image.height();
+    EXPECT_LT(kept, 300 * 200 / 4); // a sparse frame keeps a small part of its pixels
+}
