@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "image/ImageIO.h"
+#include "media/LrcParser.h"
 #include "resources/PackedFile.h"
 #include "resources/Paths.h"
 #include "templates/TextCodec.h"
@@ -66,6 +67,9 @@ TEST(SampleContent, LyricsAreGbkWithTagsAndRisingTwoDigitStamps)
     EXPECT_TRUE(lines.contains(QStringLiteral("[ti:甜蜜蜜]")));
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.startsWith(QStringLiteral("[ar:")); }));
     static const QRegularExpression stamp(QStringLiteral("^\\[(\\d\\d):(\\d\\d)\\.(\\d\\d)\\](.+)$"));
+    const LyricTable table = parseLrcFile(kTree.sampleLyrics());
+    EXPECT_TRUE(std::find(table.begin(), table.end(), LyricRow{QStringLiteral("ti"), QStringLiteral("甜蜜蜜")})
+                != table.end());
     double last = -1;
     int sung = 0;
     for (const QString &l : lines) {
@@ -76,6 +80,8 @@ TEST(SampleContent, LyricsAreGbkWithTagsAndRisingTwoDigitStamps)
         const double t = m.captured(1).toInt() * 60 + m.captured(2).toInt() + m.captured(3).toInt() / 100.0;
         EXPECT_GT(t, last) << qPrintable(l);
         EXPECT_GE(t, 1.0) << "a line within the first second is never shown";
+        // The album's lyric step shows the line during its whole second.
+        EXPECT_EQ(lyricLineAt(table, m.captured(1) + QLatin1Char(':') + m.captured(2)), m.captured(4)) << qPrintable(l);
         last = t;
         ++sung;
     }
