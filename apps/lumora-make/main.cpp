@@ -1,10 +1,524 @@
-// lumora-make: produces an album video from the command line.
-#include <QCoreApplication>
+// lumora-make: produces an album video from the command line, through the
+// same engine path as the windows: album reset for the mode, the add step
+// (matching, backgrounds, automatic effects as the settings say), songs and
+// lyric files, then the production run with a progress bar on the terminal.
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <unistd.h>
+
+#include "album/AddStep.h"
+#include "album/AlbumTables.h"
+#include "app/Album.h"
+#include "app/Error.h"
+#include "effects/EffectPlacement.h"
+#include "effects/EffectTables.h"
+#include "media/LrcParser.h"
+#include "media/MusicList.h"
+#include "production/ProductionRun.h"
+#include "resources/FolderOps.h"
+#include "resources/Workspace.h"
+#include "templates/Catalogue.h"
+
+using namespace lumora;
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void onInterrupt(int)
+{
+    g_stop = true;
+}
+
+enum Exit { kOk = 0, kRefused = 1, kUsage = 2, kFailed = 3, kStopped = 130 };
+
+void err(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+void out(const QString &text)
+{
+    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件夹 ...]
+  --mode 16:9|4:3|portrait          相册模式 (默认 16:9)
+  --type VCD|SVCD|DVD|AVI|WMV|MP4|MOV   输出类型 (默认 MP4)
+  --size WxH                        该类型在此模式下的一个尺寸 (默认: 该类型的默认尺寸)
+  --quality biaoqing|gaoqing|chaoqing   画质 (默认 biaoqing)
+  --tv PAL|NTSC                     电视制式 (默认 PAL)
+  --sync template|music             同步方式 (默认 template)
+  --music FILE                      歌曲 (MP3), 可重复, 按顺序
+  --lyrics FILE                     歌词 (LRC), 可重复, 按顺序与歌曲配对
+  --pack K                          使用第 K 个模板组合分配模板
+  --text-effects on|off             导入时自动添加文字特效 (默认 on)
+  --picture-effects on|off          导入时自动添加画面特效 (默认 off)
+  --name NAME  --out DIR            相册名称和保存文件夹
+  --plan [--json]                   只显示相册计划, 不制作
+不给照片时, 用自带的示例照片、示例歌曲和歌词制作演示相册。)";
+
+struct Options {
+    ModeKind mode = ModeKind::Wide16x9;
+    OutputType type = OutputType::MP4;
+    std::optional<QSize> size;
+    QualityLevel quality = QualityLevel::Biaoqing;
+    TvSystem tv = TvSystem::PAL;
+    SyncMode sync = SyncMode::Template;
+    QStringList music, lyrics, inputs;
+    int pack = 0;
+    bool textEffects = true;
+    bool pictureEffects = false;
+    QString name, outDir, programFolder;
+    bool plan = false, json = false, help = false;
+};
+
+// Parses the arguments; returns a message for a usage error.
+QString parseArguments(const QStringList &args, Options &o)
+{
+    for (int i = 1; i < args.size(); ++i) {
+        const QString a = args[i];
+        auto value = [&](QString &v) -> bool {
+            if (i + 1 >= args.size())
+                return false;
+            v = args[++i];
+            return true;
+        };
+        auto onOff = [](const QString &v, bool &flag) {
+            if (v == QLatin1String("on"))
+                flag = true;
+            else if (v == QLatin1String("off"))
+                flag = false;
+            else
+                return false;
+            return true;
+        };
+        QString v;
+        const bool needsValue = a.startsWith(QLatin1String("--")) && a != QLatin1String("--plan")
+                                && a != QLatin1String("--json") && a != QLatin1String("--help");
+        if (needsValue && !value(v))
+            return QStringLiteral("选项 %1 缺少取值").arg(a);
+        if (a == QLatin1String("--mode")) {
+            const auto m = AlbumMode::fromName(v);
+            if (!m)
+                return QStringLiteral("未知的相册模式：%1（可用 16:9、4:3、portrait）").arg(v);
+            o.mode = *m;
+        } else if (a == QLatin1String("--type")) {
+            const auto t = outputTypeFromName(v);
+            if (!t)
+                return QStringLiteral("未知的输出类型：%1（可用 VCD、SVCD、DVD、AVI、WMV、MP4、MOV）").arg(v);
+            o.type = *t;
+        } else if (a == QLatin1String("--size")) {
+            const QStringList wh = v.toLower().replace(QStringLiteral("×"), QStringLiteral("x")).split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            if (wh.size() == 2)
+                o.size = QSize(wh[0].trimmed().toInt(&okW), wh[1].trimmed().toInt(&okH));
+            if (!okW || !okH)
+                return QStringLiteral("尺寸应写成 宽x高，例如 1280x720：%1").arg(v);
+        } else if (a == QLatin1String("--quality")) {
+            const auto q = qualityFromKey(v);
+            if (!q)
+                return QStringLiteral("未知的画质：%1（可用 biaoqing、gaoqing、chaoqing）").arg(v);
+            o.quality = *q;
+        } else if (a == QLatin1String("--tv")) {
+            if (v.compare(QLatin1String("PAL"), Qt::CaseInsensitive) == 0)
+                o.tv = TvSystem::PAL;
+            else if (v.compare(QLatin1String("NTSC"), Qt::CaseInsensitive) == 0)
+                o.tv = TvSystem::NTSC;
+            else
+                return QStringLiteral("未知的电视制式：%1（可用 PAL、NTSC）").arg(v);
+        } else if (a == QLatin1String("--sync")) {
+            if (v == QLatin1String("template"))
+                o.sync = SyncMode::Template;
+            else if (v == QLatin1String("music"))
+                o.sync = SyncMode::Music;
+            else
+                return QStringLiteral("未知的同步方式：%1（可用 template、music）").arg(v);
+        } else if (a == QLatin1String("--music")) {
+            o.music << v;
+        } else if (a == QLatin1String("--lyrics")) {
+            o.lyrics << v;
+        } else if (a == QLatin1String("--pack")) {
+            bool ok = false;
+            o.pack = v.toInt(&ok);
+            if (!ok || o.pack < 1)
+                return QStringLiteral("模板组合编号应为正整数：%1").arg(v);
+        } else if (a == QLatin1String("--text-effects")) {
+            if (!onOff(v, o.textEffects))
+                return QStringLiteral("--text-effects 只能是 on 或 off：%1").arg(v);
+        } else if (a == QLatin1String("--picture-effects")) {
+            if (!onOff(v, o.pictureEffects))
+                return QStringLiteral("--picture-effects 只能是 on 或 off：%1").arg(v);
+        } else if (a == QLatin1String("--name")) {
+            o.name = v;
+        } else if (a == QLatin1String("--out")) {
+            o.outDir = v;
+        } else if (a == QLatin1String("--program-folder")) {
+            o.programFolder = v; // a test tree in place of the executable's folder
+        } else if (a == QLatin1String("--plan")) {
+            o.plan = true;
+        } else if (a == QLatin1String("--json")) {
+            o.json = true;
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            o.help = true;
+        } else if (a.startsWith(QLatin1String("-"))) {
+            return QStringLiteral("未知的选项：%1").arg(a);
+        } else {
+            o.inputs << a;
+        }
+    }
+    if (o.json && !o.plan)
+        return QStringLiteral("--json 只能与 --plan 一起使用");
+    return {};
+}
+
+// Photos named on the command line: files as given, folders by their JPG
+// files in name order. Names that are neither are refused by name.
+QStringList collectPhotos(const QStringList &inputs, std::vector<RefusedPhoto> &refused)
+{
+    QStringList photos;
+    for (const QString &in : inputs) {
+        const QFileInfo fi(in);
+        if (fi.isDir()) {
+            const QStringList names = QDir(in).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
+                                                         QDir::Files, QDir::Name | QDir::IgnoreCase);
+            for (const QString &n : names)
+                photos << QDir(in).absoluteFilePath(n);
+        } else if (fi.isFile()) {
+            photos << fi.absoluteFilePath();
+        } else {
+            refused.push_back({in, QStringLiteral("文件不存在")});
+        }
+    }
+    return photos;
+}
+
+class ProgressBar {
+public:
+    ProgressBar() : m_tty(isatty(fileno(stderr))) {}
+    void show(const QString &phase, long long done, long long total)
+    {
+        if (total <= 0)
+            return;
+        const int percent = int(done * 100 / total);
+        if (!m_tty) {
+            // Lines, not carriage returns, when stderr is a log: every 10 %.
+            if (phase != m_phase || percent / 10 != m_lastDecile || done == total) {
+                m_lastDecile = percent / 10;
+                m_phase = phase;
+                std::fprintf(stderr, "%s %lld/%lld (%d%%)\n", phase.toUtf8().constData(), done, total, percent);
+            }
+            return;
+        }
+        if (phase != m_phase && !m_phase.isEmpty())
+            std::fputc('\n', stderr);
+        m_phase = phase;
+        constexpr int kWidth = 40;
+        const int filled = int(done * kWidth / total);
+        std::fprintf(stderr, "\r%s [%s%s] %3d%% %lld/%lld", phase.toUtf8().constData(),
+                     std::string(size_t(filled), '#').c_str(), std::string(size_t(kWidth - filled), '-').c_str(),
+                     percent, done, total);
+        std::fflush(stderr);
+    }
+    void end()
+    {
+        if (m_tty && !m_phase.isEmpty())
+            std::fputc('\n', stderr);
+        m_phase.clear();
+    }
+
+private:
+    bool m_tty;
+    QString m_phase;
+    int m_lastDecile = -1;
+};
+
+nlohmann::ordered_json planJson(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
+{
+    using Json = nlohmann::ordered_json;
+    auto s = [](const QString &t) { return t.toStdString(); };
+    Json j;
+    j["total_frames"] = plan.totalFrames;
+    j["duration_seconds"] = double(plan.totalFrames) / 25.0;
+    j["mode"] = s(album.modeInfo().shortName);
+    j["output"] = {{"type", s(outputTypeName(plan.choice.type))},
+                   {"width", plan.choice.size.width()},
+                   {"height", plan.choice.size.height()},
+                   {"encoded_width", plan.geometry.encoded.width()},
+                   {"encoded_height", plan.geometry.encoded.height()},
+                   {"album_rect", {plan.geometry.album.x(), plan.geometry.album.y(), plan.geometry.album.width(),
+                                   plan.geometry.album.height()}},
+                   {"quality", s(qualityKey(plan.choice.quality))},
+                   {"tv", s(tvSystemName(plan.choice.tv))},
+                   {"sync", plan.choice.sync == SyncMode::Template ? "template" : "music"},
+                   {"path", s(plan.choice.outputPath())}};
+    Json templates = Json::array();
+    for (const Row &t : plan.templateList) {
+        const int row = t.subItemInt(8);
+        Json slots = Json::array();
+        for (const Row &slot : album.ListView_moban_shiyong_canshu) {
+            if (slot.cell(slotcol::kUsedRow).toInt() != row)
+                continue;
+            slots.push_back({{"picture", s(slot.cell(slotcol::kPicture))},
+                             {"orientation", slot.cell(slotcol::kOrientation) == kSlotPortrait ? "portrait" : "landscape"},
+                             {"photo", s(slot.cell(slotcol::kPhotoPath))}});
+        }
+        templates.push_back({{"row", row},
+                             {"name", s(t.subItem(0))},
+                             {"category", s(t.subItem(5))},
+                             {"frames", catalogueFrames(album, t.caption().toInt())},
+                             {"slots", slots}});
+    }
+    j["templates"] = templates;
+    Json photos = Json::array();
+    for (const Row &p : album.ListView_daoru_zhaopian) {
+        const int w = p.cell(photocol::kWidth).toInt();
+        const int h = p.cell(photocol::kHeight).toInt();
+        photos.push_back({{"path", s(p.cell(photocol::kPath))},
+                          {"width", w},
+                          {"height", h},
+                          {"orientation", w >= h ? "landscape" : "portrait"},
+                          {"used", !p.cell(photocol::kMatched).isEmpty()}});
+    }
+    j["photos"] = photos;
+    Json bad = Json::array();
+    for (const RefusedPhoto &r : refused)
+        bad.push_back({{"path", s(r.path)}, {"reason", s(r.reason)}});
+    j["refused"] = bad;
+    Json songs = Json::array();
+    for (int k = 0; k < album.ListView_daoru_yinyue.size(); ++k) {
+        const long long ms = music::songLengthMs(album, k);
+        songs.push_back({{"path", s(album.ListView_daoru_yinyue[k].subItem(3))},
+                         {"length_ms", ms},
+                         {"frames", songFrames(ms)},
+                         {"lyrics", k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].subItem(2)) : ""}});
+    }
+    j["songs"] = songs;
+    Json played = Json::array();
+    for (const Row &m : plan.musicList)
+        played.push_back({{"row", m.subItemInt(4)}, {"frames", m.subItem(5).toLongLong()}});
+    j["music_list"] = played;
+    j["text_effects"] = album.wenzi_ListView_Image.size();
+    j["picture_effects"] = album.huamian_ListView_Image.size();
+    return j;
+}
+
+void printPlan(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
+{
+    out(QStringLiteral("相册：%1  模式 %2  %3 %4 %5 %6").arg(plan.choice.albumName, album.modeInfo().shortName,
+                                                        outputTypeName(plan.choice.type), sizeText(plan.choice.size),
+                                                        qualityKey(plan.choice.quality), tvSystemName(plan.choice.tv)));
+    out(QStringLiteral("总帧数：%1（%2 秒）").arg(plan.totalFrames).arg(double(plan.totalFrames) / 25.0, 0, 'f', 2));
+    out(QStringLiteral("模板：%1 个").arg(plan.templateList.size()));
+    for (const Row &t : plan.templateList)
+        out(QStringLiteral("  %1  %2  %3 帧").arg(t.subItem(0), t.subItem(5)).arg(catalogueFrames(album, t.caption().toInt())));
+    out(QStringLiteral("照片：%1 张，拒绝 %2 张").arg(album.ListView_daoru_zhaopian.size()).arg(refused.size()));
+    out(QStringLiteral("歌曲：%1 首，播放列表 %2 首").arg(album.ListView_daoru_yinyue.size()).arg(plan.musicList.size()));
+    out(QStringLiteral("文字特效：%1  画面特效：%2").arg(album.wenzi_ListView_Image.size()).arg(album.huamian_ListView_Image.size()));
+    out(QStringLiteral("输出：%1").arg(plan.choice.outputPath()));
+}
+
+int run(const Options &o)
+{
+    Paths paths(o.programFolder);
+    Album album(paths);
+
+    // The album mode: catalogue for the mode, then the album reset.
+    workspace::startupClean(paths);
+    album.mode = o.mode;
+    buildCatalogue(album);
+    album.reset(o.mode);
+    initEffectTables(album);
+    album.settings.wenzitexiaoTianjia = o.textEffects;
+    album.settings.huamiantexiaoTianjia = o.pictureEffects;
+    album.settings.mobanZuheShiyong = o.pack > 0;
+
+    // Without photos: the demo album from the bundled sample content.
+    QStringList inputs = o.inputs;
+    QStringList songs = o.music;
+    QStringList lyrics = o.lyrics;
+    QString name = o.name;
+    if (inputs.isEmpty()) {
+        inputs << paths.samplePhotoFolder();
+        if (songs.isEmpty()) {
+            songs << paths.sampleSong();
+            if (lyrics.isEmpty())
+                lyrics << paths.sampleLyrics();
+        }
+        if (name.isEmpty())
+            name = QStringLiteral("演示相册");
+        if (!QFileInfo(paths.samplePhotoFolder()).isDir()) {
+            err(QStringLiteral("没有找到示例照片：%1").arg(paths.samplePhotoFolder()));
+            return kRefused;
+        }
+    }
+    if (name.isEmpty())
+        name = QStringLiteral("我的相册");
+
+    // Output choice first: a wrong size is refused before any work.
+    OutputChoice choice = defaultOutputChoice(o.mode, o.type);
+    const std::vector<QSize> sizes = outputSizes(o.type, o.mode);
+    if (o.size) {
+        if (std::find(sizes.begin(), sizes.end(), *o.size) == sizes.end()) {
+            QStringList offered;
+            for (QSize s : sizes)
+                offered << QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
+            err(QStringLiteral("%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
+                    .arg(outputTypeName(o.type)).arg(o.size->width()).arg(o.size->height()).arg(offered.join(QStringLiteral(", "))));
+            return kUsage;
+        }
+        choice.size = *o.size;
+    }
+    choice.quality = o.quality;
+    choice.tv = o.tv;
+    choice.sync = o.sync;
+    choice.albumName = name;
+    choice.folder = withSlash(QFileInfo(o.outDir.isEmpty() ? QDir::currentPath() : o.outDir).absoluteFilePath());
+    if (const QString refusal = albumNameRefusal(name); !refusal.isEmpty()) {
+        err(refusal);
+        return kUsage;
+    }
+    if (name.contains(QLatin1Char('/'))) {
+        err(QStringLiteral("相册名称不能包含 “/”：%1").arg(name));
+        return kUsage;
+    }
+
+    // Songs and lyric files: a bad one refuses the album by name.
+    for (const QString &song : songs) {
+        try {
+            music::addSong(album, QFileInfo(song).absoluteFilePath());
+        } catch (const Error &e) {
+            err(e.message());
+            return kRefused;
+        }
+    }
+    for (const QString &lrc : lyrics) {
+        const QString path = QFileInfo(lrc).absoluteFilePath();
+        try {
+            parseLrcFile(path);
+        } catch (const Error &e) {
+            err(e.message());
+            return kRefused;
+        }
+        music::addLyricFile(album, path);
+    }
+    if (lyrics.size() > songs.size())
+        err(QStringLiteral("注意：歌词文件比歌曲多，多出的 %1 个歌词文件不会显示。").arg(lyrics.size() - songs.size()));
+
+    // Photos: the add step with matching, backgrounds and automatic effects.
+    std::vector<RefusedPhoto> refused;
+    AddPhotosRequest request;
+    request.files = collectPhotos(inputs, refused);
+    if (o.pack > 0) {
+        request.method = AssignMethod::Pack;
+        request.pack = o.pack;
+    }
+    AddStepHooks hooks;
+    hooks.autoTextEffects = [](Album &a) { return runTextPlacementOnImport(a).notice; };
+    hooks.autoPictureEffects = [](Album &a) {
+        return runPicturePlacementOnImport(a, [](const QString &, const QString &) { return true; }).notice;
+    };
+    ProgressBar bar;
+    const AddPhotosReport added = addPhotos(album, request, hooks, [&](const QString &phase, int done, int max) {
+        if (!o.plan)
+            bar.show(phase, done, max);
+    }, &g_stop);
+    bar.end();
+    for (const RefusedPhoto &r : added.refused)
+        refused.push_back(r);
+    for (const RefusedPhoto &r : refused)
+        err(QStringLiteral("照片被拒绝：%1（%2）").arg(r.path, r.reason));
+    for (const QString &notice : added.notices)
+        if (!notice.isEmpty())
+            err(notice);
+    if (g_stop) {
+        err(QStringLiteral("已停止。"));
+        return kStopped;
+    }
+
+    ProductionPlan plan;
+    try {
+        plan = planProduction(album, choice, &g_stop);
+    } catch (const Error &e) {
+        err(e.message());
+        return kRefused;
+    }
+    if (g_stop)
+        return kStopped;
+
+    if (o.plan) {
+        if (o.json)
+            out(QString::fromStdString(planJson(album, plan, refused).dump(2)));
+        else
+            printPlan(album, plan, refused);
+        return kOk;
+    }
+
+    ensureFolder(choice.folder);
+    ProductionCallbacks callbacks;
+    callbacks.staging = [&](int done, int max) { bar.show(QStringLiteral("准备照片"), done, max); };
+    callbacks.frames = [&](long long done, long long total) {
+        if (done % 5 == 0 || done == total)
+            bar.show(QStringLiteral("制作相册"), done, total);
+    };
+    const ProductionResult result = runProduction(album, plan, callbacks, &g_stop);
+    bar.end();
+    for (const QString &f : result.stagingFailures)
+        err(QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f));
+    workspace::exitClean(paths);
+    switch (result.outcome) {
+    case ProductionOutcome::Completed:
+        out(result.outputPath);
+        return kOk;
+    case ProductionOutcome::Stopped:
+        err(QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2").arg(result.framesComposed).arg(result.outputPath));
+        return kStopped;
+    case ProductionOutcome::StoppedEarly:
+        err(QStringLiteral("已停止制作，没有生成文件。"));
+        return kStopped;
+    case ProductionOutcome::Failed:
+        err(QStringLiteral("制作失败：%1").arg(result.error.isEmpty() ? QStringLiteral("编码器出错") : result.error));
+        return kFailed;
+    }
+    return kFailed;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    std::fprintf(stderr, "lumora-make: 制作功能尚未完成\n");
-    return 2;
+    // Fonts and text metrics need a GUI application; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+
+    Options o;
+    const QString usage = parseArguments(app.arguments(), o);
+    if (o.help) {
+        out(QString::fromUtf8(kUsageText));
+        return kOk;
+    }
+    if (!usage.isEmpty()) {
+        err(usage);
+        err(QString::fromUtf8(kUsageText));
+        return kUsage;
+    }
+    try {
+        return run(o);
+    } catch (const IntegrityError &e) {
+        err(QStringLiteral("资源文件损坏：%1").arg(e.message()));
+        return kFailed;
+    } catch (const Error &e) {
+        err(e.message());
+        return kFailed;
+    }
 }

@@ -25,7 +25,7 @@ EncoderSettings encoderSettings(OutputType type, QualityLevel quality)
     const char *qscale[] = {"qscale 5", "qscale 3", "qscale 2"};
     switch (type) {
     case OutputType::VCD:
-        s = {QStringLiteral("mpeg"), QStringLiteral("mpeg1video"), QStringLiteral("mp2"), 44100,
+        s = {QStringLiteral("vcd"), QStringLiteral("mpeg1video"), QStringLiteral("mp2"), 44100,
              std::array<long long, 3>{192000, 224000, 256000}[size_t(q)], QLatin1String(qscale[q])};
         break;
     case OutputType::SVCD:

@@ -6,6 +6,14 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+// Readable QString values in test failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
 namespace lumora::test {
 
 // Runs a program; returns its standard output (standard error appended when

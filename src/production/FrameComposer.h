@@ -1,0 +1,109 @@
+#pragma once
+// Composes the frames of a production, one per call, in album order: steps
+// the template movie and captures it, lays the running picture and text
+// effects and the lyric line of the current song over it, hands the last
+// picture of one template to the next (without the lyric line), moves on to
+// the mode movie after the last template, and holds the last picture once
+// everything has played.
+//
+// The frame written by a call carries the lyric line and the effect overlays
+// as they stood after the previous call: lyrics and effects appear one frame
+// after the template frame they are laid on, as in the album's preview.
+//
+// The composed picture is the hand-over picture the encoder reads: the encoded
+// size, black, with the album drawn at its own proportions in `albumRect`.
+// One thread; not re-entrant.
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/Album.h"
+#include "effects/EffectRun.h"
+#include "media/LrcParser.h"
+#include "media/LyricSettings.h"
+#include "playback/TemplateDriver.h"
+#include "production/OutputOptions.h"
+
+namespace lumora {
+
+// One song of the production music list: its music-table row (the "行号" that
+// also picks its lyric file) and the frames it fills.
+struct ProductionSong {
+    int musicRow = 0;
+    long long frames = 0;
+};
+
+class FrameComposer {
+public:
+    struct Setup {
+        SyncMode sync = SyncMode::Template;
+        QSize canvas;                 // encoded frame size
+        QRect albumRect;              // where the album lies in it; its size is the render size
+        long long totalFrames = 0;
+        std::vector<int> templateRows; // used-template rows in production order
+        std::vector<ProductionSong> songs;
+        bool pictureEffects = false;
+        bool textEffects = false;
+    };
+    using LogFunc = std::function<void(const QString &line)>;
+
+    // `album` is read (tables, staged folders) and its effect tables' run
+    // states are written, as every effect run does.
+    FrameComposer(Album &album, Setup setup, const std::atomic<bool> *stop, LogFunc log);
+    ~FrameComposer();
+
+    // Writes the black first frame into the hand-over picture, hands the first
+    // template's background over, loads the first template and switches the
+    // lyrics of the first song on.
+    void start();
+    // Compose next frame: the call the encoder makes once per frame.
+    void composeNext();
+
+    QImage &handOver() { return m_canvas; }
+    long long composed() const { return m_composed; }
+    bool capturing() const { return m_capture; }
+    bool lyricsOn() const { return m_lyricsOn; }
+    // The lyric line now shown ("" when none) and the song row now playing.
+    const QString &lyricText() const { return m_lyricText; }
+    int musicPosition() const { return m_m; }
+    // Render-time figures for the benchmark.
+    double renderSeconds() const { return m_renderNs / 1e9; }
+
+private:
+    void loadTemplateAt(int p);
+    void handOverPicture();
+    void startSongLyrics();
+    void drawAlbum(bool withLyric, QImage &target, QPoint at);
+
+    Album &m_album;
+    Setup m_setup;
+    const std::atomic<bool> *m_stop;
+    LogFunc m_log;
+    QImage m_canvas;
+    QImage m_albumPicture; // the composition surface at the render size
+    TemplateDriver m_driver;
+    std::unique_ptr<EffectRun> m_pictureRun;
+    std::unique_ptr<EffectRun> m_textRun;
+    std::vector<EffectOverlay> m_overlays;
+    QSize m_modeOutput;
+
+    long long m_composed = 0;
+    int m_p = 0;             // template position; templateRows.size() = mode movie
+    bool m_capture = true;
+    // Lyrics: switch, song frame counter s, song position m, the label.
+    bool m_lyricsOn = false;
+    long long m_s = 0;
+    int m_m = 0;
+    LyricTable m_lyrics;
+    int m_lyricIndex = -1;
+    QString m_lyricText;
+    std::optional<LyricPlacement> m_lyricPlacement;
+    long long m_renderNs = 0;
+};
+
+} // namespace lumora

@@ -1,0 +1,228 @@
+#include "production/ProductionRun.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+
+#include "album/AlbumTables.h"
+#include "album/Staging.h"
+#include "app/Error.h"
+#include "app/FlagWords.h"
+#include "media/MusicList.h"
+#include "production/Encoder.h"
+#include "templates/Catalogue.h"
+
+namespace lumora {
+
+QStringList productionTemplateColumns()
+{
+    return {QStringLiteral("序号"),     QStringLiteral("模板名称"), QStringLiteral("模板类型"), QStringLiteral("横照片"),
+            QStringLiteral("竖照片"),   QStringLiteral("模板时长"), QStringLiteral("模板分类"), QStringLiteral("照片匹配"),
+            QStringLiteral("编号"),     QStringLiteral("行号")};
+}
+
+QStringList productionMusicColumns()
+{
+    return {QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
+            QStringLiteral("位置"), QStringLiteral("行号"),     QStringLiteral("需要帧数")};
+}
+
+std::vector<int> ProductionPlan::templateRows() const
+{
+    std::vector<int> rows;
+    for (const Row &r : templateList)
+        rows.push_back(r.subItemInt(8));
+    return rows;
+}
+
+std::vector<ProductionSong> ProductionPlan::songs() const
+{
+    std::vector<ProductionSong> s;
+    for (const Row &r : musicList)
+        s.push_back({r.subItemInt(4), r.subItem(5).toLongLong()});
+    return s;
+}
+
+long long catalogueFrames(const Album &album, int index)
+{
+    if (index < 0 || index >= album.ListView_mobancanshu.size())
+        return 0;
+    return album.ListView_mobancanshu.cell(index, paramcol::kFrames).toLongLong();
+}
+
+namespace {
+bool stopped(const std::atomic<bool> *stop)
+{
+    return stop && stop->load();
+}
+
+Row productionTemplateRow(const Album &album, int usedRow)
+{
+    const Row &u = album.ListView_moban_shiyong.row(usedRow);
+    QStringList cells;
+    for (int k = 0; k < 6; ++k)
+        cells << u.subItem(k);
+    cells << flag::kCompleted << u.subItem(7) << QString::number(usedRow);
+    return Row(u.caption(), cells);
+}
+} // namespace
+
+ProductionPlan planProduction(Album &album, const OutputChoice &choice, const std::atomic<bool> *stop)
+{
+    const QString refusal = productionStartRefusal(album, choice.sync);
+    if (!refusal.isEmpty())
+        throw Error(refusal);
+    if (const QString name = albumNameRefusal(choice.albumName); !name.isEmpty())
+        throw Error(name);
+
+    ProductionPlan plan;
+    plan.choice = choice;
+    plan.geometry = frameGeometry(choice.size, album.mode);
+    plan.templateList.setColumns(productionTemplateColumns());
+    plan.musicList.setColumns(productionMusicColumns());
+
+    std::vector<int> complete;
+    for (int i = 0; i < album.ListView_moban_shiyong.size(); ++i)
+        if (album.ListView_moban_shiyong.cell(i, usedcol::kStatus) == flag::kCompleted)
+            complete.push_back(i);
+    if (complete.empty())
+        throw Error(QStringLiteral("没有完成照片匹配的模板，无法制作相册！"));
+    for (int row : complete) {
+        const long long frames = catalogueFrames(album, album.ListView_moban_shiyong.row(row).caption().toInt());
+        if (frames <= 0)
+            throw Error(QStringLiteral("模板没有帧数，无法制作相册：%1").arg(album.ListView_moban_shiyong.cell(row, usedcol::kName)));
+        plan.templateFrames += frames;
+    }
+
+    // Songs are measured once each; a song that cannot be measured (or is
+    // shorter than a second) refuses the production by name.
+    const RowTable &songs = album.ListView_daoru_yinyue;
+    QHash<int, long long> lengths;
+    auto songRow = [&](int k) {
+        if (!lengths.contains(k))
+            lengths.insert(k, music::songLengthMs(album, k));
+        const long long ms = lengths.value(k);
+        const Row &s = songs.row(k);
+        return Row(s.caption(), {s.subItem(0), s.subItem(1), s.subItem(2), s.subItem(3), QString::number(k),
+                                 QString::number(songFrames(ms))});
+    };
+
+    if (choice.sync == SyncMode::Template) {
+        for (int row : complete)
+            plan.templateList.append(productionTemplateRow(album, row));
+        plan.totalFrames = plan.templateFrames + 150; // the mode movie's share
+        long long covered = 0;
+        for (int k = 0; !songs.empty() && covered < plan.totalFrames; ++k) {
+            if (stopped(stop))
+                return {};
+            if (k >= songs.size())
+                k = 0;
+            plan.musicList.append(songRow(k));
+            covered += plan.musicList.row(plan.musicList.size() - 1).subItem(5).toLongLong();
+        }
+    } else {
+        // The music sets the length; the templates repeat in order until its
+        // frames are covered.
+        for (int k = 0; k < songs.size(); ++k) {
+            if (stopped(stop))
+                return {};
+            plan.musicList.append(songRow(k));
+            plan.totalFrames += plan.musicList.row(k).subItem(5).toLongLong();
+        }
+        long long covered = 0;
+        for (size_t i = 0; covered < plan.totalFrames; i = (i + 1) % complete.size()) {
+            plan.templateList.append(productionTemplateRow(album, complete[i]));
+            covered += catalogueFrames(album, album.ListView_moban_shiyong.row(complete[i]).caption().toInt());
+        }
+    }
+    return plan;
+}
+
+ProductionResult runProduction(Album &album, const ProductionPlan &plan, const ProductionCallbacks &callbacks,
+                               std::atomic<bool> *stop)
+{
+    ProductionResult result;
+    result.outputPath = plan.choice.outputPath();
+    auto log = [&](const QString &line) {
+        if (result.log.size() >= kProductionLogLines)
+            result.log.removeFirst();
+        result.log << line;
+        if (callbacks.log)
+            callbacks.log(line);
+    };
+    if (stopped(stop) || plan.totalFrames <= 0) {
+        result.outcome = ProductionOutcome::StoppedEarly;
+        return result;
+    }
+
+    // Staging at the render size: the album's own rectangle in the frame.
+    QElapsedTimer clock;
+    clock.start();
+    StagingRequest request;
+    request.target = plan.geometry.album.size();
+    request.production = true;
+    const StagingReport staged = stageAlbum(album, request, callbacks.staging, stop);
+    for (const StagingFailure &f : staged.failures)
+        result.stagingFailures << QStringLiteral("%1：%2").arg(f.path, f.message);
+    result.stagingSeconds = clock.elapsed() / 1000.0;
+    if (staged.stopped || stopped(stop)) {
+        result.outcome = ProductionOutcome::StoppedEarly;
+        return result;
+    }
+
+    FrameComposer::Setup setup;
+    setup.sync = plan.choice.sync;
+    setup.canvas = plan.geometry.encoded;
+    setup.albumRect = plan.geometry.album;
+    setup.totalFrames = plan.totalFrames;
+    setup.templateRows = plan.templateRows();
+    setup.songs = plan.songs();
+    setup.pictureEffects = !album.huamian_ListView_Image.empty();
+    setup.textEffects = !album.wenzi_ListView_Image.empty();
+    FrameComposer composer(album, setup, stop, log);
+    composer.start();
+
+    EncoderJob job;
+    job.type = plan.choice.type;
+    job.tv = plan.choice.tv;
+    job.quality = plan.choice.quality;
+    job.size = plan.geometry.encoded;
+    job.outputPath = result.outputPath;
+    job.totalFrames = plan.totalFrames;
+    for (const ProductionSong &s : setup.songs)
+        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / 25});
+
+    Encoder encoder;
+    encoder.log = log;
+    encoder.progress = [&](int status, long long a, long long b, long long c) {
+        log(encoder.progressLine(status, a, b, c));
+    };
+    encoder.error = [&](const QString &text) {
+        result.error = text;
+        log(text);
+        return 2;
+    };
+    encoder.videoFunc = [&](long long) {
+        if (stopped(stop)) {
+            encoder.abort();
+            return;
+        }
+        composer.composeNext();
+        if (callbacks.frames)
+            callbacks.frames(composer.composed(), plan.totalFrames);
+    };
+    clock.restart();
+    const ConvertResult r = encoder.convert(job, &composer.handOver());
+    result.encodingSeconds = clock.elapsed() / 1000.0;
+    result.framesComposed = composer.composed();
+    result.renderSeconds = composer.renderSeconds();
+    result.colourSeconds = encoder.colourConversionSeconds();
+    switch (r) {
+    case ConvertResult::Completed: result.outcome = ProductionOutcome::Completed; break;
+    case ConvertResult::Aborted: result.outcome = ProductionOutcome::Stopped; break;
+    case ConvertResult::NothingToConvert:
+    case ConvertResult::Failed: result.outcome = ProductionOutcome::Failed; break;
+    }
+    return result;
+}
+
+} // namespace lumora

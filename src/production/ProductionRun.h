@@ -1,0 +1,93 @@
+#pragma once
+// The production run: plans the album's frames and songs, stages the album at
+// the render size, composes every frame and encodes the video.
+//
+//   planProduction()  the production template list (complete used templates,
+//                     in order; in music sync repeated until the music is
+//                     covered), the total (template sync: their frames + 150
+//                     for the mode movie; music sync: the songs' frames), the
+//                     production music list (template sync: the songs in
+//                     order, repeated until they cover the total) and the frame
+//                     geometry. Songs are measured here; one shorter than a
+//                     second is refused, so the covering loop always ends.
+//   runProduction()   stages, writes the black first frame, loads the first
+//                     template and runs the encoder, which asks for every
+//                     frame in turn.
+//
+// Stop: the flag is watched between songs while planning, between templates
+// while staging (a stop then starts no encoder) and on every frame while
+// encoding. A stop while encoding finishes the file up to the frame reached:
+// it plays, and is shorter than the album. Failures are lumora::Error (before
+// encoding) or a Failed result with the encoder's message; a failed encode
+// leaves no file.
+//
+// Call from the thread that owns the Album.
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "app/Album.h"
+#include "production/FrameComposer.h"
+#include "production/OutputOptions.h"
+
+namespace lumora {
+
+struct ProductionPlan {
+    OutputChoice choice;
+    FrameGeometry geometry;
+    long long totalFrames = 0;
+    // ListView_xuyao_shiyongmoban_shuliang: one row per template played, in
+    // order; columns 序号 (catalogue index), 模板名称 … 模板分类, 照片匹配, 编号, 行号.
+    RowTable templateList;
+    // ListView_xuyao_yinyue_shuliang: 序号, 音乐名称, 格式, 音乐时长, 位置, 行号, 需要帧数.
+    RowTable musicList;
+    std::vector<int> templateRows() const;          // the 行号 column
+    std::vector<ProductionSong> songs() const;      // 行号 and 需要帧数
+    long long templateFrames = 0;                   // frames of the templates listed (once each)
+};
+
+QStringList productionTemplateColumns();
+QStringList productionMusicColumns();
+
+// Frames of the template at catalogue index `index` (its 模板swf总帧数).
+long long catalogueFrames(const Album &album, int index);
+
+// Throws lumora::Error with the refusal of a production start (no photos, no
+// music in music sync, no used template, no complete used template, a song
+// that cannot be measured). Returns an empty plan with totalFrames 0 when
+// stopped.
+ProductionPlan planProduction(Album &album, const OutputChoice &choice, const std::atomic<bool> *stop = nullptr);
+
+enum class ProductionOutcome {
+    Completed,        // the whole album is in the file
+    Stopped,          // stopped while encoding: the file holds the frames made so far and plays
+    StoppedEarly,     // stopped before encoding started: no file
+    Failed,           // the encoder failed: no file
+};
+
+struct ProductionResult {
+    ProductionOutcome outcome = ProductionOutcome::Failed;
+    QString outputPath;
+    long long framesComposed = 0;
+    QString error;          // the encoder's message when Failed
+    QStringList log;        // the production log (capped at 32000 lines)
+    QStringList stagingFailures; // photos drawn as placeholders, one line each
+    double stagingSeconds = 0, encodingSeconds = 0, renderSeconds = 0, colourSeconds = 0;
+};
+
+struct ProductionCallbacks {
+    // Staging: done / maximum templates. Encoding: frames composed / total.
+    std::function<void(int done, int maximum)> staging;
+    std::function<void(long long done, long long total)> frames;
+    std::function<void(const QString &line)> log;
+};
+
+// The production log keeps at most this many lines (the oldest go first).
+constexpr int kProductionLogLines = 32000;
+
+ProductionResult runProduction(Album &album, const ProductionPlan &plan, const ProductionCallbacks &callbacks = {},
+                               std::atomic<bool> *stop = nullptr);
+
+} // namespace lumora

@@ -1,0 +1,244 @@
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "../media/MediaFixtures.h"
+#include "ProductionFixture.h"
+#include "album/Staging.h"
+#include "app/Error.h"
+#include "media/MusicList.h"
+#include "production/FrameComposer.h"
+#include "production/ProductionRun.h"
+
+using namespace lumora;
+using test::near;
+
+namespace {
+
+OutputChoice smallChoice(const QString &folder, OutputType type = OutputType::MP4, QSize size = {320, 176})
+{
+    OutputChoice c = defaultOutputChoice(ModeKind::Wide16x9, type);
+    c.size = size;
+    c.albumName = QStringLiteral("测试相册");
+    c.folder = folder;
+    return c;
+}
+
+QString song(const QString &folder, double seconds, const QString &name = QStringLiteral("歌"))
+{
+    const QString path = folder + name + QStringLiteral(".mp3");
+    test::makeSineMp3(path, seconds);
+    return path;
+}
+
+// Lyric-band pixels that are nearly white (the default lyric colour).
+int whiteInBand(const QImage &frame, int top, int bottom)
+{
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < frame.width(); ++x) {
+            const QRgb c = frame.pixel(x, y);
+            n += qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200;
+        }
+    return n;
+}
+
+} // namespace
+
+TEST(ProductionPlan, MusicCoversTheTemplatesAndMusicSyncRepeatsThem)
+{
+    test::ProductionFixture fx(600, 400);
+    Album album = fx.album();
+    music::addSong(album, song(fx.dir(), 30.0));
+    ASSERT_EQ(album.ListView_moban_shiyong.size(), 2);
+
+    // 1000 template frames + 150; one 30 s song (750 frames) is listed twice.
+    const ProductionPlan plan = planProduction(album, smallChoice(fx.dir()));
+    EXPECT_EQ(plan.totalFrames, 1150);
+    ASSERT_EQ(plan.musicList.size(), 2);
+    EXPECT_EQ(plan.musicList[1].subItem(5), QStringLiteral("750"));
+    EXPECT_EQ(plan.musicList[1].subItem(4), QStringLiteral("0"));
+    EXPECT_EQ(plan.templateRows(), (std::vector<int>{0, 1}));
+
+    // Music sync: the total is the music's frames, the templates repeat in order.
+    OutputChoice c = smallChoice(fx.dir());
+    c.sync = SyncMode::Music;
+    music::addSong(album, song(fx.dir(), 20.0, QStringLiteral("二")));
+    const ProductionPlan m = planProduction(album, c);
+    EXPECT_EQ(m.totalFrames, 750 + 500);
+    EXPECT_EQ(m.templateRows(), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(m.musicList.size(), 2);
+
+    // No music: no songs listed.
+    Album quiet = fx.album();
+    EXPECT_EQ(planProduction(quiet, smallChoice(fx.dir())).musicList.size(), 0);
+}
+
+TEST(ProductionPlan, Refusals)
+{
+    test::ProductionFixture fx;
+    Album album = fx.album();
+    OutputChoice c = smallChoice(fx.dir());
+    c.sync = SyncMode::Music;
+    EXPECT_THROW(
+        {
+            try {
+                planProduction(album, c);
+            } catch (const Error &e) {
+                EXPECT_EQ(e.message(), QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！"));
+                throw;
+            }
+        },
+        Error);
+    c.sync = SyncMode::Template;
+    c.albumName.clear();
+    EXPECT_THROW(planProduction(album, c), Error);
+    Album empty = fx.album(0);
+    EXPECT_THROW(planProduction(empty, smallChoice(fx.dir())), Error);
+}
+
+TEST(ProductionRun, StopDuringStagingStartsNoEncoder)
+{
+    test::ProductionFixture fx;
+    Album album = fx.album();
+    const ProductionPlan plan = planProduction(album, smallChoice(fx.dir()));
+    std::atomic<bool> stop{false};
+    ProductionCallbacks cb;
+    cb.staging = [&](int, int) { stop = true; };
+    bool framesAsked = false;
+    cb.frames = [&](long long, long long) { framesAsked = true; };
+    const ProductionResult r = runProduction(album, plan, cb, &stop);
+    EXPECT_EQ(r.outcome, ProductionOutcome::StoppedEarly);
+    EXPECT_FALSE(framesAsked);
+    EXPECT_FALSE(QFile::exists(plan.choice.outputPath()));
+}
+
+TEST(ProductionRun, StopWhileEncodingLeavesAPlayableFile)
+{
+    test::ProductionFixture fx;
+    Album album = fx.album();
+    const ProductionPlan plan = planProduction(album, smallChoice(fx.dir()));
+    std::atomic<bool> stop{false};
+    ProductionCallbacks cb;
+    cb.frames = [&](long long done, long long) {
+        if (done == 40)
+            stop = true;
+    };
+    const ProductionResult r = runProduction(album, plan, cb, &stop);
+    EXPECT_EQ(r.outcome, ProductionOutcome::Stopped);
+    EXPECT_EQ(test::decodedFrames(r.outputPath), 41);
+    EXPECT_EQ(test::fullDecodeErrors(r.outputPath), QString());
+}
+
+TEST(ProductionRun, EveryOutputTypeHoldsTheAlbum)
+{
+    test::ProductionFixture fx;
+    Album album = fx.album();
+    music::addSong(album, song(fx.dir(), 3.0));
+    struct Case {
+        OutputType type;
+        TvSystem tv;
+        const char *video, *audio;
+        long long frames;
+    };
+    const long long total = 10 + 8 + 150;
+    const std::vector<Case> cases{
+        {OutputType::VCD, TvSystem::PAL, "mpeg1video", "mp2", total},
+        {OutputType::SVCD, TvSystem::PAL, "mpeg2video", "mp2", total},
+        {OutputType::DVD, TvSystem::PAL, "mpeg2video", "ac3", total},
+        {OutputType::DVD, TvSystem::NTSC, "mpeg2video", "ac3", (total * 1200 + 1000) / 1001},
+        {OutputType::AVI, TvSystem::PAL, "mpeg4", "mp3", total},
+        {OutputType::WMV, TvSystem::PAL, "wmv2", "wmav2", total},
+        {OutputType::MP4, TvSystem::PAL, "h264", "aac", total},
+        {OutputType::MOV, TvSystem::PAL, "h264", "aac", total},
+        {OutputType::MP4, TvSystem::NTSC, "h264", "aac", (total * 1200 + 1000) / 1001},
+    };
+    for (const Case &c : cases) {
+        const std::string what = (outputTypeName(c.type) + tvSystemName(c.tv)).toStdString();
+        OutputChoice choice = smallChoice(fx.dir(), c.type);
+        choice.tv = c.tv;
+        choice.albumName = outputTypeName(c.type) + tvSystemName(c.tv);
+        const ProductionPlan plan = planProduction(album, choice);
+        ASSERT_EQ(plan.totalFrames, total);
+        const ProductionResult r = runProduction(album, plan);
+        ASSERT_EQ(r.outcome, ProductionOutcome::Completed) << what << r.error.toStdString();
+        EXPECT_EQ(r.framesComposed, total) << what;
+        const QString out = r.outputPath;
+        EXPECT_EQ(test::probe(out, QStringLiteral("v:0"), QStringLiteral("codec_name")), QLatin1String(c.video)) << what;
+        EXPECT_EQ(test::probe(out, QStringLiteral("a:0"), QStringLiteral("codec_name")), QLatin1String(c.audio)) << what;
+        EXPECT_EQ(test::decodedFrames(out), c.frames) << what;
+        if (c.type == OutputType::MP4 || c.type == OutputType::MOV || c.type == OutputType::AVI)
+            EXPECT_NEAR(test::formatDuration(out), total / 25.0, 0.1) << what;
+        EXPECT_EQ(test::fullDecodeErrors(out), QString()) << what;
+    }
+}
+
+class ComposerTest : public ::testing::Test {
+protected:
+    // Stages the fixture album at `render` and makes a composer for it.
+    std::unique_ptr<FrameComposer> composer(Album &album, QSize render, std::vector<ProductionSong> songs = {})
+    {
+        StagingRequest request;
+        request.target = render;
+        request.production = true;
+        stageAlbum(album, request);
+        FrameComposer::Setup s;
+        s.canvas = render;
+        s.albumRect = QRect(QPoint(0, 0), render);
+        s.totalFrames = 10 + 8 + 150;
+        s.templateRows = {0, 1};
+        s.songs = std::move(songs);
+        auto c = std::make_unique<FrameComposer>(album, s, nullptr, nullptr);
+        c->start();
+        return c;
+    }
+    test::ProductionFixture fx;
+};
+
+TEST_F(ComposerTest, TemplatesThenModeMovieThenHold)
+{
+    Album album = fx.album();
+    auto c = composer(album, {192, 108});
+    auto colourOf = [&] { return c->handOver().pixel(20, 60); };
+    EXPECT_EQ(colourOf(), qRgb(0, 0, 0)) << "the first frame is black";
+    for (int entry = 1; entry <= 168; ++entry) {
+        c->composeNext();
+        const QColor expected = entry <= 10   ? test::kFirstTemplateColour
+                                : entry <= 18 ? test::kSecondTemplateColour
+                                              : test::kModeMovieColour;
+        ASSERT_TRUE(near(colourOf(), expected)) << "entry " << entry;
+    }
+    EXPECT_FALSE(c->capturing());
+    // The second template started from the first one's last picture.
+    const QImage handOver = decodeJpeg(fx.paths().handOverPicture());
+    EXPECT_FALSE(handOver.isNull());
+}
+
+TEST_F(ComposerTest, LyricsFollowTheSongsOwnClock)
+{
+    Album album = fx.album();
+    const QString first = song(fx.dir(), 4.0, QStringLiteral("一"));
+    music::addSong(album, first);
+    music::addSong(album, song(fx.dir(), 4.0, QStringLiteral("二")));
+    const QString lrc = fx.dir() + QStringLiteral("一.lrc");
+    writeFileBytes(lrc, encodeGbk(QStringLiteral("[00:03.50]月亮代表我的心\r\n")));
+    music::addLyricFile(album, lrc); // only song 1 has lyrics
+    auto c = composer(album, {640, 360}, {{0, 100}, {1, 100}});
+    // The default line sits at 335 × 360 div 390 = 309, about 12 pixels high.
+    std::map<int, int> white;
+    for (int entry = 1; entry <= 160; ++entry) {
+        c->composeNext();
+        white[entry] = whiteInBand(c->handOver(), 300, 335);
+    }
+    // The stamp's second is the song's frames 75..99: the line is set after the
+    // song's 75th frame and appears in the frame after it.
+    EXPECT_EQ(white[75], 0);
+    EXPECT_GT(white[76], 20);
+    EXPECT_GT(white[100], 20);
+    // Song 2 has no lyric file: the line goes with song 1's end.
+    EXPECT_EQ(white[102], 0);
+    EXPECT_EQ(white[150], 0);
+    EXPECT_EQ(c->musicPosition(), 1);
+    EXPECT_FALSE(c->lyricsOn());
+}
