@@ -15,6 +15,24 @@ namespace lumora {
 
 QString effectClockText(long long frame) { return clockTextHMS(frameSeconds(frame)); }
 
+void PreviewClock::tick()
+{
+    if (++seconds == 60) {
+        seconds = 0;
+        if (++minutes == 60) {
+            minutes = 0;
+            if (++hours == 60)
+                hours = 0;
+        }
+    }
+}
+
+QString PreviewClock::text() const
+{
+    auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    return two(hours) + u':' + two(minutes) + u':' + two(seconds);
+}
+
 EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup) : m_paths(paths), m_setup(std::move(setup))
 {
     const bool text = m_setup.kind == EffectKind::Text;

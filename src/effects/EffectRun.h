@@ -78,6 +78,15 @@ std::vector<FramePiece> framePieces(const QImage &frame);
 // Clock text of an album frame count: HH:MM:SS of frame div 25 seconds.
 QString effectClockText(long long frame);
 
+// The effect windows' own preview clock: one tick per real second; each
+// field runs 00 … 59 (60 seconds make a minute, 60 minutes an hour, and 60
+// hours wrap to 0), written hh:mm:ss.
+struct PreviewClock {
+    int hours = 0, minutes = 0, seconds = 0;
+    void tick();
+    QString text() const;
+};
+
 class EffectRun {
 public:
     struct Setup {

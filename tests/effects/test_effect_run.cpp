@@ -243,3 +243,17 @@ TEST(EffectRun, FramePiecesRebuildTheFrameExactly)
         kept += qint64(p.image.width()) * p.image.height();
     EXPECT_LT(kept, 300 * 200 / 4); // a sparse frame keeps a small part of its pixels
 }
+
+TEST(EffectRun, PreviewClockNeverShowsSixty)
+{
+    PreviewClock c;
+    EXPECT_EQ(c.text(), QStringLiteral("00:00:00"));
+    for (int i = 0; i < 59; ++i)
+        c.tick();
+    EXPECT_EQ(c.text(), QStringLiteral("00:00:59"));
+    c.tick();
+    EXPECT_EQ(c.text(), QStringLiteral("00:01:00"));
+    c = {59, 59, 59};
+    c.tick();
+    EXPECT_EQ(c.text(), QStringLiteral("00:00:00"));
+}
