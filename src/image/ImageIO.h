@@ -36,7 +36,8 @@ QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast = {
 // Applies an EXIF orientation (1..8) to a decoded picture.
 QImage applyOrientation(const QImage &image, int orientation);
 
-// Encodes baseline JPEG (4:2:0) at `quality` (the album uses 90).
+// Encodes baseline JPEG (4:2:0) at `quality` (the album uses 90). Alpha is
+// dropped: a premultiplied picture codes as if drawn over black.
 QByteArray encodeJpeg(const QImage &image, int quality = 90);
 // Encodes and writes a JPEG; creates parent folders.
 void writeJpeg(const QImage &image, const QString &path, int quality = 90);

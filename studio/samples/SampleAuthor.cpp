@@ -15,7 +15,7 @@ namespace {
 // Bump when the song's score or synthesiser changes.
 constexpr char kSongVersion[] = "song-4";
 constexpr char kLyricsVersion[] = "lyrics-3";
-constexpr char kPictureVersion[] = "pictures-3";
+constexpr char kPictureVersion[] = "pictures-4";
 
 QByteArray fingerprint(const QString &what, const char *version)
 {

@@ -431,13 +431,16 @@ QImage flowerField(QSize size, quint32 seed)
     const QColor palette[] = {QColor(170, 110, 220), QColor(240, 70, 90), QColor(255, 200, 60), QColor(250, 250, 245),
                               QColor(255, 140, 60)};
     const int stripes = 5;
-    for (int k = 0; k < 9000; ++k) {
+    for (int k = 0; k < 14000; ++k) {
         const double t = std::pow(s.rng.generateDouble(), 1.6); // more small flowers far away
         const double y = horizon + (s.h - horizon) * t + 2;
         const double x = s.r(-0.05, 1.05) * s.w;
-        // Stripes converge at a vanishing point above the field.
-        const double u = (x - s.w * 0.5) / (0.15 + t) / s.w;
-        const int stripe = std::clamp(int((u + 2.5) * stripes / 5.0 + 100) % stripes, 0, stripes - 1);
+        // Stripes run toward a vanishing point on the horizon: the lateral
+        // ground position grows with distance, with a green furrow between stripes.
+        const double lateral = (x - s.w * 0.42) / (0.04 + t) / (0.2 * s.w) + 100.5;
+        if (lateral - std::floor(lateral) < 0.14)
+            continue;
+        const int stripe = int(lateral) % stripes;
         const double rad = (1.2 + 14 * t * t) * s.w / 1920 * s.r(0.7, 1.3);
         QColor c = palette[stripe];
         c = mix(c, QColor(200, 210, 230), 0.45 * (1 - t)); // aerial perspective
