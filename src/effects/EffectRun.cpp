@@ -1,6 +1,7 @@
 #include "EffectRun.h"
 
 #include <QFileInfo>
+#include <QThread>
 #include <algorithm>
 #include <climits>
 
@@ -33,8 +34,10 @@ QString PreviewClock::text() const
     return two(hours) + u':' + two(minutes) + u':' + two(seconds);
 }
 
-EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup) : m_paths(paths), m_setup(std::move(setup))
+EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup)
+    : m_paths(paths), m_setup(std::move(setup)), m_pool(std::make_unique<QThreadPool>())
 {
+    m_pool->setMaxThreadCount(m_setup.decodeThreads > 0 ? m_setup.decodeThreads : std::max(1, QThread::idealThreadCount()));
     const bool text = m_setup.kind == EffectKind::Text;
     const bool scale = text && m_setup.variant == RunVariant::Production && m_setup.previewSize.width() > 0 &&
                        m_setup.previewSize.height() > 0;
@@ -147,45 +150,95 @@ QPoint EffectRun::scaledOffset(QPoint o) const
     return {int(qint64(o.x()) * target.width() / out.width()), int(qint64(o.y()) * target.height() / out.height())};
 }
 
-EffectRun::Pieces EffectRun::frame(const RowRun &r, int k)
+QString EffectRun::framePath(const RowRun &r, int k) const
 {
     const FrameSet set = m_setup.variant == RunVariant::Production ? FrameSet::Production : FrameSet::Preview;
-    const QString path = effectFramePath(m_paths, m_setup.modeFolder, r.package, k, set);
+    return effectFramePath(m_paths, m_setup.modeFolder, r.package, k, set);
+}
+
+EffectRun::CacheEntry &EffectRun::request(const QString &path)
+{
     auto it = m_cache.find(path);
     if (it != m_cache.end()) {
-        ++m_hits;
         m_lru.splice(m_lru.begin(), m_lru, it->second.lru);
-        return it->second.pieces;
+        return it->second;
     }
-    Pieces pieces;
-    qint64 bytes = 0;
-    if (QFileInfo::exists(path)) {
-        try {
-            auto list = std::make_shared<std::vector<FramePiece>>(framePieces(decodePng(path)));
-            for (const FramePiece &p : *list)
-                bytes += p.image.sizeInBytes();
-            pieces = std::move(list);
-            ++m_decoded;
-        } catch (const Error &) {
-            pieces = nullptr; // an unreadable frame is treated like a missing one
-        }
-    }
+    auto promise = std::make_shared<std::promise<Decoded>>();
+    CacheEntry entry;
+    entry.result = promise->get_future().share();
     m_lru.push_front(path);
-    m_cache.emplace(path, CacheEntry{pieces, bytes, m_lru.begin()});
-    m_cacheBytes += bytes;
-    // Keep the newest entry even when it alone exceeds the bound.
+    entry.lru = m_lru.begin();
+    // The task touches nothing of the run: it owns the path and the promise.
+    m_pool->start([promise, path] {
+        Decoded d;
+        if (QFileInfo::exists(path)) {
+            try {
+                auto list = std::make_shared<std::vector<FramePiece>>(framePieces(decodePng(path)));
+                for (const FramePiece &p : *list)
+                    d.bytes += p.image.sizeInBytes();
+                d.pieces = std::move(list);
+                d.decoded = true;
+            } catch (const Error &) {
+                // An unreadable frame is treated like a missing one.
+            }
+        }
+        promise->set_value(std::move(d));
+    });
+    return m_cache.emplace(path, std::move(entry)).first->second;
+}
+
+EffectRun::Pieces EffectRun::take(const QString &path)
+{
+    const bool cached = m_cache.count(path) != 0;
+    CacheEntry &entry = request(path);
+    const Decoded &d = entry.result.get();
+    if (!entry.accounted) {
+        entry.accounted = true;
+        m_cacheBytes += d.bytes;
+        if (d.decoded)
+            ++m_decoded;
+    } else if (cached) {
+        ++m_hits;
+    }
+    Pieces pieces = d.pieces;
+    // Least recently used frames go first; the newest stays even when it alone
+    // exceeds the bound. Frames still being decoded are not counted yet.
     while (m_cacheBytes > m_setup.cacheBytes && m_lru.size() > 1) {
         auto victim = m_cache.find(m_lru.back());
-        m_cacheBytes -= victim->second.bytes;
+        if (victim->second.accounted)
+            m_cacheBytes -= victim->second.result.get().bytes;
         m_cache.erase(victim);
         m_lru.pop_back();
     }
     return pieces;
 }
 
+void EffectRun::prefetch(const QString &clock)
+{
+    if (m_setup.prefetchFrames <= 0)
+        return;
+    const long long now = parseClockText(clock);
+    const QString next = now < 0 ? QString() : clockTextHMS(now + 1);
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_setup.onlyRow >= 0 && i != m_setup.onlyRow)
+            continue;
+        const RowRun &r = m_rows[size_t(i)];
+        int from = 0;
+        if (r.state == State::Running)
+            from = r.counter + 1;
+        else if (r.state == State::Idle && r.frames > 0 && (r.start == next || r.start == clock))
+            from = 1;
+        if (from == 0)
+            continue;
+        for (int k = from; k < from + m_setup.prefetchFrames && k <= r.frames; ++k)
+            request(framePath(r, k));
+    }
+}
+
 const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
 {
     const State endState = m_setup.variant == RunVariant::Playback ? State::Idle : State::Finished;
+    std::vector<int> advanced;
     for (int i = 0; i < int(m_rows.size()); ++i) {
         if (m_setup.onlyRow >= 0 && i != m_setup.onlyRow)
             continue;
@@ -203,7 +256,13 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
         if (r.state != State::Running)
             continue;
         ++r.counter;
-        if (Pieces f = frame(r, r.counter))
+        // Start every frame this step needs before waiting for any of them.
+        request(framePath(r, r.counter));
+        advanced.push_back(i);
+    }
+    for (int i : advanced) {
+        RowRun &r = m_rows[size_t(i)];
+        if (Pieces f = take(framePath(r, r.counter)))
             r.frame = std::move(f);
         if (r.counter >= r.frames) {
             r.state = endState;
@@ -227,6 +286,7 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
         for (const FramePiece &p : *r.frame)
             m_visible.push_back({i, r.package, r.position + scaledOffset(p.offset), p.image});
     }
+    prefetch(clock);
     return m_visible;
 }
 

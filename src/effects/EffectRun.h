@@ -35,6 +35,10 @@
 //   cache bounded by bytes (least recently used frames go first), so a
 //   package used by several rows, or again later in the run, is decoded once
 //   while it fits.
+// - Frames are decoded on a small pool of threads owned by the run: the
+//   frames one step needs are decoded in parallel, and after each step the
+//   next frames of running rows (and the first frames of rows starting in the
+//   next second) are decoded ahead, while the caller draws and encodes.
 // - Not thread-safe; one thread drives a run. Different runs are independent,
 //   so production may drive its run on a worker thread.
 #include <QImage>
@@ -42,6 +46,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
+#include <future>
 #include <list>
 #include <memory>
 #include <unordered_map>
@@ -98,6 +104,8 @@ public:
         QSize outputSize;     // production: the mode's output size the frames are authored for
         int onlyRow = -1;     // single preview: only this row takes part
         qint64 cacheBytes = qint64(768) << 20;
+        int decodeThreads = 0;   // threads decoding frames (0: one per core)
+        int prefetchFrames = 3;  // frames decoded ahead of each running or starting row
     };
 
     EffectRun(const Paths &paths, const RowTable &workingTable, Setup setup);
@@ -146,13 +154,21 @@ private:
         std::shared_ptr<const std::vector<FramePiece>> frame; // null: nothing loaded yet
     };
     using Pieces = std::shared_ptr<const std::vector<FramePiece>>;
-    struct CacheEntry {
+    struct Decoded {
         Pieces pieces; // null: missing or unreadable
         qint64 bytes = 0;
+        bool decoded = false;
+    };
+    struct CacheEntry {
+        std::shared_future<Decoded> result;
+        bool accounted = false; // its bytes are in m_cacheBytes
         std::list<QString>::iterator lru;
     };
 
-    Pieces frame(const RowRun &r, int k);
+    QString framePath(const RowRun &r, int k) const;
+    CacheEntry &request(const QString &path);   // starts decoding when not cached
+    Pieces take(const QString &path);           // waits for the frame, counts it
+    void prefetch(const QString &clock);
     QPoint scaledOffset(QPoint offset) const;
 
     Paths m_paths;
@@ -161,6 +177,7 @@ private:
     std::vector<EffectOverlay> m_visible;
     long long m_nextOrder = 0;
 
+    std::unique_ptr<QThreadPool> m_pool;
     std::unordered_map<QString, CacheEntry> m_cache;
     std::list<QString> m_lru; // front = most recently used
     qint64 m_cacheBytes = 0;
