@@ -470,4 +470,11 @@ PlacementReport runPicturePlacementOnImport(Album &album, const ConfirmFn &confi
     return report;
 }
 
+QString autoTextEffectsOnImport(Album &album) { return runTextPlacementOnImport(album).notice; }
+
+QString autoPictureEffectsOnImport(Album &album)
+{
+    return runPicturePlacementOnImport(album, [](const QString &, const QString &) { return false; }).notice;
+}
+
 } // namespace lumora

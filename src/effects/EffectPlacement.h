@@ -123,4 +123,11 @@ PlacementReport runPicturePlacement(Album &album, const PicturePlacementOptions 
 // is empty afterwards. The completion flag is set in every case.
 PlacementReport runPicturePlacementOnImport(Album &album, const ConfirmFn &confirm, const RandomFn &random = {});
 
+// Ready for the photo add step's hooks (std::function<QString(Album &)>):
+// the import runs, returning the notice to show ("" when the run went through).
+// The picture run here does not ask: the add step asks before it and calls
+// it only when no picture effect is left.
+QString autoTextEffectsOnImport(Album &album);
+QString autoPictureEffectsOnImport(Album &album);
+
 } // namespace lumora

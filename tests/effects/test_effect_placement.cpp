@@ -274,3 +274,20 @@ TEST(PicturePlacement, PackageWithoutFrameCountEndsInsteadOfLoopingForever)
     EXPECT_TRUE(report.failed);
     EXPECT_TRUE(album.huamian_ListView_Image.empty());
 }
+
+TEST(PicturePlacement, ImportHooksPlaceWithoutAskingAndKeepExistingRows)
+{
+    EffectTree t;
+    for (int p = 1; p <= 6; ++p)
+        t.addPicture(p, 50, {}, 0);
+    t.addText(1, 1, 5, QStringLiteral("a"));
+    Album album = t.album();
+    EffectTree::addUsed(album, EffectTree::addCatalogue(album, 100, QStringLiteral("|10|"), QStringLiteral("|a|")));
+    EXPECT_TRUE(autoTextEffectsOnImport(album).isEmpty());
+    EXPECT_EQ(album.wenzi_ListView_Image.size(), 1);
+    EXPECT_TRUE(autoPictureEffectsOnImport(album).isEmpty());
+    const int placed = album.huamian_ListView_Image.size();
+    EXPECT_GT(placed, 0);
+    autoPictureEffectsOnImport(album); // rows exist: nothing is added
+    EXPECT_EQ(album.huamian_ListView_Image.size(), placed);
+}
