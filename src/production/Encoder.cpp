@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
@@ -207,6 +211,7 @@ struct Stream {
     AVStream *stream = nullptr;
     av::CodecPtr codec;
     av::FramePtr frame = av::makeFrame();
+    av::PacketPtr packet = av::makePacket(); // each stream's own: video is sent from the worker
     long long nextPts = 0;
 };
 
@@ -253,10 +258,38 @@ public:
             m_track.emplace(m_job.audio, m_settings.audioRate, audioSamples(), m_encoder.error);
     }
 
+    // Video frames are encoded on a worker thread: the calling thread converts
+    // picture j to YUV and goes on composing frame j + 1 while the encoder
+    // takes frame j (with x264 that call waits for its own frame threads).
+    // Audio stays on the calling thread; the muxer is shared under a lock.
+    void startWorker()
+    {
+        for (int i = 0; i < 3; ++i) {
+            av::FramePtr f = av::makeFrame();
+            f->format = m_video.codec->pix_fmt;
+            f->width = m_video.codec->width;
+            f->height = m_video.codec->height;
+            const int rc = av_frame_get_buffer(f.get(), 0);
+            if (rc < 0)
+                fail(QStringLiteral("内存不足"), rc);
+            m_free.push_back(f.get());
+            m_pool.push_back(std::move(f));
+        }
+        m_worker = std::thread([this] { workerLoop(); });
+    }
+
     // Encodes video frame j (output numbering) from the hand-over picture.
     void encodeVideo(const QImage &picture, long long j)
     {
-        AVFrame *f = m_video.frame.get();
+        AVFrame *f = nullptr;
+        {
+            std::unique_lock lock(m_queueMutex);
+            m_cv.wait(lock, [this] { return !m_free.empty() || m_workerError; });
+            if (m_workerError)
+                std::rethrow_exception(m_workerError);
+            f = m_free.back();
+            m_free.pop_back();
+        }
         int rc = av_frame_make_writable(f);
         if (rc < 0)
             fail(QStringLiteral("内存不足"), rc);
@@ -267,16 +300,37 @@ public:
         sws_scale(m_sws.get(), src, stride, 0, picture.height(), f->data, f->linesize);
         m_convertNs += t.nsecsElapsed();
         f->pts = j;
-        send(m_video, f);
+        {
+            std::lock_guard lock(m_queueMutex);
+            m_ready.push_back(f);
+        }
+        m_cv.notify_all();
         // Audio up to the end of this video frame keeps the file interleaved.
         if (m_audio)
             encodeAudioUntil(av_rescale_q(j + 1, av_inv_q(m_frameRate), {1, m_settings.audioRate}));
+    }
+
+    // Waits until every queued frame is encoded and ends the worker; rethrows
+    // its failure when `rethrow`.
+    void stopWorker(bool rethrow = true)
+    {
+        if (m_worker.joinable()) {
+            {
+                std::lock_guard lock(m_queueMutex);
+                m_closing = true;
+            }
+            m_cv.notify_all();
+            m_worker.join();
+        }
+        if (rethrow && m_workerError)
+            std::rethrow_exception(m_workerError);
     }
 
     // Writes the remaining audio up to `samples`, flushes both encoders and
     // writes the trailer.
     void finish(long long videoFramesWritten)
     {
+        stopWorker();
         if (m_audio) {
             const long long end = std::min<long long>(audioSamples(),
                                            av_rescale_q(videoFramesWritten, av_inv_q(m_frameRate), {1, m_settings.audioRate}));
@@ -292,17 +346,48 @@ public:
     // Closes and deletes a half-written file.
     void discard()
     {
+        stopWorker(false);
         const bool created = m_fileCreated;
         m_out.reset();
         if (created)
             QFile::remove(m_job.outputPath);
     }
 
+    ~Conversion() { stopWorker(false); }
+
     long long samplesWritten() const { return m_audio ? m_audio->nextPts : 0; }
     double convertSeconds() const { return double(m_convertNs) / 1e9; }
     bool audioStopRequested() const { return m_track && m_track->stopRequested(); }
 
 private:
+    void workerLoop()
+    {
+        for (;;) {
+            AVFrame *f = nullptr;
+            {
+                std::unique_lock lock(m_queueMutex);
+                m_cv.wait(lock, [this] { return !m_ready.empty() || m_closing; });
+                if (m_ready.empty())
+                    return;
+                f = m_ready.front();
+                m_ready.pop_front();
+            }
+            if (!m_workerError) {
+                try {
+                    send(m_video, f);
+                } catch (...) {
+                    std::lock_guard lock(m_queueMutex);
+                    m_workerError = std::current_exception();
+                }
+            }
+            {
+                std::lock_guard lock(m_queueMutex);
+                m_free.push_back(f);
+            }
+            m_cv.notify_all();
+        }
+    }
+
     const AVCodec *findEncoder(const QString &name)
     {
         const QByteArray n = name.toLatin1();
@@ -487,19 +572,22 @@ private:
         if (rc < 0 && rc != AVERROR_EOF)
             fail(QStringLiteral("编码失败"), rc);
         for (;;) {
-            rc = avcodec_receive_packet(s.codec.get(), m_packet.get());
+            rc = avcodec_receive_packet(s.codec.get(), s.packet.get());
             if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
                 return;
             if (rc < 0)
                 fail(QStringLiteral("编码失败"), rc);
-            AVPacket *p = m_packet.get();
+            AVPacket *p = s.packet.get();
             // MP4 and MOV drop the last frame of a stream whose packets carry
             // no duration.
             if (p->duration <= 0 && &s == &m_video)
                 p->duration = 1;
             av_packet_rescale_ts(p, s.codec->time_base, s.stream->time_base);
             p->stream_index = s.stream->index;
-            rc = av_interleaved_write_frame(m_out.get(), p);
+            {
+                std::lock_guard lock(m_muxMutex);
+                rc = av_interleaved_write_frame(m_out.get(), p);
+            }
             if (rc < 0)
                 fail(QStringLiteral("写入文件失败 %1").arg(m_job.outputPath), rc);
         }
@@ -515,12 +603,21 @@ private:
     Stream m_video;
     std::optional<Stream> m_audio;
     av::SwsPtr m_sws;
-    av::PacketPtr m_packet = av::makePacket();
     std::optional<SongTrack> m_track;
     std::vector<float> m_pcm;
     int m_audioFrameSize = 1024;
     bool m_fileCreated = false;
     long long m_convertNs = 0;
+
+    std::thread m_worker;
+    std::mutex m_queueMutex;
+    std::mutex m_muxMutex;
+    std::condition_variable m_cv;
+    std::deque<AVFrame *> m_ready;
+    std::vector<AVFrame *> m_free;
+    std::vector<av::FramePtr> m_pool;
+    bool m_closing = false;
+    std::exception_ptr m_workerError;
 };
 
 } // namespace
@@ -594,6 +691,7 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
         say(QStringLiteral("Starting conversion..."));
         report(1, 0, 0, 0);
         conv.open();
+        conv.startWorker();
         const long long outFrames = conv.outputFrames();
         const bool ntsc = job.tv == TvSystem::NTSC;
         long long current = 0; // album frame the hand-over picture holds

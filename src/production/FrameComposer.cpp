@@ -11,6 +11,29 @@
 
 namespace lumora {
 
+namespace {
+// A production effect run: as every album run (rows reset to "tingzhi"), with
+// a smaller frame cache. Production walks forward through the album and
+// seldom shows a frame again after its row has ended, so a large cache would
+// only hold memory.
+constexpr qint64 kProductionEffectCacheBytes = qint64(64) << 20;
+
+std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render)
+{
+    EffectRun::forAlbum(album, kind, RunVariant::Production, render); // resets the rows' run state
+    const AlbumMode &mode = album.modeInfo();
+    EffectRun::Setup s;
+    s.kind = kind;
+    s.variant = RunVariant::Production;
+    s.modeFolder = mode.effectFolder;
+    s.previewSize = mode.preview;
+    s.targetSize = render;
+    s.cacheBytes = kProductionEffectCacheBytes;
+    const RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
+    return std::make_unique<EffectRun>(album.paths, table, s);
+}
+} // namespace
+
 FrameComposer::FrameComposer(Album &album, Setup setup, const std::atomic<bool> *stop, LogFunc log)
     : m_album(album), m_setup(std::move(setup)), m_stop(stop), m_log(std::move(log)),
       m_driver(album.paths, DriverContext::Production, m_setup.albumRect.size())
@@ -23,10 +46,9 @@ FrameComposer::FrameComposer(Album &album, Setup setup, const std::atomic<bool> 
     m_modeOutput = album.modeInfo().output;
     const QSize render = m_setup.albumRect.size();
     if (m_setup.pictureEffects && !album.huamian_ListView_Image.empty())
-        m_pictureRun = std::make_unique<EffectRun>(
-            EffectRun::forAlbum(album, EffectKind::Picture, RunVariant::Production, render));
+        m_pictureRun = makeEffectRun(album, EffectKind::Picture, render);
     if (m_setup.textEffects && !album.wenzi_ListView_Image.empty())
-        m_textRun = std::make_unique<EffectRun>(EffectRun::forAlbum(album, EffectKind::Text, RunVariant::Production, render));
+        m_textRun = makeEffectRun(album, EffectKind::Text, render);
     ensureLyricFonts();
 }
 
@@ -147,6 +169,7 @@ void FrameComposer::composeNext()
         QElapsedTimer t;
         t.start();
         const bool ended = m_driver.stepFrame();
+        m_stepNs += t.nsecsElapsed();
         drawAlbum(true, m_canvas, m_setup.albumRect.topLeft());
         m_renderNs += t.nsecsElapsed();
 

@@ -72,7 +72,8 @@ public:
     const QString &lyricText() const { return m_lyricText; }
     int musicPosition() const { return m_m; }
     // Render-time figures for the benchmark.
-    double renderSeconds() const { return m_renderNs / 1e9; }
+    double renderSeconds() const { return m_renderNs / 1e9; }   // stepping and capturing, overlays, lyric
+    double movieSeconds() const { return m_stepNs / 1e9; }      // stepping and rendering the movie alone
 
 private:
     void loadTemplateAt(int p);
@@ -104,6 +105,7 @@ private:
     QString m_lyricText;
     std::optional<LyricPlacement> m_lyricPlacement;
     long long m_renderNs = 0;
+    long long m_stepNs = 0;
 };
 
 } // namespace lumora

@@ -215,6 +215,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     result.encodingSeconds = clock.elapsed() / 1000.0;
     result.framesComposed = composer.composed();
     result.renderSeconds = composer.renderSeconds();
+    result.movieSeconds = composer.movieSeconds();
     result.colourSeconds = encoder.colourConversionSeconds();
     switch (r) {
     case ConvertResult::Completed: result.outcome = ProductionOutcome::Completed; break;

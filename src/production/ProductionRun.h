@@ -74,7 +74,7 @@ struct ProductionResult {
     QString error;          // the encoder's message when Failed
     QStringList log;        // the production log (capped at 32000 lines)
     QStringList stagingFailures; // photos drawn as placeholders, one line each
-    double stagingSeconds = 0, encodingSeconds = 0, renderSeconds = 0, colourSeconds = 0;
+    double stagingSeconds = 0, encodingSeconds = 0, renderSeconds = 0, movieSeconds = 0, colourSeconds = 0;
 };
 
 struct ProductionCallbacks {
