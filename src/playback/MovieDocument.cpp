@@ -212,7 +212,7 @@ struct Reader {
     {
         object(j, path);
         checkKeys(j, path,
-                  {"type", "from", "to", "rect", "anchor", "picture", "fit", "blur", "fill", "gradient", "radius",
+                  {"type", "from", "to", "rect", "anchor", "picture", "fit", "crop", "blur", "fill", "gradient", "radius",
                    "text", "font", "color", "align", "letterSpacing", "border", "shadow", "transparencyVariable",
                    "anim", "clip", "comment"});
         Layer l;
@@ -250,6 +250,12 @@ struct Reader {
             else if (f == QLatin1String("contain")) l.fit = Fit::Contain;
             else if (f == QLatin1String("stretch")) l.fit = Fit::Stretch;
             else fail(path + QStringLiteral(".fit"), QStringLiteral("应为 cover、contain 或 stretch"));
+        }
+        if (j.contains("crop")) {
+            const auto c = numbers(j["crop"], path + QStringLiteral(".crop"), 4);
+            if (c[0] < 0 || c[1] < 0 || c[2] <= 0 || c[3] <= 0 || c[0] + c[2] > 1.0001 || c[1] + c[3] > 1.0001)
+                fail(path + QStringLiteral(".crop"), QStringLiteral("应在 0 到 1 之间且宽高为正"));
+            l.crop = QRectF(c[0], c[1], c[2], c[3]);
         }
         if (j.contains("blur")) l.blur = number(j["blur"], path + QStringLiteral(".blur"), 0, 200);
         if (j.contains("fill")) l.fill = color(j["fill"], path + QStringLiteral(".fill"));
@@ -396,7 +402,7 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
     }
     Reader r{what};
     r.object(root, QStringLiteral("(文档)"));
-    r.checkKeys(root, QString(), {"lumoraMovie", "stage", "frames", "loop", "backdrop", "variables", "layers", "comment"});
+    r.checkKeys(root, QString(), {"lumoraMovie", "stage", "frames", "loop", "keepAspect", "backdrop", "variables", "layers", "comment"});
     MovieDocument d;
     if (!root.contains("lumoraMovie"))
         r.fail(QStringLiteral("lumoraMovie"), QStringLiteral("缺少：这不是影片文档"));
@@ -412,6 +418,7 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
         r.fail(QStringLiteral("frames"), QStringLiteral("缺少"));
     d.frames = r.integer(root["frames"], QStringLiteral("frames"), 1, kMaxMovieFrames);
     if (root.contains("loop")) d.loop = r.boolean(root["loop"], QStringLiteral("loop"));
+    if (root.contains("keepAspect")) d.keepAspect = r.boolean(root["keepAspect"], QStringLiteral("keepAspect"));
     if (root.contains("backdrop")) d.backdrop = r.color(root["backdrop"], QStringLiteral("backdrop"));
     if (root.contains("variables")) {
         const Json &v = r.object(root["variables"], QStringLiteral("variables"));

@@ -73,6 +73,7 @@ struct Layer {
     // Picture
     QString picture;             // file name relative to the movie's folder
     Fit fit = Fit::Cover;
+    QRectF crop{0, 0, 1, 1};     // part of the picture used, relative (0..1) to its size
     double blur = 0;             // stage pixels, applied once when prepared
     // Rect, ellipse
     QColor fill;
@@ -107,6 +108,10 @@ struct MovieDocument {
     QSize stage;
     int frames = 0;
     bool loop = false;           // Play wraps around instead of halting on the last frame
+    // false: the stage is stretched to the render size; true: it keeps its
+    // aspect, centred, with the backdrop around it (a movie shown in panels
+    // of other shapes, such as the start-up movie).
+    bool keepAspect = false;
     QColor backdrop{Qt::black};
     std::vector<std::pair<QString, QString>> variables; // initial values, in document order
     std::vector<Layer> layers;

@@ -261,10 +261,18 @@ MovieRenderer::Prepared MovieRenderer::prepareLayer(const Layer &l, double kx, d
     Prepared out;
     QRectF stageRect = l.rect;
     const QImage *picture = nullptr;
+    QImage cropped;
     if (l.type == LayerType::Picture) {
         auto it = m_pictures.constFind(l.picture);
         if (it != m_pictures.constEnd())
             picture = &it.value();
+        if (picture && l.crop != QRectF(0, 0, 1, 1)) {
+            const QRect part(int(std::floor(l.crop.x() * picture->width())), int(std::floor(l.crop.y() * picture->height())),
+                             std::max(1, int(std::round(l.crop.width() * picture->width()))),
+                             std::max(1, int(std::round(l.crop.height() * picture->height()))));
+            cropped = picture->copy(part);
+            picture = &cropped;
+        }
         if (picture && l.fit == Fit::Contain) {
             const double s = std::min(l.rect.width() / picture->width(), l.rect.height() / picture->height());
             const QSizeF fitted(picture->width() * s, picture->height() * s);
@@ -421,14 +429,16 @@ void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep,
 
     p.save();
     if (clip.clipped) {
+        const Qt::ClipOperation op = p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
         if (clip.usePath)
-            p.setClipPath(clip.path);
+            p.setClipPath(clip.path, op);
         else
-            p.setClipRegion(clip.region);
+            p.setClipRegion(clip.region, op);
     }
     p.setOpacity(opacity);
     const bool turned = std::abs(rot) > 1e-3;
     if (turned) {
+        p.setRenderHint(QPainter::Antialiasing);
         p.translate(anchor);
         p.rotate(rot);
         p.scale(sx, sy);
@@ -474,7 +484,16 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
 {
     if (target.isNull())
         throw Error(QStringLiteral("影片渲染目标图片为空"));
-    const QSize size = target.size();
+    QSize size = target.size();
+    QPoint origin(0, 0);
+    if (m_doc.keepAspect) {
+        const double s = std::min(double(size.width()) / m_doc.stage.width(),
+                                  double(size.height()) / m_doc.stage.height());
+        const QSize inner(std::max(1, int(std::round(m_doc.stage.width() * s))),
+                          std::max(1, int(std::round(m_doc.stage.height() * s))));
+        origin = QPoint((size.width() - inner.width()) / 2, (size.height() - inner.height()) / 2);
+        size = inner;
+    }
     const int f = std::clamp(frame, 0, m_doc.frames - 1);
     PreparedSet &set = prepared(size);
     const double kx = double(size.width()) / m_doc.stage.width();
@@ -482,6 +501,10 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
     QPainter p(&target);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.fillRect(target.rect(), m_doc.backdrop);
+    if (!origin.isNull()) {
+        p.translate(origin);
+        p.setClipRect(QRect(QPoint(0, 0), size));
+    }
     for (size_t i = 0; i < m_doc.layers.size(); ++i) {
         const Layer &l = m_doc.layers[i];
         if (f < l.from || (l.to >= 0 && f > l.to))
