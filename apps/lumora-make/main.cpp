@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QTextStream>
 #include <atomic>
 #include <csignal>
@@ -76,7 +77,8 @@ struct Options {
     int pack = 0;
     bool textEffects = true;
     bool pictureEffects = false;
-    QString name, outDir, programFolder;
+    std::optional<QString> name;
+    QString outDir, programFolder;
     bool plan = false, json = false, help = false;
 };
 
@@ -157,7 +159,7 @@ QString parseArguments(const QStringList &args, Options &o)
             if (!onOff(v, o.pictureEffects))
                 return QStringLiteral("--picture-effects 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--name")) {
-            o.name = v;
+            o.name = v; // given, even when empty (then refused)
         } else if (a == QLatin1String("--out")) {
             o.outDir = v;
         } else if (a == QLatin1String("--program-folder")) {
@@ -329,6 +331,13 @@ int run(const Options &o)
 {
     Paths paths(o.programFolder);
     Album album(paths);
+    // One album at a time per program folder: the staging folders are shared.
+    ensureFolder(paths.root());
+    QLockFile lock(paths.root() + QStringLiteral("lumora-make.lock"));
+    if (!lock.tryLock(0)) {
+        err(QStringLiteral("另一个相册正在此程序目录中制作，请等它完成后再试：%1").arg(paths.programFolder()));
+        return kRefused;
+    }
 
     // The album mode: catalogue for the mode, then the album reset.
     workspace::startupClean(paths);
@@ -344,7 +353,8 @@ int run(const Options &o)
     QStringList inputs = o.inputs;
     QStringList songs = o.music;
     QStringList lyrics = o.lyrics;
-    QString name = o.name;
+    QString name = o.name.value_or(QString());
+    const bool named = o.name.has_value();
     if (inputs.isEmpty()) {
         inputs << paths.samplePhotoFolder();
         if (songs.isEmpty()) {
@@ -352,14 +362,14 @@ int run(const Options &o)
             if (lyrics.isEmpty())
                 lyrics << paths.sampleLyrics();
         }
-        if (name.isEmpty())
+        if (!named)
             name = QStringLiteral("演示相册");
         if (!QFileInfo(paths.samplePhotoFolder()).isDir()) {
             err(QStringLiteral("没有找到示例照片：%1").arg(paths.samplePhotoFolder()));
             return kRefused;
         }
     }
-    if (name.isEmpty())
+    if (!named && name.isEmpty())
         name = QStringLiteral("我的相册");
 
     // Output choice first: a wrong size is refused before any work.
@@ -492,8 +502,19 @@ int run(const Options &o)
 
 } // namespace
 
+// Qt's note about a missing XDG_RUNTIME_DIR means nothing to a user of a
+// command-line tool; everything else passes through.
+void messageFilter(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (text.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
 int main(int argc, char **argv)
 {
+    qInstallMessageHandler(messageFilter);
     // Fonts and text metrics need a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -730,6 +730,14 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
             error(e.text);
         say(e.text);
         conv.discard();
+    } catch (const Error &e) {
+        // The video function failed (a frame could not be composed): the
+        // conversion ends as failed and leaves no half-written file.
+        result = ConvertResult::Failed;
+        if (error)
+            error(e.message());
+        say(e.message());
+        conv.discard();
     }
     m_convertSeconds = conv.convertSeconds();
     m_endMs = nowMs();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../media/MediaFixtures.h"
+#include "app/Error.h"
 #include "production/Encoder.h"
 
 using namespace lumora;
@@ -156,6 +157,16 @@ TEST(Encoder, FailuresReachTheErrorCallbackAndLeaveNoFile)
     j.audio = {{dir.filePath(QStringLiteral("missing.mp3")), 1000}};
     EXPECT_EQ(enc.convert(j, &picture), ConvertResult::Failed);
     EXPECT_FALSE(errors.isEmpty());
+    EXPECT_FALSE(QFile::exists(out));
+
+    // A frame that cannot be composed ends the conversion the same way.
+    errors.clear();
+    enc.videoFunc = [](long long i) {
+        if (i == 3)
+            throw Error(QStringLiteral("找不到模板影片"));
+    };
+    EXPECT_EQ(enc.convert(job(OutputType::MP4, out, 10), &picture), ConvertResult::Failed);
+    EXPECT_EQ(errors, QStringList{QStringLiteral("找不到模板影片")});
     EXPECT_FALSE(QFile::exists(out));
 
     EXPECT_EQ(enc.convert(job(OutputType::MP4, out, 0), &picture), ConvertResult::NothingToConvert);

@@ -1,0 +1,113 @@
+// lumora-make as a user runs it: options, plan output, refusals and exit
+// status, a produced file. The program folder is the fixture's tree.
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "../media/MediaFixtures.h"
+#include "ProductionFixture.h"
+
+using namespace lumora;
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    QString out, err;
+};
+
+Outcome make(const test::ProductionFixture &fx, QStringList args)
+{
+    QProcess p;
+    p.setProgram(QStringLiteral(LUMORA_TEST_PROGRAM_DIR "lumora-make"));
+    args << QStringLiteral("--program-folder") << fx.dir();
+    p.setArguments(args);
+    p.start();
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(LumoraMake, PlanAsJsonRefusesBadPhotosByName)
+{
+    test::ProductionFixture fx;
+    const QString good1 = fx.photo(QStringLiteral("甲"));
+    const QString good2 = fx.photo(QStringLiteral("乙"));
+    const QString bad = fx.dir() + QStringLiteral("photos/坏.jpg");
+    writeFileBytes(bad, "not a jpeg");
+    const QString song = fx.dir() + QStringLiteral("歌.mp3");
+    test::makeSineMp3(song, 3.0);
+    const Outcome o = make(fx, {QStringLiteral("--plan"), QStringLiteral("--json"), QStringLiteral("--text-effects"),
+                                QStringLiteral("off"), QStringLiteral("--music"), song, QStringLiteral("--size"),
+                                QStringLiteral("320x176"), good1, bad, good2});
+    ASSERT_EQ(o.code, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains(bad)) << "the bad photo is named";
+    const auto j = nlohmann::json::parse(o.out.toStdString());
+    EXPECT_EQ(j["total_frames"], 168);
+    EXPECT_EQ(j["output"]["type"], "MP4");
+    EXPECT_EQ(j["output"]["width"], 320);
+    EXPECT_EQ(j["output"]["height"], 176);
+    EXPECT_EQ(QString::fromStdString(j["output"]["path"]).section('/', -1), QStringLiteral("我的相册.mp4"));
+    ASSERT_EQ(j["templates"].size(), 2u);
+    EXPECT_EQ(j["templates"][0]["frames"], 10);
+    EXPECT_EQ(j["templates"][0]["slots"][0]["orientation"], "landscape");
+    EXPECT_EQ(QString::fromStdString(j["templates"][0]["slots"][0]["photo"]), good1);
+    EXPECT_EQ(j["photos"].size(), 2u);
+    EXPECT_EQ(j["photos"][1]["used"], true);
+    ASSERT_EQ(j["refused"].size(), 1u);
+    EXPECT_EQ(QString::fromStdString(j["refused"][0]["path"]), bad);
+    ASSERT_EQ(j["songs"].size(), 1u);
+    EXPECT_NEAR(double(j["songs"][0]["length_ms"]), 3000, 30);
+    EXPECT_EQ(j["songs"][0]["frames"], 75);
+    EXPECT_EQ(j["text_effects"], 0);
+    EXPECT_EQ(j["picture_effects"], 0);
+}
+
+TEST(LumoraMake, RefusalsExitNonZeroWithAMessage)
+{
+    test::ProductionFixture fx;
+    const QString photo = fx.photo(QStringLiteral("甲"));
+    const QString notSong = fx.dir() + QStringLiteral("坏.mp3");
+    writeFileBytes(notSong, "not an mp3");
+    const QString notJpeg = fx.dir() + QStringLiteral("photos/坏.jpg");
+    writeFileBytes(notJpeg, "not a jpeg");
+    struct Case {
+        QStringList args;
+        int code;
+        QString message;
+    };
+    const std::vector<Case> cases{
+        {{QStringLiteral("--type"), QStringLiteral("MKV"), photo}, 2, QStringLiteral("未知的输出类型")},
+        {{QStringLiteral("--size"), QStringLiteral("1000x500"), photo}, 2, QStringLiteral("1280x720")},
+        {{QStringLiteral("--bogus"), photo}, 2, QStringLiteral("未知的选项")},
+        {{QStringLiteral("--sync"), QStringLiteral("music"), photo}, 1,
+         QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！")},
+        {{QStringLiteral("--music"), notSong, photo}, 1, notSong},
+        {{QStringLiteral("--lyrics"), fx.dir() + QStringLiteral("没有.lrc"), photo}, 1, QStringLiteral("没有.lrc")},
+        {{notJpeg}, 1, QStringLiteral("没有添加照片文件！")},
+        {{QStringLiteral("--name"), QString(), photo}, 2, QStringLiteral("相册名称不能为空,请输入相册名称！")},
+    };
+    for (const Case &c : cases) {
+        const Outcome o = make(fx, c.args);
+        EXPECT_EQ(o.code, c.code) << c.args.join(' ').toStdString() << "\n" << o.err.toStdString();
+        EXPECT_TRUE(o.err.contains(c.message)) << c.args.join(' ').toStdString() << "\n" << o.err.toStdString();
+        EXPECT_TRUE(o.out.isEmpty());
+    }
+}
+
+TEST(LumoraMake, ProducesTheVideoAndPrintsItsPath)
+{
+    test::ProductionFixture fx;
+    const Outcome o = make(fx, {QStringLiteral("--text-effects"), QStringLiteral("off"), QStringLiteral("--type"),
+                                QStringLiteral("MOV"), QStringLiteral("--size"), QStringLiteral("320x176"),
+                                QStringLiteral("--name"), QStringLiteral("小相册"), QStringLiteral("--out"),
+                                fx.dir() + QStringLiteral("成品"), fx.photo(QStringLiteral("甲")),
+                                fx.photo(QStringLiteral("乙"))});
+    ASSERT_EQ(o.code, 0) << o.err.toStdString();
+    const QString path = o.out.trimmed();
+    EXPECT_EQ(path, fx.dir() + QStringLiteral("成品/小相册.mov"));
+    EXPECT_EQ(test::decodedFrames(path), 168);
+}
