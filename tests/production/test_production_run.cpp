@@ -177,7 +177,8 @@ TEST(ProductionRun, EveryOutputTypeHoldsTheAlbum)
 class ComposerTest : public ::testing::Test {
 protected:
     // Stages the fixture album at `render` and makes a composer for it.
-    std::unique_ptr<FrameComposer> composer(Album &album, QSize render, std::vector<ProductionSong> songs = {})
+    std::unique_ptr<FrameComposer> composer(Album &album, QSize render, std::vector<ProductionSong> songs = {},
+                                            std::function<void(FrameComposer::Setup &)> adjust = {})
     {
         StagingRequest request;
         request.target = render;
@@ -189,6 +190,8 @@ protected:
         s.totalFrames = 10 + 8 + 150;
         s.templateRows = {0, 1};
         s.songs = std::move(songs);
+        if (adjust)
+            adjust(s);
         auto c = std::make_unique<FrameComposer>(album, s, nullptr, nullptr);
         c->start();
         return c;
@@ -241,4 +244,38 @@ TEST_F(ComposerTest, LyricsFollowTheSongsOwnClock)
     EXPECT_EQ(white[150], 0);
     EXPECT_EQ(c->musicPosition(), 1);
     EXPECT_FALSE(c->lyricsOn());
+}
+
+TEST_F(ComposerTest, MusicSyncRepeatsTheTemplatesAndHolds)
+{
+    Album album = fx.album();
+    auto c = composer(album, {192, 108}, {}, [](FrameComposer::Setup &s) {
+        s.sync = SyncMode::Music;
+        s.totalFrames = 30;
+        s.templateRows = {0, 1, 0};
+    });
+    for (int entry = 1; entry <= 30; ++entry) {
+        c->composeNext();
+        const QColor expected = entry <= 10 ? test::kFirstTemplateColour
+                                : entry <= 18 ? test::kSecondTemplateColour
+                                              : test::kFirstTemplateColour; // no mode movie in music sync
+        ASSERT_TRUE(near(c->handOver().pixel(20, 60), expected)) << "entry " << entry;
+    }
+}
+
+TEST_F(ComposerTest, OtherProportionsGetBlackBarsNotAStretch)
+{
+    Album album = fx.album();
+    const FrameGeometry g = frameGeometry({320, 176}, ModeKind::Wide16x9);
+    auto c = composer(album, g.album.size(), {}, [&](FrameComposer::Setup &s) {
+        s.canvas = g.encoded;
+        s.albumRect = g.album;
+    });
+    c->composeNext();
+    const QImage &f = c->handOver();
+    ASSERT_EQ(f.size(), QSize(320, 176));
+    EXPECT_EQ(f.pixel(1, 88), qRgb(0, 0, 0));
+    EXPECT_EQ(f.pixel(318, 88), qRgb(0, 0, 0));
+    EXPECT_TRUE(near(f.pixel(5, 88), test::kFirstTemplateColour));
+    EXPECT_TRUE(near(f.pixel(314, 120), test::kFirstTemplateColour));
 }
