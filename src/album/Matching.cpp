@@ -165,15 +165,6 @@ void nameSlots(Album &album, int usedRow, const QList<int> &slotRows)
     }
 }
 
-void setCompletionFromSlots(Album &album, int usedRow)
-{
-    bool complete = true;
-    for (const Row &s : album.ListView_moban_shiyong_canshu)
-        if (s.cell(slotcol::kUsedRow).toInt() == usedRow && s.cell(slotcol::kMatchState).isEmpty())
-            complete = false;
-    album.ListView_moban_shiyong.setCell(usedRow, usedcol::kStatus, complete ? kStatusComplete : kStatusIncomplete);
-}
-
 // Appends the used-template row, its background row and its slot rows.
 // Returns the used-template row; `firstSlot` receives the first new slot row.
 int appendUsedTemplate(Album &album, int listRow, const QString &status, int &firstSlot)
@@ -368,6 +359,67 @@ int useTemplateByHand(Album &album, int listRow)
     const int u = appendUsedTemplate(album, listRow, kStatusIncomplete, firstSlot);
     nameAndSizeAllSlots(album);
     return u;
+}
+
+void updateTemplateCompletion(Album &album, int usedRow)
+{
+    bool complete = true;
+    for (const Row &s : album.ListView_moban_shiyong_canshu)
+        if (s.cell(slotcol::kUsedRow).toInt() == usedRow && s.cell(slotcol::kMatchState).isEmpty())
+            complete = false;
+    album.ListView_moban_shiyong.setCell(usedRow, usedcol::kStatus, complete ? kStatusComplete : kStatusIncomplete);
+}
+
+QString deleteUsedTemplate(Album &album, int usedRow)
+{
+    RowTable &used = album.ListView_moban_shiyong;
+    if (used.empty())
+        throw Error(QStringLiteral("没有添加模板文件！"));
+    if (usedRow < 0 || usedRow >= used.size())
+        throw Error(QStringLiteral("没有选中模板文件！"));
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    RowTable &photos = album.ListView_daoru_zhaopian;
+    QList<int> freed;
+    for (int i = slots.size() - 1; i >= 0; --i) {
+        if (slots[i].cell(slotcol::kUsedRow).toInt() != usedRow)
+            continue;
+        bool ok = false;
+        const int photo = slots[i].cell(slotcol::kPhotoRow).toInt(&ok);
+        if (ok)
+            freed << photo;
+        slots.remove(i);
+    }
+    // A photo placed in several slots by hand stays matched while another
+    // slot still shows it.
+    for (int photo : freed) {
+        if (photo < 0 || photo >= photos.size())
+            continue;
+        bool elsewhere = false;
+        for (const Row &s : slots)
+            elsewhere = elsewhere || s.cell(slotcol::kPhotoRow) == QString::number(photo);
+        if (!elsewhere)
+            photos.setCell(photo, photocol::kMatched, QString());
+    }
+    rowref::renumberColumn(slots, slotcol::kUsedRow, usedRow);
+    if (usedRow < album.ListView_moban_beijing.size())
+        album.ListView_moban_beijing.remove(usedRow);
+    used.remove(usedRow);
+    for (int i = 0; i < used.size(); ++i)
+        used.setCell(i, usedcol::kNumber, QString::number(i + 1));
+    renumberBackgrounds(album);
+    return QStringLiteral("选中的模板文件已经删除！");
+}
+
+QString deleteAllUsedTemplates(Album &album)
+{
+    if (album.ListView_moban_shiyong.empty())
+        throw Error(QStringLiteral("没有添加模板文件！"));
+    album.ListView_moban_shiyong.clear();
+    album.ListView_moban_shiyong_canshu.clear();
+    album.ListView_moban_beijing.clear();
+    for (Row &p : album.ListView_daoru_zhaopian)
+        p.setCell(photocol::kMatched, QString());
+    return QStringLiteral("已经使用的模板文件已经全部删除！");
 }
 
 int unmatchedPhotoCount(const Album &album)

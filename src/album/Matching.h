@@ -39,6 +39,10 @@ bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame = nullptr);
 // has no size.
 bool putPhotoInSlot(Album &album, int slotRow, int photoRow);
 
+// 照片匹配 of used template `usedRow`: 已完成 when every slot row has a match
+// state, 未完成 otherwise (after a photo was placed by hand).
+void updateTemplateCompletion(Album &album, int usedRow);
+
 // Names and sizes the slots of used template `usedRow` that have no picture
 // yet, from its parameter row's picture names, orientations and sizes.
 void nameAndSizeSlots(Album &album, int usedRow);
@@ -55,6 +59,16 @@ int useTemplate(Album &album, int listRow, WorkLists &lists);
 // Appends a used template by hand (template management): 未完成, with its
 // background and slot rows, no photos. Returns the used-template row.
 int useTemplateByHand(Album &album, int listRow);
+
+// Deletes used template `usedRow` (template management): its slot rows, its
+// background row, the row itself; lowers the 行号 of later slot rows and
+// renumbers 编号 and the background captions. A photo it held becomes
+// unmatched unless another slot still holds it. Returns the notice. Throws
+// lumora::Error "没有添加模板文件！" / "没有选中模板文件！"; nothing changes then.
+QString deleteUsedTemplate(Album &album, int usedRow);
+// Deletes every used template with its slot and background rows; every photo
+// becomes unmatched. Throws lumora::Error "没有添加模板文件！" when there is none.
+QString deleteAllUsedTemplates(Album &album);
 
 struct MatchResult {
     int templatesAdded = 0; // used templates appended

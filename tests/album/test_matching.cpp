@@ -5,6 +5,7 @@
 #include "album/AlbumTables.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
+#include "app/Error.h"
 #include "effects/BackgroundTable.h"
 
 using namespace lumora;
@@ -198,4 +199,31 @@ TEST(TemplatePackAdd, WalksRepeatsAndReusesPhotos)
     EXPECT_EQ(d.ListView_moban_shiyong_canshu.size(), 1);
     EXPECT_EQ(rd.unmatched, 1);
     EXPECT_EQ(rd.notices.size(), 1);
+}
+
+TEST(UsedTemplates, DeletingOneLowersLaterRowsAndFreesItsPhotos)
+{
+    AlbumFixture f;
+    f.addTemplate(test::landscapeTemplate("A"));
+    f.addTemplate(test::landscapeTemplate("B"));
+    f.addTemplate(test::landscapeTemplate("C"));
+    Album a = f.album();
+    addRows(a, {{400, 300}, {400, 300}, {400, 300}});
+    runMatchingPass(a);
+    ASSERT_EQ(usedNames(a), (QStringList{"A", "B", "C"}));
+
+    EXPECT_EQ(deleteUsedTemplate(a, 1), "选中的模板文件已经删除！");
+    EXPECT_EQ(usedNames(a), (QStringList{"A", "C"}));
+    EXPECT_EQ(a.ListView_moban_shiyong[1].cell(usedcol::kNumber), "2");
+    EXPECT_EQ(a.ListView_moban_shiyong_canshu[1].cell(slotcol::kUsedRow), "1");
+    EXPECT_EQ(a.ListView_moban_beijing.size(), 2);
+    EXPECT_EQ(a.ListView_moban_beijing[1].caption(), "2");
+    EXPECT_EQ(a.ListView_moban_beijing[1].cell(bgcol::kName), "C");
+    EXPECT_EQ(unmatchedPhotoCount(a), 1);
+    EXPECT_EQ(automaticMatching(a).templatesAdded, 1); // the freed photo is matched again
+
+    EXPECT_THROW(deleteUsedTemplate(a, 7), Error);
+    EXPECT_EQ(deleteAllUsedTemplates(a), "已经使用的模板文件已经全部删除！");
+    EXPECT_EQ(unmatchedPhotoCount(a), 3);
+    EXPECT_THROW(deleteAllUsedTemplates(a), Error);
 }
