@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QRegion>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -401,44 +402,12 @@ MovieRenderer::PreparedSet &MovieRenderer::prepared(QSize size)
     return m_cache.emplace(key, std::move(set)).first->second;
 }
 
-void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep, double f, double kx, double ky,
-                              const QHash<QString, QString> &variables, QSize size) const
+void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &prep, double f, QPointF anchor,
+                                QPointF anchorLocal, double sx, double sy, double rot) const
 {
-    double opacity = std::clamp(l.opacity.at(f, 1), 0.0, 1.0);
-    if (!l.transparencyVariable.isEmpty()) {
-        bool ok = false;
-        const double t = variables.value(l.transparencyVariable).trimmed().toDouble(&ok);
-        if (ok)
-            opacity *= (100.0 - std::clamp(t, 0.0, 100.0)) / 100.0;
-    }
-    if (opacity <= 0.002)
-        return;
-    if (l.type == LayerType::Picture && !prep.hasPicture && prep.frame.isNull())
-        return;
-    const ClipResult clip = clipFor(l.clip, f, size);
-    if (!clip.draw)
-        return;
-
-    const double s = l.scale.at(f, 1);
-    const double sx = s * l.scaleX.at(f, 1), sy = s * l.scaleY.at(f, 1);
-    if (std::abs(sx) < 1e-4 || std::abs(sy) < 1e-4)
-        return;
-    const double rot = l.rotation.at(f, 0);
-    const QPointF anchorLocal(l.anchor.x() * prep.rect.width(), l.anchor.y() * prep.rect.height());
-    const QPointF anchor = prep.rect.topLeft() + anchorLocal + QPointF(l.x.at(f, 0) * kx, l.y.at(f, 0) * ky);
-
     p.save();
-    if (clip.clipped) {
-        const Qt::ClipOperation op = p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
-        if (clip.usePath)
-            p.setClipPath(clip.path, op);
-        else
-            p.setClipRegion(clip.region, op);
-    }
-    p.setOpacity(opacity);
     const bool turned = std::abs(rot) > 1e-3;
     if (turned) {
-        p.setRenderHint(QPainter::Antialiasing);
         p.translate(anchor);
         p.rotate(rot);
         p.scale(sx, sy);
@@ -478,6 +447,87 @@ void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep,
         }
     }
     p.restore();
+}
+
+void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep, double f, double kx, double ky,
+                              const QHash<QString, QString> &variables, QSize size) const
+{
+    double opacity = std::clamp(l.opacity.at(f, 1), 0.0, 1.0);
+    if (!l.transparencyVariable.isEmpty()) {
+        bool ok = false;
+        const double t = variables.value(l.transparencyVariable).trimmed().toDouble(&ok);
+        if (ok)
+            opacity *= (100.0 - std::clamp(t, 0.0, 100.0)) / 100.0;
+    }
+    if (opacity <= 0.002)
+        return;
+    if (l.type == LayerType::Picture && !prep.hasPicture && prep.frame.isNull())
+        return;
+    const ClipResult clip = clipFor(l.clip, f, size);
+    if (!clip.draw)
+        return;
+
+    const double s = l.scale.at(f, 1);
+    const double sx = s * l.scaleX.at(f, 1), sy = s * l.scaleY.at(f, 1);
+    if (std::abs(sx) < 1e-4 || std::abs(sy) < 1e-4)
+        return;
+    const double rot = l.rotation.at(f, 0);
+    const QPointF anchorLocal(l.anchor.x() * prep.rect.width(), l.anchor.y() * prep.rect.height());
+    const QPointF anchor = prep.rect.topLeft() + anchorLocal + QPointF(l.x.at(f, 0) * kx, l.y.at(f, 0) * ky);
+
+    p.save();
+    if (clip.clipped) {
+        const Qt::ClipOperation op = p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
+        if (clip.usePath)
+            p.setClipPath(clip.path, op);
+        else
+            p.setClipRegion(clip.region, op);
+    }
+    p.setOpacity(opacity);
+    // A layer whose motion has ended and that needs a transformed draw is
+    // drawn once into an image of its own and blitted from then on.
+    const bool blitOnly = std::abs(rot) <= 1e-3 && std::abs(sx - 1) < 1e-6 && std::abs(sy - 1) < 1e-6 &&
+                          (l.type != LayerType::Picture || std::abs(l.zoom.at(f, 1) - prep.maxZoom) < 1e-6);
+    if (!blitOnly && f >= settledFrame(l)) {
+        if (prep.settled.isNull()) {
+            QTransform t;
+            t.translate(anchor.x(), anchor.y());
+            t.rotate(rot);
+            t.scale(sx, sy);
+            t.translate(-anchorLocal.x(), -anchorLocal.y());
+            QRectF local(QPointF(0, 0), prep.rect.size());
+            if (!prep.frame.isNull())
+                local = local.united(QRectF(prep.frameOffset, QSizeF(prep.frame.size())));
+            const QRect box = t.mapRect(local).toAlignedRect().adjusted(-1, -1, 1, 1).intersected(
+                QRect(QPoint(0, 0), size));
+            if (box.isEmpty()) {
+                p.restore();
+                return;
+            }
+            QImage img(box.size(), QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::transparent);
+            QPainter q(&img);
+            q.setRenderHint(QPainter::SmoothPixmapTransform);
+            q.translate(-box.topLeft());
+            drawContent(q, l, prep, f, anchor, anchorLocal, sx, sy, rot);
+            q.end();
+            prep.settled = img;
+            prep.settledPos = box.topLeft();
+        }
+        p.drawImage(prep.settledPos, prep.settled);
+    } else {
+        drawContent(p, l, prep, f, anchor, anchorLocal, sx, sy, rot);
+    }
+    p.restore();
+}
+
+double MovieRenderer::settledFrame(const Layer &l)
+{
+    double last = 0;
+    for (const Track *t : {&l.x, &l.y, &l.scale, &l.scaleX, &l.scaleY, &l.rotation, &l.zoom, &l.panX, &l.panY})
+        if (t->animated())
+            last = std::max(last, t->keys.back().frame);
+    return last;
 }
 
 void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, QImage &target)

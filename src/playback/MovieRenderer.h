@@ -14,6 +14,7 @@
 // Not thread-safe: one renderer is used by one thread at a time.
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -46,11 +47,17 @@ private:
         QRectF rect;          // the layer's rect in render pixels (after a contain fit)
         double maxZoom = 1;
         bool hasPicture = false;
+        // The layer drawn once in its final pose, for the frames after its motion.
+        mutable QImage settled;
+        mutable QPoint settledPos;
     };
     using PreparedSet = std::vector<Prepared>;
 
     PreparedSet &prepared(QSize size);
     Prepared prepareLayer(const Layer &layer, double kx, double ky) const;
+    void drawContent(QPainter &p, const Layer &layer, const Prepared &prep, double f, QPointF anchor,
+                     QPointF anchorLocal, double sx, double sy, double rot) const;
+    static double settledFrame(const Layer &layer);
     void drawLayer(QPainter &p, const Layer &layer, const Prepared &prep, double f, double kx, double ky,
                    const QHash<QString, QString> &variables, QSize size) const;
 

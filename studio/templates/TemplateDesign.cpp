@@ -271,7 +271,6 @@ void buildScene(Scene &c, int index)
         Json &l = c.photo(p, 16, 0, 34);
         anim(l, "x", track({{0, W * 0.9, "back"}, {40, 0}}));
         anim(l, "rotation", track({{0, 6, "out"}, {46, -1.5}}));
-        Scene::drift(l, 1.1, 1.0, 0, 0, 0.3, -0.1, 10, E);
         Json &h = c.handOver(30);
         anim(h, "x", track({{0, 0, "in"}, {30, -W}}));
         break;
@@ -350,7 +349,6 @@ void buildScene(Scene &c, int index)
         c.m.add(back);
         Json &l = c.photo(p, 18, 0, 30);
         anim(l, "rotation", track({{0, 0, "out"}, {40, -3}}));
-        Scene::drift(l, 1.0, 1.08, 0, 0, 0, 0.3, 10, E);
         Json &h = c.handOver(32);
         clip(h, "diagonal", track({{0, 0, "inout"}, {32, 1}}), true);
         break;
@@ -453,7 +451,6 @@ void buildScene(Scene &c, int index)
         }
         Json &la = c.photo(a, 14, 0, 30);
         anim(la, "rotation", track({{0, 0, "out"}, {40, -2.5}}));
-        Scene::drift(la, 1.1, 1.0, -0.3, 0, 0, 0, 0, E);
         Json &lb = c.photo(b, 14, 0, 30);
         anim(lb, "rotation", track({{20, 10, "back"}, {56, 3}}));
         anim(lb, "y", track({{20, H * 0.3, "back"}, {56, 0}}));
