@@ -161,10 +161,15 @@ public:
             m.add(e);
         }
     }
-    void caption(const QString &t, const QRectF &r, double size, int fromFrame, const char *align = "center")
+    void caption(const QString &t, const QRectF &area, double size, int fromFrame, const char *align = "center")
     {
         const double k = std::min(W, H) / 1080.0;
-        Json l = text(t, r, size * k, pal.ink, false, align);
+        QRectF r = area;
+        const double minH = size * 1.6 * k * 1.45;
+        if (r.height() < minH)
+            r = QRectF(r.x(), r.center().y() - minH / 2, r.width(), minH);
+        // Captions are ornaments: large enough to read in the preview.
+        Json l = text(t, r, size * 1.6 * k, pal.ink, false, align);
         l["letterSpacing"] = 30;
         l["shadow"] = {{"dx", 0}, {"dy", 2 * k}, {"blur", 6 * k}, {"color", "#80000000"}};
         anim(l, "opacity", track({{double(fromFrame), 0}, {double(fromFrame + 20), 1}}));
