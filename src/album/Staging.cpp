@@ -27,6 +27,7 @@ const QString kBackgroundFile = QStringLiteral("wj_y_l_b_j.jpg");
 
 int toInt(const QString &t) { return t.trimmed().toInt(); }
 
+
 // The photo drawn at `rect` (in target pixels) over `canvas`: decoded at the
 // smallest DCT scale covering the rect, turned as displayed, then smoothly
 // scaled. Decoding failures draw a grey placeholder and are reported.
@@ -42,9 +43,23 @@ void drawPicture(QImage &canvas, const QString &path, const QRect &rect, int use
         QImage img = decodeJpeg(path, want);
         if (info.orientation != 1)
             img = applyOrientation(img, info.orientation);
-        if (img.size() != rect.size())
-            img = img.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        painter.drawImage(rect.topLeft(), img);
+        // Only the part of the photo that lies on the canvas is scaled.
+        const QRect visible = rect.intersected(canvas.rect());
+        if (visible.isEmpty())
+            return;
+        const double fx = double(img.width()) / rect.width(), fy = double(img.height()) / rect.height();
+        const QRect source = QRect(int((visible.x() - rect.x()) * fx), int((visible.y() - rect.y()) * fy),
+                                   int(std::ceil(visible.width() * fx)), int(std::ceil(visible.height() * fy)))
+                                 .intersected(img.rect());
+        if (source != img.rect()) {
+            // A view of the visible part, without copying its pixels.
+            const QImage part(img.constScanLine(source.y()) + source.x() * 4, source.width(), source.height(),
+                              img.bytesPerLine(), img.format());
+            img = part.scaled(visible.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        } else if (img.size() != visible.size()) {
+            img = img.scaled(visible.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        painter.drawImage(visible.topLeft(), img);
     } catch (const Error &e) {
         painter.fillRect(rect, QColor(192, 192, 192));
         painter.setPen(QPen(QColor(128, 128, 128), 2));
