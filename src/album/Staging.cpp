@@ -18,6 +18,12 @@
 #include "templates/TemplateParams.h"
 
 namespace lumora {
+
+struct BackgroundCache {
+    std::mutex lock;
+    QHash<QString, QByteArray> jpegs; // picture path and size → encoded picture
+};
+
 namespace {
 
 constexpr int kFullFrameWidth = 1920;
@@ -234,7 +240,7 @@ QSize stagedPictureSize(const QString &category, QSize canvas, const QString &to
 }
 
 int stageTemplatePictures(const Album &album, int usedRow, const QString &folder, const StagingRequest &request,
-                          std::vector<StagingFailure> &failures)
+                          std::vector<StagingFailure> &failures, BackgroundCache *cache)
 {
     const Row &used = album.ListView_moban_shiyong[usedRow];
     const QString category = used.cell(usedcol::kCategory);
@@ -245,8 +251,28 @@ int stageTemplatePictures(const Album &album, int usedRow, const QString &folder
     // production, where the movie always finds one).
     const RowTable &bgs = album.ListView_moban_beijing;
     const Row *bg = usedRow < bgs.size() ? &bgs[usedRow] : nullptr;
-    if (bg || request.production || !bgs.empty())
-        writeJpeg(renderBackground(bg, target, request.production, usedRow, failures), folder + kBackgroundFile, 90);
+    if (bg || request.production || !bgs.empty()) {
+        const QString key = bg ? QStringLiteral("%1|%2|%3|%4x%5")
+                                     .arg(bg->cell(bgcol::kPath), bg->cell(bgcol::kWidth), bg->cell(bgcol::kHeight))
+                                     .arg(target.width())
+                                     .arg(target.height())
+                               : QString();
+        QByteArray jpeg;
+        if (cache && bg && !bg->cell(bgcol::kPath).isEmpty()) {
+            std::lock_guard<std::mutex> g(cache->lock);
+            jpeg = cache->jpegs.value(key);
+        }
+        if (jpeg.isEmpty()) {
+            const size_t failed = failures.size();
+            jpeg = encodeJpeg(renderBackground(bg, target, request.production, usedRow, failures), 90);
+            // A picture that could not be decoded is tried (and reported) again.
+            if (cache && bg && !bg->cell(bgcol::kPath).isEmpty() && failures.size() == failed) {
+                std::lock_guard<std::mutex> g(cache->lock);
+                cache->jpegs.insert(key, jpeg);
+            }
+        }
+        writeFileBytes(folder + kBackgroundFile, jpeg);
+    }
 
     std::vector<SlotCanvas> canvases;
     std::vector<QString> pictures;
@@ -329,6 +355,7 @@ StagingReport stageAlbum(Album &album, const StagingRequest &request, const Stag
     });
     std::mutex failureLock;
     std::atomic<int> pictures{0};
+    BackgroundCache backgrounds;
     for (int i : completed) {
         const int index = used[i].caption().toInt();
         if (index < 0 || index >= album.ListView_mobancanshu.size())
@@ -337,7 +364,7 @@ StagingReport stageAlbum(Album &album, const StagingRequest &request, const Stag
         jobs.push_back([&, i, movie] {
             packed::unpackTo(movie, packed::kTemplateMovieDepth, paths.stagedTemplateMovie(i + 1, ext));
             std::vector<StagingFailure> local;
-            pictures += stageTemplatePictures(album, i, paths.templateStaging(i + 1), request, local);
+            pictures += stageTemplatePictures(album, i, paths.templateStaging(i + 1), request, local, &backgrounds);
             std::lock_guard<std::mutex> g(failureLock);
             report.failures.insert(report.failures.end(), local.begin(), local.end());
         });

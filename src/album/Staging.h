@@ -64,8 +64,11 @@ StagingReport stageAlbum(Album &album, const StagingRequest &request, const Stag
 // `folder`, as the staging run makes them. Used by the single-template
 // preview and template management too. Decoding failures are appended to
 // `failures`. Returns the number of slot pictures written.
+struct BackgroundCache;
+// `cache` (optional, thread-safe) shares the encoded background pictures
+// between templates that show the same picture at the same size.
 int stageTemplatePictures(const Album &album, int usedRow, const QString &folder, const StagingRequest &request,
-                          std::vector<StagingFailure> &failures);
+                          std::vector<StagingFailure> &failures, BackgroundCache *cache = nullptr);
 
 // Target size of the picture of token j (exposed for tests): category of the
 // template, stage-1 canvas (cw × ch), the token's own width and height texts,
