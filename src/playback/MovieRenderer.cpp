@@ -230,6 +230,17 @@ void blurImage(QImage &image, int radius)
 {
     if (radius < 1 || image.isNull())
         return;
+    // Wide blurs run on a reduced copy: the result is soft anyway, and this
+    // keeps preparing a full-frame layer quick.
+    const int factor = radius / 6;
+    if (factor >= 2 && image.width() / factor >= 8 && image.height() / factor >= 8) {
+        const QSize full = image.size();
+        QImage small = image.scaled(full / factor, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        blurImage(small, radius / factor);
+        image = small.scaled(full, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(image.format());
+        return;
+    }
     const int r = std::max(1, radius / 2);
     for (int pass = 0; pass < 3; ++pass)
         boxPassRows(image, r);
@@ -413,6 +424,15 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
         p.scale(sx, sy);
         p.translate(-anchorLocal);
     }
+    // A plain coloured rectangle needs no image: fill it.
+    if (!turned && l.type == LayerType::Rect && !l.gradient.present && l.radius <= 0 && l.borderWidth <= 0 &&
+        !l.hasShadow()) {
+        const QRectF dest(anchor.x() - anchorLocal.x() * sx, anchor.y() - anchorLocal.y() * sy,
+                          prep.rect.width() * sx, prep.rect.height() * sy);
+        p.fillRect(dest, l.fill.isValid() ? l.fill : QColor(Qt::transparent));
+        p.restore();
+        return;
+    }
     // Draws `img` (source rect `src`) onto the layer-local rect `local`.
     auto draw = [&](const QImage &img, const QRectF &local, const QRectF &src) {
         if (turned) {
@@ -555,7 +575,26 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
         p.translate(origin);
         p.setClipRect(QRect(QPoint(0, 0), size));
     }
-    for (size_t i = 0; i < m_doc.layers.size(); ++i) {
+    // Layers under an opaque picture that covers the whole stage are not drawn.
+    size_t first = 0;
+    for (size_t i = m_doc.layers.size(); i-- > 0;) {
+        const Layer &l = m_doc.layers[i];
+        if (f < l.from || (l.to >= 0 && f > l.to))
+            continue;
+        const Prepared &prep = set[i];
+        if (l.type != LayerType::Picture || !prep.hasPicture || prep.sprite.hasAlphaChannel() ||
+            l.clip.shape != ClipShape::None || !l.transparencyVariable.isEmpty() || l.opacity.at(f, 1) < 1 ||
+            l.rotation.at(f, 0) != 0 || l.x.at(f, 0) != 0 || l.y.at(f, 0) != 0 ||
+            l.scale.at(f, 1) * l.scaleX.at(f, 1) < 1 || l.scale.at(f, 1) * l.scaleY.at(f, 1) < 1 ||
+            !prep.frame.isNull())
+            continue;
+        if (prep.rect.left() <= 0 && prep.rect.top() <= 0 && prep.rect.right() >= size.width() &&
+            prep.rect.bottom() >= size.height() && l.anchor == QPointF(0.5, 0.5)) {
+            first = i;
+            break;
+        }
+    }
+    for (size_t i = first; i < m_doc.layers.size(); ++i) {
         const Layer &l = m_doc.layers[i];
         if (f < l.from || (l.to >= 0 && f > l.to))
             continue;

@@ -424,7 +424,7 @@ void buildScene(Scene &c, int index)
         const QRectF region = c.tall ? c.rel(0.08, 0.2, 0.84, 0.6) : c.rel(0.12, 0.1, 0.76, 0.8);
         Placed p = c.slot(S::ShuHeng, false, region, 1.0);
         Json &l = c.photo(p, 14, 0, 32);
-        anim(l, "scale", track({{0, 0.9, "out"}, {double(E), 1.0}}));
+        anim(l, "scale", track({{0, 0.9, "out"}, {60, 1.0}}));
         Json &h = c.handOver(30);
         clip(h, "diamond", track({{0, 0, "in"}, {30, 1}}), true);
         break;
@@ -435,7 +435,7 @@ void buildScene(Scene &c, int index)
         const QRectF region = c.tall ? c.rel(0.06, 0.18, 0.88, 0.64) : c.rel(0.1, 0.08, 0.8, 0.84);
         Placed p = c.slot(S::ShuHeng, false, region, 1.0);
         Json &l = c.photo(p, 10, 16, 36);
-        anim(l, "scale", track({{0, 1.06, "out"}, {double(E), 1.0}}));
+        anim(l, "scale", track({{0, 1.06, "out"}, {70, 1.0}}));
         Json &h = c.handOver(30);
         anim(h, "scale", track({{0, 1, "in"}, {30, 0.15}}));
         anim(h, "rotation", track({{0, 0, "in"}, {30, 18}}));
