@@ -22,7 +22,8 @@
 //
 // Frame numbers are 0-based; the rate is 25 frames per second. One thread at
 // a time; the player never opens a window and needs no event loop (its clock
-// is read, not ticked).
+// is read, not ticked). Movies with text layers need a QGuiApplication
+// (offscreen is enough) for their fonts.
 #include <QElapsedTimer>
 #include <QHash>
 #include <QImage>

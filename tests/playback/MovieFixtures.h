@@ -2,6 +2,7 @@
 // Small movie documents and pictures for the playback tests.
 #include <QByteArray>
 #include <QColor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 
@@ -23,6 +24,17 @@ inline QByteArray templateMovie(int frames, const QString &extraLayers = {}, int
         .arg(frames)
         .arg(kMovieIdentityVariable, kMovieIdentityValue, extraLayers)
         .toUtf8();
+}
+
+// Text layers need fonts, and fonts need a QGuiApplication.
+inline void ensureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "test_playback";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
 }
 
 inline QImage solid(int w, int h, QColor c)

@@ -4,10 +4,13 @@
 // movie shows, text marks are well formed, and every movie sits at its path
 // with its packing depth. Skips when the tree has not been authored.
 #include <QFileInfo>
+#include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "MovieFixtures.h"
 #include "app/Error.h"
 #include "playback/MoviePlayer.h"
 #include "resources/FolderOps.h"
@@ -55,7 +58,58 @@ QSet<QString> pictureNames(const QByteArray &doc)
     return names;
 }
 
+// Stages plain pictures for a movie in a template staging folder below `root`
+// (slot pictures green, background blue, hand-over picture orange) and
+// returns the folder.
+QString stagePlain(const QString &root, const TemplateParams &t, QSize size)
+{
+    const QString folder = root + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_1/");
+    QDir().mkpath(folder);
+    for (const QString &name : splitBarList(t.xpjpgmc))
+        writeJpeg(test::solid(size.width() / 2, size.height() / 2, QColor(40, 200, 60)), folder + name + ".jpg");
+    writeJpeg(test::solid(size.width(), size.height(), QColor(30, 60, 220)), folder + "wj_y_l_b_j.jpg");
+    writeJpeg(test::solid(size.width(), size.height(), QColor(250, 150, 20)),
+              root + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/pic/picture_0.jpg"));
+    return folder;
+}
+
 } // namespace
+
+// Every template and mode movie starts from the hand-over picture and ends
+// on a still: frame 0 is the hand-over picture, the last two frames are equal
+// and no longer show it, and every staged picture is found.
+TEST(AuthoredTree, MoviesStartFromTheHandOverAndEndStill)
+{
+    if (!treePresent())
+        GTEST_SKIP() << "the resource tree has not been authored in " << LUMORA_TEST_PROGRAM_DIR;
+    test::ensureGuiApplication();
+    const QSize size(96, 64);
+    const QImage handOver = test::solid(size.width(), size.height(), QColor(250, 150, 20));
+    for (ModeKind mode : {ModeKind::Portrait, ModeKind::Wide16x9, ModeKind::Wide4x3}) {
+        const QStringList inis = listPackedFiles(kPaths.templateParamFolder(mode));
+        const QStringList movies = listPackedFiles(kPaths.templateMovieFolder(mode)) << kPaths.modeMoviePacked(mode);
+        for (int i = 0; i < movies.size(); ++i) {
+            SCOPED_TRACE(movies[i].toStdString());
+            const bool modeMovie = i == inis.size();
+            const TemplateParams t = modeMovie ? TemplateParams{} :
+                TemplateParams::read(IniFile::fromBytes(packed::unpackFile(inis[i], packed::kTemplateParamDepth)));
+            QTemporaryDir dir;
+            const QString folder = stagePlain(dir.path(), t, size);
+            MoviePlayer p;
+            p.loadDocument(packed::unpackFile(movies[i], modeMovie ? packed::kModeMovieDepth : packed::kTemplateMovieDepth),
+                           folder, movies[i]);
+            EXPECT_TRUE(p.missingPictures().isEmpty()) << p.missingPictures().join(u' ').toStdString();
+            QImage first(size, QImage::Format_RGB32), beforeLast(size, QImage::Format_RGB32),
+                last(size, QImage::Format_RGB32);
+            p.renderFrame(0, first);
+            p.renderFrame(p.totalFrames() - 2, beforeLast);
+            p.renderFrame(p.totalFrames() - 1, last);
+            EXPECT_LT(test::meanDifference(first, handOver), 12);
+            EXPECT_EQ(beforeLast, last);
+            EXPECT_GT(test::meanDifference(last, handOver), 30);
+        }
+    }
+}
 
 TEST(AuthoredTree, TemplatesHonourTheContract)
 {
