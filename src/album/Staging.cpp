@@ -61,7 +61,11 @@ void drawPicture(QImage &canvas, const QString &path, const QRect &rect, int use
             // A view of the visible part, without copying its pixels.
             const QImage part(img.constScanLine(source.y()) + source.x() * 4, source.width(), source.height(),
                               img.bytesPerLine(), img.format());
-            img = part.scaled(visible.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            // scaled() hands back a shallow copy of the view when no scaling is
+            // needed; the view borrows img's pixels, so take a deep copy then.
+            img = part.size() == visible.size()
+                ? part.copy()
+                : part.scaled(visible.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         } else if (img.size() != visible.size()) {
             img = img.scaled(visible.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
