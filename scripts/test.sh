@@ -10,7 +10,8 @@ scripts/build.sh build
 if [ "${LUMORA_SKIP_SANITIZE:-0}" != "1" ]; then
   # Engine tests again under AddressSanitizer + UndefinedBehaviorSanitizer
   # (no windows, no resource tree: the tree tests run in the main build).
-  scripts/build.sh build-asan -DLUMORA_SANITIZE=ON -DLUMORA_BUILD_UI=OFF -DLUMORA_BUILD_TREE=OFF -DLUMORA_BUILD_TOOLS=OFF
+  scripts/build.sh build-asan -DLUMORA_SANITIZE=ON -DLUMORA_BUILD_UI=OFF -DLUMORA_BUILD_TREE=OFF -DLUMORA_BUILD_TOOLS=OFF \
+    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1
   ( cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)" --timeout 600 -LE 'slow|tree' )
 fi
 echo "test.sh: all tests passed in $(( $(date +%s) - start )) s"
