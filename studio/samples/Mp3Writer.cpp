@@ -11,39 +11,15 @@ extern "C" {
 
 #include "SampleSong.h"
 #include "app/Error.h"
+#include "media/FfmpegHandles.h"
 
 namespace lumora::studio {
 
 namespace {
-struct OutputDeleter {
-    void operator()(AVFormatContext *c) const
-    {
-        if (c->pb)
-            avio_closep(&c->pb);
-        avformat_free_context(c);
-    }
-};
-struct CodecDeleter {
-    void operator()(AVCodecContext *c) const { avcodec_free_context(&c); }
-};
-struct FrameDeleter {
-    void operator()(AVFrame *f) const { av_frame_free(&f); }
-};
-struct PacketDeleter {
-    void operator()(AVPacket *p) const { av_packet_free(&p); }
-};
-
-QString avText(int code)
-{
-    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, buf, sizeof buf);
-    return QString::fromLocal8Bit(buf);
-}
-
 void check(int code, const QString &path, const char *step)
 {
     if (code < 0)
-        throw Error(QStringLiteral("无法写入MP3文件 %1（%2）：%3").arg(path, QString::fromLatin1(step), avText(code)));
+        throw Error(QStringLiteral("无法写入MP3文件 %1（%2）：%3").arg(path, QString::fromLatin1(step), av::errorText(code)));
 }
 } // namespace
 
@@ -53,12 +29,12 @@ void writeMp3(const QString &path, const std::vector<float> &interleaved, int sa
     const QByteArray file = QFile::encodeName(path);
     AVFormatContext *raw = nullptr;
     check(avformat_alloc_output_context2(&raw, nullptr, "mp3", file.constData()), path, "format");
-    std::unique_ptr<AVFormatContext, OutputDeleter> fmt(raw);
+    av::OutputPtr fmt(raw);
 
     const AVCodec *codec = avcodec_find_encoder_by_name("libmp3lame");
     if (!codec)
         throw Error(QStringLiteral("无法写入MP3文件 %1：FFmpeg 没有 libmp3lame 编码器").arg(path));
-    std::unique_ptr<AVCodecContext, CodecDeleter> enc(avcodec_alloc_context3(codec));
+    av::CodecPtr enc(avcodec_alloc_context3(codec));
     if (!enc)
         throw Error(QStringLiteral("无法写入MP3文件 %1：内存不足").arg(path));
     enc->sample_fmt = AV_SAMPLE_FMT_FLTP;
@@ -79,8 +55,8 @@ void writeMp3(const QString &path, const std::vector<float> &interleaved, int sa
     check(avio_open(&fmt->pb, file.constData(), AVIO_FLAG_WRITE), path, "open");
     check(avformat_write_header(fmt.get(), nullptr), path, "header");
 
-    std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
-    std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
+    av::PacketPtr packet(av_packet_alloc());
+    av::FramePtr frame(av_frame_alloc());
     if (!packet || !frame)
         throw Error(QStringLiteral("无法写入MP3文件 %1：内存不足").arg(path));
     auto drain = [&] {
