@@ -10,6 +10,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "app/Error.h"
 #include "image/ImageIO.h"
@@ -224,6 +225,35 @@ ClipResult clipFor(const ClipSpec &c, double f, QSize size)
     return res;
 }
 
+// The opacity factor a layer's transparency variable gives (1 when it has
+// none or its value is not a number).
+double variableOpacity(const Layer &l, const QHash<QString, QString> &variables)
+{
+    if (l.transparencyVariable.isEmpty())
+        return 1;
+    bool ok = false;
+    const double t = variables.value(l.transparencyVariable).trimmed().toDouble(&ok);
+    return ok ? (100.0 - std::clamp(t, 0.0, 100.0)) / 100.0 : 1;
+}
+
+bool visibleAt(const Layer &l, int f)
+{
+    return f >= l.from && (l.to < 0 || f <= l.to);
+}
+
+// True when nothing of the layer changes from frame f on: every track and the
+// reveal have passed their last key (a track holds its last value after it).
+bool restsAt(const Layer &l, int f)
+{
+    for (const Track *t : {&l.x, &l.y, &l.scale, &l.scaleX, &l.scaleY, &l.rotation, &l.zoom, &l.panX, &l.panY,
+                           &l.opacity})
+        if (t->animated() && f < t->keys.back().frame)
+            return false;
+    if (l.clip.shape != ClipShape::None && l.clip.progress.animated() && f < l.clip.progress.keys.back().frame)
+        return false;
+    return true;
+}
+
 } // namespace
 
 void blurImage(QImage &image, int radius)
@@ -353,7 +383,14 @@ MovieRenderer::Prepared MovieRenderer::prepareLayer(const Layer &l, double kx, d
         const double blur = l.hasShadow() ? l.shadowBlur * k : 0;
         const double sdx = l.hasShadow() ? l.shadowDx * kx : 0, sdy = l.hasShadow() ? l.shadowDy * ky : 0;
         const double margin = bw + blur * 1.5 + 2;
-        const double left = margin + std::max(0.0, -sdx), top = margin + std::max(0.0, -sdy);
+        // A picture shown unzoomed is also kept laid on its frame (see
+        // `framed`); whole-pixel margins put it there with a plain blit.
+        const bool lay = out.hasPicture && out.maxZoom == 1 && out.sprite.size() == QSize(w, h);
+        double left = margin + std::max(0.0, -sdx), top = margin + std::max(0.0, -sdy);
+        if (lay) {
+            left = std::ceil(left);
+            top = std::ceil(top);
+        }
         const double right = margin + std::max(0.0, sdx), bottom = margin + std::max(0.0, sdy);
         QImage fr(int(std::ceil(w + left + right)), int(std::ceil(h + top + bottom)),
                   QImage::Format_ARGB32_Premultiplied);
@@ -392,6 +429,11 @@ MovieRenderer::Prepared MovieRenderer::prepareLayer(const Layer &l, double kx, d
         }
         out.frame = fr;
         out.frameOffset = QPointF(-left, -top);
+        if (lay) {
+            out.framed = fr;
+            QPainter fp(&out.framed);
+            fp.drawImage(QPoint(int(left), int(top)), out.sprite);
+        }
     }
     return out;
 }
@@ -451,6 +493,14 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
             p.drawImage(dest, img, src);
         }
     };
+    // Fully opaque, the picture laid on its frame is one draw instead of two
+    // (a turned picture costs a transformed draw per image). With opacity the
+    // two are drawn apart, as the frame then shows through the picture.
+    if (!prep.framed.isNull() && p.opacity() >= 1) {
+        draw(prep.framed, QRectF(prep.frameOffset, QSizeF(prep.framed.size())), QRectF(prep.framed.rect()));
+        p.restore();
+        return;
+    }
     if (!prep.frame.isNull())
         draw(prep.frame, QRectF(prep.frameOffset, QSizeF(prep.frame.size())), QRectF(prep.frame.rect()));
     if (!prep.sprite.isNull()) {
@@ -472,13 +522,7 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
 void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep, double f, double kx, double ky,
                               const QHash<QString, QString> &variables, QSize size) const
 {
-    double opacity = std::clamp(l.opacity.at(f, 1), 0.0, 1.0);
-    if (!l.transparencyVariable.isEmpty()) {
-        bool ok = false;
-        const double t = variables.value(l.transparencyVariable).trimmed().toDouble(&ok);
-        if (ok)
-            opacity *= (100.0 - std::clamp(t, 0.0, 100.0)) / 100.0;
-    }
+    const double opacity = std::clamp(l.opacity.at(f, 1), 0.0, 1.0) * variableOpacity(l, variables);
     if (opacity <= 0.002)
         return;
     if (l.type == LayerType::Picture && !prep.hasPicture && prep.frame.isNull())
@@ -568,22 +612,15 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
     PreparedSet &set = prepared(size);
     const double kx = double(size.width()) / m_doc.stage.width();
     const double ky = double(size.height()) / m_doc.stage.height();
-    QPainter p(&target);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.fillRect(target.rect(), m_doc.backdrop);
-    if (!origin.isNull()) {
-        p.translate(origin);
-        p.setClipRect(QRect(QPoint(0, 0), size));
-    }
     // Layers under an opaque picture that covers the whole stage are not drawn.
     size_t first = 0;
     for (size_t i = m_doc.layers.size(); i-- > 0;) {
         const Layer &l = m_doc.layers[i];
-        if (f < l.from || (l.to >= 0 && f > l.to))
+        if (!visibleAt(l, f))
             continue;
         const Prepared &prep = set[i];
         if (l.type != LayerType::Picture || !prep.hasPicture || prep.sprite.hasAlphaChannel() ||
-            l.clip.shape != ClipShape::None || !l.transparencyVariable.isEmpty() || l.opacity.at(f, 1) < 1 ||
+            l.clip.shape != ClipShape::None || variableOpacity(l, variables) < 1 || l.opacity.at(f, 1) < 1 ||
             l.rotation.at(f, 0) != 0 || l.x.at(f, 0) != 0 || l.y.at(f, 0) != 0 ||
             l.scale.at(f, 1) * l.scaleX.at(f, 1) < 1 || l.scale.at(f, 1) * l.scaleY.at(f, 1) < 1 ||
             !prep.frame.isNull())
@@ -594,12 +631,58 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
             break;
         }
     }
-    for (size_t i = first; i < m_doc.layers.size(); ++i) {
-        const Layer &l = m_doc.layers[i];
-        if (f < l.from || (l.to >= 0 && f > l.to))
+    // The backdrop and the bottom layers that no longer change are drawn once
+    // into a base picture and copied from then on; the layers above it are
+    // drawn every frame. The painter is set up the same way for both, and the
+    // base has the target's format, so the pixels are those of drawing every
+    // layer every frame.
+    BaseKey key;
+    key.size = target.size();
+    key.format = target.format();
+    size_t next = first;
+    for (; next < m_doc.layers.size(); ++next) {
+        const Layer &l = m_doc.layers[next];
+        if (!visibleAt(l, f))
             continue;
-        drawLayer(p, l, set[i], f, kx, ky, variables, size);
+        if (!restsAt(l, f))
+            break;
+        key.layers.push_back(int(next));
+        key.variables << (l.transparencyVariable.isEmpty() ? QString() : variables.value(l.transparencyVariable));
     }
+    auto begin = [&](QPainter &p, bool fill) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (fill)
+            p.fillRect(target.rect(), m_doc.backdrop);
+        if (!origin.isNull()) {
+            p.translate(origin);
+            p.setClipRect(QRect(QPoint(0, 0), size));
+        }
+    };
+    if (key.layers.empty()) {
+        QPainter p(&target);
+        begin(p, true);
+        for (size_t i = first; i < m_doc.layers.size(); ++i)
+            if (visibleAt(m_doc.layers[i], f))
+                drawLayer(p, m_doc.layers[i], set[i], f, kx, ky, variables, size);
+        return;
+    }
+    if (m_base.isNull() || !(m_baseKey == key)) {
+        m_base = QImage(target.size(), target.format());
+        QPainter b(&m_base);
+        begin(b, true);
+        for (int i : key.layers)
+            drawLayer(b, m_doc.layers[size_t(i)], set[size_t(i)], f, kx, ky, variables, size);
+        b.end();
+        m_baseKey = std::move(key);
+    }
+    const qsizetype line = std::min(target.bytesPerLine(), m_base.bytesPerLine());
+    for (int y = 0; y < target.height(); ++y)
+        std::memcpy(target.scanLine(y), m_base.constScanLine(y), size_t(line));
+    QPainter p(&target);
+    begin(p, false);
+    for (size_t i = next; i < m_doc.layers.size(); ++i)
+        if (visibleAt(m_doc.layers[i], f))
+            drawLayer(p, m_doc.layers[i], set[i], f, kx, ky, variables, size);
 }
 
 QImage MovieRenderer::render(int frame, const QHash<QString, QString> &variables, QSize size)

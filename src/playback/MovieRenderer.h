@@ -6,7 +6,9 @@
 // Pictures are decoded once, when the renderer is made. For every render size
 // each layer is prepared once (pictures pre-scaled to the size they are shown
 // at, blurs and shadows computed, text and gradients rasterised), so a frame
-// is mostly integer blits plus at most a few smooth scaled draws.
+// is mostly integer blits plus at most a few smooth scaled draws. The
+// backdrop and the bottom layers that have stopped changing are kept as one
+// base picture, so a frame starts from a copy of it.
 //
 // A missing or unreadable picture draws as nothing and is listed in
 // missingPictures(); it never stops rendering.
@@ -44,6 +46,7 @@ private:
         QImage sprite;        // content at render scale (pictures: covered area at the largest zoom)
         QImage frame;         // border and shadow drawn behind the content, or null
         QPointF frameOffset;  // frame image position relative to the layer's rect, render pixels
+        QImage framed;        // unzoomed pictures with a frame: the sprite laid on `frame`, or null
         QRectF rect;          // the layer's rect in render pixels (after a contain fit)
         double maxZoom = 1;
         bool hasPicture = false;
@@ -61,10 +64,22 @@ private:
     void drawLayer(QPainter &p, const Layer &layer, const Prepared &prep, double f, double kx, double ky,
                    const QHash<QString, QString> &variables, QSize size) const;
 
+    // What the base picture holds: the target's size and format, the resting
+    // layers drawn into it and the values of their transparency variables.
+    struct BaseKey {
+        QSize size;
+        QImage::Format format = QImage::Format_Invalid;
+        std::vector<int> layers;
+        QStringList variables;
+        bool operator==(const BaseKey &) const = default;
+    };
+
     MovieDocument m_doc;
     QHash<QString, QImage> m_pictures; // decoded once, by name
     QStringList m_missing;
     std::map<std::pair<int, int>, PreparedSet> m_cache; // by render size, at most two sizes kept
+    QImage m_base; // backdrop and resting bottom layers, see render()
+    BaseKey m_baseKey;
 };
 
 // Blurs an image in place (three box passes approximate a Gaussian of about

@@ -160,6 +160,34 @@ TEST_F(Player, KeptAspectLetterboxesAndLoopingWraps)
     EXPECT_EQ(qRed(pixel(img, 50, 90)), 0);
 }
 
+// Frames rendered one after another (the bottom layers that stop changing are
+// kept between frames) equal frames rendered by a fresh player, while layers
+// settle, appear and go, and num_stop changes.
+TEST_F(Player, SteppedFramesEqualFreshRenders)
+{
+    writeJpeg(test::solid(64, 48, QColor(30, 160, 90)), folder + QStringLiteral("picture_1.jpg"));
+    const QString path = write(test::templateMovie(
+        20, QStringLiteral(R"(,{"type":"rect","rect":[0,0,160,90],"fill":"#7820302e"},
+            {"type":"ellipse","rect":[10,10,30,30],"fill":"#60ffffff","anim":{"y":[[0,20],[10,0]]}},
+            {"type":"rect","rect":[100,50,40,30],"fill":"#ff0000ff","from":5,"to":12},
+            {"type":"picture","rect":[50,20,60,45],"picture":"picture_1.jpg","border":{"width":3,"color":"#fbfaf6"},
+              "shadow":{"dx":2,"dy":3,"blur":4,"color":"#80000000"},
+              "anim":{"rotation":[[0,6],[8,0]],"opacity":[[0,0.5],[4,1]]}})")));
+    MoviePlayer stepped;
+    stepped.load(path);
+    for (int f = 0; f < 20; ++f) {
+        const QString numStop = f < 14 ? QStringLiteral("0") : QStringLiteral("50");
+        stepped.setVariable(QStringLiteral("num_stop"), numStop);
+        QImage a(160, 90, QImage::Format_RGB32), b(160, 90, QImage::Format_RGB32);
+        stepped.renderFrame(f, a);
+        MoviePlayer fresh;
+        fresh.load(path);
+        fresh.setVariable(QStringLiteral("num_stop"), numStop);
+        fresh.renderFrame(f, b);
+        EXPECT_EQ(a, b) << "frame " << f;
+    }
+}
+
 // Golden frames: a small scene with a picture frame, a turn, an iris and
 // pan/zoom, compared with stored PNGs. LUMORA_UPDATE_GOLDEN=1 rewrites them.
 TEST_F(Player, GoldenFrames)
