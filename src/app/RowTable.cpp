@@ -40,6 +40,14 @@ void RowTable::setCell(int rowIndex, const QString &caption, const QString &text
     setCell(rowIndex, c, text);
 }
 
+QStringList RowTable::columnTexts(int column) const
+{
+    QStringList out;
+    for (const Row &r : m_rows)
+        out << r.cell(column);
+    return out;
+}
+
 namespace rowref {
 
 QString afterDelete(const QString &ref, int deleted)

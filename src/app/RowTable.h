@@ -68,6 +68,9 @@ public:
     QString cell(int rowIndex, const QString &caption) const;
     void setCell(int rowIndex, int column, const QString &text) { row(rowIndex).setCell(column, text); }
     void setCell(int rowIndex, const QString &caption, const QString &text);
+    // Every row's text in one column (caption = 0) / one sub-item, in row order.
+    QStringList columnTexts(int column) const;
+    QStringList subItemTexts(int k) const { return columnTexts(k + 1); }
 
     std::vector<Row>::const_iterator begin() const { return m_rows.begin(); }
     std::vector<Row>::const_iterator end() const { return m_rows.end(); }

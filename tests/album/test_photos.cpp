@@ -11,16 +11,6 @@
 using namespace lumora;
 using lumora::test::AlbumFixture;
 
-namespace {
-QStringList column(const RowTable &t, int c)
-{
-    QStringList out;
-    for (const Row &r : t)
-        out << r.cell(c);
-    return out;
-}
-} // namespace
-
 TEST(AddPhotos, StoresDisplayedSizesAndRefusesUnreadableFilesByName)
 {
     AlbumFixture f;
@@ -46,17 +36,17 @@ TEST(AddPhotos, StoresDisplayedSizesAndRefusesUnreadableFilesByName)
     EXPECT_EQ(r.refused[1].path, missing);
     EXPECT_FALSE(r.refused[0].reason.isEmpty());
     const RowTable &p = a.ListView_daoru_zhaopian;
-    EXPECT_EQ(column(p, photocol::kNumber), (QStringList{"1", "2", "3"}));
-    EXPECT_EQ(column(p, photocol::kName), (QStringList{"wide", "turned", "square"}));
-    EXPECT_EQ(column(p, photocol::kWidth), (QStringList{"40", "30", "30"}));
-    EXPECT_EQ(column(p, photocol::kHeight), (QStringList{"30", "40", "30"}));
+    EXPECT_EQ(p.columnTexts(photocol::kNumber), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(p.columnTexts(photocol::kName), (QStringList{"wide", "turned", "square"}));
+    EXPECT_EQ(p.columnTexts(photocol::kWidth), (QStringList{"40", "30", "30"}));
+    EXPECT_EQ(p.columnTexts(photocol::kHeight), (QStringList{"30", "40", "30"}));
     EXPECT_EQ(p[0].cell(photocol::kFormat), ".jpg");
     // Matched: the turned photo went to the portrait template.
     EXPECT_EQ(r.templatesAdded, 3);
     EXPECT_EQ(r.unmatched, 0);
-    EXPECT_EQ(column(a.ListView_moban_shiyong, usedcol::kName), (QStringList{"A", "P", "A"}));
+    EXPECT_EQ(a.ListView_moban_shiyong.columnTexts(usedcol::kName), (QStringList{"A", "P", "A"}));
     // Backgrounds come from the landscape and square photos in a wide album.
-    EXPECT_EQ(column(a.ListView_qubu_hengzhao, candcol::kRow), (QStringList{"0", "2"}));
+    EXPECT_EQ(a.ListView_qubu_hengzhao.columnTexts(candcol::kRow), (QStringList{"0", "2"}));
     for (const Row &b : a.ListView_moban_beijing) {
         EXPECT_TRUE(b.cell(bgcol::kPath) == wide || b.cell(bgcol::kPath) == square) << qPrintable(b.cell(bgcol::kPath));
         EXPECT_EQ(b.cell(bgcol::kTransparency), "0");
@@ -75,7 +65,7 @@ TEST(Backgrounds, DefaultPictureOnlyForRowsWithoutOneAndTheOrientationRule)
     addPhotos(a, {{f.photo("w1", 40, 30), f.photo("w2", 40, 30)}});
     ASSERT_EQ(a.ListView_moban_beijing.size(), 2);
     const QString dflt = f.paths().defaultBackgroundJpg();
-    EXPECT_EQ(column(a.ListView_moban_beijing, bgcol::kPath), (QStringList{dflt, dflt}));
+    EXPECT_EQ(a.ListView_moban_beijing.columnTexts(bgcol::kPath), (QStringList{dflt, dflt}));
     EXPECT_EQ(a.ListView_moban_beijing[0].cell(bgcol::kPicture), "wj_0_or_6_6");
     EXPECT_EQ(a.ListView_moban_beijing[0].cell(bgcol::kWidth), "64");
 
@@ -83,7 +73,7 @@ TEST(Backgrounds, DefaultPictureOnlyForRowsWithoutOneAndTheOrientationRule)
     const QString tall = f.photo("tall", 30, 40);
     changeBackgroundPicture(a, 0, tall);
     addPhotos(a, {{f.photo("w3", 40, 30)}});
-    EXPECT_EQ(column(a.ListView_moban_beijing, bgcol::kPath), (QStringList{tall, dflt, dflt}));
+    EXPECT_EQ(a.ListView_moban_beijing.columnTexts(bgcol::kPath), (QStringList{tall, dflt, dflt}));
 
     // Portrait album: a landscape picture is refused, a square one accepted.
     EXPECT_THROW(
@@ -100,7 +90,7 @@ TEST(Backgrounds, DefaultPictureOnlyForRowsWithoutOneAndTheOrientationRule)
     EXPECT_EQ(a.ListView_moban_beijing[1].cell(bgcol::kWidth), "30");
 
     setBackgroundTransparency(a, 0, 150, true);
-    EXPECT_EQ(column(a.ListView_moban_beijing, bgcol::kTransparency), (QStringList{"100", "100", "100"}));
+    EXPECT_EQ(a.ListView_moban_beijing.columnTexts(bgcol::kTransparency), (QStringList{"100", "100", "100"}));
 }
 
 TEST(Backgrounds, WideAlbumRefusesPortraitPictures)
@@ -139,7 +129,7 @@ TEST(DeletePhoto, EmptiesItsSlotsLowersLaterRowsAndRemovesItsTextEffects)
 
     EXPECT_EQ(notices, (QStringList{"选中的照片文件已经删除！", "此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！"}));
     EXPECT_EQ(rederived, 1);
-    EXPECT_EQ(column(slots, slotcol::kPhotoRow), (QStringList{"0", "", "1", "2", "3"}));
+    EXPECT_EQ(slots.columnTexts(slotcol::kPhotoRow), (QStringList{"0", "", "1", "2", "3"}));
     EXPECT_EQ(slots[1].cell(slotcol::kMatchState), "");
     EXPECT_EQ(slots[1].cell(slotcol::kFillW), "");
     EXPECT_EQ(slots[1].cell(slotcol::kCropMark), "");
@@ -147,13 +137,13 @@ TEST(DeletePhoto, EmptiesItsSlotsLowersLaterRowsAndRemovesItsTextEffects)
     EXPECT_EQ(slots[1].cell(slotcol::kSlotWidth), "0");
     EXPECT_EQ(slots[1].cell(slotcol::kTextMark), "");
     EXPECT_EQ(slots[3].cell(slotcol::kTextMark), "101010_3");
-    EXPECT_EQ(column(a.ListView_moban_shiyong, usedcol::kStatus),
+    EXPECT_EQ(a.ListView_moban_shiyong.columnTexts(usedcol::kStatus),
               (QStringList{"已完成", "未完成", "已完成", "已完成", "已完成"}));
-    EXPECT_EQ(column(a.ListView_daoru_zhaopian, photocol::kNumber), (QStringList{"1", "2", "3", "4"}));
-    EXPECT_EQ(column(a.ListView_daoru_zhaopian, photocol::kName), (QStringList{"p1", "p3", "p4", "p5"}));
-    EXPECT_EQ(column(a.wenzi_ListView_Image, 9), (QStringList{"", "101010_3"}));
-    EXPECT_EQ(column(a.wenzi_ListView_Image_2, 0), (QStringList{"1", "2"}));
-    EXPECT_EQ(column(a.ListView_qubu_hengzhao, candcol::kRow), (QStringList{"0", "1", "2", "3"}));
+    EXPECT_EQ(a.ListView_daoru_zhaopian.columnTexts(photocol::kNumber), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(a.ListView_daoru_zhaopian.columnTexts(photocol::kName), (QStringList{"p1", "p3", "p4", "p5"}));
+    EXPECT_EQ(a.wenzi_ListView_Image.columnTexts(9), (QStringList{"", "101010_3"}));
+    EXPECT_EQ(a.wenzi_ListView_Image_2.columnTexts(0), (QStringList{"1", "2"}));
+    EXPECT_EQ(a.ListView_qubu_hengzhao.columnTexts(candcol::kRow), (QStringList{"0", "1", "2", "3"}));
 
     // A photo in no slot: the plain question and notice only.
     addPhotos(a, {{f.photo("p6", 30, 40)}}); // portrait: no template takes it

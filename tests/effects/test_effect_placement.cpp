@@ -24,13 +24,6 @@ struct FirstChoice {
     }
 };
 
-QStringList column(const RowTable &t, int subItem)
-{
-    QStringList out;
-    for (const Row &r : t)
-        out << r.subItem(subItem);
-    return out;
-}
 } // namespace
 
 TEST(TextPlacement, IntervalChoosesEveryNPlusOnethTemplate)
@@ -47,7 +40,7 @@ TEST(TextPlacement, IntervalChoosesEveryNPlusOnethTemplate)
         o.choice = TemplateChoice::Interval;
         o.interval = n;
         runTextPlacement(album, o);
-        EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kTextTemplateRow), expected) << "N = " << n;
+        EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextTemplateRow), expected) << "N = " << n;
     }
 }
 
@@ -74,12 +67,12 @@ TEST(TextPlacement, RequiredAndOptionalMarksAtTheirPositions)
     EXPECT_EQ(report.notice, QStringLiteral("自动加入文字特效到已使用模板中完成,单击[确定]按钮返回到文字特效窗口！"));
 
     const RowTable &w = album.wenzi_ListView_Image;
-    EXPECT_EQ(column(w, effcol::kTextMarkLetter), (QStringList{"a", "b", "d", "a", "b", "d"}));
-    EXPECT_EQ(column(w, effcol::kTextFramePos), (QStringList{"10", "80", "80", "10", "80", "80"}));
-    EXPECT_EQ(column(w, effcol::kTextAutoMark),
+    EXPECT_EQ(w.subItemTexts(effcol::kTextMarkLetter), (QStringList{"a", "b", "d", "a", "b", "d"}));
+    EXPECT_EQ(w.subItemTexts(effcol::kTextFramePos), (QStringList{"10", "80", "80", "10", "80", "80"}));
+    EXPECT_EQ(w.subItemTexts(effcol::kTextAutoMark),
               (QStringList{"090507_1", "090507_1", "090507_1", "090507_2", "090507_2", "090507_2"}));
     // Template 2 starts after template 1's 100 frames: 110 → 4 s, 180 → 7 s.
-    EXPECT_EQ(column(w, effcol::kStart),
+    EXPECT_EQ(w.subItemTexts(effcol::kStart),
               (QStringList{"00:00:00", "00:00:03", "00:00:03", "00:00:04", "00:00:07", "00:00:07"}));
     EXPECT_EQ(w[2].subItem(effcol::kTextCategory), QStringLiteral("2"));
     EXPECT_EQ(w[2].subItem(effcol::kTextOrigin), effcol::kAutomatic);
@@ -112,7 +105,7 @@ TEST(TextPlacement, UnservedMarksAndMissingPositionsAreReported)
     EffectTree::addUsed(album, EffectTree::addCatalogue(album, 100, QString(), QStringLiteral("|a|")));
     const PlacementReport report = runTextPlacement(album);
     // More marks than positions: the rest take the last position.
-    EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kTextFramePos), (QStringList{"10", "10"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextFramePos), (QStringList{"10", "10"}));
     EXPECT_EQ(report.unserved.size(), 2);
     EXPECT_TRUE(report.unserved[0].contains(u'x'));
 }
@@ -130,8 +123,8 @@ TEST(TextPlacement, MarkedTemplatesAreSkippedButTheirRowsTakeTheNewMark)
     EffectTree::addUsed(album, cat);
     o.now = QTime(4, 5, 6);
     runTextPlacement(album, o);
-    EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kTextTemplateRow), (QStringList{"0", "1"}));
-    EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kTextAutoMark), (QStringList{"040506_0", "040506_1"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextTemplateRow), (QStringList{"0", "1"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextAutoMark), (QStringList{"040506_0", "040506_1"}));
     EXPECT_EQ(textPlacementOpenCheck(album), QStringLiteral("已经添加的模板文件,全部添加了文字特效!"));
 }
 
@@ -178,13 +171,13 @@ TEST(TextPlacement, RemovingATemplatesEffectsAndRederiving)
     for (int r = 0; r < 3; ++r)
         EffectTree::addUsed(album, cat);
     runTextPlacement(album);
-    EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kStart), (QStringList{"00:00:01", "00:00:11", "00:00:21"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart), (QStringList{"00:00:01", "00:00:11", "00:00:21"}));
 
     // Template 0 loses a photo: its rows go, the others move up by its 250 frames.
     album.ListView_moban_shiyong[0].setCell(placecol::kUsedMatching, QStringLiteral("未完成"));
     EXPECT_EQ(removeTemplateTextEffects(album, 0), 1);
     rederiveTextStartTimes(album);
-    EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kStart), (QStringList{"00:00:01", "00:00:11"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart), (QStringList{"00:00:01", "00:00:11"}));
     EXPECT_EQ(EffectTree::slotMarks(album).mid(0, 2), (QStringList{"", ""}));
 
     // Used template 0 deleted: references to later templates move down.
@@ -193,7 +186,7 @@ TEST(TextPlacement, RemovingATemplatesEffectsAndRederiving)
     album.ListView_moban_shiyong_canshu.remove(0);
     rowref::renumberColumn(album.ListView_moban_shiyong_canshu, placecol::kSlotTemplateRow, 0);
     textEffectsAfterUsedTemplateDeleted(album, 0);
-    EXPECT_EQ(column(album.wenzi_ListView_Image, effcol::kTextTemplateRow), (QStringList{"0", "1"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextTemplateRow), (QStringList{"0", "1"}));
 }
 
 TEST(PicturePlacement, CombinationsCoverTheTemplatesEndToEnd)
@@ -223,7 +216,7 @@ TEST(PicturePlacement, CombinationsCoverTheTemplatesEndToEnd)
         PicturePlacementOptions o;
         o.random = pick.fn();
         const PlacementReport report = runPicturePlacement(album, o);
-        EXPECT_EQ(column(album.huamian_ListView_Image, effcol::kStart), expectedStarts) << complete;
+        EXPECT_EQ(album.huamian_ListView_Image.subItemTexts(effcol::kStart), expectedStarts) << complete;
         EXPECT_EQ(report.notice, QStringLiteral("自动添加画面特效已完成,单击[确定]按钮返回到画面特效窗口！"));
         EXPECT_EQ(album.huamian_ListView_Image[1].subItems(),
                   (QStringList{album.huamian_ListView_Image[1].subItem(0), "暂无", "tingzhi", "画面5", "4", "自动添加", "wu"}));
