@@ -18,9 +18,15 @@ struct Settings {
     bool huamiantexiaoTianjia = false;
     // 导入照片时，使用模板组合效果: RadioButton_moban_zuhe_shiyong (true) / _bushiyong (default)
     bool mobanZuheShiyong = false;
+    // 文字特效主题: the text-effect category that automatic captions on photo
+    // import draw from. -1 = "全部" (every category, the default); otherwise the
+    // 0-based index into textEffectThemeNames() ("婚纱" = 0 … "运动会" = 19),
+    // i.e. text-effect category folder textEffectTheme + 1.
+    int textEffectTheme = -1;
 
-    // "恢复默认设置": the first five groups only; picture effects and template
-    // combinations keep their choice.
+    // "恢复默认设置": the first five groups and the caption theme (a display and
+    // import choice like them); picture effects and template combinations keep
+    // their choice.
     void restoreDefaults()
     {
         hengzhaopianQuanping = true;
@@ -28,8 +34,9 @@ struct Settings {
         zhujiemianHengQuanpin = true;
         zhujiemianShuShizhong = true;
         wenzitexiaoTianjia = true;
+        textEffectTheme = -1;
     }
-    // The album reset: all seven groups.
+    // The album reset: all groups and the caption theme.
     void resetForAlbum() { *this = Settings(); }
 
     bool operator==(const Settings &) const = default;

@@ -321,10 +321,50 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
     return report;
 }
 
+QStringList textEffectThemeNames()
+{
+    // Rows of the category list are "NN 名称文字元素"; row 0 is "全部".
+    const QStringList &rows = textCategoryRows();
+    QStringList names;
+    const QString suffix = QStringLiteral("文字元素");
+    for (int c = 1; c <= kTextCategoryCount; ++c) {
+        QString n = rows.value(2 * c).section(QLatin1Char(' '), 1);
+        if (n.endsWith(suffix))
+            n.chop(suffix.size());
+        names << n;
+    }
+    return names;
+}
+
+int textEffectThemeFromName(const QString &name)
+{
+    QString n = name.trimmed();
+    if (n.isEmpty() || n == QStringLiteral("全部") || n == textCategoryRows().value(0))
+        return -1;
+    const int row = int(textCategoryRows().indexOf(n));
+    if (row > 0 && row % 2 == 0)
+        return row / 2 - 1;
+    const QString suffix = QStringLiteral("文字元素");
+    if (n.endsWith(suffix))
+        n.chop(suffix.size());
+    if (n == QStringLiteral("全部"))
+        return -1;
+    const int i = int(textEffectThemeNames().indexOf(n));
+    return i >= 0 ? i : kNoTextEffectTheme;
+}
+
+int textEffectThemeCategoryRow(int theme)
+{
+    if (theme < 0 || theme >= kTextCategoryCount)
+        return 0;
+    return 2 * (theme + 1);
+}
+
 PlacementReport runTextPlacementOnImport(Album &album, const RandomFn &random)
 {
     TextPlacementOptions o;
     o.random = random;
+    o.categoryRow = textEffectThemeCategoryRow(album.settings.textEffectTheme);
     PlacementReport report = runTextPlacement(album, o);
     if (!report.failed)
         report.notice.clear();

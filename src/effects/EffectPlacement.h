@@ -53,6 +53,19 @@ struct PlacementReport {
     QString completionFlag; // import runs: the completion word once finished
 };
 
+// ---- caption theme (Settings::textEffectTheme) ----
+// The text-effect categories a theme can name, in folder order: entry i is
+// category folder i + 1 ("婚纱" … "运动会"). Every mode has the same twenty.
+QStringList textEffectThemeNames();
+// Theme of a name: "全部" (or "") gives -1; a category name ("婚纱", also
+// "婚纱文字元素" or the list row "02 婚纱文字元素") its 0-based index;
+// anything else kNoTextEffectTheme.
+constexpr int kNoTextEffectTheme = -2;
+int textEffectThemeFromName(const QString &name);
+// Position in the 42-row category list that a theme lists (0 for "全部" and
+// for a theme outside the list).
+int textEffectThemeCategoryRow(int theme);
+
 // ---- text placement ----
 enum class TemplateChoice { Every, Interval, Random };
 
@@ -78,7 +91,8 @@ struct PlacementStart {
 PlacementStart textPlacementStartCheck(const Album &album, int categoryRow);
 
 PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &options = {});
-// The run after photos have been matched: every category, every template; no
+// The run after photos have been matched: the album's caption theme
+// (settings.textEffectTheme; "全部" lists every category), every template; no
 // notice; the completion flag "zidongtianjia_wenzitexiao_wangcheng" is set
 // even when the run ended early.
 PlacementReport runTextPlacementOnImport(Album &album, const RandomFn &random = {});
