@@ -5,6 +5,7 @@
 // backgrounds, effects, music); the others read it by its column numbers.
 // An album exists only while the program runs; choosing a mode resets it.
 #include "AlbumMode.h"
+#include "RandomSource.h"
 #include "RowTable.h"
 #include "Settings.h"
 #include "StateCells.h"
@@ -20,6 +21,9 @@ struct Album {
     bool modeChosen = false; // the mode key is "" until the first choice
     StateCells cells;
     Settings settings;
+    // Every random choice of the album draws from here (template order,
+    // backgrounds, effects); the album session seeds it.
+    RandomSource random;
 
     const AlbumMode &modeInfo() const { return AlbumMode::get(mode); }
 

@@ -1,7 +1,6 @@
 #include "BackgroundTable.h"
 
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include "album/AlbumTables.h"
 #include "app/Error.h"
@@ -21,10 +20,11 @@ void takeCandidate(Row &r, const Row &c)
     r.setCell(bgcol::kPath, c.cell(candcol::kPath));
 }
 
-const Row &randomCandidate(const Album &album)
+// Drawn from the album's random source, so a seeded album repeats its picks.
+const Row &randomCandidate(Album &album)
 {
     const RowTable &c = album.ListView_qubu_hengzhao;
-    return c[int(QRandomGenerator::global()->bounded(quint32(c.size())))];
+    return c[album.random.bounded(c.size())];
 }
 
 } // namespace

@@ -15,12 +15,12 @@ namespace {
 const QString kNoTemplates = QStringLiteral("没有添加相片文件或模板文件!");
 const QString kNoCompleteTemplates = QStringLiteral("已经添加的模板文件没有匹配相片文件!");
 
-RandomFn orDefault(const RandomFn &random)
+// The caller's generator, else the album's own random source.
+RandomFn orDefault(const RandomFn &random, Album &album)
 {
     if (random)
         return random;
-    auto gen = std::make_shared<std::mt19937>(std::random_device{}());
-    return [gen](int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(*gen); };
+    return album.random.fn();
 }
 
 bool isComplete(const Album &album, int r)
@@ -184,7 +184,7 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
 {
     initEffectTables(album);
     PlacementReport report;
-    const RandomFn random = orDefault(options.random);
+    const RandomFn random = orDefault(options.random, album);
     const QString mode = album.modeInfo().effectFolder;
     const int used = album.ListView_moban_shiyong.size();
     const int total = 2 * used;
@@ -414,7 +414,7 @@ PlacementReport runPicturePlacement(Album &album, const PicturePlacementOptions 
 {
     initEffectTables(album);
     PlacementReport report;
-    const RandomFn random = orDefault(options.random);
+    const RandomFn random = orDefault(options.random, album);
     const auto &families = pictureFamilies();
     const PictureFamily &family = families[size_t(std::clamp(options.family, 0, int(families.size()) - 1))];
     const QString mode = album.modeInfo().effectFolder;

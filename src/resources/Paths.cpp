@@ -10,8 +10,9 @@ QString withSlash(const QString &folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
-Paths::Paths(QString programFolder)
-    : m_program(withSlash(programFolder.isEmpty() ? executableFolder() : programFolder))
+Paths::Paths(QString programFolder, QString workFolder)
+    : m_program(withSlash(programFolder.isEmpty() ? executableFolder() : programFolder)),
+      m_work(workFolder.isEmpty() ? m_program : withSlash(workFolder))
 {
 }
 

@@ -1,0 +1,121 @@
+#pragma once
+// One album being made, from the choice of its mode to the finished video:
+// the sequence of user actions that the desktop windows, lumora-make, the
+// benchmarks and the tests all go through. Each method is one user action; it
+// returns what happened (rows added, files refused with their reasons, the
+// notices to show) and never opens a dialog: questions come in as callbacks,
+// long actions take a progress callback and a stop flag.
+//
+// The session owns the Album (every table, cell and setting), the paths of
+// the read-only resource tree and of this process's working root, and the one
+// random source every random choice of the album draws from.
+//
+// Not thread-safe: call every method from one thread at a time (the thread
+// that owns the session; a window may run a long action on a worker thread as
+// long as nothing else touches the session meanwhile).
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "album/AddStep.h"
+#include "app/Album.h"
+#include "effects/EffectTables.h"
+#include "production/ProductionRun.h"
+#include "templates/Catalogue.h"
+
+namespace lumora {
+
+// A file the session would not take, with the reason in Chinese (the decoder's
+// or parser's own message included where it helps).
+struct RefusedFile {
+    QString path;
+    QString reason;
+};
+
+// Songs or lyric files added in one action.
+struct MediaAddReport {
+    int added = 0;
+    std::vector<RefusedFile> refused;
+    QStringList notices;
+    bool stopped = false;
+};
+
+// Options of one photo add.
+struct PhotoAddOptions {
+    // 0: the matching pass (random templates); k ≥ 1: template pack k.
+    int pack = 0;
+    AddProgress progress;
+    const std::atomic<bool> *stop = nullptr;
+    // Asked (title, question) before automatic picture effects replace the
+    // ones the album has; empty: existing picture effects are kept.
+    ConfirmFn confirm;
+};
+
+class AlbumSession {
+public:
+    // programFolder: the resource tree's folder (empty: the executable's).
+    // workRoot: this process's writable working root (empty: the program
+    // folder itself, as tests with a private tree use it).
+    // seed: the random source's seed (empty: random).
+    explicit AlbumSession(const QString &programFolder = {}, const QString &workRoot = {},
+                          std::optional<std::uint64_t> seed = {});
+
+    Album &album() { return m_album; }
+    const Album &album() const { return m_album; }
+    const Paths &paths() const { return m_album.paths; }
+    RandomSource &random() { return m_album.random; }
+
+    // ---- album mode ----
+    // Builds the template catalogue for the mode, then resets the album:
+    // every table emptied, settings, sync mode and page cells back to their
+    // defaults. Throws IntegrityError when the mode's templates are damaged.
+    CatalogueReport chooseMode(ModeKind mode, const CatalogueProgress &progress = {});
+
+    // ---- photos ----
+    // Expands folders (their JPG files in name order, not recursing), then
+    // runs the add step: photo rows, matching or template pack k,
+    // backgrounds, automatic effects as the settings say. Files that are not
+    // readable JPEGs (or too large to decode within the memory budget) are
+    // refused by name; the rest goes on. With a pack, the pack's photo check
+    // comes first: its notices are returned and nothing is added when the
+    // chosen photos lack an orientation the pack needs.
+    AddPhotosReport addPhotos(const QStringList &filesOrFolders, const PhotoAddOptions &options = {});
+    // The JPG files of `filesOrFolders` in the order the user gave them
+    // (folders expanded); unreadable folders go to `refused`.
+    static QStringList collectPhotoFiles(const QStringList &filesOrFolders, std::vector<RefusedFile> &refused);
+
+    // ---- songs and lyric files ----
+    // Measures each song (decoding it whole) and appends its row; a song that
+    // cannot be decoded, is empty or shorter than a second is refused by name.
+    MediaAddReport addSongs(const QStringList &paths, const std::function<void(int done, int maximum)> &progress = {},
+                            const std::atomic<bool> *stop = nullptr);
+    // Parses each lyric file and appends its row and its settings row; a file
+    // that is not a readable LRC is refused by name.
+    MediaAddReport addLyricFiles(const QStringList &paths);
+
+    // ---- production ----
+    // The production choices of the album (type, size, quality, television
+    // system, sync mode, name, folder): back to their defaults on every mode
+    // choice, except name and folder. Preview reads the sync mode here.
+    OutputChoice &output() { return m_output; }
+    const OutputChoice &output() const { return m_output; }
+    // "" when `name` can be an album's file name, else the notice.
+    static QString albumNameRefusal(const QString &name);
+    // The production plan (templates, songs, total frames, geometry). Throws
+    // lumora::Error with the refusal notice when the album cannot be produced.
+    ProductionPlan plan(const OutputChoice &choice, const std::atomic<bool> *stop = nullptr);
+    // Stages the album at the output size and encodes it (see ProductionRun.h).
+    ProductionResult produce(const ProductionPlan &plan, const ProductionCallbacks &callbacks = {},
+                             std::atomic<bool> *stop = nullptr);
+
+private:
+    Album m_album;
+    OutputChoice m_output;
+};
+
+} // namespace lumora
