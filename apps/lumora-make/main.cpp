@@ -5,12 +5,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QTextStream>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <unistd.h>
 
@@ -24,7 +22,9 @@
 #include "media/MusicList.h"
 #include "production/ProductionRun.h"
 #include "resources/FolderOps.h"
-#include "resources/Workspace.h"
+#include "resources/WorkRoot.h"
+#include "session/AlbumSession.h"
+#include "session/PlanReport.h"
 #include "templates/Catalogue.h"
 
 using namespace lumora;
@@ -62,6 +62,8 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --pack K                          使用第 K 个模板组合分配模板
   --text-effects on|off             导入时自动添加文字特效 (默认 on)
   --picture-effects on|off          导入时自动添加画面特效 (默认 off)
+  --theme 全部|婚纱|...              自动文字特效的主题分类 (默认 全部)
+  --seed N                          随机种子: 同样的输入和种子得到同样的相册
   --name NAME  --out DIR            相册名称和保存文件夹
   --plan [--json]                   只显示相册计划, 不制作
 不给照片时, 用自带的示例照片、示例歌曲和歌词制作演示相册。)";
@@ -77,6 +79,8 @@ struct Options {
     int pack = 0;
     bool textEffects = true;
     bool pictureEffects = false;
+    int theme = -1;
+    std::optional<std::uint64_t> seed;
     std::optional<QString> name;
     QString outDir, programFolder;
     bool plan = false, json = false, help = false;
@@ -158,6 +162,16 @@ QString parseArguments(const QStringList &args, Options &o)
         } else if (a == QLatin1String("--picture-effects")) {
             if (!onOff(v, o.pictureEffects))
                 return QStringLiteral("--picture-effects 只能是 on 或 off：%1").arg(v);
+        } else if (a == QLatin1String("--theme")) {
+            o.theme = textEffectThemeFromName(v);
+            if (o.theme == kNoTextEffectTheme)
+                return QStringLiteral("未知的文字特效主题：%1（可用 全部、%2）").arg(v, textEffectThemeNames().join(QStringLiteral("、")));
+        } else if (a == QLatin1String("--seed")) {
+            bool ok = false;
+            const qulonglong seed = v.toULongLong(&ok);
+            if (!ok)
+                return QStringLiteral("随机种子应为非负整数：%1").arg(v);
+            o.seed = seed;
         } else if (a == QLatin1String("--name")) {
             o.name = v; // given, even when empty (then refused)
         } else if (a == QLatin1String("--out")) {
@@ -179,27 +193,6 @@ QString parseArguments(const QStringList &args, Options &o)
     if (o.json && !o.plan)
         return QStringLiteral("--json 只能与 --plan 一起使用");
     return {};
-}
-
-// Photos named on the command line: files as given, folders by their JPG
-// files in name order. Names that are neither are refused by name.
-QStringList collectPhotos(const QStringList &inputs, std::vector<RefusedPhoto> &refused)
-{
-    QStringList photos;
-    for (const QString &in : inputs) {
-        const QFileInfo fi(in);
-        if (fi.isDir()) {
-            const QStringList names = QDir(in).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
-                                                         QDir::Files, QDir::Name | QDir::IgnoreCase);
-            for (const QString &n : names)
-                photos << QDir(in).absoluteFilePath(n);
-        } else if (fi.isFile()) {
-            photos << fi.absoluteFilePath();
-        } else {
-            refused.push_back({in, QStringLiteral("文件不存在")});
-        }
-    }
-    return photos;
 }
 
 class ProgressBar {
@@ -242,76 +235,6 @@ private:
     int m_lastDecile = -1;
 };
 
-nlohmann::ordered_json planJson(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
-{
-    using Json = nlohmann::ordered_json;
-    auto s = [](const QString &t) { return t.toStdString(); };
-    Json j;
-    j["total_frames"] = plan.totalFrames;
-    j["duration_seconds"] = double(plan.totalFrames) / 25.0;
-    j["mode"] = s(album.modeInfo().shortName);
-    j["output"] = {{"type", s(outputTypeName(plan.choice.type))},
-                   {"width", plan.choice.size.width()},
-                   {"height", plan.choice.size.height()},
-                   {"encoded_width", plan.geometry.encoded.width()},
-                   {"encoded_height", plan.geometry.encoded.height()},
-                   {"album_rect", {plan.geometry.album.x(), plan.geometry.album.y(), plan.geometry.album.width(),
-                                   plan.geometry.album.height()}},
-                   {"quality", s(qualityKey(plan.choice.quality))},
-                   {"tv", s(tvSystemName(plan.choice.tv))},
-                   {"sync", plan.choice.sync == SyncMode::Template ? "template" : "music"},
-                   {"path", s(plan.choice.outputPath())}};
-    Json templates = Json::array();
-    for (const Row &t : plan.templateList) {
-        const int row = t.subItemInt(8);
-        Json slots = Json::array();
-        for (const Row &slot : album.ListView_moban_shiyong_canshu) {
-            if (slot.cell(slotcol::kUsedRow).toInt() != row)
-                continue;
-            slots.push_back({{"picture", s(slot.cell(slotcol::kPicture))},
-                             {"orientation", slot.cell(slotcol::kOrientation) == kSlotPortrait ? "portrait" : "landscape"},
-                             {"photo", s(slot.cell(slotcol::kPhotoPath))}});
-        }
-        templates.push_back({{"row", row},
-                             {"name", s(t.subItem(0))},
-                             {"category", s(t.subItem(5))},
-                             {"frames", catalogueFrames(album, t.caption().toInt())},
-                             {"slots", slots}});
-    }
-    j["templates"] = templates;
-    Json photos = Json::array();
-    for (const Row &p : album.ListView_daoru_zhaopian) {
-        const int w = p.cell(photocol::kWidth).toInt();
-        const int h = p.cell(photocol::kHeight).toInt();
-        photos.push_back({{"path", s(p.cell(photocol::kPath))},
-                          {"width", w},
-                          {"height", h},
-                          {"orientation", w >= h ? "landscape" : "portrait"},
-                          {"used", !p.cell(photocol::kMatched).isEmpty()}});
-    }
-    j["photos"] = photos;
-    Json bad = Json::array();
-    for (const RefusedPhoto &r : refused)
-        bad.push_back({{"path", s(r.path)}, {"reason", s(r.reason)}});
-    j["refused"] = bad;
-    Json songs = Json::array();
-    for (int k = 0; k < album.ListView_daoru_yinyue.size(); ++k) {
-        const long long ms = music::songLengthMs(album, k);
-        songs.push_back({{"path", s(album.ListView_daoru_yinyue[k].subItem(3))},
-                         {"length_ms", ms},
-                         {"frames", songFrames(ms)},
-                         {"lyrics", k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].subItem(2)) : ""}});
-    }
-    j["songs"] = songs;
-    Json played = Json::array();
-    for (const Row &m : plan.musicList)
-        played.push_back({{"row", m.subItemInt(4)}, {"frames", m.subItem(5).toLongLong()}});
-    j["music_list"] = played;
-    j["text_effects"] = album.wenzi_ListView_Image.size();
-    j["picture_effects"] = album.huamian_ListView_Image.size();
-    return j;
-}
-
 void printPlan(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
 {
     out(QStringLiteral("相册：%1  模式 %2  %3 %4 %5 %6").arg(plan.choice.albumName, album.modeInfo().shortName,
@@ -329,25 +252,25 @@ void printPlan(const Album &album, const ProductionPlan &plan, const std::vector
 
 int run(const Options &o)
 {
-    Paths paths(o.programFolder);
-    Album album(paths);
-    // One album at a time per program folder: the staging folders are shared.
-    ensureFolder(paths.root());
-    QLockFile lock(paths.root() + QStringLiteral("lumora-make.lock"));
-    if (!lock.tryLock(0)) {
-        err(QStringLiteral("另一个相册正在此程序目录中制作，请等它完成后再试：%1").arg(paths.programFolder()));
-        return kRefused;
+    // This run's own working root: two runs work side by side and the
+    // resource tree is only read.
+    std::unique_ptr<WorkRoot> work;
+    try {
+        work = WorkRoot::create();
+    } catch (const Error &e) {
+        err(e.message());
+        return kFailed;
     }
+    AlbumSession session(o.programFolder, work->path(), o.seed);
+    Album &album = session.album();
+    const Paths &paths = session.paths();
 
     // The album mode: catalogue for the mode, then the album reset.
-    workspace::startupClean(paths);
-    album.mode = o.mode;
-    buildCatalogue(album);
-    album.reset(o.mode);
-    initEffectTables(album);
+    session.chooseMode(o.mode);
     album.settings.wenzitexiaoTianjia = o.textEffects;
     album.settings.huamiantexiaoTianjia = o.pictureEffects;
     album.settings.mobanZuheShiyong = o.pack > 0;
+    album.settings.textEffectTheme = o.theme;
 
     // Without photos: the demo album from the bundled sample content.
     QStringList inputs = o.inputs;
@@ -372,7 +295,7 @@ int run(const Options &o)
     if (!named && name.isEmpty())
         name = QStringLiteral("我的相册");
 
-    // Output choice first: a wrong size is refused before any work.
+    // Output choice first: a wrong size or name is refused before any work.
     OutputChoice choice = defaultOutputChoice(o.mode, o.type);
     const std::vector<QSize> sizes = outputSizes(o.type, o.mode);
     if (o.size) {
@@ -391,59 +314,46 @@ int run(const Options &o)
     choice.sync = o.sync;
     choice.albumName = name;
     choice.folder = withSlash(QFileInfo(o.outDir.isEmpty() ? QDir::currentPath() : o.outDir).absoluteFilePath());
-    if (const QString refusal = albumNameRefusal(name); !refusal.isEmpty()) {
+    if (const QString refusal = AlbumSession::albumNameRefusal(name); !refusal.isEmpty()) {
         err(refusal);
         return kUsage;
     }
-    if (name.contains(QLatin1Char('/'))) {
-        err(QStringLiteral("相册名称不能包含 “/”：%1").arg(name));
-        return kUsage;
-    }
+    session.output() = choice;
 
     // Songs and lyric files: a bad one refuses the album by name.
-    for (const QString &song : songs) {
-        try {
-            music::addSong(album, QFileInfo(song).absoluteFilePath());
-        } catch (const Error &e) {
-            err(e.message());
-            return kRefused;
+    const MediaAddReport addedSongs = session.addSongs(songs, {}, &g_stop);
+    const MediaAddReport addedLyrics = session.addLyricFiles(lyrics);
+    bool badMedia = false;
+    for (const MediaAddReport *r : {&addedSongs, &addedLyrics}) {
+        for (const RefusedFile &f : r->refused) {
+            err(f.reason.contains(f.path) ? f.reason : QStringLiteral("%1：%2").arg(f.path, f.reason));
+            badMedia = true;
         }
+        for (const QString &n : r->notices)
+            err(n);
     }
-    for (const QString &lrc : lyrics) {
-        const QString path = QFileInfo(lrc).absoluteFilePath();
-        try {
-            parseLrcFile(path);
-        } catch (const Error &e) {
-            err(e.message());
-            return kRefused;
-        }
-        music::addLyricFile(album, path);
-    }
-    if (lyrics.size() > songs.size())
-        err(QStringLiteral("注意：歌词文件比歌曲多，多出的 %1 个歌词文件不会显示。").arg(lyrics.size() - songs.size()));
+    if (badMedia)
+        return kRefused;
 
     // Photos: the add step with matching, backgrounds and automatic effects.
-    std::vector<RefusedPhoto> refused;
-    AddPhotosRequest request;
-    request.files = collectPhotos(inputs, refused);
-    if (o.pack > 0) {
-        request.method = AssignMethod::Pack;
-        request.pack = o.pack;
-    }
-    AddStepHooks hooks;
-    hooks.autoTextEffects = [](Album &a) { return runTextPlacementOnImport(a).notice; };
-    hooks.autoPictureEffects = [](Album &a) {
-        return runPicturePlacementOnImport(a, [](const QString &, const QString &) { return true; }).notice;
-    };
     ProgressBar bar;
-    const AddPhotosReport added = addPhotos(album, request, hooks, [&](const QString &phase, int done, int max) {
+    PhotoAddOptions add;
+    add.pack = o.pack;
+    add.stop = &g_stop;
+    add.progress = [&](const QString &phase, int done, int max) {
         if (!o.plan)
             bar.show(phase, done, max);
-    }, &g_stop);
+    };
+    AddPhotosReport added;
+    try {
+        added = session.addPhotos(inputs, add);
+    } catch (const Error &e) {
+        bar.end();
+        err(e.message());
+        return kRefused;
+    }
     bar.end();
     for (const RefusedPhoto &r : added.refused)
-        refused.push_back(r);
-    for (const RefusedPhoto &r : refused)
         err(QStringLiteral("照片被拒绝：%1（%2）").arg(r.path, r.reason));
     for (const QString &notice : added.notices)
         if (!notice.isEmpty())
@@ -455,7 +365,7 @@ int run(const Options &o)
 
     ProductionPlan plan;
     try {
-        plan = planProduction(album, choice, &g_stop);
+        plan = session.plan(choice, &g_stop);
     } catch (const Error &e) {
         err(e.message());
         return kRefused;
@@ -465,24 +375,26 @@ int run(const Options &o)
 
     if (o.plan) {
         if (o.json)
-            out(QString::fromStdString(planJson(album, plan, refused).dump(2)));
+            out(QString::fromStdString(planJsonText(album, plan, added.refused)));
         else
-            printPlan(album, plan, refused);
+            printPlan(album, plan, added.refused);
         return kOk;
     }
 
-    ensureFolder(choice.folder);
+    if (!QDir().mkpath(choice.folder) || !QFileInfo(choice.folder).isWritable()) {
+        err(QStringLiteral("无法写入保存文件夹：%1").arg(choice.folder));
+        return kRefused;
+    }
     ProductionCallbacks callbacks;
     callbacks.staging = [&](int done, int max) { bar.show(QStringLiteral("准备照片"), done, max); };
     callbacks.frames = [&](long long done, long long total) {
         if (done % 5 == 0 || done == total)
             bar.show(QStringLiteral("制作相册"), done, total);
     };
-    const ProductionResult result = runProduction(album, plan, callbacks, &g_stop);
+    const ProductionResult result = session.produce(plan, callbacks, &g_stop);
     bar.end();
     for (const QString &f : result.stagingFailures)
         err(QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f));
-    workspace::exitClean(paths);
     switch (result.outcome) {
     case ProductionOutcome::Completed:
         out(result.outputPath);
