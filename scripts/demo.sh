@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The main job in one command: installs what is missing, builds Lumora (the
-# resource tree included) and makes the demo album from the bundled sample
-# photos, song and lyrics. Prints the path of the video.
+# The main job in one command: installs what is missing, builds only what the
+# demo needs (lumora-make and the resource tree, not the tests or benchmarks)
+# and makes the demo album from the bundled sample photos, song and lyrics.
+# Prints the path of the video.
 # Usage: scripts/demo.sh [lumora-make options...]   (output folder: ./output)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh >&2
-scripts/build.sh build >&2
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target lumora-make resource_tree >&2
 mkdir -p output
 build/bin/lumora-make --out output "$@"
