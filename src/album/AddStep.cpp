@@ -1,5 +1,7 @@
 #include "AddStep.h"
 
+#include <QFileInfo>
+
 #include "album/AlbumTables.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
@@ -15,6 +17,17 @@ const QString kPhaseAdd = QStringLiteral("添加照片");
 const QString kPhaseMatch = QStringLiteral("自动匹配模板");
 
 bool stopped(const std::atomic<bool> *stop) { return stop && stop->load(); }
+
+// One notice for every photo whose file was cut short.
+QString incompletePhotosNotice(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &p : paths)
+        names << QFileInfo(p).fileName();
+    return QStringLiteral("有 %1 张照片文件不完整（%2）：能读出的部分照常显示，缺少的部分显示为灰色")
+        .arg(paths.size())
+        .arg(names.join(QStringLiteral("、")));
+}
 
 void runEffectHooks(Album &album, const AddStepHooks &hooks, AddPhotosReport &report)
 {
@@ -48,20 +61,6 @@ QList<int> entryRows(const Album &album, const PackEntry &e)
             && list[r].cell(listcol::kPortrait) == e.portrait)
             rows << r;
     return rows;
-}
-
-// Removes the used templates from row `first` on (the last rows of the
-// used-template, slot and background tables). Their photos were all shown
-// by earlier templates, so no photo changes its mark.
-void dropUsedTemplatesFrom(Album &album, int first)
-{
-    while (album.ListView_moban_shiyong.size() > first)
-        album.ListView_moban_shiyong.remove(album.ListView_moban_shiyong.size() - 1);
-    while (album.ListView_moban_beijing.size() > first)
-        album.ListView_moban_beijing.remove(album.ListView_moban_beijing.size() - 1);
-    RowTable &slots = album.ListView_moban_shiyong_canshu;
-    for (int i = slots.size() - 1; i >= 0 && slots[i].cell(slotcol::kUsedRow).toInt() >= first; --i)
-        slots.remove(i);
 }
 
 // Walks the pack: every entry once, then entry by entry again (1, 2, … n,
@@ -144,9 +143,14 @@ AddPhotosReport addPhotos(Album &album, const AddPhotosRequest &request, const A
     if (pack)
         std::stable_partition(facts.begin(), facts.end(),
                               [](const PhotoFacts &f) { return isLandscape(f.width, f.height); });
-    for (const PhotoFacts &f : facts)
+    for (const PhotoFacts &f : facts) {
         appendPhotoRow(album, f);
+        if (f.incomplete)
+            report.incomplete << f.path;
+    }
     report.added = int(facts.size());
+    if (!report.incomplete.isEmpty())
+        report.notices << incompletePhotosNotice(report.incomplete);
     if (report.stopped) {
         report.unmatched = unmatchedPhotoCount(album);
         return report;

@@ -51,7 +51,13 @@ struct RefusedPhoto {
 
 struct AddPhotosReport {
     int added = 0;                     // photo rows appended
-    std::vector<RefusedPhoto> refused; // files that are not readable JPEGs
+    // Files that are not readable JPEGs, that even at 1/8 scale would not
+    // decode within the memory budget, or whose data cannot hold the size
+    // their header declares.
+    std::vector<RefusedPhoto> refused;
+    // Photos added although their file was cut short: they show what the
+    // decoder can read, the rest grey (one notice in `notices` names them).
+    QStringList incomplete;
     int templatesAdded = 0;            // used templates appended
     int unmatched = 0;                 // photos of the album whose 套版 is empty afterwards
     int defaultBackgrounds = 0;        // background rows given the default picture

@@ -422,6 +422,17 @@ QString deleteAllUsedTemplates(Album &album)
     return QStringLiteral("已经使用的模板文件已经全部删除！");
 }
 
+void dropUsedTemplatesFrom(Album &album, int first)
+{
+    while (album.ListView_moban_shiyong.size() > first)
+        album.ListView_moban_shiyong.remove(album.ListView_moban_shiyong.size() - 1);
+    while (album.ListView_moban_beijing.size() > first)
+        album.ListView_moban_beijing.remove(album.ListView_moban_beijing.size() - 1);
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    for (int i = slots.size() - 1; i >= 0 && slots[i].cell(slotcol::kUsedRow).toInt() >= first; --i)
+        slots.remove(i);
+}
+
 int unmatchedPhotoCount(const Album &album)
 {
     int n = 0;
@@ -451,24 +462,38 @@ MatchResult runMatchingPass(Album &album, const MatchProgress &progress, const s
     std::array<QStringList, kKinds> used; // catalogue indexes used in the current cycle of each kind
     const int maximum = album.ListView_daoru_zhaopian.size();
     int cycles = 0;
+    // A cycle may take no photo because the templates it picked have no photo
+    // slot or only slots without a size; the next templates of the same kinds
+    // may still take photos. While no photo is taken the candidate lists stay
+    // the same, and within 2 × (longest list) + 1 cycles every kind has been
+    // through each of its templates: no photo taken by then means no admitted
+    // kind can take the photos left, and the templates of those idle cycles
+    // are dropped again.
+    int idle = 0;                                  // cycles since one took a photo
+    int kept = album.ListView_moban_shiyong.size(); // used templates up to that cycle
     while (!lists.heng.empty() || !lists.shu.empty()) {
         if (stop && stop->load()) {
             result.stopped = true;
             break;
         }
         const int waiting = lists.heng.size() + lists.shu.size();
+        int longest = 0;
         for (int kind = 0; kind < kKinds; ++kind) {
             const QStringList list = candidates(album, kind, lists.heng.size(), lists.shu.size());
+            longest = std::max(longest, int(list.size()));
             if (!list.isEmpty())
                 runMatcher(album, list, used[kind], kindCategory(kind), lists);
             dropDoneRows(lists);
         }
         if (progress)
             progress(std::min(++cycles, maximum), maximum);
-        // No kind took a photo of the orientations left: another cycle
-        // would add nothing either.
-        if (lists.heng.size() + lists.shu.size() == waiting)
+        if (lists.heng.size() + lists.shu.size() < waiting) {
+            idle = 0;
+            kept = album.ListView_moban_shiyong.size();
+        } else if (++idle > 2 * longest) {
+            dropUsedTemplatesFrom(album, kept);
             break;
+        }
     }
     result.templatesAdded = album.ListView_moban_shiyong.size() - before;
     result.unmatched = unmatchedPhotoCount(album);

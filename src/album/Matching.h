@@ -70,6 +70,12 @@ QString deleteUsedTemplate(Album &album, int usedRow);
 // becomes unmatched. Throws lumora::Error "没有添加模板文件！" when there is none.
 QString deleteAllUsedTemplates(Album &album);
 
+// Removes the used templates from row `first` on, with their slot and
+// background rows (the last rows of those tables). For templates that were
+// appended after every photo they show had been matched already: no photo
+// changes its mark.
+void dropUsedTemplatesFrom(Album &album, int first);
+
 struct MatchResult {
     int templatesAdded = 0; // used templates appended
     int unmatched = 0;      // photos whose 套版 is still empty
@@ -79,8 +85,10 @@ struct MatchResult {
 using MatchProgress = std::function<void(int done, int maximum)>;
 
 // The matching pass over the photos whose 套版 is empty. Ends when every
-// photo is matched, or when a whole cycle of the five kinds consumed no
-// photo (no admitted kind for the orientation left); the photos left over
+// photo is matched, or when no admitted kind can take a photo left: cycles
+// that take no photo (templates without photo slots or with unsized slots)
+// go on until every kind has been through each of its templates; the
+// templates of such trailing cycles are dropped again. The photos left over
 // stay unmatched and are counted in the result.
 MatchResult runMatchingPass(Album &album, const MatchProgress &progress = {},
                             const std::atomic<bool> *stop = nullptr);

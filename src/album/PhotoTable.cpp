@@ -21,6 +21,9 @@ const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
 PhotoFacts readPhotoFacts(const QString &path)
 {
     const JpegInfo info = readJpegInfo(path);
+    const QString unusable = jpegUnusableReason(info);
+    if (!unusable.isEmpty())
+        throw Error(QStringLiteral("无法使用照片文件 %1：%2").arg(path, unusable));
     const QSize shown = info.displayed();
     const QFileInfo fi(path);
     PhotoFacts f;
@@ -29,6 +32,7 @@ PhotoFacts readPhotoFacts(const QString &path)
     f.width = shown.width();
     f.height = shown.height();
     f.path = path;
+    f.incomplete = !info.complete;
     return f;
 }
 

@@ -22,11 +22,14 @@ struct PhotoFacts {
     int width = 0;  // displayed width (EXIF orientation applied)
     int height = 0;
     QString path;
+    bool incomplete = false; // the file was cut short: its missing part shows grey
 };
 
 // Reads only the JPEG header and EXIF block. Stored size = displayed size: a
 // photo whose EXIF orientation turns it by a quarter has width and height
-// swapped. Throws lumora::Error naming the file when it is not a readable JPEG.
+// swapped. Throws lumora::Error naming the file when it is not a readable
+// JPEG, when even its smallest decode would not fit the memory budget, or
+// when its data cannot hold the size its header declares.
 PhotoFacts readPhotoFacts(const QString &path);
 
 // Landscape (or square) by stored width and height.

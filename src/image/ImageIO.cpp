@@ -24,7 +24,7 @@ namespace lumora {
 
 namespace {
 
-// A decoded picture larger than this is refused rather than allocated: a
+// A decoded PNG larger than this is refused rather than allocated: a
 // damaged or hostile header can claim 65535 x 65535 pixels.
 constexpr qint64 kMaxDecodedBytes = 1024LL * 1024 * 1024;
 
@@ -71,6 +71,18 @@ public:
     }
     const std::uint8_t *at(qint64 pos) const { return reinterpret_cast<const std::uint8_t *>(m_data.constData()) + pos; }
     const QByteArray &bytes() const { return m_data; }
+    // Size of the whole source.
+    qint64 totalSize() const { return m_file ? m_file->size() : m_data.size(); }
+    // The last `n` bytes of the source (fewer when it is shorter).
+    QByteArray tail(qint64 n)
+    {
+        if (!m_file)
+            return m_data.right(n);
+        const qint64 size = m_file->size();
+        if (!m_file->seek(std::max<qint64>(0, size - n)))
+            return {};
+        return m_file->read(n);
+    }
 
 private:
     QByteArray m_data;
@@ -80,11 +92,33 @@ private:
 struct HeaderScan {
     int orientation = 0;    // 0: no EXIF Orientation found
     qint64 headerEnd = 0;   // just past the first start-of-scan segment
+    std::uint8_t frameMarker = 0; // SOFn
+    int frameWidth = 0, frameHeight = 0;
+    struct Component {
+        int h = 1, v = 1; // sampling factors
+    };
+    std::vector<Component> components;
 };
 
 bool isStartOfFrame(std::uint8_t m)
 {
     return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
+// The frame header: size and the sampling factors of each component. A
+// damaged one keeps what it could read; TurboJPEG judges the header after.
+void readFrame(const std::uint8_t *p, qint64 size, std::uint8_t marker, HeaderScan &scan)
+{
+    if (size < 6 || !scan.components.empty())
+        return;
+    scan.frameMarker = marker;
+    scan.frameHeight = p[1] << 8 | p[2];
+    scan.frameWidth = p[3] << 8 | p[4];
+    const int count = p[5];
+    for (int i = 0; i < count && 6 + 3 * i + 2 < size; ++i) {
+        const std::uint8_t hv = p[6 + 3 * i + 1];
+        scan.components.push_back({std::max(1, hv >> 4), std::max(1, hv & 0x0F)});
+    }
 }
 
 // Walks the marker segments from SOI up to the first SOS, taking the
@@ -130,6 +164,9 @@ HeaderScan scanHeader(HeaderBytes &src, const QString &what)
                 failPhoto(what, truncated);
             scan.orientation = exifOrientation(src.at(payload), std::size_t(length - 2));
         } else if (isStartOfFrame(marker)) {
+            if (!src.ensure(end))
+                failPhoto(what, truncated);
+            readFrame(src.at(payload), length - 2, marker, scan);
             sawFrame = true;
         } else if (marker == 0xDA) {
             if (!sawFrame || !src.ensure(end))
@@ -160,6 +197,47 @@ Header tjHeader(void *handle, const QByteArray &bytes, qint64 length, const QStr
     return h;
 }
 
+qint64 ceilDiv(qint64 a, qint64 b) { return (a + b - 1) / b; }
+
+// Memory and data bounds of the frame: the coefficient buffer a progressive
+// decode keeps (per component, blocks rounded up to whole MCUs, 64
+// coefficients of 2 bytes each), and the fewest entropy-coded bytes the first
+// row of blocks needs with Huffman coding (one bit per block of the smallest
+// component: every block of a first scan codes at least its DC difference).
+void frameBounds(const HeaderScan &scan, int width, int height, JpegInfo &info)
+{
+    if (scan.components.empty())
+        return;
+    int hmax = 1, vmax = 1;
+    for (const auto &c : scan.components) {
+        hmax = std::max(hmax, c.h);
+        vmax = std::max(vmax, c.v);
+    }
+    const std::uint8_t m = scan.frameMarker;
+    const bool progressive = m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE;
+    const bool arithmetic = m >= 0xC9;
+    qint64 coefficients = 0, leastBlocks = std::numeric_limits<qint64>::max();
+    for (const auto &c : scan.components) {
+        const qint64 blocksW = ceilDiv(ceilDiv(qint64(width) * c.h, hmax), 8);
+        const qint64 blocksH = ceilDiv(ceilDiv(qint64(height) * c.v, vmax), 8);
+        coefficients += ceilDiv(blocksW, c.h) * c.h * ceilDiv(blocksH, c.v) * c.v * 64 * 2;
+        leastBlocks = std::min(leastBlocks, blocksW);
+    }
+    info.coefficientBytes = progressive ? coefficients : 0;
+    info.leastDataBytes = arithmetic ? 0 : ceilDiv(leastBlocks, 8);
+}
+
+// Whether the source ends with the end-of-image marker, after any padding
+// that writers leave behind it (zero bytes, fill bytes, line ends).
+bool endsWithEoi(HeaderBytes &src)
+{
+    const QByteArray t = src.tail(4096);
+    qsizetype n = t.size();
+    while (n > 0 && (t[n - 1] == '\0' || t[n - 1] == '\n' || t[n - 1] == '\r' || t[n - 1] == ' '))
+        --n;
+    return n >= 2 && quint8(t[n - 2]) == 0xFF && quint8(t[n - 1]) == 0xD9;
+}
+
 JpegInfo readInfo(HeaderBytes &src, const QString &what)
 {
     const HeaderScan scan = scanHeader(src, what);
@@ -169,8 +247,13 @@ JpegInfo readInfo(HeaderBytes &src, const QString &what)
     info.width = h.width;
     info.height = h.height;
     info.orientation = scan.orientation == 0 ? 1 : scan.orientation;
+    frameBounds(scan, h.width, h.height, info);
+    info.dataBytes = std::max<qint64>(0, src.totalSize() - scan.headerEnd);
+    info.complete = endsWithEoi(src);
     return info;
 }
+
+QString megabytes(qint64 bytes) { return QString::number(ceilDiv(bytes, 1024 * 1024)); }
 
 // Adobe CMYK/YCCK JPEGs are stored inverted; libjpeg hands the inverted values
 // through, so the plain product gives RGB.
@@ -203,6 +286,29 @@ JpegInfo readJpegInfo(const QString &path)
     return readInfo(src, path);
 }
 
+qint64 jpegDecodeBytes(const JpegInfo &info, QSize scaled)
+{
+    return qint64(scaled.width()) * scaled.height() * 4 + info.coefficientBytes;
+}
+
+QString jpegUnusableReason(const JpegInfo &info)
+{
+    const QSize stored(info.width, info.height);
+    const qint64 least = jpegDecodeBytes(info, jpegScaledSize(stored, QSize(1, 1)));
+    if (least > kMaxJpegDecodeBytes)
+        return QStringLiteral("照片太大（%1 × %2 像素%3），最小比例解码也需要 %4 MB 内存，超过 %5 MB 的上限")
+            .arg(info.width)
+            .arg(info.height)
+            .arg(info.coefficientBytes > 0 ? QStringLiteral("，渐进式JPG") : QString())
+            .arg(megabytes(least))
+            .arg(megabytes(kMaxJpegDecodeBytes));
+    if (info.leastDataBytes > info.dataBytes)
+        return QStringLiteral("照片文件没有图像数据：文件头声称 %1 × %2 像素，但数据连第一行都不够（文件已损坏）")
+            .arg(info.width)
+            .arg(info.height);
+    return {};
+}
+
 QSize jpegScaledSize(QSize stored, QSize atLeast)
 {
     if (stored.isEmpty() || atLeast.isEmpty())
@@ -230,12 +336,19 @@ QSize jpegScaledSize(QSize stored, QSize atLeast)
 QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast)
 {
     HeaderBytes src(data);
-    scanHeader(src, what); // a clear message for non-JPEG and truncated headers
+    const JpegInfo info = readInfo(src, what); // a clear message for non-JPEG and truncated headers
     TjHandle tj = newDecompressor();
     const Header h = tjHeader(tj.get(), data, data.size(), what);
     const QSize size = jpegScaledSize(QSize(h.width, h.height), atLeast);
-    if (qint64(size.width()) * size.height() * 4 > kMaxDecodedBytes)
-        failPhoto(what, QStringLiteral("照片尺寸过大（%1 × %2）").arg(h.width).arg(h.height));
+    // Checked before anything is allocated: a header can claim 65535 x 65535
+    // pixels, and a progressive decode keeps every coefficient of the image.
+    if (jpegDecodeBytes(info, size) > kMaxJpegDecodeBytes)
+        failPhoto(what, QStringLiteral("照片尺寸过大（%1 × %2），解码到 %3 × %4 需要 %5 MB 内存")
+                            .arg(h.width)
+                            .arg(h.height)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(megabytes(jpegDecodeBytes(info, size))));
     QImage out(size, QImage::Format_RGB32);
     if (out.isNull())
         failPhoto(what, QStringLiteral("内存不足，无法解码 %1 × %2 的照片").arg(size.width()).arg(size.height()));
@@ -267,6 +380,14 @@ QImage decodeJpeg(const QString &path, QSize atLeast)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         failPhoto(path, QStringLiteral("文件无法打开（%1）").arg(file.errorString()));
+    // A mapped file costs no heap: a stitched panorama can be hundreds of
+    // megabytes of compressed data. The mapping lives as long as `file`.
+    if (file.size() > 0) {
+        if (uchar *mapped = file.map(0, file.size())) {
+            const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), file.size());
+            return decodeJpeg(view, path, atLeast);
+        }
+    }
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         failPhoto(path, QStringLiteral("读取失败（%1）").arg(file.errorString()));

@@ -10,24 +10,50 @@
 
 namespace lumora {
 
+// The most memory one JPEG decode may take (output picture plus, for
+// progressive files, the coefficients the decoder keeps for the whole image).
+// A photo whose smallest decode (1/8) needs more is refused when it is added.
+constexpr qint64 kMaxJpegDecodeBytes = 256LL * 1024 * 1024;
+
 struct JpegInfo {
     int width = 0;        // as stored in the file
     int height = 0;
     int orientation = 1;  // EXIF Orientation 1..8 (1 when absent or unreadable)
+    // Bytes the decoder keeps whatever the output scale: the whole image's
+    // DCT coefficients of a progressive (multi-scan) file, 0 for a
+    // sequential one, which decodes row by row.
+    qint64 coefficientBytes = 0;
+    // Entropy-coded bytes after the first scan header, and the fewest bytes
+    // the first row of blocks of the declared size can take (at least one
+    // bit per block; 0 when no such bound is known, as for arithmetic coding).
+    qint64 dataBytes = 0;
+    qint64 leastDataBytes = 0;
+    // The file ends with the end-of-image marker. A file without it was cut
+    // short: it decodes as far as its data goes, the rest grey.
+    bool complete = true;
     // Values 5..8 turn the picture by a quarter: the displayed width and height swap.
     bool turned() const { return orientation >= 5 && orientation <= 8; }
     QSize displayed() const { return turned() ? QSize(height, width) : QSize(width, height); }
 };
 
-// Reads only the JPEG header and the EXIF block (no pixel decoding).
+// Reads only the JPEG header and the EXIF block (no pixel decoding), and the
+// last bytes of the file to tell whether it is complete.
 // Throws for a file that is not a readable JPEG (truncated header, zero size...).
 JpegInfo readJpegInfo(const QString &path);
 JpegInfo readJpegInfo(const QByteArray &data, const QString &what);
 
+// Memory in bytes a decode to `scaled` takes (see kMaxJpegDecodeBytes).
+qint64 jpegDecodeBytes(const JpegInfo &info, QSize scaled);
+// Why a photo cannot be used, in Chinese, or "" when it can: its smallest
+// decode would need more than kMaxJpegDecodeBytes, or its data cannot hold
+// even the first row of its declared size (a damaged or hostile header).
+QString jpegUnusableReason(const JpegInfo &info);
+
 // Decodes a JPEG as stored (no EXIF rotation applied), using the DCT scaling
 // of libjpeg-turbo to the smallest of the scales 1/8, 1/4, 1/2, 1 whose result
 // is at least `atLeast` in both dimensions (an empty size decodes in full).
-// A photo with a damaged tail decodes with the missing part grey.
+// A photo with a damaged tail decodes with the missing part grey, as browsers
+// show it. Throws when the decode would need more than kMaxJpegDecodeBytes.
 // The result is QImage::Format_RGB32.
 QImage decodeJpeg(const QString &path, QSize atLeast = {});
 // The size decodeJpeg gives for a photo stored at `stored` and a request `atLeast`.

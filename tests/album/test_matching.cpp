@@ -141,6 +141,39 @@ TEST(Matching, PassEndsWhenNoKindTakesTheOrientationLeft)
     EXPECT_EQ(unmatchedPhotoCount(a), 2);
 }
 
+TEST(Matching, TemplatesThatTakeNoPhotoDoNotEndThePass)
+{
+    // X is a single landscape template without a photo slot ("pic1" has no
+    // underscore); U has a photo slot without a usable size.
+    const FixtureTemplate X{"X", "|heng|", "|pic1|", "|600|", "|400|", 100};
+    const FixtureTemplate U{"U", "|heng|", "|picture_1|", "|wide|", "|400|", 100};
+    struct Case {
+        std::vector<FixtureTemplate> catalogue;
+        int photos;
+        QStringList album;
+        int unmatched;
+    } cases[] = {
+        {{test::landscapeTemplate("A"), X}, 3, {"A", "X", "A", "X", "A"}, 0},
+        {{X, test::landscapeTemplate("A")}, 2, {"X", "A", "X", "A"}, 0},
+        {{U, test::landscapeTemplate("A")}, 2, {"U", "A", "U", "A"}, 0},
+        // Nothing can take a photo: the idle templates are dropped again.
+        {{X, U}, 2, {}, 2},
+    };
+    for (const Case &c : cases) {
+        AlbumFixture f;
+        for (const FixtureTemplate &t : c.catalogue)
+            f.addTemplate(t);
+        Album a = f.album();
+        addRows(a, std::vector<QSize>(size_t(c.photos), QSize(400, 300)));
+        const MatchResult r = runMatchingPass(a);
+        EXPECT_EQ(usedNames(a), c.album);
+        EXPECT_EQ(r.unmatched, c.unmatched);
+        EXPECT_EQ(a.ListView_moban_beijing.size(), a.ListView_moban_shiyong.size());
+        for (const Row &s : a.ListView_moban_shiyong_canshu)
+            EXPECT_LT(s.cell(slotcol::kUsedRow).toInt(), a.ListView_moban_shiyong.size());
+    }
+}
+
 TEST(Matching, SlotsWithoutSizeStayEmptyAndLeaveTheTemplateIncomplete)
 {
     AlbumFixture f;

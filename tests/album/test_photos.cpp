@@ -7,6 +7,7 @@
 #include "album/PhotoTable.h"
 #include "app/Error.h"
 #include "effects/BackgroundTable.h"
+#include "resources/PackedFile.h"
 
 using namespace lumora;
 using lumora::test::AlbumFixture;
@@ -54,6 +55,40 @@ TEST(AddPhotos, StoresDisplayedSizesAndRefusesUnreadableFilesByName)
     // Default settings: text effects on, picture effects off.
     EXPECT_EQ(texts, 1);
     EXPECT_EQ(pictures, 0);
+}
+
+TEST(AddPhotos, RefusesHeadersTheFileCannotHoldAndNamesPhotosCutShort)
+{
+    AlbumFixture f;
+    f.addTemplate(test::landscapeTemplate("A"));
+    Album a = f.album();
+    const QString good = f.photo("good", 40, 30);
+    // A few hundred bytes whose frame header claims 65000 × 65000.
+    QByteArray bytes = readFileBytes(good);
+    const qsizetype sof = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    for (int i : {5, 7}) {
+        bytes[sof + i] = char(65000 >> 8);
+        bytes[sof + i + 1] = char(65000 & 0xFF);
+    }
+    const QString hostile = f.dir() + "photos/hostile.jpg";
+    writeFileBytes(hostile, bytes);
+    const QByteArray whole = readFileBytes(f.photo("cut", 40, 30));
+    const QString cut = f.dir() + "photos/cut.jpg";
+    writeFileBytes(cut, whole.left(whole.size() - 3)); // no end-of-image marker
+
+    const AddPhotosReport r = addPhotos(a, {{good, hostile, cut}});
+    EXPECT_EQ(r.added, 2);
+    ASSERT_EQ(r.refused.size(), 1u);
+    EXPECT_EQ(r.refused[0].path, hostile);
+    EXPECT_TRUE(r.refused[0].reason.contains(hostile) && r.refused[0].reason.contains(QStringLiteral("没有图像数据")))
+        << qPrintable(r.refused[0].reason);
+    // The photo cut short is added and named once in the report.
+    EXPECT_EQ(r.incomplete, QStringList{cut});
+    const QStringList told = r.notices.filter(QStringLiteral("不完整"));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("cut.jpg")) && told[0].contains(QStringLiteral("灰色")));
+    EXPECT_EQ(r.unmatched, 0);
 }
 
 TEST(Backgrounds, DefaultPictureOnlyForRowsWithoutOneAndTheOrientationRule)

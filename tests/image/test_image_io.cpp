@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <functional>
+#include <turbojpeg.h>
 
 #include "app/Error.h"
 #include "image/ExifOrientation.h"
@@ -315,4 +316,103 @@ TEST(ImageIO, PngKeepsAlphaAndDecodesPremultiplied)
     EXPECT_TRUE(msg.contains(QStringLiteral("frame_7.png"))) << qPrintable(msg);
     EXPECT_THROW(decodePng(QByteArray(), QStringLiteral("e")), Error);
     EXPECT_THROW(encodePng(QImage()), Error);
+}
+
+namespace {
+
+// A real JPEG of `w` × `h` whose frame header then claims `claimW` × `claimH`:
+// the classic damaged or hostile header over a tiny file.
+QByteArray claimingSize(const QByteArray &jpeg, int claimW, int claimH)
+{
+    QByteArray out = jpeg;
+    for (const char *sof : {"\xFF\xC0", "\xFF\xC2"}) {
+        const qsizetype at = out.indexOf(QByteArray(sof, 2));
+        if (at < 0)
+            continue;
+        out[at + 5] = char(claimH >> 8);
+        out[at + 6] = char(claimH & 0xFF);
+        out[at + 7] = char(claimW >> 8);
+        out[at + 8] = char(claimW & 0xFF);
+        return out;
+    }
+    ADD_FAILURE() << "no frame header";
+    return out;
+}
+
+QByteArray progressiveJpeg(const QImage &image)
+{
+    const QImage src = image.convertToFormat(QImage::Format_RGB32);
+    tjhandle tj = tjInitCompress();
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    const int rc = tjCompress2(tj, src.constBits(), src.width(), int(src.bytesPerLine()), src.height(), TJPF_BGRX,
+                               &buffer, &size, TJSAMP_420, 90, TJFLAG_PROGRESSIVE);
+    QByteArray out = rc == 0 ? QByteArray(reinterpret_cast<const char *>(buffer), qsizetype(size)) : QByteArray();
+    tjFree(buffer);
+    tjDestroy(tj);
+    return out;
+}
+
+} // namespace
+
+TEST(ImageLimits, HeadersThatClaimMoreThanTheFileOrTheBudgetHoldAreUnusable)
+{
+    const QByteArray small = encodeJpeg(paintedPicture(16, 16));
+    const QByteArray progressive = progressiveJpeg(paintedPicture(16, 16));
+    ASSERT_FALSE(progressive.isEmpty());
+    struct Case {
+        const char *name;
+        QByteArray data;
+        const char *why; // "" = usable
+    } cases[] = {
+        {"plain 16x16", small, ""},
+        {"progressive 16x16", progressive, ""},
+        // A few hundred bytes claiming 65000 x 65000: the data runs out in the first row.
+        {"tiny file claiming 65000x65000", claimingSize(small, 65000, 65000), "没有图像数据"},
+        // A progressive panorama keeps every coefficient: gigabytes even at 1/8.
+        {"progressive 65000x36563", claimingSize(progressive, 65000, 36563), "照片太大"},
+        // Enough data for the first rows of a baseline panorama: usable, decoded at 1/8 at most.
+        {"baseline 65000x36563 with data", claimingSize(small, 65000, 36563) + QByteArray(4096, '\0'), ""},
+    };
+    for (const Case &c : cases) {
+        const JpegInfo info = readJpegInfo(c.data, QString::fromUtf8(c.name));
+        const QString why = jpegUnusableReason(info);
+        if (*c.why)
+            EXPECT_TRUE(why.contains(QString::fromUtf8(c.why))) << c.name << ": " << qPrintable(why);
+        else
+            EXPECT_TRUE(why.isEmpty()) << c.name << ": " << qPrintable(why);
+    }
+
+    // The panorama decodes for a full-HD slot at 1/8, within the budget.
+    const JpegInfo panorama = readJpegInfo(claimingSize(small, 65000, 36563), QStringLiteral("p"));
+    const QSize scaled = jpegScaledSize(QSize(panorama.width, panorama.height), QSize(1920, 1080));
+    EXPECT_EQ(scaled, QSize(8125, 4571));
+    EXPECT_LE(jpegDecodeBytes(panorama, scaled), kMaxJpegDecodeBytes);
+    // A decode that would pass the budget is refused before any allocation.
+    const QString msg = expectThrows([&] {
+        decodeJpeg(claimingSize(progressive, 65000, 36563), QStringLiteral("pano.jpg"), QSize(100, 100));
+    });
+    EXPECT_TRUE(msg.contains(QStringLiteral("pano.jpg")) && msg.contains(QStringLiteral("过大"))) << qPrintable(msg);
+}
+
+TEST(ImageLimits, AFileCutShortIsTold)
+{
+    QTemporaryDir dir;
+    const QByteArray jpeg = encodeJpeg(paintedPicture(64, 48));
+    struct Case {
+        const char *file;
+        QByteArray data;
+        bool complete;
+    } cases[] = {
+        {"whole.jpg", jpeg, true},
+        {"zero-padded.jpg", jpeg + QByteArray(100, '\0'), true},
+        {"cut.jpg", jpeg.left(jpeg.size() * 2 / 3), false},
+    };
+    for (const Case &c : cases) {
+        const QString path = dir.filePath(QString::fromUtf8(c.file));
+        writeFileBytes(path, c.data);
+        EXPECT_EQ(readJpegInfo(path).complete, c.complete) << c.file;
+        EXPECT_EQ(readJpegInfo(c.data, path).complete, c.complete) << c.file;
+        EXPECT_EQ(decodeJpeg(path).size(), QSize(64, 48)) << c.file; // the cut one with its tail grey
+    }
 }
