@@ -1,5 +1,7 @@
 #include "media/LrcParser.h"
 
+#include <QFileInfo>
+
 #include "app/Error.h"
 #include "resources/PackedFile.h"
 #include "templates/TextCodec.h"
@@ -35,9 +37,15 @@ void takeTags(const QString &line, std::vector<LyricRow> &timeline)
         if (c == QLatin1Char(']'))
             closes.push_back(p);
         if (i < w && c == QLatin1Char('[')) {
+            // A '[' with no ']' after it that is not yet taken (the stray one
+            // of "[00:01.00]abc[x") opens no tag: counting it would pair every
+            // '[' to its left with the wrong ']' and lose their tags. It stays
+            // part of the text.
+            if (opens.size() >= closes.size())
+                continue;
             opens.push_back(p);
             const size_t g = opens.size() - 1;
-            if (g < closes.size()) {
+            {
                 const int q = closes[g];
                 const QString tag = q > p ? s.mid(p, q - p - 1) : QString();
                 QString text;
@@ -48,8 +56,6 @@ void takeTags(const QString &line, std::vector<LyricRow> &timeline)
                     text = s.mid(q);
                 timeline.push_back({tag, text});
             }
-            // A '[' whose ']' was never found gives no row (a line such as
-            // "[00:01" has no tag to read).
             s.truncate(p > 0 ? p - 1 : 0);
         }
     }
@@ -126,14 +132,37 @@ LyricTable parseLrcText(const QByteArray &bytes, const std::atomic<bool> *stop)
     return parseLrcLines(lines, stop);
 }
 
+QString lrcBytesProblem(const QByteArray &bytes)
+{
+    if (bytes.size() > kMaxLrcBytes)
+        return QStringLiteral("文件太大（超过 1 MB），不是歌词文件");
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = quint8(bytes[i]);
+        // Text in GBK or UTF-8 never holds these control bytes; a DOS end
+        // mark (0x1A) at the very end is tolerated.
+        const bool control = b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != 0x0B && b != 0x0C;
+        if (control && !(b == 0x1A && i == bytes.size() - 1))
+            return QStringLiteral("文件含有二进制数据，不是文本格式的歌词文件");
+    }
+    return {};
+}
+
 LyricTable parseLrcFile(const QString &path, const std::atomic<bool> *stop)
 {
+    auto refuse = [&](const QString &why) { return Error(QStringLiteral("歌词文件无法读取：%1（%2）").arg(path, why)); };
+    // Judged by its size before reading: a large file is refused unread.
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > kMaxLrcBytes)
+        throw refuse(lrcBytesProblem(QByteArray(kMaxLrcBytes + 1, ' ')));
     QByteArray bytes;
     try {
         bytes = readFileBytes(path);
     } catch (const Error &e) {
-        throw Error(QStringLiteral("歌词文件无法读取：%1（%2）").arg(path, e.message()));
+        throw refuse(e.message());
     }
+    const QString problem = lrcBytesProblem(bytes);
+    if (!problem.isEmpty())
+        throw refuse(problem);
     return parseLrcText(bytes, stop);
 }
 

@@ -28,9 +28,17 @@ LyricTable parseLrcLines(const QStringList &lines, const std::atomic<bool> *stop
 // Splits GBK text (or UTF-8 behind a byte-order mark) into lines at CR LF,
 // LF or CR, as a text reader does, and parses it.
 LyricTable parseLrcText(const QByteArray &bytes, const std::atomic<bool> *stop = nullptr);
+// Lyric files larger than this are not lyric files (a long song's LRC is a
+// few kilobytes).
+constexpr qsizetype kMaxLrcBytes = 1024 * 1024;
+// Why bytes are not a lyric file (over kMaxLrcBytes, or binary: control
+// bytes that GBK or UTF-8 text never holds), in Chinese; "" when they are.
+QString lrcBytesProblem(const QByteArray &bytes);
+
 // Reads and parses a lyric file. Throws lumora::Error naming the file when it
-// cannot be read. `stop` (optional) is checked between lines; when it is set
-// the parse gives up and returns an empty table.
+// cannot be read, is larger than kMaxLrcBytes or holds binary data.
+// `stop` (optional) is checked between lines; when it is set the parse gives
+// up and returns an empty table.
 LyricTable parseLrcFile(const QString &path, const std::atomic<bool> *stop = nullptr);
 
 // The lyric step: the text of the first row, from row 0, whose time begins

@@ -54,6 +54,12 @@ TEST(LrcParse, EdgeCases)
          rows({{"00:02.00", "x"}})},
         {"an unclosed tag gives no row", {QStringLiteral("[00:07"), QStringLiteral("[00:08.00]y")},
          rows({{"00:08.00", "y"}})},
+        // A stray '[' keeps every valid tag before it and stays in the text.
+        {"a stray [ after the text", {QStringLiteral("[00:01.00]abc[x")}, rows({{"00:01.00", "abc[x"}})},
+        {"a stray [ between tags", {QStringLiteral("[00:01.00]甲[x[00:02.00]乙")},
+         rows({{"00:02.00", "乙"}, {"00:01.00", "甲[x"}})},
+        {"a stray [ before touching tags", {QStringLiteral("[[00:01.00][00:02.00]歌")},
+         rows({{"00:02.00", "歌"}, {"00:01.00", "歌"}})},
     };
     for (const Case &c : cases)
         EXPECT_EQ(parse(c.lines), c.expected) << c.name;
@@ -67,15 +73,38 @@ TEST(LrcParse, LineEndsAndByteOrderMark)
     EXPECT_EQ(parseLrcText(text), rows({{"00:01.00", "一"}, {"00:02.00", "二"}, {"ti", "名"}}));
 }
 
-TEST(LrcParse, StopAndUnreadableFile)
+TEST(LrcParse, StopAndRefusedFiles)
 {
     std::atomic<bool> stop{true};
     EXPECT_TRUE(parseLrcLines({QStringLiteral("[00:01.00]a")}, &stop).empty());
-    try {
-        parseLrcFile(QStringLiteral("/nonexistent/歌词.lrc"));
-        FAIL() << "an unreadable lyric file must be refused";
-    } catch (const Error &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("歌词.lrc")));
+
+    QTemporaryDir dir;
+    const QByteArray line = QStringLiteral("[00:01.00]一句歌词\r\n").toUtf8();
+    struct Case {
+        const char *file;
+        QByteArray bytes; // empty: the file is not written
+        const char *why;  // "" = accepted
+    } cases[] = {
+        {"missing.lrc", {}, "无法读取"},
+        {"big.lrc", line.repeated(int(kMaxLrcBytes / line.size()) + 1), "超过 1 MB"},
+        {"nul.lrc", line + QByteArray("\0\x01\x02", 3) + line, "二进制"},
+        {"picture.lrc", QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11), "二进制"},
+        {"dos-end.lrc", line + QByteArray("\x1A"), ""},
+        {"just-under.lrc", line.repeated(int(kMaxLrcBytes / line.size())), ""},
+    };
+    for (const Case &c : cases) {
+        const QString path = dir.filePath(QString::fromUtf8(c.file));
+        if (!c.bytes.isEmpty())
+            writeFileBytes(path, c.bytes);
+        try {
+            const LyricTable t = parseLrcFile(path);
+            EXPECT_FALSE(*c.why) << c.file << " must be refused";
+            EXPECT_GE(t.size(), 2u) << c.file;
+        } catch (const Error &e) {
+            EXPECT_TRUE(*c.why) << c.file << ": " << qPrintable(e.message());
+            EXPECT_TRUE(e.message().contains(path)) << qPrintable(e.message());
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.why))) << qPrintable(e.message());
+        }
     }
 }
 
