@@ -10,11 +10,16 @@ namespace lumora {
 
 SongMeasure measureSong(const QString &path)
 {
+    const QFileInfo info(path);
+    if (info.exists() && info.isFile() && info.size() == 0)
+        throw Error(QStringLiteral("音乐文件是空的：%1").arg(path));
     AudioDecoder decoder(path);
     SongMeasure m;
     m.sampleRate = decoder.sourceSampleRate();
     while (const AVFrame *f = decoder.next())
         m.samples += f->nb_samples;
+    if (m.samples == 0)
+        throw Error(QStringLiteral("音乐文件解码不出任何声音：%1").arg(path));
     m.lengthMs = m.samples * 1000 / m.sampleRate;
     if (m.lengthMs < kShortestSongMs)
         throw Error(QStringLiteral("音乐文件太短（不到1秒），不能使用：%1").arg(path));
@@ -79,7 +84,18 @@ void addLyricFile(Album &album, const QString &path)
 
 long long songLengthMs(const Album &album, int k)
 {
-    return measureSong(album.ListView_daoru_yinyue.row(k).subItem(3)).lengthMs;
+    // The duration text holds the whole seconds measured when the song was
+    // added, which is all the album's frames need; a long song is not
+    // decoded a second time. Only a row without a readable text is measured.
+    const Row &row = album.ListView_daoru_yinyue.row(k);
+    const QStringList parts = row.subItem(2).split(QLatin1Char(':'));
+    if (parts.size() == 3) {
+        bool okH = false, okM = false, okS = false;
+        const long long h = parts[0].toLongLong(&okH), m = parts[1].toLongLong(&okM), s = parts[2].toLongLong(&okS);
+        if (okH && okM && okS && h >= 0 && m >= 0 && s >= 0 && s < 60)
+            return ((h * 60 + m) * 60 + s) * 1000;
+    }
+    return measureSong(row.subItem(3)).lengthMs;
 }
 
 int lyricIndexForSong(const Album &album, int songIndex)

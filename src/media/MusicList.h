@@ -20,10 +20,11 @@ struct SongMeasure {
     int sampleRate = 0;
 };
 
-// Decodes the whole file and counts its samples (the container's own duration
-// can be off by tens of milliseconds, or by seconds for VBR files). Throws
-// lumora::Error naming the file when it cannot be decoded or lasts less than
-// one second.
+// Decodes the whole file once and counts its samples (the container's own
+// duration can be off by tens of milliseconds, or by seconds for VBR files).
+// Throws lumora::Error naming the file when it is empty, is not audio,
+// decodes to no sound or lasts less than one second. Long songs (hours) are
+// accepted.
 SongMeasure measureSong(const QString &path);
 
 // "00:" + minutes + ":" + seconds of (ms div 1000), minutes not carried into
@@ -43,7 +44,9 @@ void addSong(Album &album, const QString &path);
 // Appends the lyric row to ListView_daoru_LRC and its settings row with the
 // defaults to ListView_geci_shezhi_canshu.
 void addLyricFile(Album &album, const QString &path);
-// Length in milliseconds of music row k, from its path (re-measured).
+// Length of music row k in whole seconds, as milliseconds, from its duration
+// text (measured when it was added; the song is not decoded again). A row
+// whose text does not read as a duration is measured from its path.
 long long songLengthMs(const Album &album, int k);
 // Lyric file index that goes with song k: k itself when that lyric row
 // exists, -1 otherwise (no lyrics for that song).

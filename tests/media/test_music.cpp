@@ -1,8 +1,10 @@
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/Album.h"
 #include "app/Error.h"
+#include "resources/PackedFile.h"
 #include "media/MusicList.h"
 #include "MediaFixtures.h"
 
@@ -27,7 +29,8 @@ TEST(SongMeasure, DurationTextAndFrames)
         long long frames;
     };
     for (const Case &c : {Case{247000, "00:04:07", 247 * 25}, Case{59900, "00:00:59", 59 * 25},
-                          Case{75 * 60000, "00:75:00", 75 * 60 * 25}, Case{1000, "00:00:01", 25}}) {
+                          Case{75 * 60000, "00:75:00", 75 * 60 * 25}, Case{1000, "00:00:01", 25},
+                          Case{(125 * 60 + 7) * 1000LL + 999, "00:125:07", (125 * 60 + 7) * 25LL}}) {
         EXPECT_EQ(songDurationText(c.ms), QLatin1String(c.text));
         EXPECT_EQ(songFrames(c.ms), c.frames);
     }
@@ -43,16 +46,46 @@ TEST(MusicList, RefusedSongsAddNoRow)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("this is not an mp3 file at all");
     f.close();
+    const QString empty = dir.filePath(QStringLiteral("空.mp3"));
+    writeFileBytes(empty, QByteArray());
+    // A picture under a song's name opens as a picture: no sound in it.
+    const QString picture = dir.filePath(QStringLiteral("图片.mp3"));
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    img.save(picture, "JPEG");
+    // A WAV file whose data chunk is empty: an audio stream that decodes to nothing.
+    QByteArray wav("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x80\x3E\0\0\x02\0\x10\0data\0\0\0\0", 44);
+    const QString silent = dir.filePath(QStringLiteral("无声.mp3"));
+    writeFileBytes(silent, wav);
     Album album;
-    for (const QString &path : {shortSong, notSong, dir.filePath(QStringLiteral("没有.mp3"))}) {
+    struct Case {
+        QString path;
+        const char *why;
+    } cases[] = {{shortSong, "太短"},    {notSong, ""},          {dir.filePath(QStringLiteral("没有.mp3")), ""},
+                 {empty, "是空的"},      {picture, "没有可播放的声音"}, {silent, "解码不出任何声音"}};
+    for (const Case &c : cases) {
         try {
-            music::addSong(album, path);
-            FAIL() << path.toStdString() << " must be refused";
+            music::addSong(album, c.path);
+            ADD_FAILURE() << c.path.toStdString() << " must be refused";
         } catch (const Error &e) {
-            EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(c.path)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.why))) << e.message().toStdString();
         }
     }
     EXPECT_TRUE(album.ListView_daoru_yinyue.empty());
+}
+
+TEST(MusicList, LengthComesFromTheAddNotASecondDecode)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath(QStringLiteral("歌.mp3"));
+    test::makeSineMp3(song, 3.4);
+    Album album;
+    music::addSong(album, song);
+    // The file is gone: a second decode would fail. The length is what the add measured.
+    ASSERT_TRUE(QFile::remove(song));
+    EXPECT_EQ(music::songLengthMs(album, 0), 3000);
+    EXPECT_EQ(songFrames(music::songLengthMs(album, 0)), 75);
 }
 
 TEST(MusicList, RowsAndPairing)
