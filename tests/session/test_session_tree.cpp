@@ -1,0 +1,106 @@
+// The album session over the authored resource tree: the same sequence as
+// lumora-make, productions side by side, a tree that stays as it was.
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "../media/MediaFixtures.h"
+#include "session/AlbumSession.h"
+#include "session/PlanReport.h"
+
+using namespace lumora;
+
+namespace {
+
+const QString kProgram = QStringLiteral(LUMORA_TEST_PROGRAM_DIR);
+
+// Path, size and modification time of every file of the resource tree, and a
+// checksum of every file smaller than 64 KB (the parameter files, packs).
+QStringList treeSnapshot()
+{
+    QStringList lines;
+    QDirIterator it(kProgram + QStringLiteral("smxcwjj"), QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo fi = it.fileInfo();
+        QString line = QStringLiteral("%1 %2 %3").arg(fi.filePath()).arg(fi.size()).arg(fi.lastModified().toMSecsSinceEpoch());
+        if (fi.size() < 65536) {
+            QFile f(fi.filePath());
+            if (f.open(QIODevice::ReadOnly))
+                line += u' ' + QString::fromLatin1(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex());
+        }
+        lines << line;
+    }
+    lines.sort();
+    return lines;
+}
+
+bool haveTree()
+{
+    return QFileInfo::exists(kProgram + QStringLiteral("smxcwjj/wj_0_or_2"));
+}
+
+} // namespace
+
+TEST(SessionTree, SessionGivesTheSamePlanAsLumoraMake)
+{
+    if (!haveTree())
+        GTEST_SKIP() << "no authored resource tree in " << kProgram.toStdString();
+    QTemporaryDir work;
+    AlbumSession session(kProgram, work.path(), 42);
+    session.chooseMode(ModeKind::Wide16x9);
+    session.addSongs({session.paths().sampleSong()});
+    session.addLyricFiles({session.paths().sampleLyrics()});
+    const AddPhotosReport added = session.addPhotos({session.paths().samplePhotoFolder()});
+    OutputChoice choice = defaultOutputChoice(ModeKind::Wide16x9);
+    choice.albumName = QStringLiteral("演示相册");
+    choice.folder = withSlash(QDir::currentPath());
+    const std::string fromSession = planJsonText(session.album(), session.plan(choice), added.refused);
+
+    const QString fromTool = test::run(kProgram + QStringLiteral("lumora-make"),
+                                       {QStringLiteral("--seed"), QStringLiteral("42"), QStringLiteral("--plan"),
+                                        QStringLiteral("--json")});
+    EXPECT_EQ(QString::fromStdString(fromSession).trimmed(), fromTool.trimmed());
+    // A text effect was placed by the seeded random source in both.
+    EXPECT_GT(nlohmann::json::parse(fromSession)["text_effects"].get<int>(), 0);
+}
+
+TEST(SessionTree, TwoProductionsRunSideBySideAndLeaveTheTreeAsItWas)
+{
+    if (!haveTree())
+        GTEST_SKIP() << "no authored resource tree in " << kProgram.toStdString();
+    const QStringList before = treeSnapshot();
+    QTemporaryDir out;
+    const QString song = out.path() + QStringLiteral("/歌.mp3");
+    test::makeSineMp3(song, 3.0);
+    const QStringList photos = QDir(kProgram + QStringLiteral("shilizhaopian")).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    ASSERT_GE(photos.size(), 4);
+
+    QProcess runs[2];
+    for (int i = 0; i < 2; ++i) {
+        QStringList args{QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--music"), song,
+                         QStringLiteral("--picture-effects"), QStringLiteral("on"), QStringLiteral("--name"),
+                         QStringLiteral("并行%1").arg(i), QStringLiteral("--out"), out.path()};
+        for (int k = 0; k < 2; ++k)
+            args << kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i + k];
+        runs[i].start(kProgram + QStringLiteral("lumora-make"), args);
+    }
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(runs[i].waitForFinished(300000));
+        EXPECT_EQ(runs[i].exitCode(), 0) << runs[i].readAllStandardError().toStdString();
+        const QString file = out.path() + QStringLiteral("/并行%1.mp4").arg(i);
+        const QString plan = test::run(kProgram + QStringLiteral("lumora-make"),
+                                       {QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--music"), song,
+                                        QStringLiteral("--plan"), QStringLiteral("--json"),
+                                        kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i],
+                                        kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i + 1]});
+        const long long total = nlohmann::json::parse(plan.toStdString())["total_frames"].get<long long>();
+        EXPECT_EQ(test::decodedFrames(file), total) << file.toStdString();
+        EXPECT_EQ(test::fullDecodeErrors(file), QString());
+    }
+    EXPECT_EQ(treeSnapshot(), before) << "the resource tree was written to";
+}
