@@ -28,6 +28,24 @@ void MoviePlayer::loadDocument(const QByteArray &document, const QString &folder
     m_path = what;
 }
 
+MoviePlayer::MoviePlayer()
+{
+    m_steady.start();
+}
+
+qint64 MoviePlayer::now() const
+{
+    return m_clock ? m_clock() : m_steady.elapsed();
+}
+
+void MoviePlayer::setClock(Clock clock)
+{
+    const int frame = frameNum();
+    m_clock = std::move(clock);
+    m_frame = frame;
+    m_startMs = now();
+}
+
 void MoviePlayer::unload()
 {
     m_renderer.reset();
@@ -53,7 +71,7 @@ int MoviePlayer::frameNum() const
         return 0;
     if (!m_playing)
         return m_frame;
-    const qint64 advanced = m_clock.elapsed() * kFramesPerSecond / 1000;
+    const qint64 advanced = std::max<qint64>(0, now() - m_startMs) * kFramesPerSecond / 1000;
     const qint64 total = totalFrames();
     const qint64 n = m_frame + advanced;
     if (m_renderer->document().loop)
@@ -64,8 +82,7 @@ int MoviePlayer::frameNum() const
 void MoviePlayer::setFrameNum(int n)
 {
     m_frame = clampFrame(n);
-    if (m_playing)
-        m_clock.restart();
+    m_startMs = now();
 }
 
 void MoviePlayer::play()
@@ -74,7 +91,7 @@ void MoviePlayer::play()
         return;
     m_frame = frameNum();
     m_playing = true;
-    m_clock.restart();
+    m_startMs = now();
 }
 
 void MoviePlayer::stop()

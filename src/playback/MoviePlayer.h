@@ -22,12 +22,15 @@
 //
 // Frame numbers are 0-based; the rate is 25 frames per second. One thread at
 // a time; the player never opens a window and needs no event loop (its clock
-// is read, not ticked). Movies with text layers need a QGuiApplication
+// is read, not ticked). The clock is a monotonic millisecond counter,
+// replaceable (setClock) so that tests and a preview slaved to the music can
+// drive it. Movies with text layers need a QGuiApplication
 // (offscreen is enough) for their fonts.
 #include <QElapsedTimer>
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "playback/MovieRenderer.h"
@@ -38,7 +41,13 @@ class MoviePlayer {
 public:
     static constexpr int kFramesPerSecond = 25;
 
-    MoviePlayer() = default;
+    // Monotonic time in milliseconds.
+    using Clock = std::function<qint64()>;
+
+    MoviePlayer();
+    // Replaces the clock (empty: the steady system clock). A playing movie
+    // keeps its frame and goes on from the new clock's present.
+    void setClock(Clock clock);
 
     void load(const QString &path);
     // Loads a document held in memory; pictures are taken from `folder`.
@@ -73,9 +82,13 @@ private:
     std::unique_ptr<MovieRenderer> m_renderer;
     QHash<QString, QString> m_variables;
     QString m_path;
+    qint64 now() const;
+
     int m_frame = 0;        // frame shown when the clock started or stopped
     bool m_playing = false;
-    QElapsedTimer m_clock;  // runs while playing
+    Clock m_clock;          // empty: m_steady
+    QElapsedTimer m_steady;
+    qint64 m_startMs = 0;   // clock reading when play() or setFrameNum() last started counting
 };
 
 } // namespace lumora

@@ -232,3 +232,39 @@ TEST_F(Player, GoldenFrames)
         (void)actual;
     }
 }
+
+// play() shows the frame of the clock's time: 25 per second, held while
+// stopped, halted on the last frame; what paint() shows is that frame.
+TEST_F(Player, PlayShowsTheFrameOfTheClock)
+{
+    MoviePlayer p;
+    p.load(write(test::templateMovie(
+        21, QStringLiteral(R"(,{"type":"rect","rect":[0,70,20,20],"fill":"#0000ff","anim":{"x":[[0,0,"linear"],[20,140]]}})"))));
+    qint64 ms = 1000;
+    p.setClock([&ms] { return ms; });
+    p.play();
+    EXPECT_EQ(p.frameNum(), 0);
+    const struct {
+        qint64 advance;
+        int frame;
+    } steps[] = {{39, 0}, {1, 1}, {160, 5}, {200, 10}};
+    for (const auto &s : steps) {
+        ms += s.advance;
+        EXPECT_EQ(p.frameNum(), s.frame) << "at " << ms << " ms";
+    }
+    QImage expected(160, 90, QImage::Format_RGB32);
+    p.renderFrame(10, expected);
+    EXPECT_EQ(p.paint(QSize(160, 90)).convertToFormat(QImage::Format_RGB32), expected);
+
+    p.stop();
+    ms += 1000;
+    EXPECT_EQ(p.frameNum(), 10) << "held while stopped";
+    p.play();
+    ms += 80;
+    EXPECT_EQ(p.frameNum(), 12) << "goes on from where it stopped";
+    p.setFrameNum(3);
+    ms += 40;
+    EXPECT_EQ(p.frameNum(), 4) << "a jump counts from the new frame";
+    ms += 60000;
+    EXPECT_EQ(p.frameNum(), 20) << "a movie that does not loop halts on its last frame";
+}

@@ -83,7 +83,7 @@ TEST(SessionTree, TwoProductionsRunSideBySideAndLeaveTheTreeAsItWas)
     QProcess runs[2];
     for (int i = 0; i < 2; ++i) {
         QStringList args{QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--music"), song,
-                         QStringLiteral("--picture-effects"), QStringLiteral("on"), QStringLiteral("--name"),
+                         QStringLiteral("--name"),
                          QStringLiteral("并行%1").arg(i), QStringLiteral("--out"), out.path()};
         for (int k = 0; k < 2; ++k)
             args << kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i + k];
