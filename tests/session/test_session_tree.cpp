@@ -10,6 +10,8 @@
 #include "../media/MediaFixtures.h"
 #include "session/AlbumSession.h"
 #include "session/PlanReport.h"
+#include "album/PhotoTable.h"
+#include "templates/TemplatePacks.h"
 
 using namespace lumora;
 
@@ -103,4 +105,30 @@ TEST(SessionTree, TwoProductionsRunSideBySideAndLeaveTheTreeAsItWas)
         EXPECT_EQ(test::fullDecodeErrors(file), QString());
     }
     EXPECT_EQ(treeSnapshot(), before) << "the resource tree was written to";
+}
+
+TEST(SessionTree, PackAddChecksThePhotosThePackNeeds)
+{
+    if (!haveTree())
+        GTEST_SKIP() << "no authored resource tree in " << kProgram.toStdString();
+    QTemporaryDir work;
+    AlbumSession session(kProgram, work.path(), 1);
+    session.chooseMode(ModeKind::Wide16x9);
+    const TemplatePack pack = readTemplatePack(session.paths(), 1);
+    ASSERT_GT(pack.portraitNeed, 0) << "pack 1 of the authored tree needs portrait photos";
+    // Two landscape sample photos only.
+    QStringList landscape;
+    for (const QString &f : QDir(session.paths().samplePhotoFolder()).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
+        const PhotoFacts facts = readPhotoFacts(session.paths().samplePhotoFolder() + f);
+        if (facts.width >= facts.height && landscape.size() < 2)
+            landscape << facts.path;
+    }
+    ASSERT_EQ(landscape.size(), 2);
+    PhotoAddOptions options;
+    options.pack = 1;
+    const AddPhotosReport r = session.addPhotos(landscape, options);
+    EXPECT_EQ(r.added, 0);
+    ASSERT_FALSE(r.notices.isEmpty());
+    EXPECT_TRUE(r.notices.join(QString()).contains(QStringLiteral("竖照片")));
+    EXPECT_EQ(session.album().ListView_moban_shiyong.size(), 0) << "no incomplete templates left behind";
 }
