@@ -1,6 +1,8 @@
 #include "Paths.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace lumora {
@@ -11,7 +13,7 @@ QString withSlash(const QString &folder)
 }
 
 Paths::Paths(QString programFolder, QString workFolder)
-    : m_program(withSlash(programFolder.isEmpty() ? executableFolder() : programFolder)),
+    : m_program(withSlash(programFolder.isEmpty() ? resourceFolder() : programFolder)),
       m_work(workFolder.isEmpty() ? m_program : withSlash(workFolder))
 {
 }
@@ -19,6 +21,23 @@ Paths::Paths(QString programFolder, QString workFolder)
 QString Paths::executableFolder()
 {
     return withSlash(QCoreApplication::applicationDirPath());
+}
+
+QString Paths::resourceFolder()
+{
+    return resourceFolderFor(executableFolder());
+}
+
+QString Paths::resourceFolderFor(const QString &exeFolder)
+{
+    const QString beside = withSlash(exeFolder);
+    if (QFileInfo(beside + QStringLiteral("smxcwjj")).isDir())
+        return beside;
+    const QString installed =
+        QDir::cleanPath(beside + QStringLiteral("../share/lumora")) + QLatin1Char('/');
+    if (QFileInfo(installed + QStringLiteral("smxcwjj")).isDir())
+        return installed;
+    return beside;
 }
 
 QString Paths::templateParamFolder(ModeKind mode) const

@@ -16,13 +16,21 @@ namespace lumora {
 
 class Paths {
 public:
-    // programFolder: with or without a trailing '/'. Empty: the folder of the running executable.
+    // programFolder: with or without a trailing '/'. Empty: resourceFolder().
     // workFolder: with or without a trailing '/'. Empty: the program folder.
     explicit Paths(QString programFolder = {}, QString workFolder = {});
 
     const QString &programFolder() const { return m_program; }
     const QString &workFolder() const { return m_work; }
     static QString executableFolder();
+    // Where the resource tree of the running program lies: the executable's
+    // folder when the tree sits beside it (the build layout), else the
+    // installed data folder <prefix>/share/lumora/ when that holds the tree
+    // (the executable in <prefix>/bin/); the executable's folder when neither
+    // holds it.
+    static QString resourceFolder();
+    // The same choice for an executable in `exeFolder`.
+    static QString resourceFolderFor(const QString &exeFolder);
 
     // The resource tree (read only).
     QString root() const { return m_program + QStringLiteral("smxcwjj/"); }
