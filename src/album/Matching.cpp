@@ -259,7 +259,9 @@ bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame)
         w = kFullFrameWidth;
         h = kFullFrameHeight;
     }
-    if (w < 0 || h <= 0)
+    // Sizes come from a resource file: a side beyond any stage is damage,
+    // and staging would allocate a picture of that size.
+    if (w < 0 || h <= 0 || w > kMaxSlotSide || h > kMaxSlotSide)
         return false;
     W = w;
     H = h;

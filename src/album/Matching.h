@@ -30,8 +30,12 @@ struct SlotGeometry {
 SlotGeometry slotGeometry(int W, int H, int pw, int ph, bool landscapeSlot, bool fullFrame,
                           bool defaultPortraitDisplay);
 
+// Largest slot side a template may declare (output pixels).
+constexpr int kMaxSlotSide = 8192;
+
 // Size used for the geometry of a slot row: its mobanchicun size, or
-// 1920 × 1080 when the width is 0. False when the row has no size.
+// 1920 × 1080 when the width is 0. False when the row has no size, or a side
+// beyond kMaxSlotSide.
 bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame = nullptr);
 
 // Puts photo `photoRow` into slot row `slotRow`: match state, photo row and

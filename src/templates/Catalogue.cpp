@@ -146,6 +146,9 @@ QString catalogueRowProblem(const QString &szhz, const QString &xpjpgmc, const Q
     }
     if (!isWholeNumber(mbdx))
         return QStringLiteral("模板总帧数 \"%1\" 不是整数").arg(mbdx);
+    const long long frames = mbdx.trimmed().toLongLong();
+    if (frames < 1 || frames > kMaxTemplateFrames)
+        return QStringLiteral("模板总帧数 %1 不在 1 … %2 之内").arg(frames).arg(kMaxTemplateFrames);
     return {};
 }
 

@@ -109,7 +109,12 @@ void setAlbumTableColumns(Album &album);
 // values, the movie path and the catalogue index.
 QStringList parameterRowCells(const QStringList &catalogueValues, const QString &moviePath, int index);
 
-// Reason text when a template cannot be used, or "" when it pairs up.
+// A template runs at least one frame and at most this many (an hour at 25
+// frames per second); a count outside is damage, not a template.
+constexpr long long kMaxTemplateFrames = 90000;
+
+// Reason text when a template cannot be used, or "" when it pairs up and its
+// total frames are within 1 … kMaxTemplateFrames.
 QString catalogueRowProblem(const QString &szhz, const QString &xpjpgmc, const QString &mbdx);
 
 } // namespace lumora

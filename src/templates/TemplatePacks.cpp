@@ -35,11 +35,21 @@ TemplatePack parseTemplatePack(const QByteArray &bytes, int k)
     const IniFile ini = IniFile::fromBytes(bytes);
     TemplatePack pack;
     pack.k = k;
-    const int n = ini.value(kSection, QStringLiteral("shuliang")).trimmed().toInt();
+    // The count is trusted only within bounds: a damaged pack must not make
+    // the walk allocate or loop without end.
+    const QString count = ini.value(kSection, QStringLiteral("shuliang")).trimmed();
+    bool ok = true;
+    const int n = count.isEmpty() ? 0 : count.toInt(&ok);
+    if (!ok || n < 0 || n > kMaxPackEntries)
+        throw Error(QStringLiteral("组合模板 %1 已损坏：条目数 \"%2\" 不在 0 … %3 之内").arg(k).arg(count).arg(kMaxPackEntries));
+    auto photos = [](const QString &field) {
+        const int v = field.trimmed().toInt();
+        return v >= 0 && v <= kMaxPackEntryPhotos ? v : 0;
+    };
     for (int m = 1; m <= n; ++m) {
         const PackEntry e = parsePackEntry(ini.value(kSection, QStringLiteral("canshu_%1").arg(m)));
-        pack.landscapeNeed += e.landscape.trimmed().toInt();
-        pack.portraitNeed += e.portrait.trimmed().toInt();
+        pack.landscapeNeed += photos(e.landscape);
+        pack.portraitNeed += photos(e.portrait);
         pack.entries.push_back(e);
     }
     return pack;
@@ -68,7 +78,13 @@ int templatePackCount(const Paths &paths)
 TemplatePack readTemplatePack(const Paths &paths, int k)
 {
     const QString path = templatePackPath(paths, k);
-    return parseTemplatePack(packed::unpackFile(path, packed::kPackParamDepth), k);
+    try {
+        return parseTemplatePack(packed::unpackFile(path, packed::kPackParamDepth), k);
+    } catch (const Error &e) {
+        if (e.message().contains(path))
+            throw;
+        throw Error(QStringLiteral("%1（%2）").arg(e.message(), path));
+    }
 }
 
 std::vector<TemplatePack> listTemplatePacks(const Paths &paths)

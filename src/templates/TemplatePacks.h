@@ -13,6 +13,13 @@
 
 namespace lumora {
 
+// A pack names at most this many entries; a larger count is damage (a pack
+// of the shipped kind names a few dozen templates).
+constexpr int kMaxPackEntries = 1000;
+// Photo counts of one entry beyond this are damage and add nothing to the
+// pack's needs (a template shows a handful of photos).
+constexpr int kMaxPackEntryPhotos = 100;
+
 struct PackEntry {
     QString name;      // text before the first "~"
     QString landscape; // field 1, as written (compared as text with the template list)
@@ -32,7 +39,8 @@ struct TemplatePack {
 // Fields of one entry: name before the first "~", then the texts between
 // consecutive "~" (text after the last "~" is not a field).
 PackEntry parsePackEntry(const QString &entry);
-// A pack from its INI bytes (GBK).
+// A pack from its INI bytes (GBK). Throws lumora::Error when its entry count
+// is not a number from 0 to kMaxPackEntries (a missing count means none).
 TemplatePack parseTemplatePack(const QByteArray &ini, int k);
 // The INI text of a pack (used by the resource authoring tool and tests).
 QString templatePackIniText(const std::vector<PackEntry> &entries);

@@ -147,6 +147,7 @@ TEST(Matching, TemplatesThatTakeNoPhotoDoNotEndThePass)
     // underscore); U has a photo slot without a usable size.
     const FixtureTemplate X{"X", "|heng|", "|pic1|", "|600|", "|400|", 100};
     const FixtureTemplate U{"U", "|heng|", "|picture_1|", "|wide|", "|400|", 100};
+    const FixtureTemplate G{"G", "|heng|", "|picture_1|", "|100000|", "|400|", 100};
     struct Case {
         std::vector<FixtureTemplate> catalogue;
         int photos;
@@ -156,6 +157,8 @@ TEST(Matching, TemplatesThatTakeNoPhotoDoNotEndThePass)
         {{test::landscapeTemplate("A"), X}, 3, {"A", "X", "A", "X", "A"}, 0},
         {{X, test::landscapeTemplate("A")}, 2, {"X", "A", "X", "A"}, 0},
         {{U, test::landscapeTemplate("A")}, 2, {"U", "A", "U", "A"}, 0},
+        // A slot side beyond any stage is damage: the slot has no size.
+        {{G, test::landscapeTemplate("A")}, 2, {"G", "A", "G", "A"}, 0},
         // Nothing can take a photo: the idle templates are dropped again.
         {{X, U}, 2, {}, 2},
     };

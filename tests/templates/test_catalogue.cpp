@@ -145,3 +145,39 @@ TEST(TemplatePacks, EntriesNeedsTextsAndChecks)
     EXPECT_TRUE(packPhotoCheckNotices(2, 1, 1, 1).isEmpty());
     EXPECT_THROW(readTemplatePack(f.paths(), 3), Error);
 }
+
+TEST(TemplatePacks, DamagedCountsAreCapped)
+{
+    AlbumFixture f;
+    auto writePack = [&](int k, const QString &ini) {
+        packed::packTo(encodeGbk(ini), packed::kPackParamDepth, templatePackPath(f.paths(), k));
+    };
+    const QString head = QStringLiteral("[zuhemoban_canshu]\r\nshuliang=%1\r\ncanshu_1=A~1~0~\r\n");
+    // Entry counts a damaged pack may claim: refused by name, before any walk.
+    int k = 0;
+    for (const char *count : {"2147483647", "1001", "-1", "many", "99999999999"}) {
+        writePack(++k, head.arg(QLatin1String(count)));
+        try {
+            readTemplatePack(f.paths(), k);
+            ADD_FAILURE() << count << " must be refused";
+        } catch (const Error &e) {
+            EXPECT_TRUE(e.message().contains(templatePackPath(f.paths(), k))) << qPrintable(e.message());
+        }
+    }
+    // Within bounds: missing entries read as empty, absurd photo counts add nothing.
+    writePack(++k, head.arg(3) + QStringLiteral("canshu_2=B~2147483647~-5~\r\n"));
+    const TemplatePack p = readTemplatePack(f.paths(), k);
+    EXPECT_EQ(p.entries.size(), 3u);
+    EXPECT_EQ(p.landscapeNeed, 1);
+    EXPECT_EQ(p.portraitNeed, 0);
+    writePack(++k, QStringLiteral("[zuhemoban_canshu]\r\n"));
+    EXPECT_TRUE(readTemplatePack(f.paths(), k).entries.empty());
+}
+
+TEST(Catalogue, FrameCountsOutsideTheirRangeLeaveTheTemplateOut)
+{
+    for (auto [frames, usable] : {std::pair{"1", true}, std::pair{"90000", true}, std::pair{"0", false},
+                                  std::pair{"-25", false}, std::pair{"90001", false},
+                                  std::pair{"9223372036854775807", false}})
+        EXPECT_EQ(catalogueRowProblem("|heng|", "|picture_1|", QLatin1String(frames)).isEmpty(), usable) << frames;
+}
