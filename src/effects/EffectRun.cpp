@@ -304,6 +304,37 @@ void EffectRun::stop()
     m_visible.clear();
 }
 
+void EffectRun::skipStep(const QString &clock)
+{
+    const State endState = m_setup.variant == RunVariant::Playback ? State::Idle : State::Finished;
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_setup.onlyRow >= 0 && i != m_setup.onlyRow)
+            continue;
+        RowRun &r = m_rows[size_t(i)];
+        if (r.state == State::Idle && r.start == clock && r.frames > 0) {
+            r.counter = 0;
+            if (!r.created) {
+                r.created = true;
+                r.order = m_nextOrder++;
+            }
+            r.shown = true;
+            r.state = State::Running;
+        }
+        if (r.state != State::Running)
+            continue;
+        // The frame picture is not kept: the next real step decodes its own.
+        r.frame = nullptr;
+        if (++r.counter >= r.frames) {
+            r.state = endState;
+            r.shown = false;
+            r.counter = 0;
+            if (m_setup.variant != RunVariant::Playback)
+                r.created = false;
+        }
+    }
+    m_visible.clear();
+}
+
 void EffectRun::writeStates(RowTable &table) const
 {
     const int overlayCol = m_setup.kind == EffectKind::Picture ? effcol::kPicOverlay : effcol::kTextOverlay;

@@ -122,6 +122,10 @@ public:
 
     // Stop: every row back to "tingzhi", counters 0, overlays released.
     void stop();
+    // Advances the run states through one step at `clock` exactly as step()
+    // would, without decoding or showing a frame: a seek fast-forwards the
+    // steps before its target with this, then calls step() for the target.
+    void skipStep(const QString &clock);
 
     // Mirrors the run state (sub-item 2) and overlay flag (sub-item 6 for
     // picture effects, 13 for text effects) into a working table with the

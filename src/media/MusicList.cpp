@@ -103,5 +103,48 @@ int lyricIndexForSong(const Album &album, int songIndex)
     return songIndex >= 0 && songIndex < album.ListView_daoru_LRC.size() ? songIndex : -1;
 }
 
+namespace {
+void renumber(RowTable &table)
+{
+    for (int i = 0; i < table.size(); ++i)
+        table[i].setCaption(QString::number(i + 1));
+}
+} // namespace
+
+bool deleteSong(Album &album, int row)
+{
+    RowTable &t = album.ListView_daoru_yinyue;
+    if (row < 0 || row >= t.size())
+        return false;
+    t.remove(row);
+    renumber(t);
+    return true;
+}
+
+void deleteAllSongs(Album &album)
+{
+    album.ListView_daoru_yinyue.clear();
+}
+
+bool deleteLyricFile(Album &album, int row)
+{
+    RowTable &t = album.ListView_daoru_LRC;
+    RowTable &s = album.ListView_geci_shezhi_canshu;
+    if (row < 0 || row >= t.size())
+        return false;
+    if (row < s.size())
+        s.remove(row);
+    t.remove(row);
+    renumber(t);
+    renumber(s);
+    return true;
+}
+
+void deleteAllLyricFiles(Album &album)
+{
+    album.ListView_daoru_LRC.clear();
+    album.ListView_geci_shezhi_canshu.clear();
+}
+
 } // namespace music
 } // namespace lumora

@@ -51,6 +51,16 @@ long long songLengthMs(const Album &album, int k);
 // Lyric file index that goes with song k: k itself when that lyric row
 // exists, -1 otherwise (no lyrics for that song).
 int lyricIndexForSong(const Album &album, int songIndex);
+
+// Deletes music row `row` and numbers the rows 1..n again; the songs after it
+// move down by one (song k+1 becomes song k for every later pairing). A row
+// outside the table changes nothing; returns whether a row was deleted.
+bool deleteSong(Album &album, int row);
+void deleteAllSongs(Album &album);
+// Deletes lyric row `row` with its settings row at the same index and numbers
+// both tables 1..n again.
+bool deleteLyricFile(Album &album, int row);
+void deleteAllLyricFiles(Album &album);
 } // namespace music
 
 } // namespace lumora

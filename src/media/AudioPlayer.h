@@ -1,0 +1,86 @@
+#pragma once
+// The program's one audio player: opens a song, plays it from a position,
+// stops, and reports length and position in milliseconds and whether a
+// playing song has reached its end (the "stopped" mode callers poll).
+//
+// Sound path: a decoding thread decodes the whole song with FFmpeg
+// (AudioDecoder), resampled to the device's rate as 16-bit stereo, into an
+// in-memory buffer that grows while the song plays; Qt Multimedia's QAudioSink
+// pulls from that buffer. Because the whole song ends up in memory, seeking is
+// exact and instant once the decoder has passed the target, and the exact
+// length (decoded samples, not the container's estimate) is known as soon as
+// decoding ends — a few hundred milliseconds for a four-minute song.
+//
+// Position comes from what the device reports as played
+// (QAudioSink::processedUSecs since the last start) plus the position it
+// started from, so a picture slaved to it cannot drift from the sound.
+//
+// Silent sink: when there is no audio device, or the device refuses to start
+// (QAudioSink fails at once without a server and its clock never moves), the
+// player falls back to a clock of its own: position = start position + time
+// since play, capped at the decoded length. The fallback is announced once
+// through `notice()`, never as an error. Tests force the silent sink with an
+// injectable clock.
+//
+// Threads: create and call from one thread with an event loop (the
+// user-interface thread); the decoding thread is internal.
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace lumora {
+
+class AudioPlayer {
+public:
+    // Monotonic milliseconds, for the silent sink's clock.
+    using Clock = std::function<qint64()>;
+
+    AudioPlayer();
+    ~AudioPlayer();
+    AudioPlayer(const AudioPlayer &) = delete;
+    AudioPlayer &operator=(const AudioPlayer &) = delete;
+
+    // Plays through the silent sink from now on, with `clock` (empty: a steady
+    // clock of the process).
+    void useSilentSink(Clock clock = {});
+    // True while the player runs on its own clock (no device, or forced).
+    bool silent() const;
+    // The one-time note about the silent sink ("" until it happens).
+    QString notice() const;
+
+    // Opens `path` (closing the file held): decoding starts at once in the
+    // background. Throws lumora::Error naming the file when it holds no
+    // decodable sound; the player then holds no file.
+    void open(const QString &path);
+    void close();
+    bool hasFile() const;
+    QString fileName() const;
+
+    // Plays from the current position (the start after open); returns at once.
+    void play();
+    // Halts; the file stays open and the position is kept.
+    void stop();
+    // Moves to `ms` (clamped to the song); keeps playing if it was.
+    void seek(qint64 ms);
+
+    // Length in milliseconds: the container's estimate until decoding has
+    // ended, then exact.
+    qint64 lengthMs() const;
+    bool lengthExact() const;
+    // Blocks until the whole song is decoded (at most `timeoutMs`); returns
+    // whether it is. For callers that need the exact length at once.
+    bool waitDecoded(int timeoutMs = 10000) const;
+    qint64 positionMs() const;
+    bool isPlaying() const;
+    // The "stopped" mode: a song that was playing has reached its end.
+    bool atEnd() const;
+    // Decoding failed midway (a damaged file): the text names the file; the
+    // song plays up to the damage.
+    QString decodeError() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace lumora

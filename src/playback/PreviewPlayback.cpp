@@ -1,0 +1,690 @@
+#include "playback/PreviewPlayback.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QPainter>
+#include <QThread>
+#include <QTimer>
+
+#include "album/AlbumTables.h"
+#include "album/Staging.h"
+#include "app/ClockText.h"
+#include "app/Error.h"
+#include "app/FlagWords.h"
+#include "effects/BackgroundTable.h"
+#include "media/AudioPlayer.h"
+#include "media/LyricSettings.h"
+#include "media/MusicList.h"
+#include "resources/FolderOps.h"
+
+namespace lumora {
+
+namespace {
+constexpr qint64 kLateMs = 10;
+const QString kNoCompleteTemplate = QStringLiteral("没有完成照片匹配的模板,无法播放相册！");
+
+QElapsedTimer &steadyClock()
+{
+    static QElapsedTimer t = [] {
+        QElapsedTimer e;
+        e.start();
+        return e;
+    }();
+    return t;
+}
+} // namespace
+
+// What the staging worker hands back.
+struct PreviewPlayback::Staged {
+    std::shared_ptr<std::atomic<bool>> stop;
+    StagingReport report;
+    QString error;
+    std::vector<qint64> songLengths;   // per music row, 0 when it cannot be played
+    QStringList songProblems;
+    std::vector<LyricTable> lyrics;    // per lyric file
+    QStringList lyricProblems;
+};
+
+PreviewPlayback::PreviewPlayback(Album &album, AudioPlayer &audio)
+    : m_album(album), m_audio(audio), m_size(album.modeInfo().preview), m_context(std::make_unique<QObject>())
+{
+    m_clock = [] { return steadyClock().elapsed(); };
+    m_timer = new QTimer(m_context.get());
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(m_timer, &QTimer::timeout, m_context.get(), [this] { tick(); });
+}
+
+PreviewPlayback::~PreviewPlayback()
+{
+    if (m_stopFlag)
+        *m_stopFlag = true;
+    if (m_worker) {
+        m_worker->wait();
+        delete m_worker;
+        m_worker = nullptr;
+    }
+    release();
+    if (m_audio.hasFile())
+        m_audio.stop();
+}
+
+void PreviewPlayback::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+}
+
+PreviewStartCheck PreviewPlayback::check(const Album &album, SyncMode sync)
+{
+    PreviewStartCheck c;
+    if (album.ListView_daoru_zhaopian.empty())
+        c.notice = QStringLiteral("没有添加照片文件！");
+    else if (sync == SyncMode::Music && album.ListView_daoru_yinyue.empty())
+        c.notice = QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
+    else if (album.ListView_moban_shiyong.empty())
+        c.notice = QStringLiteral("没有添加模板文件！");
+    if (!c.notice.isEmpty())
+        return c;
+    for (int i = 0; i < album.ListView_daoru_zhaopian.size(); ++i)
+        if (album.ListView_daoru_zhaopian.cell(i, photocol::kMatched).isEmpty())
+            ++c.unmatchedPhotos;
+    return c;
+}
+
+bool PreviewPlayback::busy() const
+{
+    return m_worker != nullptr;
+}
+
+void PreviewPlayback::waitForWorker()
+{
+    while (m_worker) {
+        m_worker->wait(20);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+void PreviewPlayback::setState(PreviewState s)
+{
+    if (m_state == s)
+        return;
+    m_state = s;
+    if (m_cb.state)
+        m_cb.state(s);
+}
+
+void PreviewPlayback::setTimes(long long framesShown)
+{
+    m_currentText = clockTextHMS(frameSeconds(framesShown));
+    m_album.cells.setInt(cell::kZongLeijiaZhen, framesShown);
+    if (m_cb.times)
+        m_cb.times(m_totalText, m_currentText);
+}
+
+// ---- start and staging ----
+
+void PreviewPlayback::start(SyncMode sync)
+{
+    stop();
+    waitForWorker(); // a stopped staging still finishing
+    m_sync = sync;
+    m_stats = {};
+    m_startedAt = m_clock();
+    m_failedSongs.clear();
+    StateCells &cells = m_album.cells;
+    cells.setText(cell::kHangshu, flag::kNone);
+    cells.setText(cell::kTuichu, flag::kPlaying);
+    cells.setText(cell::kSuiYinyueShijian, QStringLiteral("0"));
+    m_totalText = m_currentText = QStringLiteral("00:00:00");
+    setTimes(0);
+    setState(PreviewState::Staging);
+
+    auto staged = std::make_shared<Staged>();
+    m_stopFlag = std::make_shared<std::atomic<bool>>(false);
+    staged->stop = m_stopFlag;
+    Album &album = m_album;
+    const QSize size = m_size;
+    QObject *ctx = m_context.get();
+    auto progress = [this, ctx](int done, int maximum) {
+        QMetaObject::invokeMethod(ctx, [this, done, maximum] {
+            if (m_cb.staging)
+                m_cb.staging(done, maximum);
+        }, Qt::QueuedConnection);
+    };
+    m_worker = QThread::create([&album, size, staged, progress] {
+        try {
+            StagingRequest request;
+            request.target = size;
+            staged->report = stageAlbum(album, request, progress, staged->stop.get());
+        } catch (const Error &e) {
+            staged->error = e.message();
+            return;
+        }
+        // Songs are measured exactly (their boundaries in the album), lyric
+        // files parsed once for the whole run.
+        const RowTable &songs = album.ListView_daoru_yinyue;
+        for (int k = 0; k < songs.size() && !*staged->stop; ++k) {
+            try {
+                staged->songLengths.push_back(measureSong(songs.row(k).subItem(3)).lengthMs);
+            } catch (const Error &e) {
+                staged->songLengths.push_back(0);
+                staged->songProblems << e.message();
+            }
+        }
+        const RowTable &lyrics = album.ListView_daoru_LRC;
+        for (int k = 0; k < lyrics.size() && !*staged->stop; ++k) {
+            try {
+                staged->lyrics.push_back(parseLrcFile(lyrics.row(k).subItem(2), staged->stop.get()));
+            } catch (const Error &e) {
+                staged->lyrics.emplace_back();
+                staged->lyricProblems << e.message();
+            }
+        }
+    });
+    QThread *worker = m_worker;
+    QObject::connect(worker, &QThread::finished, ctx, [this, worker, staged] {
+        worker->deleteLater();
+        if (m_worker == worker)
+            m_worker = nullptr;
+        onStaged(staged);
+    });
+    worker->start();
+}
+
+void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
+{
+    if (*staged->stop || m_state != PreviewState::Staging) {
+        // Stopped while staging: the half-made staging folder goes now that
+        // nothing writes into it any more.
+        try {
+            wipeFolder(m_album.paths.stagingRoot());
+        } catch (const Error &) {
+        }
+        return;
+    }
+    auto tell = [this](const QString &text) {
+        if (m_cb.notice && !text.isEmpty())
+            m_cb.notice(text);
+    };
+    if (!staged->error.isEmpty()) {
+        tell(staged->error);
+        stop();
+        return;
+    }
+    std::vector<int> rows;
+    for (const QString &r : staged->report.completedRows)
+        rows.push_back(r.toInt());
+    m_timeline = PreviewTimeline::build(m_album, m_sync, rows, staged->songLengths);
+    if (rows.empty() || m_timeline.totalFrames <= 0) {
+        tell(rows.empty() ? kNoCompleteTemplate : staged->songProblems.join(QLatin1Char('\n')));
+        stop();
+        return;
+    }
+    QStringList problems = staged->songProblems + staged->lyricProblems;
+    for (const StagingFailure &f : staged->report.failures)
+        problems << QStringLiteral("照片无法读取,以灰色代替：%1").arg(f.path);
+    m_failedSongs = staged->songProblems;
+    m_lyrics = std::move(staged->lyrics);
+    beginPlaying();
+    if (!problems.isEmpty())
+        tell(problems.join(QLatin1Char('\n')));
+}
+
+void PreviewPlayback::beginPlaying()
+{
+    StateCells &cells = m_album.cells;
+    m_driver = std::make_unique<TemplateDriver>(m_album.paths, DriverContext::Preview, m_size);
+    m_driver->setStagedExtension(cells.text(cell::kKuozhanming1));
+    cells.setText(cell::kShockwaveFlashBofang, flag::kPlayerExists);
+    cells.setText(cell::kMobanHanghaoLeijia, QStringLiteral("0"));
+    cells.setText(cell::kMobanZhenLeijia, QStringLiteral("-1"));
+    cells.setText(cell::kYinyueLeijia, QStringLiteral("0"));
+    cells.setText(cell::kGeciLeijia, QStringLiteral("0"));
+    m_loaded = -1;
+    m_shown = -1;
+    m_ahead = -1;
+    m_lyricText.clear();
+    m_lyricCache = {};
+    if (m_sync == SyncMode::Template)
+        m_totalText = m_timeline.templateFrames > 0 ? clockTextHMS(frameSeconds(m_timeline.totalFrames))
+                                                    : QStringLiteral("00:00:00");
+    else
+        m_totalText = clockTextHMS(frameSeconds(m_timeline.totalFrames));
+    resetEffects();
+    setState(PreviewState::Playing);
+
+    m_song = -1;
+    m_songPlaying = false;
+    m_baseMs = 0;
+    m_baseAt = m_clock();
+    try {
+        playSongAt(0);
+        Composed first = compose(0);
+        show(0, first, false);
+        m_stats.firstFrameMs = m_clock() - m_startedAt;
+        prepareAhead();
+    } catch (const Error &e) {
+        if (m_cb.notice)
+            m_cb.notice(e.message());
+        stop();
+        return;
+    }
+    if (!m_audio.notice().isEmpty() && m_cb.status)
+        m_cb.status(m_audio.notice());
+    scheduleNext();
+}
+
+// ---- pacing ----
+
+qint64 PreviewPlayback::albumMs() const
+{
+    if (m_songPlaying && m_song >= 0)
+        return m_timeline.songs[size_t(m_song)].startMs + m_audio.positionMs();
+    return m_baseMs + (m_clock() - m_baseAt);
+}
+
+void PreviewPlayback::tick()
+{
+    if (m_state != PreviewState::Playing && m_state != PreviewState::Ending)
+        return;
+    try {
+        followMusic();
+        const long long due = albumMs() / PreviewTimeline::kFrameMs;
+        if (due >= m_timeline.totalFrames) {
+            finish();
+            return;
+        }
+        if (due > m_shown) {
+            Composed c = m_ahead == due ? std::move(m_aheadComposed) : compose(due);
+            m_ahead = -1;
+            show(due, c, false);
+            prepareAhead();
+        }
+    } catch (const Error &e) {
+        if (m_cb.notice)
+            m_cb.notice(e.message());
+        stop();
+        return;
+    }
+    scheduleNext();
+}
+
+void PreviewPlayback::prepareAhead()
+{
+    const long long next = m_shown + 1;
+    if (next < m_timeline.totalFrames) {
+        m_aheadComposed = compose(next);
+        m_ahead = next;
+    }
+}
+
+void PreviewPlayback::scheduleNext()
+{
+    if (!m_automatic || (m_state != PreviewState::Playing && m_state != PreviewState::Ending))
+        return;
+    const qint64 wait = PreviewTimeline::frameMs(m_shown + 1) - albumMs();
+    m_timer->start(int(std::clamp<qint64>(wait, 1, PreviewTimeline::kFrameMs)));
+}
+
+void PreviewPlayback::show(long long n, const Composed &c, bool afterSeek)
+{
+    const qint64 now = albumMs();
+    if (!afterSeek && n > 0) {
+        const qint64 late = now - PreviewTimeline::frameMs(n);
+        m_stats.maxLateMs = std::max(m_stats.maxLateMs, late);
+        if (late > kLateMs)
+            ++m_stats.framesLate;
+    }
+    if (m_songPlaying && !afterSeek)
+        m_stats.maxAudioDriftMs = std::max(m_stats.maxAudioDriftMs, std::abs(now - PreviewTimeline::frameMs(n)));
+    ++m_stats.framesShown;
+    m_shown = n;
+    m_picture = c.picture;
+    m_lyricText = c.lyric;
+    if (c.pictureStates)
+        m_album.huamian_ListView_Image = *c.pictureStates;
+    if (c.textStates)
+        m_album.wenzi_ListView_Image = *c.textStates;
+    const int seg = m_timeline.segmentAt(n);
+    StateCells &cells = m_album.cells;
+    cells.setInt(cell::kMobanHanghaoLeijia, seg);
+    cells.setInt(cell::kMobanZhenLeijia, n - m_timeline.segments[size_t(seg)].start);
+    cells.setText(cell::kHuamiantexiaoShijian, effectClockText(n + 1));
+    cells.setText(cell::kWenzitexiaoShijian, effectClockText(n + 1));
+    setState(m_timeline.segments[size_t(seg)].ending() ? PreviewState::Ending : PreviewState::Playing);
+    if (m_cb.frame)
+        m_cb.frame(m_picture);
+    setTimes(n + 1);
+}
+
+// ---- seek, stop, finish ----
+
+void PreviewPlayback::seek(long long frame)
+{
+    if (m_state != PreviewState::Playing && m_state != PreviewState::Ending)
+        return;
+    const qint64 began = m_clock();
+    frame = std::clamp<long long>(frame, 0, m_timeline.totalFrames - 1);
+    m_ahead = -1;
+    try {
+        playSongAt(PreviewTimeline::frameMs(frame));
+        Composed c = compose(frame);
+        show(frame, c, true);
+        ++m_stats.seeks;
+        m_stats.maxSeekMs = std::max(m_stats.maxSeekMs, m_clock() - began);
+        prepareAhead();
+    } catch (const Error &e) {
+        if (m_cb.notice)
+            m_cb.notice(e.message());
+        stop();
+        return;
+    }
+    scheduleNext();
+}
+
+void PreviewPlayback::release()
+{
+    m_timer->stop();
+    StateCells &cells = m_album.cells;
+    if (m_driver) {
+        m_driver->release();
+        m_driver.reset();
+        cells.setText(cell::kShockwaveFlashBofang, flag::kPlayerFreed);
+    }
+    auto freeRun = [&](std::unique_ptr<EffectRun> &run, RowTable &table, const QString &cellName) {
+        if (!run)
+            return;
+        run->stop();
+        run->writeStates(table);
+        run.reset();
+        if (cells.is(cellName, flag::kCreated))
+            cells.setText(cellName, flag::kFreed);
+    };
+    freeRun(m_pictureRun, m_album.huamian_ListView_Image, cell::kHuamiantexiaoXiezai);
+    freeRun(m_textRun, m_album.wenzi_ListView_Image, cell::kWenzitexiaoXiezai);
+    m_effectFrame = -1;
+    m_loaded = -1;
+    m_ahead = -1;
+    m_aheadComposed = {};
+}
+
+void PreviewPlayback::stop()
+{
+    if (m_stopFlag)
+        *m_stopFlag = true;
+    stopMusic();
+    m_song = -1;
+    release();
+    StateCells &cells = m_album.cells;
+    cells.setText(cell::kTuichu, flag::kStopped);
+    cells.setText(cell::kHangshu, flag::kNone);
+    // The staging folder goes now, unless a stopped worker still writes into
+    // it: then it goes when the worker ends.
+    if (!m_worker) {
+        try {
+            wipeFolder(m_album.paths.stagingRoot());
+        } catch (const Error &e) {
+            if (m_cb.notice && m_state != PreviewState::Idle)
+                m_cb.notice(e.message());
+        }
+    }
+    m_lyricText.clear();
+    m_shown = -1;
+    setTimes(0);
+    setState(PreviewState::Idle);
+}
+
+void PreviewPlayback::finish()
+{
+    stopMusic();
+    m_song = -1;
+    release();
+    StateCells &cells = m_album.cells;
+    cells.setText(cell::kTuichu, flag::kStopped);
+    cells.setText(cell::kHangshu, flag::kNone);
+    m_lyricText.clear();
+    m_shown = -1;
+    setTimes(0);
+    setState(PreviewState::Idle);
+}
+
+// ---- composing a frame ----
+
+PreviewPlayback::Composed PreviewPlayback::compose(long long n)
+{
+    const int seg = m_timeline.segmentAt(n);
+    if (seg < 0)
+        throw Error(QStringLiteral("预览帧超出相册：%1").arg(n));
+    positionMovie(seg, n - m_timeline.segments[size_t(seg)].start);
+    m_driver->stepFrame();
+    Composed c;
+    c.picture = m_driver->frame().convertToFormat(QImage::Format_RGB32);
+    if (c.picture.constBits() == m_driver->frame().constBits())
+        c.picture.detach();
+    std::vector<EffectOverlay> overlays;
+    stepEffects(n, overlays, c);
+    const Row *settings = nullptr;
+    c.lyric = lyricAt(n, &settings);
+    if (!overlays.empty() || (settings && !c.lyric.isEmpty())) {
+        QPainter painter(&c.picture);
+        for (const EffectOverlay &o : overlays)
+            painter.drawImage(o.position, o.image);
+        if (settings && !c.lyric.isEmpty())
+            drawLyric(painter, applyLyricSettings(*settings, c.lyric, m_size, true, &c.picture));
+    }
+    return c;
+}
+
+void PreviewPlayback::positionMovie(int seg, long long offset)
+{
+    if (m_loaded != seg)
+        loadSegment(seg);
+    if (m_driver->counter() != offset - 1)
+        m_driver->setCounter(int(offset - 1));
+}
+
+void PreviewPlayback::loadSegment(int seg)
+{
+    handOverFor(seg);
+    const PreviewSegment &s = m_timeline.segments[size_t(seg)];
+    if (s.ending()) {
+        m_driver->loadModeMovie();
+    } else {
+        const RowTable &bg = m_album.ListView_moban_beijing;
+        QString numStop = bg.size() > s.usedRow ? bg.cell(s.usedRow, bgcol::kTransparency) : QString();
+        m_driver->loadTemplate(s.usedRow, numStop.isEmpty() ? QStringLiteral("0") : numStop);
+    }
+    m_loaded = seg;
+}
+
+// The hand-over picture a segment starts from: the first template's own
+// background, otherwise the last picture of the segment before (without
+// effects or lyrics). Played in order the driver already shows it; after a
+// seek the segment before is loaded and its last frame drawn first.
+void PreviewPlayback::handOverFor(int seg)
+{
+    const Paths &paths = m_album.paths;
+    if (seg == 0) {
+        const int row = m_timeline.segments.front().usedRow;
+        const QString background = paths.templateStaging(row + 1) + QStringLiteral("wj_y_l_b_j.jpg");
+        QFile::remove(paths.handOverPicture());
+        QFile::copy(background, paths.handOverPicture());
+        return;
+    }
+    const PreviewSegment &prev = m_timeline.segments[size_t(seg - 1)];
+    const bool atItsEnd = m_loaded == seg - 1 && m_driver->counter() >= prev.frames - 1;
+    if (!atItsEnd) {
+        if (m_loaded != seg - 1) {
+            const RowTable &bg = m_album.ListView_moban_beijing;
+            QString numStop = bg.size() > prev.usedRow ? bg.cell(prev.usedRow, bgcol::kTransparency) : QString();
+            m_driver->loadTemplate(prev.usedRow, numStop.isEmpty() ? QStringLiteral("0") : numStop);
+            m_loaded = seg - 1;
+        }
+        m_driver->setCounter(int(prev.frames - 2));
+        m_driver->stepFrame();
+    }
+    m_driver->captureToHandOver();
+}
+
+void PreviewPlayback::resetEffects()
+{
+    m_pictureRun.reset();
+    m_textRun.reset();
+    StateCells &cells = m_album.cells;
+    if (!m_album.huamian_ListView_Image.empty()) {
+        m_pictureRun = std::make_unique<EffectRun>(
+            EffectRun::forAlbum(m_album, EffectKind::Picture, RunVariant::Playback, m_size));
+        cells.setText(cell::kHuamiantexiaoShijian, QStringLiteral("00:00:00"));
+        cells.setText(cell::kHuamiantexiaoXiezai, flag::kCreated);
+    }
+    if (!m_album.wenzi_ListView_Image.empty()) {
+        m_textRun = std::make_unique<EffectRun>(
+            EffectRun::forAlbum(m_album, EffectKind::Text, RunVariant::Playback, m_size));
+        cells.setText(cell::kWenzitexiaoShijian, QStringLiteral("00:00:00"));
+        cells.setText(cell::kWenzitexiaoXiezai, flag::kCreated);
+    }
+    m_effectFrame = -1;
+}
+
+// Effects are stepped once per album frame on the clock text of the frame
+// count shown. Frames skipped (a late tick, a seek forward) advance the
+// states without decoding; going back starts the runs again.
+void PreviewPlayback::stepEffects(long long n, std::vector<EffectOverlay> &out, Composed &c)
+{
+    if (!m_pictureRun && !m_textRun)
+        return;
+    if (m_effectFrame >= n)
+        resetEffects();
+    for (long long i = m_effectFrame + 1; i < n; ++i) {
+        const QString clock = effectClockText(i + 1);
+        if (m_pictureRun)
+            m_pictureRun->skipStep(clock);
+        if (m_textRun)
+            m_textRun->skipStep(clock);
+    }
+    const QString clock = effectClockText(n + 1);
+    if (m_pictureRun) {
+        const auto &o = m_pictureRun->step(clock);
+        out.insert(out.end(), o.begin(), o.end());
+        c.pictureStates = m_album.huamian_ListView_Image;
+        m_pictureRun->writeStates(*c.pictureStates);
+    }
+    if (m_textRun) {
+        const auto &o = m_textRun->step(clock);
+        out.insert(out.end(), o.begin(), o.end());
+        c.textStates = m_album.wenzi_ListView_Image;
+        m_textRun->writeStates(*c.textStates);
+    }
+    m_effectFrame = n;
+}
+
+// The lyric line at frame n: the lyric file paired with the song of that
+// moment, searched at the song's second and, where no stamp matches, at the
+// seconds before it (the line stays until another stamp's second comes; the
+// first row "00:00" empties it at the start of every song).
+QString PreviewPlayback::lyricAt(long long n, const Row **settings)
+{
+    *settings = nullptr;
+    const qint64 ms = PreviewTimeline::frameMs(n);
+    const int k = m_timeline.songAt(ms);
+    if (k < 0)
+        return {};
+    const PreviewSong &song = m_timeline.songs[size_t(k)];
+    const int li = music::lyricIndexForSong(m_album, song.musicRow);
+    if (li < 0 || li >= int(m_lyrics.size()) || li >= m_album.ListView_geci_shezhi_canshu.size())
+        return {};
+    const Row &row = m_album.ListView_geci_shezhi_canshu.row(li);
+    *settings = &row;
+    const long long sec = (ms - song.startMs) / 1000;
+    const bool sameSong = m_lyricCache.song == k && m_lyricCache.second <= sec;
+    const long long lowest = sameSong ? m_lyricCache.second + 1 : 0;
+    for (long long s = sec; s >= lowest; --s) {
+        if (const std::optional<QString> line = lyricLineAt(m_lyrics[size_t(li)], clockTextMS(s))) {
+            m_lyricCache = LyricCache{k, sec, lyricTextForRow(row, *line)};
+            return m_lyricCache.text;
+        }
+    }
+    if (sameSong) {
+        m_lyricCache.second = sec;
+        return m_lyricCache.text;
+    }
+    m_lyricCache = LyricCache{k, sec, QString()};
+    return {};
+}
+
+// ---- music ----
+
+void PreviewPlayback::stopMusic()
+{
+    if (m_songPlaying || m_audio.isPlaying())
+        m_audio.stop();
+    m_songPlaying = false;
+}
+
+void PreviewPlayback::playSongAt(qint64 ms)
+{
+    stopMusic();
+    const int k = m_timeline.songAt(ms);
+    if (k >= 0) {
+        startSong(k, ms - m_timeline.songs[size_t(k)].startMs);
+        return;
+    }
+    m_song = -1;
+    m_baseMs = ms;
+    m_baseAt = m_clock();
+}
+
+void PreviewPlayback::startSong(int k, qint64 offsetMs)
+{
+    m_song = k;
+    m_songPlaying = false;
+    const PreviewSong &song = m_timeline.songs[size_t(k)];
+    const QString path = m_album.ListView_daoru_yinyue.row(song.musicRow).subItem(3);
+    m_album.cells.setInt(cell::kYinyueLeijia, song.musicRow);
+    m_album.cells.setInt(cell::kGeciLeijia, song.musicRow);
+    try {
+        if (!m_audio.hasFile() || m_audio.fileName() != path)
+            m_audio.open(path);
+        m_audio.seek(offsetMs);
+        m_audio.play();
+        m_songPlaying = true;
+    } catch (const Error &e) {
+        // A song moved away since it was added: the album goes on without it.
+        if (!m_failedSongs.contains(e.message())) {
+            m_failedSongs << e.message();
+            if (m_cb.notice)
+                m_cb.notice(e.message());
+        }
+    }
+    if (!m_songPlaying) {
+        m_baseMs = song.startMs + offsetMs;
+        m_baseAt = m_clock();
+    }
+}
+
+// At a song's end the next one starts (template sync repeats the songs);
+// after a song that could not be played, the next starts when its time comes.
+void PreviewPlayback::followMusic()
+{
+    if (m_songPlaying && m_song >= 0) {
+        if (!m_audio.atEnd())
+            return;
+        const PreviewSong &song = m_timeline.songs[size_t(m_song)];
+        m_baseMs = song.startMs + song.lengthMs;
+        m_baseAt = m_clock();
+        m_songPlaying = false;
+        if (m_song + 1 < int(m_timeline.songs.size()))
+            startSong(m_song + 1, 0);
+        else
+            m_song = -1;
+        return;
+    }
+    const qint64 ms = albumMs();
+    const int k = m_timeline.songAt(ms);
+    if (k >= 0 && k != m_song)
+        startSong(k, ms - m_timeline.songs[size_t(k)].startMs);
+}
+
+} // namespace lumora

@@ -1,0 +1,216 @@
+#pragma once
+// The album preview: play, stop and seek the whole album at the preview size,
+// with its music, lyric lines and picture and text effects.
+//
+// States: Idle → Staging (the album is staged at the preview size on a worker
+// thread) → Playing (templates) → Ending (the mode movie, template sync) →
+// Idle at the end of the album. stop() leads from any state to Idle at once;
+// a stop during staging leaves the worker to end on its own (it watches the
+// stop flag between templates), discards its result and wipes the staging
+// folder afterwards, so no player and no half-staged album remain.
+//
+// Time: every picture is a function of its album frame (0-based, 25 per
+// second): the template or mode-movie frame from the timeline, the effects
+// stepped on the album clock text of the frame count shown (frame n is the
+// (n+1)-th frame, so an effect starting at 00:00:02 starts on frame index 49,
+// the 50th), and the lyric line of the song second at that moment. The frame
+// clock is slaved to the audio clock: while a song plays, album time = the
+// song's start in the album + the position the audio player reports as
+// played; without music (or past it) a monotonic clock carries on from there.
+// A frame is shown when album time reaches it; the next one is composed
+// ahead right after, so showing costs nothing on the beat.
+//
+// Seeking composes the target frame directly: the template of that moment is
+// loaded after its hand-over picture (the last frame of the template before)
+// has been made, the effect states are advanced without decoding, the music
+// moves to the song and offset of that moment.
+//
+// Threads: construct and call from the user-interface thread (it needs an
+// event loop for the frame timer and the staging worker's results). While
+// state() is not Idle, or busy() is true, nothing else may touch the album.
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/Album.h"
+#include "effects/EffectRun.h"
+#include "media/LrcParser.h"
+#include "playback/PreviewTimeline.h"
+#include "playback/TemplateDriver.h"
+
+class QObject;
+class QTimer;
+class QThread;
+
+namespace lumora {
+
+class AudioPlayer;
+
+enum class PreviewState { Idle, Staging, Playing, Ending };
+
+// What Start finds before anything changes: a refusal notice, or the number
+// of photos not matched with a template (the caller asks whether to match
+// them automatically; preview does not start either way).
+struct PreviewStartCheck {
+    QString notice;
+    int unmatchedPhotos = 0;
+    bool canStart() const { return notice.isEmpty() && unmatchedPhotos == 0; }
+};
+
+// Figures of one run, for the benchmark and the tests.
+struct PreviewStats {
+    qint64 firstFrameMs = -1;     // start() to the first frame shown (staging included)
+    long long framesShown = 0;
+    long long framesLate = 0;     // shown more than 10 ms after their time
+    qint64 maxLateMs = 0;
+    qint64 maxAudioDriftMs = 0;   // |song position − frame time| when a frame is shown while music plays
+    long long seeks = 0;
+    qint64 maxSeekMs = 0;         // seek() to its frame shown
+};
+
+class PreviewPlayback {
+public:
+    using Clock = std::function<qint64()>; // monotonic milliseconds
+
+    struct Callbacks {
+        std::function<void(const QImage &frame)> frame;       // the picture to show (preview size)
+        std::function<void(const QString &total, const QString &current)> times; // HH:MM:SS labels
+        std::function<void(PreviewState)> state;
+        std::function<void(int done, int maximum)> staging;   // staging progress (templates)
+        std::function<void(const QString &notice)> notice;    // a problem met while playing (named file)
+        std::function<void(const QString &note)> status;      // a note for the status line (silent sink)
+    };
+
+    PreviewPlayback(Album &album, AudioPlayer &audio);
+    ~PreviewPlayback();
+    PreviewPlayback(const PreviewPlayback &) = delete;
+    PreviewPlayback &operator=(const PreviewPlayback &) = delete;
+
+    void setCallbacks(Callbacks callbacks) { m_cb = std::move(callbacks); }
+    // Monotonic clock for the time without music (tests inject one).
+    void setClock(Clock clock);
+    // Automatic pacing by a frame timer (default); tests turn it off and
+    // call tick() after moving their clock.
+    void setAutomaticPacing(bool on) { m_automatic = on; }
+
+    // The checks of Start, in order: no photos, music sync without music, no
+    // used template; then the count of unmatched photos.
+    static PreviewStartCheck check(const Album &album, SyncMode sync);
+
+    // Stops whatever runs, then stages the album and starts playing (the
+    // caller has passed check()). Sets Edit_tuichu to "bofang_kaishi".
+    void start(SyncMode sync);
+    // From any state to Idle; the album's cells back to "bofang_tingzhi".
+    void stop();
+    // Moves picture, music, lyrics and effects to album frame `frame`
+    // (clamped); only while Playing or Ending.
+    void seek(long long frame);
+    // One pacing step: shows the frame album time has reached, changes song
+    // at a song's end, finishes at the end of the album.
+    void tick();
+
+    PreviewState state() const { return m_state; }
+    bool busy() const; // the staging worker has not ended yet
+    // Waits for the staging worker (tests and shutdown), processing events.
+    void waitForWorker();
+
+    const PreviewTimeline &timeline() const { return m_timeline; }
+    long long shownFrame() const { return m_shown; }
+    const QImage &picture() const { return m_picture; }
+    QString lyricText() const { return m_lyricText; }
+    int songIndex() const { return m_song; }           // timeline song now playing, -1 none
+    qint64 albumMs() const;                             // album time now
+    QString totalText() const { return m_totalText; }
+    QString currentText() const { return m_currentText; }
+    // Player and effect overlays exist (false after stop or finish).
+    bool holdsPlayer() const { return m_driver && m_driver->hasPlayer(); }
+    const PreviewStats &stats() const { return m_stats; }
+    QSize previewSize() const { return m_size; }
+
+private:
+    struct Staged;
+    struct Composed {
+        QImage picture;
+        QString lyric;
+        // The effect tables with the run states of this frame (written into
+        // the album when the frame is shown, not when it is composed ahead).
+        std::optional<RowTable> pictureStates, textStates;
+    };
+    void onStaged(std::shared_ptr<Staged> staged);
+    void beginPlaying();
+    void finish();
+    void release();
+    void setState(PreviewState s);
+    void setTimes(long long framesShown);
+    void scheduleNext();
+    void prepareAhead();
+
+    // Picture of frame n: template frame, effects, lyric.
+    Composed compose(long long n);
+    void positionMovie(int segment, long long offset);
+    void loadSegment(int segment);
+    void handOverFor(int segment);
+    void stepEffects(long long n, std::vector<EffectOverlay> &out, Composed &c);
+    void resetEffects();
+    QString lyricAt(long long n, const Row **settings);
+    void show(long long n, const Composed &c, bool afterSeek);
+
+    // Music
+    void playSongAt(qint64 ms);
+    void startSong(int k, qint64 offsetMs);
+    void stopMusic();
+    void followMusic();
+
+    Album &m_album;
+    AudioPlayer &m_audio;
+    Callbacks m_cb;
+    Clock m_clock;
+    bool m_automatic = true;
+    QSize m_size;
+    PreviewState m_state = PreviewState::Idle;
+    SyncMode m_sync = SyncMode::Template;
+    std::unique_ptr<QObject> m_context; // receives queued calls and owns the frame timer
+    QTimer *m_timer = nullptr;
+    QThread *m_worker = nullptr;
+    std::shared_ptr<std::atomic<bool>> m_stopFlag;
+    qint64 m_startedAt = 0;
+
+    PreviewTimeline m_timeline;
+    std::unique_ptr<TemplateDriver> m_driver;
+    int m_loaded = -1;                 // segment the driver holds
+    std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
+    long long m_effectFrame = -1;      // last frame the effects were stepped for
+    std::vector<LyricTable> m_lyrics;  // per lyric file, parsed while staging
+
+    long long m_shown = -1;
+    QImage m_picture;
+    long long m_ahead = -1;            // frame composed ahead
+    Composed m_aheadComposed;
+    QString m_lyricText;
+    struct LyricCache {
+        int song = -1;
+        long long second = -1;
+        QString text;
+    };
+    LyricCache m_lyricCache;                    // line found for the last second asked
+    QString m_totalText = QStringLiteral("00:00:00");
+    QString m_currentText = QStringLiteral("00:00:00");
+
+    // Album clock: while song m_song plays, its start + the player position;
+    // otherwise m_baseMs + (clock − m_baseAt).
+    int m_song = -1;
+    bool m_songPlaying = false;
+    qint64 m_baseMs = 0;
+    qint64 m_baseAt = 0;
+    QStringList m_failedSongs;         // reported once per run
+
+    PreviewStats m_stats;
+};
+
+} // namespace lumora
