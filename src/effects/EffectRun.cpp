@@ -37,6 +37,11 @@ QString PreviewClock::text() const
 EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup)
     : m_paths(paths), m_setup(std::move(setup)), m_pool(std::make_unique<QThreadPool>())
 {
+    m_creation = m_setup.creationCounter ? m_setup.creationCounter : std::make_shared<long long>(0);
+    const QSize out = m_setup.outputSize;
+    if (m_setup.variant == RunVariant::Production && out.isValid() && !out.isEmpty() && m_setup.targetSize.isValid() &&
+        !m_setup.targetSize.isEmpty() && out != m_setup.targetSize)
+        m_frameScaleTo = m_setup.targetSize;
     m_pool->setMaxThreadCount(m_setup.decodeThreads > 0 ? m_setup.decodeThreads : std::max(1, QThread::idealThreadCount()));
     const bool text = m_setup.kind == EffectKind::Text;
     const bool scale = text && m_setup.variant == RunVariant::Production && m_setup.previewSize.width() > 0 &&
@@ -69,7 +74,7 @@ EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup)
     if (m_setup.variant == RunVariant::Playback)
         for (auto &r : m_rows) {
             r.created = true;
-            r.order = m_nextOrder++;
+            r.order = nextOrder();
         }
 }
 
@@ -142,13 +147,22 @@ std::vector<FramePiece> framePieces(const QImage &source)
     return pieces;
 }
 
-QPoint EffectRun::scaledOffset(QPoint o) const
+long long EffectRun::nextOrder() { return (*m_creation)++; }
+
+namespace {
+// A production frame authored for `output` drawn on a picture of `target`:
+// scaled by target/output on each axis (the same factors that place the
+// frame), at least one pixel.
+QImage scaleFrame(const QImage &frame, QSize output, QSize target)
 {
-    const QSize out = m_setup.outputSize, target = m_setup.targetSize;
-    if (m_setup.variant != RunVariant::Production || !out.isValid() || out.isEmpty() || out == target)
-        return o;
-    return {int(qint64(o.x()) * target.width() / out.width()), int(qint64(o.y()) * target.height() / out.height())};
+    const int w = std::max(1, int((qint64(frame.width()) * target.width() + output.width() / 2) / output.width()));
+    const int h = std::max(1, int((qint64(frame.height()) * target.height() + output.height() / 2) / output.height()));
+    if (w == frame.width() && h == frame.height())
+        return frame;
+    return frame.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+        .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
+} // namespace
 
 QString EffectRun::framePath(const RowRun &r, int k) const
 {
@@ -168,12 +182,15 @@ EffectRun::CacheEntry &EffectRun::request(const QString &path)
     entry.result = promise->get_future().share();
     m_lru.push_front(path);
     entry.lru = m_lru.begin();
-    // The task touches nothing of the run: it owns the path and the promise.
-    m_pool->start([promise, path] {
+    // The task touches nothing of the run: it owns the path, the sizes and the promise.
+    m_pool->start([promise, path, output = m_setup.outputSize, scaleTo = m_frameScaleTo] {
         Decoded d;
         if (QFileInfo::exists(path)) {
             try {
-                auto list = std::make_shared<std::vector<FramePiece>>(framePieces(decodePng(path)));
+                QImage frame = decodePng(path);
+                if (scaleTo.isValid())
+                    frame = scaleFrame(frame, output, scaleTo);
+                auto list = std::make_shared<std::vector<FramePiece>>(framePieces(frame));
                 for (const FramePiece &p : *list)
                     d.bytes += p.image.sizeInBytes();
                 d.pieces = std::move(list);
@@ -247,7 +264,7 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
             r.counter = 0;
             if (!r.created) {
                 r.created = true;
-                r.order = m_nextOrder++;
+                r.order = nextOrder();
                 r.frame = nullptr;
             }
             r.shown = true;
@@ -284,7 +301,7 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
     for (int i : order) {
         const RowRun &r = m_rows[size_t(i)];
         for (const FramePiece &p : *r.frame)
-            m_visible.push_back({i, r.package, r.position + scaledOffset(p.offset), p.image});
+            m_visible.push_back({i, r.package, r.position + p.offset, p.image, r.order});
     }
     prefetch(clock);
     return m_visible;
@@ -315,7 +332,7 @@ void EffectRun::skipStep(const QString &clock)
             r.counter = 0;
             if (!r.created) {
                 r.created = true;
-                r.order = m_nextOrder++;
+                r.order = nextOrder();
             }
             r.shown = true;
             r.state = State::Running;

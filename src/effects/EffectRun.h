@@ -19,18 +19,23 @@
 //   frames therefore occupies F steps and shows frames 1 … F − 1.
 // - step() returns the overlays to draw after that step, bottom to top: an
 //   overlay created later lies above one created earlier (playback creates
-//   one overlay per row in row order when it starts). Positions are in the
-//   target picture's pixels: picture effects at (0, 0); text effects at their
-//   X/Y, scaled in production by target/preview size with integer arithmetic.
-//   Images are drawn at their own size, never scaled. They are implicitly
-//   shared QImages (ARGB32 premultiplied); do not modify them.
+//   one overlay per row in row order when it starts). Each overlay carries
+//   its creation number; runs that share one creation counter (production's
+//   picture and text runs) number their overlays in one sequence, so a caller
+//   merging their overlays by that number lays the one created last on top,
+//   whatever its kind. Positions are in the target picture's pixels: picture
+//   effects at (0, 0); text effects at their X/Y, scaled in production by
+//   target/preview size with integer arithmetic. Images are drawn at their
+//   own size, never scaled. They are implicitly shared QImages (ARGB32
+//   premultiplied); do not modify them.
 // - A row's frame may come as several overlays (pieces): the decoded frame
 //   is kept only where it is not fully transparent, cut into rectangles, and
 //   each piece's position already includes its offset inside the frame.
 //   Drawing every returned overlay at its position gives exactly the frame.
-//   In production the offsets are scaled by target/output size, so a caller
-//   that draws frames scaled to another render size scales piece sizes the
-//   same way.
+// - Production frames are authored for the mode's output size. When the
+//   target differs, each frame is scaled by target/output once, when it is
+//   decoded, and cut into pieces afterwards: pieces, offsets and sizes are
+//   all in target pixels, and the caller draws them unscaled.
 // - PNG frames are decoded with libpng once per run and kept (as pieces) in a
 //   cache bounded by bytes (least recently used frames go first), so a
 //   package used by several rows, or again later in the run, is decoded once
@@ -71,6 +76,7 @@ struct EffectOverlay {
     EffectLocation package;  // which package it shows
     QPoint position;         // top-left corner in the target picture
     QImage image;            // the frame shown now (or one piece of it)
+    long long order = 0;     // creation number of the row's overlay: higher lies on top
 };
 
 // The non-transparent parts of a decoded frame: rectangles with their offset
@@ -106,6 +112,9 @@ public:
         qint64 cacheBytes = qint64(768) << 20;
         int decodeThreads = 0;   // threads decoding frames (0: one per core)
         int prefetchFrames = 3;  // frames decoded ahead of each running or starting row
+        // Creation numbers of overlays; runs given the same counter number
+        // their overlays in one sequence. Null: the run counts on its own.
+        std::shared_ptr<long long> creationCounter;
     };
 
     EffectRun(const Paths &paths, const RowTable &workingTable, Setup setup);
@@ -173,13 +182,14 @@ private:
     CacheEntry &request(const QString &path);   // starts decoding when not cached
     Pieces take(const QString &path);           // waits for the frame, counts it
     void prefetch(const QString &clock);
-    QPoint scaledOffset(QPoint offset) const;
+    long long nextOrder();
 
     Paths m_paths;
     Setup m_setup;
     std::vector<RowRun> m_rows;
     std::vector<EffectOverlay> m_visible;
-    long long m_nextOrder = 0;
+    std::shared_ptr<long long> m_creation;
+    QSize m_frameScaleTo;   // production at another size: frames scale by m_frameScaleTo / outputSize
 
     std::unique_ptr<QThreadPool> m_pool;
     std::unordered_map<QString, CacheEntry> m_cache;

@@ -12,9 +12,13 @@
 #include <optional>
 #include <thread>
 
+#include "app/ClockText.h"
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
 #include "media/FfmpegHandles.h"
+#include "production/CpuClock.h"
+
+#include <libyuv/convert.h>
 
 extern "C" {
 #include <libavutil/opt.h>
@@ -22,48 +26,82 @@ extern "C" {
 
 namespace lumora {
 
+namespace {
+constexpr QualitySettings kQuality[] = {
+    // level                 crf  preset      max rate    q  AAC/MP3  WMA     MP2     AC-3
+    {QualityLevel::Biaoqing, 23, "veryfast", 0,          5, 128000, 128000, 192000, 192000},
+    {QualityLevel::Gaoqing,  20, "veryfast", 20000000,   3, 192000, 160000, 224000, 256000},
+    {QualityLevel::Chaoqing, 18, "faster",   0,          2, 256000, 192000, 256000, 384000},
+};
+
+QString kbits(long long rate) { return QString::number(rate / 1000); }
+
+QString x264Text(const QualitySettings &q)
+{
+    QString t = QStringLiteral("CRF %1, preset %2").arg(q.crf).arg(QLatin1String(q.x264Preset));
+    if (q.x264MaxRate > 0)
+        t += QStringLiteral(", max rate %1 Mbit/s").arg(q.x264MaxRate / 1000000);
+    return t;
+}
+} // namespace
+
+const QualitySettings &qualitySettings(QualityLevel level)
+{
+    for (const QualitySettings &q : kQuality)
+        if (q.level == level)
+            return q;
+    return kQuality[0];
+}
+
+QString qualityTableMarkdown()
+{
+    QString t = QStringLiteral("| level | H.264 (MP4, MOV) | MPEG-1/2, MPEG-4, WMV2 | audio (kbit/s) |\n"
+                               "|---|---|---|---|\n");
+    const char *names[] = {"biaoqing (标清)", "gaoqing (高清)", "chaoqing (超清)"};
+    for (const QualitySettings &q : kQuality)
+        t += QStringLiteral("| %1 | %2 | constant quantiser %3 | AAC %4, MP3 %4, WMA %5, MP2 %6, AC-3 %7 |\n")
+                 .arg(QString::fromUtf8(names[int(q.level)]), x264Text(q))
+                 .arg(q.qscale)
+                 .arg(kbits(q.aacMp3Rate), kbits(q.wmaRate), kbits(q.mp2Rate), kbits(q.ac3Rate));
+    return t;
+}
+
 EncoderSettings encoderSettings(OutputType type, QualityLevel quality)
 {
-    const int q = int(quality); // 0 biaoqing, 1 gaoqing, 2 chaoqing
-    EncoderSettings s;
-    const char *qscale[] = {"qscale 5", "qscale 3", "qscale 2"};
+    const QualitySettings &q = qualitySettings(quality);
+    const QString qscale = QStringLiteral("qscale %1").arg(q.qscale);
     switch (type) {
     case OutputType::VCD:
-        s = {QStringLiteral("vcd"), QStringLiteral("mpeg1video"), QStringLiteral("mp2"), 44100,
-             std::array<long long, 3>{192000, 224000, 256000}[size_t(q)], QLatin1String(qscale[q])};
-        break;
+        return {QStringLiteral("vcd"), QStringLiteral("mpeg1video"), QStringLiteral("mp2"), 44100, q.mp2Rate, qscale};
     case OutputType::SVCD:
-        s = {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("mp2"), 48000,
-             std::array<long long, 3>{192000, 224000, 256000}[size_t(q)], QLatin1String(qscale[q])};
-        break;
+        return {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("mp2"), 48000, q.mp2Rate, qscale};
     case OutputType::DVD:
-        s = {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("ac3"), 48000,
-             std::array<long long, 3>{192000, 256000, 384000}[size_t(q)], QLatin1String(qscale[q])};
-        break;
+        return {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("ac3"), 48000, q.ac3Rate, qscale};
     case OutputType::AVI:
-        s = {QStringLiteral("avi"), QStringLiteral("mpeg4"), QStringLiteral("libmp3lame"), 44100,
-             std::array<long long, 3>{128000, 192000, 256000}[size_t(q)], QLatin1String(qscale[q])};
-        break;
+        return {QStringLiteral("avi"), QStringLiteral("mpeg4"), QStringLiteral("libmp3lame"), 44100, q.aacMp3Rate, qscale};
     case OutputType::WMV:
-        s = {QStringLiteral("asf"), QStringLiteral("wmv2"), QStringLiteral("wmav2"), 44100,
-             std::array<long long, 3>{128000, 160000, 192000}[size_t(q)], QLatin1String(qscale[q])};
-        break;
+        return {QStringLiteral("asf"), QStringLiteral("wmv2"), QStringLiteral("wmav2"), 44100, q.wmaRate, qscale};
     case OutputType::MP4:
-    case OutputType::MOV: {
-        const char *x264[] = {"crf 23, preset veryfast", "crf 20, preset veryfast, maxrate 20 Mbit/s",
-                              "crf 18, preset faster"};
-        s = {type == OutputType::MP4 ? QStringLiteral("mp4") : QStringLiteral("mov"), QStringLiteral("libx264"),
-             QStringLiteral("aac"), 48000, std::array<long long, 3>{128000, 192000, 256000}[size_t(q)],
-             QLatin1String(x264[q])};
-        break;
+    case OutputType::MOV:
+        return {type == OutputType::MP4 ? QStringLiteral("mp4") : QStringLiteral("mov"), QStringLiteral("libx264"),
+                QStringLiteral("aac"), 48000, q.aacMp3Rate, x264Text(q)};
     }
-    }
-    return s;
+    return {};
 }
 
 namespace {
 
 constexpr int kChannels = 2;
+// NTSC output runs at 30000/1001 frames per second and shows the album frame
+// that is on screen at its time: output frame j shows album frame
+// j × 25 × 1001 / 30000 = j × 1001 / 1200.
+constexpr AVRational kNtscRate{30000, 1001};
+constexpr long long kNtscAlbumNum = 1001, kNtscOutputDen = 1200;
+static_assert(kNtscOutputDen * kFramesPerSecond == 30000);
+long long albumFrameOfNtsc(long long j) { return j * kNtscAlbumNum / kNtscOutputDen; }
+// Output frames that cover `albumFrames` album frames.
+long long ntscFramesCovering(long long albumFrames) { return (albumFrames * kNtscOutputDen + kNtscAlbumNum - 1) / kNtscAlbumNum; }
+
 constexpr double kCutFadeSeconds = 0.03; // a song trimmed to its whole seconds: no click
 constexpr double kEndFadeSeconds = 2.0;  // the last song cut by the end of the album
 
@@ -221,15 +259,14 @@ public:
     {
         m_settings = encoderSettings(job.type, job.quality);
         m_ntsc = job.tv == TvSystem::NTSC;
-        m_frameRate = m_ntsc ? AVRational{30000, 1001} : AVRational{25, 1};
-        // NTSC: enough frames to cover the album's duration at 30000/1001.
-        m_outFrames = m_ntsc ? (job.totalFrames * 1200 + 1000) / 1001 : job.totalFrames;
+        m_frameRate = m_ntsc ? kNtscRate : AVRational{kFramesPerSecond, 1};
+        m_outFrames = m_ntsc ? ntscFramesCovering(job.totalFrames) : job.totalFrames;
     }
 
     long long outputFrames() const { return m_outFrames; }
     long long audioSamples() const
     {
-        return m_job.audio.empty() ? 0 : m_job.totalFrames * m_settings.audioRate / 25;
+        return m_job.audio.empty() ? 0 : m_job.totalFrames * m_settings.audioRate / kFramesPerSecond;
     }
 
     void open()
@@ -279,7 +316,10 @@ public:
     }
 
     // Encodes video frame j (output numbering) from the hand-over picture.
-    void encodeVideo(const QImage &picture, long long j)
+    // Encodes video frame j (output numbering): from the hand-over picture,
+    // or, when `unchanged`, again from the picture converted last, or from
+    // the YUV source when the encoder has one.
+    void encodeVideo(const QImage *picture, long long j, bool unchanged)
     {
         AVFrame *f = nullptr;
         {
@@ -290,15 +330,32 @@ public:
             f = m_free.back();
             m_free.pop_back();
         }
-        int rc = av_frame_make_writable(f);
+        int rc = av_frame_make_writable(f); // keeps the content when it must copy
         if (rc < 0)
             fail(QStringLiteral("内存不足"), rc);
-        QElapsedTimer t;
-        t.start();
-        const uint8_t *src[1] = {picture.constBits()};
-        const int stride[1] = {int(picture.bytesPerLine())};
-        sws_scale(m_sws.get(), src, stride, 0, picture.height(), f->data, f->linesize);
-        m_convertNs += t.nsecsElapsed();
+        YuvPicture yuv;
+        for (int p = 0; p < 3; ++p) {
+            yuv.data[p] = f->data[p];
+            yuv.stride[p] = f->linesize[p];
+        }
+        yuv.width = f->width;
+        yuv.height = f->height;
+        const long long t0 = threadCpuNs();
+        if (m_encoder.yuvSource) {
+            m_encoder.yuvSource(j, yuv);
+        } else if (unchanged && m_last) {
+            if (f != m_last && (rc = av_frame_copy(f, m_last)) < 0)
+                fail(QStringLiteral("内存不足"), rc);
+        } else {
+            // RGB32 is B, G, R, A in memory: libyuv's ARGB. BT.601 limited
+            // range, chroma averaged over 2 × 2 pixels, as swscale does it.
+            libyuv::ARGBToI420(picture->constBits(), int(picture->bytesPerLine()), f->data[0], f->linesize[0],
+                               f->data[1], f->linesize[1], f->data[2], f->linesize[2], f->width, f->height);
+        }
+        m_convertNs += threadCpuNs() - t0;
+        m_last = f;
+        if (m_encoder.yuvTap)
+            m_encoder.yuvTap(j, yuv);
         f->pts = j;
         {
             std::lock_guard lock(m_queueMutex);
@@ -411,7 +468,7 @@ private:
         c->pix_fmt = AV_PIX_FMT_YUV420P;
         c->thread_count = 0;
         m_video.stream->time_base = c->time_base;
-        const int q = std::array<int, 3>{5, 3, 2}[size_t(m_job.quality)];
+        const QualitySettings &q = qualitySettings(m_job.quality);
         AVDictionary *opts = nullptr;
         switch (m_job.type) {
         case OutputType::VCD:
@@ -432,19 +489,16 @@ private:
             break;
         }
         if (m_settings.videoCodec == QLatin1String("libx264")) {
-            const char *crf[] = {"23", "20", "18"};
-            const char *preset[] = {"veryfast", "veryfast", "faster"};
-            const int i = int(m_job.quality);
-            av_dict_set(&opts, "preset", preset[i], 0);
-            av_dict_set(&opts, "crf", crf[i], 0);
-            if (m_job.quality == QualityLevel::Gaoqing) {
-                c->rc_max_rate = 20000000;
-                c->rc_buffer_size = 40000000;
+            av_dict_set(&opts, "preset", q.x264Preset, 0);
+            av_dict_set_int(&opts, "crf", q.crf, 0);
+            if (q.x264MaxRate > 0) {
+                c->rc_max_rate = q.x264MaxRate;
+                c->rc_buffer_size = int(2 * q.x264MaxRate);
             }
             c->gop_size = 250;
         } else {
             c->flags |= AV_CODEC_FLAG_QSCALE;
-            c->global_quality = FF_QP2LAMBDA * q;
+            c->global_quality = FF_QP2LAMBDA * q.qscale;
             c->bit_rate = 0;
         }
         if (m_out->oformat->flags & AVFMT_GLOBALHEADER)
@@ -461,12 +515,6 @@ private:
         f->height = c->height;
         if ((rc = av_frame_get_buffer(f, 0)) < 0)
             fail(QStringLiteral("内存不足"), rc);
-        // The picture arrives at the coded size: only the pixel format changes,
-        // so the fastest filter loses nothing.
-        m_sws.reset(sws_getContext(c->width, c->height, AV_PIX_FMT_BGRA, c->width, c->height, c->pix_fmt,
-                                   SWS_FAST_BILINEAR, nullptr, nullptr, nullptr));
-        if (!m_sws)
-            throw ConversionFailed(QStringLiteral("无法创建颜色转换"));
     }
 
     void openAudio()
@@ -597,12 +645,12 @@ private:
     Encoder &m_encoder;
     EncoderSettings m_settings;
     bool m_ntsc = false;
-    AVRational m_frameRate{25, 1};
+    AVRational m_frameRate{kFramesPerSecond, 1};
     long long m_outFrames = 0;
     av::OutputPtr m_out;
     Stream m_video;
     std::optional<Stream> m_audio;
-    av::SwsPtr m_sws;
+    AVFrame *m_last = nullptr; // the pool frame that holds the last picture converted
     std::optional<SongTrack> m_track;
     std::vector<float> m_pcm;
     int m_audioFrameSize = 1024;
@@ -666,6 +714,7 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
     m_framesDone = 0;
     m_framesTotal = job.totalFrames;
     m_convertSeconds = 0;
+    m_unchangedFrames = 0;
     auto say = [this](const QString &line) {
         if (log)
             log(line);
@@ -697,18 +746,24 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
         long long current = 0; // album frame the hand-over picture holds
         long long written = 0;
         for (long long j = 0; j < outFrames; ++j) {
-            const long long album = ntsc ? std::min(job.totalFrames - 1, j * 1001 / 1200) : j;
+            const long long album = ntsc ? std::min(job.totalFrames - 1, albumFrameOfNtsc(j)) : j;
+            // The picture is the same as the one encoded last when no frame
+            // was composed since (an NTSC repeat) or every one composed said so.
+            bool unchanged = j > 0;
             while (current < album && !m_abort) {
+                m_unchanged = false;
                 if (videoFunc)
                     videoFunc(current);
+                unchanged = unchanged && m_unchanged;
                 ++current;
                 m_framesDone = current;
             }
             if (m_abort || conv.audioStopRequested())
                 break;
-            conv.encodeVideo(*handOver, j);
+            m_unchangedFrames += unchanged;
+            conv.encodeVideo(handOver, j, unchanged);
             written = j + 1;
-            if (current % 25 == 0 && (j == 0 || !ntsc || (j - 1) * 1001 / 1200 != album))
+            if (current % kFramesPerSecond == 0 && (j == 0 || !ntsc || albumFrameOfNtsc(j - 1) != album))
                 report(3, current, conv.samplesWritten(), 0);
         }
         // The last album frame taken also gets its call (the composer counts

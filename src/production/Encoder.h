@@ -21,6 +21,7 @@
 #include <QSize>
 #include <QString>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -43,6 +44,23 @@ struct EncoderJob {
     std::vector<AudioEntry> audio;
 };
 
+// Every number a quality level sets, in one table: the encoder, the log and
+// the README's quality table all read it.
+struct QualitySettings {
+    QualityLevel level;
+    int crf;                  // x264 (MP4, MOV)
+    const char *x264Preset;
+    long long x264MaxRate;    // bit/s; 0: no cap
+    int qscale;               // constant quantiser of MPEG-1/2, MPEG-4 Part 2, WMV2
+    long long aacMp3Rate;     // audio bit rates, bit/s
+    long long wmaRate;
+    long long mp2Rate;
+    long long ac3Rate;
+};
+const QualitySettings &qualitySettings(QualityLevel level);
+// The README's quality table (Markdown), made from the same table.
+QString qualityTableMarkdown();
+
 // The settings a job maps to, for the log and the documentation.
 struct EncoderSettings {
     QString muxer, videoCodec, audioCodec;
@@ -53,6 +71,14 @@ struct EncoderSettings {
 EncoderSettings encoderSettings(OutputType type, QualityLevel quality);
 
 enum class ConvertResult { Completed, Aborted, Failed, NothingToConvert };
+
+// One picture as the video encoder takes it: planar YUV 4:2:0 (BT.601,
+// limited range), planes Y, U, V with their line sizes in bytes.
+struct YuvPicture {
+    uint8_t *data[3] = {};
+    int stride[3] = {};
+    int width = 0, height = 0;
+};
 
 class Encoder {
 public:
@@ -65,17 +91,32 @@ public:
     using ErrorFunc = std::function<int(const QString &text)>;
     using VideoFunc = std::function<void(long long frameNumber)>;
     using LogFunc = std::function<void(const QString &line)>;
+    // Output video frame j (0-based, output numbering) in the encoder's own
+    // pixel format, just before it is encoded.
+    using YuvFunc = std::function<void(long long j, const YuvPicture &picture)>;
+    using YuvSourceFunc = std::function<void(long long j, YuvPicture &picture)>;
 
     VideoFunc videoFunc;
     ProgressFunc progress;
     ErrorFunc error;
     LogFunc log;
+    // Optional: sees every video frame as it is encoded (benchmarks record
+    // what the encoder received). Runs on the calling thread.
+    YuvFunc yuvTap;
+    // Optional: fills each output frame directly instead of converting the
+    // hand-over picture (encoding frames recorded earlier); `handOver` may
+    // then be null.
+    YuvSourceFunc yuvSource;
 
     // Runs the whole conversion. `handOver` is read once per album frame (see
     // above). After Completed or Aborted the file is finished and plays
     // (Aborted: up to the frame reached); after Failed no output file is left.
     ConvertResult convert(const EncoderJob &job, const QImage *handOver);
     void abort() { m_abort = true; }
+    // Called by the video function when the picture it leaves is the same as
+    // the one taken before: that frame is encoded again from the previous
+    // conversion instead of converting the picture anew.
+    void handOverUnchanged() { m_unchanged = true; }
 
     double elapsedSeconds() const;
     double remainingSeconds() const;
@@ -84,9 +125,11 @@ public:
     // The line logged for a progress status.
     QString progressLine(int status, long long a, long long b, long long c) const;
 
-    // Time spent converting hand-over pictures to the encoder's pixel format,
-    // for the benchmark.
+    // Time spent converting hand-over pictures to the encoder's pixel format
+    // (CPU time of the calling thread), and the frames taken unchanged, for
+    // the benchmark.
     double colourConversionSeconds() const { return m_convertSeconds; }
+    long long unchangedFrames() const { return m_unchangedFrames; }
 
 private:
     std::atomic<bool> m_abort{false};
@@ -95,6 +138,8 @@ private:
     long long m_framesDone = 0;
     long long m_framesTotal = 0;
     double m_convertSeconds = 0;
+    bool m_unchanged = false;
+    long long m_unchangedFrames = 0;
 };
 
 } // namespace lumora

@@ -1,13 +1,14 @@
 #include "production/FrameComposer.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/ClockText.h"
 #include "app/Error.h"
 #include "effects/BackgroundTable.h"
 #include "media/MusicList.h"
+#include "production/CpuClock.h"
 
 namespace lumora {
 
@@ -18,7 +19,8 @@ namespace {
 // only hold memory.
 constexpr qint64 kProductionEffectCacheBytes = qint64(64) << 20;
 
-std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render)
+std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,
+                                         std::shared_ptr<long long> creation)
 {
     EffectRun::forAlbum(album, kind, RunVariant::Production, render); // resets the rows' run state
     const AlbumMode &mode = album.modeInfo();
@@ -28,7 +30,9 @@ std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize re
     s.modeFolder = mode.effectFolder;
     s.previewSize = mode.preview;
     s.targetSize = render;
+    s.outputSize = mode.output; // frames are authored at the mode's output size
     s.cacheBytes = kProductionEffectCacheBytes;
+    s.creationCounter = std::move(creation);
     const RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
     return std::make_unique<EffectRun>(album.paths, table, s);
 }
@@ -43,12 +47,12 @@ FrameComposer::FrameComposer(Album &album, Setup setup, const std::atomic<bool> 
         if (m_log)
             m_log(line);
     });
-    m_modeOutput = album.modeInfo().output;
     const QSize render = m_setup.albumRect.size();
+    auto creation = std::make_shared<long long>(0);
     if (m_setup.pictureEffects && !album.huamian_ListView_Image.empty())
-        m_pictureRun = makeEffectRun(album, EffectKind::Picture, render);
+        m_pictureRun = makeEffectRun(album, EffectKind::Picture, render, creation);
     if (m_setup.textEffects && !album.wenzi_ListView_Image.empty())
-        m_textRun = makeEffectRun(album, EffectKind::Text, render);
+        m_textRun = makeEffectRun(album, EffectKind::Text, render, creation);
     ensureLyricFonts();
 }
 
@@ -70,10 +74,14 @@ void FrameComposer::start()
 {
     m_canvas = QImage(m_setup.canvas, QImage::Format_RGB32);
     m_canvas.fill(Qt::black); // the first frame is black
-    m_albumPicture = QImage(m_setup.albumRect.size(), QImage::Format_RGB32);
-    m_albumPicture.fill(Qt::black);
+    const QRect a = m_setup.albumRect.intersected(m_canvas.rect());
+    if (a != m_setup.albumRect || a.isEmpty())
+        throw Error(QStringLiteral("相册画面超出输出画面：%1 × %2").arg(m_setup.albumRect.width()).arg(m_setup.albumRect.height()));
+    uchar *origin = m_canvas.bits() + qsizetype(a.top()) * m_canvas.bytesPerLine() + qsizetype(a.left()) * 4;
+    m_albumView = QImage(origin, a.width(), a.height(), m_canvas.bytesPerLine(), QImage::Format_RGB32);
     m_composed = 0;
     m_capture = true;
+    m_unchanged = false;
     m_p = 0;
     if (m_setup.templateRows.empty())
         throw Error(QStringLiteral("没有添加模板文件！"));
@@ -112,48 +120,43 @@ void FrameComposer::startSongLyrics()
     m_lyricsOn = true;
 }
 
-void FrameComposer::drawAlbum(bool withLyric, QImage &target, QPoint at)
+// Steps the movie and renders its frame straight into the album's part of the
+// hand-over picture (the driver's own step would render into a picture of its
+// own that would then be copied). True when the frame is the movie's last.
+bool FrameComposer::renderMovieFrame()
 {
+    MoviePlayer *player = m_driver.player();
+    m_driver.setCounter(m_driver.counter() + 1);
+    player->setFrameNum(m_driver.counter());
+    player->renderInto(m_albumView);
+    return m_driver.ended();
+}
+
+void FrameComposer::drawOverlays(QImage &target)
+{
+    if (m_overlays.empty())
+        return;
     QPainter painter(&target);
-    painter.drawImage(at, m_driver.frame().isNull() ? m_albumPicture : m_driver.frame());
-    // Effect frames are authored at the mode's output size; at other render
-    // sizes they are drawn scaled to it, so they cover the same part of the album.
-    const QSize render = m_setup.albumRect.size();
-    const bool scale = render != m_modeOutput;
-    if (scale)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const EffectOverlay &o : m_overlays) {
-        if (o.image.isNull())
-            continue;
-        const QPoint pos = at + o.position;
-        if (!scale) {
-            painter.drawImage(pos, o.image);
-        } else {
-            const QSize s(int((long long)o.image.width() * render.width() / m_modeOutput.width()),
-                          int((long long)o.image.height() * render.height() / m_modeOutput.height()));
-            painter.drawImage(QRect(pos, s), o.image);
-        }
-    }
-    if (withLyric && m_lyricPlacement && !m_lyricText.isEmpty()) {
-        LyricPlacement p = *m_lyricPlacement;
-        p.topLeft += at;
-        drawLyric(painter, p);
-    }
+    for (const EffectOverlay &o : m_overlays)
+        if (!o.image.isNull())
+            painter.drawImage(o.position, o.image);
 }
 
 // The composition surface without the lyric line becomes the picture the next
-// movie starts from.
+// movie starts from: the movie frame and the overlays, as they are now in the
+// album's part of the hand-over picture (the lyric is drawn after this).
 void FrameComposer::handOverPicture()
 {
-    QImage surface(m_setup.albumRect.size(), QImage::Format_RGB32);
-    drawAlbum(false, surface, QPoint(0, 0));
-    TemplateDriver::writeHandOverPicture(m_album.paths, surface);
+    TemplateDriver::writeHandOverPicture(m_album.paths, m_albumView);
 }
 
 void FrameComposer::composeNext()
 {
     ++m_composed;
+    const long long cpu0 = threadCpuNs();
     const int count = int(m_setup.templateRows.size());
+    // Once the album holds its last picture nothing is drawn again.
+    m_unchanged = !m_capture;
 
     // Player check: a lost player is replaced by reloading what should play.
     if (!m_driver.hasPlayer() && m_capture) {
@@ -166,12 +169,9 @@ void FrameComposer::composeNext()
     }
 
     if (m_capture) {
-        QElapsedTimer t;
-        t.start();
-        const bool ended = m_driver.stepFrame();
-        m_stepNs += t.nsecsElapsed();
-        drawAlbum(true, m_canvas, m_setup.albumRect.topLeft());
-        m_renderNs += t.nsecsElapsed();
+        const bool ended = renderMovieFrame();
+        m_stepNs += threadCpuNs() - cpu0;
+        drawOverlays(m_albumView);
 
         if (ended) {
             const bool templateSync = m_setup.sync == SyncMode::Template;
@@ -190,48 +190,68 @@ void FrameComposer::composeNext()
                     loadTemplateAt(m_p);
             }
         }
+        if (m_lyricPlacement && !m_lyricText.isEmpty()) {
+            QPainter painter(&m_albumView);
+            drawLyric(painter, *m_lyricPlacement);
+        }
     }
 
     if (m_composed >= m_setup.totalFrames) {
         m_capture = false;
         m_lyricsOn = false;
     }
+    if (m_lyricsOn)
+        stepLyrics();
+    if (m_pictureRun || m_textRun)
+        stepEffects();
+    m_renderNs += threadCpuNs() - cpu0;
+}
 
-    if (m_lyricsOn) {
-        ++m_s;
-        QString clock = clockTextMS(frameSeconds(m_s));
-        const ProductionSong &song = m_setup.songs[size_t(m_m)];
-        if (m_s == song.frames) {
-            m_lyricText.clear();
-            m_lyricPlacement.reset();
-            m_lyricsOn = false;
-            m_s = 0;
-            clock = QStringLiteral("00:00");
-            if (m_m + 1 < int(m_setup.songs.size())) {
-                ++m_m;
-                startSongLyrics();
-            }
-        }
-        if (m_lyricsOn && !m_album.ListView_daoru_LRC.empty() && m_lyricIndex >= 0) {
-            if (const std::optional<QString> line = lyricLineAt(m_lyrics, clock)) {
-                const Row &settings = m_album.ListView_geci_shezhi_canshu.row(m_lyricIndex);
-                m_lyricText = lyricTextForRow(settings, *line);
-                m_lyricPlacement = applyLyricSettings(settings, m_lyricText, m_setup.albumRect.size(), true, &m_canvas);
-            }
-            // No stamp for this second: the label keeps its text and place.
+void FrameComposer::stepLyrics()
+{
+    ++m_s;
+    QString clock = clockTextMS(frameSeconds(m_s));
+    const ProductionSong &song = m_setup.songs[size_t(m_m)];
+    if (m_s == song.frames) {
+        m_lyricText.clear();
+        m_lyricPlacement.reset();
+        m_lyricsOn = false;
+        m_s = 0;
+        clock = QStringLiteral("00:00");
+        if (m_m + 1 < int(m_setup.songs.size())) {
+            ++m_m;
+            startSongLyrics();
         }
     }
-
-    if (m_pictureRun || m_textRun) {
-        const QString clock = clockTextHMS(frameSeconds(m_composed));
-        m_overlays.clear();
-        if (m_pictureRun)
-            for (const EffectOverlay &o : m_pictureRun->step(clock))
-                m_overlays.push_back(o);
-        if (m_textRun)
-            for (const EffectOverlay &o : m_textRun->step(clock))
-                m_overlays.push_back(o);
+    if (m_lyricsOn && !m_album.ListView_daoru_LRC.empty() && m_lyricIndex >= 0) {
+        if (const std::optional<QString> line = lyricLineAt(m_lyrics, clock)) {
+            const Row &settings = m_album.ListView_geci_shezhi_canshu.row(m_lyricIndex);
+            m_lyricText = lyricTextForRow(settings, *line);
+            m_lyricPlacement = applyLyricSettings(settings, m_lyricText, m_setup.albumRect.size(), true, &m_canvas);
+        }
+        // No stamp for this second: the label keeps its text and place.
     }
+}
+
+// Steps both effect runs on the album clock, merges their overlays by
+// creation (the overlay created last on top, whatever its kind) and writes
+// the rows' run states back into the album's tables.
+void FrameComposer::stepEffects()
+{
+    const QString clock = clockTextHMS(frameSeconds(m_composed));
+    m_overlays.clear();
+    if (m_pictureRun) {
+        const auto &o = m_pictureRun->step(clock);
+        m_overlays.insert(m_overlays.end(), o.begin(), o.end());
+        m_pictureRun->writeStates(m_album.huamian_ListView_Image);
+    }
+    if (m_textRun) {
+        const auto &o = m_textRun->step(clock);
+        m_overlays.insert(m_overlays.end(), o.begin(), o.end());
+        m_textRun->writeStates(m_album.wenzi_ListView_Image);
+    }
+    std::stable_sort(m_overlays.begin(), m_overlays.end(),
+                     [](const EffectOverlay &a, const EffectOverlay &b) { return a.order < b.order; });
 }
 
 } // namespace lumora

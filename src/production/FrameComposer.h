@@ -12,6 +12,14 @@
 //
 // The composed picture is the hand-over picture the encoder reads: the encoded
 // size, black, with the album drawn at its own proportions in `albumRect`.
+// The movie frame is rendered straight into that part of the picture and the
+// overlays and the lyric line are drawn over it at the render size (effect
+// frames arrive already scaled to it), so a frame costs no extra copy.
+//
+// Picture and text effects share one creation order: the overlay created
+// last lies on top, whatever its kind. After every step the effect rows' run
+// states ("tingzhi", "qidong", "wancheng") and overlay flags are written back
+// into the album's effect tables, as the other runs do.
 // One thread; not re-entrant.
 #include <QImage>
 #include <QRect>
@@ -65,33 +73,42 @@ public:
     void composeNext();
 
     QImage &handOver() { return m_canvas; }
+    // True when the last composeNext() left the picture exactly as it was
+    // (the album holds its last picture): the encoder may reuse its
+    // previous conversion.
+    bool lastFrameUnchanged() const { return m_unchanged; }
     long long composed() const { return m_composed; }
     bool capturing() const { return m_capture; }
     bool lyricsOn() const { return m_lyricsOn; }
     // The lyric line now shown ("" when none) and the song row now playing.
     const QString &lyricText() const { return m_lyricText; }
+    // The effect overlays laid on the next frame, bottom to top.
+    const std::vector<EffectOverlay> &overlays() const { return m_overlays; }
     int musicPosition() const { return m_m; }
-    // Render-time figures for the benchmark.
-    double renderSeconds() const { return m_renderNs / 1e9; }   // stepping and capturing, overlays, lyric
-    double movieSeconds() const { return m_stepNs / 1e9; }      // stepping and rendering the movie alone
+    // Figures for the benchmark, CPU time of the composing thread in seconds.
+    double renderSeconds() const { return m_renderNs / 1e9; }   // the whole frame: movie, overlays, lyric, effect steps
+    double movieSeconds() const { return m_stepNs / 1e9; }      // rendering the movie frame alone
 
 private:
     void loadTemplateAt(int p);
+    bool renderMovieFrame();
+    void drawOverlays(QImage &target);
     void handOverPicture();
     void startSongLyrics();
-    void drawAlbum(bool withLyric, QImage &target, QPoint at);
+    void stepLyrics();
+    void stepEffects();
 
     Album &m_album;
     Setup m_setup;
     const std::atomic<bool> *m_stop;
     LogFunc m_log;
     QImage m_canvas;
-    QImage m_albumPicture; // the composition surface at the render size
+    QImage m_albumView; // the album's part of m_canvas (shares its pixels)
     TemplateDriver m_driver;
     std::unique_ptr<EffectRun> m_pictureRun;
     std::unique_ptr<EffectRun> m_textRun;
-    std::vector<EffectOverlay> m_overlays;
-    QSize m_modeOutput;
+    std::vector<EffectOverlay> m_overlays; // both kinds, bottom to top
+    bool m_unchanged = false;
 
     long long m_composed = 0;
     int m_p = 0;             // template position; templateRows.size() = mode movie

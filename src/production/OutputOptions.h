@@ -14,6 +14,10 @@ namespace lumora {
 
 struct Album;
 
+// The mode movie closes every template-synced album: its share of the album's
+// frames (at kFramesPerSecond, app/ClockText.h).
+constexpr long long kEndingFrames = 150;
+
 enum class OutputType { VCD, SVCD, DVD, AVI, WMV, MP4, MOV };
 enum class TvSystem { PAL, NTSC };
 enum class QualityLevel { Biaoqing, Gaoqing, Chaoqing };

@@ -5,6 +5,7 @@
 
 #include "album/AlbumTables.h"
 #include "album/Staging.h"
+#include "app/ClockText.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
 #include "media/MusicList.h"
@@ -109,7 +110,7 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
     if (choice.sync == SyncMode::Template) {
         for (int row : complete)
             plan.templateList.append(productionTemplateRow(album, row));
-        plan.totalFrames = plan.templateFrames + 150; // the mode movie's share
+        plan.totalFrames = plan.templateFrames + kEndingFrames;
         long long covered = 0;
         for (int k = 0; !songs.empty() && covered < plan.totalFrames; ++k) {
             if (stopped(stop))
@@ -189,7 +190,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     job.outputPath = result.outputPath;
     job.totalFrames = plan.totalFrames;
     for (const ProductionSong &s : setup.songs)
-        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / 25});
+        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / kFramesPerSecond});
 
     Encoder encoder;
     encoder.log = log;
@@ -207,6 +208,8 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
             return;
         }
         composer.composeNext();
+        if (composer.lastFrameUnchanged())
+            encoder.handOverUnchanged();
         if (callbacks.frames)
             callbacks.frames(composer.composed(), plan.totalFrames);
     };
