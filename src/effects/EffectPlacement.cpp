@@ -167,17 +167,6 @@ int removeTemplateTextEffects(Album &album, int usedRow)
     return removed;
 }
 
-void textEffectsAfterUsedTemplateDeleted(Album &album, int usedRow)
-{
-    removeTemplateTextEffects(album, usedRow);
-    for (Row &row : album.wenzi_ListView_Image) {
-        const QString ref = row.subItem(effcol::kTextTemplateRow);
-        if (!ref.isEmpty())
-            row.setSubItem(effcol::kTextTemplateRow, rowref::afterDelete(ref, usedRow));
-    }
-    rederiveTextStartTimes(album);
-}
-
 // ---- text placement ----
 
 PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &options)

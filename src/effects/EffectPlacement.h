@@ -105,9 +105,6 @@ void rederiveTextStartTimes(Album &album);
 // template `usedRow` and clears that template's slot marks (then call
 // rederiveTextStartTimes). Returns the number of rows removed.
 int removeTemplateTextEffects(Album &album, int usedRow);
-// After used template `usedRow` was deleted: removes its text rows and lowers
-// the template-row cells of rows of later templates.
-void textEffectsAfterUsedTemplateDeleted(Album &album, int usedRow);
 
 // ---- picture placement ----
 struct PictureCombination {

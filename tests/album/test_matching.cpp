@@ -247,8 +247,14 @@ TEST(UsedTemplates, DeletingOneLowersLaterRowsAndFreesItsPhotos)
     addRows(a, {{400, 300}, {400, 300}, {400, 300}});
     runMatchingPass(a);
     ASSERT_EQ(usedNames(a), (QStringList{"A", "B", "C"}));
+    // Text effects placed for the template are left as they are.
+    a.wenzi_ListView_Image.append(QStringLiteral("1"), {QStringLiteral("字"), QStringLiteral("00:00:07")});
+    a.wenzi_ListView_Image_2.append(QStringLiteral("1"), {QStringLiteral("字")});
+    const RowTable texts = a.wenzi_ListView_Image, shown = a.wenzi_ListView_Image_2;
 
     EXPECT_EQ(deleteUsedTemplate(a, 1), "选中的模板文件已经删除！");
+    EXPECT_EQ(a.wenzi_ListView_Image, texts);
+    EXPECT_EQ(a.wenzi_ListView_Image_2, shown);
     EXPECT_EQ(usedNames(a), (QStringList{"A", "C"}));
     EXPECT_EQ(a.ListView_moban_shiyong[1].cell(usedcol::kNumber), "2");
     EXPECT_EQ(a.ListView_moban_shiyong_canshu[1].cell(slotcol::kUsedRow), "1");

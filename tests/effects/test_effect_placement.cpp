@@ -179,14 +179,6 @@ TEST(TextPlacement, RemovingATemplatesEffectsAndRederiving)
     rederiveTextStartTimes(album);
     EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart), (QStringList{"00:00:01", "00:00:11"}));
     EXPECT_EQ(EffectTree::slotMarks(album).mid(0, 2), (QStringList{"", ""}));
-
-    // Used template 0 deleted: references to later templates move down.
-    album.ListView_moban_shiyong.remove(0);
-    album.ListView_moban_shiyong_canshu.remove(0);
-    album.ListView_moban_shiyong_canshu.remove(0);
-    rowref::renumberColumn(album.ListView_moban_shiyong_canshu, placecol::kSlotTemplateRow, 0);
-    textEffectsAfterUsedTemplateDeleted(album, 0);
-    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextTemplateRow), (QStringList{"0", "1"}));
 }
 
 TEST(PicturePlacement, CombinationsCoverTheTemplatesEndToEnd)
