@@ -1,0 +1,974 @@
+#include "MainWindow.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "DialogService.h"
+#include "IdlePicture.h"
+#include "PictureView.h"
+#include "StartupMoviePanel.h"
+#include "album/AlbumTables.h"
+#include "album/PhotoGeometry.h"
+#include "album/ThumbnailCache.h"
+#include "album/ThumbnailCell.h"
+#include "album/ThumbnailListModel.h"
+#include "app/ClockText.h"
+#include "app/Error.h"
+#include "playback/MediaWiring.h"
+#include "resources/Workspace.h"
+#include "session/AlbumSession.h"
+#include "templates/Catalogue.h"
+
+namespace lumora::ui {
+
+namespace {
+
+const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
+const QString kNoPhotoSelected = QStringLiteral("没有选中照片文件！");
+const QString kFirstPageAlready = QStringLiteral("已经是第一页了！");
+const QString kLastPageAlready = QStringLiteral("已经是最后一页了！");
+const QString kCannotShrink = QStringLiteral("不能再缩小了,点[确定]按钮，照片大小恢复到默认大小！");
+const QString kNotReady = QStringLiteral("该功能的窗口正在制作中，暂不可用。");
+
+// Layout of the default arrangement (logical pixels).
+constexpr int kMargin = 4;
+constexpr int kToolbarTop = 4;
+constexpr int kRowHeight = 30;
+constexpr QRect kStageRect{4, 72, 812, 462};
+constexpr int kSideLeft = 823;
+constexpr int kCellGap = 3;
+constexpr int kNameHeight = 16;
+constexpr int kStartupDelayMs = 1;
+
+QTreeWidget *makeList(const QString &name, const QStringList &columns, QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(columns);
+    list->setAlternatingRowColors(true);
+    list->header()->setStretchLastSection(true);
+    return list;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent)
+    : QWidget(parent), m_session(session), m_dialogs(dialogs), m_thumbs(std::make_unique<ThumbnailCache>())
+{
+    setObjectName(QStringLiteral("TForm2"));
+    setProperty("lumoraWindow", true);
+    setWindowTitle(QStringLiteral("Lumora"));
+    setAutoFillBackground(true);
+    setAcceptDrops(true);
+    resize(kWidth, kHeight);
+    setMinimumSize(kWidth, kHeight);
+
+    buildCommands();
+    buildStage();
+    buildThumbnails();
+    buildLists();
+    connect(m_thumbs.get(), &ThumbnailCache::ready, this, &MainWindow::onThumbnailReady);
+    connect(m_thumbs.get(), &ThumbnailCache::failed, this,
+            [this](const QString &path, QSize size, const QString &) { onThumbnailReady(path, size); });
+    layoutWindow();
+    placePreviewFrame();
+    showIdlePicture();
+    refreshPhotoCount();
+    refreshMusicList();
+    refreshLyricList();
+    // Preview, music, lyric and sync windows (they enable their commands).
+    attachMediaWindows(*this, session, dialogs);
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---------------------------------------------------------------- building
+
+QPushButton *MainWindow::addCommand(const QString &objectName, const QString &text, const QString &hint,
+                                    QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent ? parent : this);
+    b->setObjectName(objectName);
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    m_buttons.insert(objectName, b);
+    return b;
+}
+
+void MainWindow::pendingCommand(const QString &objectName)
+{
+    QPushButton *b = m_buttons.value(objectName);
+    b->setEnabled(false);
+    b->setToolTip(kNotReady);
+}
+
+void MainWindow::connectCommand(const QString &objectName, const std::function<void()> &action)
+{
+    QPushButton *b = m_buttons.value(objectName);
+    connect(b, &QPushButton::clicked, this, action);
+}
+
+void MainWindow::enableCommand(const QString &objectName, const std::function<void()> &action)
+{
+    QPushButton *b = m_buttons.value(objectName);
+    if (!b)
+        return;
+    b->setEnabled(true);
+    if (b->toolTip() == kNotReady)
+        b->setToolTip({});
+    connectCommand(objectName, action);
+}
+
+QPushButton *MainWindow::button(const QString &objectName) const
+{
+    return m_buttons.value(objectName);
+}
+
+void MainWindow::buildCommands()
+{
+    m_toolbar = new QWidget(this);
+    m_toolbar->setObjectName(QStringLiteral("Panel_gongneng"));
+    struct Command {
+        const char *name;
+        const char *text;
+        const char *hint;
+    };
+    // The first row: album and editing commands.
+    const Command first[] = {
+        {"suiButton_xiangce_moshi", "相册模式", "选择相册模式：竖屏、宽屏16:9或宽屏4:3"},
+        {"Button_gongneng_01", "添加照片", "添加照片文件 (Ctrl+O)"},
+        {"Button_gongneng_02", "添加音乐", "添加音乐文件"},
+        {"Button_gongneng_03", "添加歌词", "添加歌词文件"},
+        {"Button_gongneng_07", "模板管理", "管理相册使用的模板"},
+        {"Button_gongneng_08", "照片剪裁", "剪裁模板中的照片"},
+        {"Button48", "背景图片", "设置模板的背景图片"},
+        {"Button56", "画面特效", "添加画面特效"},
+        {"Button55", "文字特效", "添加文字特效"},
+        {"Button_gongneng_09", "同步效果", "随模板或随音乐同步"},
+        {"Button_xitong_shezhi", "系统设置", "系统设置"},
+        {"Button3", "退出软件", "退出软件"},
+    };
+    int x = kMargin;
+    for (const Command &c : first) {
+        QPushButton *b = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
+                                    m_toolbar);
+        b->setGeometry(x, 0, 88, kRowHeight - 2);
+        x += 92;
+    }
+    m_toolbar->setGeometry(0, kToolbarTop, kWidth, kRowHeight);
+
+    // The second row: production by type, picture quality, window modes.
+    m_typeBar = new QWidget(this);
+    m_typeBar->setObjectName(QStringLiteral("Panel_zhizuo"));
+    const Command types[] = {
+        {"Button_zhizuo_VCD", "VCD", "支持VCD格式相册"},
+        {"Button_zhizuo_SVCD", "SVCD", "支持SVCD格式相册"},
+        {"Button_zhizuo_DVD", "DVD", "支持DVD格式相册 － 推荐使用"},
+        {"Button_zhizuo_AVI", "AVI", "支持AVI格式相册"},
+        {"Button_zhizuo_WMV", "WMV", "支持WMV格式相册"},
+        {"Button_zhizuo_MP4", "MP4", "支持MP4格式相册"},
+        {"Button_zhizuo_MOV", "MOV", "支持MOV格式相册"},
+        {"Button_huamian_zhiliang", "画面质量", "电视制式和画质"},
+    };
+    x = kMargin;
+    for (const Command &c : types) {
+        QPushButton *b = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
+                                    m_typeBar);
+        b->setGeometry(x, 0, 70, kRowHeight - 4);
+        x += 74;
+    }
+    const Command modes[] = {
+        {"Button_moren_chuangkou", "默认窗口", "默认窗口大小"},
+        {"Button_fangda_chuangkou", "放大窗口", "放大窗口，显示照片列表"},
+        {"Button_quanping_chuangkou", "全屏窗口", "全屏显示 (F11，Esc 退出全屏)"},
+    };
+    x = kWidth - kMargin - 3 * 84;
+    for (const Command &c : modes) {
+        QPushButton *b = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
+                                    m_typeBar);
+        b->setGeometry(x, 0, 80, kRowHeight - 4);
+        x += 84;
+    }
+    m_typeBar->setGeometry(0, kToolbarTop + kRowHeight + 4, kWidth, kRowHeight);
+
+    // Commands of this window.
+    connectCommand(QStringLiteral("suiButton_xiangce_moshi"), [this] { openModeChooser(false); });
+    connectCommand(QStringLiteral("Button_gongneng_01"), [this] { addPhotosCommand(); });
+    connectCommand(QStringLiteral("Button_xitong_shezhi"), [this] { settingsCommand(); });
+    connectCommand(QStringLiteral("Button3"), [this] { exitCommand(); });
+    connectCommand(QStringLiteral("Button_moren_chuangkou"), [this] { setWindowMode(QStringLiteral("moren_chuangkou")); });
+    connectCommand(QStringLiteral("Button_fangda_chuangkou"), [this] { setWindowMode(QStringLiteral("fangda_chuangkou")); });
+    connectCommand(QStringLiteral("Button_quanping_chuangkou"),
+                   [this] { setWindowMode(QStringLiteral("quanping_chuangkou")); });
+
+    // Commands whose windows come with the other window areas: disabled
+    // with a hint until their window is connected (enableCommand).
+    for (const char *name : {"Button_gongneng_02", "Button_gongneng_03", "Button_gongneng_07", "Button_gongneng_08",
+                             "Button48", "Button56", "Button55", "Button_gongneng_09", "Button_zhizuo_VCD",
+                             "Button_zhizuo_SVCD", "Button_zhizuo_DVD", "Button_zhizuo_AVI", "Button_zhizuo_WMV",
+                             "Button_zhizuo_MP4", "Button_zhizuo_MOV", "Button_huamian_zhiliang"})
+        pendingCommand(QString::fromLatin1(name));
+
+    // Keyboard paths of the commands.
+    auto shortcut = [this](const QKeySequence &keys, const std::function<void()> &action) {
+        auto *s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence::Open, [this] { addPhotosCommand(); });
+    shortcut(QKeySequence(Qt::Key_F11), [this] {
+        setWindowMode(windowState() & Qt::WindowFullScreen ? QStringLiteral("moren_chuangkou")
+                                                           : QStringLiteral("quanping_chuangkou"));
+    });
+    shortcut(QKeySequence(Qt::Key_Home), [this] { firstPage(); });
+    shortcut(QKeySequence(Qt::Key_PageUp), [this] { previousPage(); });
+    shortcut(QKeySequence(Qt::Key_PageDown), [this] { nextPage(); });
+    shortcut(QKeySequence(Qt::Key_End), [this] { lastPageCommand(); });
+    shortcut(QKeySequence::ZoomIn, [this] { zoomIn(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { zoomIn(); });
+    shortcut(QKeySequence::ZoomOut, [this] { zoomOut(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomDefault(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_M), [this] { openModeChooser(false); });
+    shortcut(QKeySequence::Preferences, [this] { settingsCommand(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { exitCommand(); });
+}
+
+void MainWindow::buildStage()
+{
+    m_backdrop = new QWidget(this);
+    m_backdrop->setObjectName(QStringLiteral("ScrollBox_bofangbeijing"));
+    m_backdrop->setAutoFillBackground(true);
+    QPalette pal = m_backdrop->palette();
+    pal.setColor(QPalette::Window, QColor(40, 40, 46));
+    m_backdrop->setPalette(pal);
+    m_backdrop->setGeometry(kStageRect);
+
+    m_border = new QWidget(this);
+    m_border->setObjectName(QStringLiteral("suiButton7"));
+    m_border->setAutoFillBackground(true);
+    pal.setColor(QPalette::Window, QColor(160, 160, 168));
+    m_border->setPalette(pal);
+
+    m_frame = new QWidget(this);
+    m_frame->setObjectName(QStringLiteral("ScrollBox_zhujiemian_kuang_00001"));
+    m_frame->setAutoFillBackground(true);
+    pal.setColor(QPalette::Window, Qt::black);
+    m_frame->setPalette(pal);
+
+    m_area = new QWidget(m_frame);
+    m_area->setObjectName(QStringLiteral("ScrollBox_zhujiemian"));
+    m_area->setAutoFillBackground(true);
+    m_area->setPalette(pal);
+
+    m_picture = new PictureView(m_area);
+    m_picture->setObjectName(QStringLiteral("Image_zhujiemian"));
+    m_picture->setDragReporting(true);
+    // Dragging the large view: the press point and state go to their cells.
+    connect(m_picture, &PictureView::pressed, this, [this](QPoint p) {
+        if (m_session.album().cells.is(cell::kHangshu, QStringLiteral("wu")))
+            return;
+        StateCells &c = m_session.album().cells;
+        c.setText(cell::kTuodongKaiguan, QStringLiteral("anxia"));
+        c.setInt(cell::kTuodongDownX, p.x() - m_picture->x());
+        c.setInt(cell::kTuodongDownY, p.y() - m_picture->y());
+    });
+    connect(m_picture, &PictureView::dragged, this, [this](QPoint p) {
+        StateCells &c = m_session.album().cells;
+        if (!c.is(cell::kTuodongKaiguan, QStringLiteral("anxia")))
+            return;
+        m_picture->move(p.x() - c.toInt(cell::kTuodongDownX), p.y() - c.toInt(cell::kTuodongDownY));
+    });
+    connect(m_picture, &PictureView::released, this, [this](QPoint) {
+        m_session.album().cells.setText(cell::kTuodongKaiguan, QStringLiteral("songkai"));
+    });
+
+    m_startup = new StartupMoviePanel(m_area);
+    m_startup->hide();
+}
+
+void MainWindow::buildThumbnails()
+{
+    m_side = new QWidget(this);
+    m_side->setObjectName(QStringLiteral("Panel_suolvetu"));
+    for (int k = 0; k < kCellsPerPage; ++k) {
+        auto *cellWidget = new ThumbnailCell(m_side);
+        cellWidget->setObjectName(QStringLiteral("Image%1").arg(k + 1));
+        cellWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+        const int x = (k % 3) * (kThumbnailCell.width() + kCellGap);
+        const int y = (k / 3) * (kThumbnailCell.height() + kNameHeight + 6);
+        cellWidget->move(x, y);
+        connect(cellWidget, &ThumbnailCell::clicked, this, [this, k] { cellClicked(k); });
+        connect(cellWidget, &ThumbnailCell::doubleClicked, this, [this, k] { cellDoubleClicked(k); });
+        connect(cellWidget, &ThumbnailCell::entered, this, [this, k] { cellEntered(k); });
+        connect(cellWidget, &QWidget::customContextMenuRequested, this,
+                [this, k, cellWidget](const QPoint &p) { showCellMenu(k, cellWidget->mapToGlobal(p)); });
+        m_cells[k] = cellWidget;
+        auto *name = new QLabel(m_side);
+        name->setObjectName(QStringLiteral("Label_mingcheng_%1").arg(k + 1, 3, 10, QLatin1Char('0')));
+        name->setAlignment(Qt::AlignCenter);
+        name->setGeometry(x, y + kThumbnailCell.height() + 1, kThumbnailCell.width(), kNameHeight);
+        m_names[k] = name;
+    }
+    const int pagingTop = 3 * (kThumbnailCell.height() + kNameHeight + 6) + 2;
+    struct Paging {
+        const char *name;
+        const char *text;
+        int width;
+    };
+    const Paging paging[] = {{"Button37", "◀", 30},     {"Button49", "第一页", 70}, {"Button20", "上一页", 70},
+                             {"Button21", "下一页", 70}, {"Button50", "末一页", 70}, {"Button38", "▶", 30}};
+    int x = 0;
+    for (const Paging &p : paging) {
+        QPushButton *b = addCommand(QString::fromUtf8(p.name), QString::fromUtf8(p.text), {}, m_side);
+        b->setGeometry(x, pagingTop, p.width, 26);
+        x += p.width + 3;
+    }
+    m_buttons.value(QStringLiteral("Button37"))->setToolTip(QStringLiteral("上一页 (PageUp)"));
+    m_buttons.value(QStringLiteral("Button38"))->setToolTip(QStringLiteral("下一页 (PageDown)"));
+    connectCommand(QStringLiteral("Button49"), [this] { firstPage(); });
+    connectCommand(QStringLiteral("Button20"), [this] { previousPage(); });
+    connectCommand(QStringLiteral("Button37"), [this] { previousPage(); });
+    connectCommand(QStringLiteral("Button21"), [this] { nextPage(); });
+    connectCommand(QStringLiteral("Button38"), [this] { nextPage(); });
+    connectCommand(QStringLiteral("Button50"), [this] { lastPageCommand(); });
+
+    auto label = [this](const QString &name, const QString &text, const QRect &geometry) {
+        auto *l = new QLabel(text, m_side);
+        l->setObjectName(name);
+        l->setGeometry(geometry);
+        return l;
+    };
+    const int countsTop = pagingTop + 34;
+    label(QStringLiteral("Label_zhaopian"), QStringLiteral("照片："), QRect(0, countsTop, 40, 20));
+    m_photoCount = label(QStringLiteral("Label_shuliang_zhaopian"), QStringLiteral("0 张"), QRect(40, countsTop, 70, 20));
+    label(QStringLiteral("Label_yinyue"), QStringLiteral("音乐："), QRect(120, countsTop, 40, 20));
+    m_musicCount = label(QStringLiteral("Label_shuliang_yinyue"), QStringLiteral("0 个"), QRect(160, countsTop, 60, 20));
+    label(QStringLiteral("Label_geci"), QStringLiteral("歌词："), QRect(240, countsTop, 40, 20));
+    m_lyricCount = label(QStringLiteral("Label_shuliang_geci"), QStringLiteral("0 个"), QRect(280, countsTop, 60, 20));
+    m_modeLabel = label(QStringLiteral("Label_dangqian_moshi"), {}, QRect(0, countsTop + 26, 360, 22));
+    QFont bold = m_modeLabel->font();
+    bold.setBold(true);
+    m_modeLabel->setFont(bold);
+    m_side->setGeometry(kSideLeft, kStageRect.top(), 3 * kThumbnailCell.width() + 2 * kCellGap,
+                        countsTop + 52);
+}
+
+void MainWindow::buildLists()
+{
+    m_bottom = new QWidget(this);
+    m_bottom->setObjectName(QStringLiteral("Panel_liebiao"));
+    m_listTabs = new QTabWidget(m_bottom);
+    m_templateList = makeList(QStringLiteral("ListView_daoru_moban"),
+                              {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("模板时长")}, m_listTabs);
+    m_musicList = makeList(QStringLiteral("ListView_daoru_yinyue"),
+                           {QStringLiteral("序号"), QStringLiteral("音乐"), QStringLiteral("时间长度")}, m_listTabs);
+    m_lyricList = makeList(QStringLiteral("ListView_daoru_geci"),
+                           {QStringLiteral("序号"), QStringLiteral("歌词"), QStringLiteral("歌词格式")}, m_listTabs);
+    m_listTabs->addTab(m_templateList, QStringLiteral("模板"));
+    m_listTabs->addTab(m_musicList, QStringLiteral("音乐"));
+    m_listTabs->addTab(m_lyricList, QStringLiteral("歌词"));
+    m_listTabs->setGeometry(0, 0, 520, 150);
+
+    // Playing and the large view.
+    QPushButton *play = addCommand(QStringLiteral("Button33"), QStringLiteral("播放"), QStringLiteral("播放相册"), m_bottom);
+    play->setGeometry(532, 4, 80, 30);
+    QPushButton *stop = addCommand(QStringLiteral("Button26"), QStringLiteral("停止"), QStringLiteral("停止播放"), m_bottom);
+    stop->setGeometry(618, 4, 80, 30);
+    pendingCommand(QStringLiteral("Button33"));
+    pendingCommand(QStringLiteral("Button26"));
+    m_currentTime = new QLabel(QStringLiteral("00:00:00"), m_bottom);
+    m_currentTime->setObjectName(QStringLiteral("Label_danqianshijian"));
+    m_currentTime->setGeometry(704, 4, 50, 30);
+    auto *slash = new QLabel(QStringLiteral("/"), m_bottom);
+    slash->setGeometry(755, 4, 6, 30);
+    m_totalTime = new QLabel(QStringLiteral("00:00:00"), m_bottom);
+    m_totalTime->setObjectName(QStringLiteral("Label_zongshijian"));
+    m_totalTime->setGeometry(762, 4, 50, 30);
+
+    auto *zoomTitle = new QLabel(QStringLiteral("照片大小："), m_bottom);
+    zoomTitle->setGeometry(532, 48, 70, 28);
+    QPushButton *in = addCommand(QStringLiteral("Button22"), QStringLiteral("放大"), QStringLiteral("放大照片 (Ctrl++)"), m_bottom);
+    in->setGeometry(602, 46, 70, 30);
+    QPushButton *out = addCommand(QStringLiteral("Button23"), QStringLiteral("缩小"), QStringLiteral("缩小照片 (Ctrl+-)"), m_bottom);
+    out->setGeometry(676, 46, 70, 30);
+    QPushButton *def = addCommand(QStringLiteral("Button24"), QStringLiteral("默认"), QStringLiteral("默认大小 (Ctrl+0)"), m_bottom);
+    def->setGeometry(750, 46, 62, 30);
+    connectCommand(QStringLiteral("Button22"), [this] { zoomIn(); });
+    connectCommand(QStringLiteral("Button23"), [this] { zoomOut(); });
+    connectCommand(QStringLiteral("Button24"), [this] { zoomDefault(); });
+    m_bottom->setGeometry(kStageRect.left(), kStageRect.bottom() + 8, kStageRect.width(), 150);
+
+    // The thumbnail list of the large window modes.
+    m_thumbModel = new ThumbnailListModel(m_session.album(), *m_thumbs, this);
+    m_thumbList = new QListView(this);
+    m_thumbList->setObjectName(QStringLiteral("ListView1"));
+    m_thumbList->setViewMode(QListView::IconMode);
+    m_thumbList->setResizeMode(QListView::Adjust);
+    m_thumbList->setMovement(QListView::Static);
+    m_thumbList->setUniformItemSizes(true);
+    m_thumbList->setIconSize(kListBoxSmall);
+    m_thumbList->setSpacing(4);
+    m_thumbList->setModel(m_thumbModel);
+    m_thumbList->hide();
+    connect(m_thumbList, &QListView::clicked, this, [this](const QModelIndex &ix) { showLargePhoto(ix.row()); });
+    connect(m_thumbList, &QListView::activated, this, [this](const QModelIndex &ix) { showLargePhoto(ix.row()); });
+    connect(m_thumbList, &QListView::doubleClicked, this, [this](const QModelIndex &ix) {
+        if (!refuseWhilePlaying())
+            Q_EMIT photoTemplatesRequested(ix.row());
+    });
+}
+
+// ------------------------------------------------------------------ layout
+
+void MainWindow::layoutWindow()
+{
+    const bool large = m_session.album().cells.windowMode != QLatin1String("moren_chuangkou");
+    m_thumbList->setVisible(large);
+    if (!large)
+        return;
+    // The list takes the room the large modes add: below the default
+    // arrangement, or beside it when the window is wider than tall.
+    const int bottom = kHeight;
+    if (height() - bottom >= 120)
+        m_thumbList->setGeometry(kMargin, bottom, width() - 2 * kMargin, height() - bottom - kMargin);
+    else
+        m_thumbList->setGeometry(kWidth, kStageRect.top(), std::max(0, width() - kWidth - kMargin),
+                                 height() - kStageRect.top() - kMargin);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    layoutWindow();
+}
+
+QSize MainWindow::previewSize() const
+{
+    return m_session.album().modeInfo().preview;
+}
+
+void MainWindow::placePreviewFrame()
+{
+    // The frame is centred in the backdrop (integer halves), its border 4
+    // pixels outside it on every side; the preview area fills the frame.
+    const QSize preview = previewSize();
+    const QRect stage = kStageRect;
+    const QPoint topLeft(stage.left() + (stage.width() - preview.width()) / 2,
+                         stage.top() + (stage.height() - preview.height()) / 2);
+    m_frame->setGeometry(QRect(topLeft, preview));
+    m_border->setGeometry(QRect(topLeft - QPoint(4, 4), preview + QSize(8, 8)));
+    m_area->setGeometry(QRect(QPoint(0, 0), preview));
+    m_border->raise();
+    m_frame->raise();
+    if (m_startup->isRunning())
+        m_startup->setGeometry(QRect(QPoint(0, 0), preview));
+    m_backdrop->setVisible(m_session.album().modeChosen ? m_session.album().mode != ModeKind::Wide16x9 : false);
+}
+
+void MainWindow::showIdlePicture()
+{
+    const QImage idle = idlePicture(m_session.album().mode, devicePixelRatioF());
+    m_picture->setImage(idle);
+    m_picture->setGeometry(QRect(QPoint(0, 0), previewSize()));
+    m_picture->setCursor(Qt::ArrowCursor);
+}
+
+// ---------------------------------------------------------------- start-up
+
+QString MainWindow::startUp()
+{
+    Album &album = m_session.album();
+    album.mode = ModeKind::Wide16x9;
+    album.cells.windowMode = QStringLiteral("moren_chuangkou");
+    for (QLabel *name : m_names)
+        name->clear();
+    resize(kWidth, kHeight);
+    layoutWindow();
+    placePreviewFrame();
+    showIdlePicture();
+    show();
+
+    try {
+        workspace::unpackStartupMovie(m_session.paths());
+    } catch (const Error &e) {
+        return e.message();
+    }
+    m_startup->setGeometry(QRect(QPoint(0, 0), previewSize()));
+    const QString refused = m_startup->start(m_session.paths().startupMovieUnpacked());
+    if (!refused.isEmpty())
+        return refused;
+    album.cells.setText(cell::kShockwaveFlashQidong, QStringLiteral("0"));
+    QTimer::singleShot(kStartupDelayMs, this, [this] { openModeChooser(true); });
+    return {};
+}
+
+void MainWindow::stopStartupMovie()
+{
+    if (!m_startup->isRunning())
+        return;
+    m_startup->stop();
+    m_session.album().cells.setText(cell::kShockwaveFlashQidong, QStringLiteral("1"));
+}
+
+bool MainWindow::startupMovieRunning() const
+{
+    return m_startup->isRunning();
+}
+
+void MainWindow::openModeChooser(bool firstStart)
+{
+    Q_UNUSED(firstStart);
+    // The chooser window comes next; until then the current mode stays.
+}
+
+void MainWindow::applyAlbumReset()
+{
+    m_thumbs->clear();
+    for (int k = 0; k < kCellsPerPage; ++k) {
+        m_cells[k]->clearPhoto();
+        m_names[k]->clear();
+    }
+    m_thumbModel->reload();
+    placePreviewFrame();
+    showIdlePicture();
+    m_modeLabel->setText(m_session.album().modeInfo().labelText);
+    m_totalTime->setText(QStringLiteral("00:00:00"));
+    m_currentTime->setText(QStringLiteral("00:00:00"));
+    refreshTemplateList();
+    refreshMusicList();
+    refreshLyricList();
+    refreshPhotoCount();
+    Q_EMIT albumReset();
+}
+
+// ------------------------------------------------------------------ guards
+
+bool MainWindow::refuseWhilePlaying()
+{
+    const QString notice = m_session.album().cells.playingGuard();
+    if (notice.isEmpty())
+        return false;
+    m_dialogs.notice(this, notice);
+    return true;
+}
+
+// ------------------------------------------------------------------- lists
+
+void MainWindow::refreshTemplateList()
+{
+    const Album &album = m_session.album();
+    m_templateList->clear();
+    const RowTable &used = album.ListView_moban_shiyong;
+    for (int i = 0; i < used.size(); ++i)
+        new QTreeWidgetItem(m_templateList, {QString::number(i + 1), used.cell(i, usedcol::kName),
+                                             used.cell(i, usedcol::kDuration)});
+}
+
+void MainWindow::refreshMusicList()
+{
+    const RowTable &music = m_session.album().ListView_daoru_yinyue;
+    m_musicList->clear();
+    for (int i = 0; i < music.size(); ++i)
+        new QTreeWidgetItem(m_musicList, {QString::number(i + 1), music[i].subItem(0), music[i].subItem(2)});
+    m_musicCount->setText(QStringLiteral("%1 个").arg(music.size()));
+}
+
+void MainWindow::refreshLyricList()
+{
+    const RowTable &lyrics = m_session.album().ListView_daoru_LRC;
+    m_lyricList->clear();
+    for (int i = 0; i < lyrics.size(); ++i)
+        new QTreeWidgetItem(m_lyricList, {QString::number(i + 1), lyrics[i].subItem(0), lyrics[i].subItem(1)});
+    m_lyricCount->setText(QStringLiteral("%1 个").arg(lyrics.size()));
+}
+
+void MainWindow::refreshPhotoCount()
+{
+    m_photoCount->setText(QStringLiteral("%1 张").arg(m_session.album().ListView_daoru_zhaopian.size()));
+}
+
+void MainWindow::refreshTotalTime()
+{
+    // Template-sync time: the completed used templates' frames plus the
+    // mode movie's 150; nothing completed leaves 00:00:00.
+    const Album &album = m_session.album();
+    long long frames = 0;
+    for (const Row &u : album.ListView_moban_shiyong) {
+        if (u.cell(usedcol::kStatus) != QLatin1String("已完成"))
+            continue;
+        const int index = u.cell(usedcol::kIndex).toInt();
+        if (index >= 0 && index < album.ListView_mobancanshu.size())
+            frames += album.ListView_mobancanshu.cell(index, paramcol::kFrames).toLongLong();
+    }
+    m_currentTime->setText(QStringLiteral("00:00:00"));
+    m_totalTime->setText(frames > 0 ? clockTextHMS(frameSeconds(frames + 150)) : QStringLiteral("00:00:00"));
+}
+
+// -------------------------------------------------------------- thumbnails
+
+void MainWindow::showPage(int page)
+{
+    Album &album = m_session.album();
+    const RowTable &photos = album.ListView_daoru_zhaopian;
+    album.cells.setInt(cell::kFangyeHao, page);
+    // A page turned away no longer needs its thumbnails.
+    m_thumbs->dropPending();
+    for (int k = 0; k < kCellsPerPage; ++k) {
+        ThumbnailCell *c = m_cells[k];
+        const int row = page * kCellsPerPage + k;
+        if (row >= photos.size()) {
+            c->clearPhoto();
+            m_names[k]->clear();
+            continue;
+        }
+        const Row &r = photos[row];
+        const QSize picture = cellPicture(QSize(r.cell(photocol::kWidth).toInt(), r.cell(photocol::kHeight).toInt()));
+        c->setPhoto(row, picture);
+        const QString name = r.cell(photocol::kName);
+        c->setToolTip(QStringLiteral("鼠标双击预览模板效果。    第%1张, 照片名称: %2").arg(row + 1).arg(name));
+        m_names[k]->setText(name);
+        const QImage thumb = m_thumbs->request(r.cell(photocol::kPath), picture * devicePixelRatioF());
+        if (!thumb.isNull())
+            c->setImage(thumb);
+    }
+}
+
+void MainWindow::onThumbnailReady(const QString &path, QSize size)
+{
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    for (ThumbnailCell *c : m_cells) {
+        if (!c->holdsPhoto() || c->row() >= photos.size())
+            continue;
+        if (photos.cell(c->row(), photocol::kPath) == path && c->pictureSize() * devicePixelRatioF() == size) {
+            const QImage img = m_thumbs->cached(path, size);
+            c->setImage(img.isNull() ? QImage() : img);
+        }
+    }
+    const QString hangshu = m_session.album().cells.text(cell::kHangshu);
+    if (hangshu != QLatin1String("wu") && size == m_largeRequest) {
+        const int row = hangshu.toInt();
+        if (row < photos.size() && photos.cell(row, photocol::kPath) == path)
+            m_picture->setImage(m_thumbs->cached(path, size));
+    }
+}
+
+void MainWindow::refreshThumbnailList()
+{
+    m_thumbModel->reload();
+    if (m_thumbList->isVisible())
+        m_thumbModel->prefetch();
+}
+
+void MainWindow::refreshPhotoViews()
+{
+    Album &album = m_session.album();
+    refreshPhotoCount();
+    refreshTemplateList();
+    refreshTotalTime();
+    if (album.ListView_daoru_zhaopian.empty()) {
+        for (int k = 0; k < kCellsPerPage; ++k) {
+            m_cells[k]->clearPhoto();
+            m_names[k]->clear();
+        }
+        m_thumbModel->reload();
+        album.cells.setText(cell::kHangshu, QStringLiteral("wu"));
+        showIdlePicture();
+        return;
+    }
+    const int page = std::min(album.cells.toInt(cell::kFangyeHao), lastPage(album.ListView_daoru_zhaopian.size()));
+    showPage(std::max(0, page));
+    refreshThumbnailList();
+}
+
+bool MainWindow::pagingAllowed()
+{
+    if (refuseWhilePlaying())
+        return false;
+    if (m_session.album().ListView_daoru_zhaopian.empty()) {
+        m_dialogs.notice(this, kNoPhotos);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::firstPage()
+{
+    if (!pagingAllowed())
+        return;
+    if (m_session.album().cells.toInt(cell::kFangyeHao) == 0)
+        return m_dialogs.notice(this, kFirstPageAlready);
+    turnPage(0);
+}
+
+void MainWindow::previousPage()
+{
+    if (!pagingAllowed())
+        return;
+    const int page = m_session.album().cells.toInt(cell::kFangyeHao);
+    if (page == 0)
+        return m_dialogs.notice(this, kFirstPageAlready);
+    turnPage(page - 1);
+}
+
+void MainWindow::nextPage()
+{
+    if (!pagingAllowed())
+        return;
+    const int page = m_session.album().cells.toInt(cell::kFangyeHao);
+    if (page >= lastPage(m_session.album().ListView_daoru_zhaopian.size()))
+        return m_dialogs.notice(this, kLastPageAlready);
+    turnPage(page + 1);
+}
+
+void MainWindow::lastPageCommand()
+{
+    if (!pagingAllowed())
+        return;
+    const int last = lastPage(m_session.album().ListView_daoru_zhaopian.size());
+    if (m_session.album().cells.toInt(cell::kFangyeHao) >= last)
+        return m_dialogs.notice(this, kLastPageAlready);
+    turnPage(last);
+}
+
+void MainWindow::turnPage(int page)
+{
+    m_session.album().cells.firstPageTurn = QStringLiteral("jieshu");
+    showPage(page);
+}
+
+// -------------------------------------------------------------- large view
+
+void MainWindow::cellEntered(int k)
+{
+    m_session.album().cells.setText(cell::kImageKongjian, QStringLiteral("Image%1").arg(k + 1));
+}
+
+void MainWindow::cellClicked(int k)
+{
+    if (refuseWhilePlaying())
+        return;
+    if (m_session.album().ListView_daoru_zhaopian.empty())
+        return m_dialogs.notice(this, kNoPhotos);
+    if (!m_cells[k]->holdsPhoto())
+        return;
+    showLargePhoto(m_cells[k]->row());
+}
+
+void MainWindow::cellDoubleClicked(int k)
+{
+    if (refuseWhilePlaying() || !m_cells[k]->holdsPhoto())
+        return;
+    Q_EMIT photoTemplatesRequested(m_cells[k]->row());
+}
+
+void MainWindow::showCellMenu(int k, const QPoint &global)
+{
+    cellEntered(k);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PopupMenu_suolvetu"));
+    menu.addAction(QStringLiteral("查看照片"), this, [this, k] { cellClicked(k); });
+    menu.addAction(QStringLiteral("预览效果"), this, [this] { m_dialogs.notice(this, QStringLiteral("双击照片预览效果！")); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("第一页"), this, [this] { firstPage(); });
+    menu.addAction(QStringLiteral("上一页"), this, [this] { previousPage(); });
+    menu.addAction(QStringLiteral("下一页"), this, [this] { nextPage(); });
+    menu.addAction(QStringLiteral("末一页"), this, [this] { lastPageCommand(); });
+    menu.exec(global);
+}
+
+void MainWindow::showLargePhoto(int row)
+{
+    if (refuseWhilePlaying())
+        return;
+    Album &album = m_session.album();
+    if (album.ListView_daoru_zhaopian.empty())
+        return m_dialogs.notice(this, kNoPhotos);
+    if (row < 0 || row >= album.ListView_daoru_zhaopian.size())
+        return;
+    stopStartupMovie();
+    album.cells.setInt(cell::kHangshu, row);
+    const QSize box = defaultViewBox(previewSize());
+    album.cells.setInt(cell::kWidth01, box.width());
+    album.cells.setInt(cell::kHeight01, box.height());
+    drawLargeView();
+}
+
+void MainWindow::drawLargeView()
+{
+    Album &album = m_session.album();
+    const int row = album.cells.toInt(cell::kHangshu);
+    const Row &r = album.ListView_daoru_zhaopian[row];
+    const QSize stored(r.cell(photocol::kWidth).toInt(), r.cell(photocol::kHeight).toInt());
+    const QSize box(album.cells.toInt(cell::kWidth01), album.cells.toInt(cell::kHeight01));
+    const QSize shown = largeViewSize(stored, box, album.settings.zhujiemianHengQuanpin,
+                                      album.settings.zhujiemianShuShizhong);
+    const QSize area = previewSize();
+    m_picture->setGeometry(QRect(QPoint((area.width() - shown.width()) / 2, (area.height() - shown.height()) / 2), shown));
+    m_picture->setCursor(Qt::OpenHandCursor);
+    // The picture is made off this thread at the size shown (device pixels,
+    // at most the preview area's, zooming beyond draws it scaled up).
+    const QSize fitted = fitPhoto(stored, area);
+    const QSize request = (shown.width() > fitted.width() ? fitted : shown) * devicePixelRatioF();
+    m_largeRequest = request;
+    const QString path = r.cell(photocol::kPath);
+    QImage img = m_thumbs->request(path, request);
+    if (img.isNull()) {
+        // Meanwhile a thumbnail of the photo already made stands in for it.
+        img = m_cells[0]->holdsPhoto() ? QImage() : QImage();
+        for (ThumbnailCell *c : m_cells)
+            if (c->row() == row && c->hasImage())
+                img = m_thumbs->cached(path, c->pictureSize() * devicePixelRatioF());
+    }
+    m_picture->setImage(img);
+}
+
+bool MainWindow::zoomAllowed()
+{
+    if (refuseWhilePlaying())
+        return false;
+    if (m_session.album().cells.is(cell::kHangshu, QStringLiteral("wu"))) {
+        m_dialogs.notice(this, kNoPhotoSelected);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::zoomIn()
+{
+    if (!zoomAllowed())
+        return;
+    StateCells &c = m_session.album().cells;
+    const QSize box = zoomInBox(QSize(c.toInt(cell::kWidth01), c.toInt(cell::kHeight01)), previewSize());
+    c.setInt(cell::kWidth01, box.width());
+    c.setInt(cell::kHeight01, box.height());
+    drawLargeView();
+}
+
+void MainWindow::zoomOut()
+{
+    if (!zoomAllowed())
+        return;
+    StateCells &c = m_session.album().cells;
+    const QSize box = zoomOutBox(QSize(c.toInt(cell::kWidth01), c.toInt(cell::kHeight01)), previewSize());
+    if (!box.isValid()) {
+        m_dialogs.notice(this, kCannotShrink);
+        return zoomDefault();
+    }
+    c.setInt(cell::kWidth01, box.width());
+    c.setInt(cell::kHeight01, box.height());
+    drawLargeView();
+}
+
+void MainWindow::zoomDefault()
+{
+    if (!zoomAllowed())
+        return;
+    StateCells &c = m_session.album().cells;
+    const QSize box = defaultViewBox(previewSize());
+    c.setInt(cell::kWidth01, box.width());
+    c.setInt(cell::kHeight01, box.height());
+    drawLargeView();
+}
+
+// ---------------------------------------------------------- window modes
+
+void MainWindow::setWindowMode(const QString &mode)
+{
+    if (refuseWhilePlaying())
+        return;
+    Album &album = m_session.album();
+    album.cells.windowMode = mode;
+    if (mode == QLatin1String("quanping_chuangkou"))
+        showFullScreen();
+    else if (mode == QLatin1String("fangda_chuangkou"))
+        showMaximized();
+    else {
+        showNormal();
+        resize(kWidth, kHeight);
+    }
+    layoutWindow();
+    if (mode != QLatin1String("moren_chuangkou"))
+        refreshThumbnailList();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && (windowState() & Qt::WindowFullScreen)) {
+        setWindowMode(QStringLiteral("moren_chuangkou"));
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+// -------------------------------------------------------- other commands
+
+void MainWindow::addPhotosCommand()
+{
+    if (refuseWhilePlaying())
+        return;
+    stopStartupMovie();
+    showIdlePicture();
+}
+
+void MainWindow::settingsCommand()
+{
+    if (refuseWhilePlaying())
+        return;
+}
+
+void MainWindow::exitCommand()
+{
+    Q_EMIT stopPreviewRequested();
+}
+
+void MainWindow::closeEvent(QCloseEvent *e)
+{
+    // Closing the window is the exit request; the exit dialog ends the program.
+    e->ignore();
+    exitCommand();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *e)
+{
+    QStringList paths;
+    for (const QUrl &url : e->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    if (!paths.isEmpty()) {
+        e->acceptProposedAction();
+        addDroppedPaths(paths);
+    }
+}
+
+void MainWindow::addDroppedPaths(const QStringList &paths)
+{
+    if (refuseWhilePlaying())
+        return;
+    startAddPhotos(paths);
+}
+
+void MainWindow::startAddPhotos(const QStringList &paths)
+{
+    Q_UNUSED(paths);
+}
+
+} // namespace lumora::ui

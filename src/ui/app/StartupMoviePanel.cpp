@@ -1,0 +1,99 @@
+#include "StartupMoviePanel.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "PictureView.h"
+#include "app/Error.h"
+#include "playback/MoviePlayer.h"
+
+namespace lumora::ui {
+
+namespace {
+// The identity pair every start-up movie answers.
+const QString kIdentityVariable = QStringLiteral("l_x_z_f_c_q_d_x_c");
+const QString kIdentityValue = QStringLiteral("l_x_z_f_c_s_y_q_d_x_c_w_j");
+constexpr int kFrameIntervalMs = 1000 / MoviePlayer::kFramesPerSecond;
+} // namespace
+
+StartupMoviePanel::StartupMoviePanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ScrollBox_qi_dong_dong_hua"));
+    m_view = new PictureView(this);
+    m_view->setObjectName(QStringLiteral("ShockwaveFlash_2"));
+    m_view->setFillColour(Qt::black);
+    m_view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_timer = new QTimer(this);
+    m_timer->setInterval(kFrameIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &StartupMoviePanel::tick);
+}
+
+StartupMoviePanel::~StartupMoviePanel() = default;
+
+QString StartupMoviePanel::start(const QString &moviePath)
+{
+    auto player = std::make_shared<MoviePlayer>();
+    try {
+        player->load(moviePath);
+    } catch (const Error &e) {
+        return e.message();
+    }
+    if (player->getVariable(kIdentityVariable) != kIdentityValue)
+        return QStringLiteral("启动动画未通过校验：%1").arg(moviePath);
+    player->setFrameNum(player->totalFrames());
+    player->setFrameNum(0);
+    player->play();
+    m_player = std::move(player);
+    m_shown = 0;
+    show();
+    raise();
+    m_timer->start();
+    tick();
+    return {};
+}
+
+void StartupMoviePanel::stop()
+{
+    m_timer->stop();
+    // A frame being rendered keeps its own reference and is dropped when done.
+    m_player.reset();
+    m_view->clear();
+    hide();
+}
+
+void StartupMoviePanel::resizeEvent(QResizeEvent *)
+{
+    m_view->setGeometry(rect());
+}
+
+void StartupMoviePanel::tick()
+{
+    if (!m_player || m_busy || !isVisible())
+        return;
+    m_busy = true;
+    const qreal dpr = devicePixelRatioF();
+    const QSize size = this->size() * dpr;
+    std::shared_ptr<MoviePlayer> player = m_player;
+    QPointer<StartupMoviePanel> self(this);
+    auto future = QtConcurrent::run([player, size, dpr] {
+        QImage frame(size, QImage::Format_RGB32);
+        frame.fill(Qt::black);
+        player->renderInto(frame);
+        frame.setDevicePixelRatio(dpr);
+        return frame;
+    });
+    future.then(this, [self, player](const QImage &frame) {
+        if (!self)
+            return;
+        self->m_busy = false;
+        if (self->m_player != player)
+            return; // stopped (or restarted) meanwhile
+        self->m_view->setImage(frame);
+        ++self->m_shown;
+    });
+}
+
+} // namespace lumora::ui
