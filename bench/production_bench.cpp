@@ -1,13 +1,22 @@
-// Production benchmark: produces a 1920 × 1080 MP4 album (60 s by default)
-// from 24-megapixel photos and one song, through the same path as
-// lumora-make, then encodes the same number of frames with the same encoder
-// settings from pictures held in memory (encoding alone). Prints both wall
-// times, their ratio, frames per second, peak memory, the colour conversion
-// cost and the cost a frame file on disk would add.
+// Production benchmark: produces a real-looking album (20 photos of 24
+// megapixels, automatic text and picture effects, one song with a lyric line
+// every few seconds, music sync) through the same path as lumora-make, and in
+// the same run encodes exactly the frames the encoder received (recorded as
+// YUV in a file that stays in the page cache) with the same settings and the
+// same song. The ratio of the two is what composing costs on top of encoding.
 //
-//   bench_production [--seconds N] [--program-folder DIR] [--skip-encode-only]
+// For every case it prints wall and CPU time of production (without staging,
+// and with it) and of encoding alone, their ratios, frames per second, the
+// CPU cost per frame of composing and of the RGB to YUV conversion, the
+// frames encoded again from the previous conversion, and peak memory.
 //
-// Needs the authored resource tree (build/bin) and the ffmpeg tool for the song.
+//   bench_production [--seconds N] [--photos N] [--program-folder DIR]
+//                    [--all-types] [--case TYPE:QUALITY[:WxH]] ...
+//
+// Default cases: MP4 1920 × 1080 at biaoqing and at chaoqing, and DVD at its
+// default size. --all-types adds every type at its default size (biaoqing).
+// Needs the authored resource tree (the build's bin folder) and the ffmpeg
+// tool (for the song).
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,33 +28,58 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "album/AddStep.h"
 #include "app/Album.h"
+#include "app/ClockText.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
 #include "image/ImageIO.h"
-#include "media/FfmpegHandles.h"
 #include "media/MusicList.h"
 #include "production/Encoder.h"
 #include "production/ProductionRun.h"
+#include "resources/PackedFile.h"
 #include "resources/Workspace.h"
 #include "templates/Catalogue.h"
+#include "templates/TextCodec.h"
 
 using namespace lumora;
 
 namespace {
 
+// Peak resident memory since the last reset, in MB.
 long peakMemoryMb()
 {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : f.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').front().toLong() / 1024;
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss / 1024;
 }
+void resetPeakMemory()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
 
-// A photo-like 24-megapixel picture: gradient sky, hills and noise, so JPEG
-// decoding and scaling work as hard as on a real photo.
+// CPU seconds of the whole process (every thread: composing, effect
+// decoding, conversion, the encoder's threads, audio).
+double processCpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// A photo-like 24-megapixel picture: gradient sky, shapes and grain, so JPEG
+// decoding and scaling work as hard as on a camera's photo.
 QString writePhoto(const QString &folder, int i, bool portrait)
 {
     const QSize size = portrait ? QSize(4000, 6000) : QSize(6000, 4000);
@@ -63,7 +97,6 @@ QString writePhoto(const QString &folder, int i, bool portrait)
         p.drawEllipse(QPoint(int(rng.bounded(size.width())), int(rng.bounded(size.height()))), r, r);
     }
     p.end();
-    // Fine noise, as sensor grain.
     for (int y = 0; y < img.height(); y += 2) {
         QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
@@ -78,45 +111,171 @@ QString writePhoto(const QString &folder, int i, bool portrait)
     return path;
 }
 
+// The frames an encoder received, kept in a file as packed YUV 4:2:0
+// planes. A frame equal to the one before is stored once.
+class FrameRecording {
+public:
+    explicit FrameRecording(const QString &path) : m_path(path)
+    {
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    }
+    ~FrameRecording()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        QFile::remove(m_path);
+    }
+
+    void record(long long j, const YuvPicture &p)
+    {
+        QElapsedTimer t;
+        t.start();
+        if (m_frame.empty()) {
+            m_width = p.width;
+            m_height = p.height;
+            m_frame.resize(static_cast<size_t>(frameBytes()));
+            m_packed.resize(m_frame.size());
+        }
+        std::vector<uint8_t> &packed = m_packed;
+        uint8_t *out = packed.data();
+        for (int plane = 0; plane < 3; ++plane) {
+            const int w = plane ? m_width / 2 : m_width, h = plane ? m_height / 2 : m_height;
+            for (int y = 0; y < h; ++y, out += w)
+                std::memcpy(out, p.data[plane] + qsizetype(y) * p.stride[plane], size_t(w));
+        }
+        if (m_offsets.empty() || packed != m_frame) {
+            const off_t at = off_t(m_stored) * frameBytes();
+            if (::pwrite(m_fd, packed.data(), packed.size(), at) != ssize_t(packed.size()))
+                m_failed = true;
+            ++m_stored;
+            m_frame.swap(packed);
+        }
+        if (j != (long long)m_offsets.size())
+            m_failed = true;
+        m_offsets.push_back(m_stored - 1);
+        m_ns += t.nsecsElapsed();
+    }
+
+    // Fills output frame j from the recording.
+    void play(long long j, YuvPicture &p)
+    {
+        const off_t at = off_t(m_offsets.at(size_t(j))) * frameBytes();
+        if (::pread(m_fd, m_frame.data(), m_frame.size(), at) != ssize_t(m_frame.size()))
+            m_failed = true;
+        const uint8_t *in = m_frame.data();
+        for (int plane = 0; plane < 3; ++plane) {
+            const int w = plane ? m_width / 2 : m_width, h = plane ? m_height / 2 : m_height;
+            for (int y = 0; y < h; ++y, in += w)
+                std::memcpy(p.data[plane] + qsizetype(y) * p.stride[plane], in, size_t(w));
+        }
+    }
+
+    long long frames() const { return (long long)m_offsets.size(); }
+    long long stored() const { return m_stored; }
+    bool failed() const { return m_failed || m_fd < 0; }
+    double recordSeconds() const { return double(m_ns) / 1e9; }
+
+private:
+    qint64 frameBytes() const { return qint64(m_width) * m_height * 3 / 2; }
+
+    QString m_path;
+    int m_fd = -1;
+    int m_width = 0, m_height = 0;
+    std::vector<uint8_t> m_frame;  // the last frame stored (recording) or read (playing)
+    std::vector<uint8_t> m_packed;
+    std::vector<long long> m_offsets;
+    long long m_stored = 0;
+    long long m_ns = 0;
+    bool m_failed = false;
+};
+
+struct Case {
+    OutputType type = OutputType::MP4;
+    QualityLevel quality = QualityLevel::Biaoqing;
+    QSize size; // empty: the type's default size
+};
+
 double perFrameMs(double seconds, long long frames)
 {
     return frames > 0 ? seconds * 1000.0 / double(frames) : 0;
 }
 
-// Colour conversion of one 1080p RGB32 picture to YUV 4:2:0 with the given
-// swscale flags, in milliseconds per picture.
-double conversionMs(int flags, const QImage &picture)
+bool runCase(Album &album, const Case &c, const QString &folder)
 {
-    av::SwsPtr sws(sws_getContext(1920, 1080, AV_PIX_FMT_BGRA, 1920, 1080, AV_PIX_FMT_YUV420P, flags, nullptr,
-                                  nullptr, nullptr));
-    av::FramePtr f = av::makeFrame();
-    f->format = AV_PIX_FMT_YUV420P;
-    f->width = 1920;
-    f->height = 1080;
-    av_frame_get_buffer(f.get(), 0);
-    const uint8_t *src[1] = {picture.constBits()};
-    const int stride[1] = {int(picture.bytesPerLine())};
-    QElapsedTimer t;
-    t.start();
-    constexpr int kRuns = 60;
-    for (int i = 0; i < kRuns; ++i)
-        sws_scale(sws.get(), src, stride, 0, 1080, f->data, f->linesize);
-    return t.nsecsElapsed() / 1e6 / kRuns;
-}
+    OutputChoice choice = defaultOutputChoice(album.mode, c.type);
+    if (c.size.isValid())
+        choice.size = c.size;
+    choice.quality = c.quality;
+    choice.sync = SyncMode::Music;
+    choice.albumName = QStringLiteral("bench_%1_%2").arg(outputTypeName(c.type), qualityKey(c.quality));
+    choice.folder = folder + QLatin1Char('/');
+    const ProductionPlan plan = planProduction(album, choice);
+    const long long frames = plan.totalFrames;
+    std::printf("\n== %s %s %s, %lld frames ==\n", outputTypeName(c.type).toUtf8().constData(),
+                qualityKey(c.quality).toUtf8().constData(), sizeText(plan.geometry.encoded).toUtf8().constData(),
+                frames);
+    std::fflush(stdout);
 
-// The frame-file hand-over: write the 32-bit BMP in place and read it back.
-double frameFileMs(const QImage &picture, const QString &path)
-{
-    QElapsedTimer t;
-    t.start();
-    constexpr int kRuns = 40;
-    for (int i = 0; i < kRuns; ++i) {
-        picture.save(path, "BMP");
-        QImage back(path, "BMP");
-        if (back.isNull())
-            return -1;
+    FrameRecording recording(folder + QStringLiteral("/frames.yuv"));
+    ProductionCallbacks callbacks;
+    callbacks.encodedFrame = [&](long long j, const YuvPicture &p) { recording.record(j, p); };
+    resetPeakMemory();
+    const double cpu0 = processCpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    const ProductionResult r = runProduction(album, plan, callbacks);
+    const double wall = clock.elapsed() / 1000.0 - recording.recordSeconds();
+    const double cpu = processCpuSeconds() - cpu0 - recording.recordSeconds();
+    const long peak = peakMemoryMb();
+    if (r.outcome != ProductionOutcome::Completed || recording.failed()) {
+        std::printf("production failed: %s\n", r.error.toUtf8().constData());
+        return false;
     }
-    return t.nsecsElapsed() / 1e6 / kRuns;
+    QFile::remove(r.outputPath);
+
+    // Encoding alone: the recorded frames, the same job.
+    Encoder enc;
+    EncoderJob job;
+    job.type = c.type;
+    job.tv = choice.tv;
+    job.quality = c.quality;
+    job.size = plan.geometry.encoded;
+    job.outputPath = folder + QStringLiteral("/encode-only") + outputExtension(c.type);
+    job.totalFrames = frames;
+    for (const ProductionSong &s : plan.songs())
+        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / kFramesPerSecond});
+    enc.yuvSource = [&](long long j, YuvPicture &p) { recording.play(j, p); };
+    enc.error = [](const QString &text) {
+        std::printf("encoder: %s\n", text.toUtf8().constData());
+        return 2;
+    };
+    const double ecpu0 = processCpuSeconds();
+    clock.restart();
+    const ConvertResult er = enc.convert(job, nullptr);
+    const double ewall = clock.elapsed() / 1000.0;
+    const double ecpu = processCpuSeconds() - ecpu0;
+    QFile::remove(job.outputPath);
+    if (er != ConvertResult::Completed || recording.failed()) {
+        std::printf("encode-only failed%s\n", recording.failed() ? " (recording unreadable)" : "");
+        return false;
+    }
+
+    const double encoding = r.encodingSeconds - recording.recordSeconds();
+    std::printf("production:   %6.2f s wall, %6.2f s CPU (staging %.2f s wall), %.1f frames/s while encoding\n", wall,
+                cpu, r.stagingSeconds, frames / encoding);
+    std::printf("encode only:  %6.2f s wall, %6.2f s CPU, %.1f frames/s (same %lld frames, %lld distinct)\n", ewall, ecpu,
+                frames / ewall, recording.frames(), recording.stored());
+    std::printf("ratio:        %.2f wall (encoding part), %.2f with staging; %.2f CPU\n", encoding / ewall, wall / ewall,
+                cpu / ecpu);
+    std::printf("per frame:    composing %.2f ms CPU (movie %.2f ms), RGB to YUV %.2f ms CPU; %lld frames reused "
+                "their conversion\n",
+                perFrameMs(r.renderSeconds, frames), perFrameMs(r.movieSeconds, frames),
+                perFrameMs(r.colourSeconds, frames), r.unchangedFrames);
+    std::printf("              whole process %.2f ms CPU more than encoding alone (effects, audio, hand-over)\n",
+                perFrameMs(cpu - ecpu, frames));
+    std::printf("peak memory:  %ld MB\n", peak);
+    std::fflush(stdout);
+    return true;
 }
 
 } // namespace
@@ -126,24 +285,55 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    int seconds = 60;
+    int seconds = 100;
     QString programFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/");
-    bool encodeOnly = true;
+    std::vector<Case> cases;
+    bool allTypes = false;
+    int photoCount = 20;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--seconds") && i + 1 < args.size())
+        if (args[i] == QLatin1String("--seconds") && i + 1 < args.size()) {
             seconds = args[++i].toInt();
-        else if (args[i] == QLatin1String("--program-folder") && i + 1 < args.size())
+        } else if (args[i] == QLatin1String("--program-folder") && i + 1 < args.size()) {
             programFolder = args[++i];
-        else if (args[i] == QLatin1String("--skip-encode-only"))
-            encodeOnly = false;
+        } else if (args[i] == QLatin1String("--photos") && i + 1 < args.size()) {
+            photoCount = std::max(1, args[++i].toInt());
+        } else if (args[i] == QLatin1String("--all-types")) {
+            allTypes = true;
+        } else if (args[i] == QLatin1String("--case") && i + 1 < args.size()) {
+            const QStringList parts = args[++i].split(u':');
+            const auto type = outputTypeFromName(parts.value(0));
+            const auto quality = qualityFromKey(parts.value(1, QStringLiteral("biaoqing")));
+            if (!type || !quality) {
+                std::fprintf(stderr, "bench_production: unknown case %s\n", args[i].toUtf8().constData());
+                return 2;
+            }
+            Case c{*type, *quality, {}};
+            if (parts.size() > 2) {
+                const QStringList wh = parts[2].split(u'x');
+                c.size = QSize(wh.value(0).toInt(), wh.value(1).toInt());
+            }
+            cases.push_back(c);
+        } else {
+            std::fprintf(stderr, "usage: bench_production [--seconds N] [--program-folder DIR] [--all-types] "
+                                 "[--case TYPE:QUALITY[:WxH]] ...\n");
+            return 2;
+        }
     }
+    if (cases.empty() && !allTypes)
+        cases = {{OutputType::MP4, QualityLevel::Biaoqing, {1920, 1080}},
+                 {OutputType::MP4, QualityLevel::Chaoqing, {1920, 1080}},
+                 {OutputType::DVD, QualityLevel::Biaoqing, {}}};
+    if (allTypes)
+        for (OutputType t : {OutputType::VCD, OutputType::SVCD, OutputType::DVD, OutputType::AVI, OutputType::WMV,
+                             OutputType::MP4, OutputType::MOV})
+            cases.push_back({t, QualityLevel::Biaoqing, {}});
 
     QTemporaryDir dir;
-    std::printf("Preparing 24-megapixel photos and a %d s song...\n", seconds);
+    std::printf("Preparing %d photos of 24 megapixels and a %d s song with lyrics...\n", photoCount, seconds);
     std::fflush(stdout);
     QStringList photos;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < photoCount; ++i)
         photos << writePhoto(dir.path(), i, i % 4 == 3);
     const QString song = dir.path() + QStringLiteral("/song.mp3");
     QProcess::execute(QStringLiteral("ffmpeg"),
@@ -151,115 +341,43 @@ int main(int argc, char **argv)
                        QStringLiteral("lavfi"), QStringLiteral("-i"),
                        QStringLiteral("sine=frequency=330:sample_rate=44100:duration=%1").arg(seconds),
                        QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("128k"), song});
+    QString lrc;
+    for (int s = 0; s < seconds; s += 4)
+        lrc += QStringLiteral("[%1:%2.00]第%3句歌词，金色秋天\r\n")
+                   .arg(s / 60, 2, 10, QLatin1Char('0'))
+                   .arg(s % 60, 2, 10, QLatin1Char('0'))
+                   .arg(s / 4 + 1);
+    const QString lyrics = dir.path() + QStringLiteral("/song.lrc");
+    writeFileBytes(lyrics, encodeGbk(lrc));
 
     // The album, as lumora-make builds it: 16:9, the photos with automatic
-    // text effects, the song, music sync so the album lasts exactly the song.
-    Paths paths(programFolder);
-    Album album(paths);
+    // text and picture effects, the song and its lyrics, music sync so the
+    // album lasts exactly the song. The resource tree is only read; the work
+    // goes into the temporary folder.
+    Paths paths(programFolder, dir.path() + QStringLiteral("/work"));
     workspace::startupClean(paths);
+    Album album(paths);
     album.mode = ModeKind::Wide16x9;
     buildCatalogue(album);
     album.reset(ModeKind::Wide16x9);
     initEffectTables(album);
+    album.settings.wenzitexiaoTianjia = true;
+    album.settings.huamiantexiaoTianjia = true;
     AddStepHooks hooks;
     hooks.autoTextEffects = [](Album &a) { return runTextPlacementOnImport(a).notice; };
+    hooks.autoPictureEffects = [](Album &a) { return runPicturePlacementOnImport(a, {}).notice; };
     AddPhotosRequest request;
     request.files = photos;
     addPhotos(album, request, hooks);
     music::addSong(album, song);
+    music::addLyricFile(album, lyrics);
+    std::printf("Album: %d used templates, %d text effects, %d picture effects, %d s of music\n",
+                album.ListView_moban_shiyong.size(), album.wenzi_ListView_Image.size(),
+                album.huamian_ListView_Image.size(), seconds);
 
-    OutputChoice choice = defaultOutputChoice(ModeKind::Wide16x9, OutputType::MP4);
-    choice.size = QSize(1920, 1080);
-    choice.sync = SyncMode::Music;
-    choice.albumName = QStringLiteral("bench");
-    choice.folder = dir.path() + QLatin1Char('/');
-    const ProductionPlan plan = planProduction(album, choice);
-    const long mbBefore = peakMemoryMb();
-    std::printf("Producing %lld frames (%d s) of 1920x1080 MP4, %d templates, %d text effects...\n", plan.totalFrames,
-                seconds, plan.templateList.size(), album.wenzi_ListView_Image.size());
-    std::fflush(stdout);
-    QElapsedTimer clock;
-    clock.start();
-    ProductionCallbacks callbacks;
-    callbacks.staging = [&](int done, int max) {
-        if (done == max)
-            std::printf("  staged %d templates, peak memory so far %ld MB\n", max, peakMemoryMb());
-    };
-    const ProductionResult r = runProduction(album, plan, callbacks);
-    const double production = clock.elapsed() / 1000.0;
-    const long mbProduction = peakMemoryMb();
-    if (r.outcome != ProductionOutcome::Completed) {
-        std::printf("production failed: %s\n", r.error.toUtf8().constData());
-        return 1;
-    }
-    const long long frames = plan.totalFrames;
-    std::printf("production:        %.2f s wall (staging %.2f s, encoding %.2f s), %.1f frames/s\n", production,
-                r.stagingSeconds, r.encodingSeconds, frames / r.encodingSeconds);
-    std::printf("  composing:       %.2f ms/frame (of which the template movie %.2f ms; the rest overlays, lyric, copy)\n",
-                perFrameMs(r.renderSeconds, frames), perFrameMs(r.movieSeconds, frames));
-    std::printf("  RGB to YUV:      %.2f ms/frame (swscale, fast bilinear, same size)\n",
-                perFrameMs(r.colourSeconds, frames));
-    std::printf("peak memory:       %ld MB (before production %ld MB)\n", mbProduction, mbBefore);
-
-    // Hand-over and conversion figures on a real frame of the album.
-    QImage frame(1920, 1080, QImage::Format_RGB32);
-    {
-        QPainter p(&frame);
-        p.drawImage(frame.rect(), decodeJpeg(photos.front(), QSize(1920, 1080)));
-    }
-    const double fileMs = frameFileMs(frame, dir.path() + QStringLiteral("/frame.bmp"));
-    const double perFrame = perFrameMs(r.encodingSeconds, frames);
-    std::printf("frame file:        %.2f ms/frame written and read back = %.1f %% of %.2f ms per produced frame "
-                "(frames are handed over in memory)\n",
-                fileMs, 100.0 * fileMs / perFrame, perFrame);
-    std::printf("RGB to YUV flags:  default (bicubic) %.2f ms, fast bilinear %.2f ms, point %.2f ms per frame\n",
-                conversionMs(SWS_BICUBIC, frame), conversionMs(SWS_FAST_BILINEAR, frame),
-                conversionMs(SWS_POINT, frame));
-
-    if (encodeOnly) {
-        // Encoding alone: the same number of frames and settings, from
-        // pictures held in memory. 50 pictures of a slow zoom and pan over a
-        // photo (as the templates move photos), played forwards and backwards,
-        // so the encoder sees continuous photo motion as in an album.
-        constexpr int kPictures = 50;
-        std::vector<QImage> pictures;
-        const QImage source = decodeJpeg(photos[1], QSize(2400, 1350));
-        for (int i = 0; i < kPictures; ++i) {
-            QImage f(1920, 1080, QImage::Format_RGB32);
-            QPainter p(&f);
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            const double zoom = 1.0 + 0.004 * i;
-            const QSizeF part(source.width() / zoom, source.height() / zoom);
-            p.drawImage(QRectF(0, 0, 1920, 1080), source,
-                        QRectF(QPointF((source.width() - part.width()) * i / kPictures, 0), part));
-            pictures.push_back(std::move(f));
-        }
-        Encoder enc;
-        QImage picture = pictures[0].copy();
-        enc.videoFunc = [&](long long i) {
-            const long long k = (i + 1) % (2 * kPictures);
-            const QImage &next = pictures[size_t(k < kPictures ? k : 2 * kPictures - 1 - k)];
-            std::memcpy(picture.bits(), next.constBits(), size_t(next.sizeInBytes())); // as a composer writes its frame
-        };
-        EncoderJob job;
-        job.type = OutputType::MP4;
-        job.size = QSize(1920, 1080);
-        job.outputPath = dir.path() + QStringLiteral("/encode-only.mp4");
-        job.totalFrames = plan.totalFrames;
-        job.audio = {{song, (long long)seconds * 1000}};
-        QElapsedTimer encodeClock;
-        encodeClock.start();
-        const ConvertResult er = enc.convert(job, &picture);
-        const double encode = encodeClock.elapsed() / 1000.0;
-        if (er != ConvertResult::Completed) {
-            std::printf("encode-only failed\n");
-            return 1;
-        }
-        std::printf("encode only:       %.2f s wall, %.1f frames/s (RGB to YUV %.2f ms/frame)\n", encode,
-                    plan.totalFrames / encode, perFrameMs(enc.colourConversionSeconds(), plan.totalFrames));
-        std::printf("ratio:             production encoding / encode only = %.2f (target <= 1.3); with staging %.2f\n",
-                    r.encodingSeconds / encode, production / encode);
-    }
+    bool ok = true;
+    for (const Case &c : cases)
+        ok = runCase(album, c, dir.path()) && ok;
     workspace::exitClean(paths);
-    return 0;
+    return ok ? 0 : 1;
 }

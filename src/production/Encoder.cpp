@@ -735,7 +735,7 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
 
     ConvertResult result = ConvertResult::Completed;
     try {
-        if (!handOver || handOver->size() != job.size || handOver->format() != QImage::Format_RGB32)
+        if (!yuvSource && (!handOver || handOver->size() != job.size || handOver->format() != QImage::Format_RGB32))
             throw ConversionFailed(QStringLiteral("交接画面的尺寸或格式与输出不符"));
         say(QStringLiteral("Starting conversion..."));
         report(1, 0, 0, 0);

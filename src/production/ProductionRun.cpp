@@ -194,6 +194,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
 
     Encoder encoder;
     encoder.log = log;
+    encoder.yuvTap = callbacks.encodedFrame;
     encoder.progress = [&](int status, long long a, long long b, long long c) {
         log(encoder.progressLine(status, a, b, c));
     };
@@ -220,6 +221,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     result.renderSeconds = composer.renderSeconds();
     result.movieSeconds = composer.movieSeconds();
     result.colourSeconds = encoder.colourConversionSeconds();
+    result.unchangedFrames = encoder.unchangedFrames();
     switch (r) {
     case ConvertResult::Completed: result.outcome = ProductionOutcome::Completed; break;
     case ConvertResult::Aborted: result.outcome = ProductionOutcome::Stopped; break;

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/Album.h"
+#include "production/Encoder.h"
 #include "production/FrameComposer.h"
 #include "production/OutputOptions.h"
 
@@ -74,7 +75,10 @@ struct ProductionResult {
     QString error;          // the encoder's message when Failed
     QStringList log;        // the production log (capped at 32000 lines)
     QStringList stagingFailures; // photos drawn as placeholders, one line each
+    // Wall seconds of staging and encoding; CPU seconds of composing (all of
+    // it, and the movie alone) and of the RGB to YUV conversion.
     double stagingSeconds = 0, encodingSeconds = 0, renderSeconds = 0, movieSeconds = 0, colourSeconds = 0;
+    long long unchangedFrames = 0; // frames encoded again from the previous conversion
 };
 
 struct ProductionCallbacks {
@@ -82,6 +86,8 @@ struct ProductionCallbacks {
     std::function<void(int done, int maximum)> staging;
     std::function<void(long long done, long long total)> frames;
     std::function<void(const QString &line)> log;
+    // Every video frame as the encoder receives it (benchmarks).
+    Encoder::YuvFunc encodedFrame;
 };
 
 // The production log keeps at most this many lines (the oldest go first).

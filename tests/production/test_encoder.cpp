@@ -1,10 +1,16 @@
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "../media/MediaFixtures.h"
 #include "app/Error.h"
 #include "production/Encoder.h"
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
 
 using namespace lumora;
 using test::probe;
@@ -182,4 +188,67 @@ TEST(Encoder, ProgressLines)
     EXPECT_TRUE(e.progressLine(0, 0, 0, 0).startsWith(QStringLiteral("Processing time: ")));
     EXPECT_EQ(e.progressLine(7, 0, 0, 0), QStringLiteral("Unrecognized status code"));
     EXPECT_EQ(Encoder::timeText(3725), QStringLiteral("01:02:05"));
+}
+
+namespace {
+// The YUV planes of a picture as swscale makes them (BT.601, limited range).
+std::vector<std::vector<uint8_t>> swscalePlanes(const QImage &picture)
+{
+    const int w = picture.width(), h = picture.height();
+    std::vector<std::vector<uint8_t>> planes{std::vector<uint8_t>(size_t(w * h)), std::vector<uint8_t>(size_t(w * h / 4)),
+                                             std::vector<uint8_t>(size_t(w * h / 4))};
+    SwsContext *sws = sws_getContext(w, h, AV_PIX_FMT_BGRA, w, h, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    const uint8_t *src[1] = {picture.constBits()};
+    const int srcStride[1] = {int(picture.bytesPerLine())};
+    uint8_t *dst[3] = {planes[0].data(), planes[1].data(), planes[2].data()};
+    const int dstStride[3] = {w, w / 2, w / 2};
+    sws_scale(sws, src, srcStride, 0, h, dst, dstStride);
+    sws_freeContext(sws);
+    return planes;
+}
+} // namespace
+
+TEST(Encoder, ConvertsColoursAsSwscaleDoesAndReusesAHeldPicture)
+{
+    // A picture with saturated colours, greys and fine detail.
+    QImage picture(176, 144, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 7) % 256, (y * 11) % 256, x < 88 ? 230 : (x + y) % 256));
+    const auto expected = swscalePlanes(picture);
+
+    QTemporaryDir dir;
+    Encoder enc;
+    QImage handOver = picture.copy();
+    std::vector<std::vector<uint8_t>> luma;
+    std::vector<double> chromaDiff;
+    enc.videoFunc = [&](long long i) {
+        // Frame 1 is marked unchanged although the picture went black: the
+        // encoder must take the previous conversion, not the picture.
+        handOver.fill(Qt::black);
+        if (i == 0)
+            enc.handOverUnchanged();
+    };
+    enc.yuvTap = [&](long long, const YuvPicture &p) {
+        std::vector<uint8_t> y(size_t(p.width * p.height));
+        for (int r = 0; r < p.height; ++r)
+            std::memcpy(y.data() + r * p.width, p.data[0] + r * p.stride[0], size_t(p.width));
+        luma.push_back(std::move(y));
+        double d = 0;
+        for (int plane = 1; plane < 3; ++plane)
+            for (int r = 0; r < p.height / 2; ++r)
+                for (int c = 0; c < p.width / 2; ++c)
+                    d += std::abs(int(p.data[plane][r * p.stride[plane] + c]) - int(expected[size_t(plane)][size_t(r * p.width / 2 + c)]));
+        chromaDiff.push_back(d / (p.width * p.height / 2));
+    };
+    ASSERT_EQ(enc.convert(job(OutputType::MP4, dir.filePath(QStringLiteral("c.mp4")), 3), &handOver), ConvertResult::Completed);
+    ASSERT_EQ(luma.size(), 3u);
+    double lumaDiff = 0;
+    for (size_t i = 0; i < expected[0].size(); ++i)
+        lumaDiff += std::abs(int(luma[0][i]) - int(expected[0][i]));
+    EXPECT_LT(lumaDiff / double(expected[0].size()), 1.0) << "luma as swscale makes it";
+    EXPECT_LT(chromaDiff[0], 2.0) << "chroma as swscale makes it";
+    EXPECT_EQ(luma[1], luma[0]) << "an unchanged hand-over reuses the previous conversion";
+    EXPECT_EQ(enc.unchangedFrames(), 1);
+    EXPECT_LT(*std::max_element(luma[2].begin(), luma[2].end()), 20) << "a changed picture is converted again";
 }
