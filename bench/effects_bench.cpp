@@ -109,16 +109,16 @@ int main(int argc, char **argv)
     album.huamian_ListView_Image.clear();
     album.wenzi_ListView_Image.clear();
     Row cat(QStringLiteral("1"));
-    cat.setCell(placecol::kCatTotalFrames, QStringLiteral("250"));
-    cat.setCell(placecol::kCatPositions, QStringLiteral("|20|150|"));
-    cat.setCell(placecol::kCatRequired, QStringLiteral("|a|b|"));
+    cat.setCell(paramcol::kFrames, QStringLiteral("250"));
+    cat.setCell(paramcol::kText01, QStringLiteral("|20|150|"));
+    cat.setCell(paramcol::kText02, QStringLiteral("|a|b|"));
     album.ListView_mobancanshu.append(cat);
     for (int r = 0; r < 6; ++r) {
         Row used(QStringLiteral("0"));
-        used.setCell(placecol::kUsedMatching, QStringLiteral("已完成"));
+        used.setCell(usedcol::kStatus, QStringLiteral("已完成"));
         album.ListView_moban_shiyong.append(used);
         Row slot(QStringLiteral("0"));
-        slot.setCell(placecol::kSlotTemplateRow, QString::number(r));
+        slot.setCell(slotcol::kUsedRow, QString::number(r));
         album.ListView_moban_shiyong_canshu.append(slot);
     }
     runPicturePlacement(album);

@@ -1,4 +1,4 @@
-#include "AlbumTables.h"
+#include "Columns.h"
 
 namespace lumora {
 
@@ -50,6 +50,14 @@ QStringList slotTableColumns()
             QStringLiteral("shizhong_jiancai_height"),
             QStringLiteral("jiancha_zhaopian_shiyong_shuliang_biaoshi"),
             QStringLiteral("文字特效是否自动添加_标注")};
+}
+
+QStringList backgroundColumns()
+{
+    return {QStringLiteral("编号"),     QStringLiteral("名称"), QStringLiteral("类型"),
+            QStringLiteral("分类"),     QStringLiteral("图片名称"), QStringLiteral("图片类型"),
+            QStringLiteral("宽度"),     QStringLiteral("高度"), QStringLiteral("图片位置"),
+            QStringLiteral("透明度")};
 }
 
 QStringList candidateColumns()

@@ -29,14 +29,6 @@ const Row &randomCandidate(Album &album)
 
 } // namespace
 
-QStringList backgroundColumns()
-{
-    return {QStringLiteral("编号"),     QStringLiteral("名称"), QStringLiteral("类型"),
-            QStringLiteral("分类"),     QStringLiteral("图片名称"), QStringLiteral("图片类型"),
-            QStringLiteral("宽度"),     QStringLiteral("高度"), QStringLiteral("图片位置"),
-            QStringLiteral("透明度")};
-}
-
 void appendBackgroundRow(Album &album, const QString &name, const QString &type, const QString &category)
 {
     RowTable &t = album.ListView_moban_beijing;

@@ -11,24 +11,9 @@
 #include <QStringList>
 
 #include "app/Album.h"
+#include "app/Columns.h"
 
 namespace lumora {
-
-// Column numbers (caption = column 0; sub-item k is column k + 1).
-namespace bgcol {
-constexpr int kNumber = 0;       // 编号: 1 … n
-constexpr int kName = 1;         // 名称: template name
-constexpr int kType = 2;         // 类型: template type
-constexpr int kCategory = 3;     // 分类: template category
-constexpr int kPicture = 4;      // 图片名称: file name without extension; "" = no picture
-constexpr int kFormat = 5;       // 图片类型: extension with its dot
-constexpr int kWidth = 6;        // 宽度
-constexpr int kHeight = 7;       // 高度
-constexpr int kPath = 8;         // 图片位置: full path
-constexpr int kTransparency = 9; // 透明度: 0 … 100
-} // namespace bgcol
-
-QStringList backgroundColumns();
 
 // Appends the background row of a newly used template: number = new row
 // count, name, type, category, a random candidate of ListView_qubu_hengzhao

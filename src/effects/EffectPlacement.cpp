@@ -25,7 +25,7 @@ RandomFn orDefault(const RandomFn &random, Album &album)
 
 bool isComplete(const Album &album, int r)
 {
-    return album.ListView_moban_shiyong.cell(r, placecol::kUsedMatching) == flag::kCompleted;
+    return album.ListView_moban_shiyong.cell(r, usedcol::kStatus) == flag::kCompleted;
 }
 
 // The catalogue row of used template r, or nullptr when its index is out of range.
@@ -41,7 +41,7 @@ const Row *catalogueRow(const Album &album, int r)
 int templateFrames(const Album &album, int r)
 {
     const Row *cat = catalogueRow(album, r);
-    return cat ? std::max(0, cat->cell(placecol::kCatTotalFrames).trimmed().toInt()) : 0;
+    return cat ? std::max(0, cat->cell(paramcol::kFrames).trimmed().toInt()) : 0;
 }
 
 // The last slot row of used template r (its reference slot row), or -1.
@@ -50,7 +50,7 @@ int referenceSlotRow(const Album &album, int r)
     const QString ref = QString::number(r);
     const RowTable &slots = album.ListView_moban_shiyong_canshu;
     for (int i = slots.size() - 1; i >= 0; --i)
-        if (slots[i].cell(placecol::kSlotTemplateRow) == ref)
+        if (slots[i].cell(slotcol::kUsedRow) == ref)
             return i;
     return -1;
 }
@@ -58,7 +58,7 @@ int referenceSlotRow(const Album &album, int r)
 QString templateAutoMark(const Album &album, int r)
 {
     const int s = referenceSlotRow(album, r);
-    return s < 0 ? QString() : album.ListView_moban_shiyong_canshu[s].cell(placecol::kSlotAutoMark);
+    return s < 0 ? QString() : album.ListView_moban_shiyong_canshu[s].cell(slotcol::kTextMark);
 }
 
 // Marks of a |x|y| field: the character at 1-based position 2i for
@@ -92,8 +92,8 @@ QString textPlacementOpenCheck(const Album &album)
             continue;
         ++complete;
         for (const Row &slot : album.ListView_moban_shiyong_canshu)
-            if (slot.cell(placecol::kSlotTemplateRow) == QString::number(r) &&
-                slot.cell(placecol::kSlotAutoMark).isEmpty())
+            if (slot.cell(slotcol::kUsedRow) == QString::number(r) &&
+                slot.cell(slotcol::kTextMark).isEmpty())
                 ++unmarked;
     }
     if (complete == 0)
@@ -162,8 +162,8 @@ int removeTemplateTextEffects(Album &album, int usedRow)
         }
     renumberVisibleRows(album.wenzi_ListView_Image_2);
     for (Row &slot : album.ListView_moban_shiyong_canshu)
-        if (slot.cell(placecol::kSlotTemplateRow) == ref)
-            slot.setCell(placecol::kSlotAutoMark, QString());
+        if (slot.cell(slotcol::kUsedRow) == ref)
+            slot.setCell(slotcol::kTextMark, QString());
     return removed;
 }
 
@@ -221,11 +221,11 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
         const Row *cat = catalogueRow(album, r);
         if (!cat)
             continue;
-        QStringList marks = marksOf(cat->cell(placecol::kCatRequired));
+        QStringList marks = marksOf(cat->cell(paramcol::kText02));
         std::vector<int> positions;
-        for (const QString &p : splitBarList(cat->cell(placecol::kCatPositions)))
+        for (const QString &p : splitBarList(cat->cell(paramcol::kText01)))
             positions.push_back(p.trimmed().toInt());
-        const QStringList optional = marksOf(cat->cell(placecol::kCatOptional));
+        const QStringList optional = marksOf(cat->cell(paramcol::kText04));
         if (!optional.isEmpty()) {
             marks << optional[random(int(optional.size()))];
             if (!positions.empty())
@@ -298,8 +298,8 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
             if (row.subItem(effcol::kTextTemplateRow) == ref)
                 row.setSubItem(effcol::kTextAutoMark, mark);
         for (Row &slot : album.ListView_moban_shiyong_canshu)
-            if (slot.cell(placecol::kSlotTemplateRow) == ref)
-                slot.setCell(placecol::kSlotAutoMark, mark);
+            if (slot.cell(slotcol::kUsedRow) == ref)
+                slot.setCell(slotcol::kTextMark, mark);
     }
 
     // Step 5.

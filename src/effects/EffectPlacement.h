@@ -23,22 +23,22 @@
 
 #include "EffectPackage.h"
 #include "EffectTables.h"
+#include "app/Columns.h"
 
 namespace lumora {
 
 struct Album;
 
 namespace placecol {
-// ListView_mobancanshu (column numbers, caption = column 0).
-constexpr int kCatTotalFrames = 10;  // 模板swf总帧数
-constexpr int kCatPositions = 13;    // 模板文字_必须标注01: frame positions
-constexpr int kCatRequired = 14;     // 模板文字_必须标注02: required marks
-constexpr int kCatOptional = 16;     // 模板文字_随机标注04: optional marks
-// ListView_moban_shiyong.
-constexpr int kUsedMatching = 7;     // 照片匹配: "已完成" / "未完成"
-// ListView_moban_shiyong_canshu.
-constexpr int kSlotTemplateRow = 7;  // 行号
-constexpr int kSlotAutoMark = 26;    // 文字特效是否自动添加_标注
+// Former names of cells this subsystem reads, kept for existing callers; the
+// numbers themselves live in app/Columns.h.
+constexpr int kCatTotalFrames = paramcol::kFrames;   // 模板swf总帧数
+constexpr int kCatPositions = paramcol::kText01;     // 模板文字_必须标注01: frame positions
+constexpr int kCatRequired = paramcol::kText02;      // 模板文字_必须标注02: required marks
+constexpr int kCatOptional = paramcol::kText04;      // 模板文字_随机标注04: optional marks
+constexpr int kUsedMatching = usedcol::kStatus;      // 照片匹配
+constexpr int kSlotTemplateRow = slotcol::kUsedRow;  // 行号
+constexpr int kSlotAutoMark = slotcol::kTextMark;    // 文字特效是否自动添加_标注
 } // namespace placecol
 
 // Uniform random integer in 0 … n − 1. Empty: a generator seeded from the clock.

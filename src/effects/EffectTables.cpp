@@ -43,7 +43,7 @@ int removeByOrigin(RowTable &working, RowTable &visible, int originCol, const QS
 void clearAllSlotMarks(Album &album)
 {
     for (Row &slot : album.ListView_moban_shiyong_canshu)
-        slot.setCell(placecol::kSlotAutoMark, QString());
+        slot.setCell(slotcol::kTextMark, QString());
 }
 } // namespace
 
@@ -259,8 +259,8 @@ EffectResult deleteTextEffect(Album &album, int selectedRow, const ConfirmFn &co
     if (sharing == 1 && !mark.isEmpty()) {
         const QString templateRow = working[selectedRow].subItem(effcol::kTextTemplateRow);
         for (Row &slot : album.ListView_moban_shiyong_canshu)
-            if (slot.cell(placecol::kSlotTemplateRow) == templateRow)
-                slot.setCell(placecol::kSlotAutoMark, QString());
+            if (slot.cell(slotcol::kUsedRow) == templateRow)
+                slot.setCell(slotcol::kTextMark, QString());
     }
     working.remove(selectedRow);
     renumberVisibleRows(album.wenzi_ListView_Image_2);

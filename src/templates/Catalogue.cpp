@@ -2,11 +2,10 @@
 
 #include <QFileInfo>
 
-#include "album/AlbumTables.h"
 #include "app/ClockText.h"
+#include "app/Columns.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
-#include "effects/BackgroundTable.h"
 #include "resources/FolderOps.h"
 #include "resources/PackedFile.h"
 #include "resources/Workspace.h"

@@ -14,53 +14,9 @@
 #include <functional>
 
 #include "app/Album.h"
+#include "app/Columns.h"
 
 namespace lumora {
-
-// Column numbers (caption = column 0) of the parameter table.
-namespace paramcol {
-constexpr int kType = 0;        // 模板类型 (mblx)
-constexpr int kClass = 1;       // 模板分类 (mbfl)
-constexpr int kPhotoCount = 2;  // 相片数量 (xpsl)
-constexpr int kWidths = 3;      // 相片宽度 (xpkd, bar list)
-constexpr int kHeights = 4;     // 相片高度 (xpgd, bar list)
-constexpr int kOrientations = 5; // 竖照横照 (szhz, bar list)
-constexpr int kPictureNames = 6; // 相片JPG名称 (xpjpgmc, bar list)
-constexpr int kMovie = 7;       // 位置: packed template movie
-constexpr int kMark = 8;        // 分类标注: heng / shu / shuheng / gaojimoban / ""
-constexpr int kIndex = 9;       // 序号: catalogue index
-constexpr int kFrames = 10;     // 模板swf总帧数 (mbdx)
-constexpr int kName = 11;       // 模板名称
-constexpr int kAllPhotos = 12;  // 模板中所有照片 (sl)
-constexpr int kText01 = 13;     // 模板文字_必须标注01 .. kText01 + 3 = 随机标注04
-} // namespace paramcol
-
-// Column numbers of the three classified tables (same layout each).
-namespace classcol {
-constexpr int kType = 0;
-// 1..8: parameter-table columns 1..8 (class, photo count, widths, heights,
-// orientations, picture names, movie, mark)
-constexpr int kOrientations = 5;
-constexpr int kPictureNames = 6;
-constexpr int kMovie = 7;
-constexpr int kMark = 8;
-constexpr int kIndex = 9;       // 序号
-constexpr int kLandscape = 10;  // 横照几张
-constexpr int kPortrait = 11;   // 竖照几张
-constexpr int kFrames = 12;     // 模板swf总帧数
-constexpr int kName = 13;       // 模板名称
-} // namespace classcol
-
-// Column numbers of the template list ListView_moban.
-namespace listcol {
-constexpr int kIndex = 0;     // 序号: catalogue index
-constexpr int kName = 1;      // 模板
-constexpr int kType = 2;      // 类型: 高级模板 / 单张模板
-constexpr int kLandscape = 3; // 横照片
-constexpr int kPortrait = 4;  // 竖照片
-constexpr int kDuration = 5;  // 时长 HH:MM:SS
-constexpr int kCategory = 6;  // 分类: 综合模板 / 横照模板 / 竖照模板
-} // namespace listcol
 
 inline const QString kCategoryCombined = QStringLiteral("综合模板");
 inline const QString kCategoryLandscape = QStringLiteral("横照模板");
