@@ -1,7 +1,9 @@
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include "app/Album.h"
 #include "app/FlagWords.h"
+#include "production/Encoder.h"
 #include "production/OutputOptions.h"
 
 using namespace lumora;
@@ -85,4 +87,15 @@ TEST(OutputOptions, StartRefusalsInOrder)
     album.ListView_moban_shiyong.append(QStringLiteral("0"));
     EXPECT_EQ(productionStartRefusal(album, SyncMode::Template), QString());
     EXPECT_EQ(albumNameRefusal(QString()), QStringLiteral("相册名称不能为空,请输入相册名称！"));
+}
+
+TEST(OutputOptions, ReadmeQualityTableIsTheEncodersTable)
+{
+    QFile readme(QStringLiteral(LUMORA_TEST_DATA_DIR "../../README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    EXPECT_TRUE(text.contains(qualityTableMarkdown())) << "README.md should hold:\n" << qualityTableMarkdown().toStdString();
+    // The log names the same numbers the encoder is given.
+    EXPECT_EQ(encoderSettings(OutputType::MP4, QualityLevel::Gaoqing).videoRate,
+              QStringLiteral("CRF 20, preset veryfast, max rate 20 Mbit/s"));
 }
