@@ -1,0 +1,45 @@
+#include "media/LyricPanel.h"
+
+#include <QLabel>
+
+#include "app/RowTable.h"
+#include "media/LyricSettings.h"
+
+namespace lumora::ui {
+
+LyricPanel::LyricPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Panel_LRC"));
+    setToolTip(QStringLiteral("屏幕"));
+    setFixedSize(kLyricReferenceWidth, kLyricReferenceHeight);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("Label_LRC"));
+    m_label->setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void LyricPanel::showLine(const Row &settings, const QString &line)
+{
+    const LyricPlacement p = applyLyricSettings(settings, line, size(), false, this);
+    showStyled(p.text, p.font, p.color, p.topLeft);
+}
+
+void LyricPanel::showStyled(const QString &line, const QFont &font, const QColor &colour, QPoint topLeft)
+{
+    m_label->setFont(font);
+    m_label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
+    m_label->setText(line);
+    m_label->adjustSize();
+    m_label->move(topLeft);
+    m_label->show();
+}
+
+void LyricPanel::clearLine()
+{
+    m_label->clear();
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,123 @@
+#include "media/LyricWindow.h"
+
+#include <QFile>
+#include <QTreeWidget>
+
+#include "app/DialogService.h"
+#include "media/MusicList.h"
+#include "session/AlbumSession.h"
+
+namespace lumora::ui {
+
+namespace {
+const QString kNoLyrics = QStringLiteral("没有添加歌词文件！");
+const QString kTitle = QStringLiteral("删除歌词");
+} // namespace
+
+LyricWindow::LyricWindow(AlbumSession &session, DialogService &dialogs,
+                         std::function<void(const QString &)> openPreview, std::function<void(int)> openSettings,
+                         QWidget *parent)
+    : MediaListWindow(session, dialogs, parent), m_openPreview(std::move(openPreview)),
+      m_openSettings(std::move(openSettings))
+{
+    setObjectName(QStringLiteral("TForm5"));
+    setWindowTitle(QStringLiteral("添加歌词"));
+    build({QStringLiteral("序号"), QStringLiteral("歌词名称"), QStringLiteral("类型"), QStringLiteral("位置")},
+          [this]() -> const RowTable & { return m_session.album().ListView_daoru_LRC; },
+          {{QStringLiteral("Edit_xuhao"), QStringLiteral("序号")},
+           {QStringLiteral("Edit_mingcheng"), QStringLiteral("歌词名称")},
+           {QStringLiteral("Edit_geshi"), QStringLiteral("类型")},
+           {QStringLiteral("Edit_weizhi"), QStringLiteral("位置")}},
+          {-1, 0, 1, 2});
+    list()->setObjectName(QStringLiteral("ListView_daoru_LRC"));
+    addButton(QStringLiteral("Button_tianjia_geci"), QStringLiteral("添加歌词"), [this] { addLyrics(); });
+    addButton(QStringLiteral("Button_shanchu_geci"), QStringLiteral("删除歌词"), [this] { deleteSelected(); });
+    addButton(QStringLiteral("Button_quanbu_shanchu"), QStringLiteral("全部删除"), [this] { deleteAll(); });
+    addButton(QStringLiteral("Button_geci_yulan"), QStringLiteral("歌词预览"), [this] { preview(); });
+    addButton(QStringLiteral("Button_shezhi_geci"), QStringLiteral("设置歌词"), [this] { settings(); });
+    addButton(QStringLiteral("Button_fanhui"), QStringLiteral("返回"), [this] { accept(); });
+    refresh();
+}
+
+void LyricWindow::addLyrics()
+{
+    StateCells &cells = m_session.album().cells;
+    QString preset;
+    if (cells.is(cell::kGeciDakai1ci, QStringLiteral("0"))) {
+        if (QFile::exists(m_session.paths().sampleLyrics()))
+            preset = m_session.paths().sampleLyrics();
+        cells.setText(cell::kGeciDakai1ci, QStringLiteral("1"));
+    }
+    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), preset,
+                                                  QStringLiteral("添加歌词文件(LRC) (*.lrc)"));
+    if (files.isEmpty())
+        return;
+    // Lyric files are a few kilobytes each: parsing them is quick.
+    const MediaAddReport report = m_session.addLyricFiles(files);
+    refresh();
+    QStringList lines = report.notices;
+    for (const RefusedFile &f : report.refused)
+        lines << f.reason;
+    if (!lines.isEmpty())
+        m_dialogs.notice(this, lines.join(QLatin1Char('\n')));
+}
+
+void LyricWindow::deleteSelected()
+{
+    Album &album = m_session.album();
+    if (album.ListView_daoru_LRC.empty()) {
+        m_dialogs.notice(this, kNoLyrics);
+        return;
+    }
+    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的歌词文件?")))
+        return;
+    const int row = selectedRow();
+    if (row < 0) {
+        m_dialogs.notice(this, QStringLiteral("没有选中歌词文件！"));
+        return;
+    }
+    music::deleteLyricFile(album, row);
+    refresh();
+    m_dialogs.notice(this, QStringLiteral("选中的歌词文件已经删除！"));
+}
+
+void LyricWindow::deleteAll()
+{
+    Album &album = m_session.album();
+    if (album.ListView_daoru_LRC.empty()) {
+        m_dialogs.notice(this, kNoLyrics);
+        return;
+    }
+    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除全部歌词文件?")))
+        return;
+    music::deleteAllLyricFiles(album);
+    refresh();
+    m_dialogs.notice(this, QStringLiteral("歌词文件已经全部删除！"));
+}
+
+void LyricWindow::preview()
+{
+    if (m_session.album().ListView_daoru_yinyue.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有添加音乐文件！"));
+        return;
+    }
+    if (m_openPreview)
+        m_openPreview(QStringLiteral("bofanggeci"));
+}
+
+void LyricWindow::settings()
+{
+    if (m_session.album().ListView_daoru_LRC.empty()) {
+        m_dialogs.notice(this, kNoLyrics);
+        return;
+    }
+    const int row = selectedRow();
+    if (row < 0) {
+        m_dialogs.notice(this, QStringLiteral("没有选中歌词文件！"));
+        return;
+    }
+    if (m_openSettings)
+        m_openSettings(row);
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,57 @@
+#pragma once
+// The shared frame of the music window TForm4 and the lyric window TForm5:
+// the list of files (a view of the album's row table), the detail fields of
+// the row last clicked, and a column of commands. The subclasses give the
+// table, the detail fields and the commands; the rules are the engine's.
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QVBoxLayout;
+
+namespace lumora {
+class AlbumSession;
+class RowTable;
+}
+
+namespace lumora::ui {
+
+class DialogService;
+
+class MediaListWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Rebuilds the list from the table and empties the detail fields.
+    void refresh();
+    QTreeWidget *list() const { return m_list; }
+    // 0-based selected row, -1 when none.
+    int selectedRow() const;
+
+protected:
+    MediaListWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent);
+    // columns: the list's captions; `table` gives the rows; details: object
+    // name and caption of each detail field, filled from the row's caption
+    // and sub-items in order (`detailCells` picks them: -1 = caption).
+    void build(const QStringList &columns, std::function<const RowTable &()> table,
+               const std::vector<std::pair<QString, QString>> &details, const std::vector<int> &detailCells);
+    QPushButton *addButton(const QString &objectName, const QString &text, const std::function<void()> &action);
+    void clearDetails();
+
+    AlbumSession &m_session;
+    DialogService &m_dialogs;
+
+private:
+    void showDetails(int row);
+
+    std::function<const RowTable &()> m_table;
+    QTreeWidget *m_list = nullptr;
+    QVBoxLayout *m_buttons = nullptr;
+    std::vector<QLineEdit *> m_details;
+    std::vector<int> m_detailCells;
+};
+
+} // namespace lumora::ui

@@ -1,0 +1,138 @@
+#include "media/MusicWindow.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QTreeWidget>
+#include <QFutureWatcher>
+#include <QProgressDialog>
+#include <QtConcurrent>
+
+#include "app/DialogService.h"
+#include "app/FlagWords.h"
+#include "media/MusicList.h"
+#include "session/AlbumSession.h"
+
+namespace lumora::ui {
+
+namespace {
+const QString kNoMusic = QStringLiteral("没有添加音乐文件！");
+const QString kTitle = QStringLiteral("删除音乐");
+} // namespace
+
+void addSongsWithProgress(AlbumSession &session, DialogService &dialogs, const QStringList &paths, QWidget *parent)
+{
+    QProgressDialog progress(QStringLiteral("正在添加音乐……"), QString(), 0, int(paths.size()), parent);
+    progress.setObjectName(QStringLiteral("TForm13"));
+    progress.setWindowTitle(QStringLiteral("添加音乐"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.show();
+    QFutureWatcher<MediaAddReport> watcher;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcher<MediaAddReport>::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&watcher, &QFutureWatcher<MediaAddReport>::progressValueChanged, &progress,
+                     &QProgressDialog::setValue);
+    QPointer<QProgressDialog> bar(&progress);
+    watcher.setFuture(QtConcurrent::run([&session, paths, bar] {
+        return session.addSongs(paths, [bar](int done, int) {
+            QMetaObject::invokeMethod(qApp, [bar, done] {
+                if (bar)
+                    bar->setValue(done);
+            }, Qt::QueuedConnection);
+        });
+    }));
+    loop.exec();
+    progress.close();
+    const MediaAddReport report = watcher.result();
+    QStringList lines = report.notices;
+    for (const RefusedFile &f : report.refused)
+        lines << f.reason;
+    if (!lines.isEmpty())
+        dialogs.notice(parent, lines.join(QLatin1Char('\n')));
+}
+
+MusicWindow::MusicWindow(AlbumSession &session, DialogService &dialogs,
+                         std::function<void(const QString &)> openPreview, QWidget *parent)
+    : MediaListWindow(session, dialogs, parent), m_openPreview(std::move(openPreview))
+{
+    setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(QStringLiteral("添加音乐"));
+    build({QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
+           QStringLiteral("位置")},
+          [this]() -> const RowTable & { return m_session.album().ListView_daoru_yinyue; },
+          {{QStringLiteral("Edit_xuhao"), QStringLiteral("序号")},
+           {QStringLiteral("Edit_mingcheng"), QStringLiteral("音乐名称")},
+           {QStringLiteral("Edit_geshi"), QStringLiteral("格式")},
+           {QStringLiteral("Edit_shichang"), QStringLiteral("音乐时长")},
+           {QStringLiteral("Edit_weizhi"), QStringLiteral("位置")}},
+          {-1, 0, 1, 2, 3});
+    list()->setObjectName(QStringLiteral("ListView_daoru_yinyue"));
+    addButton(QStringLiteral("Button_tianjia_yinyue"), QStringLiteral("添加音乐"), [this] { addSongs(); });
+    addButton(QStringLiteral("Button_shanchu_yinyue"), QStringLiteral("删除音乐"), [this] { deleteSelected(); });
+    addButton(QStringLiteral("Button_quanbu_shanchu"), QStringLiteral("全部删除"), [this] { deleteAll(); });
+    addButton(QStringLiteral("Button_yinyue_yulan"), QStringLiteral("音乐预览"), [this] { preview(); });
+    addButton(QStringLiteral("Button_fanhui"), QStringLiteral("返回"), [this] { accept(); });
+    refresh();
+}
+
+void MusicWindow::addSongs()
+{
+    StateCells &cells = m_session.album().cells;
+    QString preset;
+    if (cells.is(cell::kYinyueDakai1ci, QStringLiteral("0"))) {
+        if (QFile::exists(m_session.paths().sampleSong()))
+            preset = m_session.paths().sampleSong();
+        cells.setText(cell::kYinyueDakai1ci, QStringLiteral("1"));
+    }
+    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), preset,
+                                                  QStringLiteral("添加音乐文件(MP3) (*.mp3)"));
+    if (files.isEmpty())
+        return;
+    addSongsWithProgress(m_session, m_dialogs, files, this);
+    refresh();
+}
+
+void MusicWindow::deleteSelected()
+{
+    Album &album = m_session.album();
+    if (album.ListView_daoru_yinyue.empty()) {
+        m_dialogs.notice(this, kNoMusic);
+        return;
+    }
+    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的音乐文件?")))
+        return;
+    const int row = selectedRow();
+    if (row < 0) {
+        m_dialogs.notice(this, QStringLiteral("没有选中音乐文件！"));
+        return;
+    }
+    music::deleteSong(album, row);
+    refresh();
+    m_dialogs.notice(this, QStringLiteral("选中的音乐文件已经删除！"));
+}
+
+void MusicWindow::deleteAll()
+{
+    Album &album = m_session.album();
+    if (album.ListView_daoru_yinyue.empty()) {
+        m_dialogs.notice(this, kNoMusic);
+        return;
+    }
+    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除全部音乐文件?")))
+        return;
+    music::deleteAllSongs(album);
+    refresh();
+    m_dialogs.notice(this, QStringLiteral("音乐文件已经全部删除！"));
+}
+
+void MusicWindow::preview()
+{
+    if (m_session.album().ListView_daoru_yinyue.empty()) {
+        m_dialogs.notice(this, kNoMusic);
+        return;
+    }
+    if (m_openPreview)
+        m_openPreview(QStringLiteral("bofangyingyue"));
+}
+
+} // namespace lumora::ui

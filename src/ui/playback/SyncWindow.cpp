@@ -1,0 +1,55 @@
+#include "playback/SyncWindow.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "session/AlbumSession.h"
+
+namespace lumora::ui {
+
+SyncWindow::SyncWindow(AlbumSession &session, QWidget *parent) : QDialog(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("TForm7"));
+    setWindowTitle(QStringLiteral("同步效果"));
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+    auto *group = new QGroupBox(QStringLiteral("同步"), this);
+    auto *g = new QVBoxLayout(group);
+    m_templates = new QRadioButton(QStringLiteral("随模板文件同步  (音乐循环)"), group);
+    m_templates->setObjectName(QStringLiteral("RadioButton_moban_tongbu"));
+    m_music = new QRadioButton(QStringLiteral("随音乐文件同步  (模板循环)"), group);
+    m_music->setObjectName(QStringLiteral("RadioButton_yinyue_tongbu"));
+    g->addWidget(m_templates);
+    g->addWidget(m_music);
+    layout->addWidget(group);
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("Button_queding"));
+    ok->setDefault(true);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_templates, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_session.output().sync = SyncMode::Template;
+    });
+    connect(m_music, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_session.output().sync = SyncMode::Music;
+    });
+    refresh();
+}
+
+void SyncWindow::refresh()
+{
+    const bool music = m_session.output().sync == SyncMode::Music;
+    (music ? m_music : m_templates)->setChecked(true);
+}
+
+void SyncWindow::showEvent(QShowEvent *e)
+{
+    refresh();
+    QDialog::showEvent(e);
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,382 @@
+#include "templates/TemplatePreviewWindow.h"
+
+#include <QFile>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "album/AlbumTables.h"
+#include "album/Staging.h"
+#include "app/ClockText.h"
+#include "app/DialogService.h"
+#include "app/Error.h"
+#include "app/FlagWords.h"
+#include "app/PictureView.h"
+#include "effects/EffectRun.h"
+#include "image/ImageIO.h"
+#include "playback/TemplateDriver.h"
+#include "production/ProductionRun.h"
+#include "resources/FolderOps.h"
+#include "resources/PackedFile.h"
+#include "session/AlbumSession.h"
+#include "templates/Catalogue.h"
+#include "templates/TemplateParams.h"
+
+namespace lumora::ui {
+
+namespace {
+const QString kCatalogueEntry = QStringLiteral("yulan_yuanmoban");
+constexpr int kFrameMs = 40; // 25 frames per second, as the album plays
+
+// A teal placeholder with "picture" in white bold type, JPEG quality 90.
+void writePlaceholder(const QString &path, QSize size)
+{
+    QImage img(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    img.fill(QColor(0, 128, 128));
+    QPainter p(&img);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(21);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("picture"));
+    p.end();
+    writeJpeg(img, path, 90);
+}
+
+void writeBlack(const QString &path, QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    writeJpeg(img, path, 90);
+}
+} // namespace
+
+TemplatePreviewWindow::TemplatePreviewWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent)
+    : QDialog(parent), m_session(session), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("TForm19"));
+    setWindowTitle(QStringLiteral("预览模板"));
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+    auto *info = new QFormLayout;
+    auto *infoRow = new QHBoxLayout;
+    const std::pair<const char *, const char *> fields[] = {
+        {"Edit_mingcheng", "模板名称"}, {"Edit_leixing", "模板类型"}, {"Edit_hengzhaopian", "横照片"},
+        {"Edit_shuzhaopian", "竖照片"}, {"Edit_shichang", "模板时长"}, {"Edit_fenlei", "模板分类"}};
+    for (const auto &[name, caption] : fields) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setReadOnly(true);
+        edit->setMaximumWidth(130);
+        infoRow->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        infoRow->addWidget(edit);
+    }
+    infoRow->addStretch(1);
+    layout->addLayout(infoRow);
+    (void)info;
+
+    // The preview box, framed 4 pixels outside on every side.
+    auto *frame = new QWidget(this);
+    frame->setObjectName(QStringLiteral("Button_beijing"));
+    frame->setStyleSheet(QStringLiteral("#Button_beijing { background: #505050; }"));
+    m_box = new QWidget(frame);
+    m_box->setObjectName(QStringLiteral("ScrollBox_mobanyuelan"));
+    m_picture = new PictureView(m_box);
+    m_picture->setObjectName(QStringLiteral("Image_moban_yuanlan"));
+    m_picture->setFillColour(Qt::black);
+    layout->addWidget(frame, 0, Qt::AlignHCenter);
+
+    auto *controls = new QHBoxLayout;
+    m_time = new QLineEdit(QStringLiteral("00:00:00"), this);
+    m_time->setObjectName(QStringLiteral("Edit_danqian_shijian"));
+    m_time->setReadOnly(true);
+    m_time->setMaximumWidth(80);
+    controls->addWidget(m_time);
+    m_fill = new QRadioButton(QStringLiteral("照片全屏显示效果"), this);
+    m_fill->setObjectName(QStringLiteral("RadioButton_quanping"));
+    m_fit = new QRadioButton(QStringLiteral("照片适中显示效果"), this);
+    m_fit->setObjectName(QStringLiteral("RadioButton_shizhong"));
+    controls->addWidget(m_fill);
+    controls->addWidget(m_fit);
+    controls->addStretch(1);
+    m_play = new QPushButton(QStringLiteral("播放"), this);
+    m_play->setObjectName(QStringLiteral("Button_bofang"));
+    m_stop = new QPushButton(QStringLiteral("停止"), this);
+    m_stop->setObjectName(QStringLiteral("Button_tingzhi"));
+    m_back = new QPushButton(QStringLiteral("返回"), this);
+    m_back->setObjectName(QStringLiteral("Button_fanhui"));
+    for (QPushButton *b : {m_play, m_stop, m_back}) {
+        b->setAutoDefault(false);
+        controls->addWidget(b);
+    }
+    layout->addLayout(controls);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer_ShockwaveFlash_moban"));
+    m_timer->setInterval(kFrameMs);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, [this] { step(); });
+    connect(m_play, &QPushButton::clicked, this, &TemplatePreviewWindow::play);
+    connect(m_stop, &QPushButton::clicked, this, &TemplatePreviewWindow::stop);
+    connect(m_back, &QPushButton::clicked, this, &TemplatePreviewWindow::reject);
+    for (QRadioButton *r : {m_fill, m_fit})
+        connect(r, &QRadioButton::clicked, this, [this] {
+            if (!m_fitReacts)
+                return;
+            stop();
+            prepare();
+        });
+}
+
+TemplatePreviewWindow::~TemplatePreviewWindow()
+{
+    release();
+}
+
+bool TemplatePreviewWindow::prepareCatalogue(int catalogueIndex)
+{
+    m_entry = kCatalogueEntry;
+    m_row = catalogueIndex;
+    m_catalogueIndex = catalogueIndex;
+    m_fill->setChecked(true);
+    return prepare();
+}
+
+bool TemplatePreviewWindow::prepareUsed(int usedRow, const QString &entryWord)
+{
+    const Album &album = m_session.album();
+    if (usedRow < 0 || usedRow >= album.ListView_moban_shiyong.size())
+        return false;
+    m_entry = entryWord;
+    m_row = usedRow;
+    m_catalogueIndex = album.ListView_moban_shiyong[usedRow].caption().toInt();
+    // The fit button named by the crop mark of the template's first slot.
+    bool fit = false;
+    for (const Row &slot : album.ListView_moban_shiyong_canshu)
+        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow) {
+            fit = slot.cell(slotcol::kCropMark) == QStringLiteral("shizhong");
+            break;
+        }
+    (fit ? m_fit : m_fill)->setChecked(true);
+    return prepare();
+}
+
+void TemplatePreviewWindow::openCatalogue(int catalogueIndex)
+{
+    if (prepareCatalogue(catalogueIndex))
+        exec();
+}
+
+void TemplatePreviewWindow::openUsed(int usedRow, const QString &entryWord)
+{
+    if (prepareUsed(usedRow, entryWord))
+        exec();
+}
+
+// Stages the movie copies and pictures, loads the single template and plays.
+bool TemplatePreviewWindow::prepare()
+{
+    release();
+    Album &album = m_session.album();
+    const QSize size = album.modeInfo().preview;
+    auto *frame = m_box->parentWidget();
+    frame->setFixedSize(size + QSize(8, 8));
+    m_box->setGeometry(4, 4, size.width(), size.height());
+    m_picture->setGeometry(0, 0, size.width(), size.height());
+    m_picture->clear();
+
+    const RowTable &params = album.ListView_mobancanshu;
+    if (m_catalogueIndex < 0 || m_catalogueIndex >= params.size())
+        return false;
+    const Row &param = params[m_catalogueIndex];
+    const bool used = m_entry != kCatalogueEntry;
+    const Row &source = used ? album.ListView_moban_shiyong[m_row] : [&]() -> const Row & {
+        for (const Row &r : album.ListView_moban)
+            if (r.cell(listcol::kIndex).toInt() == m_catalogueIndex)
+                return r;
+        return param;
+    }();
+    const char *names[] = {"Edit_mingcheng", "Edit_leixing", "Edit_hengzhaopian", "Edit_shuzhaopian", "Edit_shichang",
+                           "Edit_fenlei"};
+    for (int c = 0; c < 6; ++c)
+        if (auto *e = findChild<QLineEdit *>(QString::fromLatin1(names[c])))
+            e->setText(source.cell(c + 1));
+    const QString category = source.cell(listcol::kCategory);
+    const bool landscapeSingle = category == kCategoryLandscape;
+    m_fill->setVisible(landscapeSingle);
+    m_fit->setVisible(landscapeSingle);
+    m_fitReacts = false;
+
+    const Paths &paths = album.paths;
+    const QString ext = album.cells.text(cell::kKuozhanming1);
+    const QString folder = paths.previewStaging();
+    const QString first = folder + QStringLiteral("wj_y_l_d_g_2") + ext;
+    const QString second = folder + QStringLiteral("wj_y_l_d_g_2_2") + ext;
+    try {
+        wipeFolder(folder);
+        ensureFolder(folder);
+        ensureFolder(paths.pictureFolder());
+        const QByteArray movie = packed::unpackFile(param.cell(paramcol::kMovie), packed::kTemplateMovieDepth);
+        writeFileBytes(first, movie);
+        writeFileBytes(second, movie);
+        stagePictures();
+        m_offset = 0;
+        if (used)
+            for (int i = 0; i < m_row; ++i)
+                if (album.ListView_moban_shiyong[i].cell(usedcol::kStatus) == flag::kCompleted)
+                    m_offset += catalogueFrames(album, album.ListView_moban_shiyong[i].caption().toInt());
+        m_frames = catalogueFrames(album, m_catalogueIndex);
+        m_driver = std::make_unique<TemplateDriver>(paths, DriverContext::TemplatePreview, size);
+        m_driver->loadSingleTemplate(first, second);
+    } catch (const Error &e) {
+        m_dialogs.notice(this, e.message());
+        release();
+        return false;
+    }
+    m_fitReacts = true;
+    play();
+    return true;
+}
+
+void TemplatePreviewWindow::stagePictures()
+{
+    Album &album = m_session.album();
+    const QSize size = album.modeInfo().preview;
+    const Paths &paths = album.paths;
+    const QString folder = paths.previewStaging();
+    writeBlack(paths.handOverPicture(), QSize(81, 57));
+    if (m_entry == kCatalogueEntry) {
+        const Row &param = album.ListView_mobancanshu[m_catalogueIndex];
+        writeBlack(folder + QStringLiteral("wj_y_l_b_j.jpg"), QSize(800, 450));
+        const QStringList pictures = splitBarList(param.cell(paramcol::kPictureNames));
+        const QStringList widths = splitBarList(param.cell(paramcol::kWidths));
+        const QStringList heights = splitBarList(param.cell(paramcol::kHeights));
+        QString category;
+        for (const Row &r : album.ListView_moban)
+            if (r.cell(listcol::kIndex).toInt() == m_catalogueIndex)
+                category = r.cell(listcol::kCategory);
+        for (int j = 0; j < pictures.size(); ++j) {
+            int w = widths.value(j).toInt(), h = heights.value(j).toInt();
+            if (category == kCategoryLandscape)
+                w = m_fit->isChecked() ? 1620 : 1920, h = 1080;
+            else if (category == kCategoryPortrait)
+                w = 1080, h = 1920;
+            if (w <= 0 || h <= 0)
+                w = 1920, h = 1080;
+            writePlaceholder(folder + pictures[j] + QStringLiteral(".jpg"),
+                             QSize(w * size.width() / 1920, h * size.height() / 1080));
+        }
+        return;
+    }
+    StagingRequest request;
+    request.target = size;
+    request.landscapeFit = m_fit->isChecked();
+    std::vector<StagingFailure> failures;
+    stageTemplatePictures(album, m_row, folder, request, failures);
+    if (!QFile::exists(folder + QStringLiteral("wj_y_l_b_j.jpg")) && !album.ListView_moban_beijing.empty())
+        writeBlack(folder + QStringLiteral("wj_y_l_b_j.jpg"), QSize(800, 450));
+}
+
+void TemplatePreviewWindow::resetEffects()
+{
+    Album &album = m_session.album();
+    const QSize size = album.modeInfo().preview;
+    m_pictureRun.reset();
+    m_textRun.reset();
+    if (!album.huamian_ListView_Image.empty())
+        m_pictureRun = std::make_unique<EffectRun>(
+            EffectRun::forAlbum(album, EffectKind::Picture, RunVariant::Playback, size));
+    if (!album.wenzi_ListView_Image.empty())
+        m_textRun = std::make_unique<EffectRun>(EffectRun::forAlbum(album, EffectKind::Text, RunVariant::Playback, size));
+}
+
+void TemplatePreviewWindow::setControls(bool playingNow)
+{
+    m_play->setEnabled(!playingNow);
+    m_back->setEnabled(!playingNow);
+    m_fill->setEnabled(!playingNow);
+    m_fit->setEnabled(!playingNow);
+}
+
+void TemplatePreviewWindow::play()
+{
+    if (!m_driver)
+        return;
+    m_driver->setCounter(-1);
+    resetEffects();
+    setControls(true);
+    m_timer->start();
+}
+
+void TemplatePreviewWindow::stop()
+{
+    m_timer->stop();
+    setControls(false);
+    m_picture->clear();
+}
+
+bool TemplatePreviewWindow::step()
+{
+    if (!m_driver)
+        return false;
+    const bool ended = m_driver->stepFrame();
+    const long long shown = m_offset + m_driver->counter() + 1;
+    m_time->setText(clockTextHMS(frameSeconds(shown)));
+    QImage picture = m_driver->frame().convertToFormat(QImage::Format_RGB32);
+    // Effects whose start time is this moment of the album start; running ones advance.
+    const QString clock = effectClockText(shown);
+    QPainter p(&picture);
+    for (EffectRun *run : {m_pictureRun.get(), m_textRun.get()})
+        if (run)
+            for (const EffectOverlay &o : run->step(clock))
+                p.drawImage(o.position, o.image);
+    p.end();
+    m_picture->setImage(picture);
+    if (ended) {
+        m_timer->stop();
+        setControls(false);
+    }
+    return !ended;
+}
+
+bool TemplatePreviewWindow::playing() const
+{
+    return m_timer->isActive();
+}
+
+QString TemplatePreviewWindow::currentTime() const
+{
+    return m_time->text();
+}
+
+void TemplatePreviewWindow::release()
+{
+    m_timer->stop();
+    if (m_driver)
+        m_driver->release();
+    m_driver.reset();
+    for (auto *run : {&m_pictureRun, &m_textRun})
+        if (*run) {
+            (*run)->stop();
+            run->reset();
+        }
+}
+
+void TemplatePreviewWindow::reject()
+{
+    release();
+    try {
+        wipeFolder(m_session.paths().stagingRoot());
+    } catch (const Error &) {
+    }
+    QDialog::reject();
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,80 @@
+#pragma once
+// The template preview TForm19 ("预览模板"): plays one template on its own in
+// a box of the mode's preview size, with placeholders (a catalogue template)
+// or the album's photos (a used template), its background picture and the
+// picture and text effects of its time span in the album, with the fit
+// buttons for single landscape templates. Opened with one of three entry
+// words (Edit_caozuo_xuanze): "yulan_yuanmoban", "yulan_shiyongmoban",
+// "yulan_zhujiemian_duiying_shiyongmoban".
+#include <QDialog>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace lumora {
+class AlbumSession;
+class EffectRun;
+class TemplateDriver;
+}
+
+namespace lumora::ui {
+
+class DialogService;
+class PictureView;
+
+class TemplatePreviewWindow : public QDialog {
+    Q_OBJECT
+public:
+    TemplatePreviewWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent = nullptr);
+    ~TemplatePreviewWindow() override;
+
+    // Prepares the preview (staging, movie loaded, effects) and starts
+    // playing; false with a notice when it cannot. open*() also shows the
+    // window modally and wipes the staging folder when it closes.
+    bool prepareCatalogue(int catalogueIndex);
+    bool prepareUsed(int usedRow, const QString &entryWord);
+    void openCatalogue(int catalogueIndex);
+    void openUsed(int usedRow, const QString &entryWord);
+
+    void play();
+    void stop();
+    // One frame (the timer's tick); returns false at the movie's end.
+    bool step();
+    bool playing() const;
+    QString entryWord() const { return m_entry; }
+    QString currentTime() const;
+    PictureView *picture() const { return m_picture; }
+
+protected:
+    void reject() override; // "返回" and the title-bar close
+
+private:
+    bool prepare();
+    void stagePictures();
+    void resetEffects();
+    void setControls(bool playing);
+    void release();
+
+    AlbumSession &m_session;
+    DialogService &m_dialogs;
+    QString m_entry;            // Edit_caozuo_xuanze
+    int m_row = -1;             // Edit_xuanzhong_hang: catalogue index or used row
+    int m_catalogueIndex = -1;
+    long long m_offset = 0;     // Edit_moban_shiyong_zongzhen_leijia
+    long long m_frames = 0;
+    std::unique_ptr<TemplateDriver> m_driver;
+    std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
+    PictureView *m_picture = nullptr;
+    QWidget *m_box = nullptr;
+    QLineEdit *m_time = nullptr;
+    QPushButton *m_play = nullptr, *m_stop = nullptr, *m_back = nullptr;
+    QRadioButton *m_fill = nullptr, *m_fit = nullptr;
+    QTimer *m_timer = nullptr;
+    bool m_fitReacts = false;   // Edit_danxuananziu_kaiguan "shiyong"
+};
+
+} // namespace lumora::ui

@@ -1,0 +1,130 @@
+// Real sound: previews a short album with a song through the audio device
+// (a PulseAudio null sink started by real_sound.sh) while parec records the
+// sink's monitor. The recording must hold the song for as long as the
+// preview played it, and the music position must stay with the frame clock.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "album/AlbumTables.h"
+#include "media/AudioPlayer.h"
+#include "media/MediaFixtures.h"
+#include "media/MusicList.h"
+#include "playback/PreviewPlayback.h"
+#include "production/ProductionFixture.h"
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+constexpr int kRate = 44100;
+
+// Milliseconds between the first and the last 10 ms window louder than
+// `threshold` (RMS of 16-bit samples), and the loudest window's RMS.
+std::pair<qint64, double> soundSpan(const QByteArray &pcm, double threshold)
+{
+    const auto *s = reinterpret_cast<const qint16 *>(pcm.constData());
+    const qint64 frames = pcm.size() / 4;
+    const qint64 window = kRate / 100;
+    qint64 first = -1, last = -1;
+    double loudest = 0;
+    for (qint64 w = 0; (w + 1) * window <= frames; ++w) {
+        double sum = 0;
+        for (qint64 i = w * window; i < (w + 1) * window; ++i)
+            sum += double(s[2 * i]) * s[2 * i];
+        const double rms = std::sqrt(sum / window);
+        loudest = std::max(loudest, rms);
+        if (rms > threshold) {
+            if (first < 0)
+                first = w;
+            last = w;
+        }
+    }
+    return {first < 0 ? 0 : (last - first + 1) * 10, loudest};
+}
+
+} // namespace
+
+TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
+{
+    const QByteArray sink = qgetenv("LUMORA_SOUND_SINK");
+    if (sink.isEmpty())
+        GTEST_SKIP() << "run through real_sound.sh, which starts the PulseAudio null sink";
+
+    ProductionFixture fx(60, 40);
+    Album album = fx.album(2);
+    album.cells.setText(cell::kKuozhanming1, QStringLiteral(".rar"));
+    for (int i = 0; i < album.ListView_moban_shiyong.size(); ++i)
+        album.ListView_moban_shiyong[i].setCaption(QString::number(i));
+    const QString song = fx.dir() + QStringLiteral("song.mp3");
+    makeSineMp3(song, 6.0);
+    music::addSong(album, song);
+
+    AudioPlayer audio;
+    PreviewPlayback preview(album, audio);
+    QStringList notices, status;
+    PreviewPlayback::Callbacks cb;
+    cb.notice = [&](const QString &n) { notices << n; };
+    cb.status = [&](const QString &n) { status << n; };
+    preview.setCallbacks(cb);
+
+    const QString wav = fx.dir() + QStringLiteral("recording.raw");
+    QProcess parec;
+    parec.setStandardOutputFile(wav);
+    parec.start(QStringLiteral("parec"), {QStringLiteral("-d"), QString::fromUtf8(sink + ".monitor"),
+                                          QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                                          QStringLiteral("--channels=2"), QStringLiteral("--raw")});
+    ASSERT_TRUE(parec.waitForStarted(5000));
+    QThread::msleep(300);
+
+    // Music sync: the album lasts exactly the song's whole seconds (6 s).
+    QElapsedTimer wall;
+    wall.start();
+    preview.start(SyncMode::Music);
+    qint64 playingSince = -1, maxDistance = 0;
+    long long lastFrame = -1;
+    while (wall.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (preview.state() == PreviewState::Playing || preview.state() == PreviewState::Ending) {
+            if (playingSince < 0)
+                playingSince = wall.elapsed();
+            // The music position against the frame clock, whenever a new
+            // frame has just been shown.
+            if (preview.songIndex() >= 0 && audio.isPlaying() && preview.shownFrame() > lastFrame) {
+                lastFrame = preview.shownFrame();
+                const qint64 music = audio.positionMs();
+                const qint64 frame = PreviewTimeline::frameMs(preview.shownFrame());
+                maxDistance = std::max(maxDistance, std::abs(music - frame));
+            }
+        } else if (playingSince >= 0 && preview.state() == PreviewState::Idle) {
+            break;
+        }
+        QThread::msleep(2);
+    }
+    const qint64 played = wall.elapsed() - playingSince;
+    QThread::msleep(400);
+    parec.terminate();
+    parec.waitForFinished(3000);
+
+    ASSERT_TRUE(notices.isEmpty()) << notices.join('\n').toStdString();
+    EXPECT_FALSE(audio.silent()) << status.join('\n').toStdString();
+    EXPECT_EQ(preview.state(), PreviewState::Idle);
+    EXPECT_NEAR(double(played), 6000.0, 300.0) << "the preview ran for the album's length";
+    EXPECT_LE(maxDistance, 40) << "music position vs frame clock";
+    EXPECT_LE(preview.stats().maxAudioDriftMs, 40);
+
+    QFile f(wav);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const auto [span, loudest] = soundSpan(f.readAll(), 300.0);
+    EXPECT_GT(loudest, 1000.0) << "the recording holds the song";
+    EXPECT_NEAR(double(span), 6000.0, 6000.0 * 0.05) << "sound as long as the preview played it";
+    std::printf("preview played %lld ms; sound recorded for %lld ms (loudest RMS %.0f); "
+                "largest music-frame distance %lld ms; frames late %lld of %lld\n",
+                (long long)played, (long long)span, loudest, (long long)maxDistance,
+                (long long)preview.stats().framesLate, (long long)preview.stats().framesShown);
+}

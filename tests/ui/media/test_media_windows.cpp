@@ -1,0 +1,297 @@
+// Music, lyric, lyric-settings, music-preview and sync windows, and the album
+// preview in the main window: real windows offscreen, driven through their
+// object names, the dialog service answering, the audio player silent.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "app/DialogService.h"
+#include "app/MainWindow.h"
+#include "app/PictureView.h"
+#include "app/Style.h"
+#include "media/AudioPlayer.h"
+#include "media/LyricPanel.h"
+#include "media/LyricSettingsWindow.h"
+#include "media/LyricWindow.h"
+#include "media/MediaFixtures.h"
+#include "media/MusicPreviewWindow.h"
+#include "media/MusicWindow.h"
+#include "playback/AlbumPreview.h"
+#include "playback/MediaWiring.h"
+#include "playback/PreviewPlayback.h"
+#include "playback/SyncWindow.h"
+#include "production/ProductionFixture.h"
+#include "resources/PackedFile.h"
+#include "session/AlbumSession.h"
+#include "templates/TextCodec.h"
+#include "templates/PhotoTemplatesWindow.h"
+#include "templates/TemplatePreviewWindow.h"
+#include "app/ClockText.h"
+#include "production/ProductionRun.h"
+
+using namespace lumora;
+using namespace lumora::test;
+using namespace lumora::ui;
+
+namespace {
+
+class MediaWindows : public ::testing::Test {
+protected:
+    MediaWindows() : session(fx.dir(), fx.dir() + QStringLiteral("work/"), 1)
+    {
+        session.chooseMode(ModeKind::Wide16x9);
+    }
+    QString song(const QString &name, double seconds)
+    {
+        const QString path = fx.dir() + name + QStringLiteral(".mp3");
+        makeSineMp3(path, seconds);
+        return path;
+    }
+    QString lyrics(const QString &name, const QString &text)
+    {
+        const QString path = fx.dir() + name + QStringLiteral(".lrc");
+        writeFileBytes(path, encodeGbk(text));
+        return path;
+    }
+    QStringList captions(const QTreeWidget *list, int column = 0) const
+    {
+        QStringList out;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            out << list->topLevelItem(i)->text(column);
+        return out;
+    }
+    QStringList notices() const
+    {
+        QStringList out;
+        for (const auto &a : dialogs.asked)
+            if (a.kind == QStringLiteral("notice"))
+                out << a.message;
+        return out;
+    }
+
+    ProductionFixture fx;
+    AlbumSession session;
+    ScriptedDialogService dialogs;
+};
+
+} // namespace
+
+TEST_F(MediaWindows, MusicWindowAddsMeasuresRefusesAndRenumbers)
+{
+    MusicWindow w(session, dialogs, {});
+    const QString a = song(QStringLiteral("甲"), 59.9), b = song(QStringLiteral("乙"), 2.0);
+    const QString bad = fx.dir() + QStringLiteral("坏歌.mp3");
+    writeFileBytes(bad, QByteArray("not a song"));
+    dialogs.fileAnswers.push_back({a, a, bad, b});
+    w.findChild<QPushButton *>(QStringLiteral("Button_tianjia_yinyue"))->click();
+
+    auto *list = w.findChild<QTreeWidget *>(QStringLiteral("ListView_daoru_yinyue"));
+    EXPECT_EQ(captions(list), (QStringList{"1", "2", "3"})) << "the same file twice gives two rows";
+    EXPECT_EQ(list->topLevelItem(0)->text(3), QStringLiteral("00:00:59"));
+    ASSERT_EQ(notices().size(), 1);
+    EXPECT_TRUE(notices()[0].contains(bad)) << notices()[0].toStdString();
+
+    // Deleting row 2 of 3 renumbers; the third song is now row 2.
+    list->setCurrentItem(list->topLevelItem(1));
+    w.findChild<QLineEdit *>(QStringLiteral("Edit_mingcheng"))->text();
+    dialogs.confirmAnswers.push_back(true);
+    w.findChild<QPushButton *>(QStringLiteral("Button_shanchu_yinyue"))->click();
+    EXPECT_EQ(captions(list), (QStringList{"1", "2"}));
+    EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("乙"));
+    EXPECT_EQ(session.album().ListView_daoru_yinyue[1].caption(), QStringLiteral("2"));
+    EXPECT_EQ(notices().back(), QStringLiteral("选中的音乐文件已经删除！"));
+    EXPECT_TRUE(w.findChild<QLineEdit *>(QStringLiteral("Edit_weizhi"))->text().isEmpty());
+
+    // Delete with nothing selected, then delete all.
+    dialogs.confirmAnswers.push_back(true);
+    w.findChild<QPushButton *>(QStringLiteral("Button_shanchu_yinyue"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有选中音乐文件！"));
+    dialogs.confirmAnswers.push_back(true);
+    w.findChild<QPushButton *>(QStringLiteral("Button_quanbu_shanchu"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("音乐文件已经全部删除！"));
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+    w.findChild<QPushButton *>(QStringLiteral("Button_quanbu_shanchu"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有添加音乐文件！"));
+}
+
+TEST_F(MediaWindows, LyricWindowDeletesTheSettingsRowWithItsFile)
+{
+    LyricWindow w(session, dialogs, {}, {});
+    const QString bad = fx.dir() + QStringLiteral("二进制.lrc");
+    writeFileBytes(bad, QByteArray("\x00\x01\x02\x03 binary", 10));
+    dialogs.fileAnswers.push_back({lyrics(QStringLiteral("一"), QStringLiteral("[00:01.00]一\r\n")),
+                                   lyrics(QStringLiteral("二"), QStringLiteral("[00:01.00]二\r\n")), bad,
+                                   lyrics(QStringLiteral("三"), QStringLiteral("[00:01.00]三\r\n"))});
+    w.findChild<QPushButton *>(QStringLiteral("Button_tianjia_geci"))->click();
+    ASSERT_EQ(session.album().ListView_daoru_LRC.size(), 3);
+    ASSERT_FALSE(notices().isEmpty());
+    EXPECT_TRUE(notices().back().contains(bad));
+    session.album().ListView_geci_shezhi_canshu[1].setSubItem(14, QStringLiteral("fanti"));
+
+    auto *list = w.findChild<QTreeWidget *>(QStringLiteral("ListView_daoru_LRC"));
+    list->setCurrentItem(list->topLevelItem(1));
+    dialogs.confirmAnswers.push_back(true);
+    w.findChild<QPushButton *>(QStringLiteral("Button_shanchu_geci"))->click();
+    const Album &album = session.album();
+    ASSERT_EQ(album.ListView_geci_shezhi_canshu.size(), 2);
+    EXPECT_EQ(album.ListView_daoru_LRC[1].subItem(0), QStringLiteral("三"));
+    EXPECT_EQ(album.ListView_geci_shezhi_canshu[1].subItem(0), QStringLiteral("三"));
+    EXPECT_EQ(album.ListView_geci_shezhi_canshu[1].caption(), QStringLiteral("2"));
+    EXPECT_EQ(album.ListView_geci_shezhi_canshu[1].subItem(14), QStringLiteral("jianti"));
+
+    // Settings without a selection, and the lyric preview without songs.
+    w.findChild<QPushButton *>(QStringLiteral("Button_shezhi_geci"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有选中歌词文件！"));
+    w.findChild<QPushButton *>(QStringLiteral("Button_geci_yulan"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有添加音乐文件！"));
+}
+
+TEST_F(MediaWindows, LyricSettingsSaveWritesTheRowAndCancelDoesNot)
+{
+    session.addLyricFiles({lyrics(QStringLiteral("歌"), QStringLiteral("[00:01.00]歌\r\n"))});
+    LyricSettingsWindow w(session);
+    w.prepare(0);
+    EXPECT_FALSE(w.findChild<QSlider *>(QStringLiteral("TrackBar_geci_x"))->isEnabled());
+    w.findChild<QRadioButton *>(QStringLiteral("RadioButton_zidingyi_xianshi"))->click();
+    w.findChild<QSlider *>(QStringLiteral("TrackBar_geci_x"))->setValue(100);
+    w.findChild<QComboBox *>(QStringLiteral("ComboBox_geci_daxiao"))->setCurrentText(QStringLiteral("24"));
+    w.findChild<QComboBox *>(QStringLiteral("ComboBox_geci_zixing"))->setCurrentText(QStringLiteral("倾斜"));
+    w.findChild<QComboBox *>(QStringLiteral("ColorBox_geci_yase"))->setCurrentText(QStringLiteral("clRed"));
+    EXPECT_EQ(w.panel()->label()->x(), 100);
+    EXPECT_TRUE(w.panel()->label()->font().italic());
+    const Row before = session.album().ListView_geci_shezhi_canshu[0];
+    w.reject();
+    EXPECT_EQ(session.album().ListView_geci_shezhi_canshu[0].subItem(3), before.subItem(3));
+    w.findChild<QPushButton *>(QStringLiteral("Button_baocun_shezhi"))->click();
+    const Row &r = session.album().ListView_geci_shezhi_canshu[0];
+    EXPECT_EQ(r.subItem(3), QStringLiteral("zidingyi_xianshi"));
+    EXPECT_EQ(r.subItem(5), QStringLiteral("100"));
+    EXPECT_EQ(r.subItem(8), QStringLiteral("xieti"));
+    EXPECT_EQ(r.subItem(9), QStringLiteral("24"));
+    EXPECT_EQ(r.subItem(12), QStringLiteral("clRed"));
+    EXPECT_EQ(r.subItem(13), QStringLiteral("255"));
+}
+
+TEST_F(MediaWindows, MusicPreviewPlaysToTheEndAndReturnsToIdle)
+{
+    session.addSongs({song(QStringLiteral("短歌"), 1.5)});
+    session.addLyricFiles({lyrics(QStringLiteral("短歌"), QStringLiteral("[00:01.00]短歌一句\r\n"))});
+    qint64 now = 0;
+    AudioPlayer audio;
+    audio.useSilentSink([&] { return now; });
+    MusicPreviewWindow w(session, dialogs, audio);
+    ASSERT_TRUE(w.prepare(QStringLiteral("bofanggeci")));
+    w.findChild<QPushButton *>(QStringLiteral("Button_bofang_yinyue"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有选择歌词文件！"));
+    auto *songs = w.findChild<QComboBox *>(QStringLiteral("ComboBox_yinyue"));
+    auto *lyricFiles = w.findChild<QComboBox *>(QStringLiteral("ComboBox_geci"));
+    lyricFiles->setCurrentIndex(0);
+    Q_EMIT lyricFiles->activated(0);
+    songs->setCurrentIndex(0);
+    Q_EMIT songs->activated(0);
+    w.findChild<QPushButton *>(QStringLiteral("Button_bofang_yinyue"))->click();
+    ASSERT_TRUE(w.playing());
+    EXPECT_FALSE(songs->isEnabled());
+    audio.waitDecoded();
+    now = 1200;
+    w.tick();
+    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("Label_dangqianshijian"))->text(), QStringLiteral("00:01"));
+    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("Label_LRC"))->text(), QStringLiteral("短歌一句"));
+    now = 3000;
+    w.tick();
+    EXPECT_FALSE(w.playing());
+    EXPECT_TRUE(songs->isEnabled());
+    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("Label_dangqianshijian"))->text(), QStringLiteral("00:00"));
+    EXPECT_TRUE(w.findChild<QLabel *>(QStringLiteral("Label_LRC"))->text().isEmpty());
+}
+
+TEST_F(MediaWindows, SyncWindowSetsTheSessionChoice)
+{
+    SyncWindow w(session);
+    EXPECT_TRUE(w.findChild<QRadioButton *>(QStringLiteral("RadioButton_moban_tongbu"))->isChecked());
+    w.findChild<QRadioButton *>(QStringLiteral("RadioButton_yinyue_tongbu"))->click();
+    EXPECT_EQ(session.output().sync, SyncMode::Music);
+    session.chooseMode(ModeKind::Wide16x9); // an album reset brings template sync back
+    w.refresh();
+    EXPECT_TRUE(w.findChild<QRadioButton *>(QStringLiteral("RadioButton_moban_tongbu"))->isChecked());
+}
+
+TEST_F(MediaWindows, MainWindowPlaysStopsAndSeeksTheAlbum)
+{
+    MainWindow main(session, dialogs);
+    auto *preview = main.findChild<AlbumPreview *>();
+    ASSERT_TRUE(preview);
+    preview->audio().useSilentSink();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    auto *play = main.button(QStringLiteral("Button33"));
+    ASSERT_TRUE(play->isEnabled());
+    play->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有添加照片文件！"));
+
+    session.addPhotos({fx.photo(QStringLiteral("一")), fx.photo(QStringLiteral("二"))});
+    ASSERT_EQ(session.album().ListView_daoru_zhaopian.size(), 2);
+    play->click();
+    PreviewPlayback &playback = preview->playback();
+    EXPECT_EQ(session.album().cells.playingGuard().isEmpty(), false);
+    playback.waitForWorker();
+    ASSERT_EQ(playback.state(), PreviewState::Playing) << notices().join('\n').toStdString();
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_FALSE(main.previewPicture()->image().isNull());
+    auto *bar = main.findChild<QSlider *>(QStringLiteral("TrackBar_bofang_weizhi"));
+    ASSERT_TRUE(bar && bar->isVisible());
+    EXPECT_EQ(bar->maximum(), playback.timeline().totalFrames - 1);
+    bar->setValue(25 * 3 + 1);
+    EXPECT_EQ(playback.shownFrame(), 76);
+    EXPECT_EQ(main.findChild<QLabel *>(QStringLiteral("Label_danqianshijian"))->text(), QStringLiteral("00:00:03"));
+
+    // Space stops; the idle picture comes back and play is offered again.
+    QTest::keyClick(&main, Qt::Key_Space);
+    EXPECT_EQ(playback.state(), PreviewState::Idle);
+    EXPECT_TRUE(play->isEnabled());
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(session.album().cells.playingGuard().isEmpty());
+}
+
+TEST_F(MediaWindows, PhotoInOneCompleteTemplateOpensItsPreviewDirectly)
+{
+    session.addPhotos({fx.photo(QStringLiteral("一")), fx.photo(QStringLiteral("二"))});
+    const Album &album = session.album();
+    ASSERT_EQ(album.ListView_moban_shiyong.size(), 2);
+    TemplatePreviewWindow preview(session, dialogs);
+    PhotoTemplatesWindow photos(session, dialogs, preview, {});
+    photos.setShowPreview(false);
+    photos.previewPhoto(1);
+    EXPECT_EQ(preview.entryWord(), QStringLiteral("yulan_zhujiemian_duiying_shiyongmoban"));
+    ASSERT_TRUE(preview.playing());
+    preview.step();
+    // The second template's time starts at the first one's duration.
+    const long long first = catalogueFrames(album, album.ListView_moban_shiyong[0].caption().toInt());
+    EXPECT_EQ(preview.currentTime(), clockTextHMS(frameSeconds(first + 1)));
+    EXPECT_EQ(photos.list()->topLevelItemCount(), 1);
+    EXPECT_FALSE(preview.picture()->image().isNull());
+    while (preview.step()) {
+    }
+    EXPECT_FALSE(preview.playing());
+    EXPECT_TRUE(preview.findChild<QPushButton *>(QStringLiteral("Button_bofang"))->isEnabled());
+}
+
+TEST_F(MediaWindows, CatalogueTemplatePlaceholdersFollowTheFitButtons)
+{
+    TemplatePreviewWindow preview(session, dialogs);
+    ASSERT_TRUE(preview.prepareCatalogue(0)) << notices().join('\n').toStdString();
+    const QString picture = session.paths().previewStaging() + QStringLiteral("picture_1.jpg");
+    EXPECT_EQ(QImage(picture).size(), QSize(800, 450));
+    auto *fit = preview.findChild<QRadioButton *>(QStringLiteral("RadioButton_shizhong"));
+    ASSERT_TRUE(fit->isVisibleTo(&preview)) << "single landscape templates offer the fit buttons";
+    preview.stop();
+    fit->click();
+    EXPECT_EQ(QImage(picture).size(), QSize(675, 450));
+}
