@@ -20,6 +20,7 @@
 #include "PictureView.h"
 #include "StartupMoviePanel.h"
 #include "album/AlbumTables.h"
+#include "effects/EffectWiring.h"
 #include "album/PhotoGeometry.h"
 #include "album/ThumbnailCache.h"
 #include "album/ThumbnailCell.h"
@@ -91,6 +92,8 @@ MainWindow::MainWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
     refreshLyricList();
     // Preview, music, lyric and sync windows (they enable their commands).
     attachMediaWindows(*this, session, dialogs);
+    // Picture and text effect windows.
+    attachEffectWindows(*this, session, dialogs);
 }
 
 MainWindow::~MainWindow() = default;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "EffectShots.h"
 #include "Shooter.h"
 #include "album/ThumbnailCache.h"
 #include "app/DialogService.h"
@@ -68,6 +69,9 @@ int main(int argc, char **argv)
     main.showLargePhoto(1);
     Shooter::waitFor([&] { return main.thumbnails().pendingCount() == 0; });
     shooter.shoot(&main); // TForm2-3: large view
+
+    // The effect windows over this album (TForm32 … TForm37).
+    lumora::screenshots::shootEffectWindows(session, dialogs, shooter, &main);
 
     // Portrait mode: the framed 250 × 445 preview on its backdrop.
     session.chooseMode(ModeKind::Portrait);
