@@ -114,7 +114,10 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     ASSERT_TRUE(notices.isEmpty()) << notices.join('\n').toStdString();
     EXPECT_FALSE(audio.silent()) << status.join('\n').toStdString();
     EXPECT_EQ(preview.state(), PreviewState::Idle);
-    EXPECT_NEAR(double(played), 6000.0, 300.0) << "the preview ran for the album's length";
+    // The album's 6 s, plus the moment the device takes to start playing
+    // (the picture waits for the sound on its first frame).
+    EXPECT_GE(played, 5800) << "the preview ran for the album's length";
+    EXPECT_LE(played, 7000) << "the preview ran for the album's length";
     EXPECT_LE(maxDistance, 40) << "music position vs frame clock";
     EXPECT_LE(preview.stats().maxAudioDriftMs, 40);
 
