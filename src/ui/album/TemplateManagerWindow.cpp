@@ -1,0 +1,667 @@
+#include "ui/album/TemplateManagerWindow.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "album/AlbumTables.h"
+#include "album/Matching.h"
+#include "album/PhotoTable.h"
+#include "app/Error.h"
+#include "session/AlbumSession.h"
+#include "ui/album/ThumbnailCache.h"
+#include "ui/app/DialogService.h"
+
+namespace lumora::ui {
+
+namespace {
+
+// Photo pictures made per step while the panel fills: each step stays well
+// under the time a person notices.
+constexpr int kPhotoBatch = 40;
+constexpr int kGapX = 15;
+constexpr int kGapY = 20;
+constexpr int kNameHeight = 20;
+constexpr int kFrameLabelHeight = 25;
+constexpr QSize kLandscapeFrame{89, 54};
+constexpr QSize kPortraitFrame{54, 89};
+const QString kHeng = QStringLiteral("heng");
+const QString kShu = QStringLiteral("shu");
+const QString kPreviewNotReady = QStringLiteral("模板预览窗口尚未接入");
+
+void fillTree(QTreeWidget *tree, const RowTable &table, int columns)
+{
+    tree->clear();
+    QList<QTreeWidgetItem *> items;
+    for (const Row &r : table) {
+        QStringList cells;
+        for (int c = 0; c < columns; ++c)
+            cells << r.cell(c);
+        items << new QTreeWidgetItem(cells);
+    }
+    tree->addTopLevelItems(items);
+}
+
+QTreeWidget *makeTree(const QString &name, const QStringList &headers, QWidget *parent)
+{
+    auto *t = new QTreeWidget(parent);
+    t->setObjectName(name);
+    t->setRootIsDecorated(false);
+    t->setHeaderLabels(headers);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return t;
+}
+
+QLineEdit *field(const QString &name, QWidget *parent)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    return e;
+}
+
+// The thumbnail with its number in a yellow badge.
+QPixmap badged(const QImage &thumb, int number, qreal dpr)
+{
+    QPixmap pm = QPixmap::fromImage(thumb);
+    pm.setDevicePixelRatio(dpr);
+    QPainter p(&pm);
+    const QString text = QStringLiteral("〔%1〕").arg(number);
+    QFont f = p.font();
+    f.setPointSize(8);
+    p.setFont(f);
+    const QRect box = p.fontMetrics().boundingRect(text).adjusted(-2, 0, 2, 0).translated(4, 4 + p.fontMetrics().ascent());
+    p.fillRect(box, QColor(255, 255, 0));
+    p.setPen(Qt::black);
+    p.drawText(box, Qt::AlignCenter, text);
+    return pm;
+}
+
+} // namespace
+
+TemplateManagerWindow::TemplateManagerWindow(AlbumSession &session, DialogService &dialogs, ThumbnailCache &thumbs,
+                                             QWidget *parent)
+    : QDialog(parent), m_session(session), m_dialogs(dialogs), m_thumbs(thumbs)
+{
+    setObjectName(QStringLiteral("TForm8"));
+    setWindowTitle(QStringLiteral("模板管理"));
+    buildLayout();
+    connect(&m_thumbs, &ThumbnailCache::ready, this, &TemplateManagerWindow::onThumbnailReady);
+    // Every way out ("返回", the close box, Esc) ends here.
+    connect(this, &QDialog::finished, this, [this] {
+        removeSlotFrames();
+        m_floating->hide();
+        m_dragging = -1;
+        Q_EMIT closedWithChanges();
+    });
+}
+
+QString TemplateManagerWindow::openRefusal(const AlbumSession &session)
+{
+    if (session.album().ListView_daoru_zhaopian.empty())
+        return QStringLiteral("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！");
+    return {};
+}
+
+void TemplateManagerWindow::buildLayout()
+{
+    resize(1000, 700);
+    auto *root = new QVBoxLayout(this);
+
+    auto *lists = new QHBoxLayout;
+    auto *all = new QGroupBox(QStringLiteral("全部模板"), this);
+    auto *allLayout = new QVBoxLayout(all);
+    m_templates = makeTree(QStringLiteral("ListView_moban"),
+                           {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
+                            QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类")},
+                           all);
+    allLayout->addWidget(m_templates);
+    auto *allButtons = new QHBoxLayout;
+    auto *use = new QPushButton(QStringLiteral("使用选中模板  ↓"), all);
+    use->setObjectName(QStringLiteral("Button2"));
+    m_previewCatalogue = new QPushButton(QStringLiteral("预览模板"), all);
+    m_previewCatalogue->setObjectName(QStringLiteral("Button22"));
+    allButtons->addWidget(use);
+    allButtons->addWidget(m_previewCatalogue);
+    allLayout->addLayout(allButtons);
+    lists->addWidget(all);
+
+    auto *usedBox = new QGroupBox(QStringLiteral("已经使用的模板"), this);
+    auto *usedLayout = new QVBoxLayout(usedBox);
+    m_used = makeTree(QStringLiteral("ListView_moban_shiyong"),
+                      {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
+                       QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类"), QStringLiteral("照片匹配"),
+                       QStringLiteral("编号")},
+                      usedBox);
+    usedLayout->addWidget(m_used);
+    auto *usedButtons = new QHBoxLayout;
+    auto *del = new QPushButton(QStringLiteral("删除"), usedBox);
+    del->setObjectName(QStringLiteral("Button28"));
+    auto *delAll = new QPushButton(QStringLiteral("全删"), usedBox);
+    delAll->setObjectName(QStringLiteral("Button29"));
+    m_previewUsed = new QPushButton(QStringLiteral("预览"), usedBox);
+    m_previewUsed->setObjectName(QStringLiteral("Button27"));
+    usedButtons->addWidget(del);
+    usedButtons->addWidget(delAll);
+    usedButtons->addWidget(m_previewUsed);
+    usedLayout->addLayout(usedButtons);
+    lists->addWidget(usedBox);
+    root->addLayout(lists, 3);
+
+    // Details of the selected used template and its slot frames.
+    auto *middle = new QHBoxLayout;
+    auto *details = new QFormLayout;
+    m_xuhao = field(QStringLiteral("Edit_xuhao"), this);
+    m_name = field(QStringLiteral("Edit_mobanmingcheng"), this);
+    m_type = field(QStringLiteral("Edit_liexing"), this);
+    m_duration = field(QStringLiteral("Edit_mobanshichang"), this);
+    m_heng = field(QStringLiteral("Edit_hengzhaopian"), this);
+    m_shu = field(QStringLiteral("Edit_shuzhaopian"), this);
+    m_row = field(QStringLiteral("Edit_mobanhangshu"), this);
+    m_addedHeng = field(QStringLiteral("Edit_tianjia_hengzhaopian"), this);
+    m_addedShu = field(QStringLiteral("Edit_tianjia_shuzhaopian"), this);
+    details->addRow(QStringLiteral("序号"), m_xuhao);
+    details->addRow(QStringLiteral("模板名称"), m_name);
+    details->addRow(QStringLiteral("模板类型"), m_type);
+    details->addRow(QStringLiteral("模板时长"), m_duration);
+    details->addRow(QStringLiteral("横照片"), m_heng);
+    details->addRow(QStringLiteral("竖照片"), m_shu);
+    details->addRow(QStringLiteral("模板行数"), m_row);
+    details->addRow(QStringLiteral("已添加横照片"), m_addedHeng);
+    details->addRow(QStringLiteral("已添加竖照片"), m_addedShu);
+    middle->addLayout(details, 1);
+    // The drag state, kept as the window's cells (not shown).
+    m_dragPhoto = field(QStringLiteral("Edit_zhaopian_id"), this);
+    m_dragFrame = field(QStringLiteral("Edit_mobankuang_id"), this);
+    m_press = field(QStringLiteral("Edit_tuodong_kaiguan"), this);
+    m_framesState = field(QStringLiteral("Edit_zhaopian_kuang"), this);
+    for (QLineEdit *e : {m_dragPhoto, m_dragFrame, m_press, m_framesState})
+        e->hide();
+    m_press->setText(QStringLiteral("songkai"));
+    m_framesState->setText(QStringLiteral("wu"));
+
+    m_framePanel = new QScrollArea(this);
+    m_framePanel->setObjectName(QStringLiteral("ScrollBox_mobankuang"));
+    m_frameInner = new QWidget;
+    m_framePanel->setWidget(m_frameInner);
+    m_framePanel->setWidgetResizable(false);
+    middle->addWidget(m_framePanel, 3);
+    root->addLayout(middle, 3);
+
+    auto *hint = new QLabel(QStringLiteral("单击下面的照片即可拖到上面区域"), this);
+    root->addWidget(hint);
+    m_photoPanel = new QScrollArea(this);
+    m_photoPanel->setObjectName(QStringLiteral("ScrollBox_zhapian"));
+    m_photoInner = new QWidget;
+    m_photoPanel->setWidget(m_photoInner);
+    m_photoPanel->setWidgetResizable(false);
+    root->addWidget(m_photoPanel, 3);
+
+    auto *bottom = new QHBoxLayout;
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Label_zhuangtai"));
+    bottom->addWidget(m_status, 1);
+    auto *back = new QPushButton(QStringLiteral("返     回"), this);
+    back->setObjectName(QStringLiteral("Button1"));
+    bottom->addWidget(back);
+    root->addLayout(bottom);
+
+    m_floating = new QLabel(this);
+    m_floating->setObjectName(QStringLiteral("Image_yidong"));
+    m_floating->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_floating->hide();
+
+    connect(use, &QPushButton::clicked, this, &TemplateManagerWindow::useSelectedTemplate);
+    connect(m_templates, &QTreeWidget::itemDoubleClicked, this, &TemplateManagerWindow::useSelectedTemplate);
+    connect(del, &QPushButton::clicked, this, &TemplateManagerWindow::deleteSelectedTemplate);
+    connect(delAll, &QPushButton::clicked, this, &TemplateManagerWindow::deleteAllTemplates);
+    connect(back, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_used, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { selectUsedTemplate(m_used->indexOfTopLevelItem(item)); });
+    connect(m_used, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { selectUsedTemplate(m_used->indexOfTopLevelItem(item)); });
+    connect(m_previewUsed, &QPushButton::clicked, this, &TemplateManagerWindow::previewUsed);
+    connect(m_previewCatalogue, &QPushButton::clicked, this, &TemplateManagerWindow::previewCatalogue);
+    auto *delKey = new QShortcut(QKeySequence::Delete, m_used);
+    delKey->setContext(Qt::WidgetShortcut);
+    connect(delKey, &QShortcut::activated, this, &TemplateManagerWindow::deleteSelectedTemplate);
+    setPreviewHandler({});
+}
+
+void TemplateManagerWindow::setPreviewHandler(std::function<void(int, bool)> handler)
+{
+    m_preview = std::move(handler);
+    for (QPushButton *b : {m_previewUsed, m_previewCatalogue}) {
+        b->setEnabled(bool(m_preview));
+        b->setToolTip(m_preview ? QString() : kPreviewNotReady);
+    }
+}
+
+void TemplateManagerWindow::start()
+{
+    clearDetails();
+    removeSlotFrames();
+    refreshTemplateList();
+    refreshUsedTable();
+    qDeleteAll(m_photoItems);
+    m_photoItems.clear();
+    m_photoPictures.clear();
+    m_nextPhoto = 0;
+    m_loaded = false;
+    m_status->setText(QStringLiteral("正在加载照片文件…"));
+    QTimer::singleShot(0, this, &TemplateManagerWindow::loadPhotoBatch);
+}
+
+void TemplateManagerWindow::refreshTemplateList()
+{
+    fillTree(m_templates, m_session.album().ListView_moban, 7);
+}
+
+void TemplateManagerWindow::refreshUsedTable()
+{
+    const int keep = selectedUsedRow();
+    fillTree(m_used, m_session.album().ListView_moban_shiyong, usedcol::kNumber + 1);
+    if (keep >= 0 && keep < m_used->topLevelItemCount())
+        m_used->setCurrentItem(m_used->topLevelItem(keep));
+}
+
+void TemplateManagerWindow::clearDetails()
+{
+    for (QLineEdit *e : {m_xuhao, m_name, m_type, m_duration, m_heng, m_shu, m_row, m_addedHeng, m_addedShu})
+        e->clear();
+}
+
+QSize TemplateManagerWindow::thumbSize(int photoRow, QSize box) const
+{
+    const Row &r = m_session.album().ListView_daoru_zhaopian[photoRow];
+    const int w = std::max(1, r.cell(photocol::kWidth).toInt());
+    const int h = std::max(1, r.cell(photocol::kHeight).toInt());
+    QSize s(w, h);
+    s.scale(box, Qt::KeepAspectRatio);
+    return s.expandedTo({1, 1});
+}
+
+void TemplateManagerWindow::loadPhotoBatch()
+{
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    const qreal dpr = devicePixelRatioF();
+    const int end = std::min(photos.size(), m_nextPhoto + kPhotoBatch);
+    for (int i = m_nextPhoto; i < end; ++i) {
+        const Row &r = photos[i];
+        auto *item = new QWidget(m_photoInner);
+        item->resize(kPhotoPicture.width(), kPhotoPicture.height() + kNameHeight);
+        auto *pic = new QLabel(item);
+        pic->setObjectName(QStringLiteral("Imagem_%1").arg(i));
+        pic->setGeometry(0, 0, kPhotoPicture.width(), kPhotoPicture.height());
+        pic->setAlignment(Qt::AlignCenter);
+        pic->setStyleSheet(QStringLiteral("background: rgb(29,24,18);"));
+        pic->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(i + 1).arg(r.cell(photocol::kName)));
+        pic->setProperty("photoRow", i);
+        pic->setCursor(Qt::OpenHandCursor);
+        pic->installEventFilter(this);
+        auto *name = new QLabel(r.cell(photocol::kName), item);
+        name->setObjectName(QStringLiteral("Label_%1").arg(i));
+        name->setAlignment(Qt::AlignCenter);
+        name->setGeometry(0, kPhotoPicture.height(), kPhotoPicture.width(), kNameHeight);
+        const QSize want = thumbSize(i, kPhotoPicture - QSize(10, 10)) * dpr;
+        const QImage thumb = m_thumbs.request(r.cell(photocol::kPath), want, ThumbnailCache::List);
+        if (!thumb.isNull())
+            pic->setPixmap(badged(thumb, i + 1, dpr));
+        item->show();
+        m_photoItems.push_back(item);
+        m_photoPictures.push_back(pic);
+    }
+    m_nextPhoto = end;
+    layoutPanel(m_photoInner, m_photoItems, m_photoItems.empty() ? QSize() : m_photoItems.front()->size(),
+                m_photoPanel->viewport()->width());
+    if (m_nextPhoto < photos.size()) {
+        QTimer::singleShot(0, this, &TemplateManagerWindow::loadPhotoBatch);
+        return;
+    }
+    m_loaded = true;
+    m_status->setText(QStringLiteral("加载照片文件完成！"));
+}
+
+void TemplateManagerWindow::layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, QSize item,
+                                        int panelWidth)
+{
+    const int perRow = std::max(1, (panelWidth - kGapX) / (item.width() + kGapX));
+    int bottom = 0;
+    for (size_t k = 0; k < items.size(); ++k) {
+        const int x = kGapX + int(k % perRow) * (item.width() + kGapX);
+        const int y = kGapY / 2 + int(k / perRow) * (item.height() + kGapY);
+        items[k]->move(x, y);
+        bottom = y + item.height();
+    }
+    inner->resize(std::max(panelWidth, 1), bottom + kGapY / 2);
+}
+
+void TemplateManagerWindow::onThumbnailReady(const QString &path, QSize size)
+{
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    const qreal dpr = devicePixelRatioF();
+    for (QLabel *pic : m_photoPictures) {
+        const int i = pic->property("photoRow").toInt();
+        if (i < photos.size() && photos[i].cell(photocol::kPath) == path)
+            if (const QImage t = m_thumbs.cached(path, size); !t.isNull() && pic->pixmap().isNull())
+                pic->setPixmap(badged(t, i + 1, dpr));
+    }
+    for (QLabel *frame : m_frames) {
+        const int photo = frame->property("photoRow").toInt();
+        if (frame->property("photoRow").isValid() && photo < photos.size() && photos[photo].cell(photocol::kPath) == path)
+            showFramePhoto(frame->property("ordinal").toInt(), photo);
+    }
+}
+
+int TemplateManagerWindow::selectedUsedRow() const
+{
+    QTreeWidgetItem *item = m_used->currentItem();
+    return item && item->isSelected() ? m_used->indexOfTopLevelItem(item) : -1;
+}
+
+void TemplateManagerWindow::selectUsedTemplate(int row)
+{
+    const RowTable &used = m_session.album().ListView_moban_shiyong;
+    if (used.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        return;
+    }
+    if (row < 0 || row >= used.size()) {
+        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        return;
+    }
+    m_used->setCurrentItem(m_used->topLevelItem(row));
+    removeSlotFrames();
+    const Row &r = used[row];
+    m_xuhao->setText(r.caption());
+    m_name->setText(r.cell(usedcol::kName));
+    m_type->setText(r.cell(usedcol::kType));
+    m_duration->setText(r.cell(usedcol::kDuration));
+    m_heng->setText(r.cell(usedcol::kLandscape));
+    m_shu->setText(r.cell(usedcol::kPortrait));
+    m_row->setText(QString::number(row + 1));
+    m_addedHeng->setText(QStringLiteral("0"));
+    m_addedShu->setText(QStringLiteral("0"));
+    makeSlotFrames(row);
+}
+
+void TemplateManagerWindow::removeSlotFrames()
+{
+    qDeleteAll(m_frameItems);
+    m_frameItems.clear();
+    m_frames.clear();
+    m_framesState->setText(QStringLiteral("wu"));
+}
+
+void TemplateManagerWindow::makeSlotFrames(int usedRow)
+{
+    const Album &a = m_session.album();
+    const Row &r = a.ListView_moban_shiyong[usedRow];
+    const int heng = std::max(0, r.cell(usedcol::kLandscape).toInt());
+    const int shu = std::max(0, r.cell(usedcol::kPortrait).toInt());
+    const QSize item(kPortraitFrame.height(), kPortraitFrame.height() + kFrameLabelHeight);
+    for (int j = 0; j < heng + shu; ++j) {
+        const bool landscape = j < heng;
+        const QSize size = landscape ? kLandscapeFrame : kPortraitFrame;
+        auto *box = new QWidget(m_frameInner);
+        box->resize(item);
+        auto *frame = new QLabel(landscape ? QStringLiteral("横照片") : QStringLiteral("竖照片"), box);
+        frame->setObjectName(QStringLiteral("Imagem_k%1").arg(j));
+        frame->setGeometry((item.width() - size.width()) / 2, (kPortraitFrame.height() - size.height()) / 2,
+                           size.width(), size.height());
+        frame->setAlignment(Qt::AlignCenter);
+        frame->setFrameShape(QFrame::Box);
+        frame->setStyleSheet(QStringLiteral("background: white; color: grey;"));
+        frame->setProperty("orientation", landscape ? kHeng : kShu);
+        frame->setProperty("ordinal", j);
+        auto *label = new QLabel(QStringLiteral("显示照片名称"), box);
+        label->setObjectName(QStringLiteral("Label_k%1").arg(j));
+        label->setAlignment(Qt::AlignCenter);
+        label->setGeometry(0, kPortraitFrame.height(), item.width(), kFrameLabelHeight);
+        box->show();
+        m_frames.push_back(frame);
+        m_frameItems.push_back(box);
+    }
+    layoutPanel(m_frameInner, m_frameItems, item, m_framePanel->viewport()->width());
+    m_framesState->setText(m_frames.empty() ? QStringLiteral("wu") : QStringLiteral("xiezai_zhaopian_kuang"));
+    for (const Row &slot : a.ListView_moban_shiyong_canshu)
+        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && !slot.cell(slotcol::kMatchState).isEmpty() &&
+            !slot.cell(slotcol::kPhotoRow).isEmpty())
+            showFramePhoto(slot.cell(slotcol::kOrdinal).toInt(), slot.cell(slotcol::kPhotoRow).toInt());
+}
+
+void TemplateManagerWindow::showFramePhoto(int ordinal, int photoRow)
+{
+    if (ordinal < 0 || ordinal >= int(m_frames.size()))
+        return;
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    if (photoRow < 0 || photoRow >= photos.size())
+        return;
+    QLabel *frame = m_frames[size_t(ordinal)];
+    frame->setProperty("photoRow", photoRow);
+    const qreal dpr = devicePixelRatioF();
+    const QSize want = frame->size() * dpr;
+    // The frame shows the photo filling it, as the slot will.
+    const QImage t = m_thumbs.request(photos[photoRow].cell(photocol::kPath), want, ThumbnailCache::Page);
+    if (!t.isNull()) {
+        QPixmap pm = QPixmap::fromImage(t);
+        pm.setDevicePixelRatio(dpr);
+        frame->setPixmap(pm);
+    }
+    if (auto *label = m_frameInner->findChild<QLabel *>(QStringLiteral("Label_k%1").arg(ordinal)))
+        label->setText(photos[photoRow].cell(photocol::kName));
+}
+
+void TemplateManagerWindow::useSelectedTemplate()
+{
+    Album &a = m_session.album();
+    if (a.ListView_moban.empty())
+        return;
+    QTreeWidgetItem *item = m_templates->currentItem();
+    if (!item || !item->isSelected()) {
+        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        return;
+    }
+    useTemplateByHand(a, m_templates->indexOfTopLevelItem(item));
+    refreshUsedTable();
+}
+
+void TemplateManagerWindow::deleteSelectedTemplate()
+{
+    Album &a = m_session.album();
+    if (a.ListView_moban_shiyong.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        return;
+    }
+    const int row = selectedUsedRow();
+    if (row < 0) {
+        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        return;
+    }
+    if (!m_dialogs.confirm(this, QStringLiteral("删除模板文件"),
+                           QStringLiteral("是否确定要删除当前选中已经使用的模板文件?")))
+        return;
+    removeSlotFrames();
+    try {
+        const QString notice = deleteUsedTemplate(a, row);
+        m_used->clearSelection();
+        m_used->setCurrentItem(nullptr);
+        refreshUsedTable();
+        clearDetails();
+        m_dialogs.notice(this, notice);
+    } catch (const Error &e) {
+        m_dialogs.notice(this, e.message());
+    }
+}
+
+void TemplateManagerWindow::deleteAllTemplates()
+{
+    Album &a = m_session.album();
+    if (a.ListView_moban_shiyong.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        return;
+    }
+    if (!m_dialogs.confirm(this, QStringLiteral("删除模板文件"),
+                           QStringLiteral("是否确定要删除全部已经使用的模板文件?")))
+        return;
+    removeSlotFrames();
+    try {
+        const QString notice = deleteAllUsedTemplates(a);
+        refreshUsedTable();
+        clearDetails();
+        m_dialogs.notice(this, notice);
+    } catch (const Error &e) {
+        m_dialogs.notice(this, e.message());
+    }
+}
+
+bool TemplateManagerWindow::beginPhotoDrag(int photoRow)
+{
+    if (m_row->text().isEmpty()) {
+        m_dialogs.notice(this, QStringLiteral("没有选中已经添加模板文件！选中模板后,模板所需照片框会出现"));
+        return false;
+    }
+    m_dragPhoto->setText(QString::number(photoRow));
+    m_press->setText(QStringLiteral("anxia"));
+    return true;
+}
+
+void TemplateManagerWindow::dropPhotoOnFrame(int photoRow, int ordinal)
+{
+    Album &a = m_session.album();
+    const int usedRow = m_row->text().toInt() - 1;
+    if (usedRow < 0 || ordinal < 0 || ordinal >= int(m_frames.size()) || photoRow < 0 ||
+        photoRow >= a.ListView_daoru_zhaopian.size())
+        return;
+    const bool frameLandscape = m_frames[size_t(ordinal)]->property("orientation").toString() == kHeng;
+    if (isLandscapeRow(a.ListView_daoru_zhaopian[photoRow]) != frameLandscape) {
+        m_dialogs.notice(this, frameLandscape ? QStringLiteral("此处需要一张横照片！") : QStringLiteral("此处需要一张竖照片！"));
+        return;
+    }
+    int slotRow = -1;
+    for (int s = 0; s < a.ListView_moban_shiyong_canshu.size() && slotRow < 0; ++s) {
+        const Row &slot = a.ListView_moban_shiyong_canshu[s];
+        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && slot.cell(slotcol::kOrdinal).toInt() == ordinal)
+            slotRow = s;
+    }
+    if (slotRow < 0 || !putPhotoInSlot(a, slotRow, photoRow)) {
+        m_dialogs.notice(this, QStringLiteral("此照片框没有尺寸,不能放照片！"));
+        return;
+    }
+    updateTemplateCompletion(a, usedRow);
+    QLineEdit *added = frameLandscape ? m_addedHeng : m_addedShu;
+    added->setText(QString::number(added->text().toInt() + 1));
+    showFramePhoto(ordinal, photoRow);
+    refreshUsedTable();
+}
+
+int TemplateManagerWindow::frameAt(const QPoint &global) const
+{
+    for (QLabel *f : m_frames)
+        if (f->isVisible() && QRect(f->mapToGlobal(QPoint(0, 0)), f->size()).contains(global))
+            return f->property("ordinal").toInt();
+    return -1;
+}
+
+bool TemplateManagerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *pic = qobject_cast<QLabel *>(watched);
+    if (!pic || !pic->property("photoRow").isValid())
+        return QDialog::eventFilter(watched, event);
+    auto *me = static_cast<QMouseEvent *>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (me->button() == Qt::LeftButton && beginPhotoDrag(pic->property("photoRow").toInt())) {
+            m_dragging = pic->property("photoRow").toInt();
+            m_pressOffset = me->position().toPoint();
+            if (!pic->pixmap().isNull())
+                m_floating->setPixmap(pic->pixmap());
+            m_floating->resize(pic->size());
+            m_floating->move(mapFromGlobal(me->globalPosition().toPoint()) - m_pressOffset);
+            m_floating->raise();
+            m_floating->show();
+        }
+        return true;
+    case QEvent::MouseMove:
+        if (m_dragging >= 0) {
+            QPoint p = mapFromGlobal(me->globalPosition().toPoint()) - m_pressOffset;
+            p.setX(std::clamp(p.x(), 0, width() - m_floating->width()));
+            p.setY(std::clamp(p.y(), 0, height() - m_floating->height()));
+            m_floating->move(p);
+            const int f = frameAt(me->globalPosition().toPoint());
+            if (f >= 0)
+                m_dragFrame->setText(QString::number(f));
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (m_dragging >= 0 && me->button() == Qt::LeftButton) {
+            const int photo = m_dragging;
+            m_dragging = -1;
+            m_floating->hide();
+            m_press->setText(QStringLiteral("songkai"));
+            int f = frameAt(me->globalPosition().toPoint());
+            if (f < 0 && !m_dragFrame->text().isEmpty())
+                f = m_dragFrame->text().toInt();
+            m_dragFrame->clear();
+            if (f >= 0)
+                dropPhotoOnFrame(photo, f);
+        }
+        return true;
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+}
+
+void TemplateManagerWindow::previewUsed()
+{
+    const Album &a = m_session.album();
+    if (a.ListView_moban_shiyong.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        return;
+    }
+    const int row = selectedUsedRow();
+    if (row < 0) {
+        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        return;
+    }
+    int open = 0;
+    for (const Row &slot : a.ListView_moban_shiyong_canshu)
+        open += slot.cell(slotcol::kUsedRow).toInt() == row && slot.cell(slotcol::kMatchState).isEmpty();
+    if (open > 0) {
+        m_dialogs.notice(this, QStringLiteral("选中的模板文件,照片与此模板还有 %1 处没有完成匹配！").arg(open));
+        return;
+    }
+    if (m_preview)
+        m_preview(row, true);
+}
+
+void TemplateManagerWindow::previewCatalogue()
+{
+    if (m_session.album().ListView_moban.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有找到模板文件！"));
+        return;
+    }
+    QTreeWidgetItem *item = m_templates->currentItem();
+    if (!item || !item->isSelected()) {
+        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        return;
+    }
+    if (m_preview)
+        m_preview(m_templates->indexOfTopLevelItem(item), false);
+}
+
+
+} // namespace lumora::ui

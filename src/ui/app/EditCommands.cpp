@@ -1,0 +1,141 @@
+#include "ui/app/EditCommands.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "session/AlbumSession.h"
+#include "ui/album/CropWindow.h"
+#include "ui/album/TemplateManagerWindow.h"
+#include "ui/app/DialogService.h"
+#include "ui/app/MainWindow.h"
+#include "ui/app/ProjectCommands.h"
+#include "ui/effects/BackgroundWindow.h"
+
+namespace lumora::ui {
+
+namespace {
+
+template <class W, class Make> W *windowOf(MainWindow &main, Make make)
+{
+    if (auto *w = main.findChild<W *>(QString(), Qt::FindDirectChildrenOnly))
+        return w;
+    W *w = make();
+    w->setWindowModality(Qt::WindowModal);
+    w->setWindowFlag(Qt::Window);
+    return w;
+}
+
+void afterEditing(MainWindow &main)
+{
+    main.refreshTemplateList();
+    main.refreshTotalTime();
+}
+
+// Everything the main window shows, after an album was opened.
+void showOpenedAlbum(MainWindow &m)
+{
+    m.applyAlbumReset();
+    m.refreshPhotoCount();
+    m.refreshPhotoViews();
+    m.refreshTemplateList();
+    m.refreshMusicList();
+    m.refreshLyricList();
+    m.refreshTotalTime();
+}
+
+} // namespace
+
+void installEditCommands(MainWindow &main)
+{
+    MainWindow *m = &main;
+    main.enableCommand(QStringLiteral("Button_gongneng_07"), [m] {
+        if (m->refuseWhilePlaying())
+            return;
+        if (const QString refusal = TemplateManagerWindow::openRefusal(m->session()); !refusal.isEmpty()) {
+            m->dialogs().notice(m, refusal);
+            return;
+        }
+        auto *w = windowOf<TemplateManagerWindow>(*m, [m] {
+            auto *w = new TemplateManagerWindow(m->session(), m->dialogs(), m->thumbnails(), m);
+            QObject::connect(w, &TemplateManagerWindow::closedWithChanges, m, [m] { afterEditing(*m); });
+            return w;
+        });
+        w->start();
+        w->open();
+    });
+    main.enableCommand(QStringLiteral("Button_gongneng_08"), [m] {
+        if (m->refuseWhilePlaying())
+            return;
+        auto *w = windowOf<CropWindow>(*m, [m] { return new CropWindow(m->session(), m->dialogs(), m); });
+        w->start();
+        w->open();
+    });
+    main.enableCommand(QStringLiteral("Button48"), [m] {
+        if (m->refuseWhilePlaying())
+            return;
+        auto *w = windowOf<BackgroundWindow>(*m, [m] { return new BackgroundWindow(m->session(), m->dialogs(), m); });
+        w->start();
+        w->open();
+    });
+
+    // Saving and opening an album, beside the production settings.
+    auto *commands = new ProjectCommands(main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, QString());
+    commands->setObjectName(QStringLiteral("ProjectCommands"));
+    QPushButton *anchor = main.button(QStringLiteral("Button_huamian_zhiliang"));
+    QWidget *bar = anchor ? anchor->parentWidget() : m;
+    int x = anchor ? anchor->geometry().right() + 12 : 0;
+    const struct {
+        const char *name, *text, *hint;
+    } buttons[] = {{"Button_baocun_xiangce", "保存相册", "保存相册文件 (Ctrl+S)"},
+                   {"Button_dakai_xiangce", "打开相册", "打开相册文件 (Ctrl+Shift+O)"}};
+    for (const auto &b : buttons) {
+        auto *button = new QPushButton(QString::fromUtf8(b.text), bar);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setToolTip(QString::fromUtf8(b.hint));
+        if (anchor)
+            button->setGeometry(x, anchor->y(), 80, anchor->height());
+        x += 84;
+        button->show();
+    }
+    // Looked up when used: enableAlbumRecovery replaces the commands object.
+    auto save = [m] { projectCommands(*m)->save(); };
+    auto open = [m] {
+        if (!m->refuseWhilePlaying())
+            projectCommands(*m)->open();
+    };
+    QObject::connect(bar->findChild<QPushButton *>(QStringLiteral("Button_baocun_xiangce")), &QPushButton::clicked, m,
+                     save);
+    QObject::connect(bar->findChild<QPushButton *>(QStringLiteral("Button_dakai_xiangce")), &QPushButton::clicked, m,
+                     open);
+    auto *saveKey = new QShortcut(QKeySequence::Save, m);
+    QObject::connect(saveKey, &QShortcut::activated, m, save);
+    auto *openKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), m);
+    QObject::connect(openKey, &QShortcut::activated, m, open);
+}
+
+ProjectCommands *projectCommands(MainWindow &main)
+{
+    return main.findChild<ProjectCommands *>(QStringLiteral("ProjectCommands"));
+}
+
+void enableAlbumRecovery(MainWindow &main, const QString &folder)
+{
+    ProjectCommands *old = projectCommands(main);
+    MainWindow *m = &main;
+    auto *commands = new ProjectCommands(main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, folder);
+    if (old) {
+        old->setObjectName(QString());
+        old->deleteLater();
+    }
+    commands->setObjectName(QStringLiteral("ProjectCommands"));
+    // The first mode choice starts the album; then a crashed run's album is offered.
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(m, &MainWindow::albumReset, commands, [commands, once] {
+        QObject::disconnect(*once);
+        commands->offerRecovery();
+    });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, commands, [commands] { commands->cleanExit(); });
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,121 @@
+#include "ui/app/ProjectCommands.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QWidget>
+
+#include "app/Error.h"
+#include "session/AlbumSession.h"
+#include "session/ProjectFile.h"
+#include "session/RecoveryFile.h"
+#include "ui/app/DialogService.h"
+
+namespace lumora::ui {
+
+namespace {
+constexpr int kSnapshotIntervalMs = 3000;
+const QString kFilter = QStringLiteral("相册文件 (*.lumora)");
+} // namespace
+
+ProjectCommands::ProjectCommands(AlbumSession &session, DialogService &dialogs, QWidget *window,
+                                 std::function<void()> afterOpen, const QString &recoveryFolder)
+    : QObject(window), m_session(session), m_dialogs(dialogs), m_window(window), m_afterOpen(std::move(afterOpen)),
+      m_recoveryFolder(recoveryFolder)
+{
+    if (!recoveryFolder.isEmpty()) {
+        m_recovery = std::make_unique<RecoveryFile>(recoveryFolder);
+        m_timer.setInterval(kSnapshotIntervalMs);
+        connect(&m_timer, &QTimer::timeout, this, &ProjectCommands::snapshotNow);
+        m_timer.start();
+    }
+}
+
+ProjectCommands::~ProjectCommands() = default;
+
+void ProjectCommands::snapshotNow()
+{
+    // Only an album with a mode is worth recovering; the copy is cheap and the
+    // writer skips it when nothing changed.
+    if (m_recovery && m_session.album().modeChosen)
+        m_recovery->submit(captureProject(m_session));
+}
+
+void ProjectCommands::cleanExit()
+{
+    m_timer.stop();
+    if (m_recovery)
+        m_recovery->discard();
+}
+
+QString ProjectCommands::save()
+{
+    if (!m_session.album().modeChosen || m_session.album().ListView_daoru_zhaopian.empty()) {
+        m_dialogs.notice(m_window, QStringLiteral("没有添加照片文件！"));
+        return {};
+    }
+    QString path = m_dialogs.saveFile(m_window, QStringLiteral("保存相册"), m_lastFolder, kFilter);
+    if (path.isEmpty())
+        return {};
+    if (!path.endsWith(kProjectExtension, Qt::CaseInsensitive))
+        path += kProjectExtension;
+    try {
+        saveProject(m_session, path);
+    } catch (const Error &e) {
+        m_dialogs.notice(m_window, e.message());
+        return {};
+    }
+    m_lastFolder = QFileInfo(path).absolutePath();
+    m_dialogs.notice(m_window, QStringLiteral("相册已经保存！"));
+    return path;
+}
+
+bool ProjectCommands::open()
+{
+    const QString path = m_dialogs.openFile(m_window, QStringLiteral("打开相册"), m_lastFolder, kFilter);
+    if (path.isEmpty())
+        return false;
+    m_lastFolder = QFileInfo(path).absolutePath();
+    return openPath(path);
+}
+
+bool ProjectCommands::openPath(const QString &path)
+{
+    try {
+        ProjectOpenReport r = openProject(m_session, path);
+        if (!r.loaded && !r.missing.isEmpty()) {
+            const QString question = missingFilesNotice(r.missing) +
+                                     QStringLiteral("\n是否仍然打开相册?(找不到的照片、音乐和歌词不再使用)");
+            if (!m_dialogs.confirm(m_window, QStringLiteral("打开相册"), question))
+                return false;
+            r = openProject(m_session, path, MissingFiles::LoadWithout);
+        }
+        if (!r.loaded)
+            return false;
+    } catch (const Error &e) {
+        m_dialogs.notice(m_window, e.message());
+        return false;
+    }
+    if (m_afterOpen)
+        m_afterOpen();
+    snapshotNow();
+    return true;
+}
+
+bool ProjectCommands::offerRecovery()
+{
+    if (m_recoveryFolder.isEmpty())
+        return false;
+    const QStringList left = RecoveryFile::leftBehind(m_recoveryFolder);
+    if (left.isEmpty())
+        return false;
+    bool restored = false;
+    if (m_dialogs.confirm(m_window, QStringLiteral("恢复相册"),
+                          QStringLiteral("程序上次没有正常退出,是否恢复上次编辑的相册?")))
+        restored = openPath(left.first());
+    // Offered once: the files of crashed runs are not asked about again.
+    for (const QString &f : left)
+        QFile::remove(f);
+    return restored;
+}
+
+} // namespace lumora::ui

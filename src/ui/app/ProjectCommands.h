@@ -1,0 +1,59 @@
+#pragma once
+// "保存相册" and "打开相册" of the main window, and the recovery file: the album
+// is handed to the recovery writer every few seconds (it writes only what
+// changed, on its own thread), a clean exit removes the file, and at the next
+// start a file left by a crash is offered for restoring.
+//
+// Use from the user-interface thread.
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace lumora {
+class AlbumSession;
+class RecoveryFile;
+}
+
+namespace lumora::ui {
+
+class DialogService;
+
+class ProjectCommands : public QObject {
+    Q_OBJECT
+public:
+    // window: parent of the dialogs. afterOpen: the main window shows the
+    // album just opened. recoveryFolder: "" for no recovery file.
+    ProjectCommands(AlbumSession &session, DialogService &dialogs, QWidget *window, std::function<void()> afterOpen,
+                    const QString &recoveryFolder);
+    ~ProjectCommands() override;
+
+    // The file dialog, then the project written. Returns the path saved ("" when cancelled or failed).
+    QString save();
+    // The file dialog, then the project opened (missing files named and, if
+    // the person agrees, left out). True when an album was opened.
+    bool open();
+    // Opens `path` with the notices and the question about missing files.
+    bool openPath(const QString &path);
+    // At start: offers the album a crashed run left behind. True when restored.
+    bool offerRecovery();
+    // Hands the album to the recovery writer now (also done every few seconds).
+    void snapshotNow();
+    // A clean exit: the recovery file is removed.
+    void cleanExit();
+    RecoveryFile *recovery() const { return m_recovery.get(); }
+
+private:
+    AlbumSession &m_session;
+    DialogService &m_dialogs;
+    QWidget *m_window;
+    std::function<void()> m_afterOpen;
+    std::unique_ptr<RecoveryFile> m_recovery;
+    QString m_recoveryFolder;
+    QTimer m_timer;
+    QString m_lastFolder;
+};
+
+} // namespace lumora::ui

@@ -1,0 +1,154 @@
+#include "ui/templates/TemplateOptionsWindow.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "album/AlbumTables.h"
+#include "app/Error.h"
+#include "session/AlbumSession.h"
+#include "ui/app/DialogService.h"
+
+namespace lumora::ui {
+
+TemplateOptionsWindow::TemplateOptionsWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent)
+    : QDialog(parent), m_session(session), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("TForm41"));
+    setWindowTitle(QStringLiteral("模板选项：自动为添加的照片分配模板方式"));
+    auto *root = new QVBoxLayout(this);
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("ListView_zuhemoban"));
+    m_list->setRootIsDecorated(false);
+    m_list->setHeaderLabels({QStringLiteral("模板组合"), QStringLiteral("横照片(张)"), QStringLiteral("竖照片(张)"),
+                             QStringLiteral("照片总数(张)")});
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    root->addWidget(m_list, 1);
+
+    auto *form = new QFormLayout;
+    const auto field = [this, form](const char *name, const char *label) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setReadOnly(true);
+        if (label)
+            form->addRow(QString::fromUtf8(label), e);
+        return e;
+    };
+    m_name = field("Edit_zuhemoban_mingcheng", "组合模板名称");
+    m_heng = field("Edit_zuhemoban_hengzhao", "需要横照片");
+    m_shu = field("Edit_zuhemoban_shuzhao", "需要竖照片");
+    m_row = field("Edit_zuhemoban_xuanhao", nullptr);
+    m_method = field("Edit_mobanfashi", nullptr);
+    m_row->hide();
+    m_method->hide();
+    m_row->setText(QStringLiteral("0"));
+    root->addLayout(form);
+    m_text = new QLabel(QStringLiteral("说明："), this);
+    m_text->setObjectName(QStringLiteral("Label3"));
+    root->addWidget(m_text);
+
+    auto *buttons = new QHBoxLayout;
+    auto *combo = new QPushButton(QStringLiteral("使用模板组合添加照片   ← 推荐使用"), this);
+    combo->setObjectName(QStringLiteral("Button1"));
+    combo->setDefault(true);
+    auto *random = new QPushButton(QStringLiteral("使用随机模板添加照片"), this);
+    random->setObjectName(QStringLiteral("Button2"));
+    buttons->addWidget(combo);
+    buttons->addWidget(random);
+    root->addLayout(buttons);
+    resize(560, 420);
+
+    connect(combo, &QPushButton::clicked, this, &TemplateOptionsWindow::useCombination);
+    connect(random, &QPushButton::clicked, this, &TemplateOptionsWindow::useRandom);
+    connect(m_list, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { choosePack(m_list->indexOfTopLevelItem(item)); });
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (item)
+            choosePack(m_list->indexOfTopLevelItem(item));
+    });
+}
+
+QString TemplateOptionsWindow::start()
+{
+    m_list->clear();
+    m_packs.clear();
+    m_method->setText(m_session.album().Edit_mobanfashi);
+    QString problem;
+    try {
+        m_packs = listTemplatePacks(m_session.paths());
+    } catch (const Error &e) {
+        problem = e.message();
+    }
+    for (const TemplatePack &p : m_packs)
+        m_list->addTopLevelItem(new QTreeWidgetItem(p.chooserRow()));
+    if (!m_packs.empty())
+        choosePack(0);
+    return problem;
+}
+
+void TemplateOptionsWindow::choosePack(int row)
+{
+    if (m_packs.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有找到组合模板！"));
+        return;
+    }
+    if (row < 0 || row >= int(m_packs.size())) {
+        m_dialogs.notice(this, QStringLiteral("没有选中组合模板！"));
+        return;
+    }
+    const TemplatePack &p = m_packs[size_t(row)];
+    m_row->setText(QString::number(row));
+    m_name->setText(p.chooserRow().value(0));
+    m_heng->setText(QStringLiteral("%1 张").arg(p.landscapeNeed));
+    m_shu->setText(QStringLiteral("%1 张").arg(p.portraitNeed));
+    const QString text = packRequirementText(p.landscapeNeed, p.portraitNeed);
+    if (!text.isEmpty())
+        m_text->setText(text);
+    if (m_list->currentItem() != m_list->topLevelItem(row))
+        m_list->setCurrentItem(m_list->topLevelItem(row));
+}
+
+void TemplateOptionsWindow::useCombination()
+{
+    // Without a pack the combination cannot be used: the add falls back to random templates.
+    if (m_packs.empty()) {
+        m_dialogs.notice(this, QStringLiteral("没有找到组合模板！"));
+        useRandom();
+        return;
+    }
+    m_method->setText(kMethodCombined);
+    m_session.album().Edit_mobanfashi = kMethodCombined;
+    accept();
+}
+
+void TemplateOptionsWindow::useRandom()
+{
+    m_method->setText(kMethodRandom);
+    m_session.album().Edit_mobanfashi = kMethodRandom;
+    accept();
+}
+
+void TemplateOptionsWindow::reject()
+{
+    // The window is left only through its two choices.
+}
+
+void TemplateOptionsWindow::closeEvent(QCloseEvent *e)
+{
+    e->ignore();
+}
+
+int TemplateOptionsWindow::chosenPack() const
+{
+    if (m_method->text() != kMethodCombined || m_packs.empty())
+        return 0;
+    return m_packs[size_t(std::clamp(m_row->text().toInt(), 0, int(m_packs.size()) - 1))].k;
+}
+
+} // namespace lumora::ui
