@@ -14,9 +14,15 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "DialogService.h"
+#include "Dialogs.h"
 #include "IdlePicture.h"
+#include "ModeChooser.h"
+#include "SettingsWindow.h"
+#include "album/PhotoFilesWindow.h"
+#include "album/PhotoWindow.h"
 #include "PictureView.h"
 #include "StartupMoviePanel.h"
 #include "album/AlbumTables.h"
@@ -428,6 +434,9 @@ void MainWindow::buildLists()
     m_thumbList->hide();
     connect(m_thumbList, &QListView::clicked, this, [this](const QModelIndex &ix) { showLargePhoto(ix.row()); });
     connect(m_thumbList, &QListView::activated, this, [this](const QModelIndex &ix) { showLargePhoto(ix.row()); });
+    m_thumbList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_thumbList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &p) { showListMenu(m_thumbList->viewport()->mapToGlobal(p)); });
     connect(m_thumbList, &QListView::doubleClicked, this, [this](const QModelIndex &ix) {
         if (!refuseWhilePlaying())
             Q_EMIT photoTemplatesRequested(ix.row());
@@ -533,8 +542,57 @@ bool MainWindow::startupMovieRunning() const
 
 void MainWindow::openModeChooser(bool firstStart)
 {
-    Q_UNUSED(firstStart);
-    // The chooser window comes next; until then the current mode stays.
+    if (m_modeChooserOpen || (!firstStart && refuseWhilePlaying()))
+        return;
+    if (firstStart)
+        m_session.album().modeChosen = false; // the mode key is "" until a choice
+    m_modeChooserOpen = true;
+    auto *chooser = new ModeChooser(
+        m_session.album(), m_dialogs, [this](ModeKind mode, std::function<void()> done) { changeMode(mode, done); },
+        this);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &QDialog::finished, this, [this] {
+        m_modeChooserOpen = false;
+        afterModeChooser();
+    });
+    chooser->open();
+}
+
+void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)
+{
+    // The catalogue is built on a worker while TForm44 shows its progress;
+    // nothing else touches the session meanwhile (both windows are modal).
+    auto *window = new ModeChangeWindow(this);
+    window->open();
+    AlbumSession &session = m_session;
+    QtConcurrent::run([&session, mode, window] {
+        try {
+            session.chooseMode(mode, [window](int d, int m) { window->setProgress(d, m); });
+        } catch (const Error &e) {
+            return e.message();
+        }
+        return QString();
+    }).then(this, [this, window, done](const QString &error) {
+        window->finish();
+        window->deleteLater();
+        if (!error.isEmpty()) {
+            m_dialogs.notice(this, error);
+            Q_EMIT fatalError(error);
+            return;
+        }
+        applyAlbumReset();
+        done();
+    });
+}
+
+void MainWindow::afterModeChooser()
+{
+    // Preview frame, border and area take the mode's preview size; the
+    // start-up movie, while it plays, follows it.
+    placePreviewFrame();
+    if (!m_startup->isRunning())
+        showIdlePicture();
+    m_modeLabel->setText(m_session.album().modeInfo().labelText);
 }
 
 void MainWindow::applyAlbumReset()
@@ -830,7 +888,6 @@ void MainWindow::drawLargeView()
     QImage img = m_thumbs->request(path, request);
     if (img.isNull()) {
         // Meanwhile a thumbnail of the photo already made stands in for it.
-        img = m_cells[0]->holdsPhoto() ? QImage() : QImage();
         for (ThumbnailCell *c : m_cells)
             if (c->row() == row && c->hasImage())
                 img = m_thumbs->cached(path, c->pictureSize() * devicePixelRatioF());
@@ -918,23 +975,115 @@ void MainWindow::keyPressEvent(QKeyEvent *e)
 
 // -------------------------------------------------------- other commands
 
+PhotoWindow *MainWindow::photoWindow()
+{
+    if (!m_photoWindow) {
+        m_photoWindow = new PhotoWindow(m_session, m_dialogs, *m_thumbs, this);
+        connect(m_photoWindow, &PhotoWindow::photosChanged, this, [this] { refreshPhotoViews(); });
+        connect(m_photoWindow, &PhotoWindow::photoFilesRequested, this, [this] {
+            PhotoFilesWindow *w = photoFilesWindow();
+            w->reload();
+            w->open();
+        });
+        connect(m_photoWindow, &QDialog::finished, this, [this] { afterPhotoWindow(); });
+    }
+    return m_photoWindow;
+}
+
+PhotoFilesWindow *MainWindow::photoFilesWindow()
+{
+    if (!m_photoFiles) {
+        m_photoFiles = new PhotoFilesWindow(m_session.album(), *m_thumbs, *photoWindow(), photoWindow());
+        connect(m_photoFiles, &PhotoFilesWindow::photoChosen, this, [this](int row) { showLargePhoto(row); });
+        connect(m_photoFiles, &PhotoFilesWindow::photoTemplatesRequested, this,
+                [this](int row) { Q_EMIT photoTemplatesRequested(row); });
+        connect(m_photoFiles, &QDialog::finished, this, [this] { refreshThumbnailList(); });
+    }
+    return m_photoFiles;
+}
+
+SettingsWindow *MainWindow::settingsWindow()
+{
+    if (!m_settings) {
+        m_settings = new SettingsWindow(m_session.album(), this);
+        connect(m_settings, &QDialog::finished, this, [this] {
+            // The display settings change how the photo shown large is drawn.
+            if (!m_session.album().cells.is(cell::kHangshu, QStringLiteral("wu")))
+                drawLargeView();
+        });
+    }
+    return m_settings;
+}
+
 void MainWindow::addPhotosCommand()
 {
     if (refuseWhilePlaying())
         return;
     stopStartupMovie();
-    showIdlePicture();
+    if (m_session.album().cells.is(cell::kHangshu, QStringLiteral("wu")))
+        showIdlePicture();
+    PhotoWindow *w = photoWindow();
+    w->reload();
+    w->clearDetails();
+    w->open();
+}
+
+void MainWindow::afterPhotoWindow()
+{
+    // The photo window closed: the used templates, the list of the large
+    // modes, the time labels, page 0 and the count.
+    Album &album = m_session.album();
+    refreshTemplateList();
+    refreshThumbnailList();
+    refreshTotalTime();
+    if (!album.ListView_daoru_zhaopian.empty()) {
+        showPage(0);
+        album.cells.setText(cell::kHangshu, QStringLiteral("wu"));
+        showIdlePicture();
+    }
+    refreshPhotoCount();
 }
 
 void MainWindow::settingsCommand()
 {
     if (refuseWhilePlaying())
         return;
+    SettingsWindow *w = settingsWindow();
+    w->load();
+    w->open();
 }
 
 void MainWindow::exitCommand()
 {
     Q_EMIT stopPreviewRequested();
+    if (findChild<ExitDialog *>())
+        return;
+    const Paths paths = m_session.paths();
+    auto *dialog = new ExitDialog(
+        [paths](const std::function<void(int, int)> &progress) { workspace::exitClean(paths, progress); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] { Q_EMIT exitAccepted(); });
+    dialog->open();
+}
+
+void MainWindow::showListMenu(const QPoint &global)
+{
+    const QModelIndex ix = m_thumbList->currentIndex();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PopupMenu_liebiao"));
+    QAction *view = menu.addAction(QStringLiteral("查看照片"), this, [this, ix] { showLargePhoto(ix.row()); });
+    view->setEnabled(ix.isValid());
+    QAction *del = menu.addAction(QStringLiteral("删除照片"), this, [this, ix] {
+        if (!refuseWhilePlaying())
+            photoWindow()->deletePhotoCommand(ix.isValid() ? ix.row() : -1);
+    });
+    del->setObjectName(QStringLiteral("MenuItem3"));
+    QAction *all = menu.addAction(QStringLiteral("全部删除"), this, [this] {
+        if (!refuseWhilePlaying())
+            photoWindow()->deleteAllCommand();
+    });
+    all->setObjectName(QStringLiteral("MenuItem4"));
+    menu.exec(global);
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
@@ -971,7 +1120,10 @@ void MainWindow::addDroppedPaths(const QStringList &paths)
 
 void MainWindow::startAddPhotos(const QStringList &paths)
 {
-    Q_UNUSED(paths);
+    if (photoWindow()->adding())
+        return;
+    stopStartupMovie();
+    photoWindow()->addPaths(paths, [this] { afterPhotoWindow(); });
 }
 
 } // namespace lumora::ui

@@ -39,6 +39,9 @@ class ThumbnailCache;
 class ThumbnailCell;
 class ThumbnailListModel;
 class StartupMoviePanel;
+class PhotoWindow;
+class PhotoFilesWindow;
+class SettingsWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -115,6 +118,10 @@ public:
 
     // Photos dropped from the file manager are added as "添加照片" would.
     void addDroppedPaths(const QStringList &paths);
+    // The photo window TForm3 and the photo-files window TForm42 (made once).
+    PhotoWindow *photoWindow();
+    PhotoFilesWindow *photoFilesWindow();
+    SettingsWindow *settingsWindow();
 
 Q_SIGNALS:
     // A photo was double-clicked (preview of its templates).
@@ -123,6 +130,10 @@ Q_SIGNALS:
     void stopPreviewRequested();
     // The album was reset by a mode choice.
     void albumReset();
+    // The exit dialog was confirmed and the workspace cleaned: the program ends.
+    void exitAccepted();
+    // A shipped resource failed its integrity check: the program must end.
+    void fatalError(const QString &message);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -153,6 +164,10 @@ private:
     void turnPage(int page);
     QSize previewSize() const;
     void startAddPhotos(const QStringList &paths);
+    void changeMode(ModeKind mode, const std::function<void()> &done);
+    void afterModeChooser();
+    void afterPhotoWindow();
+    void showListMenu(const QPoint &global);
 
     AlbumSession &m_session;
     DialogService &m_dialogs;
@@ -184,6 +199,9 @@ private:
     QWidget *m_side = nullptr;
     QWidget *m_bottom = nullptr;
     QSize m_largeRequest; // thumbnail size asked for the large view
+    PhotoWindow *m_photoWindow = nullptr;
+    PhotoFilesWindow *m_photoFiles = nullptr;
+    SettingsWindow *m_settings = nullptr;
     bool m_modeChooserOpen = false;
 };
 

@@ -1,22 +1,22 @@
 #include "QtDialogService.h"
 
+#include "Dialogs.h"
+
 #include <QFileDialog>
-#include <QMessageBox>
 
 namespace lumora::ui {
 
 void QtDialogService::notice(QWidget *parent, const QString &message)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("提示"), message, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("TForm14"));
+    NoticeDialog box(message, parent);
     box.exec();
 }
 
 bool QtDialogService::confirm(QWidget *parent, const QString &title, const QString &message)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok | QMessageBox::Cancel, parent);
-    box.setObjectName(QStringLiteral("TForm17"));
-    return box.exec() == QMessageBox::Ok;
+    ConfirmDialog box(title, message, parent);
+    box.exec();
+    return box.answeredYes();
 }
 
 QStringList QtDialogService::openFiles(QWidget *parent, const QString &caption, const QString &folder,

@@ -1,0 +1,395 @@
+#include "PhotoWindow.h"
+
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "album/AlbumTables.h"
+#include "album/Matching.h"
+#include "album/PhotoGeometry.h"
+#include "album/PhotoTable.h"
+#include "album/ThumbnailCache.h"
+#include "app/DialogService.h"
+#include "app/Dialogs.h"
+#include "app/Error.h"
+#include "app/PictureView.h"
+#include "effects/EffectPlacement.h"
+#include "session/AlbumSession.h"
+
+namespace lumora::ui {
+
+namespace {
+
+const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
+const QString kNoPhotoSelected = QStringLiteral("没有选中照片文件！");
+const QString kPhotoFilter = QStringLiteral("添加照片文件(JPG) (*.jpg *.JPG *.jpeg *.JPEG)");
+constexpr QSize kPictureBox{260, 200};
+
+struct AddOutcome {
+    AddPhotosReport report;
+    QString error;
+};
+
+} // namespace
+
+PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, ThumbnailCache &thumbnails, QWidget *parent)
+    : QDialog(parent), m_session(session), m_dialogs(dialogs), m_thumbs(thumbnails)
+{
+    setObjectName(QStringLiteral("TForm3"));
+    setProperty("lumoraWindow", true);
+    setWindowTitle(QStringLiteral("添加照片"));
+    setAcceptDrops(true);
+    resize(980, 600);
+
+    auto *layout = new QHBoxLayout(this);
+    m_table = new QTableWidget(this);
+    m_table->setObjectName(QStringLiteral("ListView_daoru_zhaopian"));
+    m_table->setColumnCount(7);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("照片"), QStringLiteral("格式"),
+                                        QStringLiteral("宽度"), QStringLiteral("高度"), QStringLiteral("位置"),
+                                        QStringLiteral("套版")});
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setColumnWidth(0, 50);
+    m_table->setColumnWidth(1, 150);
+    m_table->setColumnWidth(2, 50);
+    m_table->setColumnWidth(3, 60);
+    m_table->setColumnWidth(4, 60);
+    m_table->setColumnWidth(5, 260);
+    layout->addWidget(m_table, 1);
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) { showDetails(row); });
+
+    auto *side = new QVBoxLayout;
+    auto *form = new QFormLayout;
+    const std::pair<const char *, const char *> fields[] = {
+        {"Edit_zhaopian_xuhao", "照片序号"},  {"Edit_zhaopian_mingcheng", "照片名称"},
+        {"Edit_zhaopian_geshi", "照片格式"},  {"Edit_zhaopian_kuandu", "照片宽度"},
+        {"Edit_zhaopian_gaodu", "照片高度"},  {"Edit_zhaopian_weizhi", "照片位置"}};
+    for (const auto &[name, caption] : fields) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setReadOnly(true);
+        form->addRow(QString::fromUtf8(caption), edit);
+        m_details << edit;
+    }
+    side->addLayout(form);
+    m_pictureFrame = new QLabel(this);
+    m_pictureFrame->setFixedSize(kPictureBox);
+    m_pictureFrame->setAutoFillBackground(true);
+    QPalette pal = m_pictureFrame->palette();
+    pal.setColor(QPalette::Window, QColor(60, 60, 64));
+    m_pictureFrame->setPalette(pal);
+    m_picture = new PictureView(m_pictureFrame);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    side->addWidget(m_pictureFrame, 0, Qt::AlignHCenter);
+
+    struct Command {
+        const char *name;
+        const char *text;
+        const char *hint;
+    };
+    const Command commands[] = {
+        {"Button5", "添加照片", "添加照片文件或文件夹 (Ctrl+O)，也可以把照片拖到这里"},
+        {"Button6", "删除照片", "删除选中的照片 (Delete)"},
+        {"Button7", "全部删除", "删除全部照片 (Shift+Delete)"},
+        {"Button9", "自动套版", "为没有套版的照片自动匹配模板"},
+        {"Button11", "缩略图方式显示照片", "用缩略图查看全部照片"},
+        {"Button_fanhui", "返回", "返回主界面"},
+    };
+    auto *grid = new QGridLayout;
+    int k = 0;
+    for (const Command &c : commands) {
+        auto *b = new QPushButton(QString::fromUtf8(c.text), this);
+        b->setObjectName(QString::fromLatin1(c.name));
+        b->setToolTip(QString::fromUtf8(c.hint));
+        grid->addWidget(b, k / 2, k % 2);
+        ++k;
+    }
+    side->addLayout(grid);
+    side->addStretch();
+    layout->addLayout(side);
+
+    auto on = [this](const char *name, auto slot) {
+        connect(findChild<QPushButton *>(QString::fromLatin1(name)), &QPushButton::clicked, this, slot);
+    };
+    on("Button5", [this] { addPhotosCommand(); });
+    on("Button6", [this] { deletePhotoCommand(selectedRow()); });
+    on("Button7", [this] { deleteAllCommand(); });
+    on("Button9", [this] { autoMatchCommand(); });
+    on("Button11", [this] { Q_EMIT photoFilesRequested(); });
+    on("Button_fanhui", [this] { accept(); });
+
+    connect(&m_thumbs, &ThumbnailCache::ready, this, [this](const QString &path, QSize size) {
+        const int row = selectedRow();
+        if (size == m_pictureRequest && row >= 0 && row < m_session.album().ListView_daoru_zhaopian.size() &&
+            m_session.album().ListView_daoru_zhaopian.cell(row, photocol::kPath) == path)
+            m_picture->setImage(m_thumbs.cached(path, size));
+    });
+    reload();
+}
+
+int PhotoWindow::selectedRow() const
+{
+    const QList<QTableWidgetItem *> items = m_table->selectedItems();
+    return items.isEmpty() ? -1 : items.first()->row();
+}
+
+void PhotoWindow::reload()
+{
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    m_table->setUpdatesEnabled(false);
+    m_table->clearContents();
+    m_table->setRowCount(photos.size());
+    for (int i = 0; i < photos.size(); ++i)
+        for (int c = 0; c < 7; ++c)
+            m_table->setItem(i, c, new QTableWidgetItem(photos.cell(i, c)));
+    m_table->setUpdatesEnabled(true);
+}
+
+void PhotoWindow::clearDetails()
+{
+    for (QLineEdit *e : m_details)
+        e->clear();
+    m_picture->clear();
+    m_picture->setToolTip({});
+    m_table->clearSelection();
+}
+
+void PhotoWindow::showDetails(int row)
+{
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    if (row < 0 || row >= photos.size())
+        return;
+    for (int c = 0; c < 6; ++c)
+        m_details[c]->setText(photos.cell(row, c));
+    const QSize stored(photos.cell(row, photocol::kWidth).toInt(), photos.cell(row, photocol::kHeight).toInt());
+    const QSize shown = fitPhoto(stored, kPictureBox);
+    m_picture->setGeometry(QRect(QPoint((kPictureBox.width() - shown.width()) / 2,
+                                        (kPictureBox.height() - shown.height()) / 2),
+                                 shown));
+    m_picture->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(row + 1).arg(photos.cell(row, photocol::kName)));
+    m_pictureRequest = shown * devicePixelRatioF();
+    m_picture->setImage(m_thumbs.request(photos.cell(row, photocol::kPath), m_pictureRequest));
+}
+
+// -------------------------------------------------------------------- add
+
+void PhotoWindow::addPhotosCommand()
+{
+    if (m_adding)
+        return;
+    int pack = 0;
+    if (m_session.album().settings.mobanZuheShiyong && choosePack) {
+        pack = choosePack();
+        if (pack < 0)
+            return;
+    }
+    m_session.album().Edit_mobanfashi =
+        pack > 0 ? QStringLiteral("shiyong_zuhemoban") : QStringLiteral("shiyong_suijimoban");
+    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加照片"), {}, kPhotoFilter);
+    if (files.isEmpty())
+        return;
+    m_pendingPack = pack;
+    addPaths(files);
+}
+
+QString PhotoWindow::refusedNotice(const std::vector<std::pair<QString, QString>> &refused) const
+{
+    QStringList lines;
+    lines << QStringLiteral("以下 %1 个文件没有添加：").arg(refused.size());
+    constexpr int kShown = 20;
+    for (size_t i = 0; i < refused.size() && i < size_t(kShown); ++i)
+        lines << QStringLiteral("%1：%2").arg(QFileInfo(refused[i].first).fileName(), refused[i].second);
+    if (refused.size() > size_t(kShown))
+        lines << QStringLiteral("……另有 %1 个文件").arg(refused.size() - kShown);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()> &done)
+{
+    if (m_adding || paths.isEmpty())
+        return;
+    m_adding = true;
+    QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
+    auto *progress = new ProgressWindow(owner);
+    progress->begin(QStringLiteral("添加照片"), int(paths.size()));
+    progress->open();
+
+    PhotoAddOptions options;
+    options.pack = m_pendingPack;
+    m_pendingPack = 0;
+    options.stop = progress->stopFlag();
+    auto lastPhase = std::make_shared<QString>(QStringLiteral("添加照片"));
+    options.progress = [progress, lastPhase](const QString &phase, int doneCount, int maximum) {
+        if (phase != *lastPhase) {
+            *lastPhase = phase;
+            progress->setCaption(phase);
+        }
+        progress->setProgress(doneCount, maximum);
+    };
+    // Questions of the add come from the worker: asked on this thread.
+    QPointer<PhotoWindow> self(this);
+    options.confirm = [self, progress](const QString &title, const QString &question) {
+        bool answer = false;
+        QMetaObject::invokeMethod(
+            self.data(), [&] { answer = self && self->m_dialogs.confirm(progress, title, question); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    };
+    AlbumSession &session = m_session;
+    QtConcurrent::run([&session, paths, options] {
+        AddOutcome out;
+        try {
+            out.report = session.addPhotos(paths, options);
+        } catch (const Error &e) {
+            out.error = e.message();
+        }
+        return out;
+    }).then(this, [this, progress, done](const AddOutcome &out) {
+        finishProgress(progress);
+        progress->deleteLater();
+        m_adding = false;
+        reload();
+        Q_EMIT photosChanged();
+        QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
+        if (!out.error.isEmpty())
+            m_dialogs.notice(owner, out.error);
+        std::vector<std::pair<QString, QString>> refused;
+        for (const RefusedPhoto &r : out.report.refused)
+            refused.emplace_back(r.path, r.reason);
+        if (!refused.empty())
+            m_dialogs.notice(owner, refusedNotice(refused));
+        for (const QString &n : out.report.notices)
+            m_dialogs.notice(owner, n);
+        if (done)
+            done();
+    });
+}
+
+// ----------------------------------------------------------------- delete
+
+void PhotoWindow::deletePhotoCommand(int row)
+{
+    Album &album = m_session.album();
+    if (album.ListView_daoru_zhaopian.empty())
+        return m_dialogs.notice(this, kNoPhotos);
+    if (!m_dialogs.confirm(this, QStringLiteral("删除照片"), deletePhotoQuestion(album, std::max(row, -1))))
+        return;
+    if (row < 0 || row >= album.ListView_daoru_zhaopian.size())
+        return m_dialogs.notice(this, kNoPhotoSelected);
+    QStringList notices;
+    try {
+        PhotoDeletionHooks hooks;
+        hooks.rederiveTextStartTimes = [](Album &a) { rederiveTextStartTimes(a); };
+        notices = deletePhoto(album, row, hooks);
+    } catch (const Error &e) {
+        notices << e.message();
+    }
+    reload();
+    clearDetails();
+    Q_EMIT photosChanged();
+    for (const QString &n : notices)
+        m_dialogs.notice(this, n);
+}
+
+void PhotoWindow::deleteAllCommand()
+{
+    Album &album = m_session.album();
+    if (album.ListView_daoru_zhaopian.empty())
+        return m_dialogs.notice(this, kNoPhotos);
+    if (!m_dialogs.confirm(this, QStringLiteral("删除照片"), deleteAllPhotosQuestion(album)))
+        return;
+    QString notice;
+    try {
+        notice = deleteAllPhotos(album);
+    } catch (const Error &e) {
+        notice = e.message();
+    }
+    reload();
+    clearDetails();
+    Q_EMIT photosChanged();
+    m_dialogs.notice(this, notice);
+}
+
+void PhotoWindow::autoMatchCommand()
+{
+    if (m_adding)
+        return;
+    Album &album = m_session.album();
+    if (album.ListView_daoru_zhaopian.empty())
+        return m_dialogs.notice(this, kNoPhotos);
+    m_adding = true;
+    auto *progress = new ProgressWindow(this);
+    progress->begin(QStringLiteral("自动匹配模板"), album.ListView_daoru_zhaopian.size());
+    progress->open();
+    const std::atomic<bool> *stop = progress->stopFlag();
+    QtConcurrent::run([&album, progress, stop] {
+        QString error;
+        try {
+            automaticMatching(album, [progress](int d, int m) { progress->setProgress(d, m); }, stop);
+        } catch (const Error &e) {
+            error = e.message();
+        }
+        return error;
+    }).then(this, [this, progress](const QString &error) {
+        finishProgress(progress);
+        progress->deleteLater();
+        m_adding = false;
+        reload();
+        Q_EMIT photosChanged();
+        if (!error.isEmpty())
+            m_dialogs.notice(this, error);
+    });
+}
+
+// ------------------------------------------------------------ keys, drops
+
+void PhotoWindow::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Delete) {
+        if (e->modifiers() & Qt::ShiftModifier)
+            deleteAllCommand();
+        else
+            deletePhotoCommand(selectedRow());
+        return;
+    }
+    if (e->matches(QKeySequence::Open)) {
+        addPhotosCommand();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void PhotoWindow::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (e->mimeData()->hasUrls() && !m_adding)
+        e->acceptProposedAction();
+}
+
+void PhotoWindow::dropEvent(QDropEvent *e)
+{
+    QStringList paths;
+    for (const QUrl &url : e->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    if (paths.isEmpty())
+        return;
+    e->acceptProposedAction();
+    addPaths(paths);
+}
+
+} // namespace lumora::ui

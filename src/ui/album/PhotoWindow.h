@@ -1,0 +1,81 @@
+#pragma once
+// The photo window TForm3 ("添加照片"): the photo table
+// ListView_daoru_zhaopian, the details of the selected photo with its
+// picture, and the commands "添加照片" (Button5), "删除照片" (Button6),
+// "全部删除" (Button7), "自动套版" (Button9), "缩略图方式显示照片"
+// (Button11) and "返回".
+//
+// Adding runs AlbumSession::addPhotos on a worker thread inside the
+// progress window TForm13 (stop allowed); the windows do not touch the
+// session meanwhile. Files that were refused are named with their reasons
+// in one notice after the add. Photos and folders dropped on the window are
+// added the same way.
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+namespace lumora {
+class AlbumSession;
+}
+
+namespace lumora::ui {
+
+class DialogService;
+class PictureView;
+class ThumbnailCache;
+
+class PhotoWindow : public QDialog {
+    Q_OBJECT
+public:
+    PhotoWindow(AlbumSession &session, DialogService &dialogs, ThumbnailCache &thumbnails, QWidget *parent = nullptr);
+
+    // Chooses how the next add assigns templates when template combinations
+    // are on: the pack number (≥ 1), 0 for random templates, -1 to cancel.
+    // Unset: random templates.
+    std::function<int()> choosePack;
+
+    // "添加照片": the file dialog, then the add.
+    void addPhotosCommand();
+    // Adds files and folders (file dialog, drops). `done` runs on the
+    // user-interface thread once the add has ended and its notices are shown.
+    void addPaths(const QStringList &paths, const std::function<void()> &done = {});
+    bool adding() const { return m_adding; }
+    // Deletion of one photo (row, 0-based) or all, with confirmation and notices.
+    void deletePhotoCommand(int row);
+    void deleteAllCommand();
+    void autoMatchCommand();
+    // Re-reads the photo table.
+    void reload();
+    void clearDetails();
+    int selectedRow() const;
+
+Q_SIGNALS:
+    // The photo table changed (added, deleted, matched).
+    void photosChanged();
+    void photoFilesRequested();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void showDetails(int row);
+    QString refusedNotice(const std::vector<std::pair<QString, QString>> &refused) const;
+
+    AlbumSession &m_session;
+    DialogService &m_dialogs;
+    ThumbnailCache &m_thumbs;
+    QTableWidget *m_table;
+    QList<QLineEdit *> m_details;
+    PictureView *m_picture;
+    QLabel *m_pictureFrame;
+    bool m_adding = false;
+    int m_pendingPack = 0; // the pack of the add the file dialog starts
+    QSize m_pictureRequest;
+};
+
+} // namespace lumora::ui

@@ -1,0 +1,273 @@
+#include "Dialogs.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace lumora::ui {
+
+namespace {
+
+void markWindow(QDialog *d, const char *name, const QString &caption)
+{
+    d->setObjectName(QString::fromLatin1(name));
+    d->setProperty("lumoraWindow", true);
+    d->setWindowTitle(caption);
+    d->setAutoFillBackground(true);
+}
+
+QLabel *messageLabel(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("Label_xianshi_xiaoxi"));
+    l->setWordWrap(true);
+    l->setMinimumWidth(320);
+    l->setMaximumWidth(560);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+} // namespace
+
+NoticeDialog::NoticeDialog(const QString &message, QWidget *parent) : QDialog(parent)
+{
+    markWindow(this, "TForm14", QStringLiteral("提示"));
+    auto *layout = new QVBoxLayout(this);
+    m_message = messageLabel(message, this);
+    layout->addWidget(m_message);
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addStretch();
+    layout->addLayout(row);
+}
+
+QString NoticeDialog::message() const
+{
+    return m_message->text();
+}
+
+ConfirmDialog::ConfirmDialog(const QString &title, const QString &message, QWidget *parent) : QDialog(parent)
+{
+    markWindow(this, "TForm17", title);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(messageLabel(message, this));
+    m_cell = new QLineEdit(this);
+    m_cell->setObjectName(QStringLiteral("Edit_caozuo"));
+    m_cell->hide();
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("Button2"));
+    connect(ok, &QPushButton::clicked, this, [this] {
+        m_cell->setText(QStringLiteral("yes"));
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    row->addStretch();
+    layout->addLayout(row);
+}
+
+bool ConfirmDialog::answeredYes() const
+{
+    return m_cell->text() == QLatin1String("yes");
+}
+
+// ----------------------------------------------------------------- TForm13
+
+ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent)
+{
+    markWindow(this, "TForm13", {});
+    setModal(true);
+    setFixedSize(420, 100);
+    auto *layout = new QVBoxLayout(this);
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    layout->addWidget(m_bar);
+    m_stopButton = new QPushButton(QStringLiteral("停止"), this);
+    m_stopButton->setObjectName(QStringLiteral("Button_tingzhi"));
+    connect(m_stopButton, &QPushButton::clicked, this, &ProgressWindow::requestStop);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(m_stopButton);
+    layout->addLayout(row);
+}
+
+void ProgressWindow::begin(const QString &caption, int maximum)
+{
+    setWindowTitle(caption);
+    m_bar->setRange(0, std::max(1, maximum));
+    m_bar->setValue(0);
+    m_stop = false;
+    m_finishing = false;
+    m_stopButton->setEnabled(true);
+}
+
+void ProgressWindow::setProgress(int done, int maximum)
+{
+    QPointer<ProgressWindow> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, done, maximum] {
+            if (!self)
+                return;
+            self->m_bar->setRange(0, std::max(1, maximum));
+            self->m_bar->setValue(std::min(done, std::max(1, maximum)));
+        },
+        Qt::QueuedConnection);
+}
+
+void ProgressWindow::setCaption(const QString &caption)
+{
+    QPointer<ProgressWindow> self(this);
+    QMetaObject::invokeMethod(
+        this, [self, caption] { if (self) self->setWindowTitle(caption); }, Qt::QueuedConnection);
+}
+
+void ProgressWindow::requestStop()
+{
+    m_stop = true;
+    m_stopButton->setEnabled(false);
+}
+
+void ProgressWindow::reject()
+{
+    if (m_finishing)
+        return QDialog::reject();
+    requestStop();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent *e)
+{
+    if (m_finishing)
+        return QDialog::closeEvent(e);
+    e->ignore();
+    requestStop();
+}
+
+void finishProgress(ProgressWindow *window)
+{
+    window->m_finishing = true;
+    window->m_bar->setValue(window->m_bar->maximum());
+    window->accept();
+}
+
+// ----------------------------------------------------------------- TForm44
+
+ModeChangeWindow::ModeChangeWindow(QWidget *parent) : QDialog(parent)
+{
+    markWindow(this, "TForm44", QStringLiteral("更改相册模式"));
+    setModal(true);
+    setFixedSize(714, 137);
+    auto *layout = new QVBoxLayout(this);
+    auto *text = new QLabel(QStringLiteral("正在加载相册模式的模板，请稍候……"), this);
+    text->setObjectName(QStringLiteral("Label1"));
+    text->setAlignment(Qt::AlignCenter);
+    layout->addWidget(text);
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_bar->setRange(0, 0);
+    layout->addWidget(m_bar);
+}
+
+void ModeChangeWindow::setProgress(int done, int maximum)
+{
+    QPointer<ModeChangeWindow> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, done, maximum] {
+            if (!self)
+                return;
+            self->m_bar->setRange(0, std::max(1, maximum));
+            self->m_bar->setValue(std::min(done, maximum));
+        },
+        Qt::QueuedConnection);
+}
+
+void ModeChangeWindow::finish()
+{
+    m_finishing = true;
+    accept();
+}
+
+// ----------------------------------------------------------------- TForm16
+
+ExitDialog::ExitDialog(Clean clean, QWidget *parent) : QDialog(parent), m_clean(std::move(clean))
+{
+    markWindow(this, "TForm16", QStringLiteral("退出软件"));
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(messageLabel(QStringLiteral("是否退出软件?"), this));
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_bar->setRange(0, 1);
+    m_bar->setValue(0);
+    m_bar->setTextVisible(false);
+    layout->addWidget(m_bar);
+    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_ok->setObjectName(QStringLiteral("Button1"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel->setObjectName(QStringLiteral("Button2"));
+    connect(m_ok, &QPushButton::clicked, this, &ExitDialog::start);
+    connect(m_cancel, &QPushButton::clicked, this, &ExitDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(m_ok);
+    row->addWidget(m_cancel);
+    row->addStretch();
+    layout->addLayout(row);
+}
+
+void ExitDialog::reject()
+{
+    // While the workspace is being cleaned the dialog cannot be left.
+    if (!m_cleaning)
+        QDialog::reject();
+}
+
+void ExitDialog::start()
+{
+    m_cleaning = true;
+    m_ok->setEnabled(false);
+    m_cancel->setEnabled(false);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    show();
+    QPointer<ExitDialog> self(this);
+    auto progress = [self](int done, int maximum) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, done, maximum] {
+                if (!self)
+                    return;
+                self->m_bar->setRange(0, std::max(1, maximum));
+                self->m_bar->setValue(std::min(done, std::max(1, maximum)));
+            },
+            Qt::QueuedConnection);
+    };
+    Clean clean = m_clean;
+    QtConcurrent::run([clean, progress] {
+        if (clean)
+            clean(progress);
+    }).then(this, [this] {
+        m_bar->setValue(m_bar->maximum());
+        QDialog::accept();
+    });
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,135 @@
+#include "ModeChooser.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DialogService.h"
+#include "IdlePicture.h"
+#include "app/Album.h"
+
+namespace lumora::ui {
+
+namespace {
+
+struct ModeText {
+    ModeKind mode;
+    const char *button;
+    const char *description;
+    const char *question;
+};
+
+const ModeText kModes[] = {
+    {ModeKind::Portrait, "Button_shuping", "竖屏模式（手机屏幕）：在手机上面竖屏欣赏效果。",
+     "更换相册模式会清空当前的所有数据，是否确定要选择【竖屏模式】吗？"},
+    {ModeKind::Wide16x9, "Button_kuanping_16_9", "宽屏模式（16:9）：在电脑，电视，手机上面宽屏欣赏效果。",
+     "更换相册模式会清空当前的所有数据，是否确定要选择【宽屏模式（16:9）】吗？"},
+    {ModeKind::Wide4x3, "Button_kuanping_4_3", "宽屏模式（4:3）：在LED大屏幕或老电视上面欣赏效果。",
+     "更换相册模式会清空当前的所有数据，是否确定要选择【宽屏模式（4:3）】吗？"},
+};
+
+const ModeText &textOf(ModeKind mode)
+{
+    for (const ModeText &t : kModes)
+        if (t.mode == mode)
+            return t;
+    return kModes[1];
+}
+
+} // namespace
+
+QString ModeChooser::buttonName(ModeKind mode)
+{
+    return QString::fromLatin1(textOf(mode).button);
+}
+
+ModeChooser::ModeChooser(const Album &album, DialogService &dialogs, Choose choose, QWidget *parent)
+    : QDialog(parent), m_album(album), m_dialogs(dialogs), m_choose(std::move(choose))
+{
+    setObjectName(QStringLiteral("TForm43"));
+    setProperty("lumoraWindow", true);
+    setWindowTitle(QStringLiteral("选择相册模式"));
+    setFixedSize(876, 639);
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    auto *title = new QLabel(QStringLiteral("选择相册模式"), this);
+    QFont big = title->font();
+    big.setPointSize(16);
+    big.setBold(true);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(18);
+    int column = 0;
+    for (const ModeText &t : kModes) {
+        const AlbumMode &mode = AlbumMode::get(t.mode);
+        // A small picture of the mode's proportions above its button.
+        auto *picture = new QLabel(this);
+        const QSize preview = mode.preview.scaled(250, 250, Qt::KeepAspectRatio);
+        QImage idle = idlePicture(t.mode, devicePixelRatioF()).scaled(preview * devicePixelRatioF(), Qt::KeepAspectRatio,
+                                                                      Qt::SmoothTransformation);
+        idle.setDevicePixelRatio(devicePixelRatioF());
+        picture->setPixmap(QPixmap::fromImage(idle));
+        picture->setFixedSize(260, 260);
+        picture->setAlignment(Qt::AlignCenter);
+        grid->addWidget(picture, 0, column, Qt::AlignCenter);
+
+        auto *b = new QPushButton(mode.caption, this);
+        b->setObjectName(QString::fromLatin1(t.button));
+        b->setMinimumHeight(40);
+        connect(b, &QPushButton::clicked, this, [this, m = t.mode] { modeClicked(m); });
+        grid->addWidget(b, 1, column);
+
+        auto *description = new QLabel(QString::fromUtf8(t.description), this);
+        description->setWordWrap(true);
+        description->setObjectName(QStringLiteral("Label_shuoming_%1").arg(column + 1));
+        grid->addWidget(description, 2, column, Qt::AlignTop);
+        ++column;
+    }
+    layout->addLayout(grid);
+    auto *all = new QLabel(QStringLiteral("三种相册模式都支持横照片、竖照片。"), this);
+    all->setObjectName(QStringLiteral("Label_shuoming_4"));
+    all->setAlignment(Qt::AlignCenter);
+    layout->addWidget(all);
+    layout->addStretch();
+}
+
+void ModeChooser::modeClicked(ModeKind mode)
+{
+    if (m_busy)
+        return;
+    if (!m_dialogs.confirm(this, QStringLiteral("选择相册模式"), QString::fromUtf8(textOf(mode).question)))
+        return;
+    m_busy = true;
+    setEnabled(false);
+    m_choose(mode, [this] {
+        m_busy = false;
+        setEnabled(true);
+        reject();
+    });
+}
+
+bool ModeChooser::mayClose()
+{
+    if (m_busy)
+        return false;
+    if (!m_album.modeChosen) {
+        m_dialogs.notice(this, QStringLiteral("没有选择相册模式！"));
+        return false;
+    }
+    return true;
+}
+
+void ModeChooser::reject()
+{
+    if (mayClose())
+        QDialog::done(QDialog::Accepted);
+}
+
+} // namespace lumora::ui

@@ -1,0 +1,131 @@
+#include "SettingsWindow.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/Album.h"
+#include "effects/EffectPlacement.h"
+
+namespace lumora::ui {
+
+SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent), m_album(album)
+{
+    setObjectName(QStringLiteral("TForm18"));
+    setProperty("lumoraWindow", true);
+    setWindowTitle(QStringLiteral("系统设置"));
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+
+    // One group: a caption and its buttons (an exclusive pair, or a single
+    // button that stays checked).
+    auto group = [this, layout](const QString &caption, std::initializer_list<std::pair<const char *, const char *>> buttons) {
+        auto *box = new QGroupBox(caption, this);
+        auto *row = new QHBoxLayout(box);
+        auto *exclusive = new QButtonGroup(box);
+        for (const auto &[name, text] : buttons) {
+            QRadioButton *b = radio(QString::fromLatin1(name), QString::fromUtf8(text), box);
+            exclusive->addButton(b);
+            row->addWidget(b);
+        }
+        row->addStretch();
+        layout->addWidget(box);
+    };
+    group(QStringLiteral("导入照片时，对横照片的剪裁效果   (支持单张照片模板效果)"),
+          {{"RadioButton_hengzhaopian_moren", "横照片剪裁成适中效果"},
+           {"RadioButton_hengzhaopian_quanping", "横照片剪裁成全屏效果"}});
+    group(QStringLiteral("导入照片时，对竖照片的剪裁效果   (支持单张照片模板效果)"),
+          {{"RadioButton_shuzhaopian_moren", "竖照片剪裁成适中效果"}});
+    group(QStringLiteral("主界面横照片显示效果"), {{"RadioButton_zhujiemian_heng_shizhong", "横照片适中显示效果"},
+                                                  {"RadioButton_zhujiemian_heng_quanpin", "横照片全屏显示效果"}});
+    group(QStringLiteral("主界面竖照片显示效果"), {{"RadioButton_zhujiemian_shu_shizhong", "竖照片适中显示效果"}});
+    group(QStringLiteral("添加照片时是否为已经使用模板自动添加文字特效"),
+          {{"RadioButton_wenzitexiao_tianjia", "自动添加文字特效"},
+           {"RadioButton_wenzitexiao_butianjia", "不添加文字特效"}});
+    group(QStringLiteral("添加照片时是否为已经使用模板自动添加画面特效"),
+          {{"RadioButton_huamiantexiao_tianjia", "自动添加画面特效"},
+           {"RadioButton_huamiantexiao_butianjia", "不添加画面特效"}});
+    group(QStringLiteral("导入照片时，使用模板组合效果"), {{"RadioButton_moban_zuhe_shiyong", "使用模板组合效果"},
+                                                        {"RadioButton_moban_zuhe_bushiyong", "不使用模板组合效果"}});
+
+    // The caption theme the automatic text effects draw from.
+    auto *themeBox = new QGroupBox(QStringLiteral("文字特效主题"), this);
+    auto *themeRow = new QHBoxLayout(themeBox);
+    m_theme = new QComboBox(themeBox);
+    m_theme->setObjectName(QStringLiteral("ComboBox_wenzitexiao_zhuti"));
+    m_theme->addItem(QStringLiteral("全部"), -1);
+    const QStringList themes = textEffectThemeNames();
+    for (int i = 0; i < themes.size(); ++i)
+        m_theme->addItem(themes[i], i);
+    connect(m_theme, &QComboBox::currentIndexChanged, this, [this] { store(); });
+    themeRow->addWidget(m_theme);
+    themeRow->addStretch();
+    layout->addWidget(themeBox);
+
+    auto *buttons = new QHBoxLayout;
+    auto *restore = new QPushButton(QStringLiteral("恢复默认设置"), this);
+    restore->setObjectName(QStringLiteral("Button2"));
+    auto *back1 = new QPushButton(QStringLiteral("返    回"), this);
+    back1->setObjectName(QStringLiteral("Button1"));
+    auto *back3 = new QPushButton(QStringLiteral("返  回"), this);
+    back3->setObjectName(QStringLiteral("Button3"));
+    back3->setDefault(true);
+    buttons->addWidget(restore);
+    buttons->addStretch();
+    buttons->addWidget(back1);
+    buttons->addWidget(back3);
+    layout->addLayout(buttons);
+    connect(restore, &QPushButton::clicked, this, [this] {
+        m_album.settings.restoreDefaults();
+        load();
+    });
+    connect(back1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(back3, &QPushButton::clicked, this, &QDialog::accept);
+    load();
+}
+
+QRadioButton *SettingsWindow::radio(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *b = new QRadioButton(text, parent);
+    b->setObjectName(name);
+    connect(b, &QRadioButton::toggled, this, [this] { store(); });
+    return b;
+}
+
+void SettingsWindow::load()
+{
+    m_loading = true;
+    const Settings &s = m_album.settings;
+    auto set = [this](const char *name, bool on) { findChild<QRadioButton *>(QString::fromLatin1(name))->setChecked(on); };
+    set(s.hengzhaopianQuanping ? "RadioButton_hengzhaopian_quanping" : "RadioButton_hengzhaopian_moren", true);
+    set("RadioButton_shuzhaopian_moren", true);
+    set(s.zhujiemianHengQuanpin ? "RadioButton_zhujiemian_heng_quanpin" : "RadioButton_zhujiemian_heng_shizhong", true);
+    set("RadioButton_zhujiemian_shu_shizhong", true);
+    set(s.wenzitexiaoTianjia ? "RadioButton_wenzitexiao_tianjia" : "RadioButton_wenzitexiao_butianjia", true);
+    set(s.huamiantexiaoTianjia ? "RadioButton_huamiantexiao_tianjia" : "RadioButton_huamiantexiao_butianjia", true);
+    set(s.mobanZuheShiyong ? "RadioButton_moban_zuhe_shiyong" : "RadioButton_moban_zuhe_bushiyong", true);
+    const int index = m_theme->findData(s.textEffectTheme);
+    m_theme->setCurrentIndex(index < 0 ? 0 : index);
+    m_loading = false;
+}
+
+void SettingsWindow::store()
+{
+    if (m_loading)
+        return;
+    auto on = [this](const char *name) { return findChild<QRadioButton *>(QString::fromLatin1(name))->isChecked(); };
+    Settings &s = m_album.settings;
+    s.hengzhaopianQuanping = on("RadioButton_hengzhaopian_quanping");
+    s.zhujiemianHengQuanpin = on("RadioButton_zhujiemian_heng_quanpin");
+    s.wenzitexiaoTianjia = on("RadioButton_wenzitexiao_tianjia");
+    s.huamiantexiaoTianjia = on("RadioButton_huamiantexiao_tianjia");
+    s.mobanZuheShiyong = on("RadioButton_moban_zuhe_shiyong");
+    s.textEffectTheme = m_theme->currentData().toInt();
+}
+
+} // namespace lumora::ui
