@@ -25,6 +25,7 @@ double applyEase(Ease ease, double t)
         return 1 + c3 * std::pow(t - 1, 3) + c1 * std::pow(t - 1, 2);
     }
     case Ease::Hold: return t < 1 ? 0 : 1;
+    case Ease::Smooth: return (1 - std::cos(t * M_PI)) / 2;
     }
     return t;
 }
@@ -156,7 +157,8 @@ struct Reader {
         const QString t = text(j, path);
         static const std::pair<const char *, Ease> names[] = {{"linear", Ease::Linear}, {"in", Ease::In},
                                                               {"out", Ease::Out},       {"inout", Ease::InOut},
-                                                              {"back", Ease::Back},     {"hold", Ease::Hold}};
+                                                              {"back", Ease::Back},     {"hold", Ease::Hold},
+                                                              {"smooth", Ease::Smooth}};
         for (const auto &[n, e] : names)
             if (t == QLatin1String(n))
                 return e;

@@ -18,7 +18,8 @@
 
 namespace lumora {
 
-enum class Ease { Linear, In, Out, InOut, Back, Hold };
+// Smooth: a sine in-out, the gentlest start and stop (slow pans and zooms).
+enum class Ease { Linear, In, Out, InOut, Back, Hold, Smooth };
 
 // One animated number: keys sorted by frame; the ease of a key shapes the
 // segment from that key to the next. Before the first key the first value

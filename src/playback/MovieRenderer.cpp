@@ -21,6 +21,18 @@ namespace {
 
 const QString kDefaultFontFamily = QStringLiteral("WenQuanYi Micro Hei");
 
+// Positions closer than this to whole pixels are drawn as whole pixels.
+constexpr double kGridTolerance = 0.01;
+// How much smaller (pixels) a source rect is made so that the draw of a
+// same-size picture off the pixel grid is filtered rather than snapped; it
+// scales the picture by less than a thousandth of a pixel over its width.
+constexpr double kSubPixelShrink = 1e-3;
+
+bool onPixelGrid(QPointF p)
+{
+    return std::abs(p.x() - std::round(p.x())) < kGridTolerance && std::abs(p.y() - std::round(p.y())) < kGridTolerance;
+}
+
 // One horizontal box pass over 32-bit pixels (each byte a channel).
 void boxPassRows(QImage &img, int r)
 {
@@ -466,11 +478,14 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
         p.scale(sx, sy);
         p.translate(-anchorLocal);
     }
-    // A plain coloured rectangle needs no image: fill it.
+    // A plain coloured rectangle needs no image: fill it. Off the pixel grid
+    // its edges are antialiased, so a moving box glides instead of stepping.
     if (!turned && l.type == LayerType::Rect && !l.gradient.present && l.radius <= 0 && l.borderWidth <= 0 &&
         !l.hasShadow()) {
         const QRectF dest(anchor.x() - anchorLocal.x() * sx, anchor.y() - anchorLocal.y() * sy,
                           prep.rect.width() * sx, prep.rect.height() * sy);
+        if (!onPixelGrid(dest.topLeft()) || !onPixelGrid(dest.bottomRight()))
+            p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(dest, l.fill.isValid() ? l.fill : QColor(Qt::transparent));
         p.restore();
         return;
@@ -483,12 +498,19 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
         }
         const QRectF dest(anchor.x() + (local.x() - anchorLocal.x()) * sx,
                           anchor.y() + (local.y() - anchorLocal.y()) * sy, local.width() * sx, local.height() * sy);
-        if (std::abs(dest.width() - src.width()) < 0.01 && std::abs(dest.height() - src.height()) < 0.01 &&
-            std::abs(src.x() - std::round(src.x())) < 0.01 && std::abs(src.y() - std::round(src.y())) < 0.01) {
-            // Same size: an integer blit, the cheapest path.
+        const bool sameSize =
+            std::abs(dest.width() - src.width()) < 0.01 && std::abs(dest.height() - src.height()) < 0.01;
+        if (sameSize && onPixelGrid(src.topLeft()) && onPixelGrid(dest.topLeft())) {
+            // Same size on the pixel grid: an integer blit, the cheapest path.
             p.drawImage(QPoint(int(std::round(dest.x())), int(std::round(dest.y()))), img,
                         QRect(int(std::round(src.x())), int(std::round(src.y())), int(std::round(src.width())),
                               int(std::round(src.height()))));
+        } else if (sameSize) {
+            // Same size off the grid (a slide, or a pan at a steady zoom). The
+            // raster engine snaps a pure translation to whole pixels, which
+            // makes slow motion shake; a source a hair smaller turns the draw
+            // into a filtered one at the exact sub-pixel offset.
+            p.drawImage(dest, img, QRectF(src.topLeft(), src.size() - QSizeF(kSubPixelShrink, kSubPixelShrink)));
         } else {
             p.drawImage(dest, img, src);
         }

@@ -90,7 +90,8 @@ StudioJob textJob(const Paths &paths, const AlbumMode &mode, const TextEffectDes
                                         .arg(mode.preview.width())
                                         .arg(mode.preview.height())
                                         .arg(mode.output.width())
-                                        .arg(mode.output.height()));
+                                        .arg(mode.output.height()) +
+                                    (d.low ? QStringLiteral("|low") : QString()));
     job.run = [paths, mode, d, loc, scale] {
         ensureFolder(effectFolder(paths, mode.effectFolder, loc));
         for (int k = 1; k <= d.frames; ++k) {
@@ -107,6 +108,12 @@ StudioJob textJob(const Paths &paths, const AlbumMode &mode, const TextEffectDes
         ini.marks = d.marks;
         if (d.centred) {
             ini.positionMode = kPositionCentred;
+        } else if (d.low) {
+            // A banner centred low in the picture, clear of the bottom edge.
+            const QSize box = textEffectBox(d, mode.preview);
+            ini.positionMode = kPositionFixed;
+            ini.x = QString::number((mode.preview.width() - box.width()) / 2);
+            ini.y = QString::number(int(mode.preview.height() * 0.9) - box.height());
         } else {
             // A caption near the top-left corner of the picture.
             ini.positionMode = kPositionFixed;

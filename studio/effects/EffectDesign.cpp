@@ -263,28 +263,36 @@ const std::vector<PictureEffectDesign> &pictureEffectDesigns()
 const std::vector<TextEffectDesign> &textEffectDesigns()
 {
     static const std::vector<TextEffectDesign> d = [] {
-        // Two effects per category: a centred title serving the opening and
-        // optional marks, and a caption at a fixed place serving the others.
-        const char *words[20][2] = {
-            {"浪漫婚纱", "唯美时光"}, {"新婚快乐", "百年好合"}, {"快乐宝贝", "天使宝贝"}, {"快乐童年", "童年时光"},
-            {"生日快乐", "年年有今日"}, {"欢乐聚会", "相聚一刻"}, {"毕业快乐", "青春不散场"}, {"友谊长存", "好友一生"},
-            {"我爱你", "甜蜜爱情"}, {"幸福家庭", "相亲相爱"}, {"数码生活", "精彩瞬间"}, {"品质之选", "新品上市"},
-            {"健康成长", "成长足迹"}, {"恭喜发财", "喜气洋洋"}, {"开业大吉", "生意兴隆"}, {"春暖花开", "春意盎然"},
-            {"清凉夏日", "夏日时光"}, {"金色秋天", "秋高气爽"}, {"冬日暖阳", "瑞雪纷飞"}, {"运动健儿", "更快更高更强"}};
+        // Three effects per category: a centred title serving the opening and
+        // optional marks, a caption at a fixed place near the top serving the
+        // others, and a banner low in the picture that serves every mark, so a
+        // theme of one category covers every template on its own.
+        const char *words[20][3] = {
+            {"浪漫婚纱", "唯美时光", "执子之手"}, {"新婚快乐", "百年好合", "永结同心"}, {"快乐宝贝", "天使宝贝", "宝贝笑一个"},
+            {"快乐童年", "童年时光", "童心未泯"}, {"生日快乐", "年年有今日", "心想事成"}, {"欢乐聚会", "相聚一刻", "不醉不归"},
+            {"毕业快乐", "青春不散场", "前程似锦"}, {"友谊长存", "好友一生", "友情岁月"}, {"我爱你", "甜蜜爱情", "一生一世"},
+            {"幸福家庭", "相亲相爱", "家和万事兴"}, {"数码生活", "精彩瞬间", "定格美好"}, {"品质之选", "新品上市", "匠心之作"},
+            {"健康成长", "成长足迹", "一天天长大"}, {"恭喜发财", "喜气洋洋", "万事如意"}, {"开业大吉", "生意兴隆", "财源广进"},
+            {"春暖花开", "春意盎然", "春风十里"}, {"清凉夏日", "夏日时光", "盛夏光年"}, {"金色秋天", "秋高气爽", "硕果累累"},
+            {"冬日暖阳", "瑞雪纷飞", "银装素裹"}, {"运动健儿", "更快更高更强", "勇争第一"}};
         const int palettes[20] = {0, 1, 2, 4, 3, 7, 2, 5, 0, 3, 2, 7, 4, 1, 1, 4, 2, 5, 6, 1};
+        const char *kinds[3] = {"（标题）", "（字幕）", "（横幅）"};
         std::vector<TextEffectDesign> out;
         for (int c = 0; c < 20; ++c)
-            for (int n = 0; n < 2; ++n) {
+            for (int n = 0; n < 3; ++n) {
                 TextEffectDesign e;
                 e.category = c + 1;
                 e.number = n + 1;
                 e.words = QString::fromUtf8(words[c][n]);
-                e.name = e.words + (n == 0 ? QStringLiteral("（标题）") : QStringLiteral("（字幕）"));
+                e.name = e.words + QString::fromUtf8(kinds[n]);
                 e.frames = 40;
-                e.style = (2 * c + n) % 6;
+                // The banner unfolds from its middle; the other two take turns
+                // through the six entrances.
+                e.style = n == 2 ? kStyleUnfold : (2 * c + n) % 6;
                 e.palette = palettes[c] + n * 3;
                 e.centred = n == 0;
-                e.marks = n == 0 ? QStringLiteral("ace") : QStringLiteral("bde");
+                e.low = n == 2;
+                e.marks = n == 0 ? QStringLiteral("ace") : n == 1 ? QStringLiteral("bde") : QStringLiteral("abcde");
                 out.push_back(e);
             }
         return out;
@@ -431,6 +439,11 @@ QImage renderTextEffect(const TextEffectDesign &d, int k, QSize preview, double 
         break;
     }
     case 5: dx = -std::pow(1 - in, 3) * sz.width() * 0.5; break;       // slide in
+    case kStyleUnfold: {                                               // unfold from the middle
+        const double half = sz.width() / 2 * (1 - std::pow(1 - in, 3));
+        p.setClipRect(QRectF(sz.width() / 2 - half, 0, 2 * half, sz.height()));
+        break;
+    }
     default: break;
     }
     p.translate(sz.width() / 2 + dx, sz.height() / 2 + dy);

@@ -1,5 +1,5 @@
 #pragma once
-// The authored effect packages: eight full-frame picture effects and two text
+// The authored effect packages: eight full-frame picture effects and three text
 // effects in each of the 20 text categories, for every album mode. Each is a
 // pure drawing function of (frame, size), so the preview frames ({k}.png, at
 // the mode's preview size) and the production frames (2_{k}.png, at the
@@ -26,11 +26,14 @@ struct TextEffectDesign {
     QString name;      // display name
     QString words;     // the text drawn
     int frames;
-    int style;         // animation: fade, pop, glow, sparkle, typewriter, slide
+    int style;         // animation: fade, pop, glow, sparkle, typewriter, slide, unfold
     int palette;       // colour scheme
     bool centred;      // position "z", else "n" at a fixed place
+    bool low = false;  // the fixed place is low in the picture (banners), else near the top
     QString marks;     // wxcs03
 };
+
+inline constexpr int kStyleUnfold = 6;
 
 const std::vector<PictureEffectDesign> &pictureEffectDesigns();
 const std::vector<TextEffectDesign> &textEffectDesigns();

@@ -119,7 +119,8 @@ public:
         return p;
     }
 
-    Json &photo(const Placed &p, double border = 0, double radius = 0, double shadow = 0)
+    // The photo layer, not yet added (a collage animates several before adding them).
+    Json photoLayer(const Placed &p, double border = 0, double radius = 0, double shadow = 0) const
     {
         Json l = picture(p.name + QStringLiteral(".jpg"), p.rect, p.fit);
         if (radius > 0)
@@ -127,7 +128,12 @@ public:
         const double k = std::min(W, H) / 1080.0;
         if (border > 0 || shadow > 0)
             frameAround(l, border * k, QColor("#fbfaf6"), shadow * k, 6 * k, 12 * k, QColor(0, 0, 0, 130));
-        return m.add(l);
+        return l;
+    }
+    // Adds the photo layer; the reference holds until the next layer is added.
+    Json &photo(const Placed &p, double border = 0, double radius = 0, double shadow = 0)
+    {
+        return m.add(photoLayer(p, border, radius, shadow));
     }
 
     void backdrop()
@@ -191,16 +197,615 @@ public:
         span(l, 0, until);
         return m.add(l);
     }
-    // Ken Burns: a slow zoom with a drift, ending still.
+    // Ken Burns: a slow zoom with a drift, ending still. The sine ease starts
+    // and stops the move with the least acceleration, so it glides.
     static void drift(Json &l, double z0, double z1, double px0, double px1, double py0, double py1, int from, int to)
     {
-        anim(l, "zoom", track({{double(from), z0, "inout"}, {double(to), z1}}));
+        anim(l, "zoom", track({{double(from), z0, "smooth"}, {double(to), z1}}));
         if (px0 != 0 || px1 != 0)
-            anim(l, "panX", track({{double(from), px0, "inout"}, {double(to), px1}}));
+            anim(l, "panX", track({{double(from), px0, "smooth"}, {double(to), px1}}));
         if (py0 != 0 || py1 != 0)
-            anim(l, "panY", track({{double(from), py0, "inout"}, {double(to), py1}}));
+            anim(l, "panY", track({{double(from), py0, "smooth"}, {double(to), py1}}));
     }
 };
+
+// ---- the second family of looks: one function per template ----
+
+// Sets the layer's anchor so that it turns and scales about the stage point
+// `pivot` (layers that move together share one pivot).
+void pivotAt(Json &l, const QRectF &r, QPointF pivot)
+{
+    l["anchor"] = {(pivot.x() - r.x()) / r.width(), (pivot.y() - r.y()) / r.height()};
+}
+
+// 页角翻飞: the hand-over turns away like a page from its left edge, the fold
+// casting a travelling shadow; the photo drifts beneath it.
+void scenePageTurn(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, k = std::min(W, H) / 1080.0;
+    const int E = c.still();
+    c.backdrop();
+    c.background(16, 100);
+    const QRectF region = c.tall ? c.rel(0.05, 0.22, 0.9, 0.5) : c.rel(0.07, 0.07, 0.86, 0.86);
+    Placed p = c.slot(S::Heng, false, region, 3.0 / 2.0);
+    Json &l = c.photo(p, 12, 0, 30);
+    Scene::drift(l, 1.12, 1.02, 0.5, -0.2, 0.2, 0, 0, E);
+    // The photo lies in the page's shade until the page has gone.
+    Json shade = box(c.full(), QColor(0, 0, 0, 150));
+    span(shade, 0, 34);
+    anim(shade, "opacity", track({{0, 1, "in"}, {34, 0}}));
+    c.m.add(shade);
+    Json &h = c.handOver(34);
+    h["anchor"] = {1.0, 0.5};
+    anim(h, "scaleX", track({{0, 1, "in"}, {34, 0}}));
+    // The fold: a dark band riding on the page's moving edge.
+    Json fold = gradientBox(QRectF(-90 * k, 0, 90 * k, H), QColor(0, 0, 0, 0), QColor(0, 0, 0, 170), {0, 0}, {1, 0});
+    span(fold, 0, 34);
+    anim(fold, "x", track({{0, 0, "in"}, {34, W + 90 * k}}));
+    c.m.add(fold);
+    Json curl = gradientBox(QRectF(0, 0, 40 * k, H), QColor(255, 255, 255, 150), QColor(255, 255, 255, 0), {0, 0},
+                            {1, 0});
+    span(curl, 0, 34);
+    anim(curl, "x", track({{0, 0, "in"}, {34, W}}));
+    anim(curl, "opacity", track({{0, 0}, {6, 1}}));
+    c.m.add(curl);
+}
+
+// 拼图成画: the hand-over breaks into tiles that turn away one diagonal after
+// another, assembling the photo underneath.
+void sceneMosaic(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H;
+    const int E = c.still();
+    c.backdrop();
+    c.background(18, 110);
+    const QRectF region = c.tall ? c.rel(0.04, 0.25, 0.92, 0.5) : c.full();
+    Placed p = c.slot(S::Heng, false, region, c.tall ? 4.0 / 3.0 : W / H, !c.tall);
+    Json &l = c.photo(p, c.tall ? 10 : 0, 0, c.tall ? 26 : 0);
+    Scene::drift(l, 1.0, 1.1, 0, 0.4, -0.3, 0.3, 30, E);
+    const int cols = c.tall ? 4 : 6, rows = c.tall ? 7 : 4;
+    for (int r = 0; r < rows; ++r)
+        for (int q = 0; q < cols; ++q) {
+            const double tw = W / cols, th = H / rows;
+            // Tiles overlap by a hair so no seam shows between them.
+            Json tile = picture(kHandOver, QRectF(q * tw, r * th, tw, th).adjusted(-1.5, -1.5, 1.5, 1.5), "stretch");
+            tile["crop"] = {double(q) / cols, double(r) / rows, 1.0 / cols, 1.0 / rows};
+            const int t0 = 2 + 3 * (q + r);
+            span(tile, 0, t0 + 14);
+            anim(tile, "scaleX", track({{double(t0), 1, "in"}, {double(t0 + 14), 0}}));
+            anim(tile, "opacity", track({{double(t0 + 6), 1}, {double(t0 + 14), 0.3}}));
+            c.m.add(tile);
+        }
+}
+
+// 层叠远景: parallax — the backdrop, the photo and the light in front move at
+// three speeds while the hand-over is pushed off to the right.
+void sceneParallax(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, k = std::min(W, H) / 1080.0;
+    const int E = c.still();
+    c.backdrop();
+    Json bg = picture(kBackground, c.full(), "cover");
+    bg["blur"] = 20;
+    bg["transparencyVariable"] = "num_stop";
+    anim(bg, "scale", 1.12);
+    anim(bg, "x", track({{0, -W * 0.04, "inout"}, {double(E), W * 0.04}}));
+    c.m.add(bg);
+    QColor veil = c.pal.a;
+    veil.setAlpha(110);
+    c.m.add(box(c.full(), veil));
+    const QRectF region = c.tall ? c.rel(0.06, 0.26, 0.88, 0.46) : c.rel(0.12, 0.1, 0.76, 0.8);
+    Placed p = c.slot(S::Heng, false, region, 4.0 / 3.0);
+    Json &l = c.photo(p, 14, 0, 34);
+    anim(l, "x", track({{0, -W * 0.9, "out"}, {34, -W * 0.03, "inout"}, {double(E), W * 0.03}}));
+    // Light discs in front travel fastest.
+    for (int i = 0; i < 6; ++i) {
+        const double d = std::min(W, H) * (0.08 + 0.05 * (i % 3));
+        QColor col = c.pal.accent;
+        col.setAlpha(40 + 10 * (i % 3));
+        Json e = ellipse(QRectF(W * (0.05 + 0.16 * i), H * (0.1 + 0.13 * ((i * 4) % 6)), d, d), col);
+        anim(e, "x", track({{0, -W * 0.5, "out"}, {34, -W * 0.1, "inout"}, {double(E), W * 0.1}}));
+        c.m.add(e);
+    }
+    Json &h = c.handOver(34);
+    anim(h, "x", track({{0, 0, "in"}, {34, W * 1.05}}));
+    Json edge = gradientBox(QRectF(-60 * k, 0, 60 * k, H), QColor(0, 0, 0, 0), QColor(0, 0, 0, 140), {0, 0}, {1, 0});
+    span(edge, 0, 34);
+    anim(edge, "x", track({{0, 0, "in"}, {34, W * 1.05}}));
+    c.m.add(edge);
+}
+
+// Warm light leaks: soft coloured glows that wander over the picture and
+// are gone before the still.
+void lightLeaks(Scene &c, int from, int to, int n)
+{
+    const double W = c.W, H = c.H, u = std::max(W, H);
+    const QColor colours[] = {QColor(255, 140, 40, 150), QColor(255, 70, 60, 120), QColor(255, 210, 120, 140)};
+    for (int i = 0; i < n; ++i) {
+        const double d = u * (0.5 + 0.2 * (i % 2));
+        Json g = gradientBox(QRectF(-d / 2, H * (0.1 + 0.3 * (i % 3)) - d / 2, d, d), colours[i % 3],
+                             QColor(255, 120, 40, 0), {0.5, 0.5}, {1, 0.5}, true);
+        g["type"] = "ellipse";
+        const double t0 = from + i * (to - from) / (2.0 * n), t1 = t0 + (to - from) / 2.0;
+        span(g, int(t0), int(std::ceil(t1)));
+        anim(g, "x", track({{t0, i % 2 ? W * 1.1 : -W * 0.1, "linear"}, {t1, i % 2 ? W * 0.2 : W * 0.8}}));
+        anim(g, "opacity", track({{t0, 0}, {(t0 + t1) / 2, 1}, {t1, 0}}));
+        c.m.add(g);
+    }
+}
+
+// 暖光流淌: the hand-over melts away in warm light leaks, the photo pans slowly.
+void sceneLightLeak(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H;
+    const int E = c.still();
+    c.backdrop();
+    c.background(20, 120);
+    const QRectF region = c.tall ? QRectF(0, H / 2 - W * 0.42, W, W * 0.84) : c.full();
+    Placed p = c.slot(S::Heng, false, region, c.tall ? 9.0 / 7.0 : W / H, true);
+    Json &l = c.photo(p);
+    anim(l, "zoom", 1.15);
+    anim(l, "panX", track({{0, 0.8, "inout"}, {double(E), -0.8}}));
+    c.vignette(80);
+    Json &h = c.handOver(36);
+    anim(h, "opacity", track({{6, 1, "inout"}, {36, 0}}));
+    anim(h, "scale", track({{0, 1, "linear"}, {36, 1.08}}));
+    lightLeaks(c, 1, E - 10, 4);
+}
+
+// 胶片余温: a film burn — a hot flare eats the hand-over, then cools to the photo.
+void sceneFilmBurn(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, u = std::max(W, H);
+    const int E = c.still();
+    c.backdrop();
+    c.background(18, 130);
+    c.bokeh(5);
+    const QRectF region = c.tall ? c.rel(0.06, 0.28, 0.88, 0.42) : c.rel(0.1, 0.09, 0.8, 0.82);
+    Placed p = c.slot(S::Heng, false, region, 4.0 / 3.0);
+    Json &l = c.photo(p, 16, 0, 30);
+    anim(l, "rotation", track({{18, 2.5, "out"}, {60, 0}}));
+    Scene::drift(l, 1.1, 1.0, -0.3, 0.2, 0, 0, 18, E);
+    c.handOver(20);
+    Json burn = gradientBox(QRectF(W - u * 0.4, -u * 0.4, u * 0.8, u * 0.8), QColor(255, 250, 225),
+                            QColor(255, 110, 20, 0), {0.5, 0.5}, {1, 0.5}, true);
+    burn["type"] = "ellipse";
+    span(burn, 0, 40);
+    anim(burn, "scale", track({{0, 0.1, "in"}, {20, 3.2}}));
+    anim(burn, "opacity", track({{0, 0.6}, {14, 1}, {22, 1}, {40, 0}}));
+    c.m.add(burn);
+    Json glow = box(c.full(), QColor(255, 170, 80, 120));
+    span(glow, 10, 44);
+    anim(glow, "opacity", track({{10, 0}, {20, 1}, {44, 0}}));
+    c.m.add(glow);
+}
+
+// 静水深流: a dip through black, then one long, slow push-in under a soft
+// vignette that breathes with it.
+void scenePushIn(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H;
+    const int E = c.still();
+    c.backdrop();
+    c.background(16, 100);
+    const QRectF region = c.tall ? QRectF(0, H * 0.5 - W * 0.5, W, W) : c.full();
+    Placed p = c.slot(S::Heng, false, region, c.tall ? 1.0 : W / H, true);
+    Json &l = c.photo(p);
+    anim(l, "zoom", track({{14, 1.0, "inout"}, {double(E), 1.18}}));
+    anim(l, "panY", track({{14, 0.3, "inout"}, {double(E), -0.2}}));
+    Json v = gradientBox(c.full(), QColor(0, 0, 0, 0), QColor(0, 0, 0, 170), {0.5, 0.5}, {0, 0}, true);
+    anim(v, "opacity", track({{14, 1, "inout"}, {double(E), 0.6}}));
+    c.m.add(v);
+    Json &h = c.handOver(14);
+    anim(h, "scale", track({{0, 1, "in"}, {14, 0.96}}));
+    Json dip = box(c.full(), QColor(Qt::black));
+    span(dip, 0, 30);
+    anim(dip, "opacity", track({{0, 0, "in"}, {14, 1, "out"}, {30, 0}}));
+    c.m.add(dip);
+}
+
+// 拍立得: an instant print drops onto the table with a tilt; the hand-over falls away.
+void scenePolaroid(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, k = std::min(W, H) / 1080.0;
+    const int E = c.still();
+    c.backdrop();
+    c.background(22, 130);
+    const QRectF region = c.tall ? c.rel(0.14, 0.14, 0.72, 0.58) : c.rel(0.36, 0.08, 0.28, 0.72);
+    Placed p = c.slot(S::Shu, false, region, 3.0 / 4.0);
+    const double m = p.rect.width() * 0.06;
+    const QRectF card = p.rect.adjusted(-m, -m, m, p.rect.height() * 0.2);
+    const QPointF pivot = card.center();
+    Json cardLayer = box(card, QColor("#fbfaf4"), 4 * k);
+    cardLayer["shadow"] = {{"dx", 8 * k}, {"dy", 16 * k}, {"blur", 30 * k}, {"color", "#90000000"}};
+    Json pic = c.photoLayer(p);
+    pivotAt(pic, p.rect, pivot);
+    pivotAt(cardLayer, card, pivot);
+    for (Json *j : {&cardLayer, &pic}) {
+        anim(*j, "y", track({{8, -H, "out"}, {44, 0}}));
+        anim(*j, "rotation", track({{8, -18, "back"}, {50, -4}}));
+    }
+    Scene::drift(pic, 1.1, 1.0, 0, 0, -0.3, 0, 30, E);
+    c.m.add(std::move(cardLayer));
+    c.m.add(std::move(pic));
+    // Written on the card's wide bottom margin in dark ink; it rides with the card.
+    const QRectF note(card.left(), p.rect.bottom() + m * 0.5, card.width(), card.bottom() - p.rect.bottom() - m);
+    Json words = text(QStringLiteral("定格此刻"), note, note.height() * 0.5, QColor("#3a3530"), false);
+    words["letterSpacing"] = 30;
+    pivotAt(words, note, pivot);
+    anim(words, "y", track({{8, -H, "out"}, {44, 0}}));
+    anim(words, "rotation", track({{8, -18, "back"}, {50, -4}}));
+    anim(words, "opacity", track({{44, 0}, {60, 1}}));
+    c.m.add(std::move(words));
+    Json &h = c.handOver(36);
+    anim(h, "y", track({{0, 0, "in"}, {36, H * 1.05}}));
+    anim(h, "rotation", track({{0, 0, "in"}, {36, 8}}));
+}
+
+// 分屏相映: the hand-over splits across the middle and the halves slide apart,
+// a seam of light between them.
+void sceneSplitApart(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, k = std::min(W, H) / 1080.0;
+    const int E = c.still();
+    c.backdrop();
+    c.background(18, 110);
+    c.bokeh(6);
+    const QRectF region = c.tall ? c.rel(0.08, 0.1, 0.84, 0.74) : c.rel(0.3, 0.07, 0.4, 0.86);
+    Placed p = c.slot(S::Shu, false, region, 3.0 / 4.0);
+    Json &l = c.photo(p, 12, 0, 30);
+    anim(l, "scale", track({{0, 1.1, "out"}, {40, 1}}));
+    Scene::drift(l, 1.0, 1.1, 0, 0, -0.3, 0.3, 10, E);
+    for (int half = 0; half < 2; ++half) {
+        Json part = picture(kHandOver, QRectF(0, half * H / 2, W, H / 2), "stretch");
+        part["crop"] = {0.0, half * 0.5, 1.0, 0.5};
+        span(part, 0, 32);
+        anim(part, "y", track({{4, 0, "inout"}, {32, (half ? 1 : -1) * H / 2}}));
+        c.m.add(part);
+    }
+    Json seam = box(QRectF(0, H / 2 - 3 * k, W, 6 * k), QColor(255, 248, 230, 230));
+    seam["anchor"] = {0.5, 0.5};
+    span(seam, 0, 20);
+    anim(seam, "scaleX", track({{0, 0, "out"}, {6, 1}}));
+    anim(seam, "opacity", track({{8, 1}, {20, 0}}));
+    c.m.add(seam);
+}
+
+// 流光掠影: the hand-over wipes upwards, then a band of light crosses the print.
+void sceneLightSweep(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, k = std::min(W, H) / 1080.0;
+    const int E = c.still();
+    c.backdrop();
+    c.background(20, 120);
+    const QRectF region = c.tall ? c.rel(0.1, 0.12, 0.8, 0.7) : c.rel(0.31, 0.08, 0.38, 0.84);
+    Placed p = c.slot(S::Shu, false, region, 3.0 / 4.0);
+    Json &l = c.photo(p, 14, 0, 34);
+    Scene::drift(l, 1.12, 1.0, 0.2, 0, 0.4, -0.2, 0, E);
+    const double bw = std::max(W, H) * 0.12;
+    Json band = gradientBox(QRectF(-bw, -H * 0.2, bw, H * 1.4), QColor(255, 255, 255, 0), QColor(255, 255, 255, 110),
+                            {0, 0}, {1, 0});
+    span(band, 36, 80);
+    anim(band, "rotation", 18);
+    anim(band, "x", track({{36, 0, "inout"}, {80, W + 2 * bw}}));
+    c.m.add(band);
+    c.caption(QStringLiteral("流光溢彩"),
+              c.tall ? QRectF(0, H * 0.86, W, 80 * k) : QRectF(W * 0.72, H * 0.46, W * 0.26, 80 * k), 44, 50);
+    Json &h = c.handOver(30);
+    clip(h, "wipe", track({{0, 0, "inout"}, {30, 1}}), true, "up");
+}
+
+// 闪耀登场: the hand-over rushes at the viewer into a white flash; the photo
+// comes out of the flash from a close-up.
+void sceneFlash(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H;
+    const int E = c.still();
+    c.backdrop();
+    c.background(22, 120);
+    c.bokeh(7);
+    const QRectF region = c.tall ? c.rel(0.1, 0.1, 0.8, 0.74) : c.rel(0.3, 0.08, 0.4, 0.84);
+    Placed p = c.slot(S::Shu, false, region, 3.0 / 4.0);
+    Json &l = c.photo(p, 0, 24, 40);
+    anim(l, "scale", track({{12, 1.35, "out"}, {50, 1}}));
+    Scene::drift(l, 1.0, 1.08, 0, 0, 0, -0.4, 40, E);
+    Json &h = c.handOver(14);
+    anim(h, "scale", track({{0, 1, "in"}, {14, 1.3}}));
+    Json flash = box(c.full(), QColor(255, 252, 240));
+    span(flash, 0, 34);
+    anim(flash, "opacity", track({{0, 0, "in"}, {12, 1, "out"}, {34, 0}}));
+    c.m.add(flash);
+    Q_UNUSED(W);
+    Q_UNUSED(H);
+}
+
+// 翻转人生: the hand-over flips over like a card and the photo is its back.
+void sceneFlip(Scene &c)
+{
+    using S = SlotKind;
+    const int E = c.still();
+    c.backdrop();
+    c.background(20, 120);
+    c.bokeh(5);
+    const QRectF region = c.tall ? c.rel(0.06, 0.16, 0.88, 0.66) : c.rel(0.1, 0.08, 0.8, 0.84);
+    Placed p = c.slot(S::ShuHeng, false, region, 1.0);
+    Json &l = c.photo(p, 14, 10, 34);
+    anim(l, "scaleY", track({{16, 0, "out"}, {32, 1}}));
+    anim(l, "scale", track({{32, 1.0, "inout"}, {double(E), 1.04}}));
+    Json &h = c.handOver(16);
+    anim(h, "scaleY", track({{0, 1, "in"}, {16, 0}}));
+    anim(h, "scale", track({{0, 1, "in"}, {16, 0.85}}));
+}
+
+// Photos of a collage land one after another.
+void landOneByOne(Scene &c, std::vector<Json> &layers, int t0, int step, const char *how)
+{
+    const double W = c.W, H = c.H;
+    int i = 0;
+    for (Json &layer : layers) {
+        Json *l = &layer;
+        const double a = t0 + i * step, b = a + 28;
+        const std::string h = how;
+        if (h == "pop") {
+            anim(*l, "scale", track({{a, 0, "back"}, {b, 1}}));
+        } else if (h == "fly") {
+            const double dx = (i % 2 ? 1 : -1) * W * 0.7, dy = (i % 3 - 1) * H * 0.4;
+            anim(*l, "x", track({{a, dx, "out"}, {b, 0}}));
+            anim(*l, "y", track({{a, dy, "out"}, {b, 0}}));
+            anim(*l, "opacity", track({{a, 0}, {a + 8, 1}}));
+        } else { // drop with a tilt
+            anim(*l, "y", track({{a, -H, "out"}, {b, 0}}));
+            anim(*l, "rotation", track({{a, (i % 2 ? 14.0 : -14.0), "back"}, {b + 6, (i % 2 ? 3.0 : -3.0)}}));
+        }
+        ++i;
+    }
+}
+
+// 五彩缤纷: five photos flying in from all sides; an iris from a corner.
+void sceneFive(Scene &c)
+{
+    using S = SlotKind;
+    const int E = c.still();
+    c.backdrop();
+    c.background(20, 120);
+    c.bokeh(5);
+    Placed h1, h2, h3, s1, s2;
+    if (c.tall) {
+        h1 = c.slot(S::Heng, true, c.rel(0.04, 0.03, 0.92, 0.3), 4.0 / 3.0);
+        h2 = c.slot(S::Heng, true, c.rel(0.04, 0.68, 0.45, 0.29), 4.0 / 3.0);
+        h3 = c.slot(S::Heng, true, c.rel(0.51, 0.68, 0.45, 0.29), 4.0 / 3.0);
+        s1 = c.slot(S::Shu, true, c.rel(0.04, 0.35, 0.45, 0.31), 3.0 / 4.0);
+        s2 = c.slot(S::Shu, true, c.rel(0.51, 0.35, 0.45, 0.31), 3.0 / 4.0);
+    } else {
+        h1 = c.slot(S::Heng, true, c.rel(0.26, 0.05, 0.48, 0.44), 4.0 / 3.0);
+        h2 = c.slot(S::Heng, true, c.rel(0.26, 0.51, 0.235, 0.44), 4.0 / 3.0);
+        h3 = c.slot(S::Heng, true, c.rel(0.505, 0.51, 0.235, 0.44), 4.0 / 3.0);
+        s1 = c.slot(S::Shu, true, c.rel(0.02, 0.08, 0.22, 0.84), 3.0 / 4.0);
+        s2 = c.slot(S::Shu, true, c.rel(0.76, 0.08, 0.22, 0.84), 3.0 / 4.0);
+    }
+    std::vector<Json> ls;
+    for (const Placed *p : {&s1, &h1, &s2, &h2, &h3})
+        ls.push_back(c.photoLayer(*p, 10, 0, 24));
+    landOneByOne(c, ls, 16, 10, "fly");
+    Scene::drift(ls[1], 1.12, 1.0, -0.4, 0.2, 0, 0, 40, E);
+    for (Json &l : ls)
+        c.m.add(std::move(l));
+    Json &h = c.handOver(34);
+    clip(h, "iris", track({{0, 0, "in"}, {34, 1}}), true, nullptr, 0, QPointF(0.2, 0.8));
+}
+
+// 六六大顺: six photos popping into a grid while the hand-over falls in stripes.
+void sceneSix(Scene &c)
+{
+    using S = SlotKind;
+    const int E = c.still();
+    c.backdrop();
+    c.background(20, 130);
+    std::vector<Placed> ps;
+    if (c.tall) {
+        // Three rows, a landscape and a portrait each, alternating sides.
+        for (int r = 0; r < 3; ++r) {
+            const double y = 0.03 + r * 0.325;
+            ps.push_back(c.slot(S::Heng, true, c.rel(r % 2 ? 0.4 : 0.03, y, 0.57, 0.3), 4.0 / 3.0));
+        }
+        for (int r = 0; r < 3; ++r) {
+            const double y = 0.03 + r * 0.325;
+            ps.push_back(c.slot(S::Shu, true, c.rel(r % 2 ? 0.03 : 0.62, y, 0.35, 0.3), 3.0 / 4.0));
+        }
+    } else {
+        for (int q = 0; q < 3; ++q)
+            ps.push_back(c.slot(S::Heng, true, c.rel(0.02 + q * 0.33, 0.04, 0.3, 0.44), 4.0 / 3.0));
+        for (int q = 0; q < 3; ++q)
+            ps.push_back(c.slot(S::Shu, true, c.rel(0.02 + q * 0.33, 0.52, 0.3, 0.44), 3.0 / 4.0));
+    }
+    std::vector<Json> ls;
+    for (const Placed &p : ps)
+        ls.push_back(c.photoLayer(p, 10, 0, 22));
+    landOneByOne(c, ls, 18, 8, "pop");
+    Scene::drift(ls[0], 1.0, 1.1, 0, 0.3, 0, 0, 50, E);
+    Scene::drift(ls[4], 1.1, 1.0, 0, 0, 0.3, 0, 50, E);
+    for (Json &l : ls)
+        c.m.add(std::move(l));
+    Json &h = c.handOver(32);
+    clip(h, "stripes", track({{0, 0, "linear"}, {32, 1}}), true, "horizontal", 6);
+}
+
+// 光阴对望: a landscape and a portrait slide past each other and settle; the
+// hand-over shrinks into a print that flies off to a corner.
+void sceneFacing(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H;
+    const int E = c.still();
+    c.backdrop();
+    c.background(20, 110);
+    c.bokeh(5);
+    Placed a, s;
+    if (c.tall) {
+        a = c.slot(S::Heng, true, c.rel(0.04, 0.05, 0.92, 0.38), 4.0 / 3.0);
+        s = c.slot(S::Shu, true, c.rel(0.12, 0.46, 0.76, 0.5), 3.0 / 4.0);
+    } else {
+        a = c.slot(S::Heng, true, c.rel(0.04, 0.12, 0.56, 0.76), 4.0 / 3.0);
+        s = c.slot(S::Shu, true, c.rel(0.64, 0.08, 0.32, 0.84), 3.0 / 4.0);
+    }
+    Json la = c.photoLayer(a, 12, 0, 30);
+    Json ls = c.photoLayer(s, 12, 0, 30);
+    if (c.tall) {
+        anim(la, "x", track({{10, W, "out"}, {44, W * 0.02, "inout"}, {double(E), 0}}));
+        anim(ls, "x", track({{20, -W, "out"}, {54, -W * 0.02, "inout"}, {double(E), 0}}));
+    } else {
+        anim(la, "y", track({{10, H, "out"}, {44, H * 0.02, "inout"}, {double(E), 0}}));
+        anim(ls, "y", track({{20, -H, "out"}, {54, -H * 0.02, "inout"}, {double(E), 0}}));
+    }
+    Scene::drift(la, 1.1, 1.0, 0.3, -0.1, 0, 0, 10, E);
+    c.m.add(std::move(la));
+    c.m.add(std::move(ls));
+    Json &h = c.handOver(30);
+    frameAround(h, 14, QColor("#fbfaf6"), 0, 0, 0);
+    anim(h, "scale", track({{0, 1, "inout"}, {16, 0.45, "in"}, {30, 0.2}}));
+    anim(h, "x", track({{8, 0, "in"}, {30, W * 0.7}}));
+    anim(h, "y", track({{8, 0, "in"}, {30, -H * 0.7}}));
+    anim(h, "rotation", track({{0, 0, "inout"}, {30, 12}}));
+}
+
+// 三联画屏: three portraits as a folding screen; the hand-over drops in three
+// strips one after another and each panel pans its own way.
+void sceneTriptych(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H;
+    const int E = c.still();
+    c.backdrop();
+    c.background(18, 120);
+    std::vector<Placed> ps;
+    for (int i = 0; i < 3; ++i)
+        // On a phone the three panels cascade down the screen, overlapping.
+        ps.push_back(c.tall ? c.slot(S::Shu, true, c.rel(i == 1 ? 0.41 : 0.04, 0.03 + i * 0.27, 0.55, 0.41), 3.0 / 4.0)
+                            : c.slot(S::Shu, true, c.rel(0.05 + i * 0.31, 0.08, 0.28, 0.84), 3.0 / 4.0));
+    for (int i = 0; i < 3; ++i) {
+        Json &l = c.photo(ps[size_t(i)], 10, 0, 26);
+        anim(l, "opacity", track({{10.0 + 8 * i, 0}, {26.0 + 8 * i, 1}}));
+        Scene::drift(l, 1.15, 1.15, 0, 0, i % 2 ? 0.8 : -0.8, i % 2 ? -0.8 : 0.8, 10, E);
+    }
+    for (int i = 0; i < 3; ++i) {
+        Json strip = picture(kHandOver, QRectF(i * W / 3, 0, W / 3, H), "stretch");
+        strip["crop"] = {i / 3.0, 0.0, 1 / 3.0, 1.0};
+        const double t0 = 4 + 7 * i;
+        span(strip, 0, int(t0 + 22));
+        anim(strip, "y", track({{t0, 0, "in"}, {t0 + 22, H * 1.05}}));
+        c.m.add(strip);
+    }
+}
+
+// 繁花似锦: five prints dealt onto the table with a tilt each; a diamond
+// opens from the top.
+void sceneScatter(Scene &c)
+{
+    using S = SlotKind;
+    const int E = c.still();
+    c.backdrop();
+    c.background(22, 120);
+    c.bokeh(6);
+    Placed h1, h2, s1, s2, s3;
+    if (c.tall) {
+        h1 = c.slot(S::Heng, true, c.rel(0.04, 0.04, 0.62, 0.26), 4.0 / 3.0);
+        h2 = c.slot(S::Heng, true, c.rel(0.34, 0.7, 0.62, 0.26), 4.0 / 3.0);
+        s1 = c.slot(S::Shu, true, c.rel(0.6, 0.08, 0.36, 0.28), 3.0 / 4.0);
+        s2 = c.slot(S::Shu, true, c.rel(0.04, 0.34, 0.44, 0.33), 3.0 / 4.0);
+        s3 = c.slot(S::Shu, true, c.rel(0.52, 0.37, 0.44, 0.31), 3.0 / 4.0);
+    } else {
+        h1 = c.slot(S::Heng, true, c.rel(0.03, 0.06, 0.36, 0.46), 4.0 / 3.0);
+        h2 = c.slot(S::Heng, true, c.rel(0.61, 0.48, 0.36, 0.46), 4.0 / 3.0);
+        s1 = c.slot(S::Shu, true, c.rel(0.04, 0.5, 0.2, 0.46), 3.0 / 4.0);
+        s2 = c.slot(S::Shu, true, c.rel(0.37, 0.1, 0.26, 0.8), 3.0 / 4.0);
+        s3 = c.slot(S::Shu, true, c.rel(0.74, 0.04, 0.2, 0.46), 3.0 / 4.0);
+    }
+    std::vector<Json> ls;
+    for (const Placed *p : {&h1, &s1, &h2, &s3, &s2})
+        ls.push_back(c.photoLayer(*p, 14, 0, 30));
+    landOneByOne(c, ls, 14, 12, "drop");
+    for (Json &l : ls)
+        c.m.add(std::move(l));
+    Json &h = c.handOver(34);
+    clip(h, "diamond", track({{0, 0, "inout"}, {34, 1}}), true, nullptr, 0, QPointF(0.5, 0.0));
+}
+
+// 流金岁月: four photos on a strip of film that rolls past and comes to rest.
+void sceneFilmStrip(Scene &c)
+{
+    using S = SlotKind;
+    const double W = c.W, H = c.H, k = std::min(W, H) / 1080.0;
+    const int E = c.still();
+    c.backdrop();
+    c.background(18, 150);
+    std::vector<Placed> ps;
+    QRectF strip;
+    if (c.tall) {
+        strip = c.rel(0.12, -0.02, 0.76, 1.04);
+        const double x = W * 0.2, w = W * 0.6;
+        ps.push_back(c.slot(S::Heng, true, QRectF(x, H * 0.02, w, H * 0.22), 4.0 / 3.0));
+        ps.push_back(c.slot(S::Heng, true, QRectF(x, H * 0.74, w, H * 0.22), 4.0 / 3.0));
+        ps.push_back(c.slot(S::Shu, true, QRectF(x, H * 0.26, w, H * 0.23), 3.0 / 4.0));
+        ps.push_back(c.slot(S::Shu, true, QRectF(x, H * 0.5, w, H * 0.23), 3.0 / 4.0));
+    } else {
+        strip = c.rel(-0.02, 0.16, 1.04, 0.68);
+        const double y = H * 0.22, h = H * 0.56;
+        ps.push_back(c.slot(S::Heng, true, QRectF(W * 0.02, y, W * 0.27, h), 4.0 / 3.0));
+        ps.push_back(c.slot(S::Heng, true, QRectF(W * 0.71, y, W * 0.27, h), 4.0 / 3.0));
+        ps.push_back(c.slot(S::Shu, true, QRectF(W * 0.3, y, W * 0.195, h), 3.0 / 4.0));
+        ps.push_back(c.slot(S::Shu, true, QRectF(W * 0.505, y, W * 0.195, h), 3.0 / 4.0));
+    }
+    // Everything on the strip shares one roll.
+    auto roll = [&](Json &l) {
+        if (c.tall)
+            anim(l, "y", track({{0, H * 1.1, "out"}, {60, -H * 0.02, "inout"}, {double(E), 0}}));
+        else
+            anim(l, "x", track({{0, W * 1.1, "out"}, {60, -W * 0.02, "inout"}, {double(E), 0}}));
+    };
+    Json film = box(strip, QColor(16, 16, 18, 235));
+    roll(film);
+    c.m.add(film);
+    const int holes = 14;
+    for (int side = 0; side < 2; ++side)
+        for (int i = 0; i < holes; ++i) {
+            QRectF r;
+            if (c.tall)
+                r = QRectF(side ? strip.right() - 0.05 * W : strip.left() + 0.02 * W, strip.top() + i * strip.height() / holes,
+                           0.03 * W, strip.height() / holes * 0.55);
+            else
+                r = QRectF(strip.left() + i * strip.width() / holes, side ? strip.bottom() - 0.05 * H : strip.top() + 0.015 * H,
+                           strip.width() / holes * 0.55, 0.035 * H);
+            Json hole = box(r, QColor(236, 232, 220, 220), 3 * k);
+            roll(hole);
+            c.m.add(hole);
+        }
+    for (const Placed &p : ps) {
+        Json &l = c.photo(p, 0, 0, 0);
+        roll(l);
+    }
+    Json &h = c.handOver(30);
+    clip(h, "wipe", track({{0, 0, "inout"}, {30, 1}}), true, "left");
+}
+
+using SceneFn = void (*)(Scene &);
+// Templates after the first family, by lineup position (first = 23).
+const SceneFn kSecondFamily[] = {
+    scenePageTurn,  sceneMosaic, sceneParallax, sceneLightLeak, sceneFilmBurn,
+    scenePushIn,    scenePolaroid, sceneSplitApart, sceneLightSweep, sceneFlash,     sceneFlip,
+    sceneFive,      sceneSix,      sceneFacing,     sceneTriptych,   sceneScatter,   sceneFilmStrip,
+};
+constexpr int kSecondFamilyFirst = 23;
+
 
 const char *kFitCover = "cover";
 
@@ -640,7 +1245,12 @@ void buildScene(Scene &c, int index)
         clip(h, "blinds", track({{0, 0, "inout"}, {30, 1}}), true, "vertical", 12);
         break;
     }
-    default: break;
+    default: {
+        const int n = index - kSecondFamilyFirst;
+        if (n >= 0 && n < int(std::size(kSecondFamily)))
+            kSecondFamily[n](c);
+        break;
+    }
     }
     Q_UNUSED(kFitCover);
 }

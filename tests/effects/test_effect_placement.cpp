@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 #include "EffectFixture.h"
 #include "app/FlagWords.h"
 #include "effects/EffectColumns.h"
@@ -140,6 +142,55 @@ TEST(TextPlacement, MissingIniEndsTheRunAndImportStillSignalsCompletion)
     // The window-opening listing skips the folder without INI: the run places from effect 2.
     EXPECT_EQ(runTextPlacementOnImport(album).completionFlag, flag::kAutoTextEffectsDone);
     EXPECT_EQ(album.wenzi_ListView_Image.size(), 1);
+}
+
+TEST(TextPlacement, ImportDrawsCaptionsFromTheChosenTheme)
+{
+    EffectTree t;
+    for (int cat : {1, 2, 5})
+        for (int n : {1, 2})
+            t.addText(cat, n, 5, QStringLiteral("ab"));
+    int calls = 0;
+    const RandomFn turns = [&calls](int n) { return calls++ % n; };
+    for (auto [theme, expected] : {std::pair{1, QSet<QString>{"2"}}, std::pair{4, QSet<QString>{"5"}}}) {
+        Album album = t.album();
+        album.settings.textEffectTheme = theme;
+        const int cat = EffectTree::addCatalogue(album, 100, QStringLiteral("|10|60|"), QStringLiteral("|a|b|"));
+        for (int r = 0; r < 6; ++r)
+            EffectTree::addUsed(album, cat);
+        runTextPlacementOnImport(album, turns);
+        ASSERT_EQ(album.wenzi_ListView_Image.size(), 12) << "theme " << theme;
+        const QStringList cats = album.wenzi_ListView_Image.subItemTexts(effcol::kTextCategory);
+        EXPECT_EQ(QSet<QString>(cats.begin(), cats.end()), expected) << "theme " << theme;
+    }
+    // "全部" (-1) draws from every category, as before there were themes.
+    Album album = t.album();
+    const int cat = EffectTree::addCatalogue(album, 100, QStringLiteral("|10|60|"), QStringLiteral("|a|b|"));
+    for (int r = 0; r < 6; ++r)
+        EffectTree::addUsed(album, cat);
+    runTextPlacementOnImport(album, turns);
+    const QStringList cats = album.wenzi_ListView_Image.subItemTexts(effcol::kTextCategory);
+    EXPECT_GT(QSet<QString>(cats.begin(), cats.end()).size(), 1);
+}
+
+TEST(TextPlacement, ThemeNamesTurnIntoRows)
+{
+    EXPECT_EQ(textEffectThemeNames().size(), kTextCategoryCount);
+    for (auto [name, theme] : {std::pair{"全部", -1}, std::pair{"", -1}, std::pair{"婚纱", 0},
+                               std::pair{"婚纱文字元素", 0}, std::pair{"02 婚纱文字元素", 0},
+                               std::pair{"运动会", 19}, std::pair{"21 运动会文字元素", 19},
+                               std::pair{"婚礼", kNoTextEffectTheme}, std::pair{"01 全部文字元素", -1}})
+        EXPECT_EQ(textEffectThemeFromName(QString::fromUtf8(name)), theme) << name;
+    EXPECT_EQ(textEffectThemeCategoryRow(0), 2);
+    EXPECT_EQ(textEffectThemeCategoryRow(19), 40);
+    EXPECT_EQ(textEffectThemeCategoryRow(-1), 0);
+    EXPECT_EQ(textEffectThemeCategoryRow(20), 0);
+    // "恢复默认设置" brings the theme back to "全部".
+    Settings s;
+    EXPECT_EQ(s.textEffectTheme, -1);
+    s.textEffectTheme = 3;
+    s.restoreDefaults();
+    EXPECT_EQ(s.textEffectTheme, -1);
 }
 
 TEST(TextPlacement, ChecksBeforeTheRun)
