@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/Columns.h"
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
 #include "media/LyricSettings.h"
@@ -88,14 +89,14 @@ long long songLengthMs(const Album &album, int k)
     // added, which is all the album's frames need; a long song is not
     // decoded a second time. Only a row without a readable text is measured.
     const Row &row = album.ListView_daoru_yinyue.row(k);
-    const QStringList parts = row.subItem(2).split(QLatin1Char(':'));
+    const QStringList parts = row.cell(musiccol::kDuration).split(QLatin1Char(':'));
     if (parts.size() == 3) {
         bool okH = false, okM = false, okS = false;
         const long long h = parts[0].toLongLong(&okH), m = parts[1].toLongLong(&okM), s = parts[2].toLongLong(&okS);
         if (okH && okM && okS && h >= 0 && m >= 0 && s >= 0 && s < 60)
             return ((h * 60 + m) * 60 + s) * 1000;
     }
-    return measureSong(row.subItem(3)).lengthMs;
+    return measureSong(row.cell(musiccol::kPath)).lengthMs;
 }
 
 int lyricIndexForSong(const Album &album, int songIndex)

@@ -11,6 +11,7 @@
 #include "album/AlbumTables.h"
 #include "album/Staging.h"
 #include "app/ClockText.h"
+#include "app/Columns.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
 #include "effects/BackgroundTable.h"
@@ -167,7 +168,7 @@ void PreviewPlayback::start(SyncMode sync)
         const RowTable &songs = album.ListView_daoru_yinyue;
         for (int k = 0; k < songs.size() && !*staged->stop; ++k) {
             try {
-                staged->songLengths.push_back(measureSong(songs.row(k).subItem(3)).lengthMs);
+                staged->songLengths.push_back(measureSong(songs.row(k).cell(musiccol::kPath)).lengthMs);
             } catch (const Error &e) {
                 staged->songLengths.push_back(0);
                 staged->songProblems << e.message();
@@ -176,7 +177,7 @@ void PreviewPlayback::start(SyncMode sync)
         const RowTable &lyrics = album.ListView_daoru_LRC;
         for (int k = 0; k < lyrics.size() && !*staged->stop; ++k) {
             try {
-                staged->lyrics.push_back(parseLrcFile(lyrics.row(k).subItem(2), staged->stop.get()));
+                staged->lyrics.push_back(parseLrcFile(lyrics.row(k).cell(lyriccol::kPath), staged->stop.get()));
             } catch (const Error &e) {
                 staged->lyrics.emplace_back();
                 staged->lyricProblems << e.message();
@@ -641,7 +642,7 @@ void PreviewPlayback::startSong(int k, qint64 offsetMs)
     m_song = k;
     m_songPlaying = false;
     const PreviewSong &song = m_timeline.songs[size_t(k)];
-    const QString path = m_album.ListView_daoru_yinyue.row(song.musicRow).subItem(3);
+    const QString path = m_album.ListView_daoru_yinyue.row(song.musicRow).cell(musiccol::kPath);
     m_album.cells.setInt(cell::kYinyueLeijia, song.musicRow);
     m_album.cells.setInt(cell::kGeciLeijia, song.musicRow);
     try {

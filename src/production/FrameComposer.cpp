@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ClockText.h"
+#include "app/Columns.h"
 #include "app/Error.h"
 #include "effects/BackgroundTable.h"
 #include "media/MusicList.h"
@@ -110,7 +111,7 @@ void FrameComposer::startSongLyrics()
     m_lyricIndex = music::lyricIndexForSong(m_album, m_setup.songs[size_t(m_m)].musicRow);
     if (m_lyricIndex < 0)
         return;
-    const QString path = m_album.ListView_daoru_LRC.row(m_lyricIndex).subItem(2);
+    const QString path = m_album.ListView_daoru_LRC.row(m_lyricIndex).cell(lyriccol::kPath);
     try {
         m_lyrics = parseLrcFile(path, m_stop);
     } catch (const Error &e) {

@@ -6,6 +6,7 @@
 #include "album/AlbumTables.h"
 #include "album/Staging.h"
 #include "app/ClockText.h"
+#include "app/Columns.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
 #include "media/MusicList.h"
@@ -31,7 +32,7 @@ std::vector<int> ProductionPlan::templateRows() const
 {
     std::vector<int> rows;
     for (const Row &r : templateList)
-        rows.push_back(r.subItemInt(8));
+        rows.push_back(r.cell(prodtemplatecol::kUsedRow).toInt());
     return rows;
 }
 
@@ -39,7 +40,7 @@ std::vector<ProductionSong> ProductionPlan::songs() const
 {
     std::vector<ProductionSong> s;
     for (const Row &r : musicList)
-        s.push_back({r.subItemInt(4), r.subItem(5).toLongLong()});
+        s.push_back({r.cell(prodmusiccol::kSongRow).toInt(), r.cell(prodmusiccol::kFrames).toLongLong()});
     return s;
 }
 
@@ -62,7 +63,7 @@ Row productionTemplateRow(const Album &album, int usedRow)
     QStringList cells;
     for (int k = 0; k < 6; ++k)
         cells << u.subItem(k);
-    cells << flag::kCompleted << u.subItem(7) << QString::number(usedRow);
+    cells << flag::kCompleted << u.cell(usedcol::kNumber) << QString::number(usedRow);
     return Row(u.caption(), cells);
 }
 } // namespace
@@ -103,7 +104,7 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
             lengths.insert(k, music::songLengthMs(album, k));
         const long long ms = lengths.value(k);
         const Row &s = songs.row(k);
-        return Row(s.caption(), {s.subItem(0), s.subItem(1), s.subItem(2), s.subItem(3), QString::number(k),
+        return Row(s.caption(), {s.cell(musiccol::kName), s.cell(musiccol::kFormat), s.cell(musiccol::kDuration), s.cell(musiccol::kPath), QString::number(k),
                                  QString::number(songFrames(ms))});
     };
 
@@ -118,7 +119,7 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
             if (k >= songs.size())
                 k = 0;
             plan.musicList.append(songRow(k));
-            covered += plan.musicList.row(plan.musicList.size() - 1).subItem(5).toLongLong();
+            covered += plan.musicList.row(plan.musicList.size() - 1).cell(prodmusiccol::kFrames).toLongLong();
         }
     } else {
         // The music sets the length; the templates repeat in order until its
@@ -127,7 +128,7 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
             if (stopped(stop))
                 return {};
             plan.musicList.append(songRow(k));
-            plan.totalFrames += plan.musicList.row(k).subItem(5).toLongLong();
+            plan.totalFrames += plan.musicList.row(k).cell(prodmusiccol::kFrames).toLongLong();
         }
         long long covered = 0;
         for (size_t i = 0; covered < plan.totalFrames; i = (i + 1) % complete.size()) {
@@ -190,7 +191,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     job.outputPath = result.outputPath;
     job.totalFrames = plan.totalFrames;
     for (const ProductionSong &s : setup.songs)
-        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / kFramesPerSecond});
+        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).cell(musiccol::kPath), s.frames * 1000 / kFramesPerSecond});
 
     Encoder encoder;
     encoder.log = log;

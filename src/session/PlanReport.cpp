@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "album/AlbumTables.h"
+#include "app/Columns.h"
 #include "media/MusicList.h"
 #include "production/OutputOptions.h"
 
@@ -29,7 +30,7 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
                    {"path", s(plan.choice.outputPath())}};
     Json templates = Json::array();
     for (const Row &t : plan.templateList) {
-        const int row = t.subItemInt(8);
+        const int row = t.cell(prodtemplatecol::kUsedRow).toInt();
         Json slots = Json::array();
         for (const Row &slot : album.ListView_moban_shiyong_canshu) {
             if (slot.cell(slotcol::kUsedRow).toInt() != row)
@@ -39,8 +40,8 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
                              {"photo", s(slot.cell(slotcol::kPhotoPath))}});
         }
         templates.push_back({{"row", row},
-                             {"name", s(t.subItem(0))},
-                             {"category", s(t.subItem(5))},
+                             {"name", s(t.cell(prodtemplatecol::kName))},
+                             {"category", s(t.cell(prodtemplatecol::kCategory))},
                              {"frames", catalogueFrames(album, t.caption().toInt())},
                              {"slots", slots}});
     }
@@ -63,15 +64,15 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
     Json songs = Json::array();
     for (int k = 0; k < album.ListView_daoru_yinyue.size(); ++k) {
         const long long ms = music::songLengthMs(album, k);
-        songs.push_back({{"path", s(album.ListView_daoru_yinyue[k].subItem(3))},
+        songs.push_back({{"path", s(album.ListView_daoru_yinyue[k].cell(musiccol::kPath))},
                          {"length_ms", ms},
                          {"frames", songFrames(ms)},
-                         {"lyrics", k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].subItem(2)) : ""}});
+                         {"lyrics", k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].cell(lyriccol::kPath)) : ""}});
     }
     j["songs"] = songs;
     Json played = Json::array();
     for (const Row &m : plan.musicList)
-        played.push_back({{"row", m.subItemInt(4)}, {"frames", m.subItem(5).toLongLong()}});
+        played.push_back({{"row", m.cell(prodmusiccol::kSongRow).toInt()}, {"frames", m.cell(prodmusiccol::kFrames).toLongLong()}});
     j["music_list"] = played;
     j["text_effects"] = album.wenzi_ListView_Image.size();
     j["picture_effects"] = album.huamian_ListView_Image.size();
