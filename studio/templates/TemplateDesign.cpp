@@ -292,7 +292,7 @@ void sceneParallax(Scene &c)
     bg["blur"] = 20;
     bg["transparencyVariable"] = "num_stop";
     anim(bg, "scale", 1.12);
-    anim(bg, "x", track({{0, -W * 0.04, "inout"}, {double(E), W * 0.04}}));
+    anim(bg, "x", track({{0, -W * 0.03, "smooth"}, {double(E), W * 0.03}}));
     c.m.add(bg);
     QColor veil = c.pal.a;
     veil.setAlpha(110);
@@ -300,14 +300,14 @@ void sceneParallax(Scene &c)
     const QRectF region = c.tall ? c.rel(0.06, 0.26, 0.88, 0.46) : c.rel(0.12, 0.1, 0.76, 0.8);
     Placed p = c.slot(S::Heng, false, region, 4.0 / 3.0);
     Json &l = c.photo(p, 14, 0, 34);
-    anim(l, "x", track({{0, -W * 0.9, "out"}, {34, -W * 0.03, "inout"}, {double(E), W * 0.03}}));
+    anim(l, "x", track({{0, -W * 0.9, "out"}, {34, -W * 0.02, "smooth"}, {double(E), W * 0.02}}));
     // Light discs in front travel fastest.
     for (int i = 0; i < 6; ++i) {
         const double d = std::min(W, H) * (0.08 + 0.05 * (i % 3));
         QColor col = c.pal.accent;
         col.setAlpha(40 + 10 * (i % 3));
         Json e = ellipse(QRectF(W * (0.05 + 0.16 * i), H * (0.1 + 0.13 * ((i * 4) % 6)), d, d), col);
-        anim(e, "x", track({{0, -W * 0.5, "out"}, {34, -W * 0.1, "inout"}, {double(E), W * 0.1}}));
+        anim(e, "x", track({{0, -W * 0.5, "out"}, {34, -W * 0.08, "smooth"}, {double(E), W * 0.08}}));
         c.m.add(e);
     }
     Json &h = c.handOver(34);
@@ -498,8 +498,11 @@ void sceneLightSweep(Scene &c)
     anim(band, "rotation", 18);
     anim(band, "x", track({{36, 0, "inout"}, {80, W + 2 * bw}}));
     c.m.add(band);
+    // Beside the print, as wide as the space there allows (4:3 has less of it).
+    const double side = W - p.rect.right() - 28 * k;
     c.caption(QStringLiteral("流光溢彩"),
-              c.tall ? QRectF(0, H * 0.86, W, 80 * k) : QRectF(W * 0.72, H * 0.46, W * 0.26, 80 * k), 44, 50);
+              c.tall ? QRectF(0, H * 0.86, W, 80 * k) : QRectF(p.rect.right() + 20 * k, H * 0.46, side, 80 * k),
+              c.tall ? 44 : std::min(44.0, side / k / 8), 50);
     Json &h = c.handOver(30);
     clip(h, "wipe", track({{0, 0, "inout"}, {30, 1}}), true, "up");
 }
@@ -835,7 +838,7 @@ void buildScene(Scene &c, int index)
         Placed p = c.slot(S::Heng, false, region, c.tall ? 9.0 / 7.0 : W / H, true);
         Json &l = c.photo(p);
         anim(l, "zoom", 1.18);
-        anim(l, "panX", track({{0, -1, "inout"}, {double(E), 1}}));
+        anim(l, "panX", track({{0, -0.4, "smooth"}, {double(E), 0.4}}));
         c.vignette(70);
         Json &h = c.handOver(30);
         clip(h, "wipe", track({{0, 0, "inout"}, {30, 1}}), true, "right");
@@ -970,7 +973,7 @@ void buildScene(Scene &c, int index)
         const QRectF region = c.tall ? c.rel(0.1, 0.1, 0.8, 0.72) : c.rel(0.31, 0.08, 0.38, 0.84);
         Placed p = c.slot(S::Shu, false, region, 3.0 / 4.0);
         Json &l = c.photo(p, 12, 0, 30);
-        Scene::drift(l, 1.16, 1.02, 0, 0, 0.8, -0.2, 0, E);
+        Scene::drift(l, 1.16, 1.02, 0, 0, 0.5, -0.1, 0, E);
         c.caption(QStringLiteral("西风漫卷"), c.tall ? QRectF(0, H * 0.86, W, 80 * k) : QRectF(W * 0.72, H * 0.45, W * 0.26, 80 * k), 44, 40);
         Json &h = c.handOver(30);
         clip(h, "split", track({{0, 0, "inout"}, {30, 1}}), true, "horizontal");
