@@ -47,10 +47,11 @@ public:
 
     // "默认": the type's default entry.
     void selectDefault();
+    // "取消", Esc and the title-bar close: the outcome "zhizuo_quxiao".
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void reject() override;
 
 private:
     void chooseEntry(int index);

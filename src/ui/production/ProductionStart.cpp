@@ -34,6 +34,11 @@ ProductionStart::ProductionStart(AlbumSession &session, DialogService &dialogs, 
     connect(m_typeWindow, &QDialog::finished, this, &ProductionStart::typeWindowClosed);
 }
 
+ProductionWindow *ProductionStart::productionWindow() const
+{
+    return m_production.data();
+}
+
 bool ProductionStart::start(OutputType type)
 {
     if (m_busy)

@@ -42,7 +42,7 @@ public:
 
     AlbumTypeWindow *typeWindow() const { return m_typeWindow; }
     // The production window of the running start, or null.
-    ProductionWindow *productionWindow() const { return m_production; }
+    ProductionWindow *productionWindow() const;
     bool busy() const { return m_busy; }
 
 Q_SIGNALS:
