@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "SingleInstance.h"
+#include "app/EditCommands.h"
 #include "app/Error.h"
 #include "app/Loader.h"
 #include "app/MainWindow.h"
@@ -12,6 +13,7 @@
 #include "app/Style.h"
 #include "resources/WorkRoot.h"
 #include "session/AlbumSession.h"
+#include "session/RecoveryFile.h"
 
 int main(int argc, char **argv)
 {
@@ -41,6 +43,8 @@ int main(int argc, char **argv)
 
     AlbumSession session(QString(), root->path());
     ui::MainWindow main(session, dialogs);
+    // The album is kept in a recovery file while the program runs.
+    ui::enableAlbumRecovery(main, RecoveryFile::defaultFolder());
     ui::Loader loader;
     int exitCode = 0;
     QObject::connect(&main, &ui::MainWindow::exitAccepted, &app, [&] {

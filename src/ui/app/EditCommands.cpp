@@ -6,11 +6,13 @@
 
 #include "session/AlbumSession.h"
 #include "ui/album/CropWindow.h"
+#include "ui/album/PhotoWindow.h"
 #include "ui/album/TemplateManagerWindow.h"
 #include "ui/app/DialogService.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/ProjectCommands.h"
 #include "ui/effects/BackgroundWindow.h"
+#include "ui/templates/TemplateOptionsWindow.h"
 
 namespace lumora::ui {
 
@@ -78,6 +80,17 @@ void installEditCommands(MainWindow &main)
         w->start();
         w->open();
     });
+
+    // With template combinations on, the template options come before the
+    // photo file dialog: a pack number, 0 for random templates.
+    if (PhotoWindow *photos = main.photoWindow())
+        photos->choosePack = [m] {
+            TemplateOptionsWindow w(m->session(), m->dialogs(), m);
+            if (const QString problem = w.start(); !problem.isEmpty())
+                m->dialogs().notice(m, problem);
+            w.exec();
+            return w.chosenPack();
+        };
 
     // Saving and opening an album, beside the production settings.
     auto *commands = new ProjectCommands(main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, QString());

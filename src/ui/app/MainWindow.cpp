@@ -17,6 +17,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "DialogService.h"
+#include "EditCommands.h"
 #include "Dialogs.h"
 #include "IdlePicture.h"
 #include "ModeChooser.h"
@@ -100,6 +101,8 @@ MainWindow::MainWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
     attachMediaWindows(*this, session, dialogs);
     // Picture and text effect windows.
     attachEffectWindows(*this, session, dialogs);
+    // Template management, cropping, backgrounds, saving and opening an album.
+    installEditCommands(*this);
 }
 
 MainWindow::~MainWindow() = default;
