@@ -28,6 +28,7 @@
 #include "StartupMoviePanel.h"
 #include "album/AlbumTables.h"
 #include "effects/EffectWiring.h"
+#include "production/ProductionWiring.h"
 #include "album/PhotoGeometry.h"
 #include "album/ThumbnailCache.h"
 #include "album/ThumbnailCell.h"
@@ -103,6 +104,8 @@ MainWindow::MainWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
     attachEffectWindows(*this, session, dialogs);
     // Template management, cropping, backgrounds, saving and opening an album.
     installEditCommands(*this);
+    // Production: the start commands per type and the quality window.
+    attachProductionWindows(*this, session, dialogs);
 }
 
 MainWindow::~MainWindow() = default;
