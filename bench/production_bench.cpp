@@ -39,6 +39,7 @@
 #include "effects/EffectTables.h"
 #include "image/ImageIO.h"
 #include "media/MusicList.h"
+#include "production/CpuClock.h"
 #include "production/Encoder.h"
 #include "production/ProductionRun.h"
 #include "resources/PackedFile.h"
@@ -130,6 +131,7 @@ public:
     {
         QElapsedTimer t;
         t.start();
+        const long long cpu0 = threadCpuNs();
         if (m_frame.empty()) {
             m_width = p.width;
             m_height = p.height;
@@ -154,6 +156,7 @@ public:
             m_failed = true;
         m_offsets.push_back(m_stored - 1);
         m_ns += t.nsecsElapsed();
+        m_cpuNs += threadCpuNs() - cpu0;
     }
 
     // Fills output frame j from the recording.
@@ -173,7 +176,9 @@ public:
     long long frames() const { return (long long)m_offsets.size(); }
     long long stored() const { return m_stored; }
     bool failed() const { return m_failed || m_fd < 0; }
+    // Wall and CPU seconds spent recording, taken off the production's figures.
     double recordSeconds() const { return double(m_ns) / 1e9; }
+    double recordCpuSeconds() const { return double(m_cpuNs) / 1e9; }
 
 private:
     qint64 frameBytes() const { return qint64(m_width) * m_height * 3 / 2; }
@@ -186,6 +191,7 @@ private:
     std::vector<long long> m_offsets;
     long long m_stored = 0;
     long long m_ns = 0;
+    long long m_cpuNs = 0;
     bool m_failed = false;
 };
 
@@ -225,7 +231,7 @@ bool runCase(Album &album, const Case &c, const QString &folder)
     clock.start();
     const ProductionResult r = runProduction(album, plan, callbacks);
     const double wall = clock.elapsed() / 1000.0 - recording.recordSeconds();
-    const double cpu = processCpuSeconds() - cpu0 - recording.recordSeconds();
+    const double cpu = processCpuSeconds() - cpu0 - recording.recordCpuSeconds();
     const long peak = peakMemoryMb();
     if (r.outcome != ProductionOutcome::Completed || recording.failed()) {
         std::printf("production failed: %s\n", r.error.toUtf8().constData());
