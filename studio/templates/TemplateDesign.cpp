@@ -1020,7 +1020,7 @@ void buildScene(Scene &c, int index)
         }
         Json &l = c.photo(p, 0, 0, 20);
         anim(l, "y", track({{0, H, "out"}, {30, 0}}));
-        Scene::drift(l, 1.12, 1.0, 0, 0, 0.5, 0, 20, E);
+        Scene::drift(l, 1.12, 1.0, 0, 0, 0.35, 0, 20, E);
         Json &h = c.handOver(30);
         anim(h, "y", track({{0, 0, "out"}, {30, -H}}));
         break;
