@@ -21,6 +21,7 @@
 #include "EffectTableModel.h"
 #include "app/DialogService.h"
 #include "app/Album.h"
+#include "app/Error.h"
 #include "effects/EffectColumns.h"
 #include "effects/EffectEdits.h"
 #include "session/AlbumSession.h"
@@ -66,7 +67,7 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     m_clock->setToolTip(QStringLiteral("预览时钟"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progress->setRange(0, 0);
+    m_progress->setRange(0, 1); // an empty bar (a 0 … 0 range would show Qt's busy bar)
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(14);
 
@@ -204,7 +205,7 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
 
     connect(m_rowPreview, &EffectRowPreview::clockChanged, m_clock, &QLineEdit::setText);
     connect(m_rowPreview, &EffectRowPreview::progressChanged, this, [this](int value, int maximum) {
-        m_progress->setRange(0, maximum);
+        m_progress->setRange(0, std::max(1, maximum));
         m_progress->setValue(value);
     });
     connect(m_rowPreview, &EffectRowPreview::stepped, this, [this](const std::vector<EffectOverlay> &overlays) {
@@ -249,7 +250,7 @@ void EffectTimelineWindow::prepareCommon()
         box->setCurrentIndex(0);
     }
     m_filling = false;
-    m_progress->setRange(0, 0);
+    m_progress->setRange(0, 1);
     m_progress->setValue(0);
     m_clock->setText(QStringLiteral("00:00:00"));
     refreshTables();
@@ -288,14 +289,19 @@ void EffectTimelineWindow::playPackage(const EffectLocation &loc, const QString 
 {
     if (m_rowPreview->running())
         return;
-    const QString problem = effectPackageProblem(m_session.paths(), m_modeFolder, loc, name);
-    if (!problem.isEmpty()) {
+    // Only the INI is read here; the frames are decoded on the animation's
+    // worker (a damaged frame shows as nothing). Adding checks the frames too.
+    std::optional<EffectPackageIni> ini;
+    try {
+        ini = EffectPackageIni::read(effectIniPath(m_session.paths(), m_modeFolder, loc));
+    } catch (const Error &) {
+    }
+    if (!ini || ini->frames() == 0) {
         m_animation->stop();
         m_stage->hideAnimation();
-        m_packageInfo->setText(problem);
+        m_packageInfo->setText(effectPackageProblem(m_session.paths(), m_modeFolder, loc, name));
         return;
     }
-    const auto ini = EffectPackageIni::read(effectIniPath(m_session.paths(), m_modeFolder, loc));
     QStringList frames;
     for (int k = 1; k <= ini->frames(); ++k)
         frames << effectFramePath(m_session.paths(), m_modeFolder, loc, k, FrameSet::Preview);
@@ -313,7 +319,9 @@ void EffectTimelineWindow::refreshTables()
     m_workingModel->refresh();
     m_visibleModel->refresh();
     m_visible->resizeColumnsToContents();
-    m_visible->horizontalHeader()->setStretchLastSection(true);
+    // The effect name takes the spare width.
+    m_visible->horizontalHeader()->setStretchLastSection(false);
+    m_visible->horizontalHeader()->setSectionResizeMode(effcol::kVisName + 1, QHeaderView::Stretch);
     if (row >= 0 && row < m_visibleModel->rowCount())
         m_visible->selectRow(row);
 }

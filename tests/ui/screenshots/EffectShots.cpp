@@ -91,6 +91,9 @@ void shootEffectWindows(AlbumSession &session, ui::DialogService &dialogs, Shoot
 
         click(&w, "Button_xuanze_shanchu");
         shootDialog(&w, "TForm36", shooter);
+        // Placement opens only for templates without text effects: clear the
+        // rows the photo add placed (the scripted service answers "yes").
+        click(&w, "Button_quanbu_shanchu");
         click(&w, "Button_zidong_tianjia");
         shootDialog(&w, "TForm34", shooter);
         w.hide();
