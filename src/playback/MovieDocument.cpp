@@ -401,6 +401,10 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
                         .arg(what)
                         .arg(lineOfByte(bytes, e.byte))
                         .arg(QString::fromUtf8(e.what())));
+    } catch (const Json::exception &e) {
+        // Not a syntax error but still unreadable, such as a number beyond
+        // the range of a double (1e3081): the parser throws out_of_range.
+        throw Error(QStringLiteral("影片文件 %1 无法读取：%2").arg(what, QString::fromUtf8(e.what())));
     }
     Reader r{what};
     r.object(root, QStringLiteral("(文档)"));
