@@ -5,19 +5,21 @@
 #include <QStringList>
 
 #include "app/Columns.h"
+#include "app/FlagWords.h"
 
 namespace lumora {
 
-inline const QString kPhotoDone = QStringLiteral("完成");
-inline const QString kStatusComplete = QStringLiteral("已完成");
-inline const QString kStatusIncomplete = QStringLiteral("未完成");
-inline const QString kSlotLandscape = QStringLiteral("heng_zhaopian");
-inline const QString kSlotPortrait = QStringLiteral("shu_zhaopian");
-inline const QString kMatched = QStringLiteral("yi_pipei");
-inline const QString kCropFill = QStringLiteral("quanping_or_jubuquanping");
-inline const QString kCropFit = QStringLiteral("shizhong");
-inline const QString kMethodRandom = QStringLiteral("shiyong_suijimoban");
-inline const QString kMethodCombined = QStringLiteral("shiyong_zuhemoban");
+// The words these tables hold (app/FlagWords.h), by their former names.
+inline const QString kPhotoDone = flag::kPhotoDone;
+inline const QString kStatusComplete = flag::kCompleted;
+inline const QString kStatusIncomplete = flag::kIncomplete;
+inline const QString kSlotLandscape = flag::kSlotLandscape;
+inline const QString kSlotPortrait = flag::kSlotPortrait;
+inline const QString kMatched = flag::kSlotMatched;
+inline const QString kCropFill = flag::kCropFill;
+inline const QString kCropFit = flag::kCropFit;
+inline const QString kMethodRandom = flag::kMethodRandom;
+inline const QString kMethodCombined = flag::kMethodCombined;
 
 
 } // namespace lumora

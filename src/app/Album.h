@@ -5,6 +5,7 @@
 // backgrounds, effects, music); the others read it by its column numbers.
 // An album exists only while the program runs; choosing a mode resets it.
 #include "AlbumMode.h"
+#include "FlagWords.h"
 #include "RandomSource.h"
 #include "RowTable.h"
 #include "Settings.h"
@@ -41,7 +42,7 @@ struct Album {
     // Template assignment method (TForm41.Edit_mobanfashi): "shiyong_suijimoban"
     // or "shiyong_zuhemoban"; kept across adds. The two combined cursors are
     // set to -1 at the start of every template-pack add.
-    QString Edit_mobanfashi = QStringLiteral("shiyong_suijimoban");
+    QString Edit_mobanfashi = flag::kMethodRandom;
     int combinedLandscapeCursor = -1;
     int combinedPortraitCursor = -1;
 
@@ -81,7 +82,7 @@ struct Album {
             t->clear();
         settings.resetForAlbum();
         cells.setText(cell::kFangyeHao, QStringLiteral("0"));
-        cells.setText(cell::kHangshu, QStringLiteral("wu"));
+        cells.setText(cell::kHangshu, flag::kNone);
         cells.completedRows.clear();
     }
 };

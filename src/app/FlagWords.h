@@ -34,4 +34,24 @@ inline const QString kPortrait = QStringLiteral("shu");
 inline const QString kEither = QStringLiteral("shuheng");
 inline const QString kAdvanced = QStringLiteral("gaojimoban");
 inline const QString kMakeAlbum = QStringLiteral("MCL_zhizuo_xiangce");
+// Photos and the album sequence.
+inline const QString kPhotoDone = QStringLiteral("完成");            // 套版 of a photo in a slot
+inline const QString kIncomplete = QStringLiteral("未完成");         // 照片匹配 of a template with an empty slot
+inline const QString kSlotLandscape = QStringLiteral("heng_zhaopian");
+inline const QString kSlotPortrait = QStringLiteral("shu_zhaopian");
+inline const QString kSlotMatched = QStringLiteral("yi_pipei");
+inline const QString kCropFill = QStringLiteral("quanping_or_jubuquanping");
+inline const QString kCropFit = QStringLiteral("shizhong");
+inline const QString kMethodRandom = QStringLiteral("shiyong_suijimoban");
+inline const QString kMethodCombined = QStringLiteral("shiyong_zuhemoban");
+// Lyric display settings.
+inline const QString kLyricDefaultDisplay = QStringLiteral("moren_xianshi");
+inline const QString kLyricCustomDisplay = QStringLiteral("zidingyi_xianshi");
+inline const QString kLyricCentred = QStringLiteral("zidingyi_juzhong");
+inline const QString kLyricRegular = QStringLiteral("changgui");
+inline const QString kLyricBold = QStringLiteral("cuti");
+inline const QString kLyricItalic = QStringLiteral("xieti");
+inline const QString kLyricBoldItalic = QStringLiteral("cutixieti");
+inline const QString kLyricSimplified = QStringLiteral("jianti");
+inline const QString kLyricTraditional = QStringLiteral("fanti");
 } // namespace lumora::flag

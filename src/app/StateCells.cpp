@@ -1,6 +1,7 @@
 #include "StateCells.h"
 
 #include "Error.h"
+#include "FlagWords.h"
 
 namespace lumora {
 namespace {
@@ -15,7 +16,7 @@ std::vector<Initial> initialTexts()
     // Several cells start with a placeholder (their own or another cell's
     // name); each is written before it is first read.
     return {
-        {kTuichu, QStringLiteral("bofang_tingzhi")},
+        {kTuichu, flag::kStopped},
         {kMobanZhenLeijia, kMobanZhenLeijia},
         {kZongLeijiaZhen, kMobanZhenLeijia},
         {kMobanHanghaoLeijia, kMobanHanghaoLeijia},
@@ -25,8 +26,8 @@ std::vector<Initial> initialTexts()
         {kSuiYinyueShijian, kYinyueShijian},
         {kHuamiantexiaoShijian, kHuamiantexiaoShijian},
         {kWenzitexiaoShijian, kWenzitexiaoShijian},
-        {kHuamiantexiaoXiezai, QStringLiteral("xiezai")},
-        {kWenzitexiaoXiezai, QStringLiteral("xiezai")},
+        {kHuamiantexiaoXiezai, flag::kNeverCreated},
+        {kWenzitexiaoXiezai, flag::kNeverCreated},
         {kShockwaveFlashBofang, QStringLiteral("1")},
         {kShockwaveFlashQidong, QStringLiteral("0")},
         {kKuozhanming1, QStringLiteral(".rar")},
@@ -34,8 +35,8 @@ std::vector<Initial> initialTexts()
         {kYinyueDakai1ci, QStringLiteral("0")},
         {kGeciDakai1ci, QStringLiteral("0")},
         {kFangyeHao, kFangyeHao},
-        {kHangshu, QStringLiteral("wu")},
-        {kImageKongjian, QStringLiteral("wu")},
+        {kHangshu, flag::kNone},
+        {kImageKongjian, flag::kNone},
         {kWidth01, QStringLiteral("9")},
         {kHeight01, QStringLiteral("9")},
         {kTuodongKaiguan, kTuodongKaiguan},

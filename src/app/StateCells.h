@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "FlagWords.h"
+
 namespace lumora {
 
 namespace cell {
@@ -61,7 +63,7 @@ public:
     void setTotalFrameChanged(std::function<void(const QString &)> handler) { m_totalChanged = std::move(handler); }
 
     // Playing guard: the notice text while preview runs, empty otherwise.
-    QString playingGuard() const { return is(cell::kTuichu, QStringLiteral("bofang_kaishi")) ? kPlayingGuardNotice : QString(); }
+    QString playingGuard() const { return is(cell::kTuichu, flag::kPlaying) ? kPlayingGuardNotice : QString(); }
 
     // ListBox_yijing_wancheng_shiyongmoban_hanghao: rows of completed used templates.
     QStringList completedRows;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/FlagWords.h"
 #include "app/RowTable.h"
 
 class QPaintDevice;
@@ -21,16 +22,17 @@ constexpr int kLyricReferenceWidth = 679;
 constexpr int kLyricReferenceHeight = 390;
 
 namespace lyrickey {
-inline const QString kDefaultDisplay = QStringLiteral("moren_xianshi");
-inline const QString kCustomDisplay = QStringLiteral("zidingyi_xianshi");
-inline const QString kCentred = QStringLiteral("zidingyi_juzhong");
-inline const QString kNotCentred = QStringLiteral("wu");
-inline const QString kRegular = QStringLiteral("changgui");
-inline const QString kBold = QStringLiteral("cuti");
-inline const QString kItalic = QStringLiteral("xieti");
-inline const QString kBoldItalic = QStringLiteral("cutixieti");
-inline const QString kSimplified = QStringLiteral("jianti");
-inline const QString kTraditional = QStringLiteral("fanti");
+// The words of the settings cells (app/FlagWords.h), by their names here.
+inline const QString kDefaultDisplay = flag::kLyricDefaultDisplay;
+inline const QString kCustomDisplay = flag::kLyricCustomDisplay;
+inline const QString kCentred = flag::kLyricCentred;
+inline const QString kNotCentred = flag::kNone;
+inline const QString kRegular = flag::kLyricRegular;
+inline const QString kBold = flag::kLyricBold;
+inline const QString kItalic = flag::kLyricItalic;
+inline const QString kBoldItalic = flag::kLyricBoldItalic;
+inline const QString kSimplified = flag::kLyricSimplified;
+inline const QString kTraditional = flag::kLyricTraditional;
 } // namespace lyrickey
 
 QStringList lyricSettingsColumns();

@@ -14,6 +14,7 @@
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
+#include "app/FlagWords.h"
 #include "effects/BackgroundTable.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
@@ -472,7 +473,7 @@ ProjectOpenReport openProject(AlbumSession &session, const QString &path, Missin
     for (const TableSpec &spec : kTables)
         current.*spec.table = std::move(staged.*spec.table);
     current.cells.setText(cell::kFangyeHao, QStringLiteral("0"));
-    current.cells.setText(cell::kHangshu, QStringLiteral("wu"));
+    current.cells.setText(cell::kHangshu, flag::kNone);
     current.cells.completedRows.clear();
     session.output() = output;
     report.loaded = true;
