@@ -12,6 +12,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <QLoggingCategory>
 #include <QString>
 #include <memory>
 
@@ -65,12 +66,31 @@ inline QString errorText(int code)
     return QString::fromUtf8(buf);
 }
 
-// FFmpeg's own warnings (timestamps of skipped samples and the like) would
-// reach the terminal of lumora-make and the test logs; errors still do.
+// FFmpeg's own log lines ("[mp3 @ 0x...] Failed to read frame size", skipped
+// sample timestamps) would reach the terminal of lumora-make, the program and
+// the test logs beside our own clear message for the same failure. They go to
+// the logging category "lumora.ffmpeg" instead, errors and worse only, as
+// debug messages: QT_LOGGING_RULES="lumora.ffmpeg.debug=true" shows them when
+// a failure needs the library's own words. Failures themselves reach the user
+// through the error codes, which our messages name.
+inline const QLoggingCategory &ffmpegLog()
+{
+    static const QLoggingCategory category("lumora.ffmpeg", QtWarningMsg);
+    return category;
+}
+
 inline void quietLibraryLog()
 {
     static const bool done = [] {
         av_log_set_level(AV_LOG_ERROR);
+        av_log_set_callback([](void *avcl, int level, const char *fmt, va_list vl) {
+            if (level > av_log_get_level() || !ffmpegLog().isDebugEnabled())
+                return;
+            char line[1024];
+            int prefix = 1;
+            av_log_format_line2(avcl, level, fmt, vl, line, sizeof line, &prefix);
+            qCDebug(ffmpegLog).noquote() << QString::fromUtf8(line).trimmed();
+        });
         return true;
     }();
     (void)done;
