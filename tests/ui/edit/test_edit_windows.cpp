@@ -23,6 +23,7 @@
 #include "ui/album/TemplateManagerWindow.h"
 #include "ui/album/ThumbnailCache.h"
 #include "ui/app/DialogService.h"
+#include "ui/app/MainWindow.h"
 #include "ui/effects/BackgroundWindow.h"
 #include "ui/templates/TemplateOptionsWindow.h"
 
@@ -370,4 +371,33 @@ TEST(TemplateOptions, ListsPacksAndReturnsTheChoice)
     QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button2")), Qt::LeftButton);
     EXPECT_EQ(w.chosenPack(), 0);
     EXPECT_EQ(f.album().Edit_mobanfashi, kMethodRandom);
+}
+
+TEST(SaveAndOpen, MainWindowButtonsRoundTripTheAlbum)
+{
+    Album3 f(2, 1);
+    Album &a = f.album();
+    MainWindow main(*f.session, f.dialogs);
+    const QString file = f.tmp.path() + QStringLiteral("/mine"); // the extension is added
+    const auto before = a.ListView_moban_shiyong_canshu;
+
+    f.dialogs.fileAnswers = {{file}};
+    QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_baocun_xiangce")), Qt::LeftButton);
+    EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("相册已经保存！"));
+    ASSERT_TRUE(QFileInfo::exists(file + QStringLiteral(".lumora")));
+
+    deleteAllUsedTemplates(a);
+    f.dialogs.fileAnswers = {{file + QStringLiteral(".lumora")}};
+    QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
+    EXPECT_EQ(a.ListView_moban_shiyong_canshu, before);
+
+    // A photo gone: named in the question; declining keeps the album as it is.
+    deleteAllUsedTemplates(a);
+    ASSERT_TRUE(QFile::remove(f.photos[1]));
+    f.dialogs.confirmAnswers = {false};
+    f.dialogs.fileAnswers = {{file + QStringLiteral(".lumora")}};
+    QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
+    ASSERT_EQ(f.dialogs.asked.back().kind, QStringLiteral("confirm"));
+    EXPECT_TRUE(f.dialogs.asked.back().message.contains(QStringLiteral("p1.jpg")));
+    EXPECT_TRUE(a.ListView_moban_shiyong.empty());
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "EditShots.h"
 #include "EffectShots.h"
 #include "AppShots.h"
 #include "Shooter.h"
@@ -142,6 +143,7 @@ int main(int argc, char **argv)
 
     // The effect windows over this album (TForm32 … TForm37).
     lumora::screenshots::shootEffectWindows(session, dialogs, shooter, &main);
+    lumora::screenshots::shootEditWindows(session, dialogs, main.thumbnails(), shooter, &main);
 
     // Portrait mode: the framed 250 × 445 preview on its backdrop.
     session.chooseMode(ModeKind::Portrait);
