@@ -32,6 +32,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "session/AlbumSession.h"
 #include "album/AddStep.h"
 #include "app/Album.h"
 #include "app/ClockText.h"
@@ -360,23 +361,14 @@ int main(int argc, char **argv)
     // text and picture effects, the song and its lyrics, music sync so the
     // album lasts exactly the song. The resource tree is only read; the work
     // goes into the temporary folder.
-    Paths paths(programFolder, dir.path() + QStringLiteral("/work"));
-    workspace::startupClean(paths);
-    Album album(paths);
-    album.mode = ModeKind::Wide16x9;
-    buildCatalogue(album);
-    album.reset(ModeKind::Wide16x9);
-    initEffectTables(album);
+    AlbumSession session(programFolder, dir.path() + QStringLiteral("/work"), 1);
+    Album &album = session.album();
+    session.chooseMode(ModeKind::Wide16x9);
     album.settings.wenzitexiaoTianjia = true;
     album.settings.huamiantexiaoTianjia = true;
-    AddStepHooks hooks;
-    hooks.autoTextEffects = [](Album &a) { return runTextPlacementOnImport(a).notice; };
-    hooks.autoPictureEffects = [](Album &a) { return runPicturePlacementOnImport(a, {}).notice; };
-    AddPhotosRequest request;
-    request.files = photos;
-    addPhotos(album, request, hooks);
-    music::addSong(album, song);
-    music::addLyricFile(album, lyrics);
+    session.addPhotos(photos);
+    session.addSongs({song});
+    session.addLyricFiles({lyrics});
     std::printf("Album: %d used templates, %d text effects, %d picture effects, %d s of music\n",
                 album.ListView_moban_shiyong.size(), album.wenzi_ListView_Image.size(),
                 album.huamian_ListView_Image.size(), seconds);
@@ -384,6 +376,5 @@ int main(int argc, char **argv)
     bool ok = true;
     for (const Case &c : cases)
         ok = runCase(album, c, dir.path()) && ok;
-    workspace::exitClean(paths);
     return ok ? 0 : 1;
 }
