@@ -1,0 +1,5 @@
+if(TARGET lumora_ui)
+  lumora_add_bench(bench_ui_main ${CMAKE_CURRENT_LIST_DIR}/ui_main_bench.cpp)
+  target_link_libraries(bench_ui_main PRIVATE lumora_ui)
+  target_compile_definitions(bench_ui_main PRIVATE LUMORA_BENCH_PROGRAM_DIR="${LUMORA_PROGRAM_DIR}/")
+endif()
