@@ -115,9 +115,12 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     EXPECT_FALSE(audio.silent()) << status.join('\n').toStdString();
     EXPECT_EQ(preview.state(), PreviewState::Idle);
     // The album's 6 s, plus the moment the device takes to start playing
-    // (the picture waits for the sound on its first frame).
+    // (the picture waits for the sound on its first frame) and whatever a
+    // busy machine adds around it. The upper bound only catches a preview
+    // that plays on (a second pass, an ending that never comes); the exact
+    // length is measured by the recording below, not by the wall clock.
     EXPECT_GE(played, 5800) << "the preview ran for the album's length";
-    EXPECT_LE(played, 7000) << "the preview ran for the album's length";
+    EXPECT_LE(played, 9500) << "the preview ended after the album";
     EXPECT_LE(maxDistance, 40) << "music position vs frame clock";
     EXPECT_LE(preview.stats().maxAudioDriftMs, 40);
 
