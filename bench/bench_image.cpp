@@ -30,7 +30,8 @@ QImage photo()
         for (int x = 0; x < img.width(); ++x) {
             const int n = int(rng.bounded(12)) - 6;
             const QRgb c = row[x];
-            row[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255), std::clamp(qBlue(c) + n, 0, 255));
+            row[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                          std::clamp(qBlue(c) + n, 0, 255));
         }
     }
     return img;

@@ -79,8 +79,7 @@ int main(int argc, char **argv)
     AlbumSession fresh(program, tmp.path() + QStringLiteral("/work3/"), 3);
     openProject(fresh, file);
     const double cold = t.nsecsElapsed() / 1e6;
-    std::printf("save 500 photos: %.1f ms (median of 5), file %lld KB\n", median(saves),
-                QFileInfo(file).size() / 1024);
+    std::printf("save 500 photos: %.1f ms (median of 5), file %lld KB\n", median(saves), QFileInfo(file).size() / 1024);
     std::printf("open 500 photos: %.1f ms (median of 5, mode already chosen); %.1f ms with the catalogue built\n",
                 median(opens), cold);
 

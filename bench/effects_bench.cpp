@@ -31,9 +31,20 @@ void addText(Album &a, int cat, int n, const QString &start)
     const QString mode = a.modeInfo().effectFolder;
     const auto ini = EffectPackageIni::read(effectIniPath(a.paths, mode, {EffectKind::Text, cat, n}));
     a.wenzi_ListView_Image.append(QString::number(ini ? ini->frames() : 0),
-                                  {start, effcol::kNotComputed, QStringLiteral("tingzhi"), QString(),
-                                   QString::number(n - 1), QStringLiteral("100"), QStringLiteral("60"),
-                                   QString::number(cat), {}, {}, {}, {}, effcol::kByHand, QStringLiteral("wu")});
+                                  {start,
+                                   effcol::kNotComputed,
+                                   QStringLiteral("tingzhi"),
+                                   QString(),
+                                   QString::number(n - 1),
+                                   QStringLiteral("100"),
+                                   QStringLiteral("60"),
+                                   QString::number(cat),
+                                   {},
+                                   {},
+                                   {},
+                                   {},
+                                   effcol::kByHand,
+                                   QStringLiteral("wu")});
 }
 
 struct Figures {
@@ -69,8 +80,8 @@ Figures run(Album &album, int frames, int callerMs = 0)
 
 void print(const char *what, const Figures &f, int frames)
 {
-    std::printf("%-44s %4d frames  %7.2f ms/frame  worst %7.2f ms  decoded %5d  cache hits %5d  max overlays %d\n", what,
-                frames, f.msPerFrame, f.worstMs, f.decoded, f.hits, f.maxOverlays);
+    std::printf("%-44s %4d frames  %7.2f ms/frame  worst %7.2f ms  decoded %5d  cache hits %5d  max overlays %d\n",
+                what, frames, f.msPerFrame, f.worstMs, f.decoded, f.hits, f.maxOverlays);
 }
 } // namespace
 
@@ -83,7 +94,8 @@ int main(int argc, char **argv)
     album.reset(ModeKind::Wide16x9);
     initEffectTables(album);
     if (!QFileInfo::exists(effectIniPath(album.paths, album.modeInfo().effectFolder, {EffectKind::Picture, 0, 6}))) {
-        std::fprintf(stderr, "bench_effects: no authored effects under %s (run lumora-studio first)\n", qPrintable(program));
+        std::fprintf(stderr, "bench_effects: no authored effects under %s (run lumora-studio first)\n",
+                     qPrintable(program));
         return 1;
     }
 

@@ -61,8 +61,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QString program = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1])
-                                                   : QCoreApplication::applicationDirPath() + "/../bin";
+    const QString program
+        = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     const Paths paths(program);
     QTemporaryDir tmp;
@@ -83,8 +83,8 @@ int main(int argc, char **argv)
         for (int i = 0; i < movies.size(); ++i) {
             if (!only.isEmpty() && !QFileInfo(movies[i]).fileName().startsWith(only))
                 continue;
-            const TemplateParams params =
-                TemplateParams::read(IniFile::parse(decodeGbk(packed::unpackFile(inis[i], packed::kTemplateParamDepth))));
+            const TemplateParams params = TemplateParams::read(
+                IniFile::parse(decodeGbk(packed::unpackFile(inis[i], packed::kTemplateParamDepth))));
             const QByteArray movie = packed::unpackFile(movies[i], packed::kTemplateMovieDepth);
             double ms[2] = {0, 0}, meanBig = 0;
             int frames = 0;
@@ -96,12 +96,16 @@ int main(int argc, char **argv)
                                   hs = splitBarList(params.xpgd);
                 for (int k = 0; k < names.size(); ++k) {
                     int w = ws.value(k).toInt(), h = hs.value(k).toInt();
-                    if (w == 0) { w = 1920; h = 1080; }
+                    if (w == 0) {
+                        w = 1920;
+                        h = 1080;
+                    }
                     writeJpeg(picture(size.width() * w / out.width(), size.height() * h / out.height(), k),
                               folder + names[k] + ".jpg");
                 }
                 writeJpeg(picture(size.width(), size.height(), 7), folder + "wj_y_l_b_j.jpg");
-                writeJpeg(picture(size.width(), size.height(), 3), tmp.path() + "/wj_y_l/wj_y_l/wj_y_l/pic/picture_0.jpg");
+                writeJpeg(picture(size.width(), size.height(), 3),
+                          tmp.path() + "/wj_y_l/wj_y_l/wj_y_l/pic/picture_0.jpg");
                 MoviePlayer player;
                 player.loadDocument(movie, folder, movies[i]);
                 frames = player.totalFrames();

@@ -75,8 +75,7 @@ QString writePhoto(const QString &folder, int i)
 }
 
 // Runs the event loop until `done` or `ms` have passed.
-template <typename F>
-void runUntil(F done, qint64 ms)
+template <typename F> void runUntil(F done, qint64 ms)
 {
     QElapsedTimer t;
     t.start();
@@ -112,7 +111,8 @@ int main(int argc, char **argv)
                       {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
                        QStringLiteral("lavfi"), QStringLiteral("-i"),
                        QStringLiteral("sine=frequency=330:sample_rate=44100:duration=%1").arg(seconds),
-                       QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("128k"), song});
+                       QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("128k"),
+                       song});
     QString lrc;
     for (int s = 1; s < seconds; s += 3)
         lrc += QStringLiteral("[%1:%2.00]第%3句歌词，在预览里跟着音乐走\r\n")
@@ -177,10 +177,10 @@ int main(int argc, char **argv)
 
     std::printf("\nAudio output: %s\n", audio.silent() ? "silent sink (no device)" : "device");
     std::printf("Play to first frame (staging included): %lld ms   (target <= 2000)\n", (long long)run.firstFrameMs);
-    std::printf("Frames shown: %lld in %.1f s; late by more than 10 ms: %lld = %.2f %%   (target <= 1 %%); latest %lld ms\n",
-                run.framesShown, playSeconds, run.framesLate,
-                run.framesShown ? 100.0 * double(run.framesLate) / double(run.framesShown) : 0.0,
-                (long long)run.maxLateMs);
+    std::printf(
+        "Frames shown: %lld in %.1f s; late by more than 10 ms: %lld = %.2f %%   (target <= 1 %%); latest %lld ms\n",
+        run.framesShown, playSeconds, run.framesLate,
+        run.framesShown ? 100.0 * double(run.framesLate) / double(run.framesShown) : 0.0, (long long)run.maxLateMs);
     std::printf("Largest music position vs frame clock: %lld ms   (target <= 40)\n", (long long)run.maxAudioDriftMs);
     std::printf("CPU during playback: %.1f %% of one core   (target <= 35)\n", 100.0 * cpu / playSeconds);
     std::printf("Seek to its frame shown: mean %.1f ms, largest %lld ms over %lld seeks   (target <= 100)\n",

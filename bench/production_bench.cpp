@@ -32,7 +32,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "session/AlbumSession.h"
 #include "album/AddStep.h"
 #include "app/Album.h"
 #include "app/ClockText.h"
@@ -45,6 +44,7 @@
 #include "production/ProductionRun.h"
 #include "resources/PackedFile.h"
 #include "resources/Workspace.h"
+#include "session/AlbumSession.h"
 #include "templates/Catalogue.h"
 #include "templates/TextCodec.h"
 
@@ -187,7 +187,7 @@ private:
     QString m_path;
     int m_fd = -1;
     int m_width = 0, m_height = 0;
-    std::vector<uint8_t> m_frame;  // the last frame stored (recording) or read (playing)
+    std::vector<uint8_t> m_frame; // the last frame stored (recording) or read (playing)
     std::vector<uint8_t> m_packed;
     std::vector<long long> m_offsets;
     long long m_stored = 0;
@@ -250,7 +250,8 @@ bool runCase(Album &album, const Case &c, const QString &folder)
     job.outputPath = folder + QStringLiteral("/encode-only") + outputExtension(c.type);
     job.totalFrames = frames;
     for (const ProductionSong &s : plan.songs())
-        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / kFramesPerSecond});
+        job.audio.push_back(
+            {album.ListView_daoru_yinyue.row(s.musicRow).subItem(3), s.frames * 1000 / kFramesPerSecond});
     enc.yuvSource = [&](long long j, YuvPicture &p) { recording.play(j, p); };
     enc.error = [](const QString &text) {
         std::printf("encoder: %s\n", text.toUtf8().constData());
@@ -270,10 +271,10 @@ bool runCase(Album &album, const Case &c, const QString &folder)
     const double encoding = r.encodingSeconds - recording.recordSeconds();
     std::printf("production:   %6.2f s wall, %6.2f s CPU (staging %.2f s wall), %.1f frames/s while encoding\n", wall,
                 cpu, r.stagingSeconds, frames / encoding);
-    std::printf("encode only:  %6.2f s wall, %6.2f s CPU, %.1f frames/s (same %lld frames, %lld distinct)\n", ewall, ecpu,
-                frames / ewall, recording.frames(), recording.stored());
-    std::printf("ratio:        %.2f wall (encoding part), %.2f with staging; %.2f CPU\n", encoding / ewall, wall / ewall,
-                cpu / ecpu);
+    std::printf("encode only:  %6.2f s wall, %6.2f s CPU, %.1f frames/s (same %lld frames, %lld distinct)\n", ewall,
+                ecpu, frames / ewall, recording.frames(), recording.stored());
+    std::printf("ratio:        %.2f wall (encoding part), %.2f with staging; %.2f CPU\n", encoding / ewall,
+                wall / ewall, cpu / ecpu);
     std::printf("per frame:    composing %.2f ms CPU (movie %.2f ms), RGB to YUV %.2f ms CPU; %lld frames reused "
                 "their conversion\n",
                 perFrameMs(r.renderSeconds, frames), perFrameMs(r.movieSeconds, frames),
@@ -322,8 +323,9 @@ int main(int argc, char **argv)
             }
             cases.push_back(c);
         } else {
-            std::fprintf(stderr, "usage: bench_production [--seconds N] [--program-folder DIR] [--all-types] "
-                                 "[--case TYPE:QUALITY[:WxH]] ...\n");
+            std::fprintf(stderr,
+                         "usage: bench_production [--seconds N] [--program-folder DIR] [--all-types] "
+                         "[--case TYPE:QUALITY[:WxH]] ...\n");
             return 2;
         }
     }
@@ -347,7 +349,8 @@ int main(int argc, char **argv)
                       {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
                        QStringLiteral("lavfi"), QStringLiteral("-i"),
                        QStringLiteral("sine=frequency=330:sample_rate=44100:duration=%1").arg(seconds),
-                       QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("128k"), song});
+                       QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("128k"),
+                       song});
     QString lrc;
     for (int s = 0; s < seconds; s += 4)
         lrc += QStringLiteral("[%1:%2.00]第%3句歌词，金色秋天\r\n")

@@ -40,8 +40,8 @@ using namespace lumora;
 
 namespace {
 
-constexpr int kWindow = 128;           // phase correlation window, pixels (a power of two)
-constexpr double kTarget = 0.05;       // pixels per frame²
+constexpr int kWindow = 128; // phase correlation window, pixels (a power of two)
+constexpr double kTarget = 0.05; // pixels per frame²
 constexpr double kRenderScale = 2.0 / 3.0;
 constexpr double kStillThreshold = 0.02; // a photo moving less than this per frame is at rest
 
@@ -117,7 +117,7 @@ std::vector<Complex> spectrum(const QImage &img, QPoint centre)
 // pixels that a parabola through three samples has.
 class Surface {
 public:
-    explicit Surface(std::vector<Complex> r) : m_r(std::move(r)) {}
+    explicit Surface(std::vector<Complex> r) : m_r(std::move(r)) { }
 
     // Finds the maximum on a (2·half + 1)² grid of `step` around `centre`.
     QPointF peak(QPointF centre, double step, int half) const
@@ -207,8 +207,8 @@ struct Patch {
     {
         const int ix = int(std::floor(x)), iy = int(std::floor(y));
         const double fx = x - ix, fy = y - iy;
-        return (at(ix, iy) * (1 - fx) + at(ix + 1, iy) * fx) * (1 - fy) +
-               (at(ix, iy + 1) * (1 - fx) + at(ix + 1, iy + 1) * fx) * fy;
+        return (at(ix, iy) * (1 - fx) + at(ix + 1, iy) * fx) * (1 - fy)
+            + (at(ix, iy + 1) * (1 - fx) + at(ix + 1, iy + 1) * fx) * fy;
     }
 };
 
@@ -267,8 +267,8 @@ QPointF refineShift(const Patch &a, const Patch &b, QPointF d)
             break;
         const QPointF step((hyy * bx - hxy * by) / det, (hxx * by - hxy * bx) / det);
         d -= step;
-        if (std::hypot(step.x(), step.y()) < 1e-4 || std::abs(d.x()) > Patch::kMargin - 2 ||
-            std::abs(d.y()) > Patch::kMargin - 2)
+        if (std::hypot(step.x(), step.y()) < 1e-4 || std::abs(d.x()) > Patch::kMargin - 2
+            || std::abs(d.y()) > Patch::kMargin - 2)
             break;
     }
     return d;
@@ -394,7 +394,7 @@ std::pair<double, double> calibrate()
 }
 
 struct PhotoResult {
-    double worst = 0;    // largest second difference, pixels per frame²
+    double worst = 0; // largest second difference, pixels per frame²
     int worstFrame = -1;
     bool moves = false;
 };
@@ -406,8 +406,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QString program = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1])
-                                                   : QCoreApplication::applicationDirPath() + "/../bin";
+    const QString program
+        = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     const Paths paths(program);
     // LUMORA_BENCH_TRACE=1 prints every measured shift.
@@ -489,7 +489,8 @@ int main(int argc, char **argv)
                         if (std::hypot(v.x(), v.y()) > kStillThreshold)
                             results[c].moves = true;
                         if (haveShift[c]) {
-                            const double d2 = std::max(std::abs(v.x() - lastShift[c].x()), std::abs(v.y() - lastShift[c].y()));
+                            const double d2
+                                = std::max(std::abs(v.x() - lastShift[c].x()), std::abs(v.y() - lastShift[c].y()));
                             if (d2 > results[c].worst) {
                                 results[c].worst = d2;
                                 results[c].worstFrame = f;

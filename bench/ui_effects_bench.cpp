@@ -85,8 +85,8 @@ void galleryFigures(const char *what, EffectTimelineWindow &w, const std::functi
     runUntil([&] { return w.gallery()->pendingThumbnails() == 0; }, 20000);
     const qint64 filled = t.elapsed();
     const qint64 longest = stall.stop();
-    std::printf("gallery %-28s %3d packages: listed in %4lld ms, thumbnails in %5lld ms, longest UI stall %3lld ms\n", what,
-                w.gallery()->count(), static_cast<long long>(listed), static_cast<long long>(filled),
+    std::printf("gallery %-28s %3d packages: listed in %4lld ms, thumbnails in %5lld ms, longest UI stall %3lld ms\n",
+                what, w.gallery()->count(), static_cast<long long>(listed), static_cast<long long>(filled),
                 static_cast<long long>(std::max(longest, listed)));
 }
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListView>
 #include <QPainter>
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
-#include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
 

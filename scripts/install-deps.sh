@@ -9,7 +9,7 @@ PACKAGES=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
   libopencc-dev nlohmann-json3-dev libgtest-dev
   fonts-wqy-microhei ffmpeg xvfb xauth
-  pulseaudio pulseaudio-utils desktop-file-utils
+  pulseaudio pulseaudio-utils desktop-file-utils clang-format
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -14,22 +14,23 @@
 namespace lumora::studio {
 
 struct StudioJob {
-    QString name;        // shown in errors and in --verbose
+    QString name; // shown in errors and in --verbose
     QStringList outputs; // files the job writes (absolute)
     QByteArray fingerprint; // changes whenever the job's inputs or generator change
     std::function<void()> run;
 };
 
 struct StudioContext {
-    Paths paths;          // the program folder being authored
-    bool force = false;   // regenerate everything
+    Paths paths; // the program folder being authored
+    bool force = false; // regenerate everything
 };
 
 // Authors, each in its own source file.
-std::vector<StudioJob> templateJobs(const StudioContext &ctx);  // templates, mode/start-up/background movies, default backgrounds
-std::vector<StudioJob> sampleJobs(const StudioContext &ctx);    // sample photos, the sample song and its LRC
-std::vector<StudioJob> effectJobs(const StudioContext &ctx);    // picture and text effect packages
-std::vector<StudioJob> packJobs(const StudioContext &ctx);      // template packs
+std::vector<StudioJob>
+templateJobs(const StudioContext &ctx); // templates, mode/start-up/background movies, default backgrounds
+std::vector<StudioJob> sampleJobs(const StudioContext &ctx); // sample photos, the sample song and its LRC
+std::vector<StudioJob> effectJobs(const StudioContext &ctx); // picture and text effect packages
+std::vector<StudioJob> packJobs(const StudioContext &ctx); // template packs
 
 // --contact-sheet FILE --mode M: renders every template's first, middle and last frame.
 int writeContactSheet(const StudioContext &ctx, const QString &file, const QString &mode);

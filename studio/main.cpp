@@ -62,14 +62,22 @@ int main(int argc, char **argv)
             }
             return args[++i];
         };
-        if (a == QLatin1String("--out")) out = next();
-        else if (a == QLatin1String("--force")) force = true;
-        else if (a == QLatin1String("--verbose")) verbose = true;
-        else if (a == QLatin1String("--jobs")) jobs = next().toInt();
-        else if (a == QLatin1String("--contact-sheet")) contact = next();
-        else if (a == QLatin1String("--mode")) mode = next();
+        if (a == QLatin1String("--out"))
+            out = next();
+        else if (a == QLatin1String("--force"))
+            force = true;
+        else if (a == QLatin1String("--verbose"))
+            verbose = true;
+        else if (a == QLatin1String("--jobs"))
+            jobs = next().toInt();
+        else if (a == QLatin1String("--contact-sheet"))
+            contact = next();
+        else if (a == QLatin1String("--mode"))
+            mode = next();
         else {
-            std::fprintf(stderr, "usage: lumora-studio --out PROGRAM_FOLDER [--force] [--jobs N] [--contact-sheet FILE.png --mode 16:9|4:3|portrait]\n");
+            std::fprintf(stderr,
+                         "usage: lumora-studio --out PROGRAM_FOLDER [--force] [--jobs N] [--contact-sheet FILE.png "
+                         "--mode 16:9|4:3|portrait]\n");
             return 2;
         }
     }

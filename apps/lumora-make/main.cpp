@@ -108,7 +108,7 @@ QString parseArguments(const QStringList &args, Options &o)
         };
         QString v;
         const bool needsValue = a.startsWith(QLatin1String("--")) && a != QLatin1String("--plan")
-                                && a != QLatin1String("--json") && a != QLatin1String("--help");
+            && a != QLatin1String("--json") && a != QLatin1String("--help");
         if (needsValue && !value(v))
             return QStringLiteral("选项 %1 缺少取值").arg(a);
         if (a == QLatin1String("--mode")) {
@@ -122,7 +122,8 @@ QString parseArguments(const QStringList &args, Options &o)
                 return QStringLiteral("未知的输出类型：%1（可用 VCD、SVCD、DVD、AVI、WMV、MP4、MOV）").arg(v);
             o.type = *t;
         } else if (a == QLatin1String("--size")) {
-            const QStringList wh = v.toLower().replace(QStringLiteral("×"), QStringLiteral("x")).split(QLatin1Char('x'));
+            const QStringList wh
+                = v.toLower().replace(QStringLiteral("×"), QStringLiteral("x")).split(QLatin1Char('x'));
             bool okW = false, okH = false;
             if (wh.size() == 2)
                 o.size = QSize(wh[0].trimmed().toInt(&okW), wh[1].trimmed().toInt(&okH));
@@ -165,7 +166,8 @@ QString parseArguments(const QStringList &args, Options &o)
         } else if (a == QLatin1String("--theme")) {
             o.theme = textEffectThemeFromName(v);
             if (o.theme == kNoTextEffectTheme)
-                return QStringLiteral("未知的文字特效主题：%1（可用 全部、%2）").arg(v, textEffectThemeNames().join(QStringLiteral("、")));
+                return QStringLiteral("未知的文字特效主题：%1（可用 全部、%2）")
+                    .arg(v, textEffectThemeNames().join(QStringLiteral("、")));
         } else if (a == QLatin1String("--seed")) {
             bool ok = false;
             const qulonglong seed = v.toULongLong(&ok);
@@ -197,7 +199,7 @@ QString parseArguments(const QStringList &args, Options &o)
 
 class ProgressBar {
 public:
-    ProgressBar() : m_tty(isatty(fileno(stderr))) {}
+    ProgressBar() : m_tty(isatty(fileno(stderr))) { }
     void show(const QString &phase, long long done, long long total)
     {
         if (total <= 0)
@@ -237,16 +239,22 @@ private:
 
 void printPlan(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
 {
-    out(QStringLiteral("相册：%1  模式 %2  %3 %4 %5 %6").arg(plan.choice.albumName, album.modeInfo().shortName,
-                                                        outputTypeName(plan.choice.type), sizeText(plan.choice.size),
-                                                        qualityKey(plan.choice.quality), tvSystemName(plan.choice.tv)));
+    out(QStringLiteral("相册：%1  模式 %2  %3 %4 %5 %6")
+            .arg(plan.choice.albumName, album.modeInfo().shortName, outputTypeName(plan.choice.type),
+                 sizeText(plan.choice.size), qualityKey(plan.choice.quality), tvSystemName(plan.choice.tv)));
     out(QStringLiteral("总帧数：%1（%2 秒）").arg(plan.totalFrames).arg(double(plan.totalFrames) / 25.0, 0, 'f', 2));
     out(QStringLiteral("模板：%1 个").arg(plan.templateList.size()));
     for (const Row &t : plan.templateList)
-        out(QStringLiteral("  %1  %2  %3 帧").arg(t.subItem(0), t.subItem(5)).arg(catalogueFrames(album, t.caption().toInt())));
+        out(QStringLiteral("  %1  %2  %3 帧")
+                .arg(t.subItem(0), t.subItem(5))
+                .arg(catalogueFrames(album, t.caption().toInt())));
     out(QStringLiteral("照片：%1 张，拒绝 %2 张").arg(album.ListView_daoru_zhaopian.size()).arg(refused.size()));
-    out(QStringLiteral("歌曲：%1 首，播放列表 %2 首").arg(album.ListView_daoru_yinyue.size()).arg(plan.musicList.size()));
-    out(QStringLiteral("文字特效：%1  画面特效：%2").arg(album.wenzi_ListView_Image.size()).arg(album.huamian_ListView_Image.size()));
+    out(QStringLiteral("歌曲：%1 首，播放列表 %2 首")
+            .arg(album.ListView_daoru_yinyue.size())
+            .arg(plan.musicList.size()));
+    out(QStringLiteral("文字特效：%1  画面特效：%2")
+            .arg(album.wenzi_ListView_Image.size())
+            .arg(album.huamian_ListView_Image.size()));
     out(QStringLiteral("输出：%1").arg(plan.choice.outputPath()));
 }
 
@@ -304,7 +312,10 @@ int run(const Options &o)
             for (QSize s : sizes)
                 offered << QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
             err(QStringLiteral("%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
-                    .arg(outputTypeName(o.type)).arg(o.size->width()).arg(o.size->height()).arg(offered.join(QStringLiteral(", "))));
+                    .arg(outputTypeName(o.type))
+                    .arg(o.size->width())
+                    .arg(o.size->height())
+                    .arg(offered.join(QStringLiteral(", "))));
             return kUsage;
         }
         choice.size = *o.size;
@@ -396,15 +407,13 @@ int run(const Options &o)
     for (const QString &f : result.stagingFailures)
         err(QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f));
     switch (result.outcome) {
-    case ProductionOutcome::Completed:
-        out(result.outputPath);
-        return kOk;
+    case ProductionOutcome::Completed: out(result.outputPath); return kOk;
     case ProductionOutcome::Stopped:
-        err(QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2").arg(result.framesComposed).arg(result.outputPath));
+        err(QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
+                .arg(result.framesComposed)
+                .arg(result.outputPath));
         return kStopped;
-    case ProductionOutcome::StoppedEarly:
-        err(QStringLiteral("已停止制作，没有生成文件。"));
-        return kStopped;
+    case ProductionOutcome::StoppedEarly: err(QStringLiteral("已停止制作，没有生成文件。")); return kStopped;
     case ProductionOutcome::Failed:
         err(QStringLiteral("制作失败：%1").arg(result.error.isEmpty() ? QStringLiteral("编码器出错") : result.error));
         return kFailed;

@@ -16,7 +16,10 @@ namespace {
 const QString kPhaseAdd = QStringLiteral("添加照片");
 const QString kPhaseMatch = QStringLiteral("自动匹配模板");
 
-bool stopped(const std::atomic<bool> *stop) { return stop && stop->load(); }
+bool stopped(const std::atomic<bool> *stop)
+{
+    return stop && stop->load();
+}
 
 // One notice for every photo whose file was cut short.
 QString incompletePhotosNotice(const QStringList &paths)
@@ -103,8 +106,10 @@ void walkPack(Album &album, const TemplatePack &pack, WorkLists &lists, const Ad
             // The round since the last progress only repeated photos already
             // shown: its templates are dropped again.
             dropUsedTemplatesFrom(album, keep);
-            report.notices << QStringLiteral("选中的组合模板不能使用全部照片,有 %1 张照片没有与模板匹配,可以使用[自动套版]完成匹配")
-                                  .arg(active);
+            report.notices
+                << QStringLiteral(
+                       "选中的组合模板不能使用全部照片,有 %1 张照片没有与模板匹配,可以使用[自动套版]完成匹配")
+                       .arg(active);
             return;
         }
     }

@@ -35,13 +35,13 @@ struct AddStepHooks {
 
 enum class AssignMethod {
     Random, // matching pass ("shiyong_suijimoban")
-    Pack,   // template pack `pack` ("shiyong_zuhemoban")
+    Pack, // template pack `pack` ("shiyong_zuhemoban")
 };
 
 struct AddPhotosRequest {
-    QStringList files;    // in the order the user chose them
+    QStringList files; // in the order the user chose them
     AssignMethod method = AssignMethod::Random;
-    int pack = 1;         // 1-based pack number for AssignMethod::Pack
+    int pack = 1; // 1-based pack number for AssignMethod::Pack
 };
 
 struct RefusedPhoto {
@@ -50,7 +50,7 @@ struct RefusedPhoto {
 };
 
 struct AddPhotosReport {
-    int added = 0;                     // photo rows appended
+    int added = 0; // photo rows appended
     // Files that are not readable JPEGs, that even at 1/8 scale would not
     // decode within the memory budget, or whose data cannot hold the size
     // their header declares.
@@ -58,11 +58,11 @@ struct AddPhotosReport {
     // Photos added although their file was cut short: they show what the
     // decoder can read, the rest grey (one notice in `notices` names them).
     QStringList incomplete;
-    int templatesAdded = 0;            // used templates appended
-    int unmatched = 0;                 // photos of the album whose 套版 is empty afterwards
-    int defaultBackgrounds = 0;        // background rows given the default picture
+    int templatesAdded = 0; // used templates appended
+    int unmatched = 0; // photos of the album whose 套版 is empty afterwards
+    int defaultBackgrounds = 0; // background rows given the default picture
     bool stopped = false;
-    QStringList notices;               // from the pack walk and the effect hooks, in order
+    QStringList notices; // from the pack walk and the effect hooks, in order
 };
 
 // Progress of the add: `phase` is "添加照片" while rows are appended and

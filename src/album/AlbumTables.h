@@ -21,5 +21,4 @@ inline const QString kCropFit = flag::kCropFit;
 inline const QString kMethodRandom = flag::kMethodRandom;
 inline const QString kMethodCombined = flag::kMethodCombined;
 
-
 } // namespace lumora

@@ -152,7 +152,8 @@ void saveCrop(Album &album, int slotRow, const CropView &view, CropDisplay displ
         r.setCell(w, QString::number(p.width()));
         r.setCell(h, QString::number(p.height()));
     };
-    const auto storeFill = [&](QRect p) { store(p, slotcol::kFillX, slotcol::kFillY, slotcol::kFillW, slotcol::kFillH); };
+    const auto storeFill
+        = [&](QRect p) { store(p, slotcol::kFillX, slotcol::kFillY, slotcol::kFillW, slotcol::kFillH); };
     const auto storeFit = [&](QRect p) { store(p, slotcol::kFitX, slotcol::kFitY, slotcol::kFitW, slotcol::kFitH); };
     if (s.category == kCategoryPortrait) {
         // A portrait photo keeps its proportions at the stored height.

@@ -33,13 +33,13 @@ struct CropView {
 
 // Slot facts the rules need, read once from the slot row and its photo row.
 struct CropSlot {
-    int W = 0, H = 0;       // slot size S (1920 × 1080 for a full-frame slot)
+    int W = 0, H = 0; // slot size S (1920 × 1080 for a full-frame slot)
     bool fullFrame = false;
     bool landscapeSlot = true;
-    QString category;       // 综合模板 / 横照模板 / 竖照模板
+    QString category; // 综合模板 / 横照模板 / 竖照模板
     QString cropMark;
     int photoW = 0, photoH = 0; // the photo's stored size
-    QRect fill, fit;        // stored placements, slot pixels
+    QRect fill, fit; // stored placements, slot pixels
     bool portraitFullFrame() const { return fullFrame && !landscapeSlot; }
 };
 // Throws lumora::Error when the row holds no photo or has no size.
@@ -71,9 +71,7 @@ CropView dragCrop(const CropView &view, QPoint topLeft);
 // template category (the editor's save rule).
 void saveCrop(Album &album, int slotRow, const CropView &view, CropDisplay display);
 
-inline const QString kCropEnlargeRefused =
-    QStringLiteral("不能再放大了,点[确定]按钮，照片大小恢复到默认大小！");
-inline const QString kCropShrinkRefused =
-    QStringLiteral("不能再缩小了,点[确定]按钮，照片大小恢复到默认大小！");
+inline const QString kCropEnlargeRefused = QStringLiteral("不能再放大了,点[确定]按钮，照片大小恢复到默认大小！");
+inline const QString kCropShrinkRefused = QStringLiteral("不能再缩小了,点[确定]按钮，照片大小恢复到默认大小！");
 
 } // namespace lumora

@@ -278,9 +278,9 @@ bool putPhotoInSlot(Album &album, int slotRow, int photoRow)
     bool full = false;
     if (!slotSize(s, W, H, &full))
         return false;
-    const SlotGeometry g = slotGeometry(W, H, p.cell(photocol::kWidth).toInt(), p.cell(photocol::kHeight).toInt(),
-                                        s.cell(slotcol::kOrientation) == kSlotLandscape, full,
-                                        album.settings.shuzhaopianMoren);
+    const SlotGeometry g
+        = slotGeometry(W, H, p.cell(photocol::kWidth).toInt(), p.cell(photocol::kHeight).toInt(),
+                       s.cell(slotcol::kOrientation) == kSlotLandscape, full, album.settings.shuzhaopianMoren);
     s.setCell(slotcol::kMatchState, kMatched);
     s.setCell(slotcol::kPhotoRow, QString::number(photoRow));
     s.setCell(slotcol::kPhotoPath, p.cell(photocol::kPath));
@@ -471,7 +471,7 @@ MatchResult runMatchingPass(Album &album, const MatchProgress &progress, const s
     // through each of its templates: no photo taken by then means no admitted
     // kind can take the photos left, and the templates of those idle cycles
     // are dropped again.
-    int idle = 0;                                  // cycles since one took a photo
+    int idle = 0; // cycles since one took a photo
     int kept = album.ListView_moban_shiyong.size(); // used templates up to that cycle
     while (!lists.heng.empty() || !lists.shu.empty()) {
         if (stop && stop->load()) {

@@ -20,8 +20,8 @@ namespace lumora {
 // Placement of a photo of pw × ph in a slot of W × H (output pixels).
 struct SlotGeometry {
     int fillX = 0, fillY = 0, fillW = 0, fillH = 0; // covering the slot, centred horizontally, top-aligned
-    int fitX = 0, fitY = 0, fitW = 0, fitH = 0;     // inside the slot, centred both ways
-    bool fitMark = false;                           // crop mark "shizhong" instead of "quanping_or_jubuquanping"
+    int fitX = 0, fitY = 0, fitW = 0, fitH = 0; // inside the slot, centred both ways
+    bool fitMark = false; // crop mark "shizhong" instead of "quanping_or_jubuquanping"
 };
 
 // Integer arithmetic, divisions truncating toward zero. fullFrame: the slot's
@@ -82,8 +82,8 @@ void dropUsedTemplatesFrom(Album &album, int first);
 
 struct MatchResult {
     int templatesAdded = 0; // used templates appended
-    int unmatched = 0;      // photos whose 套版 is still empty
-    bool stopped = false;   // ended by the stop flag
+    int unmatched = 0; // photos whose 套版 is still empty
+    bool stopped = false; // ended by the stop flag
 };
 
 using MatchProgress = std::function<void(int done, int maximum)>;
@@ -94,8 +94,7 @@ using MatchProgress = std::function<void(int done, int maximum)>;
 // go on until every kind has been through each of its templates; the
 // templates of such trailing cycles are dropped again. The photos left over
 // stay unmatched and are counted in the result.
-MatchResult runMatchingPass(Album &album, const MatchProgress &progress = {},
-                            const std::atomic<bool> *stop = nullptr);
+MatchResult runMatchingPass(Album &album, const MatchProgress &progress = {}, const std::atomic<bool> *stop = nullptr);
 
 // "自动套版": rebuilds the background candidates from the landscape and square
 // photos, fills rows without a background, and runs the pass. Throws

@@ -89,8 +89,9 @@ void rebuildBackgroundCandidates(Album &album, bool byMode)
         const Row &r = photos[i];
         if (isLandscapeRow(r) == wantPortrait)
             continue;
-        c.append(r.caption(), {r.cell(photocol::kName), r.cell(photocol::kFormat), r.cell(photocol::kWidth),
-                               r.cell(photocol::kHeight), r.cell(photocol::kPath), QString::number(i)});
+        c.append(r.caption(),
+                 {r.cell(photocol::kName), r.cell(photocol::kFormat), r.cell(photocol::kWidth),
+                  r.cell(photocol::kHeight), r.cell(photocol::kPath), QString::number(i)});
     }
 }
 
@@ -108,7 +109,8 @@ QString deletePhotoQuestion(const Album &album, int row)
     const int n = slotsUsingPhoto(album, row);
     if (n == 0)
         return QStringLiteral("是否确定要删除当前选中的照片文件?");
-    return QStringLiteral("此张照片文件在 %1 个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?")
+    return QStringLiteral("此张照片文件在 %1 "
+                          "个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?")
         .arg(n);
 }
 

@@ -17,9 +17,9 @@ namespace lumora {
 
 // What the photo table stores of one file.
 struct PhotoFacts {
-    QString name;   // file name without folder and extension
+    QString name; // file name without folder and extension
     QString format; // extension with its dot, as written (".jpg", ".JPG"), "" when none
-    int width = 0;  // displayed width (EXIF orientation applied)
+    int width = 0; // displayed width (EXIF orientation applied)
     int height = 0;
     QString path;
     bool incomplete = false; // the file was cut short: its missing part shows grey
@@ -33,7 +33,10 @@ struct PhotoFacts {
 PhotoFacts readPhotoFacts(const QString &path);
 
 // Landscape (or square) by stored width and height.
-inline bool isLandscape(int width, int height) { return width >= height; }
+inline bool isLandscape(int width, int height)
+{
+    return width >= height;
+}
 bool isLandscapeRow(const Row &photoRow);
 
 // Appends a photo row: 序号 = new row count, 套版 empty. Returns the row index.
@@ -43,7 +46,7 @@ int appendPhotoRow(Album &album, const PhotoFacts &facts);
 // and square photos, portrait photos.
 struct WorkLists {
     RowTable heng; // ListView_heng_zhao
-    RowTable shu;  // ListView_shu_zhao
+    RowTable shu; // ListView_shu_zhao
     int activeCount() const; // rows whose last cell is not 完成
 };
 WorkLists buildWorkLists(const Album &album);

@@ -31,8 +31,10 @@ constexpr int kFullFrameHeight = 1080;
 const QSize kBlackBackground(800, 450);
 const QString kBackgroundFile = QStringLiteral("wj_y_l_b_j.jpg");
 
-int toInt(const QString &t) { return t.trimmed().toInt(); }
-
+int toInt(const QString &t)
+{
+    return t.trimmed().toInt();
+}
 
 // The photo drawn at `rect` (in target pixels) over `canvas`: decoded at the
 // smallest DCT scale covering the rect, turned as displayed, then smoothly
@@ -86,8 +88,8 @@ struct SlotCanvas {
     QString path;
 };
 
-SlotCanvas slotCanvas(const Row &slot, const QString &category, ModeKind mode, QSize output, bool landscapeFit,
-                      int pw, int ph)
+SlotCanvas slotCanvas(const Row &slot, const QString &category, ModeKind mode, QSize output, bool landscapeFit, int pw,
+                      int ph)
 {
     SlotCanvas c;
     c.path = slot.cell(slotcol::kPhotoPath);
@@ -376,7 +378,13 @@ StagingReport stageAlbum(Album &album, const StagingRequest &request, const Stag
 
     const int maximum = int(jobs.size());
     bool stopped = false;
-    runParallel(jobs, [&](int done) { if (progress) progress(done, maximum); }, stop, stopped);
+    runParallel(
+        jobs,
+        [&](int done) {
+            if (progress)
+                progress(done, maximum);
+        },
+        stop, stopped);
     report.stopped = stopped;
     report.pictures = pictures.load();
     std::sort(report.failures.begin(), report.failures.end(),

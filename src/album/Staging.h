@@ -31,7 +31,7 @@
 namespace lumora {
 
 struct StagingRequest {
-    QSize target;            // preview size (preview) or render size (production)
+    QSize target; // preview size (preview) or render size (production)
     bool production = false; // writes wj_y_l_z_h_2 too; a template without background gets a black target-sized picture
     bool landscapeFit = false; // single landscape templates: "照片适中显示效果" instead of the fill choice
 };
@@ -45,10 +45,10 @@ struct StagingFailure {
 };
 
 struct StagingReport {
-    QStringList completedRows;           // also written to album.cells.completedRows
+    QStringList completedRows; // also written to album.cells.completedRows
     std::vector<StagingFailure> failures;
-    int pictures = 0;                    // slot pictures written
-    bool stopped = false;                // ended by the stop flag (the staging folder is incomplete)
+    int pictures = 0; // slot pictures written
+    bool stopped = false; // ended by the stop flag (the staging folder is incomplete)
 };
 
 using StagingProgress = std::function<void(int done, int maximum)>;

@@ -15,7 +15,7 @@
 namespace lumora {
 
 struct Album {
-    explicit Album(Paths p = Paths()) : paths(std::move(p)) {}
+    explicit Album(Paths p = Paths()) : paths(std::move(p)) { }
 
     Paths paths;
     ModeKind mode = ModeKind::Wide16x9;
@@ -74,11 +74,11 @@ struct Album {
     {
         mode = newMode;
         modeChosen = true;
-        for (RowTable *t : {&ListView_daoru_zhaopian, &ListView_moban_shiyong, &ListView_moban_shiyong_canshu,
-                            &ListView_qubu_hengzhao, &ListView_moban_beijing, &huamian_ListView_Image,
-                            &huamian_ListView_Image_2, &wenzi_ListView_Image, &wenzi_ListView_Image_2,
-                            &ListView_daoru_yinyue, &ListView_daoru_LRC, &ListView_geci_shezhi_canshu,
-                            &ListView_daoru_geci})
+        for (RowTable *t :
+             {&ListView_daoru_zhaopian, &ListView_moban_shiyong, &ListView_moban_shiyong_canshu,
+              &ListView_qubu_hengzhao, &ListView_moban_beijing, &huamian_ListView_Image, &huamian_ListView_Image_2,
+              &wenzi_ListView_Image, &wenzi_ListView_Image_2, &ListView_daoru_yinyue, &ListView_daoru_LRC,
+              &ListView_geci_shezhi_canshu, &ListView_daoru_geci})
             t->clear();
         settings.resetForAlbum();
         cells.setText(cell::kFangyeHao, QStringLiteral("0"));

@@ -8,7 +8,10 @@ namespace lumora {
 constexpr int kFramesPerSecond = 25;
 
 // Whole seconds of a frame count: f div 25 (negative counts clamp to 0).
-constexpr int frameSeconds(long long frames) { return frames <= 0 ? 0 : int(frames / kFramesPerSecond); }
+constexpr int frameSeconds(long long frames)
+{
+    return frames <= 0 ? 0 : int(frames / kFramesPerSecond);
+}
 
 // HH:MM:SS: hours = s div 3600, minutes = (s div 60) mod 60, seconds = s mod 60,
 // each at least two digits (hours may have more).

@@ -16,9 +16,9 @@ QStringList workListColumns()
 
 QStringList usedTemplateColumns()
 {
-    return {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
-            QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类"), QStringLiteral("照片匹配"),
-            QStringLiteral("编号")};
+    return {QStringLiteral("序号"),   QStringLiteral("模板"),     QStringLiteral("类型"),
+            QStringLiteral("横照片"), QStringLiteral("竖照片"),   QStringLiteral("时长"),
+            QStringLiteral("分类"),   QStringLiteral("照片匹配"), QStringLiteral("编号")};
 }
 
 QStringList slotTableColumns()
@@ -54,16 +54,15 @@ QStringList slotTableColumns()
 
 QStringList backgroundColumns()
 {
-    return {QStringLiteral("编号"),     QStringLiteral("名称"), QStringLiteral("类型"),
-            QStringLiteral("分类"),     QStringLiteral("图片名称"), QStringLiteral("图片类型"),
-            QStringLiteral("宽度"),     QStringLiteral("高度"), QStringLiteral("图片位置"),
-            QStringLiteral("透明度")};
+    return {QStringLiteral("编号"),     QStringLiteral("名称"),     QStringLiteral("类型"), QStringLiteral("分类"),
+            QStringLiteral("图片名称"), QStringLiteral("图片类型"), QStringLiteral("宽度"), QStringLiteral("高度"),
+            QStringLiteral("图片位置"), QStringLiteral("透明度")};
 }
 
 QStringList candidateColumns()
 {
     return {QStringLiteral("序号"), QStringLiteral("照片名称"), QStringLiteral("类型"), QStringLiteral("宽度"),
-            QStringLiteral("高度"), QStringLiteral("位置"), QStringLiteral("序号")};
+            QStringLiteral("高度"), QStringLiteral("位置"),     QStringLiteral("序号")};
 }
 
 } // namespace lumora

@@ -35,8 +35,8 @@ inline const QString kEither = QStringLiteral("shuheng");
 inline const QString kAdvanced = QStringLiteral("gaojimoban");
 inline const QString kMakeAlbum = QStringLiteral("MCL_zhizuo_xiangce");
 // Photos and the album sequence.
-inline const QString kPhotoDone = QStringLiteral("完成");            // 套版 of a photo in a slot
-inline const QString kIncomplete = QStringLiteral("未完成");         // 照片匹配 of a template with an empty slot
+inline const QString kPhotoDone = QStringLiteral("完成"); // 套版 of a photo in a slot
+inline const QString kIncomplete = QStringLiteral("未完成"); // 照片匹配 of a template with an empty slot
 inline const QString kSlotLandscape = QStringLiteral("heng_zhaopian");
 inline const QString kSlotPortrait = QStringLiteral("shu_zhaopian");
 inline const QString kSlotMatched = QStringLiteral("yi_pipei");

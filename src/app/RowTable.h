@@ -14,7 +14,9 @@ class Row {
 public:
     Row() = default;
     explicit Row(QString caption, QStringList subItems = {})
-        : m_caption(std::move(caption)), m_subItems(std::move(subItems)) {}
+        : m_caption(std::move(caption)), m_subItems(std::move(subItems))
+    {
+    }
 
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &text) { m_caption = text; }
@@ -42,7 +44,7 @@ private:
 class RowTable {
 public:
     RowTable() = default;
-    explicit RowTable(QStringList columnCaptions) : m_columns(std::move(columnCaptions)) {}
+    explicit RowTable(QStringList columnCaptions) : m_columns(std::move(columnCaptions)) { }
 
     const QStringList &columns() const { return m_columns; }
     void setColumns(QStringList captions) { m_columns = std::move(captions); }
@@ -58,7 +60,11 @@ public:
     Row &operator[](int i) { return row(i); }
     const Row &operator[](int i) const { return row(i); }
 
-    Row &append(Row r) { m_rows.push_back(std::move(r)); return m_rows.back(); }
+    Row &append(Row r)
+    {
+        m_rows.push_back(std::move(r));
+        return m_rows.back();
+    }
     Row &append(const QString &caption, const QStringList &subItems = {}) { return append(Row(caption, subItems)); }
     void insert(int i, Row r) { m_rows.insert(m_rows.begin() + i, std::move(r)); }
     void remove(int i) { m_rows.erase(m_rows.begin() + i); }

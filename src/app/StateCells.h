@@ -54,9 +54,9 @@ public:
 
     QString text(const QString &name) const; // unknown cell: programming error (throws)
     void setText(const QString &name, const QString &value);
-    int toInt(const QString &name) const;      // plain integer conversion; throws on non-numeric text
+    int toInt(const QString &name) const; // plain integer conversion; throws on non-numeric text
     void setInt(const QString &name, long long value) { setText(name, QString::number(value)); }
-    int raise(const QString &name);           // read, add 1, write back; returns the new value
+    int raise(const QString &name); // read, add 1, write back; returns the new value
     bool is(const QString &name, const QString &word) const { return text(name) == word; }
 
     // Called after every write to Edit_zong_leijia_zhen (the current-time label follows it).

@@ -16,17 +16,27 @@ inline const QString kAutomatic = QStringLiteral("自动添加");
 // Column captions (caption column first).
 inline QStringList pictureWorkingColumns()
 {
-    return {QStringLiteral("帧数"), QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("启动"),
-            QStringLiteral("图片装饰特效"), QStringLiteral("顺序号"), QStringLiteral("添加方式"),
-            QStringLiteral("是否创建控件")};
+    return {QStringLiteral("帧数"),     QStringLiteral("开始时间"),     QStringLiteral("结束时间"),
+            QStringLiteral("启动"),     QStringLiteral("图片装饰特效"), QStringLiteral("顺序号"),
+            QStringLiteral("添加方式"), QStringLiteral("是否创建控件")};
 }
 inline QStringList textWorkingColumns()
 {
-    return {QStringLiteral("帧数"), QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("启动"),
-            QStringLiteral("图片装饰特效"), QStringLiteral("顺序号"), QStringLiteral("X_位置"), QStringLiteral("Y_位置"),
-            QStringLiteral("分类号"), QStringLiteral("文字特效是否自动添加_标注"), QStringLiteral("文字特效自动添加_标注"),
-            QStringLiteral("文字特效自动添加_标注_对应模板行号"), QStringLiteral("文字特效自动添加_标注_帧位置数"),
-            QStringLiteral("添加方式"), QStringLiteral("是否创建控件")};
+    return {QStringLiteral("帧数"),
+            QStringLiteral("开始时间"),
+            QStringLiteral("结束时间"),
+            QStringLiteral("启动"),
+            QStringLiteral("图片装饰特效"),
+            QStringLiteral("顺序号"),
+            QStringLiteral("X_位置"),
+            QStringLiteral("Y_位置"),
+            QStringLiteral("分类号"),
+            QStringLiteral("文字特效是否自动添加_标注"),
+            QStringLiteral("文字特效自动添加_标注"),
+            QStringLiteral("文字特效自动添加_标注_对应模板行号"),
+            QStringLiteral("文字特效自动添加_标注_帧位置数"),
+            QStringLiteral("添加方式"),
+            QStringLiteral("是否创建控件")};
 }
 inline QStringList visibleColumns()
 {

@@ -31,8 +31,8 @@ EffectResult setStart(RowTable &working, RowTable &visible, int row, const QStri
 QString packageLabel(const EffectLocation &loc, const QString &name)
 {
     const QString where = loc.kind == EffectKind::Picture
-                              ? QStringLiteral("画面特效第 %1 号").arg(loc.number)
-                              : QStringLiteral("文字特效第 %1 类第 %2 号").arg(loc.category).arg(loc.number);
+        ? QStringLiteral("画面特效第 %1 号").arg(loc.number)
+        : QStringLiteral("文字特效第 %1 类第 %2 号").arg(loc.category).arg(loc.number);
     return name.isEmpty() ? where : QStringLiteral("“%1”(%2)").arg(name, where);
 }
 

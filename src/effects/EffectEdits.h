@@ -13,8 +13,8 @@ namespace lumora {
 struct Album;
 
 // The notice for a start time that is not of the form hh:mm:ss.
-inline const QString kStartTimeFormatNotice =
-    QStringLiteral("开始时间格式不正确！请按“时:分:秒”输入,每项两位数字,例如 00:00:02(时、分、秒均为 00～59)。");
+inline const QString kStartTimeFormatNotice
+    = QStringLiteral("开始时间格式不正确！请按“时:分:秒”输入,每项两位数字,例如 00:00:02(时、分、秒均为 00～59)。");
 
 // Seconds of a typed start time "hh:mm:ss" (two digits each, every field
 // 00 … 59 as the time lists offer them; spaces around it are ignored), or -1.

@@ -8,8 +8,14 @@
 namespace lumora {
 
 namespace {
-bool folderExists(const QString &path) { return QFileInfo(path).isDir(); }
-bool fileExists(const QString &path) { return QFileInfo(path).isFile(); }
+bool folderExists(const QString &path)
+{
+    return QFileInfo(path).isDir();
+}
+bool fileExists(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
 } // namespace
 
 QString effectFolder(const Paths &paths, const QString &modeFolder, const EffectLocation &loc)
@@ -25,8 +31,8 @@ QString effectIniPath(const Paths &paths, const QString &modeFolder, const Effec
 
 QString effectFramePath(const Paths &paths, const QString &modeFolder, const EffectLocation &loc, int k, FrameSet set)
 {
-    return effectFolder(paths, modeFolder, loc) +
-           (set == FrameSet::Production ? QStringLiteral("2_%1.png") : QStringLiteral("%1.png")).arg(k);
+    return effectFolder(paths, modeFolder, loc)
+        + (set == FrameSet::Production ? QStringLiteral("2_%1.png") : QStringLiteral("%1.png")).arg(k);
 }
 
 int EffectPackageIni::frames() const
@@ -79,7 +85,8 @@ QPoint defaultTextPosition(const EffectPackageIni &ini, QSize still, QSize previ
     return {preview.width() / 2 - still.width() / 2, preview.height() / 2 - still.height() / 2};
 }
 
-QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const EffectLocation &loc, const EffectPackageIni &ini)
+QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const EffectLocation &loc,
+                     const EffectPackageIni &ini)
 {
     // Only the header is needed for the size.
     QImageReader reader(effectFolder(paths, modeFolder, loc) + ini.still + QStringLiteral(".png"));
@@ -103,7 +110,7 @@ QStringList listPictureEffects(const Paths &paths, const QString &modeFolder)
 const QStringList &textCategoryRows()
 {
     static const QStringList rows = [] {
-        const char *names[] = {"全部", "婚纱", "结婚", "宝贝", "童年", "生日", "聚会", "毕业", "友谊", "爱情", "家庭",
+        const char *names[] = {"全部", "婚纱", "结婚", "宝贝", "童年", "生日", "聚会", "毕业", "友谊", "爱情",  "家庭",
                                "数码", "产品", "成长", "喜庆", "开业", "春天", "夏天", "秋天", "冬天", "运动会"};
         QStringList r;
         for (int i = 0; i <= kTextCategoryCount; ++i) {

@@ -25,7 +25,7 @@ enum class FrameSet { Preview, Production };
 struct EffectLocation {
     EffectKind kind = EffectKind::Picture;
     int category = 0; // text effects: category folder 1 … 20
-    int number = 0;   // package number from 1
+    int number = 0; // package number from 1
 
     bool operator==(const EffectLocation &) const = default;
 };
@@ -39,12 +39,12 @@ QString effectFramePath(const Paths &paths, const QString &modeFolder, const Eff
 
 // The package INI, section "wj_x_g_c_l_0". Missing keys read as "".
 struct EffectPackageIni {
-    QString name;         // wj_x_g_c_l_0
-    QString frameCount;   // wj_x_g_c_l_sum, as written
-    QString still;        // wj_x_g_c_l_1: base name of the still frame (text effects)
+    QString name; // wj_x_g_c_l_0
+    QString frameCount; // wj_x_g_c_l_sum, as written
+    QString still; // wj_x_g_c_l_1: base name of the still frame (text effects)
     QString positionMode; // wj_x_g_c_l_wz: "n" fixed, "z" centred
-    QString x, y;         // wj_x_g_c_l_wz1 / wz2: default position in preview pixels
-    QString marks;        // wxcs03: mark letters this effect serves
+    QString x, y; // wj_x_g_c_l_wz1 / wz2: default position in preview pixels
+    QString marks; // wxcs03: mark letters this effect serves
 
     // The frame count as a number, or 0 when it is missing or not a positive integer.
     int frames() const;
@@ -67,7 +67,8 @@ inline const QString kPositionCentred = QStringLiteral("z");
 QPoint defaultTextPosition(const EffectPackageIni &ini, QSize still, QSize preview);
 // Size of the still frame {still}.png of a text package (empty size when it
 // cannot be read).
-QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const EffectLocation &loc, const EffectPackageIni &ini);
+QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const EffectLocation &loc,
+                     const EffectPackageIni &ini);
 
 // Picture effects of a mode, names in package-number order: entry i is package i + 1.
 QStringList listPictureEffects(const Paths &paths, const QString &modeFolder);
@@ -91,8 +92,8 @@ enum class ListingCause { WindowOpening, CategoryChange };
 struct TextEffectListing {
     QStringList names;
     QStringList categories; // ListBox_fenlei_hang
-    QStringList numbers;    // ListBox_fenlei_hang_xifen
-    QString notice;         // "没有找到选中的文字特效文件！" when the listing stopped early
+    QStringList numbers; // ListBox_fenlei_hang_xifen
+    QString notice; // "没有找到选中的文字特效文件！" when the listing stopped early
 
     int size() const { return int(names.size()); }
     EffectLocation at(int i) const { return {EffectKind::Text, categories.value(i).toInt(), numbers.value(i).toInt()}; }

@@ -92,8 +92,7 @@ QString textPlacementOpenCheck(const Album &album)
             continue;
         ++complete;
         for (const Row &slot : album.ListView_moban_shiyong_canshu)
-            if (slot.cell(slotcol::kUsedRow) == QString::number(r) &&
-                slot.cell(slotcol::kTextMark).isEmpty())
+            if (slot.cell(slotcol::kUsedRow) == QString::number(r) && slot.cell(slotcol::kTextMark).isEmpty())
                 ++unmarked;
     }
     if (complete == 0)
@@ -115,9 +114,11 @@ PlacementStart textPlacementStartCheck(const Album &album, int categoryRow)
         if (!isComplete(album, r))
             ++u;
     if (u == used)
-        return {false, QStringLiteral("已经使用的模板文件有 %1 个模板文件没有匹配相片文件!请匹配后再添加文字特效!").arg(u)};
+        return {false,
+                QStringLiteral("已经使用的模板文件有 %1 个模板文件没有匹配相片文件!请匹配后再添加文字特效!").arg(u)};
     if (u > 0)
-        return {true, QStringLiteral("已经使用的模板文件有 %1 个模板文件没有匹配相片文件!这些将被忽略添加文字特效!").arg(u)};
+        return {true,
+                QStringLiteral("已经使用的模板文件有 %1 个模板文件没有匹配相片文件!这些将被忽略添加文字特效!").arg(u)};
     return {true, {}};
 }
 
@@ -153,8 +154,8 @@ int removeTemplateTextEffects(Album &album, int usedRow)
     int removed = 0;
     RowTable &working = album.wenzi_ListView_Image;
     for (int i = working.size() - 1; i >= 0; --i)
-        if (working[i].subItem(effcol::kTextOrigin) == effcol::kAutomatic &&
-            working[i].subItem(effcol::kTextTemplateRow) == ref) {
+        if (working[i].subItem(effcol::kTextOrigin) == effcol::kAutomatic
+            && working[i].subItem(effcol::kTextTemplateRow) == ref) {
             working.remove(i);
             if (i < album.wenzi_ListView_Image_2.size())
                 album.wenzi_ListView_Image_2.remove(i);
@@ -269,21 +270,23 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
             report.notice = kTextEffectFileMissing;
             return report;
         }
-        const QPoint pos =
-            defaultTextPosition(*ini, stillFrameSize(album.paths, mode, p.package, *ini), album.modeInfo().preview);
+        const QPoint pos
+            = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, p.package, *ini), album.modeInfo().preview);
         const QString frames = QString::number(ini->frames());
-        album.wenzi_ListView_Image.append(
-            frames, {options.provisionalStart, effcol::kNotComputed, flag::kEffectIdle, ini->name,
-                     QString::number(p.package.number - 1), QString::number(pos.x()), QString::number(pos.y()),
-                     QString::number(p.package.category), QString(), p.mark, QString::number(p.templateRow),
-                     QString::number(p.position), effcol::kAutomatic, flag::kNone});
+        album.wenzi_ListView_Image.append(frames,
+                                          {options.provisionalStart, effcol::kNotComputed, flag::kEffectIdle, ini->name,
+                                           QString::number(p.package.number - 1), QString::number(pos.x()),
+                                           QString::number(pos.y()), QString::number(p.package.category), QString(),
+                                           p.mark, QString::number(p.templateRow), QString::number(p.position),
+                                           effcol::kAutomatic, flag::kNone});
         album.wenzi_ListView_Image_2.append(QString::number(album.wenzi_ListView_Image_2.size() + 1),
                                             {frames, options.provisionalStart, ini->name, effcol::kAutomatic});
         ++report.rowsAdded;
     }
 
     // Step 4: one auto mark per complete template that has rows of its own.
-    const QString clock = (options.now.isValid() ? options.now : QTime::currentTime()).toString(QStringLiteral("hhmmss"));
+    const QString clock
+        = (options.now.isValid() ? options.now : QTime::currentTime()).toString(QStringLiteral("hhmmss"));
     for (int r = 0; r < used; ++r) {
         if (!isComplete(album, r))
             continue;
@@ -370,7 +373,9 @@ const std::vector<PictureFamily> &pictureFamilies()
         const PictureCombination b{QStringLiteral("|2|5|6|"), QStringLiteral("|0|0|0|")};
         std::vector<PictureFamily> f;
         f.push_back({QStringLiteral("婚纱特效组合"),
-                     {a, b, {QStringLiteral("|3|5|5|6|"), QStringLiteral("|0|0|1|0|")},
+                     {a,
+                      b,
+                      {QStringLiteral("|3|5|5|6|"), QStringLiteral("|0|0|1|0|")},
                       {QStringLiteral("|1|3|5|"), QStringLiteral("|0|0|0|")}}});
         for (const char *name : {"卡通特效组合", "花草特效组合", "粒子特效组合", "滤镜特效组合"})
             f.push_back({QString::fromUtf8(name), {a, b}});
@@ -391,7 +396,8 @@ EffectResult openPicturePlacement(Album &album, const ConfirmFn &confirm)
         return {false, kNoCompleteTemplates};
     if (!album.huamian_ListView_Image.empty()) {
         if (!confirm(QStringLiteral("删除画面特效"),
-                     QStringLiteral("使用[自动添加组合特效]功能,需要先删除已经添加的画面特效!是否确定要删除已经添加的画面特效?")))
+                     QStringLiteral(
+                         "使用[自动添加组合特效]功能,需要先删除已经添加的画面特效!是否确定要删除已经添加的画面特效?")))
             return {};
         album.huamian_ListView_Image.clear();
         album.huamian_ListView_Image_2.clear();
@@ -465,8 +471,9 @@ PlacementReport runPicturePlacement(Album &album, const PicturePlacementOptions 
             }
             const QString start = clockTextHMS(frameSeconds(base + offsets.value(k).toLongLong() * kFramesPerSecond));
             const QString frames = QString::number(ini->frames());
-            album.huamian_ListView_Image.append(frames, {start, effcol::kNotComputed, flag::kEffectIdle, ini->name,
-                                                         QString::number(package - 1), effcol::kAutomatic, flag::kNone});
+            album.huamian_ListView_Image.append(frames,
+                                                {start, effcol::kNotComputed, flag::kEffectIdle, ini->name,
+                                                 QString::number(package - 1), effcol::kAutomatic, flag::kNone});
             album.huamian_ListView_Image_2.append(QString::number(album.huamian_ListView_Image_2.size() + 1),
                                                   {frames, start, ini->name, effcol::kAutomatic});
             ++report.rowsAdded;
@@ -482,9 +489,10 @@ PlacementReport runPicturePlacementOnImport(Album &album, const ConfirmFn &confi
 {
     initEffectTables(album);
     PlacementReport report;
-    if (!album.huamian_ListView_Image.empty() &&
-        confirm(QStringLiteral("画面特效"),
-                QStringLiteral("检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"))) {
+    if (!album.huamian_ListView_Image.empty()
+        && confirm(
+            QStringLiteral("画面特效"),
+            QStringLiteral("检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"))) {
         album.huamian_ListView_Image.clear();
         album.huamian_ListView_Image_2.clear();
     }
@@ -499,7 +507,10 @@ PlacementReport runPicturePlacementOnImport(Album &album, const ConfirmFn &confi
     return report;
 }
 
-QString autoTextEffectsOnImport(Album &album) { return runTextPlacementOnImport(album).notice; }
+QString autoTextEffectsOnImport(Album &album)
+{
+    return runTextPlacementOnImport(album).notice;
+}
 
 QString autoPictureEffectsOnImport(Album &album)
 {

@@ -32,13 +32,13 @@ struct Album;
 namespace placecol {
 // Former names of cells this subsystem reads, kept for existing callers; the
 // numbers themselves live in app/Columns.h.
-constexpr int kCatTotalFrames = paramcol::kFrames;   // 模板swf总帧数
-constexpr int kCatPositions = paramcol::kText01;     // 模板文字_必须标注01: frame positions
-constexpr int kCatRequired = paramcol::kText02;      // 模板文字_必须标注02: required marks
-constexpr int kCatOptional = paramcol::kText04;      // 模板文字_随机标注04: optional marks
-constexpr int kUsedMatching = usedcol::kStatus;      // 照片匹配
-constexpr int kSlotTemplateRow = slotcol::kUsedRow;  // 行号
-constexpr int kSlotAutoMark = slotcol::kTextMark;    // 文字特效是否自动添加_标注
+constexpr int kCatTotalFrames = paramcol::kFrames; // 模板swf总帧数
+constexpr int kCatPositions = paramcol::kText01; // 模板文字_必须标注01: frame positions
+constexpr int kCatRequired = paramcol::kText02; // 模板文字_必须标注02: required marks
+constexpr int kCatOptional = paramcol::kText04; // 模板文字_随机标注04: optional marks
+constexpr int kUsedMatching = usedcol::kStatus; // 照片匹配
+constexpr int kSlotTemplateRow = slotcol::kUsedRow; // 行号
+constexpr int kSlotAutoMark = slotcol::kTextMark; // 文字特效是否自动添加_标注
 } // namespace placecol
 
 // Uniform random integer in 0 … n − 1. Empty: a generator seeded from the clock.
@@ -47,9 +47,9 @@ using ProgressFn = std::function<void(int done, int total)>;
 
 struct PlacementReport {
     int rowsAdded = 0;
-    QStringList unserved;   // marks that got no text effect, one line each
-    QString notice;         // the notice to show after the run ("" for none)
-    bool failed = false;    // a package INI was missing: the run ended early
+    QStringList unserved; // marks that got no text effect, one line each
+    QString notice; // the notice to show after the run ("" for none)
+    bool failed = false; // a package INI was missing: the run ended early
     QString completionFlag; // import runs: the completion word once finished
 };
 
@@ -73,9 +73,9 @@ struct TextPlacementOptions {
     int categoryRow = 0; // position in the 42-row category list (0: all)
     ListingCause listing = ListingCause::WindowOpening;
     TemplateChoice choice = TemplateChoice::Every;
-    int interval = 1;                                   // N of "every (N+1)-th template", 1 … 9
+    int interval = 1; // N of "every (N+1)-th template", 1 … 9
     QString provisionalStart = QStringLiteral("00:00:00"); // the text window's time selection
-    QTime now;                                          // wall clock of the auto mark (invalid: current time)
+    QTime now; // wall clock of the auto mark (invalid: current time)
     RandomFn random;
     ProgressFn progress;
 };
@@ -109,7 +109,7 @@ int removeTemplateTextEffects(Album &album, int usedRow);
 // ---- picture placement ----
 struct PictureCombination {
     QString packages; // |1|5|5|5|
-    QString offsets;  // |0|0|1|2| seconds after the combination's base time
+    QString offsets; // |0|0|1|2| seconds after the combination's base time
 };
 struct PictureFamily {
     QString name;

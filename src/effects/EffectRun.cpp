@@ -14,7 +14,10 @@
 
 namespace lumora {
 
-QString effectClockText(long long frame) { return clockTextHMS(frameSeconds(frame)); }
+QString effectClockText(long long frame)
+{
+    return clockTextHMS(frameSeconds(frame));
+}
 
 void PreviewClock::tick()
 {
@@ -39,13 +42,14 @@ EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup)
 {
     m_creation = m_setup.creationCounter ? m_setup.creationCounter : std::make_shared<long long>(0);
     const QSize out = m_setup.outputSize;
-    if (m_setup.variant == RunVariant::Production && out.isValid() && !out.isEmpty() && m_setup.targetSize.isValid() &&
-        !m_setup.targetSize.isEmpty() && out != m_setup.targetSize)
+    if (m_setup.variant == RunVariant::Production && out.isValid() && !out.isEmpty() && m_setup.targetSize.isValid()
+        && !m_setup.targetSize.isEmpty() && out != m_setup.targetSize)
         m_frameScaleTo = m_setup.targetSize;
-    m_pool->setMaxThreadCount(m_setup.decodeThreads > 0 ? m_setup.decodeThreads : std::max(1, QThread::idealThreadCount()));
+    m_pool->setMaxThreadCount(m_setup.decodeThreads > 0 ? m_setup.decodeThreads
+                                                        : std::max(1, QThread::idealThreadCount()));
     const bool text = m_setup.kind == EffectKind::Text;
-    const bool scale = text && m_setup.variant == RunVariant::Production && m_setup.previewSize.width() > 0 &&
-                       m_setup.previewSize.height() > 0;
+    const bool scale = text && m_setup.variant == RunVariant::Production && m_setup.previewSize.width() > 0
+        && m_setup.previewSize.height() > 0;
     m_rows.reserve(size_t(table.size()));
     for (int i = 0; i < table.size(); ++i) {
         const Row &row = table[i];
@@ -101,8 +105,8 @@ EffectRun EffectRun::forAlbum(Album &album, EffectKind kind, RunVariant variant,
 std::vector<FramePiece> framePieces(const QImage &source)
 {
     const QImage frame = source.format() == QImage::Format_ARGB32_Premultiplied
-                             ? source
-                             : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ? source
+        : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     std::vector<FramePiece> pieces;
     // Bands of 64 rows, tiles of 128 columns: neighbouring tiles with content
     // join into one piece, cropped to the content they hold. Sparse particle
@@ -111,8 +115,8 @@ std::vector<FramePiece> framePieces(const QImage &source)
     constexpr int kBand = 64, kTile = 128;
     const int w = frame.width(), h = frame.height();
     const int tiles = (w + kTile - 1) / kTile;
-    std::vector<int> top(static_cast<size_t>(tiles)), bottom(static_cast<size_t>(tiles)), left(static_cast<size_t>(tiles)),
-        right(static_cast<size_t>(tiles));
+    std::vector<int> top(static_cast<size_t>(tiles)), bottom(static_cast<size_t>(tiles)),
+        left(static_cast<size_t>(tiles)), right(static_cast<size_t>(tiles));
     for (int y0 = 0; y0 < h; y0 += kBand) {
         const int y1 = std::min(h, y0 + kBand);
         std::fill(top.begin(), top.end(), INT_MAX);
@@ -147,7 +151,10 @@ std::vector<FramePiece> framePieces(const QImage &source)
     return pieces;
 }
 
-long long EffectRun::nextOrder() { return (*m_creation)++; }
+long long EffectRun::nextOrder()
+{
+    return (*m_creation)++;
+}
 
 namespace {
 // A production frame authored for `output` drawn on a picture of `target`:
@@ -297,7 +304,8 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
     for (int i = 0; i < int(m_rows.size()); ++i)
         if (m_rows[size_t(i)].shown && m_rows[size_t(i)].frame)
             order.push_back(i);
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return m_rows[size_t(a)].order < m_rows[size_t(b)].order; });
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return m_rows[size_t(a)].order < m_rows[size_t(b)].order; });
     for (int i : order) {
         const RowRun &r = m_rows[size_t(i)];
         for (const FramePiece &p : *r.frame)
@@ -375,7 +383,10 @@ QString EffectRun::state(int row) const
     return flag::kEffectIdle;
 }
 
-int EffectRun::frameCounter(int row) const { return m_rows.at(size_t(row)).counter; }
+int EffectRun::frameCounter(int row) const
+{
+    return m_rows.at(size_t(row)).counter;
+}
 
 int EffectRun::finishedCount() const
 {

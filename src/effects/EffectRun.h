@@ -67,16 +67,16 @@ struct Album;
 
 enum class RunVariant {
     WindowPreview, // the effect window's own preview: end state "wancheng", {k}.png
-    Playback,      // album playback: end state "tingzhi", {k}.png
-    Production,    // production: end state "wancheng", 2_{k}.png, positions scaled
+    Playback, // album playback: end state "tingzhi", {k}.png
+    Production, // production: end state "wancheng", 2_{k}.png, positions scaled
 };
 
 struct EffectOverlay {
-    int row = -1;            // row of the working table
-    EffectLocation package;  // which package it shows
-    QPoint position;         // top-left corner in the target picture
-    QImage image;            // the frame shown now (or one piece of it)
-    long long order = 0;     // creation number of the row's overlay: higher lies on top
+    int row = -1; // row of the working table
+    EffectLocation package; // which package it shows
+    QPoint position; // top-left corner in the target picture
+    QImage image; // the frame shown now (or one piece of it)
+    long long order = 0; // creation number of the row's overlay: higher lies on top
 };
 
 // The non-transparent parts of a decoded frame: rectangles with their offset
@@ -104,14 +104,14 @@ public:
     struct Setup {
         EffectKind kind = EffectKind::Picture;
         RunVariant variant = RunVariant::Playback;
-        QString modeFolder;   // effect mode folder of the album mode (wj_x_g_c_l_1/2/3)
-        QSize previewSize;    // the mode's preview size (text positions are stored in it)
-        QSize targetSize;     // the picture the overlays are drawn on
-        QSize outputSize;     // production: the mode's output size the frames are authored for
-        int onlyRow = -1;     // single preview: only this row takes part
+        QString modeFolder; // effect mode folder of the album mode (wj_x_g_c_l_1/2/3)
+        QSize previewSize; // the mode's preview size (text positions are stored in it)
+        QSize targetSize; // the picture the overlays are drawn on
+        QSize outputSize; // production: the mode's output size the frames are authored for
+        int onlyRow = -1; // single preview: only this row takes part
         qint64 cacheBytes = qint64(768) << 20;
-        int decodeThreads = 0;   // threads decoding frames (0: one per core)
-        int prefetchFrames = 3;  // frames decoded ahead of each running or starting row
+        int decodeThreads = 0; // threads decoding frames (0: one per core)
+        int prefetchFrames = 3; // frames decoded ahead of each running or starting row
         // Creation numbers of overlays; runs given the same counter number
         // their overlays in one sequence. Null: the run counts on its own.
         std::shared_ptr<long long> creationCounter;
@@ -144,8 +144,8 @@ public:
     int rowCount() const { return int(m_rows.size()); }
     QString state(int row) const;
     int frameCounter(int row) const;
-    int finishedCount() const;     // rows in "wancheng"
-    bool anyRunning() const;       // rows in "qidong"
+    int finishedCount() const; // rows in "wancheng"
+    bool anyRunning() const; // rows in "qidong"
 
     // Figures for benchmarks and tests.
     int decodedFrames() const { return m_decoded; }
@@ -161,9 +161,9 @@ private:
         QPoint position;
         State state = State::Idle;
         int counter = 0;
-        bool created = false;   // holds an overlay ("chuangjian")
+        bool created = false; // holds an overlay ("chuangjian")
         bool shown = false;
-        long long order = 0;    // creation order: later lies on top
+        long long order = 0; // creation order: later lies on top
         std::shared_ptr<const std::vector<FramePiece>> frame; // null: nothing loaded yet
     };
     using Pieces = std::shared_ptr<const std::vector<FramePiece>>;
@@ -179,8 +179,8 @@ private:
     };
 
     QString framePath(const RowRun &r, int k) const;
-    CacheEntry &request(const QString &path);   // starts decoding when not cached
-    Pieces take(const QString &path);           // waits for the frame, counts it
+    CacheEntry &request(const QString &path); // starts decoding when not cached
+    Pieces take(const QString &path); // waits for the frame, counts it
     void prefetch(const QString &clock);
     long long nextOrder();
 
@@ -189,7 +189,7 @@ private:
     std::vector<RowRun> m_rows;
     std::vector<EffectOverlay> m_visible;
     std::shared_ptr<long long> m_creation;
-    QSize m_frameScaleTo;   // production at another size: frames scale by m_frameScaleTo / outputSize
+    QSize m_frameScaleTo; // production at another size: frames scale by m_frameScaleTo / outputSize
 
     std::unique_ptr<QThreadPool> m_pool;
     std::unordered_map<QString, CacheEntry> m_cache;

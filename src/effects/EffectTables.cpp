@@ -17,7 +17,10 @@ const QString kNoPicture = QStringLiteral("没有添加画面特效!");
 const QString kTextTitle = QStringLiteral("删除文字特效");
 const QString kNoText = QStringLiteral("没有添加文字特效!");
 
-QString twoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int v)
+{
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
 
 void appendVisible(RowTable &visible, const QString &frames, const QString &start, const QString &name,
                    const QString &origin)
@@ -60,7 +63,9 @@ void initEffectTables(Album &album)
 
 QStringList startTimeEntries(int field)
 {
-    const QString unit = field == 0 ? QStringLiteral("  时") : field == 1 ? QStringLiteral("  分") : QStringLiteral("  秒");
+    const QString unit = field == 0 ? QStringLiteral("  时")
+        : field == 1                ? QStringLiteral("  分")
+                                    : QStringLiteral("  秒");
     QStringList out;
     for (int i = 0; i < 60; ++i)
         out << twoDigits(i) + unit;
@@ -101,8 +106,9 @@ EffectResult addPictureEffect(Album &album, const QStringList &listed, int selec
         return {false, noEffects};
     const QString frames = QString::number(ini->frames());
     const QString start = time.text();
-    album.huamian_ListView_Image.append(frames, {start, effcol::kNotComputed, flag::kEffectIdle, listed[selected],
-                                                 QString::number(n - 1), effcol::kByHand, flag::kNone});
+    album.huamian_ListView_Image.append(frames,
+                                        {start, effcol::kNotComputed, flag::kEffectIdle, listed[selected],
+                                         QString::number(n - 1), effcol::kByHand, flag::kNone});
     appendVisible(album.huamian_ListView_Image_2, frames, start, listed[selected], effcol::kByHand);
     return {true, {}};
 }
@@ -149,7 +155,9 @@ EffectResult deletePictureEffectsByOrigin(Album &album, bool automatic)
     const int removed = removeByOrigin(album.huamian_ListView_Image, album.huamian_ListView_Image_2, effcol::kPicOrigin,
                                        automatic ? effcol::kAutomatic : effcol::kByHand);
     if (removed == 0)
-        return {false, automatic ? QStringLiteral("没有找到自动添加的画面特效！") : QStringLiteral("没有找到手动添加的画面特效！")};
+        return {false,
+                automatic ? QStringLiteral("没有找到自动添加的画面特效！")
+                          : QStringLiteral("没有找到手动添加的画面特效！")};
     return {true,
             automatic ? QStringLiteral("已经全部删除自动添加的画面特效,单击[确定]按钮返回到画面特效窗口！")
                       : QStringLiteral("已经全部删除手动添加的画面特效,单击[确定]按钮返回到画面特效窗口！"),
@@ -185,13 +193,15 @@ EffectResult addTextEffect(Album &album, const TextEffectListing &listing, int c
     const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
     if (!ini || ini->frames() == 0)
         return {false, kTextEffectFileMissing};
-    const QPoint pos = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
+    const QPoint pos
+        = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
     const QString frames = QString::number(ini->frames());
     const QString start = time.text();
-    album.wenzi_ListView_Image.append(
-        frames, {start, effcol::kNotComputed, flag::kEffectIdle, ini->name, QString::number(loc.number - 1),
-                 QString::number(pos.x()), QString::number(pos.y()), QString::number(loc.category), QString(), QString(),
-                 QString(), QString(), effcol::kByHand, flag::kNone});
+    album.wenzi_ListView_Image.append(frames,
+                                      {start, effcol::kNotComputed, flag::kEffectIdle, ini->name,
+                                       QString::number(loc.number - 1), QString::number(pos.x()),
+                                       QString::number(pos.y()), QString::number(loc.category), QString(), QString(),
+                                       QString(), QString(), effcol::kByHand, flag::kNone});
     appendVisible(album.wenzi_ListView_Image_2, frames, start, ini->name, effcol::kByHand);
     return {true, {}};
 }
@@ -228,7 +238,8 @@ EffectResult resetTextPosition(Album &album, int selectedRow, QPoint *position)
     const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
     if (!ini)
         return {false, kTextEffectFileMissing};
-    const QPoint pos = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
+    const QPoint pos
+        = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
     row.setSubItem(effcol::kTextX, QString::number(pos.x()));
     row.setSubItem(effcol::kTextY, QString::number(pos.y()));
     if (position)
@@ -244,8 +255,8 @@ EffectResult deleteTextEffect(Album &album, int selectedRow, const ConfirmFn &co
     RowTable &working = album.wenzi_ListView_Image;
     const QString mark = working[selectedRow].subItem(effcol::kTextAutoMark);
     const QString question = mark.isEmpty()
-                                 ? QStringLiteral("是否确定要删除选中的文字特效?")
-                                 : QStringLiteral("是否确定要删除选中的文字特效?删除后,自动匹配到模板中的文字特效也会被删除!");
+        ? QStringLiteral("是否确定要删除选中的文字特效?")
+        : QStringLiteral("是否确定要删除选中的文字特效?删除后,自动匹配到模板中的文字特效也会被删除!");
     if (!confirm(kTextTitle, question))
         return {};
     int sharing = 0;
@@ -277,9 +288,9 @@ EffectResult deleteAllTextEffects(Album &album, const ConfirmFn &confirm)
     bool anyMark = false;
     for (const Row &r : working)
         anyMark = anyMark || !r.subItem(effcol::kTextAutoMark).isEmpty();
-    const QString question =
-        anyMark ? QStringLiteral("是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!")
-                : QStringLiteral("是否确定要删除全部添加的文字特效?");
+    const QString question = anyMark
+        ? QStringLiteral("是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!")
+        : QStringLiteral("是否确定要删除全部添加的文字特效?");
     if (!confirm(kTextTitle, question))
         return {};
     working.clear();
@@ -301,7 +312,9 @@ EffectResult deleteTextEffectsByOrigin(Album &album, bool automatic)
     const int removed = removeByOrigin(album.wenzi_ListView_Image, album.wenzi_ListView_Image_2, effcol::kTextOrigin,
                                        automatic ? effcol::kAutomatic : effcol::kByHand);
     if (removed == 0)
-        return {false, automatic ? QStringLiteral("没有找到自动添加的文字特效！") : QStringLiteral("没有找到手动添加的文字特效！")};
+        return {false,
+                automatic ? QStringLiteral("没有找到自动添加的文字特效！")
+                          : QStringLiteral("没有找到手动添加的文字特效！")};
     if (automatic)
         clearAllSlotMarks(album);
     return {true,

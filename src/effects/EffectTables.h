@@ -23,8 +23,8 @@ struct Album;
 using ConfirmFn = std::function<bool(const QString &title, const QString &question)>;
 
 struct EffectResult {
-    bool changed = false;     // the tables were changed
-    QString notice;           // notice to show ("" for none)
+    bool changed = false; // the tables were changed
+    QString notice; // notice to show ("" for none)
     bool closeDialog = false; // delete-by-origin: the dialog closes
 };
 

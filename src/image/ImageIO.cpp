@@ -10,15 +10,16 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <vector>
 #include <png.h>
 #include <turbojpeg.h>
+#include <vector>
 
 #include "ExifOrientation.h"
 #include "app/Error.h"
 #include "resources/PackedFile.h"
 
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "QImage::Format_RGB32/ARGB32 are B,G,R,A in memory only on little-endian machines");
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
+              "QImage::Format_RGB32/ARGB32 are B,G,R,A in memory only on little-endian machines");
 
 namespace lumora {
 
@@ -46,15 +47,18 @@ TjHandle newDecompressor()
     throw Error(QStringLiteral("无法读取照片文件 %1：%2").arg(what, why));
 }
 
-QString tjMessage(void *handle) { return QString::fromLocal8Bit(tjGetErrorStr2(handle)); }
+QString tjMessage(void *handle)
+{
+    return QString::fromLocal8Bit(tjGetErrorStr2(handle));
+}
 
 // The bytes of a JPEG from its start, either all in memory or read from a file
 // on demand, so that reading a header touches only the first few kilobytes of
 // a large photo.
 class HeaderBytes {
 public:
-    explicit HeaderBytes(const QByteArray &data) : m_data(data) {}
-    explicit HeaderBytes(QFile *file) : m_file(file) {}
+    explicit HeaderBytes(const QByteArray &data) : m_data(data) { }
+    explicit HeaderBytes(QFile *file) : m_file(file) { }
 
     // Makes bytes [0, end) available; false when the source is shorter.
     bool ensure(qint64 end)
@@ -69,7 +73,10 @@ public:
         m_data.append(more);
         return end <= m_data.size();
     }
-    const std::uint8_t *at(qint64 pos) const { return reinterpret_cast<const std::uint8_t *>(m_data.constData()) + pos; }
+    const std::uint8_t *at(qint64 pos) const
+    {
+        return reinterpret_cast<const std::uint8_t *>(m_data.constData()) + pos;
+    }
     const QByteArray &bytes() const { return m_data; }
     // Size of the whole source.
     qint64 totalSize() const { return m_file ? m_file->size() : m_data.size(); }
@@ -90,8 +97,8 @@ private:
 };
 
 struct HeaderScan {
-    int orientation = 0;    // 0: no EXIF Orientation found
-    qint64 headerEnd = 0;   // just past the first start-of-scan segment
+    int orientation = 0; // 0: no EXIF Orientation found
+    qint64 headerEnd = 0; // just past the first start-of-scan segment
     std::uint8_t frameMarker = 0; // SOFn
     int frameWidth = 0, frameHeight = 0;
     struct Component {
@@ -197,7 +204,10 @@ Header tjHeader(void *handle, const QByteArray &bytes, qint64 length, const QStr
     return h;
 }
 
-qint64 ceilDiv(qint64 a, qint64 b) { return (a + b - 1) / b; }
+qint64 ceilDiv(qint64 a, qint64 b)
+{
+    return (a + b - 1) / b;
+}
 
 // Memory and data bounds of the frame: the coefficient buffer a progressive
 // decode keeps (per component, blocks rounded up to whole MCUs, 64
@@ -253,7 +263,10 @@ JpegInfo readInfo(HeaderBytes &src, const QString &what)
     return info;
 }
 
-QString megabytes(qint64 bytes) { return QString::number(ceilDiv(bytes, 1024 * 1024)); }
+QString megabytes(qint64 bytes)
+{
+    return QString::number(ceilDiv(bytes, 1024 * 1024));
+}
 
 // Adobe CMYK/YCCK JPEGs are stored inverted; libjpeg hands the inverted values
 // through, so the plain product gives RGB.
@@ -343,12 +356,13 @@ QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast)
     // Checked before anything is allocated: a header can claim 65535 x 65535
     // pixels, and a progressive decode keeps every coefficient of the image.
     if (jpegDecodeBytes(info, size) > kMaxJpegDecodeBytes)
-        failPhoto(what, QStringLiteral("照片尺寸过大（%1 × %2），解码到 %3 × %4 需要 %5 MB 内存")
-                            .arg(h.width)
-                            .arg(h.height)
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(megabytes(jpegDecodeBytes(info, size))));
+        failPhoto(what,
+                  QStringLiteral("照片尺寸过大（%1 × %2），解码到 %3 × %4 需要 %5 MB 内存")
+                      .arg(h.width)
+                      .arg(h.height)
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(megabytes(jpegDecodeBytes(info, size))));
     QImage out(size, QImage::Format_RGB32);
     if (out.isNull())
         failPhoto(what, QStringLiteral("内存不足，无法解码 %1 × %2 的照片").arg(size.width()).arg(size.height()));
@@ -363,9 +377,9 @@ QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast)
         pitch = size.width() * 4;
     }
     // BGRA writes 0xFF into the fourth byte, which Format_RGB32 requires.
-    const int status = tjDecompress2(tj.get(), reinterpret_cast<const unsigned char *>(data.constData()),
-                                     (unsigned long)data.size(), target, size.width(), pitch, size.height(),
-                                     cmyk ? TJPF_CMYK : TJPF_BGRA, 0);
+    const int status
+        = tjDecompress2(tj.get(), reinterpret_cast<const unsigned char *>(data.constData()), (unsigned long)data.size(),
+                        target, size.width(), pitch, size.height(), cmyk ? TJPF_CMYK : TJPF_BGRA, 0);
     // A warning (for example a photo whose last bytes are missing) still
     // leaves a complete picture, the missing part grey, as image viewers show it.
     if (status != 0 && tjGetErrorCode(tj.get()) != TJERR_WARNING)
@@ -403,7 +417,7 @@ QImage applyOrientation(const QImage &image, int orientation)
     case 4: return image.mirrored(false, true);
     case 5: return image.mirrored(true, false).transformed(QTransform().rotate(270)); // transpose
     case 6: return image.transformed(QTransform().rotate(90));
-    case 7: return image.mirrored(true, false).transformed(QTransform().rotate(90));  // transverse
+    case 7: return image.mirrored(true, false).transformed(QTransform().rotate(90)); // transverse
     case 8: return image.transformed(QTransform().rotate(270));
     default: return image;
     }
@@ -414,9 +428,9 @@ QByteArray encodeJpeg(const QImage &image, int quality)
     if (image.isNull())
         throw Error(QStringLiteral("JPG编码失败：图片是空的"));
     const QImage src = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
-                               || image.format() == QImage::Format_ARGB32_Premultiplied
-                           ? image
-                           : image.convertToFormat(QImage::Format_RGB32);
+            || image.format() == QImage::Format_ARGB32_Premultiplied
+        ? image
+        : image.convertToFormat(QImage::Format_RGB32);
     struct Deleter {
         void operator()(void *h) const { tjDestroy(h); }
     };
@@ -438,15 +452,17 @@ QByteArray encodeJpeg(const QImage &image, int quality)
     return out;
 }
 
-void writeJpeg(const QImage &image, const QString &path, int quality) { writeFileBytes(path, encodeJpeg(image, quality)); }
+void writeJpeg(const QImage &image, const QString &path, int quality)
+{
+    writeFileBytes(path, encodeJpeg(image, quality));
+}
 
 // ---- PNG ----
 
 QImage decodePng(const QByteArray &data, const QString &what)
 {
-    const auto fail = [&](const QString &why) -> QImage {
-        throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why));
-    };
+    const auto fail
+        = [&](const QString &why) -> QImage { throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why)); };
     if (data.isEmpty())
         return fail(QStringLiteral("文件是空的"));
     // libpng's simplified reader keeps its setjmp inside the library and
@@ -475,7 +491,10 @@ QImage decodePng(const QByteArray &data, const QString &what)
     return out;
 }
 
-QImage decodePng(const QString &path) { return decodePng(readFileBytes(path), path); }
+QImage decodePng(const QString &path)
+{
+    return decodePng(readFileBytes(path), path);
+}
 
 namespace {
 struct PngWriteState {
@@ -489,7 +508,9 @@ void pngWriteData(png_structp png, png_bytep data, png_size_t length)
     state->out->append(reinterpret_cast<const char *>(data), qsizetype(length));
 }
 
-void pngFlush(png_structp) {}
+void pngFlush(png_structp)
+{
+}
 
 void pngError(png_structp png, png_const_charp message)
 {
@@ -498,7 +519,9 @@ void pngError(png_structp png, png_const_charp message)
     png_longjmp(png, 1);
 }
 
-void pngWarning(png_structp, png_const_charp) {}
+void pngWarning(png_structp, png_const_charp)
+{
+}
 
 struct PngWriter {
     png_structp png = nullptr;
@@ -550,6 +573,9 @@ QByteArray encodePng(const QImage &image, int compression)
     return out;
 }
 
-void writePng(const QImage &image, const QString &path, int compression) { writeFileBytes(path, encodePng(image, compression)); }
+void writePng(const QImage &image, const QString &path, int compression)
+{
+    writeFileBytes(path, encodePng(image, compression));
+}
 
 } // namespace lumora

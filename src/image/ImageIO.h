@@ -16,9 +16,9 @@ namespace lumora {
 constexpr qint64 kMaxJpegDecodeBytes = 256LL * 1024 * 1024;
 
 struct JpegInfo {
-    int width = 0;        // as stored in the file
+    int width = 0; // as stored in the file
     int height = 0;
-    int orientation = 1;  // EXIF Orientation 1..8 (1 when absent or unreadable)
+    int orientation = 1; // EXIF Orientation 1..8 (1 when absent or unreadable)
     // Bytes the decoder keeps whatever the output scale: the whole image's
     // DCT coefficients of a progressive (multi-scan) file, 0 for a
     // sequential one, which decodes row by row.

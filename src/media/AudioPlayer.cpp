@@ -33,8 +33,8 @@ const QString kSilentNotice = QStringLiteral("没有可用的声音设备，预�
 struct Pcm {
     std::mutex mutex;
     std::condition_variable changed;
-    std::vector<char> bytes;   // 16-bit stereo at `rate` (empty when not kept)
-    qint64 frames = 0;         // decoded sample frames (counted even when not kept)
+    std::vector<char> bytes; // 16-bit stereo at `rate` (empty when not kept)
+    qint64 frames = 0; // decoded sample frames (counted even when not kept)
     bool done = false;
     QString error;
     std::atomic<bool> cancel{false};
@@ -45,7 +45,7 @@ struct Pcm {
 // decoded yet returns nothing (the sink waits, as on any underrun).
 class PcmSource : public QIODevice {
 public:
-    PcmSource(std::shared_ptr<Pcm> pcm, qint64 startByte) : m_pcm(std::move(pcm)), m_pos(startByte) {}
+    PcmSource(std::shared_ptr<Pcm> pcm, qint64 startByte) : m_pcm(std::move(pcm)), m_pos(startByte) { }
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override
     {
@@ -137,8 +137,8 @@ struct AudioPlayer::Impl {
     // Play state
     bool playing = false;
     bool ended = false;
-    qint64 base = 0;        // position when playback last started (ms)
-    qint64 startedAt = 0;   // silent clock reading at that moment
+    qint64 base = 0; // position when playback last started (ms)
+    qint64 startedAt = 0; // silent clock reading at that moment
 
     bool isSilent() const { return forcedSilent || fellBack; }
     qint64 now() const { return clock ? clock() : steady.elapsed(); }
@@ -201,8 +201,8 @@ struct AudioPlayer::Impl {
         sink = std::make_unique<QAudioSink>(device, format);
         sink->setBufferSize(pcm->rate * kBytesPerFrame * kSinkBufferMs / 1000);
         sink->start(source.get());
-        if (sink->error() == QAudio::OpenError || sink->error() == QAudio::FatalError ||
-            sink->state() == QAudio::StoppedState) {
+        if (sink->error() == QAudio::OpenError || sink->error() == QAudio::FatalError
+            || sink->state() == QAudio::StoppedState) {
             releaseSink();
             return false;
         }

@@ -29,7 +29,7 @@ void takeTags(const QString &line, std::vector<LyricRow> &timeline)
 {
     QString s = line;
     const int w = int(line.size());
-    std::vector<int> opens;  // ListBox_LRC_1: positions of '[' in the order found
+    std::vector<int> opens; // ListBox_LRC_1: positions of '[' in the order found
     std::vector<int> closes; // ListBox_LRC_2: positions of ']' in the order found
     for (int i = 1; i <= w; ++i) {
         const int p = w - i;
@@ -66,7 +66,7 @@ void takeTags(const QString &line, std::vector<LyricRow> &timeline)
 LyricTable parseLrcLines(const QStringList &lines, const std::atomic<bool> *stop)
 {
     QStringList lineTable; // ListView_LRC_1
-    QStringList tagList;   // ListBox_LRC_3
+    QStringList tagList; // ListBox_LRC_3
     for (const QString &line : lines) {
         if (stopped(stop))
             return {};
@@ -149,7 +149,8 @@ QString lrcBytesProblem(const QByteArray &bytes)
 
 LyricTable parseLrcFile(const QString &path, const std::atomic<bool> *stop)
 {
-    auto refuse = [&](const QString &why) { return Error(QStringLiteral("歌词文件无法读取：%1（%2）").arg(path, why)); };
+    auto refuse
+        = [&](const QString &why) { return Error(QStringLiteral("歌词文件无法读取：%1（%2）").arg(path, why)); };
     // Judged by its size before reading: a large file is refused unread.
     const QFileInfo info(path);
     if (info.exists() && info.size() > kMaxLrcBytes)

@@ -31,11 +31,11 @@ enum : int {
 
 QStringList lyricSettingsColumns()
 {
-    return {QStringLiteral("序号"),          QStringLiteral("歌词内容"),        QStringLiteral("类型"),
-            QStringLiteral("位置"),          QStringLiteral("默认_or_自定义"),  QStringLiteral("默认显示_Top位置"),
-            QStringLiteral("自定义_Left"),   QStringLiteral("自定义_Top"),      QStringLiteral("字体"),
-            QStringLiteral("字形"),          QStringLiteral("大小"),            QStringLiteral("自定义_居中"),
-            QStringLiteral("==="),           QStringLiteral("颜色"),            QStringLiteral("颜色数字"),
+    return {QStringLiteral("序号"),        QStringLiteral("歌词内容"),       QStringLiteral("类型"),
+            QStringLiteral("位置"),        QStringLiteral("默认_or_自定义"), QStringLiteral("默认显示_Top位置"),
+            QStringLiteral("自定义_Left"), QStringLiteral("自定义_Top"),     QStringLiteral("字体"),
+            QStringLiteral("字形"),        QStringLiteral("大小"),           QStringLiteral("自定义_居中"),
+            QStringLiteral("==="),         QStringLiteral("颜色"),           QStringLiteral("颜色数字"),
             QStringLiteral("简体繁体")};
 }
 
@@ -43,10 +43,9 @@ Row defaultLyricSettingsRow(int number, const QString &name, const QString &exte
 {
     const QString top = QString::number(kLyricReferenceHeight - kLyricReferenceHeight / 7); // 335
     return Row(QString::number(number),
-               {name, extension, path, lyrickey::kDefaultDisplay, top, QStringLiteral("0"), top,
-                QStringLiteral("黑体"), lyrickey::kBold, QStringLiteral("10"), lyrickey::kNotCentred,
-                QStringLiteral("暂时不用"), QStringLiteral("clWhite"), QStringLiteral("16777215"),
-                lyrickey::kSimplified});
+               {name, extension, path, lyrickey::kDefaultDisplay, top, QStringLiteral("0"), top, QStringLiteral("黑体"),
+                lyrickey::kBold, QStringLiteral("10"), lyrickey::kNotCentred, QStringLiteral("暂时不用"),
+                QStringLiteral("clWhite"), QStringLiteral("16777215"), lyrickey::kSimplified});
 }
 
 QString lyricTextForRow(const Row &settings, const QString &line)
@@ -98,8 +97,8 @@ LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSiz
     const int centredLeft = w / 2 - lineWidth / 2;
 
     if (settings.subItem(kDisplay) == lyrickey::kCustomDisplay) {
-        const int left = settings.subItem(kCentred) == lyrickey::kCentred ? centredLeft
-                                                                          : scaleX(settings.subItemInt(kCustomLeft));
+        const int left
+            = settings.subItem(kCentred) == lyrickey::kCentred ? centredLeft : scaleX(settings.subItemInt(kCustomLeft));
         p.topLeft = QPoint(left, scaleY(settings.subItemInt(kCustomTop)));
     } else {
         p.topLeft = QPoint(centredLeft, scaleY(settings.subItemInt(kDefaultTop)));

@@ -15,8 +15,8 @@ namespace lumora {
 constexpr long long kShortestSongMs = 1000;
 
 struct SongMeasure {
-    long long lengthMs = 0;   // exact: decoded samples × 1000 div sample rate
-    long long samples = 0;    // decoded samples per channel
+    long long lengthMs = 0; // exact: decoded samples × 1000 div sample rate
+    long long samples = 0; // decoded samples per channel
     int sampleRate = 0;
 };
 
@@ -34,8 +34,8 @@ QString songDurationText(long long lengthMs);
 long long songFrames(long long lengthMs);
 
 namespace music {
-QStringList songColumns();     // 序号, 音乐名称, 格式, 音乐时长, 位置
-QStringList lyricColumns();    // 序号, 歌词名称, 类型, 位置
+QStringList songColumns(); // 序号, 音乐名称, 格式, 音乐时长, 位置
+QStringList lyricColumns(); // 序号, 歌词名称, 类型, 位置
 
 // Measures the song and appends its row to ListView_daoru_yinyue (caption =
 // new row count, name, extension, duration text, path). A song that cannot

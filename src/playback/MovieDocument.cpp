@@ -17,7 +17,10 @@ double applyEase(Ease ease, double t)
     switch (ease) {
     case Ease::Linear: return t;
     case Ease::In: return t * t * t;
-    case Ease::Out: { const double u = 1 - t; return 1 - u * u * u; }
+    case Ease::Out: {
+        const double u = 1 - t;
+        return 1 - u * u * u;
+    }
     case Ease::InOut: return t < 0.5 ? 4 * t * t * t : 1 - std::pow(-2 * t + 2, 3) / 2;
     case Ease::Back: {
         // Overshoots a little and settles: lively entrances.
@@ -155,10 +158,9 @@ struct Reader {
     Ease ease(const Json &j, const QString &path) const
     {
         const QString t = text(j, path);
-        static const std::pair<const char *, Ease> names[] = {{"linear", Ease::Linear}, {"in", Ease::In},
-                                                              {"out", Ease::Out},       {"inout", Ease::InOut},
-                                                              {"back", Ease::Back},     {"hold", Ease::Hold},
-                                                              {"smooth", Ease::Smooth}};
+        static const std::pair<const char *, Ease> names[]
+            = {{"linear", Ease::Linear}, {"in", Ease::In},     {"out", Ease::Out},      {"inout", Ease::InOut},
+               {"back", Ease::Back},     {"hold", Ease::Hold}, {"smooth", Ease::Smooth}};
         for (const auto &[n, e] : names)
             if (t == QLatin1String(n))
                 return e;
@@ -213,19 +215,25 @@ struct Reader {
     Layer layer(const Json &j, const QString &path, int frames) const
     {
         object(j, path);
-        checkKeys(j, path,
-                  {"type", "from", "to", "rect", "anchor", "picture", "fit", "crop", "blur", "fill", "gradient", "radius",
-                   "text", "font", "color", "align", "letterSpacing", "border", "shadow", "transparencyVariable",
-                   "anim", "clip", "comment"});
+        checkKeys(j, path, {"type",     "from",          "to",     "rect",   "anchor",
+                            "picture",  "fit",           "crop",   "blur",   "fill",
+                            "gradient", "radius",        "text",   "font",   "color",
+                            "align",    "letterSpacing", "border", "shadow", "transparencyVariable",
+                            "anim",     "clip",          "comment"});
         Layer l;
         if (!j.contains("type"))
             fail(path + QStringLiteral(".type"), QStringLiteral("缺少"));
         const QString type = text(j["type"], path + QStringLiteral(".type"));
-        if (type == QLatin1String("picture")) l.type = LayerType::Picture;
-        else if (type == QLatin1String("rect")) l.type = LayerType::Rect;
-        else if (type == QLatin1String("ellipse")) l.type = LayerType::Ellipse;
-        else if (type == QLatin1String("text")) l.type = LayerType::Text;
-        else fail(path + QStringLiteral(".type"), QStringLiteral("不是已知的图层类型：%1").arg(type));
+        if (type == QLatin1String("picture"))
+            l.type = LayerType::Picture;
+        else if (type == QLatin1String("rect"))
+            l.type = LayerType::Rect;
+        else if (type == QLatin1String("ellipse"))
+            l.type = LayerType::Ellipse;
+        else if (type == QLatin1String("text"))
+            l.type = LayerType::Text;
+        else
+            fail(path + QStringLiteral(".type"), QStringLiteral("不是已知的图层类型：%1").arg(type));
 
         if (!j.contains("rect"))
             fail(path + QStringLiteral(".rect"), QStringLiteral("缺少"));
@@ -233,11 +241,14 @@ struct Reader {
         if (r[2] <= 0 || r[3] <= 0 || r[2] > 4 * kMaxStageSide || r[3] > 4 * kMaxStageSide)
             fail(path + QStringLiteral(".rect"), QStringLiteral("的宽度和高度应为正数且不过大"));
         l.rect = QRectF(r[0], r[1], r[2], r[3]);
-        if (j.contains("from")) l.from = integer(j["from"], path + QStringLiteral(".from"), 0, frames - 1);
-        if (j.contains("to")) l.to = integer(j["to"], path + QStringLiteral(".to"), -1, frames - 1);
+        if (j.contains("from"))
+            l.from = integer(j["from"], path + QStringLiteral(".from"), 0, frames - 1);
+        if (j.contains("to"))
+            l.to = integer(j["to"], path + QStringLiteral(".to"), -1, frames - 1);
         if (l.to >= 0 && l.to < l.from)
             fail(path + QStringLiteral(".to"), QStringLiteral("小于 from"));
-        if (j.contains("anchor")) l.anchor = point(j["anchor"], path + QStringLiteral(".anchor"));
+        if (j.contains("anchor"))
+            l.anchor = point(j["anchor"], path + QStringLiteral(".anchor"));
 
         if (l.type == LayerType::Picture) {
             if (!j.contains("picture"))
@@ -248,10 +259,14 @@ struct Reader {
         }
         if (j.contains("fit")) {
             const QString f = text(j["fit"], path + QStringLiteral(".fit"));
-            if (f == QLatin1String("cover")) l.fit = Fit::Cover;
-            else if (f == QLatin1String("contain")) l.fit = Fit::Contain;
-            else if (f == QLatin1String("stretch")) l.fit = Fit::Stretch;
-            else fail(path + QStringLiteral(".fit"), QStringLiteral("应为 cover、contain 或 stretch"));
+            if (f == QLatin1String("cover"))
+                l.fit = Fit::Cover;
+            else if (f == QLatin1String("contain"))
+                l.fit = Fit::Contain;
+            else if (f == QLatin1String("stretch"))
+                l.fit = Fit::Stretch;
+            else
+                fail(path + QStringLiteral(".fit"), QStringLiteral("应为 cover、contain 或 stretch"));
         }
         if (j.contains("crop")) {
             const auto c = numbers(j["crop"], path + QStringLiteral(".crop"), 4);
@@ -259,8 +274,10 @@ struct Reader {
                 fail(path + QStringLiteral(".crop"), QStringLiteral("应在 0 到 1 之间且宽高为正"));
             l.crop = QRectF(c[0], c[1], c[2], c[3]);
         }
-        if (j.contains("blur")) l.blur = number(j["blur"], path + QStringLiteral(".blur"), 0, 200);
-        if (j.contains("fill")) l.fill = color(j["fill"], path + QStringLiteral(".fill"));
+        if (j.contains("blur"))
+            l.blur = number(j["blur"], path + QStringLiteral(".blur"), 0, 200);
+        if (j.contains("fill"))
+            l.fill = color(j["fill"], path + QStringLiteral(".fill"));
         if (j.contains("gradient")) {
             const QString gp = path + QStringLiteral(".gradient");
             const Json &g = object(j["gradient"], gp);
@@ -272,8 +289,10 @@ struct Reader {
                     fail(gp + QStringLiteral(".type"), QStringLiteral("应为 linear 或 radial"));
                 l.gradient.radial = gt == QLatin1String("radial");
             }
-            if (g.contains("from")) l.gradient.from = point(g["from"], gp + QStringLiteral(".from"));
-            if (g.contains("to")) l.gradient.to = point(g["to"], gp + QStringLiteral(".to"));
+            if (g.contains("from"))
+                l.gradient.from = point(g["from"], gp + QStringLiteral(".from"));
+            if (g.contains("to"))
+                l.gradient.to = point(g["to"], gp + QStringLiteral(".to"));
             if (!g.contains("stops") || !g["stops"].is_array() || g["stops"].size() < 2)
                 fail(gp + QStringLiteral(".stops"), QStringLiteral("应为至少两个 [位置, 颜色]"));
             for (size_t i = 0; i < g["stops"].size(); ++i) {
@@ -285,7 +304,8 @@ struct Reader {
                                               color(s[1], sp + QStringLiteral("[1]")));
             }
         }
-        if (j.contains("radius")) l.radius = number(j["radius"], path + QStringLiteral(".radius"), 0, kMaxStageSide);
+        if (j.contains("radius"))
+            l.radius = number(j["radius"], path + QStringLiteral(".radius"), 0, kMaxStageSide);
         if (l.type == LayerType::Text) {
             if (!j.contains("text"))
                 fail(path + QStringLiteral(".text"), QStringLiteral("缺少"));
@@ -295,18 +315,27 @@ struct Reader {
             const QString fp = path + QStringLiteral(".font");
             const Json &f = object(j["font"], fp);
             checkKeys(f, fp, {"family", "size", "bold", "italic"});
-            if (f.contains("family")) l.fontFamily = text(f["family"], fp + QStringLiteral(".family"));
-            if (f.contains("size")) l.fontSize = number(f["size"], fp + QStringLiteral(".size"), 1, 2000);
-            if (f.contains("bold")) l.bold = boolean(f["bold"], fp + QStringLiteral(".bold"));
-            if (f.contains("italic")) l.italic = boolean(f["italic"], fp + QStringLiteral(".italic"));
+            if (f.contains("family"))
+                l.fontFamily = text(f["family"], fp + QStringLiteral(".family"));
+            if (f.contains("size"))
+                l.fontSize = number(f["size"], fp + QStringLiteral(".size"), 1, 2000);
+            if (f.contains("bold"))
+                l.bold = boolean(f["bold"], fp + QStringLiteral(".bold"));
+            if (f.contains("italic"))
+                l.italic = boolean(f["italic"], fp + QStringLiteral(".italic"));
         }
-        if (j.contains("color")) l.color = color(j["color"], path + QStringLiteral(".color"));
+        if (j.contains("color"))
+            l.color = color(j["color"], path + QStringLiteral(".color"));
         if (j.contains("align")) {
             const QString a = text(j["align"], path + QStringLiteral(".align"));
-            if (a == QLatin1String("left")) l.align = 0x81;        // AlignLeft | AlignVCenter
-            else if (a == QLatin1String("center")) l.align = 0x84; // AlignCenter
-            else if (a == QLatin1String("right")) l.align = 0x82;  // AlignRight | AlignVCenter
-            else fail(path + QStringLiteral(".align"), QStringLiteral("应为 left、center 或 right"));
+            if (a == QLatin1String("left"))
+                l.align = 0x81; // AlignLeft | AlignVCenter
+            else if (a == QLatin1String("center"))
+                l.align = 0x84; // AlignCenter
+            else if (a == QLatin1String("right"))
+                l.align = 0x82; // AlignRight | AlignVCenter
+            else
+                fail(path + QStringLiteral(".align"), QStringLiteral("应为 left、center 或 right"));
         }
         if (j.contains("letterSpacing"))
             l.letterSpacing = number(j["letterSpacing"], path + QStringLiteral(".letterSpacing"), -50, 500);
@@ -314,17 +343,23 @@ struct Reader {
             const QString bp = path + QStringLiteral(".border");
             const Json &b = object(j["border"], bp);
             checkKeys(b, bp, {"width", "color"});
-            if (b.contains("width")) l.borderWidth = number(b["width"], bp + QStringLiteral(".width"), 0, 500);
-            if (b.contains("color")) l.borderColor = color(b["color"], bp + QStringLiteral(".color"));
+            if (b.contains("width"))
+                l.borderWidth = number(b["width"], bp + QStringLiteral(".width"), 0, 500);
+            if (b.contains("color"))
+                l.borderColor = color(b["color"], bp + QStringLiteral(".color"));
         }
         if (j.contains("shadow")) {
             const QString sp = path + QStringLiteral(".shadow");
             const Json &s = object(j["shadow"], sp);
             checkKeys(s, sp, {"dx", "dy", "blur", "color"});
-            if (s.contains("dx")) l.shadowDx = number(s["dx"], sp + QStringLiteral(".dx"), -500, 500);
-            if (s.contains("dy")) l.shadowDy = number(s["dy"], sp + QStringLiteral(".dy"), -500, 500);
-            if (s.contains("blur")) l.shadowBlur = number(s["blur"], sp + QStringLiteral(".blur"), 0, 200);
-            l.shadowColor = s.contains("color") ? color(s["color"], sp + QStringLiteral(".color")) : QColor(0, 0, 0, 110);
+            if (s.contains("dx"))
+                l.shadowDx = number(s["dx"], sp + QStringLiteral(".dx"), -500, 500);
+            if (s.contains("dy"))
+                l.shadowDy = number(s["dy"], sp + QStringLiteral(".dy"), -500, 500);
+            if (s.contains("blur"))
+                l.shadowBlur = number(s["blur"], sp + QStringLiteral(".blur"), 0, 200);
+            l.shadowColor
+                = s.contains("color") ? color(s["color"], sp + QStringLiteral(".color")) : QColor(0, 0, 0, 110);
         }
         if (j.contains("transparencyVariable"))
             l.transparencyVariable = text(j["transparencyVariable"], path + QStringLiteral(".transparencyVariable"));
@@ -332,11 +367,16 @@ struct Reader {
             const QString ap = path + QStringLiteral(".anim");
             const Json &a = object(j["anim"], ap);
             checkKeys(a, ap, {"x", "y", "scale", "scaleX", "scaleY", "rotation", "opacity", "zoom", "panX", "panY"});
-            const std::pair<const char *, Track Layer::*> tracks[] = {
-                {"x", &Layer::x},           {"y", &Layer::y},         {"scale", &Layer::scale},
-                {"scaleX", &Layer::scaleX}, {"scaleY", &Layer::scaleY}, {"rotation", &Layer::rotation},
-                {"opacity", &Layer::opacity}, {"zoom", &Layer::zoom}, {"panX", &Layer::panX},
-                {"panY", &Layer::panY}};
+            const std::pair<const char *, Track Layer::*> tracks[] = {{"x", &Layer::x},
+                                                                      {"y", &Layer::y},
+                                                                      {"scale", &Layer::scale},
+                                                                      {"scaleX", &Layer::scaleX},
+                                                                      {"scaleY", &Layer::scaleY},
+                                                                      {"rotation", &Layer::rotation},
+                                                                      {"opacity", &Layer::opacity},
+                                                                      {"zoom", &Layer::zoom},
+                                                                      {"panX", &Layer::panX},
+                                                                      {"panY", &Layer::panY}};
             for (const auto &[name, member] : tracks)
                 if (a.contains(name))
                     l.*member = track(a[name], ap + u'.' + QLatin1String(name));
@@ -354,11 +394,11 @@ struct Reader {
             if (!c.contains("shape"))
                 fail(cp + QStringLiteral(".shape"), QStringLiteral("缺少"));
             const QString shape = text(c["shape"], cp + QStringLiteral(".shape"));
-            static const std::pair<const char *, ClipShape> shapes[] = {
-                {"wipe", ClipShape::Wipe},       {"iris", ClipShape::Iris},     {"box", ClipShape::Box},
-                {"diamond", ClipShape::Diamond}, {"blinds", ClipShape::Blinds}, {"split", ClipShape::Split},
-                {"clock", ClipShape::Clock},     {"checker", ClipShape::Checker}, {"diagonal", ClipShape::Diagonal},
-                {"stripes", ClipShape::Stripes}};
+            static const std::pair<const char *, ClipShape> shapes[]
+                = {{"wipe", ClipShape::Wipe},       {"iris", ClipShape::Iris},       {"box", ClipShape::Box},
+                   {"diamond", ClipShape::Diamond}, {"blinds", ClipShape::Blinds},   {"split", ClipShape::Split},
+                   {"clock", ClipShape::Clock},     {"checker", ClipShape::Checker}, {"diagonal", ClipShape::Diagonal},
+                   {"stripes", ClipShape::Stripes}};
             for (const auto &[n, s] : shapes)
                 if (shape == QLatin1String(n))
                     l.clip.shape = s;
@@ -366,15 +406,18 @@ struct Reader {
                 fail(cp + QStringLiteral(".shape"), QStringLiteral("不是已知的形状：%1").arg(shape));
             if (c.contains("direction")) {
                 l.clip.direction = text(c["direction"], cp + QStringLiteral(".direction"));
-                static const QStringList dirs = {QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("up"),
-                                                 QStringLiteral("down"), QStringLiteral("horizontal"),
-                                                 QStringLiteral("vertical")};
+                static const QStringList dirs
+                    = {QStringLiteral("left"), QStringLiteral("right"),      QStringLiteral("up"),
+                       QStringLiteral("down"), QStringLiteral("horizontal"), QStringLiteral("vertical")};
                 if (!dirs.contains(l.clip.direction))
                     fail(cp + QStringLiteral(".direction"), QStringLiteral("不是已知的方向：%1").arg(l.clip.direction));
             }
-            if (c.contains("count")) l.clip.count = integer(c["count"], cp + QStringLiteral(".count"), 1, 200);
-            if (c.contains("invert")) l.clip.invert = boolean(c["invert"], cp + QStringLiteral(".invert"));
-            if (c.contains("centre")) l.clip.centre = point(c["centre"], cp + QStringLiteral(".centre"));
+            if (c.contains("count"))
+                l.clip.count = integer(c["count"], cp + QStringLiteral(".count"), 1, 200);
+            if (c.contains("invert"))
+                l.clip.invert = boolean(c["invert"], cp + QStringLiteral(".invert"));
+            if (c.contains("centre"))
+                l.clip.centre = point(c["centre"], cp + QStringLiteral(".centre"));
             if (!c.contains("progress"))
                 fail(cp + QStringLiteral(".progress"), QStringLiteral("缺少"));
             l.clip.progress = track(c["progress"], cp + QStringLiteral(".progress"));
@@ -408,7 +451,8 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
     }
     Reader r{what};
     r.object(root, QStringLiteral("(文档)"));
-    r.checkKeys(root, QString(), {"lumoraMovie", "stage", "frames", "loop", "keepAspect", "backdrop", "variables", "layers", "comment"});
+    r.checkKeys(root, QString(),
+                {"lumoraMovie", "stage", "frames", "loop", "keepAspect", "backdrop", "variables", "layers", "comment"});
     MovieDocument d;
     if (!root.contains("lumoraMovie"))
         r.fail(QStringLiteral("lumoraMovie"), QStringLiteral("缺少：这不是影片文档"));
@@ -416,16 +460,19 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
     if (!root.contains("stage"))
         r.fail(QStringLiteral("stage"), QStringLiteral("缺少"));
     const auto st = r.numbers(root["stage"], QStringLiteral("stage"), 2);
-    if (st[0] < 1 || st[1] < 1 || st[0] > kMaxStageSide || st[1] > kMaxStageSide || st[0] != std::floor(st[0]) ||
-        st[1] != std::floor(st[1]))
+    if (st[0] < 1 || st[1] < 1 || st[0] > kMaxStageSide || st[1] > kMaxStageSide || st[0] != std::floor(st[0])
+        || st[1] != std::floor(st[1]))
         r.fail(QStringLiteral("stage"), QStringLiteral("应为 1 到 %1 的整数宽高").arg(kMaxStageSide));
     d.stage = QSize(int(st[0]), int(st[1]));
     if (!root.contains("frames"))
         r.fail(QStringLiteral("frames"), QStringLiteral("缺少"));
     d.frames = r.integer(root["frames"], QStringLiteral("frames"), 1, kMaxMovieFrames);
-    if (root.contains("loop")) d.loop = r.boolean(root["loop"], QStringLiteral("loop"));
-    if (root.contains("keepAspect")) d.keepAspect = r.boolean(root["keepAspect"], QStringLiteral("keepAspect"));
-    if (root.contains("backdrop")) d.backdrop = r.color(root["backdrop"], QStringLiteral("backdrop"));
+    if (root.contains("loop"))
+        d.loop = r.boolean(root["loop"], QStringLiteral("loop"));
+    if (root.contains("keepAspect"))
+        d.keepAspect = r.boolean(root["keepAspect"], QStringLiteral("keepAspect"));
+    if (root.contains("backdrop"))
+        d.backdrop = r.color(root["backdrop"], QStringLiteral("backdrop"));
     if (root.contains("variables")) {
         const Json &v = r.object(root["variables"], QStringLiteral("variables"));
         for (auto it = v.begin(); it != v.end(); ++it) {

@@ -51,49 +51,49 @@ enum class ClipShape { None, Wipe, Iris, Box, Diamond, Blinds, Split, Clock, Che
 
 struct ClipSpec {
     ClipShape shape = ClipShape::None;
-    QString direction;           // wipe: left|right|up|down; blinds/split/stripes: horizontal|vertical
-    int count = 8;               // blinds, checker columns, stripes
+    QString direction; // wipe: left|right|up|down; blinds/split/stripes: horizontal|vertical
+    int count = 8; // blinds, checker columns, stripes
     bool invert = false;
-    QPointF centre{0.5, 0.5};    // iris, box, diamond, clock: relative to the stage
-    Track progress;              // 0..1
+    QPointF centre{0.5, 0.5}; // iris, box, diamond, clock: relative to the stage
+    Track progress; // 0..1
 };
 
 struct GradientSpec {
     bool present = false;
     bool radial = false;
-    QPointF from{0, 0}, to{0, 1};              // relative to the layer rect (radial: centre and a point on the radius)
+    QPointF from{0, 0}, to{0, 1}; // relative to the layer rect (radial: centre and a point on the radius)
     std::vector<std::pair<double, QColor>> stops;
 };
 
 struct Layer {
     LayerType type = LayerType::Rect;
-    int from = 0;                // first frame shown
-    int to = -1;                 // last frame shown; -1: to the end
-    QRectF rect;                 // stage pixels
-    QPointF anchor{0.5, 0.5};    // scale and rotation centre, relative to rect
+    int from = 0; // first frame shown
+    int to = -1; // last frame shown; -1: to the end
+    QRectF rect; // stage pixels
+    QPointF anchor{0.5, 0.5}; // scale and rotation centre, relative to rect
     // Picture
-    QString picture;             // file name relative to the movie's folder
+    QString picture; // file name relative to the movie's folder
     Fit fit = Fit::Cover;
-    QRectF crop{0, 0, 1, 1};     // part of the picture used, relative (0..1) to its size
-    double blur = 0;             // stage pixels, applied once when prepared
+    QRectF crop{0, 0, 1, 1}; // part of the picture used, relative (0..1) to its size
+    double blur = 0; // stage pixels, applied once when prepared
     // Rect, ellipse
     QColor fill;
     GradientSpec gradient;
-    double radius = 0;           // corner radius (rect, picture frame)
+    double radius = 0; // corner radius (rect, picture frame)
     // Text
     QString text;
     QString fontFamily;
-    double fontSize = 48;        // stage pixels
+    double fontSize = 48; // stage pixels
     bool bold = false;
     bool italic = false;
     QColor color{Qt::white};
-    int align = 0x84;            // Qt::AlignCenter
-    double letterSpacing = 0;    // percent of the normal spacing added (0: none)
+    int align = 0x84; // Qt::AlignCenter
+    double letterSpacing = 0; // percent of the normal spacing added (0: none)
     // Frame around any layer
     double borderWidth = 0;
     QColor borderColor{Qt::white};
     double shadowDx = 0, shadowDy = 0, shadowBlur = 0;
-    QColor shadowColor;          // invalid: no shadow
+    QColor shadowColor; // invalid: no shadow
     // Name of a variable (0..100) that makes the layer transparent: opacity
     // is multiplied by (100 - value) / 100. Used for num_stop.
     QString transparencyVariable;
@@ -108,7 +108,7 @@ struct MovieDocument {
     int version = 1;
     QSize stage;
     int frames = 0;
-    bool loop = false;           // Play wraps around instead of halting on the last frame
+    bool loop = false; // Play wraps around instead of halting on the last frame
     // false: the stage is stretched to the render size; true: it keeps its
     // aspect, centred, with the backdrop around it (a movie shown in panels
     // of other shapes, such as the start-up movie).

@@ -84,11 +84,11 @@ private:
     QString m_path;
     qint64 now() const;
 
-    int m_frame = 0;        // frame shown when the clock started or stopped
+    int m_frame = 0; // frame shown when the clock started or stopped
     bool m_playing = false;
-    Clock m_clock;          // empty: m_steady
+    Clock m_clock; // empty: m_steady
     QElapsedTimer m_steady;
-    qint64 m_startMs = 0;   // clock reading when play() or setFrameNum() last started counting
+    qint64 m_startMs = 0; // clock reading when play() or setFrameNum() last started counting
 };
 
 } // namespace lumora

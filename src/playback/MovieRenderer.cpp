@@ -112,8 +112,8 @@ QBrush layerBrush(const Layer &l, const QRectF &r)
 // The clip of a reveal in render pixels, or false when the layer is to be
 // drawn unclipped (progress complete).
 struct ClipResult {
-    bool draw = true;      // false: nothing of the layer shows
-    bool clipped = false;  // true: use region or path
+    bool draw = true; // false: nothing of the layer shows
+    bool clipped = false; // true: use region or path
     bool usePath = false;
     QRegion region;
     QPainterPath path;
@@ -150,17 +150,21 @@ ClipResult clipFor(const ClipSpec &c, double f, QSize size)
     switch (c.shape) {
     case ClipShape::None: break;
     case ClipShape::Wipe:
-        if (c.direction == QLatin1String("left")) region = rectOf(W - p * W, 0, p * W, H);
-        else if (c.direction == QLatin1String("down")) region = rectOf(0, 0, W, p * H);
-        else if (c.direction == QLatin1String("up")) region = rectOf(0, H - p * H, W, p * H);
-        else region = rectOf(0, 0, p * W, H);
+        if (c.direction == QLatin1String("left"))
+            region = rectOf(W - p * W, 0, p * W, H);
+        else if (c.direction == QLatin1String("down"))
+            region = rectOf(0, 0, W, p * H);
+        else if (c.direction == QLatin1String("up"))
+            region = rectOf(0, H - p * H, W, p * H);
+        else
+            region = rectOf(0, 0, p * W, H);
         break;
-    case ClipShape::Box:
-        region = rectOf(cx - p * reachX, cy - p * reachY, 2 * p * reachX, 2 * p * reachY);
-        break;
+    case ClipShape::Box: region = rectOf(cx - p * reachX, cy - p * reachY, 2 * p * reachX, 2 * p * reachY); break;
     case ClipShape::Split:
-        if (vertical) region = rectOf(0, cy - p * reachY, W, 2 * p * reachY);
-        else region = rectOf(cx - p * reachX, 0, 2 * p * reachX, H);
+        if (vertical)
+            region = rectOf(0, cy - p * reachY, W, 2 * p * reachY);
+        else
+            region = rectOf(cx - p * reachX, 0, 2 * p * reachX, H);
         break;
     case ClipShape::Blinds:
     case ClipShape::Stripes: {
@@ -173,8 +177,10 @@ ClipResult clipFor(const ClipSpec &c, double f, QSize size)
                 const double delay = n > 1 ? 0.5 * k / (n - 1) : 0;
                 q = std::clamp((p - delay) / 0.5, 0.0, 1.0);
             }
-            if (vertical) region += rectOf(k * band, 0, band * q, H);
-            else region += rectOf(0, k * band, W, band * q);
+            if (vertical)
+                region += rectOf(k * band, 0, band * q, H);
+            else
+                region += rectOf(0, k * band, W, band * q);
         }
         break;
     }
@@ -257,8 +263,8 @@ bool visibleAt(const Layer &l, int f)
 // reveal have passed their last key (a track holds its last value after it).
 bool restsAt(const Layer &l, int f)
 {
-    for (const Track *t : {&l.x, &l.y, &l.scale, &l.scaleX, &l.scaleY, &l.rotation, &l.zoom, &l.panX, &l.panY,
-                           &l.opacity})
+    for (const Track *t :
+         {&l.x, &l.y, &l.scale, &l.scaleX, &l.scaleY, &l.rotation, &l.zoom, &l.panX, &l.panY, &l.opacity})
         if (t->animated() && f < t->keys.back().frame)
             return false;
     if (l.clip.shape != ClipShape::None && l.clip.progress.animated() && f < l.clip.progress.keys.back().frame)
@@ -279,8 +285,7 @@ void blurImage(QImage &image, int radius)
         const QSize full = image.size();
         QImage small = image.scaled(full / factor, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         blurImage(small, radius / factor);
-        image = small.scaled(full, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                    .convertToFormat(image.format());
+        image = small.scaled(full, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(image.format());
         return;
     }
     const int r = std::max(1, radius / 2);
@@ -321,7 +326,8 @@ MovieRenderer::Prepared MovieRenderer::prepareLayer(const Layer &l, double kx, d
         if (it != m_pictures.constEnd())
             picture = &it.value();
         if (picture && l.crop != QRectF(0, 0, 1, 1)) {
-            const QRect part(int(std::floor(l.crop.x() * picture->width())), int(std::floor(l.crop.y() * picture->height())),
+            const QRect part(int(std::floor(l.crop.x() * picture->width())),
+                             int(std::floor(l.crop.y() * picture->height())),
                              std::max(1, int(std::round(l.crop.width() * picture->width()))),
                              std::max(1, int(std::round(l.crop.height() * picture->height()))));
             cropped = picture->copy(part);
@@ -345,8 +351,8 @@ MovieRenderer::Prepared MovieRenderer::prepareLayer(const Layer &l, double kx, d
             const int sw = std::max(1, int(std::round(w * out.maxZoom)));
             const int sh = std::max(1, int(std::round(h * out.maxZoom)));
             out.sprite = l.fit == Fit::Stretch
-                             ? picture->scaled(sw, sh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                             : coverScaled(*picture, sw, sh);
+                ? picture->scaled(sw, sh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                : coverScaled(*picture, sw, sh);
             if (l.blur > 0)
                 blurImage(out.sprite, int(std::round(l.blur * k * out.maxZoom)));
             out.hasPicture = true;
@@ -480,10 +486,10 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
     }
     // A plain coloured rectangle needs no image: fill it. Off the pixel grid
     // its edges are antialiased, so a moving box glides instead of stepping.
-    if (!turned && l.type == LayerType::Rect && !l.gradient.present && l.radius <= 0 && l.borderWidth <= 0 &&
-        !l.hasShadow()) {
-        const QRectF dest(anchor.x() - anchorLocal.x() * sx, anchor.y() - anchorLocal.y() * sy,
-                          prep.rect.width() * sx, prep.rect.height() * sy);
+    if (!turned && l.type == LayerType::Rect && !l.gradient.present && l.radius <= 0 && l.borderWidth <= 0
+        && !l.hasShadow()) {
+        const QRectF dest(anchor.x() - anchorLocal.x() * sx, anchor.y() - anchorLocal.y() * sy, prep.rect.width() * sx,
+                          prep.rect.height() * sy);
         if (!onPixelGrid(dest.topLeft()) || !onPixelGrid(dest.bottomRight()))
             p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(dest, l.fill.isValid() ? l.fill : QColor(Qt::transparent));
@@ -498,8 +504,8 @@ void MovieRenderer::drawContent(QPainter &p, const Layer &l, const Prepared &pre
         }
         const QRectF dest(anchor.x() + (local.x() - anchorLocal.x()) * sx,
                           anchor.y() + (local.y() - anchorLocal.y()) * sy, local.width() * sx, local.height() * sy);
-        const bool sameSize =
-            std::abs(dest.width() - src.width()) < 0.01 && std::abs(dest.height() - src.height()) < 0.01;
+        const bool sameSize
+            = std::abs(dest.width() - src.width()) < 0.01 && std::abs(dest.height() - src.height()) < 0.01;
         if (sameSize && onPixelGrid(src.topLeft()) && onPixelGrid(dest.topLeft())) {
             // Same size on the pixel grid: an integer blit, the cheapest path.
             p.drawImage(QPoint(int(std::round(dest.x())), int(std::round(dest.y()))), img,
@@ -572,8 +578,8 @@ void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep,
     p.setOpacity(opacity);
     // A layer whose motion has ended and that needs a transformed draw is
     // drawn once into an image of its own and blitted from then on.
-    const bool blitOnly = std::abs(rot) <= 1e-3 && std::abs(sx - 1) < 1e-6 && std::abs(sy - 1) < 1e-6 &&
-                          (l.type != LayerType::Picture || std::abs(l.zoom.at(f, 1) - prep.maxZoom) < 1e-6);
+    const bool blitOnly = std::abs(rot) <= 1e-3 && std::abs(sx - 1) < 1e-6 && std::abs(sy - 1) < 1e-6
+        && (l.type != LayerType::Picture || std::abs(l.zoom.at(f, 1) - prep.maxZoom) < 1e-6);
     if (!blitOnly && f >= settledFrame(l)) {
         if (prep.settled.isNull()) {
             QTransform t;
@@ -584,8 +590,8 @@ void MovieRenderer::drawLayer(QPainter &p, const Layer &l, const Prepared &prep,
             QRectF local(QPointF(0, 0), prep.rect.size());
             if (!prep.frame.isNull())
                 local = local.united(QRectF(prep.frameOffset, QSizeF(prep.frame.size())));
-            const QRect box = t.mapRect(local).toAlignedRect().adjusted(-1, -1, 1, 1).intersected(
-                QRect(QPoint(0, 0), size));
+            const QRect box
+                = t.mapRect(local).toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), size));
             if (box.isEmpty()) {
                 p.restore();
                 return;
@@ -623,8 +629,8 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
     QSize size = target.size();
     QPoint origin(0, 0);
     if (m_doc.keepAspect) {
-        const double s = std::min(double(size.width()) / m_doc.stage.width(),
-                                  double(size.height()) / m_doc.stage.height());
+        const double s
+            = std::min(double(size.width()) / m_doc.stage.width(), double(size.height()) / m_doc.stage.height());
         const QSize inner(std::max(1, int(std::round(m_doc.stage.width() * s))),
                           std::max(1, int(std::round(m_doc.stage.height() * s))));
         origin = QPoint((size.width() - inner.width()) / 2, (size.height() - inner.height()) / 2);
@@ -641,14 +647,14 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
         if (!visibleAt(l, f))
             continue;
         const Prepared &prep = set[i];
-        if (l.type != LayerType::Picture || !prep.hasPicture || prep.sprite.hasAlphaChannel() ||
-            l.clip.shape != ClipShape::None || variableOpacity(l, variables) < 1 || l.opacity.at(f, 1) < 1 ||
-            l.rotation.at(f, 0) != 0 || l.x.at(f, 0) != 0 || l.y.at(f, 0) != 0 ||
-            l.scale.at(f, 1) * l.scaleX.at(f, 1) < 1 || l.scale.at(f, 1) * l.scaleY.at(f, 1) < 1 ||
-            !prep.frame.isNull())
+        if (l.type != LayerType::Picture || !prep.hasPicture || prep.sprite.hasAlphaChannel()
+            || l.clip.shape != ClipShape::None || variableOpacity(l, variables) < 1 || l.opacity.at(f, 1) < 1
+            || l.rotation.at(f, 0) != 0 || l.x.at(f, 0) != 0 || l.y.at(f, 0) != 0
+            || l.scale.at(f, 1) * l.scaleX.at(f, 1) < 1 || l.scale.at(f, 1) * l.scaleY.at(f, 1) < 1
+            || !prep.frame.isNull())
             continue;
-        if (prep.rect.left() <= 0 && prep.rect.top() <= 0 && prep.rect.right() >= size.width() &&
-            prep.rect.bottom() >= size.height() && l.anchor == QPointF(0.5, 0.5)) {
+        if (prep.rect.left() <= 0 && prep.rect.top() <= 0 && prep.rect.right() >= size.width()
+            && prep.rect.bottom() >= size.height() && l.anchor == QPointF(0.5, 0.5)) {
             first = i;
             break;
         }

@@ -43,11 +43,11 @@ public:
 
 private:
     struct Prepared {
-        QImage sprite;        // content at render scale (pictures: covered area at the largest zoom)
-        QImage frame;         // border and shadow drawn behind the content, or null
-        QPointF frameOffset;  // frame image position relative to the layer's rect, render pixels
-        QImage framed;        // unzoomed pictures with a frame: the sprite laid on `frame`, or null
-        QRectF rect;          // the layer's rect in render pixels (after a contain fit)
+        QImage sprite; // content at render scale (pictures: covered area at the largest zoom)
+        QImage frame; // border and shadow drawn behind the content, or null
+        QPointF frameOffset; // frame image position relative to the layer's rect, render pixels
+        QImage framed; // unzoomed pictures with a frame: the sprite laid on `frame`, or null
+        QRectF rect; // the layer's rect in render pixels (after a contain fit)
         double maxZoom = 1;
         bool hasPicture = false;
         // The layer drawn once in its final pose, for the frames after its motion.

@@ -42,9 +42,9 @@ struct PreviewPlayback::Staged {
     std::shared_ptr<std::atomic<bool>> stop;
     StagingReport report;
     QString error;
-    std::vector<qint64> songLengths;   // per music row, 0 when it cannot be played
+    std::vector<qint64> songLengths; // per music row, 0 when it cannot be played
     QStringList songProblems;
-    std::vector<LyricTable> lyrics;    // per lyric file
+    std::vector<LyricTable> lyrics; // per lyric file
     QStringList lyricProblems;
 };
 
@@ -149,10 +149,13 @@ void PreviewPlayback::start(SyncMode sync)
     const QSize size = m_size;
     QObject *ctx = m_context.get();
     auto progress = [this, ctx](int done, int maximum) {
-        QMetaObject::invokeMethod(ctx, [this, done, maximum] {
-            if (m_cb.staging)
-                m_cb.staging(done, maximum);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            ctx,
+            [this, done, maximum] {
+                if (m_cb.staging)
+                    m_cb.staging(done, maximum);
+            },
+            Qt::QueuedConnection);
     };
     m_worker = QThread::create([&album, size, staged, progress] {
         try {
@@ -541,8 +544,8 @@ void PreviewPlayback::resetEffects()
         cells.setText(cell::kHuamiantexiaoXiezai, flag::kCreated);
     }
     if (!m_album.wenzi_ListView_Image.empty()) {
-        m_textRun = std::make_unique<EffectRun>(
-            EffectRun::forAlbum(m_album, EffectKind::Text, RunVariant::Playback, m_size));
+        m_textRun
+            = std::make_unique<EffectRun>(EffectRun::forAlbum(m_album, EffectKind::Text, RunVariant::Playback, m_size));
         cells.setText(cell::kWenzitexiaoShijian, QStringLiteral("00:00:00"));
         cells.setText(cell::kWenzitexiaoXiezai, flag::kCreated);
     }

@@ -65,13 +65,13 @@ struct PreviewStartCheck {
 
 // Figures of one run, for the benchmark and the tests.
 struct PreviewStats {
-    qint64 firstFrameMs = -1;     // start() to the first frame shown (staging included)
+    qint64 firstFrameMs = -1; // start() to the first frame shown (staging included)
     long long framesShown = 0;
-    long long framesLate = 0;     // shown more than 10 ms after their time
+    long long framesLate = 0; // shown more than 10 ms after their time
     qint64 maxLateMs = 0;
-    qint64 maxAudioDriftMs = 0;   // |song position − frame time| when a frame is shown while music plays
+    qint64 maxAudioDriftMs = 0; // |song position − frame time| when a frame is shown while music plays
     long long seeks = 0;
-    qint64 maxSeekMs = 0;         // seek() to its frame shown
+    qint64 maxSeekMs = 0; // seek() to its frame shown
 };
 
 class PreviewPlayback {
@@ -79,12 +79,12 @@ public:
     using Clock = std::function<qint64()>; // monotonic milliseconds
 
     struct Callbacks {
-        std::function<void(const QImage &frame)> frame;       // the picture to show (preview size)
+        std::function<void(const QImage &frame)> frame; // the picture to show (preview size)
         std::function<void(const QString &total, const QString &current)> times; // HH:MM:SS labels
         std::function<void(PreviewState)> state;
-        std::function<void(int done, int maximum)> staging;   // staging progress (templates)
-        std::function<void(const QString &notice)> notice;    // a problem met while playing (named file)
-        std::function<void(const QString &note)> status;      // a note for the status line (silent sink)
+        std::function<void(int done, int maximum)> staging; // staging progress (templates)
+        std::function<void(const QString &notice)> notice; // a problem met while playing (named file)
+        std::function<void(const QString &note)> status; // a note for the status line (silent sink)
     };
 
     PreviewPlayback(Album &album, AudioPlayer &audio);
@@ -124,8 +124,8 @@ public:
     long long shownFrame() const { return m_shown; }
     const QImage &picture() const { return m_picture; }
     QString lyricText() const { return m_lyricText; }
-    int songIndex() const { return m_song; }           // timeline song now playing, -1 none
-    qint64 albumMs() const;                             // album time now
+    int songIndex() const { return m_song; } // timeline song now playing, -1 none
+    qint64 albumMs() const; // album time now
     QString totalText() const { return m_totalText; }
     QString currentText() const { return m_currentText; }
     // Player and effect overlays exist (false after stop or finish).
@@ -183,14 +183,14 @@ private:
 
     PreviewTimeline m_timeline;
     std::unique_ptr<TemplateDriver> m_driver;
-    int m_loaded = -1;                 // segment the driver holds
+    int m_loaded = -1; // segment the driver holds
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
-    long long m_effectFrame = -1;      // last frame the effects were stepped for
-    std::vector<LyricTable> m_lyrics;  // per lyric file, parsed while staging
+    long long m_effectFrame = -1; // last frame the effects were stepped for
+    std::vector<LyricTable> m_lyrics; // per lyric file, parsed while staging
 
     long long m_shown = -1;
     QImage m_picture;
-    long long m_ahead = -1;            // frame composed ahead
+    long long m_ahead = -1; // frame composed ahead
     Composed m_aheadComposed;
     QString m_lyricText;
     struct LyricCache {
@@ -198,7 +198,7 @@ private:
         long long second = -1;
         QString text;
     };
-    LyricCache m_lyricCache;                    // line found for the last second asked
+    LyricCache m_lyricCache; // line found for the last second asked
     QString m_totalText = QStringLiteral("00:00:00");
     QString m_currentText = QStringLiteral("00:00:00");
 
@@ -208,7 +208,7 @@ private:
     bool m_songPlaying = false;
     qint64 m_baseMs = 0;
     qint64 m_baseAt = 0;
-    QStringList m_failedSongs;         // reported once per run
+    QStringList m_failedSongs; // reported once per run
 
     PreviewStats m_stats;
 };

@@ -22,16 +22,16 @@
 namespace lumora {
 
 struct PreviewSegment {
-    int usedRow = -1;        // used-template row; -1 for the mode movie
-    long long start = 0;     // first album frame
-    long long frames = 0;    // frames on screen
+    int usedRow = -1; // used-template row; -1 for the mode movie
+    long long start = 0; // first album frame
+    long long frames = 0; // frames on screen
     bool ending() const { return usedRow < 0; }
 };
 
 struct PreviewSong {
-    int musicRow = 0;        // row of the music table (also picks the lyric file)
-    qint64 startMs = 0;      // album time the song starts at
-    qint64 lengthMs = 0;     // exact decoded length
+    int musicRow = 0; // row of the music table (also picks the lyric file)
+    qint64 startMs = 0; // album time the song starts at
+    qint64 lengthMs = 0; // exact decoded length
 };
 
 class PreviewTimeline {

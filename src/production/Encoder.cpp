@@ -5,9 +5,9 @@
 #include <QFile>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -29,12 +29,15 @@ namespace lumora {
 namespace {
 constexpr QualitySettings kQuality[] = {
     // level                 crf  preset      max rate    q  AAC/MP3  WMA     MP2     AC-3
-    {QualityLevel::Biaoqing, 23, "veryfast", 0,          5, 128000, 128000, 192000, 192000},
-    {QualityLevel::Gaoqing,  20, "veryfast", 20000000,   3, 192000, 160000, 224000, 256000},
-    {QualityLevel::Chaoqing, 18, "faster",   0,          2, 256000, 192000, 256000, 384000},
+    {QualityLevel::Biaoqing, 23, "veryfast", 0, 5, 128000, 128000, 192000, 192000},
+    {QualityLevel::Gaoqing, 20, "veryfast", 20000000, 3, 192000, 160000, 224000, 256000},
+    {QualityLevel::Chaoqing, 18, "faster", 0, 2, 256000, 192000, 256000, 384000},
 };
 
-QString kbits(long long rate) { return QString::number(rate / 1000); }
+QString kbits(long long rate)
+{
+    return QString::number(rate / 1000);
+}
 
 QString x264Text(const QualitySettings &q)
 {
@@ -78,13 +81,18 @@ EncoderSettings encoderSettings(OutputType type, QualityLevel quality)
     case OutputType::DVD:
         return {QStringLiteral("vob"), QStringLiteral("mpeg2video"), QStringLiteral("ac3"), 48000, q.ac3Rate, qscale};
     case OutputType::AVI:
-        return {QStringLiteral("avi"), QStringLiteral("mpeg4"), QStringLiteral("libmp3lame"), 44100, q.aacMp3Rate, qscale};
+        return {
+            QStringLiteral("avi"), QStringLiteral("mpeg4"), QStringLiteral("libmp3lame"), 44100, q.aacMp3Rate, qscale};
     case OutputType::WMV:
         return {QStringLiteral("asf"), QStringLiteral("wmv2"), QStringLiteral("wmav2"), 44100, q.wmaRate, qscale};
     case OutputType::MP4:
     case OutputType::MOV:
-        return {type == OutputType::MP4 ? QStringLiteral("mp4") : QStringLiteral("mov"), QStringLiteral("libx264"),
-                QStringLiteral("aac"), 48000, q.aacMp3Rate, x264Text(q)};
+        return {type == OutputType::MP4 ? QStringLiteral("mp4") : QStringLiteral("mov"),
+                QStringLiteral("libx264"),
+                QStringLiteral("aac"),
+                48000,
+                q.aacMp3Rate,
+                x264Text(q)};
     }
     return {};
 }
@@ -98,12 +106,18 @@ constexpr int kChannels = 2;
 constexpr AVRational kNtscRate{30000, 1001};
 constexpr long long kNtscAlbumNum = 1001, kNtscOutputDen = 1200;
 static_assert(kNtscOutputDen * kFramesPerSecond == 30000);
-long long albumFrameOfNtsc(long long j) { return j * kNtscAlbumNum / kNtscOutputDen; }
+long long albumFrameOfNtsc(long long j)
+{
+    return j * kNtscAlbumNum / kNtscOutputDen;
+}
 // Output frames that cover `albumFrames` album frames.
-long long ntscFramesCovering(long long albumFrames) { return (albumFrames * kNtscOutputDen + kNtscAlbumNum - 1) / kNtscAlbumNum; }
+long long ntscFramesCovering(long long albumFrames)
+{
+    return (albumFrames * kNtscOutputDen + kNtscAlbumNum - 1) / kNtscAlbumNum;
+}
 
 constexpr double kCutFadeSeconds = 0.03; // a song trimmed to its whole seconds: no click
-constexpr double kEndFadeSeconds = 2.0;  // the last song cut by the end of the album
+constexpr double kEndFadeSeconds = 2.0; // the last song cut by the end of the album
 
 long long nowMs()
 {
@@ -112,7 +126,7 @@ long long nowMs()
 
 class ConversionFailed : public std::runtime_error {
 public:
-    explicit ConversionFailed(const QString &text) : std::runtime_error(text.toStdString()), text(text) {}
+    explicit ConversionFailed(const QString &text) : std::runtime_error(text.toStdString()), text(text) { }
     QString text;
 };
 
@@ -389,8 +403,8 @@ public:
     {
         stopWorker();
         if (m_audio) {
-            const long long end = std::min<long long>(audioSamples(),
-                                           av_rescale_q(videoFramesWritten, av_inv_q(m_frameRate), {1, m_settings.audioRate}));
+            const long long end = std::min<long long>(
+                audioSamples(), av_rescale_q(videoFramesWritten, av_inv_q(m_frameRate), {1, m_settings.audioRate}));
             encodeAudioUntil(end, true);
             send(*m_audio, nullptr);
         }
@@ -481,12 +495,9 @@ private:
             c->gop_size = 250;
             c->max_b_frames = 0; // AVI has no room for reordered frames' timing
             break;
-        case OutputType::WMV:
-            c->gop_size = 250;
-            break;
+        case OutputType::WMV: c->gop_size = 250; break;
         case OutputType::MP4:
-        case OutputType::MOV:
-            break;
+        case OutputType::MOV: break;
         }
         if (m_settings.videoCodec == QLatin1String("libx264")) {
             av_dict_set(&opts, "preset", q.x264Preset, 0);
@@ -506,7 +517,11 @@ private:
         int rc = avcodec_open2(c, codec, &opts);
         av_dict_free(&opts);
         if (rc < 0)
-            fail(QStringLiteral("无法打开视频编码器 %1（%2 × %3）").arg(m_settings.videoCodec).arg(c->width).arg(c->height), rc);
+            fail(QStringLiteral("无法打开视频编码器 %1（%2 × %3）")
+                     .arg(m_settings.videoCodec)
+                     .arg(c->width)
+                     .arg(c->height),
+                 rc);
         if ((rc = avcodec_parameters_from_context(m_video.stream->codecpar, c)) < 0)
             fail(QStringLiteral("视频流参数"), rc);
         AVFrame *f = m_video.frame.get();
@@ -592,9 +607,7 @@ private:
                     dst[i] = pcm[i * kChannels + ch];
             }
             break;
-        case AV_SAMPLE_FMT_FLT:
-            std::copy_n(pcm, n * kChannels, reinterpret_cast<float *>(f->data[0]));
-            break;
+        case AV_SAMPLE_FMT_FLT: std::copy_n(pcm, n * kChannels, reinterpret_cast<float *>(f->data[0])); break;
         case AV_SAMPLE_FMT_S16: {
             int16_t *dst = reinterpret_cast<int16_t *>(f->data[0]);
             for (int i = 0; i < n * kChannels; ++i)
@@ -608,8 +621,7 @@ private:
                     dst[i] = s16(pcm[i * kChannels + ch]);
             }
             break;
-        default:
-            throw ConversionFailed(QStringLiteral("音频编码器的采样格式不受支持"));
+        default: throw ConversionFailed(QStringLiteral("音频编码器的采样格式不受支持"));
         }
     }
 

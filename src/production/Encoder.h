@@ -38,9 +38,9 @@ struct EncoderJob {
     OutputType type = OutputType::MP4;
     TvSystem tv = TvSystem::PAL;
     QualityLevel quality = QualityLevel::Biaoqing;
-    QSize size;                  // encoded frame size (even sides)
+    QSize size; // encoded frame size (even sides)
     QString outputPath;
-    long long totalFrames = 0;   // album frames at 25 per second
+    long long totalFrames = 0; // album frames at 25 per second
     std::vector<AudioEntry> audio;
 };
 
@@ -48,11 +48,11 @@ struct EncoderJob {
 // the README's quality table all read it.
 struct QualitySettings {
     QualityLevel level;
-    int crf;                  // x264 (MP4, MOV)
+    int crf; // x264 (MP4, MOV)
     const char *x264Preset;
-    long long x264MaxRate;    // bit/s; 0: no cap
-    int qscale;               // constant quantiser of MPEG-1/2, MPEG-4 Part 2, WMV2
-    long long aacMp3Rate;     // audio bit rates, bit/s
+    long long x264MaxRate; // bit/s; 0: no cap
+    int qscale; // constant quantiser of MPEG-1/2, MPEG-4 Part 2, WMV2
+    long long aacMp3Rate; // audio bit rates, bit/s
     long long wmaRate;
     long long mp2Rate;
     long long ac3Rate;

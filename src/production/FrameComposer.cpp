@@ -66,8 +66,8 @@ void FrameComposer::loadTemplateAt(int p)
 {
     const int row = m_setup.templateRows.at(size_t(p));
     const QString numStop = m_album.ListView_moban_beijing.size() > row
-                                ? m_album.ListView_moban_beijing.cell(row, bgcol::kTransparency)
-                                : QStringLiteral("0");
+        ? m_album.ListView_moban_beijing.cell(row, bgcol::kTransparency)
+        : QStringLiteral("0");
     m_driver.loadTemplate(row, numStop.isEmpty() ? QStringLiteral("0") : numStop);
 }
 
@@ -77,7 +77,9 @@ void FrameComposer::start()
     m_canvas.fill(Qt::black); // the first frame is black
     const QRect a = m_setup.albumRect.intersected(m_canvas.rect());
     if (a != m_setup.albumRect || a.isEmpty())
-        throw Error(QStringLiteral("相册画面超出输出画面：%1 × %2").arg(m_setup.albumRect.width()).arg(m_setup.albumRect.height()));
+        throw Error(QStringLiteral("相册画面超出输出画面：%1 × %2")
+                        .arg(m_setup.albumRect.width())
+                        .arg(m_setup.albumRect.height()));
     uchar *origin = m_canvas.bits() + qsizetype(a.top()) * m_canvas.bytesPerLine() + qsizetype(a.left()) * 4;
     m_albumView = QImage(origin, a.width(), a.height(), m_canvas.bytesPerLine(), QImage::Format_RGB32);
     m_composed = 0;
@@ -88,7 +90,8 @@ void FrameComposer::start()
         throw Error(QStringLiteral("没有添加模板文件！"));
     // The first template starts from its own background picture.
     const Paths &paths = m_album.paths;
-    const QString background = paths.templateStaging(m_setup.templateRows.front() + 1) + QStringLiteral("wj_y_l_b_j.jpg");
+    const QString background
+        = paths.templateStaging(m_setup.templateRows.front() + 1) + QStringLiteral("wj_y_l_b_j.jpg");
     QFile::remove(paths.handOverPicture());
     if (!QFile::copy(background, paths.handOverPicture()) && m_log)
         m_log(QStringLiteral("背景图片无法交接：%1").arg(background));

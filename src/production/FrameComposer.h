@@ -50,8 +50,8 @@ class FrameComposer {
 public:
     struct Setup {
         SyncMode sync = SyncMode::Template;
-        QSize canvas;                 // encoded frame size
-        QRect albumRect;              // where the album lies in it; its size is the render size
+        QSize canvas; // encoded frame size
+        QRect albumRect; // where the album lies in it; its size is the render size
         long long totalFrames = 0;
         std::vector<int> templateRows; // used-template rows in production order
         std::vector<ProductionSong> songs;
@@ -86,8 +86,8 @@ public:
     const std::vector<EffectOverlay> &overlays() const { return m_overlays; }
     int musicPosition() const { return m_m; }
     // Figures for the benchmark, CPU time of the composing thread in seconds.
-    double renderSeconds() const { return m_renderNs / 1e9; }   // the whole frame: movie, overlays, lyric, effect steps
-    double movieSeconds() const { return m_stepNs / 1e9; }      // rendering the movie frame alone
+    double renderSeconds() const { return m_renderNs / 1e9; } // the whole frame: movie, overlays, lyric, effect steps
+    double movieSeconds() const { return m_stepNs / 1e9; } // rendering the movie frame alone
 
 private:
     void loadTemplateAt(int p);
@@ -111,7 +111,7 @@ private:
     bool m_unchanged = false;
 
     long long m_composed = 0;
-    int m_p = 0;             // template position; templateRows.size() = mode movie
+    int m_p = 0; // template position; templateRows.size() = mode movie
     bool m_capture = true;
     // Lyrics: switch, song frame counter s, song position m, the label.
     bool m_lyricsOn = false;

@@ -23,7 +23,7 @@ enum class TvSystem { PAL, NTSC };
 enum class QualityLevel { Biaoqing, Gaoqing, Chaoqing };
 enum class SyncMode { Template, Music };
 
-QString outputTypeName(OutputType type);                         // "VCD" … "MOV"
+QString outputTypeName(OutputType type); // "VCD" … "MOV"
 std::optional<OutputType> outputTypeFromName(const QString &name); // letter case ignored
 // ".mpg" for VCD/SVCD/DVD, ".avi", ".wmv", ".mp4", ".mov".
 QString outputExtension(OutputType type);
@@ -44,12 +44,12 @@ QString tvSystemName(TvSystem tv); // "PAL", "NTSC"
 // The choices that fix one production.
 struct OutputChoice {
     OutputType type = OutputType::MP4;
-    QSize size;                      // one of outputSizes(type, mode)
+    QSize size; // one of outputSizes(type, mode)
     QualityLevel quality = QualityLevel::Biaoqing;
     TvSystem tv = TvSystem::PAL;
     SyncMode sync = SyncMode::Template;
     QString albumName;
-    QString folder;                  // ends in '/'
+    QString folder; // ends in '/'
 
     // folder + album name + the type's extension.
     QString outputPath() const;
@@ -72,9 +72,9 @@ QString albumNameRefusal(const QString &name);
 // the mode's, the album is drawn centred at its own proportions with black
 // bars (letterbox or pillarbox), never stretched.
 struct FrameGeometry {
-    QSize output;  // the size chosen
+    QSize output; // the size chosen
     QSize encoded; // the size coded: output with odd sides made even
-    QRect album;   // where the album is drawn inside the encoded frame; its size is the render size
+    QRect album; // where the album is drawn inside the encoded frame; its size is the render size
 };
 FrameGeometry frameGeometry(QSize output, ModeKind mode);
 

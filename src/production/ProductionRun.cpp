@@ -17,14 +17,15 @@ namespace lumora {
 
 QStringList productionTemplateColumns()
 {
-    return {QStringLiteral("序号"),     QStringLiteral("模板名称"), QStringLiteral("模板类型"), QStringLiteral("横照片"),
-            QStringLiteral("竖照片"),   QStringLiteral("模板时长"), QStringLiteral("模板分类"), QStringLiteral("照片匹配"),
-            QStringLiteral("编号"),     QStringLiteral("行号")};
+    return {QStringLiteral("序号"),     QStringLiteral("模板名称"), QStringLiteral("模板类型"),
+            QStringLiteral("横照片"),   QStringLiteral("竖照片"),   QStringLiteral("模板时长"),
+            QStringLiteral("模板分类"), QStringLiteral("照片匹配"), QStringLiteral("编号"),
+            QStringLiteral("行号")};
 }
 
 QStringList productionMusicColumns()
 {
-    return {QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
+    return {QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"),    QStringLiteral("音乐时长"),
             QStringLiteral("位置"), QStringLiteral("行号"),     QStringLiteral("需要帧数")};
 }
 
@@ -91,7 +92,8 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
     for (int row : complete) {
         const long long frames = catalogueFrames(album, album.ListView_moban_shiyong.row(row).caption().toInt());
         if (frames <= 0)
-            throw Error(QStringLiteral("模板没有帧数，无法制作相册：%1").arg(album.ListView_moban_shiyong.cell(row, usedcol::kName)));
+            throw Error(QStringLiteral("模板没有帧数，无法制作相册：%1")
+                            .arg(album.ListView_moban_shiyong.cell(row, usedcol::kName)));
         plan.templateFrames += frames;
     }
 
@@ -104,8 +106,9 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
             lengths.insert(k, music::songLengthMs(album, k));
         const long long ms = lengths.value(k);
         const Row &s = songs.row(k);
-        return Row(s.caption(), {s.cell(musiccol::kName), s.cell(musiccol::kFormat), s.cell(musiccol::kDuration), s.cell(musiccol::kPath), QString::number(k),
-                                 QString::number(songFrames(ms))});
+        return Row(s.caption(),
+                   {s.cell(musiccol::kName), s.cell(musiccol::kFormat), s.cell(musiccol::kDuration),
+                    s.cell(musiccol::kPath), QString::number(k), QString::number(songFrames(ms))});
     };
 
     if (choice.sync == SyncMode::Template) {
@@ -191,14 +194,14 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     job.outputPath = result.outputPath;
     job.totalFrames = plan.totalFrames;
     for (const ProductionSong &s : setup.songs)
-        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).cell(musiccol::kPath), s.frames * 1000 / kFramesPerSecond});
+        job.audio.push_back(
+            {album.ListView_daoru_yinyue.row(s.musicRow).cell(musiccol::kPath), s.frames * 1000 / kFramesPerSecond});
 
     Encoder encoder;
     encoder.log = log;
     encoder.yuvTap = callbacks.encodedFrame;
-    encoder.progress = [&](int status, long long a, long long b, long long c) {
-        log(encoder.progressLine(status, a, b, c));
-    };
+    encoder.progress
+        = [&](int status, long long a, long long b, long long c) { log(encoder.progressLine(status, a, b, c)); };
     encoder.error = [&](const QString &text) {
         result.error = text;
         log(text);

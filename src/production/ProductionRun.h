@@ -44,9 +44,9 @@ struct ProductionPlan {
     RowTable templateList;
     // ListView_xuyao_yinyue_shuliang: 序号, 音乐名称, 格式, 音乐时长, 位置, 行号, 需要帧数.
     RowTable musicList;
-    std::vector<int> templateRows() const;          // the 行号 column
-    std::vector<ProductionSong> songs() const;      // 行号 and 需要帧数
-    long long templateFrames = 0;                   // frames of the templates listed (once each)
+    std::vector<int> templateRows() const; // the 行号 column
+    std::vector<ProductionSong> songs() const; // 行号 and 需要帧数
+    long long templateFrames = 0; // frames of the templates listed (once each)
 };
 
 QStringList productionTemplateColumns();
@@ -62,18 +62,18 @@ long long catalogueFrames(const Album &album, int index);
 ProductionPlan planProduction(Album &album, const OutputChoice &choice, const std::atomic<bool> *stop = nullptr);
 
 enum class ProductionOutcome {
-    Completed,        // the whole album is in the file
-    Stopped,          // stopped while encoding: the file holds the frames made so far and plays
-    StoppedEarly,     // stopped before encoding started: no file
-    Failed,           // the encoder failed: no file
+    Completed, // the whole album is in the file
+    Stopped, // stopped while encoding: the file holds the frames made so far and plays
+    StoppedEarly, // stopped before encoding started: no file
+    Failed, // the encoder failed: no file
 };
 
 struct ProductionResult {
     ProductionOutcome outcome = ProductionOutcome::Failed;
     QString outputPath;
     long long framesComposed = 0;
-    QString error;          // the encoder's message when Failed
-    QStringList log;        // the production log (capped at 32000 lines)
+    QString error; // the encoder's message when Failed
+    QStringList log; // the production log (capped at 32000 lines)
     QStringList stagingFailures; // photos drawn as placeholders, one line each
     // Wall seconds of staging and encoding; CPU seconds of composing (all of
     // it, and the movie alone) and of the RGB to YUV conversion.

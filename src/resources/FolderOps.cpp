@@ -13,8 +13,8 @@ namespace {
 QFileInfoList sortedEntries(const QString &folder)
 {
     QDir dir(folder);
-    QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                              QDir::NoSort);
+    QFileInfoList entries
+        = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     std::sort(entries.begin(), entries.end(),
               [](const QFileInfo &a, const QFileInfo &b) { return a.fileName() < b.fileName(); });
     return entries;
@@ -57,7 +57,8 @@ void listPackedFiles(const QString &folder, QStringList &out)
             listPackedFiles(base + u'/' + e.fileName(), out);
         } else if (e.isFile()) {
             const QString name = e.fileName();
-            if (name.endsWith(QStringLiteral(".rar"), Qt::CaseSensitive) || name.endsWith(QStringLiteral(".RAR"), Qt::CaseSensitive))
+            if (name.endsWith(QStringLiteral(".rar"), Qt::CaseSensitive)
+                || name.endsWith(QStringLiteral(".RAR"), Qt::CaseSensitive))
                 out << base + u'/' + name;
         }
     }

@@ -90,7 +90,8 @@ QByteArray removeLayer(const QByteArray &data, const QString &what)
     if (!failure.isEmpty())
         throw Error(failure);
     if (produced != length)
-        throw Error(QStringLiteral("%1：资源文件已损坏（解压得到 %2 字节，应为 %3 字节）").arg(what).arg(produced).arg(length));
+        throw Error(
+            QStringLiteral("%1：资源文件已损坏（解压得到 %2 字节，应为 %3 字节）").arg(what).arg(produced).arg(length));
     out.resize(length);
     return out;
 }
@@ -125,8 +126,8 @@ QByteArray pack(const QByteArray &content, int depth, int level)
         out[1] = char((n >> 8) & 0xff);
         out[2] = char((n >> 16) & 0xff);
         out[3] = char((n >> 24) & 0xff);
-        if (compress2(reinterpret_cast<Bytef *>(out.data() + 4), &bound, reinterpret_cast<const Bytef *>(data.constData()),
-                      uLong(data.size()), level)
+        if (compress2(reinterpret_cast<Bytef *>(out.data() + 4), &bound,
+                      reinterpret_cast<const Bytef *>(data.constData()), uLong(data.size()), level)
             != Z_OK)
             throw Error(QStringLiteral("压缩失败"));
         out.resize(int(bound) + 4);

@@ -33,8 +33,7 @@ QString Paths::resourceFolderFor(const QString &exeFolder)
     const QString beside = withSlash(exeFolder);
     if (QFileInfo(beside + QStringLiteral("smxcwjj")).isDir())
         return beside;
-    const QString installed =
-        QDir::cleanPath(beside + QStringLiteral("../share/lumora")) + QLatin1Char('/');
+    const QString installed = QDir::cleanPath(beside + QStringLiteral("../share/lumora")) + QLatin1Char('/');
     if (QFileInfo(installed + QStringLiteral("smxcwjj")).isDir())
         return installed;
     return beside;

@@ -49,7 +49,10 @@ public:
     QString backgroundFolder() const { return root() + QStringLiteral("wj_0_or_5_5/"); }
     QString backgroundMoviePacked() const { return backgroundFolder() + QStringLiteral("wj_0_or_5_5_d.rar"); }
     QString backgroundWorkFolder() const { return workRoot() + QStringLiteral("wj_0_or_5_5/"); }
-    QString backgroundMovieCopy(int k) const { return backgroundWorkFolder() + QStringLiteral("wj_0_or_5_5_d_%1.rar").arg(k); }
+    QString backgroundMovieCopy(int k) const
+    {
+        return backgroundWorkFolder() + QStringLiteral("wj_0_or_5_5_d_%1.rar").arg(k);
+    }
     QString backgroundWorkBmp() const { return backgroundWorkFolder() + QStringLiteral("wj_y_l_b_j.bmp"); }
     QString backgroundWorkJpg() const { return backgroundWorkFolder() + QStringLiteral("wj_y_l_b_j.jpg"); }
 
@@ -78,7 +81,10 @@ public:
         return templateStaging(n) + QStringLiteral("wj_y_l_%1").arg(n) + extension;
     }
     QString modeMovieStaging() const { return albumStaging() + QStringLiteral("wj_y_l_z_h/"); }
-    QString stagedModeMovie(const QString &extension) const { return modeMovieStaging() + QStringLiteral("wj_y_l_z_h") + extension; }
+    QString stagedModeMovie(const QString &extension) const
+    {
+        return modeMovieStaging() + QStringLiteral("wj_y_l_z_h") + extension;
+    }
     QString stagedModeMovieProduction(const QString &extension) const
     {
         return modeMovieStaging() + QStringLiteral("wj_y_l_z_h_2") + extension;

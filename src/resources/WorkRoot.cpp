@@ -67,7 +67,9 @@ std::unique_ptr<WorkRoot> WorkRoot::create(const QString &base)
     std::unique_ptr<WorkRoot> root(new WorkRoot);
     for (int attempt = 0; attempt < 16 && root->m_path.isEmpty(); ++attempt) {
         const QString candidate = parent
-            + QStringLiteral("%1-%2/").arg(qint64(getpid())).arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+            + QStringLiteral("%1-%2/")
+                  .arg(qint64(getpid()))
+                  .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
         if (QFileInfo::exists(candidate) || !QDir().mkdir(candidate))
             continue;
         auto lock = std::make_unique<QLockFile>(candidate + kLockName);

@@ -109,8 +109,10 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
     if (options.confirm) {
         const ConfirmFn confirm = options.confirm;
         hooks.confirmReplacePictureEffects = [confirm](Album &) {
-            return confirm(QStringLiteral("画面特效"),
-                           QStringLiteral("检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"));
+            return confirm(
+                QStringLiteral("画面特效"),
+                QStringLiteral(
+                    "检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"));
         };
     }
     report = lumora::addPhotos(m_album, request, hooks, options.progress, options.stop);

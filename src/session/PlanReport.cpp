@@ -17,17 +17,18 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
     j["total_frames"] = plan.totalFrames;
     j["duration_seconds"] = double(plan.totalFrames) / 25.0;
     j["mode"] = s(album.modeInfo().shortName);
-    j["output"] = {{"type", s(outputTypeName(plan.choice.type))},
-                   {"width", plan.choice.size.width()},
-                   {"height", plan.choice.size.height()},
-                   {"encoded_width", plan.geometry.encoded.width()},
-                   {"encoded_height", plan.geometry.encoded.height()},
-                   {"album_rect", {plan.geometry.album.x(), plan.geometry.album.y(), plan.geometry.album.width(),
-                                   plan.geometry.album.height()}},
-                   {"quality", s(qualityKey(plan.choice.quality))},
-                   {"tv", s(tvSystemName(plan.choice.tv))},
-                   {"sync", plan.choice.sync == SyncMode::Template ? "template" : "music"},
-                   {"path", s(plan.choice.outputPath())}};
+    j["output"] = {
+        {"type", s(outputTypeName(plan.choice.type))},
+        {"width", plan.choice.size.width()},
+        {"height", plan.choice.size.height()},
+        {"encoded_width", plan.geometry.encoded.width()},
+        {"encoded_height", plan.geometry.encoded.height()},
+        {"album_rect",
+         {plan.geometry.album.x(), plan.geometry.album.y(), plan.geometry.album.width(), plan.geometry.album.height()}},
+        {"quality", s(qualityKey(plan.choice.quality))},
+        {"tv", s(tvSystemName(plan.choice.tv))},
+        {"sync", plan.choice.sync == SyncMode::Template ? "template" : "music"},
+        {"path", s(plan.choice.outputPath())}};
     Json templates = Json::array();
     for (const Row &t : plan.templateList) {
         const int row = t.cell(prodtemplatecol::kUsedRow).toInt();
@@ -35,9 +36,10 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
         for (const Row &slot : album.ListView_moban_shiyong_canshu) {
             if (slot.cell(slotcol::kUsedRow).toInt() != row)
                 continue;
-            slots.push_back({{"picture", s(slot.cell(slotcol::kPicture))},
-                             {"orientation", slot.cell(slotcol::kOrientation) == kSlotPortrait ? "portrait" : "landscape"},
-                             {"photo", s(slot.cell(slotcol::kPhotoPath))}});
+            slots.push_back(
+                {{"picture", s(slot.cell(slotcol::kPicture))},
+                 {"orientation", slot.cell(slotcol::kOrientation) == kSlotPortrait ? "portrait" : "landscape"},
+                 {"photo", s(slot.cell(slotcol::kPhotoPath))}});
         }
         templates.push_back({{"row", row},
                              {"name", s(t.cell(prodtemplatecol::kName))},
@@ -64,15 +66,18 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
     Json songs = Json::array();
     for (int k = 0; k < album.ListView_daoru_yinyue.size(); ++k) {
         const long long ms = music::songLengthMs(album, k);
-        songs.push_back({{"path", s(album.ListView_daoru_yinyue[k].cell(musiccol::kPath))},
-                         {"length_ms", ms},
-                         {"frames", songFrames(ms)},
-                         {"lyrics", k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].cell(lyriccol::kPath)) : ""}});
+        songs.push_back(
+            {{"path", s(album.ListView_daoru_yinyue[k].cell(musiccol::kPath))},
+             {"length_ms", ms},
+             {"frames", songFrames(ms)},
+             {"lyrics",
+              k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].cell(lyriccol::kPath)) : ""}});
     }
     j["songs"] = songs;
     Json played = Json::array();
     for (const Row &m : plan.musicList)
-        played.push_back({{"row", m.cell(prodmusiccol::kSongRow).toInt()}, {"frames", m.cell(prodmusiccol::kFrames).toLongLong()}});
+        played.push_back(
+            {{"row", m.cell(prodmusiccol::kSongRow).toInt()}, {"frames", m.cell(prodmusiccol::kFrames).toLongLong()}});
     j["music_list"] = played;
     j["text_effects"] = album.wenzi_ListView_Image.size();
     j["picture_effects"] = album.huamian_ListView_Image.size();

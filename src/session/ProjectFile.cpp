@@ -40,8 +40,8 @@ struct TableSpec {
     RowTable Album::*table;
     int pathColumn;
 };
-constexpr int kSongPathColumn = 4;          // 位置 of ListView_daoru_yinyue
-constexpr int kLyricPathColumn = 3;         // 位置 of ListView_daoru_LRC
+constexpr int kSongPathColumn = 4; // 位置 of ListView_daoru_yinyue
+constexpr int kLyricPathColumn = 3; // 位置 of ListView_daoru_LRC
 constexpr int kLyricSettingsPathColumn = 3; // 位置 of ListView_geci_shezhi_canshu
 
 const TableSpec kTables[] = {
@@ -92,10 +92,10 @@ QString resolvedPath(const QString &stored, const QString &baseFolder)
 
 QJsonObject settingsJson(const Settings &s)
 {
-    return {{"hengzhaopianQuanping", s.hengzhaopianQuanping}, {"shuzhaopianMoren", s.shuzhaopianMoren},
+    return {{"hengzhaopianQuanping", s.hengzhaopianQuanping},   {"shuzhaopianMoren", s.shuzhaopianMoren},
             {"zhujiemianHengQuanpin", s.zhujiemianHengQuanpin}, {"zhujiemianShuShizhong", s.zhujiemianShuShizhong},
-            {"wenzitexiaoTianjia", s.wenzitexiaoTianjia},     {"huamiantexiaoTianjia", s.huamiantexiaoTianjia},
-            {"mobanZuheShiyong", s.mobanZuheShiyong},         {"textEffectTheme", s.textEffectTheme}};
+            {"wenzitexiaoTianjia", s.wenzitexiaoTianjia},       {"huamiantexiaoTianjia", s.huamiantexiaoTianjia},
+            {"mobanZuheShiyong", s.mobanZuheShiyong},           {"textEffectTheme", s.textEffectTheme}};
 }
 
 bool readBool(const QJsonObject &o, const char *key, bool fallback)
@@ -216,10 +216,9 @@ void checkConsistency(const Album &a, const QString &file)
         const Row &r = a.ListView_moban_shiyong[u];
         const QString index = r.caption();
         const QString name = r.cell(usedcol::kName);
-        const bool known = isRowRef(index, a.ListView_mobancanshu.size()) &&
-                           std::any_of(a.ListView_moban.begin(), a.ListView_moban.end(), [&](const Row &t) {
-                               return t.caption() == index && t.cell(usedcol::kName) == name;
-                           });
+        const bool known = isRowRef(index, a.ListView_mobancanshu.size())
+            && std::any_of(a.ListView_moban.begin(), a.ListView_moban.end(),
+                           [&](const Row &t) { return t.caption() == index && t.cell(usedcol::kName) == name; });
         if (!known)
             throw Error(QStringLiteral("相册文件中的模板“%1”在当前模板库中找不到,无法打开相册！").arg(name));
     }
@@ -233,8 +232,8 @@ void checkConsistency(const Album &a, const QString &file)
         throw Error(damaged(file, QStringLiteral("背景图片表")));
     if (a.ListView_geci_shezhi_canshu.size() != a.ListView_daoru_LRC.size())
         throw Error(damaged(file, QStringLiteral("歌词设置表")));
-    if (a.huamian_ListView_Image.size() != a.huamian_ListView_Image_2.size() ||
-        a.wenzi_ListView_Image.size() != a.wenzi_ListView_Image_2.size())
+    if (a.huamian_ListView_Image.size() != a.huamian_ListView_Image_2.size()
+        || a.wenzi_ListView_Image.size() != a.wenzi_ListView_Image_2.size())
         throw Error(damaged(file, QStringLiteral("特效表")));
 }
 
@@ -400,7 +399,8 @@ ProjectOpenReport openProject(AlbumSession &session, const QString &path, Missin
         throw Error(QStringLiteral("这不是相册文件：%1").arg(QFileInfo(path).fileName()));
     const int version = root.value(QLatin1String("version")).toInt(0);
     if (version > kProjectFormatVersion)
-        throw Error(QStringLiteral("相册文件由更新版本的程序保存,请升级程序后再打开：%1").arg(QFileInfo(path).fileName()));
+        throw Error(
+            QStringLiteral("相册文件由更新版本的程序保存,请升级程序后再打开：%1").arg(QFileInfo(path).fileName()));
     if (version < 1)
         throw Error(damaged(path, QStringLiteral("版本")));
     const auto mode = AlbumMode::fromKey(root.value(QLatin1String("mode")).toString());
@@ -467,8 +467,8 @@ ProjectOpenReport openProject(AlbumSession &session, const QString &path, Missin
     current.Edit_mobanfashi = staged.Edit_mobanfashi;
     current.combinedLandscapeCursor = -1;
     current.combinedPortraitCursor = -1;
-    for (RowTable Album::*t : {&Album::ListView_mobancanshu, &Album::ListView_hengzhaopian, &Album::ListView_shuzhaopian,
-                               &Album::ListView_gaojimoban, &Album::ListView_moban})
+    for (RowTable Album::*t : {&Album::ListView_mobancanshu, &Album::ListView_hengzhaopian,
+                               &Album::ListView_shuzhaopian, &Album::ListView_gaojimoban, &Album::ListView_moban})
         current.*t = std::move(staged.*t);
     for (const TableSpec &spec : kTables)
         current.*spec.table = std::move(staged.*spec.table);

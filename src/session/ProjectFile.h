@@ -71,7 +71,7 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes);
 void saveProject(const AlbumSession &session, const QString &path);
 
 enum class MissingFiles {
-    Refuse,      // nothing is loaded when a referenced file is missing
+    Refuse, // nothing is loaded when a referenced file is missing
     LoadWithout, // load; missing photos are deleted, missing songs, lyric files and backgrounds dropped
 };
 
@@ -88,8 +88,7 @@ struct ProjectOpenReport {
 // version or names templates the catalogue does not have; the session is
 // unchanged then. With missing files and MissingFiles::Refuse, returns them
 // with loaded = false and changes nothing.
-ProjectOpenReport openProject(AlbumSession &session, const QString &path,
-                              MissingFiles policy = MissingFiles::Refuse);
+ProjectOpenReport openProject(AlbumSession &session, const QString &path, MissingFiles policy = MissingFiles::Refuse);
 
 // The notice for files that are missing when a project is opened.
 QString missingFilesNotice(const QStringList &missing);

@@ -137,8 +137,8 @@ QStringList RecoveryFile::leftBehind(const QString &folder)
 {
     const QDir dir(folder);
     QFileInfoList found;
-    const QFileInfoList files =
-        dir.entryInfoList({kPrefix + QStringLiteral("*") + kProjectExtension}, QDir::Files, QDir::Time);
+    const QFileInfoList files
+        = dir.entryInfoList({kPrefix + QStringLiteral("*") + kProjectExtension}, QDir::Files, QDir::Time);
     for (const QFileInfo &fi : files) {
         const QString middle = fi.completeBaseName().mid(kPrefix.size());
         bool ok = false;

@@ -17,27 +17,37 @@ namespace {
 
 QStringList parameterColumns()
 {
-    return {QStringLiteral("模板类型"), QStringLiteral("模板分类"), QStringLiteral("相片数量"),
-            QStringLiteral("相片宽度"), QStringLiteral("相片高度"), QStringLiteral("竖照横照"),
-            QStringLiteral("相片JPG名称"), QStringLiteral("位置"), QStringLiteral("分类标注"),
-            QStringLiteral("序号"), QStringLiteral("模板swf总帧数"), QStringLiteral("模板名称"),
-            QStringLiteral("模板中所有照片"), QStringLiteral("模板文字_必须标注01"),
-            QStringLiteral("模板文字_必须标注02"), QStringLiteral("模板文字_随机标注03"),
+    return {QStringLiteral("模板类型"),
+            QStringLiteral("模板分类"),
+            QStringLiteral("相片数量"),
+            QStringLiteral("相片宽度"),
+            QStringLiteral("相片高度"),
+            QStringLiteral("竖照横照"),
+            QStringLiteral("相片JPG名称"),
+            QStringLiteral("位置"),
+            QStringLiteral("分类标注"),
+            QStringLiteral("序号"),
+            QStringLiteral("模板swf总帧数"),
+            QStringLiteral("模板名称"),
+            QStringLiteral("模板中所有照片"),
+            QStringLiteral("模板文字_必须标注01"),
+            QStringLiteral("模板文字_必须标注02"),
+            QStringLiteral("模板文字_随机标注03"),
             QStringLiteral("模板文字_随机标注04")};
 }
 
 QStringList classifiedColumns()
 {
-    return {QStringLiteral("模板类型"), QStringLiteral("模板分类"), QStringLiteral("相片数量"),
-            QStringLiteral("相片宽度"), QStringLiteral("相片高度"), QStringLiteral("竖照横照"),
-            QStringLiteral("相片JPG名称"), QStringLiteral("位置"), QStringLiteral("分类标注"),
-            QStringLiteral("序号"), QStringLiteral("横照几张"), QStringLiteral("竖照几张"),
+    return {QStringLiteral("模板类型"),      QStringLiteral("模板分类"), QStringLiteral("相片数量"),
+            QStringLiteral("相片宽度"),      QStringLiteral("相片高度"), QStringLiteral("竖照横照"),
+            QStringLiteral("相片JPG名称"),   QStringLiteral("位置"),     QStringLiteral("分类标注"),
+            QStringLiteral("序号"),          QStringLiteral("横照几张"), QStringLiteral("竖照几张"),
             QStringLiteral("模板swf总帧数"), QStringLiteral("模板名称")};
 }
 
 QStringList templateListColumns()
 {
-    return {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
+    return {QStringLiteral("序号"),   QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
             QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类")};
 }
 
@@ -129,7 +139,7 @@ void setAlbumTableColumns(Album &album)
 QStringList parameterRowCells(const QStringList &v, const QString &moviePath, int index)
 {
     // v: mblx, mbfl, xpsl, xpkd, xpgd, szhz, xpjpgmc, mbdx, name, sl, wxcs01..04
-    QStringList cells{v[0], v[1], v[2], v[3], v[4], v[5], v[6], moviePath, QString(), QString::number(index),
+    QStringList cells{v[0], v[1], v[2], v[3],  v[4],  v[5],  v[6], moviePath, QString(), QString::number(index),
                       v[7], v[8], v[9], v[10], v[11], v[12], v[13]};
     return cells;
 }

@@ -31,9 +31,9 @@ struct LeftOutTemplate {
 };
 
 struct CatalogueReport {
-    int templates = 0;                 // rows of the parameter table
+    int templates = 0; // rows of the parameter table
     std::vector<LeftOutTemplate> leftOut;
-    bool stopped = false;              // the stop flag ended the build early (tables incomplete)
+    bool stopped = false; // the stop flag ended the build early (tables incomplete)
 };
 
 using CatalogueProgress = std::function<void(int done, int maximum)>;

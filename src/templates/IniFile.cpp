@@ -35,7 +35,8 @@ IniFile IniFile::parse(const QString &text)
             continue;
         const QString key = t.left(eq).trimmed().toLower();
         QString value = t.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && ((value.startsWith(u'"') && value.endsWith(u'"')) || (value.startsWith(u'\'') && value.endsWith(u'\''))))
+        if (value.size() >= 2
+            && ((value.startsWith(u'"') && value.endsWith(u'"')) || (value.startsWith(u'\'') && value.endsWith(u'\''))))
             value = value.mid(1, value.size() - 2);
         value.truncate(kMaxValueLength);
         auto &keys = ini.m_sections[section];

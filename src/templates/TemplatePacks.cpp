@@ -41,7 +41,10 @@ TemplatePack parseTemplatePack(const QByteArray &bytes, int k)
     bool ok = true;
     const int n = count.isEmpty() ? 0 : count.toInt(&ok);
     if (!ok || n < 0 || n > kMaxPackEntries)
-        throw Error(QStringLiteral("组合模板 %1 已损坏：条目数 \"%2\" 不在 0 … %3 之内").arg(k).arg(count).arg(kMaxPackEntries));
+        throw Error(QStringLiteral("组合模板 %1 已损坏：条目数 \"%2\" 不在 0 … %3 之内")
+                        .arg(k)
+                        .arg(count)
+                        .arg(kMaxPackEntries));
     auto photos = [](const QString &field) {
         const int v = field.trimmed().toInt();
         return v >= 0 && v <= kMaxPackEntryPhotos ? v : 0;

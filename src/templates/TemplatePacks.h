@@ -21,16 +21,16 @@ constexpr int kMaxPackEntries = 1000;
 constexpr int kMaxPackEntryPhotos = 100;
 
 struct PackEntry {
-    QString name;      // text before the first "~"
+    QString name; // text before the first "~"
     QString landscape; // field 1, as written (compared as text with the template list)
-    QString portrait;  // field 2
+    QString portrait; // field 2
 };
 
 struct TemplatePack {
     int k = 0; // 1-based pack number
     std::vector<PackEntry> entries;
     int landscapeNeed = 0; // sum of field 1
-    int portraitNeed = 0;  // sum of field 2
+    int portraitNeed = 0; // sum of field 2
 
     // The chooser row: "模板组合 - <k>", landscape need, portrait need, total.
     QStringList chooserRow() const;

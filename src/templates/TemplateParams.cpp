@@ -37,10 +37,10 @@ QString TemplateParams::toIniText() const
     t += QStringLiteral("l_x_q_k_t_p_w_j_s_y_m_c=%1\r\n").arg(name);
     t += QStringLiteral("[0]\r\nsl=%1\r\n").arg(sl);
     t += QStringLiteral("[1]\r\n");
-    const std::pair<const char *, const QString *> keys[] = {
-        {"mblx", &mblx}, {"mbfl", &mbfl}, {"xpsl", &xpsl}, {"xpkd", &xpkd}, {"xpgd", &xpgd},
-        {"szhz", &szhz}, {"xpjpgmc", &xpjpgmc}, {"mbdx", &mbdx}, {"wxcs01", &wxcs01},
-        {"wxcs02", &wxcs02}, {"wxcs03", &wxcs03}, {"wxcs04", &wxcs04}};
+    const std::pair<const char *, const QString *> keys[]
+        = {{"mblx", &mblx},     {"mbfl", &mbfl},     {"xpsl", &xpsl},       {"xpkd", &xpkd},
+           {"xpgd", &xpgd},     {"szhz", &szhz},     {"xpjpgmc", &xpjpgmc}, {"mbdx", &mbdx},
+           {"wxcs01", &wxcs01}, {"wxcs02", &wxcs02}, {"wxcs03", &wxcs03},   {"wxcs04", &wxcs04}};
     for (const auto &[k, v] : keys)
         t += QString::fromLatin1(k) + u'=' + *v + QStringLiteral("\r\n");
     return t;

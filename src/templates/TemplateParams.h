@@ -21,17 +21,17 @@ inline const QString kStartupIdentityValue = QStringLiteral("l_x_z_f_c_s_y_q_d_x
 inline const QString kNumStopVariable = QStringLiteral("num_stop");
 
 struct TemplateParams {
-    QString marker;  // [l_x_q_k_t_p_w_j_s_y] l_x_q_k_t_p_w_j_s_y
-    QString mblx;    // [1] template type (row caption)
-    QString mbfl;    // [1] template class
-    QString xpsl;    // [1] photo count (shown only)
-    QString xpkd;    // [1] slot widths, bar list
-    QString xpgd;    // [1] slot heights, bar list
-    QString szhz;    // [1] slot orientations, bar list
+    QString marker; // [l_x_q_k_t_p_w_j_s_y] l_x_q_k_t_p_w_j_s_y
+    QString mblx; // [1] template type (row caption)
+    QString mbfl; // [1] template class
+    QString xpsl; // [1] photo count (shown only)
+    QString xpkd; // [1] slot widths, bar list
+    QString xpgd; // [1] slot heights, bar list
+    QString szhz; // [1] slot orientations, bar list
     QString xpjpgmc; // [1] slot picture names, bar list
-    QString mbdx;    // [1] total frames
-    QString name;    // [l_x_q_k_t_p_w_j_s_y] l_x_q_k_t_p_w_j_s_y_m_c
-    QString sl;      // [0] sl
+    QString mbdx; // [1] total frames
+    QString name; // [l_x_q_k_t_p_w_j_s_y] l_x_q_k_t_p_w_j_s_y_m_c
+    QString sl; // [0] sl
     QString wxcs01, wxcs02, wxcs03, wxcs04; // [1] text parameters
 
     static TemplateParams read(const IniFile &ini);

@@ -24,7 +24,10 @@ QByteArray fingerprintOf(const QString &text)
     return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex();
 }
 
-void writeIni(const QString &path, const EffectPackageIni &ini) { writeFileBytes(path, encodeGbk(ini.toIniText())); }
+void writeIni(const QString &path, const EffectPackageIni &ini)
+{
+    writeFileBytes(path, encodeGbk(ini.toIniText()));
+}
 
 StudioJob pictureJob(const Paths &paths, const AlbumMode &mode, const PictureEffectDesign &d)
 {
@@ -85,13 +88,13 @@ StudioJob textJob(const Paths &paths, const AlbumMode &mode, const TextEffectDes
                                         .arg(d.palette)
                                         .arg(d.centred)
                                         .arg(d.marks)
-                                        .arg(kPngCompression) +
-                                    QStringLiteral("%1x%2|%3x%4")
-                                        .arg(mode.preview.width())
-                                        .arg(mode.preview.height())
-                                        .arg(mode.output.width())
-                                        .arg(mode.output.height()) +
-                                    (d.low ? QStringLiteral("|low") : QString()));
+                                        .arg(kPngCompression)
+                                    + QStringLiteral("%1x%2|%3x%4")
+                                          .arg(mode.preview.width())
+                                          .arg(mode.preview.height())
+                                          .arg(mode.output.width())
+                                          .arg(mode.output.height())
+                                    + (d.low ? QStringLiteral("|low") : QString()));
     job.run = [paths, mode, d, loc, scale] {
         ensureFolder(effectFolder(paths, mode.effectFolder, loc));
         for (int k = 1; k <= d.frames; ++k) {

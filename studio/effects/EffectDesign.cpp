@@ -158,7 +158,8 @@ void drawSparkles(QPainter &p, const std::vector<Particle> &ps, double t, QSizeF
 
 void drawBokeh(QPainter &p, const std::vector<Particle> &ps, double t, QSizeF sz, double u)
 {
-    const QColor colours[] = {QColor(255, 200, 120), QColor(255, 150, 170), QColor(255, 235, 160), QColor(200, 170, 255)};
+    const QColor colours[]
+        = {QColor(255, 200, 120), QColor(255, 150, 170), QColor(255, 235, 160), QColor(200, 170, 255)};
     for (const Particle &q : ps) {
         // Soft discs of light drift slowly and breathe in brightness.
         const double x = q.x + (q.speed - 0.5) * 0.12 * t;
@@ -181,8 +182,8 @@ void drawBokeh(QPainter &p, const std::vector<Particle> &ps, double t, QSizeF sz
 
 void drawConfetti(QPainter &p, const std::vector<Particle> &ps, double t, QSizeF sz, double u)
 {
-    const QColor colours[] = {QColor(255, 80, 80), QColor(255, 200, 40), QColor(80, 200, 120), QColor(70, 150, 255),
-                              QColor(200, 100, 255), QColor(255, 130, 200)};
+    const QColor colours[] = {QColor(255, 80, 80),  QColor(255, 200, 40),  QColor(80, 200, 120),
+                              QColor(70, 150, 255), QColor(200, 100, 255), QColor(255, 130, 200)};
     for (const Particle &q : ps) {
         const double y = std::fmod(q.y * 1.25 + (0.45 + q.speed * 0.6) * t, 1.25) - 0.12;
         const double x = q.x + std::sin((t * 2.5 + q.phase) * 2 * M_PI) * 0.02;
@@ -221,14 +222,14 @@ struct Palette {
 const Palette &palette(int i)
 {
     static const Palette palettes[] = {
-        {QColor(255, 255, 255), QColor(255, 182, 205), QColor(200, 60, 120), QColor(255, 160, 200)},  // wedding pink
-        {QColor(255, 240, 120), QColor(255, 120, 40), QColor(170, 20, 20), QColor(255, 90, 60)},      // festive red/gold
-        {QColor(180, 235, 255), QColor(80, 160, 255), QColor(20, 60, 150), QColor(120, 200, 255)},    // sky blue
-        {QColor(255, 250, 190), QColor(255, 200, 60), QColor(130, 80, 0), QColor(255, 230, 120)},     // gold
-        {QColor(210, 255, 190), QColor(90, 200, 90), QColor(20, 100, 40), QColor(160, 255, 140)},     // spring green
-        {QColor(255, 220, 170), QColor(235, 120, 40), QColor(120, 50, 10), QColor(255, 170, 80)},     // autumn
-        {QColor(240, 250, 255), QColor(170, 210, 255), QColor(60, 90, 160), QColor(220, 240, 255)},   // winter
-        {QColor(255, 210, 250), QColor(190, 110, 255), QColor(80, 30, 140), QColor(220, 160, 255)},   // violet
+        {QColor(255, 255, 255), QColor(255, 182, 205), QColor(200, 60, 120), QColor(255, 160, 200)}, // wedding pink
+        {QColor(255, 240, 120), QColor(255, 120, 40), QColor(170, 20, 20), QColor(255, 90, 60)}, // festive red/gold
+        {QColor(180, 235, 255), QColor(80, 160, 255), QColor(20, 60, 150), QColor(120, 200, 255)}, // sky blue
+        {QColor(255, 250, 190), QColor(255, 200, 60), QColor(130, 80, 0), QColor(255, 230, 120)}, // gold
+        {QColor(210, 255, 190), QColor(90, 200, 90), QColor(20, 100, 40), QColor(160, 255, 140)}, // spring green
+        {QColor(255, 220, 170), QColor(235, 120, 40), QColor(120, 50, 10), QColor(255, 170, 80)}, // autumn
+        {QColor(240, 250, 255), QColor(170, 210, 255), QColor(60, 90, 160), QColor(220, 240, 255)}, // winter
+        {QColor(255, 210, 250), QColor(190, 110, 255), QColor(80, 30, 140), QColor(220, 160, 255)}, // violet
     };
     return palettes[i % 8];
 }
@@ -267,14 +268,16 @@ const std::vector<TextEffectDesign> &textEffectDesigns()
         // optional marks, a caption at a fixed place near the top serving the
         // others, and a banner low in the picture that serves every mark, so a
         // theme of one category covers every template on its own.
-        const char *words[20][3] = {
-            {"浪漫婚纱", "唯美时光", "执子之手"}, {"新婚快乐", "百年好合", "永结同心"}, {"快乐宝贝", "天使宝贝", "宝贝笑一个"},
-            {"快乐童年", "童年时光", "童心未泯"}, {"生日快乐", "年年有今日", "心想事成"}, {"欢乐聚会", "相聚一刻", "不醉不归"},
-            {"毕业快乐", "青春不散场", "前程似锦"}, {"友谊长存", "好友一生", "友情岁月"}, {"我爱你", "甜蜜爱情", "一生一世"},
-            {"幸福家庭", "相亲相爱", "家和万事兴"}, {"数码生活", "精彩瞬间", "定格美好"}, {"品质之选", "新品上市", "匠心之作"},
-            {"健康成长", "成长足迹", "一天天长大"}, {"恭喜发财", "喜气洋洋", "万事如意"}, {"开业大吉", "生意兴隆", "财源广进"},
-            {"春暖花开", "春意盎然", "春风十里"}, {"清凉夏日", "夏日时光", "盛夏光年"}, {"金色秋天", "秋高气爽", "硕果累累"},
-            {"冬日暖阳", "瑞雪纷飞", "银装素裹"}, {"运动健儿", "更快更高更强", "勇争第一"}};
+        const char *words[20][3] = {{"浪漫婚纱", "唯美时光", "执子之手"},   {"新婚快乐", "百年好合", "永结同心"},
+                                    {"快乐宝贝", "天使宝贝", "宝贝笑一个"}, {"快乐童年", "童年时光", "童心未泯"},
+                                    {"生日快乐", "年年有今日", "心想事成"}, {"欢乐聚会", "相聚一刻", "不醉不归"},
+                                    {"毕业快乐", "青春不散场", "前程似锦"}, {"友谊长存", "好友一生", "友情岁月"},
+                                    {"我爱你", "甜蜜爱情", "一生一世"},     {"幸福家庭", "相亲相爱", "家和万事兴"},
+                                    {"数码生活", "精彩瞬间", "定格美好"},   {"品质之选", "新品上市", "匠心之作"},
+                                    {"健康成长", "成长足迹", "一天天长大"}, {"恭喜发财", "喜气洋洋", "万事如意"},
+                                    {"开业大吉", "生意兴隆", "财源广进"},   {"春暖花开", "春意盎然", "春风十里"},
+                                    {"清凉夏日", "夏日时光", "盛夏光年"},   {"金色秋天", "秋高气爽", "硕果累累"},
+                                    {"冬日暖阳", "瑞雪纷飞", "银装素裹"},   {"运动健儿", "更快更高更强", "勇争第一"}};
         const int palettes[20] = {0, 1, 2, 4, 3, 7, 2, 5, 0, 3, 2, 7, 4, 1, 1, 4, 2, 5, 6, 1};
         const char *kinds[3] = {"（标题）", "（字幕）", "（横幅）"};
         std::vector<TextEffectDesign> out;
@@ -424,22 +427,22 @@ QImage renderTextEffect(const TextEffectDesign &d, int k, QSize preview, double 
     const QSizeF sz(img.size());
     const int n = int(d.words.size());
     const double t = double(k - 1) / std::max(1, d.frames - 1);
-    const double in = std::clamp(t / 0.3, 0.0, 1.0);       // entrance
+    const double in = std::clamp(t / 0.3, 0.0, 1.0); // entrance
     const double out = std::clamp((1 - t) / 0.15, 0.0, 1.0); // exit
     const double alpha = std::min(in * 1.5, 1.0) * out;
 
     double dx = 0, dy = 0, zoom = 1;
     double reveal = sz.width(); // typewriter: x up to which letters show
     switch (d.style) {
-    case 0: dy = (1 - in) * sz.height() * 0.18; break;                 // fade and rise
-    case 1: zoom = 0.3 + 0.7 * easeOutBack(in); break;                 // pop
-    case 4: {                                                          // typewriter
+    case 0: dy = (1 - in) * sz.height() * 0.18; break; // fade and rise
+    case 1: zoom = 0.3 + 0.7 * easeOutBack(in); break; // pop
+    case 4: { // typewriter
         const int shown = int(std::ceil(n * std::min(1.0, in * 1.2)));
         reveal = shown <= 0 ? 0 : layers.charEnds[size_t(std::min(shown, n) - 1)];
         break;
     }
-    case 5: dx = -std::pow(1 - in, 3) * sz.width() * 0.5; break;       // slide in
-    case kStyleUnfold: {                                               // unfold from the middle
+    case 5: dx = -std::pow(1 - in, 3) * sz.width() * 0.5; break; // slide in
+    case kStyleUnfold: { // unfold from the middle
         const double half = sz.width() / 2 * (1 - std::pow(1 - in, 3));
         p.setClipRect(QRectF(sz.width() / 2 - half, 0, 2 * half, sz.height()));
         break;

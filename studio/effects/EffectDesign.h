@@ -12,25 +12,25 @@
 namespace lumora::studio {
 
 struct PictureEffectDesign {
-    int number;      // package number
-    QString name;    // display name
-    int frames;      // frame count F
-    int style;       // which drawing
-    quint32 seed;    // particle layout
-    bool smooth;     // large soft gradients (PNG row filters pay off)
+    int number; // package number
+    QString name; // display name
+    int frames; // frame count F
+    int style; // which drawing
+    quint32 seed; // particle layout
+    bool smooth; // large soft gradients (PNG row filters pay off)
 };
 
 struct TextEffectDesign {
-    int category;      // 1 … 20
-    int number;        // 1 …
-    QString name;      // display name
-    QString words;     // the text drawn
+    int category; // 1 … 20
+    int number; // 1 …
+    QString name; // display name
+    QString words; // the text drawn
     int frames;
-    int style;         // animation: fade, pop, glow, sparkle, typewriter, slide, unfold
-    int palette;       // colour scheme
-    bool centred;      // position "z", else "n" at a fixed place
-    bool low = false;  // the fixed place is low in the picture (banners), else near the top
-    QString marks;     // wxcs03
+    int style; // animation: fade, pop, glow, sparkle, typewriter, slide, unfold
+    int palette; // colour scheme
+    bool centred; // position "z", else "n" at a fixed place
+    bool low = false; // the fixed place is low in the picture (banners), else near the top
+    QString marks; // wxcs03
 };
 
 inline constexpr int kStyleUnfold = 6;

@@ -20,7 +20,9 @@ void writeData(png_structp png, png_bytep data, png_size_t length)
     auto *s = static_cast<WriteState *>(png_get_io_ptr(png));
     s->out->append(reinterpret_cast<const char *>(data), qsizetype(length));
 }
-void flushData(png_structp) {}
+void flushData(png_structp)
+{
+}
 
 struct PngWriter {
     png_structp png = nullptr;
@@ -58,8 +60,8 @@ void convertRow(const QRgb *src, png_byte *dst, int width)
 void writeEffectPng(const QImage &source, const QString &path, bool smooth, int zlibLevel)
 {
     const QImage image = source.format() == QImage::Format_ARGB32_Premultiplied
-                             ? source
-                             : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ? source
+        : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QByteArray out;
     WriteState state{&out};
     PngWriter w;
@@ -76,8 +78,7 @@ void writeEffectPng(const QImage &source, const QString &path, bool smooth, int 
     png_set_compression_level(w.png, zlibLevel);
     // Row filters pay off on smooth gradients; on scattered shapes over
     // transparency they only cost time.
-    png_set_filter(w.png, PNG_FILTER_TYPE_BASE,
-                   smooth ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
+    png_set_filter(w.png, PNG_FILTER_TYPE_BASE, smooth ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
     png_write_info(w.png, w.info);
     for (int y = 0; y < image.height(); ++y) {
         convertRow(reinterpret_cast<const QRgb *>(image.constScanLine(y)), row.data(), image.width());

@@ -27,7 +27,10 @@ PackEntry entryOf(const AuthoredTemplateSummary &t)
     return {t.name, QString::number(t.landscape + t.either), QString::number(t.portrait)};
 }
 
-bool isSingle(const AuthoredTemplateSummary &t) { return t.landscape + t.portrait + t.either == 1; }
+bool isSingle(const AuthoredTemplateSummary &t)
+{
+    return t.landscape + t.portrait + t.either == 1;
+}
 
 std::vector<std::vector<PackEntry>> packsFor(const std::vector<AuthoredTemplateSummary> &lineup)
 {

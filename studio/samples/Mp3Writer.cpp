@@ -19,7 +19,8 @@ namespace {
 void check(int code, const QString &path, const char *step)
 {
     if (code < 0)
-        throw Error(QStringLiteral("无法写入MP3文件 %1（%2）：%3").arg(path, QString::fromLatin1(step), av::errorText(code)));
+        throw Error(
+            QStringLiteral("无法写入MP3文件 %1（%2）：%3").arg(path, QString::fromLatin1(step), av::errorText(code)));
 }
 } // namespace
 

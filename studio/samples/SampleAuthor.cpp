@@ -36,12 +36,14 @@ std::vector<StudioJob> sampleJobs(const StudioContext &ctx)
                                  QStringLiteral("Lumora 原创"));
                     }});
     const QString lyrics = paths.sampleLyrics();
-    jobs.push_back({QStringLiteral("sample lyrics"), {lyrics}, fingerprint(lyrics, kLyricsVersion),
-                    [lyrics] { writeFileBytes(lyrics, sampleLyricsLrc()); }});
+    jobs.push_back({QStringLiteral("sample lyrics"), {lyrics}, fingerprint(lyrics, kLyricsVersion), [lyrics] {
+                        writeFileBytes(lyrics, sampleLyricsLrc());
+                    }});
 
     for (const SamplePhoto &photo : samplePhotos()) {
         const QString path = paths.samplePhotoFolder() + photo.fileName;
-        jobs.push_back({QStringLiteral("sample photo ") + photo.fileName, {path},
+        jobs.push_back({QStringLiteral("sample photo ") + photo.fileName,
+                        {path},
                         fingerprint(path + photo.fingerprint, kPictureVersion),
                         [path, photo] { writeFileBytes(path, samplePhotoJpeg(photo)); }});
     }
@@ -53,8 +55,10 @@ std::vector<StudioJob> sampleJobs(const StudioContext &ctx)
     for (const auto &b : backgrounds) {
         const QString path = paths.defaultBackgroundPacked(b.mode);
         const QSize size = b.size;
-        jobs.push_back({QStringLiteral("default background ") + path.section(QLatin1Char('/'), -1), {path},
-                        fingerprint(path, kPictureVersion), [path, size] {
+        jobs.push_back({QStringLiteral("default background ") + path.section(QLatin1Char('/'), -1),
+                        {path},
+                        fingerprint(path, kPictureVersion),
+                        [path, size] {
                             packed::packTo(encodeJpeg(paintDefaultBackground(size), 90),
                                            packed::kDefaultBackgroundDepth, path);
                         }});

@@ -30,9 +30,9 @@ constexpr double kPi = std::numbers::pi;
 QColor mix(const QColor &a, const QColor &b, double t)
 {
     t = std::clamp(t, 0.0, 1.0);
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t),
-                            float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+    return QColor::fromRgbF(
+        float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+        float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 QColor withAlpha(QColor c, double a)
@@ -343,7 +343,9 @@ QImage misty(QSize size, quint32 seed)
 {
     Scene s(size, seed);
     verticalGradient(s.p, QRectF(0, 0, s.w, s.h),
-                     {{0, QColor(96, 130, 178)}, {0.35, QColor(190, 196, 214)}, {0.55, QColor(250, 214, 184)},
+                     {{0, QColor(96, 130, 178)},
+                      {0.35, QColor(190, 196, 214)},
+                      {0.55, QColor(250, 214, 184)},
                       {1, QColor(252, 228, 204)}});
     glow(s.p, QPointF(s.w * 0.68, s.h * 0.47), s.h * 0.55, QColor(255, 226, 170), 0.9);
     s.p.setBrush(QColor(255, 247, 228));
@@ -426,8 +428,8 @@ QImage flowerField(QSize size, quint32 seed)
     // Rolling field with stripes of flowers running toward the horizon.
     verticalGradient(s.p, QRectF(0, horizon, s.w, s.h - horizon),
                      {{0, QColor(120, 150, 70)}, {1, QColor(50, 100, 30)}});
-    leafyTree(s, s.w * 0.78, horizon + s.h * 0.03, s.h * 0.3, {QColor(60, 110, 40), QColor(80, 140, 50), QColor(40, 90, 40)},
-              QColor(60, 44, 30));
+    leafyTree(s, s.w * 0.78, horizon + s.h * 0.03, s.h * 0.3,
+              {QColor(60, 110, 40), QColor(80, 140, 50), QColor(40, 90, 40)}, QColor(60, 44, 30));
     const QColor palette[] = {QColor(170, 110, 220), QColor(240, 70, 90), QColor(255, 200, 60), QColor(250, 250, 245),
                               QColor(255, 140, 60)};
     const int stripes = 5;
@@ -485,7 +487,7 @@ QImage beach(QSize size, quint32 seed)
         const double off = band * s.h * 0.018;
         for (double x = 0; x <= s.w + 8; x += 8) {
             const double y = shore + s.h * 0.04 * n.fractal(x / (s.w * 0.3), 4) + (x / s.w) * s.h * 0.05 - off
-                             + s.h * 0.004 * std::sin(x * 0.03 + band);
+                + s.h * 0.004 * std::sin(x * 0.03 + band);
             x == 0 ? foam.moveTo(x, y) : foam.lineTo(x, y);
         }
         s.p.setPen(QPen(QColor(255, 255, 255, 200 - band * 55), (4 - band) * s.h / 1200, Qt::SolidLine, Qt::RoundCap));
@@ -522,7 +524,9 @@ QImage sunset(QSize size, quint32 seed)
     Scene s(size, seed);
     const int horizon = int(s.h * 0.6);
     verticalGradient(s.p, QRectF(0, 0, s.w, horizon),
-                     {{0, QColor(40, 36, 96)}, {0.35, QColor(150, 70, 120)}, {0.7, QColor(246, 130, 70)},
+                     {{0, QColor(40, 36, 96)},
+                      {0.35, QColor(150, 70, 120)},
+                      {0.7, QColor(246, 130, 70)},
                       {1, QColor(255, 200, 110)}});
     const QPointF sun(s.w * 0.5, horizon - s.h * 0.02);
     glow(s.p, sun, s.h * 0.9, QColor(255, 150, 60), 0.7);
@@ -545,8 +549,9 @@ QImage sunset(QSize size, quint32 seed)
     QPainterPath land;
     land.moveTo(s.w * 0.72, horizon + 1);
     for (double x = s.w * 0.72; x <= s.w + 4; x += 4)
-        land.lineTo(x, horizon - s.h * 0.07 * std::sin((x - s.w * 0.72) / (s.w * 0.28) * kPi * 0.6)
-                           - s.h * 0.012 * n.fractal(x / 60.0, 4));
+        land.lineTo(x,
+                    horizon - s.h * 0.07 * std::sin((x - s.w * 0.72) / (s.w * 0.28) * kPi * 0.6)
+                        - s.h * 0.012 * n.fractal(x / 60.0, 4));
     land.lineTo(s.w, horizon + 1);
     s.p.setBrush(QColor(40, 26, 50));
     s.p.drawPath(land);
@@ -568,8 +573,8 @@ QImage autumn(QSize size, quint32 seed)
     verticalGradient(s.p, QRectF(0, 0, s.w, s.h),
                      {{0, QColor(250, 226, 170)}, {0.5, QColor(236, 170, 100)}, {1, QColor(120, 70, 40)}});
     glow(s.p, QPointF(s.w * 0.62, s.h * 0.3), s.h * 0.8, QColor(255, 236, 180), 0.9);
-    const std::vector<QColor> leaves = {QColor(230, 120, 30), QColor(200, 60, 30), QColor(240, 180, 40),
-                                        QColor(170, 40, 30), QColor(250, 150, 50)};
+    const std::vector<QColor> leaves
+        = {QColor(230, 120, 30), QColor(200, 60, 30), QColor(240, 180, 40), QColor(170, 40, 30), QColor(250, 150, 50)};
     // Three rows of trees: far ones pale with haze, near ones saturated.
     for (int row = 0; row < 3; ++row) {
         const double base = s.h * (0.55 + row * 0.12);
@@ -626,7 +631,9 @@ QImage cityDusk(QSize size, quint32 seed)
     Scene s(size, seed);
     const int water = int(s.h * 0.72);
     verticalGradient(s.p, QRectF(0, 0, s.w, water),
-                     {{0, QColor(20, 30, 80)}, {0.45, QColor(90, 70, 140)}, {0.8, QColor(240, 130, 100)},
+                     {{0, QColor(20, 30, 80)},
+                      {0.45, QColor(90, 70, 140)},
+                      {0.8, QColor(240, 130, 100)},
                       {1, QColor(255, 190, 130)}});
     glow(s.p, QPointF(s.w * 0.35, water), s.h * 0.6, QColor(255, 160, 90), 0.6);
     for (int i = 0; i < 60; ++i) {
@@ -642,15 +649,18 @@ QImage cityDusk(QSize size, quint32 seed)
             const double bh = (row ? s.r(0.12, 0.42) : s.r(0.2, 0.5)) * s.h;
             const QRectF b(x, water - bh, bw, bh);
             const QColor body = row ? QColor(24, 22, 44) : QColor(70, 60, 100);
-            fillPath(s.p, [&] {
-                QPainterPath pp;
-                pp.addRect(b);
-                if (s.rng.bounded(4) == 0) { // a spire or a stepped top
-                    pp.addRect(QRectF(b.x() + bw * 0.3, b.y() - bh * 0.08, bw * 0.4, bh * 0.08 + 1));
-                    pp.addRect(QRectF(b.center().x() - 1.5, b.y() - bh * 0.2, 3, bh * 0.2));
-                }
-                return pp;
-            }(), body.lighter(115), body);
+            fillPath(
+                s.p,
+                [&] {
+                    QPainterPath pp;
+                    pp.addRect(b);
+                    if (s.rng.bounded(4) == 0) { // a spire or a stepped top
+                        pp.addRect(QRectF(b.x() + bw * 0.3, b.y() - bh * 0.08, bw * 0.4, bh * 0.08 + 1));
+                        pp.addRect(QRectF(b.center().x() - 1.5, b.y() - bh * 0.2, 3, bh * 0.2));
+                    }
+                    return pp;
+                }(),
+                body.lighter(115), body);
             if (row) {
                 const double cell = std::max(6.0, s.w / 320);
                 for (double wy = b.y() + cell; wy < b.bottom() - cell; wy += cell * 1.6)
@@ -680,8 +690,9 @@ QImage cityDusk(QSize size, quint32 seed)
 QImage starryNight(QSize size, quint32 seed)
 {
     Scene s(size, seed);
-    verticalGradient(s.p, QRectF(0, 0, s.w, s.h),
-                     {{0, QColor(4, 8, 24)}, {0.6, QColor(16, 28, 64)}, {0.85, QColor(40, 56, 96)}, {1, QColor(60, 60, 90)}});
+    verticalGradient(
+        s.p, QRectF(0, 0, s.w, s.h),
+        {{0, QColor(4, 8, 24)}, {0.6, QColor(16, 28, 64)}, {0.85, QColor(40, 56, 96)}, {1, QColor(60, 60, 90)}});
     // The Milky Way: a diagonal band of glow, dust and dense faint stars.
     s.p.save();
     s.p.translate(s.w * 0.5, s.h * 0.45);
@@ -763,32 +774,32 @@ QImage cherryBlossom(QSize size, quint32 seed)
         }
     }
     // A near branch sweeping in from the upper left, heavy with blossoms.
-    std::function<void(QPointF, double, double, double, int)> branch = [&](QPointF a, double angle, double len,
-                                                                            double width, int depth) {
-        const QPointF b = a + QPointF(std::cos(angle) * len, std::sin(angle) * len);
-        s.p.setPen(QPen(QColor(70, 44, 40), width, Qt::SolidLine, Qt::RoundCap));
-        s.p.drawLine(a, b);
-        s.p.setPen(Qt::NoPen);
-        if (depth <= 2) {
-            for (int k = 0; k < (depth == 0 ? 16 : 7); ++k) {
-                const double along = depth == 0 ? 1.0 : s.rng.generateDouble();
-                const QPointF c = a + (b - a) * along + QPointF(s.r(-1, 1) * len * 0.5, s.r(-1, 1) * len * 0.4);
-                const double rad = s.h * s.r(0.006, 0.012);
-                const QColor petal = mix(QColor(255, 182, 206), QColor(255, 240, 246), s.rng.generateDouble());
-                for (int q = 0; q < 5; ++q) {
-                    const double a5 = q * 2 * kPi / 5 + k;
-                    s.p.setBrush(petal);
-                    s.p.drawEllipse(c + QPointF(std::cos(a5) * rad, std::sin(a5) * rad), rad * 0.8, rad * 0.8);
-                }
-                s.p.setBrush(QColor(220, 90, 130));
-                s.p.drawEllipse(c, rad * 0.35, rad * 0.35);
-            }
-        }
-        if (depth == 0)
-            return;
-        branch(b, angle + s.r(-0.5, -0.15), len * s.r(0.6, 0.8), width * 0.65, depth - 1);
-        branch(b, angle + s.r(0.15, 0.5), len * s.r(0.6, 0.8), width * 0.65, depth - 1);
-    };
+    std::function<void(QPointF, double, double, double, int)> branch
+        = [&](QPointF a, double angle, double len, double width, int depth) {
+              const QPointF b = a + QPointF(std::cos(angle) * len, std::sin(angle) * len);
+              s.p.setPen(QPen(QColor(70, 44, 40), width, Qt::SolidLine, Qt::RoundCap));
+              s.p.drawLine(a, b);
+              s.p.setPen(Qt::NoPen);
+              if (depth <= 2) {
+                  for (int k = 0; k < (depth == 0 ? 16 : 7); ++k) {
+                      const double along = depth == 0 ? 1.0 : s.rng.generateDouble();
+                      const QPointF c = a + (b - a) * along + QPointF(s.r(-1, 1) * len * 0.5, s.r(-1, 1) * len * 0.4);
+                      const double rad = s.h * s.r(0.006, 0.012);
+                      const QColor petal = mix(QColor(255, 182, 206), QColor(255, 240, 246), s.rng.generateDouble());
+                      for (int q = 0; q < 5; ++q) {
+                          const double a5 = q * 2 * kPi / 5 + k;
+                          s.p.setBrush(petal);
+                          s.p.drawEllipse(c + QPointF(std::cos(a5) * rad, std::sin(a5) * rad), rad * 0.8, rad * 0.8);
+                      }
+                      s.p.setBrush(QColor(220, 90, 130));
+                      s.p.drawEllipse(c, rad * 0.35, rad * 0.35);
+                  }
+              }
+              if (depth == 0)
+                  return;
+              branch(b, angle + s.r(-0.5, -0.15), len * s.r(0.6, 0.8), width * 0.65, depth - 1);
+              branch(b, angle + s.r(0.15, 0.5), len * s.r(0.6, 0.8), width * 0.65, depth - 1);
+          };
     branch(QPointF(-s.w * 0.05, s.h * 0.16), 0.1, s.w * 0.32, s.w * 0.035, 5);
     branch(QPointF(s.w * 1.05, s.h * 0.04), kPi - 0.35, s.w * 0.26, s.w * 0.028, 5);
     // Falling petals, a few out of focus.
@@ -811,7 +822,9 @@ QImage sunflowers(QSize size, quint32 seed)
 {
     Scene s(size, seed);
     verticalGradient(s.p, QRectF(0, 0, s.w, s.h),
-                     {{0, QColor(30, 100, 200)}, {0.55, QColor(120, 180, 236)}, {0.56, QColor(90, 140, 60)},
+                     {{0, QColor(30, 100, 200)},
+                      {0.55, QColor(120, 180, 236)},
+                      {0.56, QColor(90, 140, 60)},
                       {1, QColor(40, 80, 30)}});
     for (int i = 0; i < 4; ++i)
         cloud(s, QPointF(s.r(0, s.w), s.r(0.08, 0.35) * s.h), s.r(0.3, 0.6) * s.w, s.h * 0.04, QColor(255, 255, 255),
@@ -865,13 +878,14 @@ QImage lighthouse(QSize size, quint32 seed)
     Scene s(size, seed);
     const double horizon = s.h * 0.62;
     verticalGradient(s.p, QRectF(0, 0, s.w, horizon + 1),
-                     {{0, QColor(30, 44, 100)}, {0.5, QColor(120, 110, 170)}, {0.85, QColor(250, 170, 130)},
+                     {{0, QColor(30, 44, 100)},
+                      {0.5, QColor(120, 110, 170)},
+                      {0.85, QColor(250, 170, 130)},
                       {1, QColor(255, 210, 160)}});
     for (int i = 0; i < 6; ++i)
         streakCloud(s, QPointF(s.r(0, s.w), s.r(0.15, 0.5) * s.h), s.r(0.4, 0.8) * s.w, s.h * 0.02,
                     QColor(255, 190, 160), QColor(100, 80, 140), 0.7);
-    verticalGradient(s.p, QRectF(0, horizon, s.w, s.h - horizon),
-                     {{0, QColor(80, 90, 140)}, {1, QColor(20, 30, 60)}});
+    verticalGradient(s.p, QRectF(0, horizon, s.w, s.h - horizon), {{0, QColor(80, 90, 140)}, {1, QColor(20, 30, 60)}});
     glitter(s, s.w * 0.3, horizon + 2, s.h, s.w * 0.25, QColor(255, 200, 160), 400);
     // Cliff on the right, the lighthouse on top, its beam sweeping left.
     Noise n(seed);
@@ -950,10 +964,14 @@ QImage balloons(QSize size, quint32 seed)
     auto balloon = [&](QPointF c, double rad, const std::vector<QColor> &stripes) {
         QPainterPath env;
         env.moveTo(c.x(), c.y() + rad * 1.25);
-        env.cubicTo(c.x() - rad * 0.4, c.y() + rad * 0.95, c.x() - rad * 1.05, c.y() + rad * 0.4, c.x() - rad, c.y() - rad * 0.1);
-        env.cubicTo(c.x() - rad * 0.95, c.y() - rad * 0.9, c.x() - rad * 0.3, c.y() - rad * 1.1, c.x(), c.y() - rad * 1.1);
-        env.cubicTo(c.x() + rad * 0.3, c.y() - rad * 1.1, c.x() + rad * 0.95, c.y() - rad * 0.9, c.x() + rad, c.y() - rad * 0.1);
-        env.cubicTo(c.x() + rad * 1.05, c.y() + rad * 0.4, c.x() + rad * 0.4, c.y() + rad * 0.95, c.x(), c.y() + rad * 1.25);
+        env.cubicTo(c.x() - rad * 0.4, c.y() + rad * 0.95, c.x() - rad * 1.05, c.y() + rad * 0.4, c.x() - rad,
+                    c.y() - rad * 0.1);
+        env.cubicTo(c.x() - rad * 0.95, c.y() - rad * 0.9, c.x() - rad * 0.3, c.y() - rad * 1.1, c.x(),
+                    c.y() - rad * 1.1);
+        env.cubicTo(c.x() + rad * 0.3, c.y() - rad * 1.1, c.x() + rad * 0.95, c.y() - rad * 0.9, c.x() + rad,
+                    c.y() - rad * 0.1);
+        env.cubicTo(c.x() + rad * 1.05, c.y() + rad * 0.4, c.x() + rad * 0.4, c.y() + rad * 0.95, c.x(),
+                    c.y() + rad * 1.25);
         s.p.save();
         s.p.setClipPath(env);
         const int n = int(stripes.size()) * 2;
@@ -975,12 +993,14 @@ QImage balloons(QSize size, quint32 seed)
         s.p.setBrush(QColor(120, 80, 40));
         s.p.drawRect(QRectF(c.x() - rad * 0.15, c.y() + rad * 1.5, rad * 0.3, rad * 0.22));
     };
-    const std::vector<std::vector<QColor>> looks = {
-        {QColor(230, 60, 60), QColor(250, 200, 60)},  {QColor(60, 120, 220), QColor(250, 250, 250)},
-        {QColor(250, 130, 40), QColor(140, 50, 160)}, {QColor(40, 170, 120), QColor(250, 220, 80), QColor(220, 60, 90)},
-        {QColor(240, 100, 160), QColor(250, 240, 240)}};
-    const struct { double x, y, r; } spots[] = {{0.75, 0.18, 0.015}, {0.2, 0.3, 0.02}, {0.55, 0.42, 0.03},
-                                              {0.85, 0.55, 0.045}, {0.32, 0.6, 0.09}};
+    const std::vector<std::vector<QColor>> looks = {{QColor(230, 60, 60), QColor(250, 200, 60)},
+                                                    {QColor(60, 120, 220), QColor(250, 250, 250)},
+                                                    {QColor(250, 130, 40), QColor(140, 50, 160)},
+                                                    {QColor(40, 170, 120), QColor(250, 220, 80), QColor(220, 60, 90)},
+                                                    {QColor(240, 100, 160), QColor(250, 240, 240)}};
+    const struct {
+        double x, y, r;
+    } spots[] = {{0.75, 0.18, 0.015}, {0.2, 0.3, 0.02}, {0.55, 0.42, 0.03}, {0.85, 0.55, 0.045}, {0.32, 0.6, 0.09}};
     int k = 0;
     for (const auto &b : spots) {
         balloon(QPointF(b.x * s.w, b.y * s.h), b.r * s.h * 1.6, looks[std::size_t(k++) % looks.size()]);
@@ -995,7 +1015,9 @@ QImage snowyPines(QSize size, quint32 seed)
 {
     Scene s(size, seed);
     verticalGradient(s.p, QRectF(0, 0, s.w, s.h),
-                     {{0, QColor(40, 60, 110)}, {0.5, QColor(130, 150, 200)}, {0.75, QColor(230, 200, 210)},
+                     {{0, QColor(40, 60, 110)},
+                      {0.5, QColor(130, 150, 200)},
+                      {0.75, QColor(230, 200, 210)},
                       {1, QColor(240, 240, 250)}});
     const QPointF moon(s.w * 0.7, s.h * 0.16);
     glow(s.p, moon, s.h * 0.3, QColor(230, 230, 255), 0.5);
@@ -1074,18 +1096,54 @@ QImage fireworks(QSize size, quint32 seed)
 }
 
 using Painter = QImage (*)(QSize, quint32);
-const Painter kScenes[] = {misty,  lake,       flowerField, beach,    sunset,      autumn,   cityDusk,
-                           starryNight, cherryBlossom, sunflowers, lighthouse, balloons, snowyPines, fireworks};
-enum SceneId { Misty, Lake, Flowers, Beach, Sunset, Autumn, City, Stars, Cherry, Sunflowers, Lighthouse, Balloons, Snow, Fireworks };
+const Painter kScenes[] = {misty,       lake,          flowerField, beach,      sunset,   autumn,     cityDusk,
+                           starryNight, cherryBlossom, sunflowers,  lighthouse, balloons, snowyPines, fireworks};
+enum SceneId {
+    Misty,
+    Lake,
+    Flowers,
+    Beach,
+    Sunset,
+    Autumn,
+    City,
+    Stars,
+    Cherry,
+    Sunflowers,
+    Lighthouse,
+    Balloons,
+    Snow,
+    Fireworks
+};
 
 // An APP1 block with an IFD0 holding only the Orientation tag.
 QByteArray exifOrientationSegment(int orientation)
 {
-    const char tiff[] = {'I', 'I', 42, 0, 8, 0, 0, 0,         // little-endian TIFF header, IFD0 at 8
-                         1, 0,                                 // one entry
-                         0x12, 0x01, 3, 0, 1, 0, 0, 0,         // Orientation, SHORT, count 1
-                         char(orientation), 0, 0, 0,           // value
-                         0, 0, 0, 0};                          // no next IFD
+    const char tiff[] = {'I',
+                         'I',
+                         42,
+                         0,
+                         8,
+                         0,
+                         0,
+                         0, // little-endian TIFF header, IFD0 at 8
+                         1,
+                         0, // one entry
+                         0x12,
+                         0x01,
+                         3,
+                         0,
+                         1,
+                         0,
+                         0,
+                         0, // Orientation, SHORT, count 1
+                         char(orientation),
+                         0,
+                         0,
+                         0, // value
+                         0,
+                         0,
+                         0,
+                         0}; // no next IFD
     const QByteArray payload = QByteArray("Exif\0\0", 6) + QByteArray(tiff, sizeof tiff);
     const int length = int(payload.size()) + 2;
     return QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xff) + payload;
@@ -1102,13 +1160,13 @@ std::vector<SamplePhoto> samplePhotos()
         int w, h, orientation, scene;
     };
     static const Entry kEntries[] = {
-        {"01_晨雾群山.jpg", 1600, 1200, 1, Misty},      {"02_湖光山色.jpg", 1920, 1080, 1, Lake},
-        {"03_樱花小径.jpg", 1080, 1440, 1, Cherry},     {"04_花田.jpg", 1920, 1080, 1, Flowers},
-        {"05_向日葵.jpg", 1080, 1440, 6, Sunflowers},   {"06_金色海滩.jpg", 1600, 1200, 1, Beach},
-        {"07_灯塔.jpg", 1080, 1620, 1, Lighthouse},     {"08_海上日落.jpg", 1920, 1080, 1, Sunset},
-        {"09_秋林.jpg", 1920, 1080, 1, Autumn},         {"10_热气球.jpg", 1080, 1440, 6, Balloons},
-        {"11_城市黄昏.jpg", 1920, 1080, 1, City},       {"12_雪松.jpg", 1080, 1440, 1, Snow},
-        {"13_星空.jpg", 1600, 1200, 1, Stars},          {"14_烟花.jpg", 1080, 1440, 1, Fireworks},
+        {"01_晨雾群山.jpg", 1600, 1200, 1, Misty},    {"02_湖光山色.jpg", 1920, 1080, 1, Lake},
+        {"03_樱花小径.jpg", 1080, 1440, 1, Cherry},   {"04_花田.jpg", 1920, 1080, 1, Flowers},
+        {"05_向日葵.jpg", 1080, 1440, 6, Sunflowers}, {"06_金色海滩.jpg", 1600, 1200, 1, Beach},
+        {"07_灯塔.jpg", 1080, 1620, 1, Lighthouse},   {"08_海上日落.jpg", 1920, 1080, 1, Sunset},
+        {"09_秋林.jpg", 1920, 1080, 1, Autumn},       {"10_热气球.jpg", 1080, 1440, 6, Balloons},
+        {"11_城市黄昏.jpg", 1920, 1080, 1, City},     {"12_雪松.jpg", 1080, 1440, 1, Snow},
+        {"13_星空.jpg", 1600, 1200, 1, Stars},        {"14_烟花.jpg", 1080, 1440, 1, Fireworks},
     };
     std::vector<SamplePhoto> out;
     for (const Entry &e : kEntries)
@@ -1172,7 +1230,9 @@ QImage paintDefaultBackground(QSize size)
     for (int i = 0; i < 45; ++i) {
         const double rad = std::min(s.w, s.h) * (0.008 + 0.07 * std::pow(s.rng.generateDouble(), 2.5));
         const QPointF c(s.r(0, s.w), s.r(0, s.h));
-        const QColor tint = i % 3 == 0 ? QColor(255, 226, 180) : i % 3 == 1 ? QColor(255, 170, 200) : QColor(200, 180, 255);
+        const QColor tint = i % 3 == 0 ? QColor(255, 226, 180)
+            : i % 3 == 1               ? QColor(255, 170, 200)
+                                       : QColor(200, 180, 255);
         const double a = 0.4 * (0.35 + 0.65 * (1 - rad / (std::min(s.w, s.h) * 0.08)));
         QRadialGradient disc(c, rad);
         disc.setColorAt(0, withAlpha(tint, a * 0.5));

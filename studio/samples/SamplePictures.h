@@ -11,10 +11,10 @@
 namespace lumora::studio {
 
 struct SamplePhoto {
-    QString fileName;    // sorted listing order is the album order
-    QSize displayed;     // size as the viewer shows it
+    QString fileName; // sorted listing order is the album order
+    QSize displayed; // size as the viewer shows it
     int orientation = 1; // 6: stored turned a quarter to the left, shown upright through EXIF
-    int scene = 0;       // which painter
+    int scene = 0; // which painter
     QString fingerprint; // changes with the painter
 };
 

@@ -22,7 +22,7 @@ namespace lumora::studio {
 namespace {
 
 constexpr double kBpm = 80.0;
-constexpr double kBeat = 60.0 / kBpm;   // seconds
+constexpr double kBeat = 60.0 / kBpm; // seconds
 constexpr double kBar = 4 * kBeat;
 constexpr int kBars = 24;
 constexpr double kTwoPi = 2 * std::numbers::pi;
@@ -35,14 +35,16 @@ int midiOf(const QString &name)
     static const int base[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
     int n = base[name[0].toLatin1() - 'A'];
     int i = 1;
-    if (name[i] == QLatin1Char('#')) ++n, ++i;
-    else if (name[i] == QLatin1Char('b')) --n, ++i;
+    if (name[i] == QLatin1Char('#'))
+        ++n, ++i;
+    else if (name[i] == QLatin1Char('b'))
+        --n, ++i;
     return n + 12 * (name.mid(i).toInt() + 1);
 }
 
 struct Note {
-    double start;   // seconds
-    double length;  // seconds
+    double start; // seconds
+    double length; // seconds
     int midi;
     float velocity; // 0..1
 };
@@ -70,20 +72,24 @@ const Phrase kMelody[] = {
 
 // One chord per bar.
 const char *const kChords[kBars] = {
-    "F", "G",                                      // intro
-    "C", "Am", "F", "G", "C", "Am", "F", "G",      // verse
-    "F", "G", "Em", "Am", "Dm", "G", "C", "C",     // chorus
-    "Dm", "G", "C", "C",                           // reprise
-    "F", "C",                                      // outro
+    "F",  "G", // intro
+    "C",  "Am", "F",  "G",  "C",  "Am", "F", "G", // verse
+    "F",  "G",  "Em", "Am", "Dm", "G",  "C", "C", // chorus
+    "Dm", "G",  "C",  "C", // reprise
+    "F",  "C", // outro
 };
 
 enum class Section { Intro, Verse, Chorus, Reprise, Outro };
 Section sectionOf(int bar)
 {
-    if (bar < 2) return Section::Intro;
-    if (bar < 10) return Section::Verse;
-    if (bar < 18) return Section::Chorus;
-    if (bar < 22) return Section::Reprise;
+    if (bar < 2)
+        return Section::Intro;
+    if (bar < 10)
+        return Section::Verse;
+    if (bar < 18)
+        return Section::Chorus;
+    if (bar < 22)
+        return Section::Reprise;
     return Section::Outro;
 }
 
@@ -126,11 +132,14 @@ std::vector<Note> melodyNotes(std::vector<double> *phraseStarts = nullptr)
 
 // ---- synthesis ----
 
-double hz(double midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+double hz(double midi)
+{
+    return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
 
 struct Stereo {
     std::vector<float> l, r;
-    explicit Stereo(std::size_t n) : l(n), r(n) {}
+    explicit Stereo(std::size_t n) : l(n), r(n) { }
     void add(std::size_t i, float v, float pan) // pan -1..1, constant power
     {
         const float a = float((pan + 1) * std::numbers::pi / 4);
@@ -139,7 +148,10 @@ struct Stereo {
     }
 };
 
-std::size_t sampleAt(double seconds) { return std::size_t(std::max(0.0, seconds) * kSongSampleRate); }
+std::size_t sampleAt(double seconds)
+{
+    return std::size_t(std::max(0.0, seconds) * kSongSampleRate);
+}
 
 // Piano: each partial is a damped rotating phasor (exact and cheap); higher
 // partials die faster, lower notes ring longer; the damper ends the note.
@@ -195,8 +207,8 @@ void lead(Stereo &dry, Stereo &wet, const Note &n, QRandomGenerator &rng)
         env *= 0.85 + 0.15 * std::exp(-t / 0.12);
         if (t > held)
             env *= std::exp(-(t - held) / 0.05);
-        const double tone = std::sin(phase) + 0.22 * std::sin(2 * phase) + 0.09 * std::sin(3 * phase)
-                            + 0.03 * std::sin(4 * phase);
+        const double tone
+            = std::sin(phase) + 0.22 * std::sin(2 * phase) + 0.09 * std::sin(3 * phase) + 0.03 * std::sin(4 * phase);
         breathLp += 0.08f * (float(rng.generateDouble() * 2 - 1) - breathLp);
         const float v = float((tone + 0.25 * breathLp * std::exp(-t / 0.08)) * env * n.velocity * 0.22);
         dry.add(i, v, 0.05f);
@@ -231,7 +243,8 @@ void bass(Stereo &dry, const Note &n)
         if (t > held)
             env *= std::exp(-(t - held) / 0.03);
         const double p = kTwoPi * f * t;
-        const float v = float((std::sin(p) + 0.28 * std::sin(2 * p) + 0.08 * std::sin(3 * p)) * env * n.velocity * 0.26);
+        const float v
+            = float((std::sin(p) + 0.28 * std::sin(2 * p) + 0.08 * std::sin(3 * p)) * env * n.velocity * 0.26);
         dry.add(i, v, 0);
     }
 }
@@ -368,7 +381,10 @@ void reverb(const std::vector<float> &in, std::vector<float> &out, int spread)
 
 } // namespace
 
-double sampleSongSeconds() { return kBars * kBar; }
+double sampleSongSeconds()
+{
+    return kBars * kBar;
+}
 
 std::vector<double> sampleSongPhraseStarts()
 {
@@ -412,7 +428,8 @@ std::vector<float> renderSampleSong()
                 piano(dry, wet, {t0 + (p - r) * 0.004, kBar * 0.95, p, 0.62f}, -0.15f);
         } else {
             for (int e = 0; e < 8; ++e) {
-                const float v = (e % 2 == 0 ? 0.55f : 0.42f) * (s == Section::Intro || s == Section::Outro ? 1.1f : 1.f);
+                const float v
+                    = (e % 2 == 0 ? 0.55f : 0.42f) * (s == Section::Intro || s == Section::Outro ? 1.1f : 1.f);
                 piano(dry, wet, {humanize(t0 + e * kBeat / 2), kBeat * 1.6, pattern[e], velocity(v)}, -0.2f);
             }
             if (s == Section::Chorus || s == Section::Reprise)
@@ -433,8 +450,9 @@ std::vector<float> renderSampleSong()
                 bass(dry, {t0, kBar * 0.9, root, 0.8f});
             } else {
                 bass(dry, {humanize(t0), kBeat * 1.9, root, velocity(0.85f)});
-                bass(dry, {humanize(t0 + 2 * kBeat), kBeat * (s == Section::Verse ? 1.9 : 1.4),
-                           root + (s == Section::Verse ? 7 : 12), velocity(0.7f)});
+                bass(dry,
+                     {humanize(t0 + 2 * kBeat), kBeat * (s == Section::Verse ? 1.9 : 1.4),
+                      root + (s == Section::Verse ? 7 : 12), velocity(0.7f)});
                 if (s == Section::Chorus || s == Section::Reprise)
                     bass(dry, {humanize(t0 + 3.5 * kBeat), kBeat * 0.45, root + 7, velocity(0.6f)});
             }
@@ -487,11 +505,9 @@ QByteArray sampleLyricsLrc()
 {
     // Our own words: a sweet day spent together, and the memory of it.
     static const char *const kLines[] = {
-        "清晨阳光 洒满窗台",       "你的笑容 温柔盛开",
-        "牵着手走过 小小街角",     "风里都是 甜的味道",
-        "甜蜜蜜的日子 一起走过",   "晚风轻轻吹 星星在闪烁",
-        "把这一天 悄悄收进心里",   "回忆里 都是甜甜的你",
-        "多年以后 翻开这一页",     "还是那样 甜蜜蜜",
+        "清晨阳光 洒满窗台",     "你的笑容 温柔盛开",     "牵着手走过 小小街角",   "风里都是 甜的味道",
+        "甜蜜蜜的日子 一起走过", "晚风轻轻吹 星星在闪烁", "把这一天 悄悄收进心里", "回忆里 都是甜甜的你",
+        "多年以后 翻开这一页",   "还是那样 甜蜜蜜",
     };
     const std::vector<double> starts = sampleSongPhraseStarts();
     if (starts.size() != std::size(kLines))
@@ -503,9 +519,9 @@ QByteArray sampleLyricsLrc()
             .arg(hundredths / 100 % 60, 2, 10, QLatin1Char('0'))
             .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
     };
-    QStringList lrc = {QStringLiteral("[ti:甜蜜蜜]"), QStringLiteral("[ar:Lumora 原创]"),
-                       QStringLiteral("[al:Lumora 示例歌曲]"), QStringLiteral("[by:Lumora]"),
-                       stamp(1.0) + QStringLiteral("《甜蜜蜜》 词曲：Lumora")};
+    QStringList lrc
+        = {QStringLiteral("[ti:甜蜜蜜]"), QStringLiteral("[ar:Lumora 原创]"), QStringLiteral("[al:Lumora 示例歌曲]"),
+           QStringLiteral("[by:Lumora]"), stamp(1.0) + QStringLiteral("《甜蜜蜜》 词曲：Lumora")};
     // Each line appears a little before its first note is sung.
     for (std::size_t i = 0; i < starts.size(); ++i)
         lrc << stamp(starts[i] - 0.2) + QString::fromUtf8(kLines[i]);

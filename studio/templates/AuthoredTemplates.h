@@ -9,10 +9,10 @@
 namespace lumora::studio {
 
 struct AuthoredTemplateSummary {
-    QString name;      // the template's display name (l_x_q_k_t_p_w_j_s_y_m_c)
+    QString name; // the template's display name (l_x_q_k_t_p_w_j_s_y_m_c)
     int landscape = 0; // photo slots taking "heng"
-    int portrait = 0;  // photo slots taking "shu"
-    int either = 0;    // photo slots taking "shuheng"
+    int portrait = 0; // photo slots taking "shu"
+    int either = 0; // photo slots taking "shuheng"
 };
 
 // In catalogue (listing) order.

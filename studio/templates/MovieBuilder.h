@@ -14,12 +14,18 @@ namespace lumora::studio::mv {
 
 using Json = nlohmann::ordered_json;
 
-inline std::string s(const QString &t) { return t.toStdString(); }
+inline std::string s(const QString &t)
+{
+    return t.toStdString();
+}
 inline std::string col(const QColor &c)
 {
     return c.alpha() == 255 ? s(c.name(QColor::HexRgb)) : s(c.name(QColor::HexArgb));
 }
-inline Json rect(const QRectF &r) { return Json::array({r.x(), r.y(), r.width(), r.height()}); }
+inline Json rect(const QRectF &r)
+{
+    return Json::array({r.x(), r.y(), r.width(), r.height()});
+}
 
 // A keyframe: [frame, value, ease]; the ease shapes the way to the next key.
 struct K {
@@ -74,8 +80,8 @@ inline Json ellipse(const QRectF &r, const QColor &fill)
     return Json{{"type", "ellipse"}, {"rect", rect(r)}, {"fill", col(fill)}};
 }
 // Gradient fill: points relative to the rect.
-inline Json gradientBox(const QRectF &r, const QColor &a, const QColor &b, QPointF from = {0, 0},
-                        QPointF to = {0, 1}, bool radial = false)
+inline Json gradientBox(const QRectF &r, const QColor &a, const QColor &b, QPointF from = {0, 0}, QPointF to = {0, 1},
+                        bool radial = false)
 {
     return Json{{"type", "rect"},
                 {"rect", rect(r)},
@@ -88,7 +94,7 @@ inline Json gradientBox(const QRectF &r, const QColor &a, const QColor &b, QPoin
 inline Json text(const QString &t, const QRectF &r, double size, const QColor &c, bool bold = false,
                  const char *align = "center")
 {
-    return Json{{"type", "text"}, {"rect", rect(r)}, {"text", s(t)}, {"font", {{"size", size}, {"bold", bold}}},
+    return Json{{"type", "text"},  {"rect", rect(r)}, {"text", s(t)}, {"font", {{"size", size}, {"bold", bold}}},
                 {"color", col(c)}, {"align", align}};
 }
 inline void frameAround(Json &l, double border, const QColor &borderColor, double shadowBlur, double dx, double dy,
@@ -99,7 +105,10 @@ inline void frameAround(Json &l, double border, const QColor &borderColor, doubl
     if (shadowBlur > 0)
         l["shadow"] = {{"dx", dx}, {"dy", dy}, {"blur", shadowBlur}, {"color", col(shadow)}};
 }
-inline void anim(Json &l, const char *prop, Json t) { l["anim"][prop] = std::move(t); }
+inline void anim(Json &l, const char *prop, Json t)
+{
+    l["anim"][prop] = std::move(t);
+}
 inline void clip(Json &l, const char *shape, Json progress, bool invert = false, const char *direction = nullptr,
                  int count = 0, QPointF centre = {0.5, 0.5})
 {

@@ -102,8 +102,8 @@ QImage slotPicture(const SlotDesign &slot, bool advanced, bool photoLandscape, M
 SamplePhotoSet loadSamplePhotos(const QString &folder)
 {
     SamplePhotoSet set;
-    const QStringList names = QDir(folder).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.JPG")}, QDir::Files,
-                                                     QDir::Name);
+    const QStringList names
+        = QDir(folder).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.JPG")}, QDir::Files, QDir::Name);
     for (const QString &n : names) {
         try {
             const QString path = folder + n;
@@ -133,7 +133,8 @@ void stageSample(const TemplateDesign &design, ModeKind mode, QSize render, cons
         const bool landscape = slot.kind == SlotKind::Heng || (slot.kind == SlotKind::ShuHeng && offset % 2 == 0);
         const QImage &photo = landscape ? photos.landscape[size_t(li++) % photos.landscape.size()]
                                         : photos.portrait[size_t(pi++) % photos.portrait.size()];
-        writeJpeg(slotPicture(slot, advanced, landscape, mode, render, photo), dir + slot.name + QStringLiteral(".jpg"));
+        writeJpeg(slotPicture(slot, advanced, landscape, mode, render, photo),
+                  dir + slot.name + QStringLiteral(".jpg"));
     }
     const QImage &bgPhoto = photos.landscape[size_t(offset + 1) % photos.landscape.size()];
     const double s = std::max(double(render.width()) / bgPhoto.width(), double(render.height()) / bgPhoto.height());

@@ -40,8 +40,9 @@ QByteArray fingerprintOf(std::initializer_list<QByteArray> parts)
 
 StudioJob packJob(const QString &name, const QString &path, const QByteArray &content, int depth)
 {
-    return StudioJob{name, {path}, fingerprintOf({content, QByteArray::number(depth)}),
-                     [path, content, depth] { packed::packTo(content, depth, path); }};
+    return StudioJob{name, {path}, fingerprintOf({content, QByteArray::number(depth)}), [path, content, depth] {
+                         packed::packTo(content, depth, path);
+                     }};
 }
 
 } // namespace
@@ -53,9 +54,12 @@ std::vector<AuthoredTemplateSummary> authoredTemplates(ModeKind)
         AuthoredTemplateSummary s;
         s.name = e.name;
         for (SlotKind k : e.slots) {
-            if (k == SlotKind::Heng) ++s.landscape;
-            else if (k == SlotKind::Shu) ++s.portrait;
-            else ++s.either;
+            if (k == SlotKind::Heng)
+                ++s.landscape;
+            else if (k == SlotKind::Shu)
+                ++s.portrait;
+            else
+                ++s.either;
         }
         out.push_back(s);
     }
@@ -90,8 +94,8 @@ std::vector<StudioJob> templateJobs(const StudioContext &ctx)
     }
     jobs.push_back(packJob(QStringLiteral("start-up movie"), paths.startupMoviePacked(), designStartupMovie(),
                            packed::kStartupMovieDepth));
-    jobs.push_back(packJob(QStringLiteral("background movie"), paths.backgroundMoviePacked(),
-                           designBackgroundMovie(), packed::kBackgroundMovieDepth));
+    jobs.push_back(packJob(QStringLiteral("background movie"), paths.backgroundMoviePacked(), designBackgroundMovie(),
+                           packed::kBackgroundMovieDepth));
     return jobs;
 }
 
@@ -146,8 +150,11 @@ int writeContactSheet(const StudioContext &ctx, const QString &file, const QStri
         const int y = 70 + i * rowH;
         p.setPen(QColor("#f0f0f0"));
         p.drawText(QRect(pad, y + pad, labelW - pad, thumbH), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                   QStringLiteral("%1  %2\n%3 帧 · %4").arg(i + 1, 2, 10, QLatin1Char('0')).arg(d.entry.name)
-                       .arg(d.entry.frames).arg(d.params.szhz));
+                   QStringLiteral("%1  %2\n%3 帧 · %4")
+                       .arg(i + 1, 2, 10, QLatin1Char('0'))
+                       .arg(d.entry.name)
+                       .arg(d.entry.frames)
+                       .arg(d.params.szhz));
         const int T = player.totalFrames();
         const int frames[3] = {0, T / 2, T - 1};
         for (int c = 0; c < 3; ++c) {

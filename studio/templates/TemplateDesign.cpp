@@ -59,8 +59,8 @@ class Scene {
 public:
     Scene(ModeKind mode, const LineupEntry &e, int index)
         : mode(mode), stage(AlbumMode::get(mode).output), W(stage.width()), H(stage.height()), T(e.frames),
-          wide169(mode == ModeKind::Wide16x9), tall(mode == ModeKind::Portrait),
-          pal(kPalettes[index % 8]), m(stage, e.frames, QColor(Qt::black)), seed(quint32(index * 7919 + 17))
+          wide169(mode == ModeKind::Wide16x9), tall(mode == ModeKind::Portrait), pal(kPalettes[index % 8]),
+          m(stage, e.frames, QColor(Qt::black)), seed(quint32(index * 7919 + 17))
     {
         m.variable(kMovieIdentityVariable, kMovieIdentityValue);
         m.variable(kNumStopVariable, QStringLiteral("0"));
@@ -136,10 +136,7 @@ public:
         return m.add(photoLayer(p, border, radius, shadow));
     }
 
-    void backdrop()
-    {
-        m.add(gradientBox(full(), pal.a, pal.b, {0, 0}, {1, 1}));
-    }
+    void backdrop() { m.add(gradientBox(full(), pal.a, pal.b, {0, 0}, {1, 1})); }
     void background(double blur, int veilAlpha)
     {
         Json bg = picture(kBackground, full(), "cover");
@@ -244,8 +241,8 @@ void scenePageTurn(Scene &c)
     span(fold, 0, 34);
     anim(fold, "x", track({{0, 0, "in"}, {34, W + 90 * k}}));
     c.m.add(fold);
-    Json curl = gradientBox(QRectF(0, 0, 40 * k, H), QColor(255, 255, 255, 150), QColor(255, 255, 255, 0), {0, 0},
-                            {1, 0});
+    Json curl
+        = gradientBox(QRectF(0, 0, 40 * k, H), QColor(255, 255, 255, 150), QColor(255, 255, 255, 0), {0, 0}, {1, 0});
     span(curl, 0, 34);
     anim(curl, "x", track({{0, 0, "in"}, {34, W}}));
     anim(curl, "opacity", track({{0, 0}, {6, 1}}));
@@ -783,11 +780,12 @@ void sceneFilmStrip(Scene &c)
         for (int i = 0; i < holes; ++i) {
             QRectF r;
             if (c.tall)
-                r = QRectF(side ? strip.right() - 0.05 * W : strip.left() + 0.02 * W, strip.top() + i * strip.height() / holes,
-                           0.03 * W, strip.height() / holes * 0.55);
+                r = QRectF(side ? strip.right() - 0.05 * W : strip.left() + 0.02 * W,
+                           strip.top() + i * strip.height() / holes, 0.03 * W, strip.height() / holes * 0.55);
             else
-                r = QRectF(strip.left() + i * strip.width() / holes, side ? strip.bottom() - 0.05 * H : strip.top() + 0.015 * H,
-                           strip.width() / holes * 0.55, 0.035 * H);
+                r = QRectF(strip.left() + i * strip.width() / holes,
+                           side ? strip.bottom() - 0.05 * H : strip.top() + 0.015 * H, strip.width() / holes * 0.55,
+                           0.035 * H);
             Json hole = box(r, QColor(236, 232, 220, 220), 3 * k);
             roll(hole);
             c.m.add(hole);
@@ -803,12 +801,11 @@ void sceneFilmStrip(Scene &c)
 using SceneFn = void (*)(Scene &);
 // Templates after the first family, by lineup position (first = 23).
 const SceneFn kSecondFamily[] = {
-    scenePageTurn,  sceneMosaic, sceneParallax, sceneLightLeak, sceneFilmBurn,
-    scenePushIn,    scenePolaroid, sceneSplitApart, sceneLightSweep, sceneFlash,     sceneFlip,
-    sceneFive,      sceneSix,      sceneFacing,     sceneTriptych,   sceneScatter,   sceneFilmStrip,
+    scenePageTurn, sceneMosaic,     sceneParallax,   sceneLightLeak, sceneFilmBurn,  scenePushIn,
+    scenePolaroid, sceneSplitApart, sceneLightSweep, sceneFlash,     sceneFlip,      sceneFive,
+    sceneSix,      sceneFacing,     sceneTriptych,   sceneScatter,   sceneFilmStrip,
 };
 constexpr int kSecondFamilyFirst = 23;
-
 
 const char *kFitCover = "cover";
 
@@ -974,7 +971,8 @@ void buildScene(Scene &c, int index)
         Placed p = c.slot(S::Shu, false, region, 3.0 / 4.0);
         Json &l = c.photo(p, 12, 0, 30);
         Scene::drift(l, 1.16, 1.02, 0, 0, 0.5, -0.1, 0, E);
-        c.caption(QStringLiteral("西风漫卷"), c.tall ? QRectF(0, H * 0.86, W, 80 * k) : QRectF(W * 0.72, H * 0.45, W * 0.26, 80 * k), 44, 40);
+        c.caption(QStringLiteral("西风漫卷"),
+                  c.tall ? QRectF(0, H * 0.86, W, 80 * k) : QRectF(W * 0.72, H * 0.45, W * 0.26, 80 * k), 44, 40);
         Json &h = c.handOver(30);
         clip(h, "split", track({{0, 0, "inout"}, {30, 1}}), true, "horizontal");
         break;
@@ -1202,7 +1200,9 @@ void buildScene(Scene &c, int index)
         Json &ls = c.photo(s, 16, 0, 40);
         anim(ls, "rotation", track({{30, -20, "back"}, {62, 4}}));
         anim(ls, "x", track({{30, W * 0.4, "out"}, {62, 0}}));
-        c.caption(QStringLiteral("美好时光"), c.tall ? QRectF(0, H * 0.94, W * 0.5, 70 * k) : QRectF(W * 0.05, H * 0.92, W * 0.4, 70 * k), 40, 60, "left");
+        c.caption(QStringLiteral("美好时光"),
+                  c.tall ? QRectF(0, H * 0.94, W * 0.5, 70 * k) : QRectF(W * 0.05, H * 0.92, W * 0.4, 70 * k), 40, 60,
+                  "left");
         Json &h = c.handOver(32);
         h["anchor"] = {1.0, 1.0};
         anim(h, "scale", track({{0, 1, "inout"}, {32, 0.2}}));
@@ -1234,10 +1234,10 @@ void buildScene(Scene &c, int index)
         c.backdrop();
         c.background(20, 120);
         c.bokeh(6);
-        const Placed a = c.slot(S::Shu, true, c.tall ? c.rel(0.04, 0.18, 0.45, 0.6) : c.rel(0.14, 0.07, 0.35, 0.86),
-                                3.0 / 4.0);
-        const Placed b = c.slot(S::Shu, true, c.tall ? c.rel(0.51, 0.22, 0.45, 0.6) : c.rel(0.51, 0.07, 0.35, 0.86),
-                                3.0 / 4.0);
+        const Placed a
+            = c.slot(S::Shu, true, c.tall ? c.rel(0.04, 0.18, 0.45, 0.6) : c.rel(0.14, 0.07, 0.35, 0.86), 3.0 / 4.0);
+        const Placed b
+            = c.slot(S::Shu, true, c.tall ? c.rel(0.51, 0.22, 0.45, 0.6) : c.rel(0.51, 0.07, 0.35, 0.86), 3.0 / 4.0);
         Json &la = c.photo(a, 12, 0, 30);
         anim(la, "y", track({{0, -H * 0.08, "out"}, {40, 0}}));
         Scene::drift(la, 1.08, 1.0, 0, 0, -0.4, 0, 0, E);
@@ -1285,12 +1285,13 @@ TemplateDesign designTemplate(ModeKind mode, int index)
     p.mblx = advanced ? QStringLiteral("高级模板") : QStringLiteral("单张模板");
     QStringList orient;
     for (const SlotDesign &s : d.slots)
-        orient << (s.kind == SlotKind::Heng ? QStringLiteral("heng")
-                   : s.kind == SlotKind::Shu ? QStringLiteral("shu")
-                                             : QStringLiteral("shuheng"));
-    p.mbfl = advanced ? QStringLiteral("综合") : orient[0] == QLatin1String("heng") ? QStringLiteral("横照")
-                                            : orient[0] == QLatin1String("shu")    ? QStringLiteral("竖照")
-                                                                                   : QStringLiteral("横竖通用");
+        orient << (s.kind == SlotKind::Heng      ? QStringLiteral("heng")
+                       : s.kind == SlotKind::Shu ? QStringLiteral("shu")
+                                                 : QStringLiteral("shuheng"));
+    p.mbfl = advanced                        ? QStringLiteral("综合")
+        : orient[0] == QLatin1String("heng") ? QStringLiteral("横照")
+        : orient[0] == QLatin1String("shu")  ? QStringLiteral("竖照")
+                                             : QStringLiteral("横竖通用");
     p.xpsl = QString::number(d.slots.size());
     p.xpkd = joinTokens(d.slots, &SlotDesign::width);
     p.xpgd = joinTokens(d.slots, &SlotDesign::height);

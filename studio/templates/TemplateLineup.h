@@ -11,10 +11,10 @@ namespace lumora::studio {
 enum class SlotKind { Heng, Shu, ShuHeng };
 
 struct LineupEntry {
-    QString file;                 // packed file name, e.g. mb_001.rar (parameter file and movie alike)
-    QString name;                 // display name
-    std::vector<SlotKind> slots;  // one per photo slot, landscape slots first
-    int frames = 0;               // total frames (25 per second)
+    QString file; // packed file name, e.g. mb_001.rar (parameter file and movie alike)
+    QString name; // display name
+    std::vector<SlotKind> slots; // one per photo slot, landscape slots first
+    int frames = 0; // total frames (25 per second)
 };
 
 const std::vector<LineupEntry> &templateLineup();

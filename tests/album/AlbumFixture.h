@@ -3,8 +3,8 @@
 // files and movies for one mode, the mode movie, the default background
 // pictures and template packs, plus tiny JPEG photos with an optional EXIF
 // orientation. Tests build exactly the catalogue that shows their case.
-#include <QByteArray>
 #include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QTemporaryDir>
@@ -14,18 +14,18 @@
 #include "image/ImageIO.h"
 #include "resources/PackedFile.h"
 #include "templates/Catalogue.h"
-#include "templates/TemplateParams.h"
 #include "templates/TemplatePacks.h"
+#include "templates/TemplateParams.h"
 #include "templates/TextCodec.h"
 
 namespace lumora::test {
 
 struct FixtureTemplate {
     QString name;
-    QString szhz;    // e.g. "|heng|"
+    QString szhz; // e.g. "|heng|"
     QString xpjpgmc; // e.g. "|picture_1|"
-    QString xpkd;    // e.g. "|0|"
-    QString xpgd;    // e.g. "|1080|"
+    QString xpkd; // e.g. "|0|"
+    QString xpgd; // e.g. "|1080|"
     int frames = 150;
     QString marker = kPackageMarker;
 };
@@ -45,14 +45,17 @@ inline QByteArray exifSegment(int orientation)
 {
     QByteArray tiff("II*\0\x08\0\0\0", 8);
     auto u16 = [&](int v) { tiff.append(char(v & 0xff)).append(char((v >> 8) & 0xff)); };
-    auto u32 = [&](int v) { u16(v & 0xffff); u16((v >> 16) & 0xffff); };
-    u16(1);          // one entry
-    u16(0x0112);     // Orientation
-    u16(3);          // SHORT
-    u32(1);          // count
+    auto u32 = [&](int v) {
+        u16(v & 0xffff);
+        u16((v >> 16) & 0xffff);
+    };
+    u16(1); // one entry
+    u16(0x0112); // Orientation
+    u16(3); // SHORT
+    u32(1); // count
     u16(orientation);
     u16(0);
-    u32(0);          // no next IFD
+    u32(0); // no next IFD
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray seg("\xFF\xE1", 2);
     const int len = int(payload.size()) + 2;
@@ -101,8 +104,7 @@ public:
 
     void addPack(int k, const std::vector<PackEntry> &entries)
     {
-        packed::packTo(encodeGbk(templatePackIniText(entries)), packed::kPackParamDepth,
-                       templatePackPath(m_paths, k));
+        packed::packTo(encodeGbk(templatePackIniText(entries)), packed::kPackParamDepth, templatePackPath(m_paths, k));
     }
 
     // An album of the fixture's mode with its catalogue built.

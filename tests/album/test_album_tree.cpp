@@ -16,8 +16,8 @@
 #include "album/Staging.h"
 #include "resources/FolderOps.h"
 #include "templates/Catalogue.h"
-#include "templates/TemplateParams.h"
 #include "templates/TemplatePacks.h"
+#include "templates/TemplateParams.h"
 
 using namespace lumora;
 
@@ -45,7 +45,8 @@ TEST(AuthoredTree, CatalogueEveryPackAndTheSamplePhotosStage)
         copyTree(tree.root() + QString::fromLatin1(sub), paths.root() + QString::fromLatin1(sub));
 
     QStringList samples;
-    for (const QFileInfo &fi : QDir(tree.samplePhotoFolder()).entryInfoList({"*.jpg", "*.JPG"}, QDir::Files, QDir::Name))
+    for (const QFileInfo &fi :
+         QDir(tree.samplePhotoFolder()).entryInfoList({"*.jpg", "*.JPG"}, QDir::Files, QDir::Name))
         samples << fi.absoluteFilePath();
 
     EXPECT_FALSE(samples.isEmpty());
@@ -65,8 +66,9 @@ TEST(AuthoredTree, CatalogueEveryPackAndTheSamplePhotosStage)
             for (const PackEntry &e : p.entries) {
                 bool found = false;
                 for (const Row &row : a.ListView_moban)
-                    found = found || (row.cell(listcol::kName) == e.name && row.cell(listcol::kLandscape) == e.landscape
-                                      && row.cell(listcol::kPortrait) == e.portrait);
+                    found = found
+                        || (row.cell(listcol::kName) == e.name && row.cell(listcol::kLandscape) == e.landscape
+                            && row.cell(listcol::kPortrait) == e.portrait);
                 EXPECT_TRUE(found) << "pack " << p.k << ": " << qPrintable(e.name);
             }
         }

@@ -18,7 +18,8 @@ void addRows(Album &a, const std::vector<QSize> &sizes)
 {
     for (const QSize &s : sizes) {
         const int n = a.ListView_daoru_zhaopian.size() + 1;
-        appendPhotoRow(a, {QStringLiteral("p%1").arg(n), ".jpg", s.width(), s.height(), QStringLiteral("/p%1.jpg").arg(n)});
+        appendPhotoRow(
+            a, {QStringLiteral("p%1").arg(n), ".jpg", s.width(), s.height(), QStringLiteral("/p%1.jpg").arg(n)});
     }
 }
 
@@ -40,8 +41,8 @@ QStringList slotPhotos(const Album &a)
 }
 
 const FixtureTemplate kMixed{"Mix", "|heng|shu|", "|picture_1|picture_2|", "|600|400|", "|400|600|", 200};
-const FixtureTemplate kThreeWide{"Three", "|heng|heng|heng|", "|picture_1|picture_2|picture_3|", "|600|600|600|",
-                                 "|400|400|400|", 200};
+const FixtureTemplate kThreeWide{"Three",         "|heng|heng|heng|", "|picture_1|picture_2|picture_3|",
+                                 "|600|600|600|", "|400|400|400|",    200};
 } // namespace
 
 TEST(SlotGeometry, IntegerPlacementAsWritten)
@@ -181,8 +182,8 @@ TEST(Matching, SlotsWithoutSizeStayEmptyAndLeaveTheTemplateIncomplete)
 {
     AlbumFixture f;
     // Advanced: the shuheng slot counts as landscape but gets no name or size.
-    f.addTemplate({"Odd", "|heng|heng|shuheng|", "|picture_1|picture_2|picture_3|", "|600|600|600|",
-                   "|400|400|400|", 200});
+    f.addTemplate(
+        {"Odd", "|heng|heng|shuheng|", "|picture_1|picture_2|picture_3|", "|600|600|600|", "|400|400|400|", 200});
     Album a = f.album();
     addRows(a, {{400, 300}, {400, 300}, {400, 300}});
     const MatchResult r = runMatchingPass(a);
@@ -205,7 +206,7 @@ TEST(TemplatePackAdd, WalksRepeatsAndReusesPhotos)
     f.addPack(1, {{"A", "1", "0"}, {"B", "0", "1"}, {"A", "1", "0"}});
     f.addPack(2, {{"A", "1", "0"}, {"A", "1", "0"}});
     f.addPack(3, {{"Three", "3", "0"}, {"Three", "3", "0"}}); // six landscape slots over two photos
-    f.addPack(4, {{"A", "1", "0"}});                          // takes no portrait photo
+    f.addPack(4, {{"A", "1", "0"}}); // takes no portrait photo
 
     const QString l1 = f.photo("l1", 40, 30), l2 = f.photo("l2", 40, 30), l3 = f.photo("l3", 40, 30);
     const QString p1 = f.photo("p1", 30, 40);

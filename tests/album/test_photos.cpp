@@ -27,8 +27,14 @@ TEST(AddPhotos, StoresDisplayedSizesAndRefusesUnreadableFilesByName)
 
     int texts = 0, pictures = 0;
     AddStepHooks hooks;
-    hooks.autoTextEffects = [&](Album &) { ++texts; return QString(); };
-    hooks.autoPictureEffects = [&](Album &) { ++pictures; return QString(); };
+    hooks.autoTextEffects = [&](Album &) {
+        ++texts;
+        return QString();
+    };
+    hooks.autoPictureEffects = [&](Album &) {
+        ++pictures;
+        return QString();
+    };
     const AddPhotosReport r = addPhotos(a, {{wide, broken, turned, missing, square}}, hooks);
 
     EXPECT_EQ(r.added, 3);
@@ -157,12 +163,15 @@ TEST(DeletePhoto, EmptiesItsSlotsLowersLaterRowsAndRemovesItsTextEffects)
         a.wenzi_ListView_Image_2.append(QString::number(a.wenzi_ListView_Image_2.size() + 1), {"25"});
     }
 
-    EXPECT_EQ(deletePhotoQuestion(a, 1),
-              "此张照片文件在 1 个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?");
+    EXPECT_EQ(
+        deletePhotoQuestion(a, 1),
+        "此张照片文件在 1 个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?");
     int rederived = 0;
     const QStringList notices = deletePhoto(a, 1, {[&](Album &) { ++rederived; }});
 
-    EXPECT_EQ(notices, (QStringList{"选中的照片文件已经删除！", "此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！"}));
+    EXPECT_EQ(
+        notices,
+        (QStringList{"选中的照片文件已经删除！", "此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！"}));
     EXPECT_EQ(rederived, 1);
     EXPECT_EQ(slots.columnTexts(slotcol::kPhotoRow), (QStringList{"0", "", "1", "2", "3"}));
     EXPECT_EQ(slots[1].cell(slotcol::kMatchState), "");
@@ -198,7 +207,8 @@ TEST(DeletePhoto, AllPhotosEmptyTheAlbumTablesAndMarkedTextEffects)
     a.wenzi_ListView_Image.append("25", {"00:00:02"});
     a.wenzi_ListView_Image_2.append("1", {});
     a.wenzi_ListView_Image_2.append("2", {});
-    EXPECT_EQ(deleteAllPhotosQuestion(a), "是否确定要删除全部照片文件?删除后,自动添加到模板中的文字特效也会被全部删除!");
+    EXPECT_EQ(deleteAllPhotosQuestion(a),
+              "是否确定要删除全部照片文件?删除后,自动添加到模板中的文字特效也会被全部删除!");
     EXPECT_EQ(deleteAllPhotos(a), "照片文件已经全部删除！");
     EXPECT_TRUE(a.ListView_daoru_zhaopian.empty());
     EXPECT_TRUE(a.ListView_moban_shiyong.empty());

@@ -42,8 +42,9 @@ TEST(Staging, StagesCompleteTemplatesWithTheirFilesAndSizes)
     // Used templates: Mix (photos 1 and 3), A (photo 2), P (photo 4, whose file
     // breaks before staging), A (photo 5).
     const QString broken = f.photo("p4", 300, 400);
-    addPhotos(a, {{f.photo("l1", 400, 300, 1, Qt::red), f.photo("l2", 400, 300), f.photo("p3", 300, 400), broken,
-                   f.photo("l5", 400, 300)}});
+    addPhotos(a,
+              {{f.photo("l1", 400, 300, 1, Qt::red), f.photo("l2", 400, 300), f.photo("p3", 300, 400), broken,
+                f.photo("l5", 400, 300)}});
     ASSERT_EQ(a.ListView_moban_shiyong.size(), 4);
     writeFileBytes(broken, QByteArray("not a jpeg"));
     // Used template row 1 is incomplete: no folder, later folders keep their numbers.

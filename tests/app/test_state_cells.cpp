@@ -9,10 +9,14 @@ using namespace lumora;
 
 TEST(ClockText, FormatsWholeSecondsAndFrames)
 {
-    struct Case { long long seconds; const char *hms; const char *ms; };
-    for (const Case &c : {Case{0, "00:00:00", "00:00"}, Case{9, "00:00:09", "00:09"}, Case{3599, "00:59:59", "59:59"},
-                          Case{3600, "01:00:00", "00:00"}, Case{7322, "02:02:02", "02:02"},
-                          Case{360000, "100:00:00", "00:00"}}) {
+    struct Case {
+        long long seconds;
+        const char *hms;
+        const char *ms;
+    };
+    for (const Case &c :
+         {Case{0, "00:00:00", "00:00"}, Case{9, "00:00:09", "00:09"}, Case{3599, "00:59:59", "59:59"},
+          Case{3600, "01:00:00", "00:00"}, Case{7322, "02:02:02", "02:02"}, Case{360000, "100:00:00", "00:00"}}) {
         EXPECT_EQ(clockTextHMS(c.seconds), QString::fromLatin1(c.hms)) << c.seconds;
         EXPECT_EQ(clockTextMS(c.seconds), QString::fromLatin1(c.ms)) << c.seconds;
         EXPECT_EQ(parseClockText(clockTextHMS(c.seconds)), c.seconds);
@@ -45,7 +49,7 @@ TEST(StateCells, InitialTextsCountersAndNotification)
     EXPECT_EQ(cells.raise(cell::kZongLeijiaZhen), 1);
     cells.setInt(cell::kMobanZhenLeijia, -1);
     EXPECT_EQ(cells.raise(cell::kMobanZhenLeijia), 0);
-    EXPECT_EQ(seen, (QStringList{"0", "1"}));  // only the total frame counter notifies
+    EXPECT_EQ(seen, (QStringList{"0", "1"})); // only the total frame counter notifies
 }
 
 TEST(StateCells, PlayingGuard)
@@ -54,6 +58,6 @@ TEST(StateCells, PlayingGuard)
     EXPECT_TRUE(cells.playingGuard().isEmpty());
     cells.setText(cell::kTuichu, flag::kPlaying);
     EXPECT_EQ(cells.playingGuard(), QStringLiteral("正在播放相册,点停止按钮后,再操作！"));
-    cells.setText(cell::kTuichu, flag::kStopped);  // a preview that ended by itself
+    cells.setText(cell::kTuichu, flag::kStopped); // a preview that ended by itself
     EXPECT_TRUE(cells.playingGuard().isEmpty());
 }

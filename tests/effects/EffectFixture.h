@@ -15,7 +15,7 @@ namespace lumora::test {
 
 class EffectTree {
 public:
-    EffectTree() : paths(dir.path()), mode(AlbumMode::get(ModeKind::Wide16x9).effectFolder) {}
+    EffectTree() : paths(dir.path()), mode(AlbumMode::get(ModeKind::Wide16x9).effectFolder) { }
 
     // A frame whose colour encodes k, so tests can tell frames apart.
     static QImage frameImage(int k, QSize size = {8, 4})
@@ -49,8 +49,8 @@ public:
         addPackage({EffectKind::Picture, 0, n}, ini, written);
     }
 
-    void addText(int cat, int n, int frames, const QString &marks = {}, const QString &positionMode = QStringLiteral("n"),
-                 QSize still = {8, 4})
+    void addText(int cat, int n, int frames, const QString &marks = {},
+                 const QString &positionMode = QStringLiteral("n"), QSize still = {8, 4})
     {
         EffectPackageIni ini;
         ini.name = QStringLiteral("文字%1_%2").arg(cat).arg(n);

@@ -12,10 +12,14 @@ TEST(EffectPackage, PathsFollowTheTreeLayout)
     const Paths p(QStringLiteral("/prog"));
     const QString m = QStringLiteral("wj_x_g_c_l_1");
     EXPECT_EQ(effectIniPath(p, m, {EffectKind::Picture, 0, 3}),
-              QStringLiteral("/prog/smxcwjj/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_0/wj_x_g_c_l_3/wj_x_g_c_l_3.ini"));
-    EXPECT_EQ(effectFramePath(p, m, {EffectKind::Text, 12, 2}, 7, FrameSet::Production),
-              QStringLiteral("/prog/smxcwjj/wj_x_g_c_l_2/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_0/wj_x_g_c_l_12/wj_x_g_c_l_2/2_7.png"));
-    EXPECT_TRUE(effectFramePath(p, m, {EffectKind::Text, 1, 1}, 10, FrameSet::Preview).endsWith(QStringLiteral("/10.png")));
+              QStringLiteral(
+                  "/prog/smxcwjj/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_0/wj_x_g_c_l_3/wj_x_g_c_l_3.ini"));
+    EXPECT_EQ(
+        effectFramePath(p, m, {EffectKind::Text, 12, 2}, 7, FrameSet::Production),
+        QStringLiteral(
+            "/prog/smxcwjj/wj_x_g_c_l_2/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_0/wj_x_g_c_l_12/wj_x_g_c_l_2/2_7.png"));
+    EXPECT_TRUE(
+        effectFramePath(p, m, {EffectKind::Text, 1, 1}, 10, FrameSet::Preview).endsWith(QStringLiteral("/10.png")));
 }
 
 TEST(EffectPackage, PictureListingStopsAtTheFirstGap)

@@ -32,8 +32,8 @@ TEST(TextPlacement, IntervalChoosesEveryNPlusOnethTemplate)
 {
     EffectTree t;
     t.addText(1, 1, 5, QStringLiteral("a"));
-    for (auto [n, expected] : {std::pair{1, QStringList{"0", "2", "4", "6", "8", "10"}},
-                               std::pair{3, QStringList{"2", "6", "10"}}}) {
+    for (auto [n, expected] :
+         {std::pair{1, QStringList{"0", "2", "4", "6", "8", "10"}}, std::pair{3, QStringList{"2", "6", "10"}}}) {
         Album album = t.album();
         const int cat = EffectTree::addCatalogue(album, 50, QStringLiteral("|5|"), QStringLiteral("|a|"));
         for (int r = 0; r < 12; ++r)
@@ -54,7 +54,8 @@ TEST(TextPlacement, RequiredAndOptionalMarksAtTheirPositions)
     t.addText(2, 1, 5, QStringLiteral("d"));
     Album album = t.album();
     // An incomplete template first: it adds nothing to the album time.
-    EffectTree::addUsed(album, EffectTree::addCatalogue(album, 500, QStringLiteral("|1|"), QStringLiteral("|a|")), false);
+    EffectTree::addUsed(album, EffectTree::addCatalogue(album, 500, QStringLiteral("|1|"), QStringLiteral("|a|")),
+                        false);
     const int cat = EffectTree::addCatalogue(album, 100, QStringLiteral("|10|80|"), QStringLiteral("|a|b|"),
                                              QStringLiteral("|c|d|"));
     EffectTree::addUsed(album, cat);
@@ -176,10 +177,10 @@ TEST(TextPlacement, ImportDrawsCaptionsFromTheChosenTheme)
 TEST(TextPlacement, ThemeNamesTurnIntoRows)
 {
     EXPECT_EQ(textEffectThemeNames().size(), kTextCategoryCount);
-    for (auto [name, theme] : {std::pair{"全部", -1}, std::pair{"", -1}, std::pair{"婚纱", 0},
-                               std::pair{"婚纱文字元素", 0}, std::pair{"02 婚纱文字元素", 0},
-                               std::pair{"运动会", 19}, std::pair{"21 运动会文字元素", 19},
-                               std::pair{"婚礼", kNoTextEffectTheme}, std::pair{"01 全部文字元素", -1}})
+    for (auto [name, theme] :
+         {std::pair{"全部", -1}, std::pair{"", -1}, std::pair{"婚纱", 0}, std::pair{"婚纱文字元素", 0},
+          std::pair{"02 婚纱文字元素", 0}, std::pair{"运动会", 19}, std::pair{"21 运动会文字元素", 19},
+          std::pair{"婚礼", kNoTextEffectTheme}, std::pair{"01 全部文字元素", -1}})
         EXPECT_EQ(textEffectThemeFromName(QString::fromUtf8(name)), theme) << name;
     EXPECT_EQ(textEffectThemeCategoryRow(0), 2);
     EXPECT_EQ(textEffectThemeCategoryRow(19), 40);
@@ -209,7 +210,8 @@ TEST(TextPlacement, ChecksBeforeTheRun)
     EffectTree::addUsed(album, cat);
     const PlacementStart some = textPlacementStartCheck(album, 0);
     EXPECT_TRUE(some.start);
-    EXPECT_EQ(some.notice, QStringLiteral("已经使用的模板文件有 1 个模板文件没有匹配相片文件!这些将被忽略添加文字特效!"));
+    EXPECT_EQ(some.notice,
+              QStringLiteral("已经使用的模板文件有 1 个模板文件没有匹配相片文件!这些将被忽略添加文字特效!"));
     EXPECT_TRUE(textPlacementOpenCheck(album).isEmpty());
 }
 
@@ -222,7 +224,8 @@ TEST(TextPlacement, RemovingATemplatesEffectsAndRederiving)
     for (int r = 0; r < 3; ++r)
         EffectTree::addUsed(album, cat);
     runTextPlacement(album);
-    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart), (QStringList{"00:00:01", "00:00:11", "00:00:21"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart),
+              (QStringList{"00:00:01", "00:00:11", "00:00:21"}));
 
     // Template 0 loses a photo: its rows go, the others move up by its 250 frames.
     album.ListView_moban_shiyong[0].setCell(placecol::kUsedMatching, QStringLiteral("未完成"));
@@ -242,10 +245,10 @@ TEST(PicturePlacement, CombinationsCoverTheTemplatesEndToEnd)
     t.addPicture(5, 100, {}, 0);
     t.addPicture(6, 80, {}, 0);
 
-    for (auto [complete, expectedStarts] :
-         {std::pair{2, QStringList{"00:00:00", "00:00:00", "00:00:01", "00:00:02"}},
-          std::pair{1, QStringList{"00:00:00", "00:00:00", "00:00:01", "00:00:02", "00:00:24", "00:00:24", "00:00:25",
-                                   "00:00:26"}}}) {
+    for (auto [complete, expectedStarts] : {std::pair{2, QStringList{"00:00:00", "00:00:00", "00:00:01", "00:00:02"}},
+                                            std::pair{1,
+                                                      QStringList{"00:00:00", "00:00:00", "00:00:01", "00:00:02",
+                                                                  "00:00:24", "00:00:24", "00:00:25", "00:00:26"}}}) {
         Album album = t.album();
         // Template sum 1000 frames in both cases.
         if (complete == 2) {
@@ -262,7 +265,8 @@ TEST(PicturePlacement, CombinationsCoverTheTemplatesEndToEnd)
         EXPECT_EQ(album.huamian_ListView_Image.subItemTexts(effcol::kStart), expectedStarts) << complete;
         EXPECT_EQ(report.notice, QStringLiteral("自动添加画面特效已完成,单击[确定]按钮返回到画面特效窗口！"));
         EXPECT_EQ(album.huamian_ListView_Image[1].subItems(),
-                  (QStringList{album.huamian_ListView_Image[1].subItem(0), "暂无", "tingzhi", "画面5", "4", "自动添加", "wu"}));
+                  (QStringList{album.huamian_ListView_Image[1].subItem(0), "暂无", "tingzhi", "画面5", "4", "自动添加",
+                               "wu"}));
         EXPECT_EQ(album.huamian_ListView_Image[1].caption(), QStringLiteral("100"));
         EXPECT_EQ(pick.asked.front(), 4); // the wedding family has four combinations
     }

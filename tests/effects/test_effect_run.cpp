@@ -12,7 +12,10 @@ using namespace lumora;
 using namespace lumora::test;
 
 namespace {
-StartTimeChoice at(int h, int m, int s) { return {h, m, s}; }
+StartTimeChoice at(int h, int m, int s)
+{
+    return {h, m, s};
+}
 
 void addPictureRow(Album &album, int package, StartTimeChoice time)
 {

@@ -117,7 +117,8 @@ TEST(EffectTables, TextAddLocatesThePackageByCategoryAndDefaultPosition)
 {
     EffectTree t;
     for (int n = 1; n <= 5; ++n)
-        t.addText(1, n, 20 + n, {}, n == 5 ? QStringLiteral("z") : QStringLiteral("n"), n == 5 ? QSize(200, 81) : QSize(8, 4));
+        t.addText(1, n, 20 + n, {}, n == 5 ? QStringLiteral("z") : QStringLiteral("n"),
+                  n == 5 ? QSize(200, 81) : QSize(8, 4));
     t.addText(2, 1, 9);
     Album album = t.album();
 
@@ -126,8 +127,9 @@ TEST(EffectTables, TextAddLocatesThePackageByCategoryAndDefaultPosition)
     ASSERT_TRUE(addTextEffect(album, wedding, 2, 4, {0, 0, 3}).changed);
     const Row &w = album.wenzi_ListView_Image[0];
     EXPECT_EQ(w.caption(), QStringLiteral("25"));
-    EXPECT_EQ(w.subItems(), (QStringList{"00:00:03", "暂无", "tingzhi", "文字1_5", "4", "300", "185", "1", "", "", "",
-                                         "", "手动添加", "wu"}));
+    EXPECT_EQ(w.subItems(),
+              (QStringList{"00:00:03", "暂无", "tingzhi", "文字1_5", "4", "300", "185", "1", "", "", "", "", "手动添加",
+                           "wu"}));
 
     // "All": the parallel lists locate the package, not the list position.
     const auto all = listTextEffects(t.paths, t.mode, 0, ListingCause::WindowOpening);
@@ -220,7 +222,8 @@ TEST(EffectTables, TextDeleteAllAndByOriginClearSlotMarks)
         question = q;
         return true;
     });
-    EXPECT_EQ(question, QStringLiteral("是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!"));
+    EXPECT_EQ(question,
+              QStringLiteral("是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!"));
     EXPECT_TRUE(album.wenzi_ListView_Image_2.empty());
     EXPECT_EQ(EffectTree::slotMarks(album), (QStringList{"", ""}));
 }

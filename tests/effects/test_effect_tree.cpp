@@ -18,7 +18,10 @@ const Paths &tree()
     return p;
 }
 
-QSize sizeOf(const QString &path) { return QImageReader(path).size(); }
+QSize sizeOf(const QString &path)
+{
+    return QImageReader(path).size();
+}
 
 class EffectTree : public ::testing::TestWithParam<ModeKind> {
 protected:
@@ -59,7 +62,8 @@ TEST_P(EffectTree, PictureEffectsAreFullFrameAnimationsWithAlpha)
         checkFrames(mode.effectFolder, loc, ini->frames(), mode.preview, mode.output);
     }
     // A middle frame is an overlay: transparent somewhere, drawn somewhere.
-    const QImage mid = decodePng(effectFramePath(tree(), mode.effectFolder, {EffectKind::Picture, 0, 1}, 25, FrameSet::Preview));
+    const QImage mid
+        = decodePng(effectFramePath(tree(), mode.effectFolder, {EffectKind::Picture, 0, 1}, 25, FrameSet::Preview));
     bool clear = false, drawn = false;
     for (int y = 0; y < mid.height(); y += 3)
         for (int x = 0; x < mid.width(); x += 3) {
@@ -74,7 +78,8 @@ TEST_P(EffectTree, TextEffectsInEveryCategoryServeTheTemplateMarks)
     const AlbumMode &mode = AlbumMode::get(GetParam());
     const double scale = double(mode.output.width()) / mode.preview.width();
     for (int cat = 1; cat <= kTextCategoryCount; ++cat) {
-        const TextEffectListing listing = listTextEffects(tree(), mode.effectFolder, cat * 2, ListingCause::CategoryChange);
+        const TextEffectListing listing
+            = listTextEffects(tree(), mode.effectFolder, cat * 2, ListingCause::CategoryChange);
         ASSERT_TRUE(listing.notice.isEmpty()) << cat;
         ASSERT_GE(listing.size(), 3) << cat;
         QString letters;
@@ -99,4 +104,5 @@ TEST_P(EffectTree, TextEffectsInEveryCategoryServeTheTemplateMarks)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, EffectTree, ::testing::Values(ModeKind::Wide16x9, ModeKind::Wide4x3, ModeKind::Portrait));
+INSTANTIATE_TEST_SUITE_P(Modes, EffectTree,
+                         ::testing::Values(ModeKind::Wide16x9, ModeKind::Wide4x3, ModeKind::Portrait));

@@ -65,7 +65,10 @@ QByteArray exifSegment(int orientation, bool bigEndian)
     return seg + payload;
 }
 
-QByteArray withExif(const QByteArray &jpeg, const QByteArray &segment) { return jpeg.left(2) + segment + jpeg.mid(2); }
+QByteArray withExif(const QByteArray &jpeg, const QByteArray &segment)
+{
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
 
 QString expectThrows(const std::function<void()> &f)
 {
@@ -241,8 +244,8 @@ TEST(ImageIO, ScaledDecodeIsTheSmallestScaleCoveringTheRequest)
                     expected = s;
             }
             EXPECT_EQ(img.size(), expected) << "source " << src.width() << "x" << src.height() << ", want " << w;
-            EXPECT_TRUE((img.width() >= want.width() && img.height() >= want.height())
-                        || img.size() == src) << "covers the request or is the full photo";
+            EXPECT_TRUE((img.width() >= want.width() && img.height() >= want.height()) || img.size() == src)
+                << "covers the request or is the full photo";
         }
     }
     EXPECT_EQ(jpegScaledSize({6000, 4000}, {800, 450}), QSize(1500, 1000));
@@ -290,8 +293,8 @@ TEST(ImageIO, PngKeepsAlphaAndDecodesPremultiplied)
             src.setPixel(x, y, qRgba(50 * x, 60 * y, 200, x * 60 + y));
     const QImage ours = decodePng(encodePng(src, 9), QStringLiteral("ours"));
     EXPECT_EQ(ours.format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_EQ(ours.convertToFormat(QImage::Format_ARGB32), src.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                                               .convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(ours.convertToFormat(QImage::Format_ARGB32),
+              src.convertToFormat(QImage::Format_ARGB32_Premultiplied).convertToFormat(QImage::Format_ARGB32));
 
     // A palette picture with a transparent entry, written by another encoder.
     QImage indexed(4, 1, QImage::Format_Indexed8);
@@ -389,9 +392,8 @@ TEST(ImageLimits, HeadersThatClaimMoreThanTheFileOrTheBudgetHoldAreUnusable)
     EXPECT_EQ(scaled, QSize(8125, 4571));
     EXPECT_LE(jpegDecodeBytes(panorama, scaled), kMaxJpegDecodeBytes);
     // A decode that would pass the budget is refused before any allocation.
-    const QString msg = expectThrows([&] {
-        decodeJpeg(claimingSize(progressive, 65000, 36563), QStringLiteral("pano.jpg"), QSize(100, 100));
-    });
+    const QString msg = expectThrows(
+        [&] { decodeJpeg(claimingSize(progressive, 65000, 36563), QStringLiteral("pano.jpg"), QSize(100, 100)); });
     EXPECT_TRUE(msg.contains(QStringLiteral("pano.jpg")) && msg.contains(QStringLiteral("过大"))) << qPrintable(msg);
 }
 

@@ -49,7 +49,8 @@ TEST(SampleContent, DefaultBackgroundsUnpackToJpegsAtTheOutputSizes)
     const struct {
         ModeKind mode;
         QSize size;
-    } cases[] = {{ModeKind::Wide16x9, {1920, 1080}}, {ModeKind::Wide4x3, {1920, 1080}}, {ModeKind::Portrait, {1080, 1920}}};
+    } cases[]
+        = {{ModeKind::Wide16x9, {1920, 1080}}, {ModeKind::Wide4x3, {1920, 1080}}, {ModeKind::Portrait, {1080, 1920}}};
     for (const auto &c : cases) {
         const QString path = kTree.defaultBackgroundPacked(c.mode);
         const QByteArray jpeg = packed::unpackFile(path, packed::kDefaultBackgroundDepth);
@@ -65,7 +66,8 @@ TEST(SampleContent, LyricsAreGbkWithTagsAndRisingTwoDigitStamps)
     EXPECT_EQ(encodeGbk(text), bytes) << "plain GBK, no byte-order mark";
     const QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_TRUE(lines.contains(QStringLiteral("[ti:甜蜜蜜]")));
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.startsWith(QStringLiteral("[ar:")); }));
+    EXPECT_TRUE(
+        std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.startsWith(QStringLiteral("[ar:")); }));
     static const QRegularExpression stamp(QStringLiteral("^\\[(\\d\\d):(\\d\\d)\\.(\\d\\d)\\](.+)$"));
     const LyricTable table = parseLrcFile(kTree.sampleLyrics());
     EXPECT_TRUE(std::find(table.begin(), table.end(), LyricRow{QStringLiteral("ti"), QStringLiteral("甜蜜蜜")})
@@ -94,9 +96,10 @@ TEST(SampleContent, SongIsAnMp3OfOneToTwoMinutes)
     if (ffprobe.isEmpty())
         GTEST_SKIP() << "ffprobe not installed";
     QProcess p;
-    p.start(ffprobe, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
-                      QStringLiteral("format=duration:stream=codec_name,sample_rate,channels"), QStringLiteral("-of"),
-                      QStringLiteral("default=nw=1"), kTree.sampleSong()});
+    p.start(ffprobe,
+            {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+             QStringLiteral("format=duration:stream=codec_name,sample_rate,channels"), QStringLiteral("-of"),
+             QStringLiteral("default=nw=1"), kTree.sampleSong()});
     ASSERT_TRUE(p.waitForFinished(30000));
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(out.contains(QStringLiteral("codec_name=mp3"))) << qPrintable(out);

@@ -42,20 +42,26 @@ inline QString run(const QString &program, const QStringList &args, bool withErr
 // A stereo sine song of `seconds` (fractions allowed) at 44.1 kHz, a few KB.
 inline void makeSineMp3(const QString &path, double seconds, int frequency = 440)
 {
-    const QString out = run(QStringLiteral("ffmpeg"),
-                            {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
-                             QStringLiteral("lavfi"), QStringLiteral("-i"),
-                             QStringLiteral("sine=frequency=%1:sample_rate=44100:duration=%2").arg(frequency).arg(seconds),
-                             QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("48k"), path},
-                            true);
+    const QString out
+        = run(QStringLiteral("ffmpeg"),
+              {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+               QStringLiteral("lavfi"), QStringLiteral("-i"),
+               QStringLiteral("sine=frequency=%1:sample_rate=44100:duration=%2").arg(frequency).arg(seconds),
+               QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("48k"), path},
+              true);
     ASSERT_FALSE(out.startsWith(QStringLiteral("<failed>"))) << out.toStdString();
 }
 
 // ffprobe: one entry of a stream, e.g. probe(file, "v:0", "codec_name").
 inline QString probe(const QString &file, const QString &stream, const QString &entry, bool countFrames = false)
 {
-    QStringList args{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"), stream,
-                     QStringLiteral("-show_entries"), QStringLiteral("stream=") + entry, QStringLiteral("-of"),
+    QStringList args{QStringLiteral("-v"),
+                     QStringLiteral("error"),
+                     QStringLiteral("-select_streams"),
+                     stream,
+                     QStringLiteral("-show_entries"),
+                     QStringLiteral("stream=") + entry,
+                     QStringLiteral("-of"),
                      QStringLiteral("default=nw=1:nk=1")};
     if (countFrames)
         args.prepend(QStringLiteral("-count_frames"));

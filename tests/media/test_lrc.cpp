@@ -26,12 +26,12 @@ TEST(LrcParse, WorkedExampleFromGbkFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("月亮.lrc"));
-    writeFileBytes(path, encodeGbk(QStringLiteral("[ti:月亮]\r\n[ar:佚名]\r\n[00:01.00]第一句\r\n[00:05.00][00:20.00]第二句\r\n")));
-    EXPECT_EQ(parseLrcFile(path), rows({{"00:01.00", "第一句"},
-                                        {"00:20.00", "第二句"},
-                                        {"00:05.00", "第二句"},
-                                        {"ti", "月亮"},
-                                        {"ar", "佚名"}}));
+    writeFileBytes(
+        path,
+        encodeGbk(QStringLiteral("[ti:月亮]\r\n[ar:佚名]\r\n[00:01.00]第一句\r\n[00:05.00][00:20.00]第二句\r\n")));
+    EXPECT_EQ(
+        parseLrcFile(path),
+        rows({{"00:01.00", "第一句"}, {"00:20.00", "第二句"}, {"00:05.00", "第二句"}, {"ti", "月亮"}, {"ar", "佚名"}}));
 }
 
 TEST(LrcParse, EdgeCases)
@@ -42,23 +42,31 @@ TEST(LrcParse, EdgeCases)
         LyricTable expected;
     };
     const std::vector<Case> cases{
-        {"only tag lines", {QStringLiteral("[ti:标题]"), QStringLiteral("[al:专辑]"), QStringLiteral("[offset:100]")},
+        {"only tag lines",
+         {QStringLiteral("[ti:标题]"), QStringLiteral("[al:专辑]"), QStringLiteral("[offset:100]")},
          rows({{"ti", "标题"}, {"al", "专辑"}})},
         {"title with a trailing blank is moved back", {QStringLiteral("[ti:标题] ")}, rows({{"ti", "标题"}})},
-        {"three touching tags share the text", {QStringLiteral("[00:01.00][00:02.00][00:03.00]歌")},
+        {"three touching tags share the text",
+         {QStringLiteral("[00:01.00][00:02.00][00:03.00]歌")},
          rows({{"00:03.00", "歌"}, {"00:02.00", "歌"}, {"00:01.00", "歌"}})},
-        {"text between tags", {QStringLiteral("[00:01.00]甲[00:02.00]乙")}, rows({{"00:02.00", "乙"}, {"00:01.00", "甲"}})},
+        {"text between tags",
+         {QStringLiteral("[00:01.00]甲[00:02.00]乙")},
+         rows({{"00:02.00", "乙"}, {"00:01.00", "甲"}})},
         {"a ] inside the text garbles the time", {QStringLiteral("[00:01.00]歌]词")}, rows({{"00:01.00]歌", "词"}})},
         {"text before the first tag is ignored", {QStringLiteral("前[00:04.00]后")}, rows({{"00:04.00", "后"}})},
-        {"time tag without text is dropped", {QStringLiteral("[00:09.00]"), QString(), QStringLiteral("[00:02.00]x")},
+        {"time tag without text is dropped",
+         {QStringLiteral("[00:09.00]"), QString(), QStringLiteral("[00:02.00]x")},
          rows({{"00:02.00", "x"}})},
-        {"an unclosed tag gives no row", {QStringLiteral("[00:07"), QStringLiteral("[00:08.00]y")},
+        {"an unclosed tag gives no row",
+         {QStringLiteral("[00:07"), QStringLiteral("[00:08.00]y")},
          rows({{"00:08.00", "y"}})},
         // A stray '[' keeps every valid tag before it and stays in the text.
         {"a stray [ after the text", {QStringLiteral("[00:01.00]abc[x")}, rows({{"00:01.00", "abc[x"}})},
-        {"a stray [ between tags", {QStringLiteral("[00:01.00]甲[x[00:02.00]乙")},
+        {"a stray [ between tags",
+         {QStringLiteral("[00:01.00]甲[x[00:02.00]乙")},
          rows({{"00:02.00", "乙"}, {"00:01.00", "甲[x"}})},
-        {"a stray [ before touching tags", {QStringLiteral("[[00:01.00][00:02.00]歌")},
+        {"a stray [ before touching tags",
+         {QStringLiteral("[[00:01.00][00:02.00]歌")},
          rows({{"00:02.00", "歌"}, {"00:01.00", "歌"}})},
     };
     for (const Case &c : cases)
@@ -69,7 +77,8 @@ TEST(LrcParse, LineEndsAndByteOrderMark)
 {
     // CR, LF and CR LF all end a line; a UTF-8 byte-order mark selects UTF-8
     // and does not become part of the first line.
-    const QByteArray text = QByteArray("\xEF\xBB\xBF") + QStringLiteral("[ti:名]\r[00:01.00]一\n[00:02.00]二\r\n").toUtf8();
+    const QByteArray text
+        = QByteArray("\xEF\xBB\xBF") + QStringLiteral("[ti:名]\r[00:01.00]一\n[00:02.00]二\r\n").toUtf8();
     EXPECT_EQ(parseLrcText(text), rows({{"00:01.00", "一"}, {"00:02.00", "二"}, {"ti", "名"}}));
 }
 
@@ -83,7 +92,7 @@ TEST(LrcParse, StopAndRefusedFiles)
     struct Case {
         const char *file;
         QByteArray bytes; // empty: the file is not written
-        const char *why;  // "" = accepted
+        const char *why; // "" = accepted
     } cases[] = {
         {"missing.lrc", {}, "无法读取"},
         {"big.lrc", line.repeated(int(kMaxLrcBytes / line.size()) + 1), "超过 1 MB"},
@@ -117,10 +126,10 @@ TEST(LyricStep, FindsTheLineOfTheSecond)
         std::optional<QString> expected;
     };
     const std::vector<Case> cases{
-        {"00:00", QString()},               // the first row empties the label at 00:00
-        {"00:03", QStringLiteral("三秒")},   // hundredths ignored
-        {"00:04", std::nullopt},            // no stamp: the label keeps its text
-        {"00:05", std::nullopt},            // one-digit minutes never match
+        {"00:00", QString()}, // the first row empties the label at 00:00
+        {"00:03", QStringLiteral("三秒")}, // hundredths ignored
+        {"00:04", std::nullopt}, // no stamp: the label keeps its text
+        {"00:05", std::nullopt}, // one-digit minutes never match
         {"01:02", QStringLiteral("一分二秒")},
     };
     for (const Case &c : cases)

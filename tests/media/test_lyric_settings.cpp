@@ -11,7 +11,8 @@ using namespace lumora;
 namespace {
 Row defaults()
 {
-    return defaultLyricSettingsRow(1, QStringLiteral("甜蜜蜜"), QStringLiteral(".lrc"), QStringLiteral("/x/甜蜜蜜.lrc"));
+    return defaultLyricSettingsRow(1, QStringLiteral("甜蜜蜜"), QStringLiteral(".lrc"),
+                                   QStringLiteral("/x/甜蜜蜜.lrc"));
 }
 } // namespace
 
@@ -19,11 +20,12 @@ TEST(LyricSettings, DefaultRow)
 {
     const Row r = defaults();
     EXPECT_EQ(r.caption(), QStringLiteral("1"));
-    EXPECT_EQ(r.subItems(), (QStringList{QStringLiteral("甜蜜蜜"), QStringLiteral(".lrc"), QStringLiteral("/x/甜蜜蜜.lrc"),
-                                         QStringLiteral("moren_xianshi"), QStringLiteral("335"), QStringLiteral("0"),
-                                         QStringLiteral("335"), QStringLiteral("黑体"), QStringLiteral("cuti"),
-                                         QStringLiteral("10"), QStringLiteral("wu"), QStringLiteral("暂时不用"),
-                                         QStringLiteral("clWhite"), QStringLiteral("16777215"), QStringLiteral("jianti")}));
+    EXPECT_EQ(r.subItems(),
+              (QStringList{QStringLiteral("甜蜜蜜"), QStringLiteral(".lrc"), QStringLiteral("/x/甜蜜蜜.lrc"),
+                           QStringLiteral("moren_xianshi"), QStringLiteral("335"), QStringLiteral("0"),
+                           QStringLiteral("335"), QStringLiteral("黑体"), QStringLiteral("cuti"), QStringLiteral("10"),
+                           QStringLiteral("wu"), QStringLiteral("暂时不用"), QStringLiteral("clWhite"),
+                           QStringLiteral("16777215"), QStringLiteral("jianti")}));
     EXPECT_EQ(lyricSettingsColumns().size(), 16);
 }
 
@@ -72,7 +74,8 @@ TEST(LyricSettings, CustomPositionStyleAndColour)
     }
     r.setSubItem(10, QStringLiteral("zidingyi_juzhong"));
     const LyricPlacement centred = applyLyricSettings(r, QStringLiteral("歌歌歌"), {1280, 720}, true);
-    EXPECT_EQ(centred.topLeft.x(), 640 - QFontMetrics(centred.font, nullptr).horizontalAdvance(QStringLiteral("歌歌歌")) / 2);
+    EXPECT_EQ(centred.topLeft.x(),
+              640 - QFontMetrics(centred.font, nullptr).horizontalAdvance(QStringLiteral("歌歌歌")) / 2);
 }
 
 TEST(LyricSettings, DrawnLineUsesACjkFont)

@@ -2,11 +2,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "MediaFixtures.h"
 #include "app/Album.h"
 #include "app/Error.h"
-#include "resources/PackedFile.h"
 #include "media/MusicList.h"
-#include "MediaFixtures.h"
+#include "resources/PackedFile.h"
 
 using namespace lumora;
 
@@ -61,8 +61,12 @@ TEST(MusicList, RefusedSongsAddNoRow)
     struct Case {
         QString path;
         const char *why;
-    } cases[] = {{shortSong, "太短"},    {notSong, ""},          {dir.filePath(QStringLiteral("没有.mp3")), ""},
-                 {empty, "是空的"},      {picture, "没有可播放的声音"}, {silent, "解码不出任何声音"}};
+    } cases[] = {{shortSong, "太短"},
+                 {notSong, ""},
+                 {dir.filePath(QStringLiteral("没有.mp3")), ""},
+                 {empty, "是空的"},
+                 {picture, "没有可播放的声音"},
+                 {silent, "解码不出任何声音"}};
     for (const Case &c : cases) {
         try {
             music::addSong(album, c.path);

@@ -3,8 +3,8 @@
 // answers, TotalFrames equals mbdx, every photo slot has a staged picture the
 // movie shows, text marks are well formed, and every movie sits at its path
 // with its packing depth. Skips when the tree has not been authored.
-#include <QFileInfo>
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -91,13 +91,15 @@ TEST(AuthoredTree, MoviesStartFromTheHandOverAndEndStill)
         for (int i = 0; i < movies.size(); ++i) {
             SCOPED_TRACE(movies[i].toStdString());
             const bool modeMovie = i == inis.size();
-            const TemplateParams t = modeMovie ? TemplateParams{} :
-                TemplateParams::read(IniFile::fromBytes(packed::unpackFile(inis[i], packed::kTemplateParamDepth)));
+            const TemplateParams t = modeMovie
+                ? TemplateParams{}
+                : TemplateParams::read(IniFile::fromBytes(packed::unpackFile(inis[i], packed::kTemplateParamDepth)));
             QTemporaryDir dir;
             const QString folder = stagePlain(dir.path(), t, size);
             MoviePlayer p;
-            p.loadDocument(packed::unpackFile(movies[i], modeMovie ? packed::kModeMovieDepth : packed::kTemplateMovieDepth),
-                           folder, movies[i]);
+            p.loadDocument(
+                packed::unpackFile(movies[i], modeMovie ? packed::kModeMovieDepth : packed::kTemplateMovieDepth),
+                folder, movies[i]);
             EXPECT_TRUE(p.missingPictures().isEmpty()) << p.missingPictures().join(u' ').toStdString();
             QImage first(size, QImage::Format_RGB32), beforeLast(size, QImage::Format_RGB32),
                 last(size, QImage::Format_RGB32);
@@ -126,8 +128,8 @@ TEST(AuthoredTree, TemplatesHonourTheContract)
         for (int i = 0; i < inis.size(); ++i) {
             SCOPED_TRACE(inis[i].toStdString());
             EXPECT_EQ(QFileInfo(inis[i]).fileName(), QFileInfo(movies[i]).fileName());
-            const TemplateParams t =
-                TemplateParams::read(IniFile::fromBytes(unpackExactly(inis[i], packed::kTemplateParamDepth)));
+            const TemplateParams t
+                = TemplateParams::read(IniFile::fromBytes(unpackExactly(inis[i], packed::kTemplateParamDepth)));
             EXPECT_TRUE(t.markerOk());
             EXPECT_FALSE(names.contains(t.name)) << "duplicate name";
             names.insert(t.name);

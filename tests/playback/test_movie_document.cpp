@@ -94,7 +94,7 @@ TEST(MovieDocument, TracksInterpolateWithTheirEase)
 {
     Track t;
     t.keys = {{10, 0, Ease::Linear}, {20, 100, Ease::Hold}, {30, 50, Ease::Linear}};
-    EXPECT_DOUBLE_EQ(t.at(0, -1), 0);   // before the first key
+    EXPECT_DOUBLE_EQ(t.at(0, -1), 0); // before the first key
     EXPECT_DOUBLE_EQ(t.at(15, -1), 50); // linear
     EXPECT_DOUBLE_EQ(t.at(25, -1), 100); // hold keeps the value until the next key
     EXPECT_DOUBLE_EQ(t.at(99, -1), 50); // after the last key

@@ -111,8 +111,7 @@ TEST_F(Player, RevealsAndSlidesMoveWithTheFrame)
     // A white layer wiped in from the left over 10 frames, and a blue square
     // sliding from x = 0 to x = 100.
     MoviePlayer p;
-    p.load(write(test::templateMovie(
-        21, QStringLiteral(R"(,{"type":"rect","rect":[0,0,160,90],"fill":"#ffffff",
+    p.load(write(test::templateMovie(21, QStringLiteral(R"(,{"type":"rect","rect":[0,0,160,90],"fill":"#ffffff",
             "clip":{"shape":"wipe","direction":"right","progress":[[0,0,"linear"],[10,1]]}},
             {"type":"rect","rect":[0,70,20,20],"fill":"#0000ff","anim":{"x":[[10,0,"linear"],[20,100]]}})"))));
     QImage img(160, 90, QImage::Format_RGB32);
@@ -131,8 +130,8 @@ TEST_F(Player, RevealsAndSlidesMoveWithTheFrame)
 TEST_F(Player, MissingPicturesDrawAsNothing)
 {
     MoviePlayer p;
-    p.load(write(test::templateMovie(
-        5, QStringLiteral(R"(,{"type":"picture","rect":[0,0,80,90],"picture":"picture_1.jpg"},
+    p.load(
+        write(test::templateMovie(5, QStringLiteral(R"(,{"type":"picture","rect":[0,0,80,90],"picture":"picture_1.jpg"},
             {"type":"picture","rect":[80,0,80,90],"picture":"../../pic/picture_0.jpg"})"))));
     EXPECT_EQ(p.missingPictures(),
               QStringList({QStringLiteral("picture_1.jpg"), QStringLiteral("../../pic/picture_0.jpg")}));
@@ -166,8 +165,8 @@ TEST_F(Player, KeptAspectLetterboxesAndLoopingWraps)
 TEST_F(Player, SteppedFramesEqualFreshRenders)
 {
     writeJpeg(test::solid(64, 48, QColor(30, 160, 90)), folder + QStringLiteral("picture_1.jpg"));
-    const QString path = write(test::templateMovie(
-        20, QStringLiteral(R"(,{"type":"rect","rect":[0,0,160,90],"fill":"#7820302e"},
+    const QString path
+        = write(test::templateMovie(20, QStringLiteral(R"(,{"type":"rect","rect":[0,0,160,90],"fill":"#7820302e"},
             {"type":"ellipse","rect":[10,10,30,30],"fill":"#60ffffff","anim":{"y":[[0,20],[10,0]]}},
             {"type":"rect","rect":[100,50,40,30],"fill":"#ff0000ff","from":5,"to":12},
             {"type":"picture","rect":[50,20,60,45],"picture":"picture_1.jpg","border":{"width":3,"color":"#fbfaf6"},
@@ -239,7 +238,9 @@ TEST_F(Player, PlayShowsTheFrameOfTheClock)
 {
     MoviePlayer p;
     p.load(write(test::templateMovie(
-        21, QStringLiteral(R"(,{"type":"rect","rect":[0,70,20,20],"fill":"#0000ff","anim":{"x":[[0,0,"linear"],[20,140]]}})"))));
+        21,
+        QStringLiteral(
+            R"(,{"type":"rect","rect":[0,70,20,20],"fill":"#0000ff","anim":{"x":[[0,0,"linear"],[20,140]]}})"))));
     qint64 ms = 1000;
     p.setClock([&ms] { return ms; });
     p.play();

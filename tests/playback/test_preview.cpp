@@ -60,7 +60,10 @@ public:
         }
     }
 
-    QRgb centre() const { return preview->picture().pixel(preview->picture().width() / 4, preview->picture().height() / 2); }
+    QRgb centre() const
+    {
+        return preview->picture().pixel(preview->picture().width() / 4, preview->picture().height() / 2);
+    }
 
     QString song(const QString &name, double seconds)
     {

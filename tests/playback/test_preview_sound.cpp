@@ -76,9 +76,9 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     const QString wav = fx.dir() + QStringLiteral("recording.raw");
     QProcess parec;
     parec.setStandardOutputFile(wav);
-    parec.start(QStringLiteral("parec"), {QStringLiteral("-d"), QString::fromUtf8(sink + ".monitor"),
-                                          QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                                          QStringLiteral("--channels=2"), QStringLiteral("--raw")});
+    parec.start(QStringLiteral("parec"),
+                {QStringLiteral("-d"), QString::fromUtf8(sink + ".monitor"), QStringLiteral("--format=s16le"),
+                 QStringLiteral("--rate=44100"), QStringLiteral("--channels=2"), QStringLiteral("--raw")});
     ASSERT_TRUE(parec.waitForStarted(5000));
     QThread::msleep(300);
 

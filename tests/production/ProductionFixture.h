@@ -30,13 +30,14 @@ inline QByteArray movieDocument(int frames, const QColor &colour, bool withPhoto
     Json layers = Json::array();
     layers.push_back({{"type", "rect"}, {"rect", {0, 0, 1920, 1080}}, {"fill", colour.name().toStdString()}});
     if (withPhoto)
-        layers.push_back({{"type", "picture"}, {"rect", {1440, 60, 420, 236}}, {"picture", "picture_1.jpg"}, {"fit", "cover"}});
-    Json doc{{"lumoraMovie", 1},
-             {"stage", {1920, 1080}},
-             {"frames", frames},
-             {"variables",
-              {{kMovieIdentityVariable.toStdString(), kMovieIdentityValue.toStdString()}, {"num_stop", "0"}}},
-             {"layers", layers}};
+        layers.push_back(
+            {{"type", "picture"}, {"rect", {1440, 60, 420, 236}}, {"picture", "picture_1.jpg"}, {"fit", "cover"}});
+    Json doc{
+        {"lumoraMovie", 1},
+        {"stage", {1920, 1080}},
+        {"frames", frames},
+        {"variables", {{kMovieIdentityVariable.toStdString(), kMovieIdentityValue.toStdString()}, {"num_stop", "0"}}},
+        {"layers", layers}};
     return QByteArray::fromStdString(doc.dump());
 }
 
@@ -116,7 +117,7 @@ private:
 inline bool near(QRgb c, const QColor &expected, int tolerance = 40)
 {
     return std::abs(qRed(c) - expected.red()) <= tolerance && std::abs(qGreen(c) - expected.green()) <= tolerance
-           && std::abs(qBlue(c) - expected.blue()) <= tolerance;
+        && std::abs(qBlue(c) - expected.blue()) <= tolerance;
 }
 
 } // namespace lumora::test

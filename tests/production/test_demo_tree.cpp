@@ -7,7 +7,8 @@
 TEST(DemoAlbum, PlansTheBundledSampleContent)
 {
     QProcess p;
-    p.start(QStringLiteral(LUMORA_TEST_PROGRAM_DIR "lumora-make"), {QStringLiteral("--plan"), QStringLiteral("--json")});
+    p.start(QStringLiteral(LUMORA_TEST_PROGRAM_DIR "lumora-make"),
+            {QStringLiteral("--plan"), QStringLiteral("--json")});
     ASSERT_TRUE(p.waitForFinished(120000));
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     const auto j = nlohmann::json::parse(p.readAllStandardOutput().toStdString());

@@ -67,9 +67,9 @@ TEST(Encoder, EveryTypeDecodesWithTheAlbumsFramesAndSound)
         const char *video, *audio, *ext;
     };
     const std::vector<Case> cases{
-        {OutputType::VCD, "mpeg1video", "mp2", ".mpg"},  {OutputType::SVCD, "mpeg2video", "mp2", ".mpg"},
-        {OutputType::DVD, "mpeg2video", "ac3", ".mpg"},  {OutputType::AVI, "mpeg4", "mp3", ".avi"},
-        {OutputType::WMV, "wmv2", "wmav2", ".wmv"},      {OutputType::MP4, "h264", "aac", ".mp4"},
+        {OutputType::VCD, "mpeg1video", "mp2", ".mpg"}, {OutputType::SVCD, "mpeg2video", "mp2", ".mpg"},
+        {OutputType::DVD, "mpeg2video", "ac3", ".mpg"}, {OutputType::AVI, "mpeg4", "mp3", ".avi"},
+        {OutputType::WMV, "wmv2", "wmav2", ".wmv"},     {OutputType::MP4, "h264", "aac", ".mp4"},
         {OutputType::MOV, "h264", "aac", ".mov"},
     };
     for (const Case &c : cases) {
@@ -80,9 +80,13 @@ TEST(Encoder, EveryTypeDecodesWithTheAlbumsFramesAndSound)
         j.audio = {{song, 2000}};
         const EncodeRun r = encode(j);
         ASSERT_EQ(r.result, ConvertResult::Completed) << name.toStdString() << r.log.join('\n').toStdString();
-        EXPECT_EQ(probe(out, QStringLiteral("v:0"), QStringLiteral("codec_name")), QLatin1String(c.video)) << name.toStdString();
-        EXPECT_EQ(probe(out, QStringLiteral("a:0"), QStringLiteral("codec_name")), QLatin1String(c.audio)) << name.toStdString();
-        EXPECT_EQ(probe(out, QStringLiteral("v:0"), QStringLiteral("width")) + "x" + probe(out, QStringLiteral("v:0"), QStringLiteral("height")), QStringLiteral("176x144"));
+        EXPECT_EQ(probe(out, QStringLiteral("v:0"), QStringLiteral("codec_name")), QLatin1String(c.video))
+            << name.toStdString();
+        EXPECT_EQ(probe(out, QStringLiteral("a:0"), QStringLiteral("codec_name")), QLatin1String(c.audio))
+            << name.toStdString();
+        EXPECT_EQ(probe(out, QStringLiteral("v:0"), QStringLiteral("width")) + "x"
+                      + probe(out, QStringLiteral("v:0"), QStringLiteral("height")),
+                  QStringLiteral("176x144"));
         EXPECT_EQ(test::decodedFrames(out), 40) << name.toStdString();
         EXPECT_NEAR(test::formatDuration(out), 1.6, 0.1) << name.toStdString();
         EXPECT_EQ(test::fullDecodeErrors(out), QString()) << name.toStdString();
@@ -195,9 +199,11 @@ namespace {
 std::vector<std::vector<uint8_t>> swscalePlanes(const QImage &picture)
 {
     const int w = picture.width(), h = picture.height();
-    std::vector<std::vector<uint8_t>> planes{std::vector<uint8_t>(size_t(w * h)), std::vector<uint8_t>(size_t(w * h / 4)),
+    std::vector<std::vector<uint8_t>> planes{std::vector<uint8_t>(size_t(w * h)),
+                                             std::vector<uint8_t>(size_t(w * h / 4)),
                                              std::vector<uint8_t>(size_t(w * h / 4))};
-    SwsContext *sws = sws_getContext(w, h, AV_PIX_FMT_BGRA, w, h, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    SwsContext *sws
+        = sws_getContext(w, h, AV_PIX_FMT_BGRA, w, h, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
     const uint8_t *src[1] = {picture.constBits()};
     const int srcStride[1] = {int(picture.bytesPerLine())};
     uint8_t *dst[3] = {planes[0].data(), planes[1].data(), planes[2].data()};
@@ -238,10 +244,12 @@ TEST(Encoder, ConvertsColoursAsSwscaleDoesAndReusesAHeldPicture)
         for (int plane = 1; plane < 3; ++plane)
             for (int r = 0; r < p.height / 2; ++r)
                 for (int c = 0; c < p.width / 2; ++c)
-                    d += std::abs(int(p.data[plane][r * p.stride[plane] + c]) - int(expected[size_t(plane)][size_t(r * p.width / 2 + c)]));
+                    d += std::abs(int(p.data[plane][r * p.stride[plane] + c])
+                                  - int(expected[size_t(plane)][size_t(r * p.width / 2 + c)]));
         chromaDiff.push_back(d / (p.width * p.height / 2));
     };
-    ASSERT_EQ(enc.convert(job(OutputType::MP4, dir.filePath(QStringLiteral("c.mp4")), 3), &handOver), ConvertResult::Completed);
+    ASSERT_EQ(enc.convert(job(OutputType::MP4, dir.filePath(QStringLiteral("c.mp4")), 3), &handOver),
+              ConvertResult::Completed);
     ASSERT_EQ(luma.size(), 3u);
     double lumaDiff = 0;
     for (size_t i = 0; i < expected[0].size(); ++i)

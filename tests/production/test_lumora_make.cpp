@@ -40,9 +40,10 @@ TEST(LumoraMake, PlanAsJsonRefusesBadPhotosByName)
     writeFileBytes(bad, "not a jpeg");
     const QString song = fx.dir() + QStringLiteral("歌.mp3");
     test::makeSineMp3(song, 3.0);
-    const Outcome o = make(fx, {QStringLiteral("--plan"), QStringLiteral("--json"), QStringLiteral("--text-effects"),
-                                QStringLiteral("off"), QStringLiteral("--music"), song, QStringLiteral("--size"),
-                                QStringLiteral("320x176"), good1, bad, good2});
+    const Outcome o = make(fx,
+                           {QStringLiteral("--plan"), QStringLiteral("--json"), QStringLiteral("--text-effects"),
+                            QStringLiteral("off"), QStringLiteral("--music"), song, QStringLiteral("--size"),
+                            QStringLiteral("320x176"), good1, bad, good2});
     ASSERT_EQ(o.code, 0) << o.err.toStdString();
     EXPECT_TRUE(o.err.contains(bad)) << "the bad photo is named";
     const auto j = nlohmann::json::parse(o.out.toStdString());
@@ -83,7 +84,8 @@ TEST(LumoraMake, RefusalsExitNonZeroWithAMessage)
         {{QStringLiteral("--type"), QStringLiteral("MKV"), photo}, 2, QStringLiteral("未知的输出类型")},
         {{QStringLiteral("--size"), QStringLiteral("1000x500"), photo}, 2, QStringLiteral("1280x720")},
         {{QStringLiteral("--bogus"), photo}, 2, QStringLiteral("未知的选项")},
-        {{QStringLiteral("--sync"), QStringLiteral("music"), photo}, 1,
+        {{QStringLiteral("--sync"), QStringLiteral("music"), photo},
+         1,
          QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！")},
         {{QStringLiteral("--music"), notSong, photo}, 1, notSong},
         {{QStringLiteral("--lyrics"), fx.dir() + QStringLiteral("没有.lrc"), photo}, 1, QStringLiteral("没有.lrc")},
@@ -101,11 +103,12 @@ TEST(LumoraMake, RefusalsExitNonZeroWithAMessage)
 TEST(LumoraMake, ProducesTheVideoAndPrintsItsPath)
 {
     test::ProductionFixture fx;
-    const Outcome o = make(fx, {QStringLiteral("--text-effects"), QStringLiteral("off"), QStringLiteral("--type"),
-                                QStringLiteral("MOV"), QStringLiteral("--size"), QStringLiteral("320x176"),
-                                QStringLiteral("--name"), QStringLiteral("小相册"), QStringLiteral("--out"),
-                                fx.dir() + QStringLiteral("成品"), fx.photo(QStringLiteral("甲")),
-                                fx.photo(QStringLiteral("乙"))});
+    const Outcome o
+        = make(fx,
+               {QStringLiteral("--text-effects"), QStringLiteral("off"), QStringLiteral("--type"),
+                QStringLiteral("MOV"), QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--name"),
+                QStringLiteral("小相册"), QStringLiteral("--out"), fx.dir() + QStringLiteral("成品"),
+                fx.photo(QStringLiteral("甲")), fx.photo(QStringLiteral("乙"))});
     ASSERT_EQ(o.code, 0) << o.err.toStdString();
     const QString path = o.out.trimmed();
     EXPECT_EQ(path, fx.dir() + QStringLiteral("成品/小相册.mov"));

@@ -17,13 +17,19 @@ TEST(OutputOptions, SizeListsAndDefaults)
         QSize byDefault;
     };
     const std::vector<Case> cases{
-        {OutputType::VCD, ModeKind::Portrait, 5, {480, 720}},     {OutputType::VCD, ModeKind::Wide16x9, 5, {1280, 720}},
-        {OutputType::VCD, ModeKind::Wide4x3, 5, {898, 720}},      {OutputType::SVCD, ModeKind::Wide16x9, 9, {1280, 720}},
-        {OutputType::DVD, ModeKind::Wide16x9, 11, {1280, 720}},   {OutputType::DVD, ModeKind::Portrait, 9, {720, 1280}},
-        {OutputType::AVI, ModeKind::Wide4x3, 8, {1280, 1026}},    {OutputType::MP4, ModeKind::Wide4x3, 9, {1280, 720}},
-        {OutputType::MOV, ModeKind::Wide16x9, 9, {1920, 1088}},   {OutputType::WMV, ModeKind::Wide16x9, 9, {1280, 720}},
+        {OutputType::VCD, ModeKind::Portrait, 5, {480, 720}},
+        {OutputType::VCD, ModeKind::Wide16x9, 5, {1280, 720}},
+        {OutputType::VCD, ModeKind::Wide4x3, 5, {898, 720}},
+        {OutputType::SVCD, ModeKind::Wide16x9, 9, {1280, 720}},
+        {OutputType::DVD, ModeKind::Wide16x9, 11, {1280, 720}},
+        {OutputType::DVD, ModeKind::Portrait, 9, {720, 1280}},
+        {OutputType::AVI, ModeKind::Wide4x3, 8, {1280, 1026}},
+        {OutputType::MP4, ModeKind::Wide4x3, 9, {1280, 720}},
+        {OutputType::MOV, ModeKind::Wide16x9, 9, {1920, 1088}},
+        {OutputType::WMV, ModeKind::Wide16x9, 9, {1280, 720}},
         // Portrait albums get the file sizes turned.
-        {OutputType::MP4, ModeKind::Portrait, 9, {720, 1280}},    {OutputType::MOV, ModeKind::Portrait, 9, {1088, 1920}},
+        {OutputType::MP4, ModeKind::Portrait, 9, {720, 1280}},
+        {OutputType::MOV, ModeKind::Portrait, 9, {1088, 1920}},
     };
     for (const Case &c : cases) {
         const auto sizes = outputSizes(c.type, c.mode);
@@ -57,13 +63,13 @@ TEST(OutputOptions, FrameGeometryNeverStretches)
     };
     const std::vector<Case> cases{
         {{1920, 1080}, ModeKind::Wide16x9, {1920, 1080}, {0, 0, 1920, 1080}},
-        {{320, 176}, ModeKind::Wide16x9, {320, 176}, {3, 0, 313, 176}},      // pillarbox
+        {{320, 176}, ModeKind::Wide16x9, {320, 176}, {3, 0, 313, 176}}, // pillarbox
         {{1920, 1088}, ModeKind::Wide16x9, {1920, 1088}, {0, 4, 1920, 1080}}, // letterbox
-        {{640, 513}, ModeKind::Wide4x3, {640, 512}, {0, 0, 640, 512}},        // odd height coded one row shorter
+        {{640, 513}, ModeKind::Wide4x3, {640, 512}, {0, 0, 640, 512}}, // odd height coded one row shorter
         {{800, 641}, ModeKind::Wide4x3, {800, 640}, {0, 0, 800, 640}},
-        {{1280, 720}, ModeKind::Wide4x3, {1280, 720}, {191, 0, 898, 720}},   // a 4:3 album in a 16:9 file
+        {{1280, 720}, ModeKind::Wide4x3, {1280, 720}, {191, 0, 898, 720}}, // a 4:3 album in a 16:9 file
         {{720, 1280}, ModeKind::Portrait, {720, 1280}, {0, 0, 720, 1280}},
-        {{1280, 720}, ModeKind::Portrait, {1280, 720}, {437, 0, 405, 720}},  // a portrait album in a landscape file
+        {{1280, 720}, ModeKind::Portrait, {1280, 720}, {437, 0, 405, 720}}, // a portrait album in a landscape file
     };
     for (const Case &c : cases) {
         const FrameGeometry g = frameGeometry(c.output, c.mode);
@@ -94,7 +100,8 @@ TEST(OutputOptions, ReadmeQualityTableIsTheEncodersTable)
     QFile readme(QStringLiteral(LUMORA_TEST_DATA_DIR "../../README.md"));
     ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(readme.readAll());
-    EXPECT_TRUE(text.contains(qualityTableMarkdown())) << "README.md should hold:\n" << qualityTableMarkdown().toStdString();
+    EXPECT_TRUE(text.contains(qualityTableMarkdown())) << "README.md should hold:\n"
+                                                       << qualityTableMarkdown().toStdString();
     // The log names the same numbers the encoder is given.
     EXPECT_EQ(encoderSettings(OutputType::MP4, QualityLevel::Gaoqing).videoRate,
               QStringLiteral("CRF 20, preset veryfast, max rate 20 Mbit/s"));

@@ -165,8 +165,10 @@ TEST(ProductionRun, EveryOutputTypeHoldsTheAlbum)
         ASSERT_EQ(r.outcome, ProductionOutcome::Completed) << what << r.error.toStdString();
         EXPECT_EQ(r.framesComposed, total) << what;
         const QString out = r.outputPath;
-        EXPECT_EQ(test::probe(out, QStringLiteral("v:0"), QStringLiteral("codec_name")), QLatin1String(c.video)) << what;
-        EXPECT_EQ(test::probe(out, QStringLiteral("a:0"), QStringLiteral("codec_name")), QLatin1String(c.audio)) << what;
+        EXPECT_EQ(test::probe(out, QStringLiteral("v:0"), QStringLiteral("codec_name")), QLatin1String(c.video))
+            << what;
+        EXPECT_EQ(test::probe(out, QStringLiteral("a:0"), QStringLiteral("codec_name")), QLatin1String(c.audio))
+            << what;
         EXPECT_EQ(test::decodedFrames(out), c.frames) << what;
         if (c.type == OutputType::MP4 || c.type == OutputType::MOV || c.type == OutputType::AVI)
             EXPECT_NEAR(test::formatDuration(out), total / 25.0, 0.1) << what;
@@ -207,9 +209,9 @@ TEST_F(ComposerTest, TemplatesThenModeMovieThenHold)
     EXPECT_EQ(colourOf(), qRgb(0, 0, 0)) << "the first frame is black";
     for (int entry = 1; entry <= 168; ++entry) {
         c->composeNext();
-        const QColor expected = entry <= 10   ? test::kFirstTemplateColour
-                                : entry <= 18 ? test::kSecondTemplateColour
-                                              : test::kModeMovieColour;
+        const QColor expected = entry <= 10 ? test::kFirstTemplateColour
+            : entry <= 18                   ? test::kSecondTemplateColour
+                                            : test::kModeMovieColour;
         ASSERT_TRUE(near(colourOf(), expected)) << "entry " << entry;
     }
     EXPECT_FALSE(c->capturing());
@@ -257,8 +259,8 @@ TEST_F(ComposerTest, MusicSyncRepeatsTheTemplatesAndHolds)
     for (int entry = 1; entry <= 30; ++entry) {
         c->composeNext();
         const QColor expected = entry <= 10 ? test::kFirstTemplateColour
-                                : entry <= 18 ? test::kSecondTemplateColour
-                                              : test::kFirstTemplateColour; // no mode movie in music sync
+            : entry <= 18                   ? test::kSecondTemplateColour
+                                            : test::kFirstTemplateColour; // no mode movie in music sync
         ASSERT_TRUE(near(c->handOver().pixel(20, 60), expected)) << "entry " << entry;
     }
 }

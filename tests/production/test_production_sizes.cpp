@@ -103,7 +103,7 @@ public:
 };
 
 struct Difference {
-    double mean = 0;     // mean absolute difference per channel, 0..255
+    double mean = 0; // mean absolute difference per channel, 0..255
     double worstTile = 0; // the same over the worst 16 × 16 tile
 };
 
@@ -119,7 +119,8 @@ Difference difference(const QImage &a, const QImage &b)
             for (int y = ty; y < std::min(a.height(), ty + kTile); ++y)
                 for (int x = tx; x < std::min(a.width(), tx + kTile); ++x, ++n) {
                     const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-                    tile += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+                    tile += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                        + std::abs(qBlue(p) - qBlue(q));
                 }
             sum += tile;
             d.worstTile = std::max(d.worstTile, tile / (3.0 * n));
@@ -155,13 +156,13 @@ TEST(ProductionSizes, EverySizeShowsTheNativeFrameScaled)
         const QSize native = t.album.modeInfo().output;
         const QImage full = t.compose(native, kFrame)->handOver().copy(t.lastAlbumRect);
         for (QSize size : sweep.sizes) {
-            const std::string what = AlbumMode::get(sweep.mode).shortName.toStdString() + " " +
-                                     sizeText(size).toStdString();
+            const std::string what
+                = AlbumMode::get(sweep.mode).shortName.toStdString() + " " + sizeText(size).toStdString();
             auto c = t.compose(size, kFrame);
             ASSERT_FALSE(c->overlays().empty()) << what;
             const QImage frame = c->handOver().copy(t.lastAlbumRect);
-            const QImage expected =
-                full.scaled(frame.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+            const QImage expected = full.scaled(frame.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                        .convertToFormat(QImage::Format_RGB32);
             // Text drawn small differs a little from text scaled down (up to
             // about 4 on average, 40 in a tile); an effect cut into strips or
             // drawn at the wrong scale differs by over 10 on average and over
@@ -181,7 +182,7 @@ TEST(ProductionSizes, EverySizeShowsTheNativeFrameScaled)
 TEST(ProductionSizes, TheOverlayCreatedLastLiesOnTopWhateverItsKind)
 {
     TreeAlbum t(ModeKind::Wide16x9);
-    t.addTextEffect({0, 0, 0});    // created on frame 1
+    t.addTextEffect({0, 0, 0}); // created on frame 1
     t.addPictureEffect({0, 0, 1}); // created on frame 25, while the text runs
     auto c = t.compose({320, 176}, 30);
     const auto &o = c->overlays();

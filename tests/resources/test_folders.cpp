@@ -41,12 +41,12 @@ TEST(Folders, WipeRemovesEverythingAndEnsureCreatesParents)
     EXPECT_TRUE(QFileInfo(f).isDir());
     touch(f + QStringLiteral("x.rar"));
     touch(dir.path() + QStringLiteral("/w/y.bin"));
-    QFile::setPermissions(f + QStringLiteral("x.rar"), QFile::ReadOwner);  // read-only files go too
+    QFile::setPermissions(f + QStringLiteral("x.rar"), QFile::ReadOwner); // read-only files go too
     int deleted = 0;
     wipeFolder(dir.path() + QStringLiteral("/w"), [&] { ++deleted; });
     EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/w")));
     EXPECT_EQ(deleted, 5);
-    wipeFolder(dir.path() + QStringLiteral("/w"));  // already gone: fine
+    wipeFolder(dir.path() + QStringLiteral("/w")); // already gone: fine
 }
 
 TEST(Folders, FoldersThatCannotBeMadeAreReportedByName)
@@ -91,7 +91,7 @@ TEST(Workspace, LifecycleStepsCleanTheRightFolders)
         EXPECT_FALSE(QFileInfo::exists(f)) << f.toStdString();
     EXPECT_FALSE(QFileInfo::exists(paths.stagingRoot()));
     EXPECT_FALSE(QFileInfo::exists(paths.wjToWj()));
-    EXPECT_TRUE(QFileInfo::exists(paths.startupMoviePacked()));  // resources are never written
+    EXPECT_TRUE(QFileInfo::exists(paths.startupMoviePacked())); // resources are never written
 
     touch(paths.scratch() + QStringLiteral("wjj_00_j_y1-1121314.rar"));
     workspace::modeChangeClean(paths);
@@ -101,7 +101,10 @@ TEST(Workspace, LifecycleStepsCleanTheRightFolders)
         touch(paths.scratch() + QStringLiteral("p%1.rar").arg(i));
     touch(paths.stagedTemplateMovie(1, QStringLiteral(".rar")));
     int lastDone = -1, lastMax = -1;
-    workspace::exitClean(paths, [&](int done, int maximum) { lastDone = done; lastMax = maximum; });
+    workspace::exitClean(paths, [&](int done, int maximum) {
+        lastDone = done;
+        lastMax = maximum;
+    });
     EXPECT_EQ(lastMax, 3);
     EXPECT_EQ(lastDone, 3);
     EXPECT_FALSE(QFileInfo::exists(paths.scratch()));
@@ -111,7 +114,8 @@ TEST(Workspace, LifecycleStepsCleanTheRightFolders)
 TEST(Paths, StagedMoviesEndInTheExtensionCell)
 {
     Paths paths(QStringLiteral("/prog"));
-    EXPECT_EQ(paths.stagedTemplateMovie(3, QStringLiteral(".rar")), "/prog/smxcwjj/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_3/wj_y_l_3.rar");
+    EXPECT_EQ(paths.stagedTemplateMovie(3, QStringLiteral(".rar")),
+              "/prog/smxcwjj/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_3/wj_y_l_3.rar");
     EXPECT_EQ(paths.handOverPicture(), "/prog/smxcwjj/wj_y_l/wj_y_l/wj_y_l/pic/picture_0.jpg");
     EXPECT_EQ(paths.templateParamFolder(ModeKind::Wide4x3), "/prog/smxcwjj/wj_0_or_2/wjj_01_03/");
     EXPECT_EQ(paths.modeMoviePacked(ModeKind::Portrait), "/prog/smxcwjj/wj_0_or_3_3/wj_0_or_3_3_d_(sp).rar");

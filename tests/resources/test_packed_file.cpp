@@ -18,7 +18,7 @@ QByteArray layer(qint32 length, const QByteArray &stream)
 }
 QByteArray zlibOf(const QByteArray &data)
 {
-    return qCompress(data).mid(4);  // qCompress prefixes its own 4-byte big-endian length
+    return qCompress(data).mid(4); // qCompress prefixes its own 4-byte big-endian length
 }
 } // namespace
 
@@ -41,7 +41,10 @@ TEST(PackedFile, DamagedLayersAreRefusedWithTheFileName)
 {
     const QByteArray content = QByteArray("abcdefgh").repeated(1000);
     const QByteArray stream = zlibOf(content);
-    struct Case { const char *what; QByteArray data; };
+    struct Case {
+        const char *what;
+        QByteArray data;
+    };
     const Case cases[] = {
         {"negative length", layer(-5, stream)},
         {"giant length", layer(0x7fffffff, stream)},

@@ -19,8 +19,8 @@ void makeTone(const QString &path, double seconds, int frequency, int rate, int 
 {
     const QString out = test::run(
         QStringLiteral("ffmpeg"),
-        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"),
-         QStringLiteral("-i"),
+        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+         QStringLiteral("lavfi"), QStringLiteral("-i"),
          QStringLiteral("sine=frequency=%1:sample_rate=%2:duration=%3").arg(frequency).arg(rate).arg(seconds),
          QStringLiteral("-ac"), QString::number(channels), QStringLiteral("-b:a"), QStringLiteral("64k"), path},
         true);
@@ -31,10 +31,10 @@ void makeTone(const QString &path, double seconds, int frequency, int rate, int 
 std::vector<float> decodeAudio(const QString &file)
 {
     QProcess p;
-    p.start(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), file,
-                                       QStringLiteral("-ac"), QStringLiteral("1"), QStringLiteral("-ar"),
-                                       QStringLiteral("8000"), QStringLiteral("-f"), QStringLiteral("f32le"),
-                                       QStringLiteral("-")});
+    p.start(QStringLiteral("ffmpeg"),
+            {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), file, QStringLiteral("-ac"),
+             QStringLiteral("1"), QStringLiteral("-ar"), QStringLiteral("8000"), QStringLiteral("-f"),
+             QStringLiteral("f32le"), QStringLiteral("-")});
     p.waitForFinished(60000);
     const QByteArray raw = p.readAllStandardOutput();
     std::vector<float> s(size_t(raw.size()) / sizeof(float));
@@ -83,7 +83,8 @@ TEST(AlbumSession, SongsOfMixedRatesPlayInTurnWithoutGapAndEndWithTheVideo)
     }
     const MediaAddReport added = a.session.addSongs(files);
     ASSERT_EQ(added.added, 4);
-    const AddPhotosReport photos = a.session.addPhotos({a.fx.photo(QStringLiteral("甲")), a.fx.photo(QStringLiteral("乙"))});
+    const AddPhotosReport photos
+        = a.session.addPhotos({a.fx.photo(QStringLiteral("甲")), a.fx.photo(QStringLiteral("乙"))});
     ASSERT_EQ(photos.added, 2);
 
     OutputChoice choice = defaultOutputChoice(ModeKind::Wide16x9);
@@ -171,8 +172,8 @@ TEST(AlbumSession, RefusesBadSongsAndLyricsByNameAndKeepsTheRest)
 
 TEST(AlbumSession, AlbumNamesAFileCannotHoldAreRefused)
 {
-    for (const QString name : {QString(), QStringLiteral("  "), QStringLiteral("a/b"), QStringLiteral(".."),
-                               QString(300, QChar(u'长'))})
+    for (const QString name :
+         {QString(), QStringLiteral("  "), QStringLiteral("a/b"), QStringLiteral(".."), QString(300, QChar(u'长'))})
         EXPECT_FALSE(AlbumSession::albumNameRefusal(name).isEmpty()) << name.toStdString();
     for (const QString name : {QStringLiteral("婚礼 2026"), QStringLiteral("a.b"), QStringLiteral("我的相册")})
         EXPECT_TRUE(AlbumSession::albumNameRefusal(name).isEmpty()) << name.toStdString();

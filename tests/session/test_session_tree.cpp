@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include "../media/MediaFixtures.h"
+#include "album/PhotoTable.h"
 #include "session/AlbumSession.h"
 #include "session/PlanReport.h"
-#include "album/PhotoTable.h"
 #include "templates/TemplatePacks.h"
 
 using namespace lumora;
@@ -29,11 +29,13 @@ QStringList treeSnapshot()
     while (it.hasNext()) {
         it.next();
         const QFileInfo fi = it.fileInfo();
-        QString line = QStringLiteral("%1 %2 %3").arg(fi.filePath()).arg(fi.size()).arg(fi.lastModified().toMSecsSinceEpoch());
+        QString line
+            = QStringLiteral("%1 %2 %3").arg(fi.filePath()).arg(fi.size()).arg(fi.lastModified().toMSecsSinceEpoch());
         if (fi.size() < 65536) {
             QFile f(fi.filePath());
             if (f.open(QIODevice::ReadOnly))
-                line += u' ' + QString::fromLatin1(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex());
+                line += u' '
+                    + QString::fromLatin1(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex());
         }
         lines << line;
     }
@@ -63,9 +65,9 @@ TEST(SessionTree, SessionGivesTheSamePlanAsLumoraMake)
     choice.folder = withSlash(QDir::currentPath());
     const std::string fromSession = planJsonText(session.album(), session.plan(choice), added.refused);
 
-    const QString fromTool = test::run(kProgram + QStringLiteral("lumora-make"),
-                                       {QStringLiteral("--seed"), QStringLiteral("42"), QStringLiteral("--plan"),
-                                        QStringLiteral("--json")});
+    const QString fromTool = test::run(
+        kProgram + QStringLiteral("lumora-make"),
+        {QStringLiteral("--seed"), QStringLiteral("42"), QStringLiteral("--plan"), QStringLiteral("--json")});
     EXPECT_EQ(QString::fromStdString(fromSession).trimmed(), fromTool.trimmed());
     // A text effect was placed by the seeded random source in both.
     EXPECT_GT(nlohmann::json::parse(fromSession)["text_effects"].get<int>(), 0);
@@ -79,14 +81,15 @@ TEST(SessionTree, TwoProductionsRunSideBySideAndLeaveTheTreeAsItWas)
     QTemporaryDir out;
     const QString song = out.path() + QStringLiteral("/歌.mp3");
     test::makeSineMp3(song, 3.0);
-    const QStringList photos = QDir(kProgram + QStringLiteral("shilizhaopian")).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    const QStringList photos = QDir(kProgram + QStringLiteral("shilizhaopian"))
+                                   .entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
     ASSERT_GE(photos.size(), 4);
 
     QProcess runs[2];
     for (int i = 0; i < 2; ++i) {
-        QStringList args{QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--music"), song,
-                         QStringLiteral("--name"),
-                         QStringLiteral("并行%1").arg(i), QStringLiteral("--out"), out.path()};
+        QStringList args{
+            QStringLiteral("--size"), QStringLiteral("320x176"),       QStringLiteral("--music"), song,
+            QStringLiteral("--name"), QStringLiteral("并行%1").arg(i), QStringLiteral("--out"),   out.path()};
         for (int k = 0; k < 2; ++k)
             args << kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i + k];
         runs[i].start(kProgram + QStringLiteral("lumora-make"), args);
@@ -96,8 +99,8 @@ TEST(SessionTree, TwoProductionsRunSideBySideAndLeaveTheTreeAsItWas)
         EXPECT_EQ(runs[i].exitCode(), 0) << runs[i].readAllStandardError().toStdString();
         const QString file = out.path() + QStringLiteral("/并行%1.mp4").arg(i);
         const QString plan = test::run(kProgram + QStringLiteral("lumora-make"),
-                                       {QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--music"), song,
-                                        QStringLiteral("--plan"), QStringLiteral("--json"),
+                                       {QStringLiteral("--size"), QStringLiteral("320x176"), QStringLiteral("--music"),
+                                        song, QStringLiteral("--plan"), QStringLiteral("--json"),
                                         kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i],
                                         kProgram + QStringLiteral("shilizhaopian/") + photos[2 * i + 1]});
         const long long total = nlohmann::json::parse(plan.toStdString())["total_frames"].get<long long>();
@@ -118,7 +121,8 @@ TEST(SessionTree, PackAddChecksThePhotosThePackNeeds)
     ASSERT_GT(pack.portraitNeed, 0) << "pack 1 of the authored tree needs portrait photos";
     // Two landscape sample photos only.
     QStringList landscape;
-    for (const QString &f : QDir(session.paths().samplePhotoFolder()).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
+    for (const QString &f :
+         QDir(session.paths().samplePhotoFolder()).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
         const PhotoFacts facts = readPhotoFacts(session.paths().samplePhotoFolder() + f);
         if (facts.width >= facts.height && landscape.size() < 2)
             landscape << facts.path;

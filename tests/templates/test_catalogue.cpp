@@ -17,8 +17,9 @@ Album handCatalogue(const std::vector<std::tuple<QString, QString, int>> &rows)
     setAlbumTableColumns(a);
     for (const auto &[szhz, names, frames] : rows) {
         const int i = a.ListView_mobancanshu.size();
-        const QStringList v{"类型", "分类", "1", "|0|", "|1080|", szhz, names, QString::number(frames),
-                            QStringLiteral("T%1").arg(i), "", "", "", "", ""};
+        const QStringList v{
+            "类型", "分类", "1", "|0|", "|1080|", szhz, names, QString::number(frames), QStringLiteral("T%1").arg(i),
+            "",     "",     "",  "",    ""};
         const QStringList cells = parameterRowCells(v, QStringLiteral("m%1.rar").arg(i), i);
         a.ListView_mobancanshu.append(cells.first(), cells.mid(1));
     }
@@ -38,13 +39,13 @@ QStringList indexes(const RowTable &t, int column)
 TEST(Catalogue, ClassifiesCountsAndListsTemplates)
 {
     const Album a = handCatalogue({
-        {"|shuheng|", "|picture_1|", 3000},                   // 0: both single tables
-        {"|heng|shu|", "|picture_1|picture_2|", 3024},        // 1: advanced 1 + 1
-        {"|heng|heng|", "|picture_1|picture_2|", 100},        // 2: advanced 2 + 0
-        {"|shuheng|shuheng|", "|picture_1|picture_2|", 100},  // 3: none
-        {"|heng|shuheng|", "|picture_1|picture_2|", 100},     // 4: none
-        {"|heng|", "|pic1|", 100},                            // 5: landscape, 0 photo slots
-        {"", "|picture_1|", 100},                             // 6: no tokens: none
+        {"|shuheng|", "|picture_1|", 3000}, // 0: both single tables
+        {"|heng|shu|", "|picture_1|picture_2|", 3024}, // 1: advanced 1 + 1
+        {"|heng|heng|", "|picture_1|picture_2|", 100}, // 2: advanced 2 + 0
+        {"|shuheng|shuheng|", "|picture_1|picture_2|", 100}, // 3: none
+        {"|heng|shuheng|", "|picture_1|picture_2|", 100}, // 4: none
+        {"|heng|", "|pic1|", 100}, // 5: landscape, 0 photo slots
+        {"", "|picture_1|", 100}, // 6: no tokens: none
         {"|shu|heng|shuheng|", "|picture_1|x|picture_3|", 100}, // 7: advanced, shuheng counts landscape
     });
     const RowTable &p = a.ListView_mobancanshu;
@@ -57,7 +58,7 @@ TEST(Catalogue, ClassifiesCountsAndListsTemplates)
     EXPECT_EQ(a.ListView_hengzhaopian[0].cell(classcol::kLandscape), "1");
     EXPECT_EQ(a.ListView_shuzhaopian[0].cell(classcol::kPortrait), "1");
     EXPECT_EQ(a.ListView_hengzhaopian[1].cell(classcol::kLandscape), "0"); // pic1 is no photo slot
-    EXPECT_EQ(a.ListView_gaojimoban[2].cell(classcol::kLandscape), "1");   // the shuheng slot; "x" is no photo
+    EXPECT_EQ(a.ListView_gaojimoban[2].cell(classcol::kLandscape), "1"); // the shuheng slot; "x" is no photo
     EXPECT_EQ(a.ListView_gaojimoban[2].cell(classcol::kPortrait), "1");
 
     // Template list: advanced rows, then landscape rows, then portrait rows.
@@ -83,7 +84,10 @@ TEST(Catalogue, BuildsFromTheTreeAndLeavesOutTemplatesThatDoNotPairUp)
     Album a(f.paths());
     a.mode = ModeKind::Wide16x9;
     int calls = 0;
-    const CatalogueReport r = buildCatalogue(a, [&](int, int max) { ++calls; EXPECT_EQ(max, 5); });
+    const CatalogueReport r = buildCatalogue(a, [&](int, int max) {
+        ++calls;
+        EXPECT_EQ(max, 5);
+    });
     EXPECT_EQ(calls, 5);
     EXPECT_EQ(r.templates, 3);
     ASSERT_EQ(r.leftOut.size(), 2u);
@@ -119,9 +123,15 @@ TEST(Catalogue, IntegrityFailuresEndTheProgram)
 
 TEST(TemplatePacks, EntriesNeedsTextsAndChecks)
 {
-    struct Case { const char *entry; const char *name, *h, *s; };
-    const Case cases[] = {{"A~1~0~", "A", "1", "0"}, {"B~0~1~x", "B", "0", "1"}, {"C~2~1", "C", "2", ""},
-                          {"D", "D", "", ""},        {"~1~2~3~", "", "1", "2"}};
+    struct Case {
+        const char *entry;
+        const char *name, *h, *s;
+    };
+    const Case cases[] = {{"A~1~0~", "A", "1", "0"},
+                          {"B~0~1~x", "B", "0", "1"},
+                          {"C~2~1", "C", "2", ""},
+                          {"D", "D", "", ""},
+                          {"~1~2~3~", "", "1", "2"}};
     for (const Case &c : cases) {
         const PackEntry e = parsePackEntry(QString::fromUtf8(c.entry));
         EXPECT_EQ(e.name, c.name) << c.entry;
@@ -176,8 +186,8 @@ TEST(TemplatePacks, DamagedCountsAreCapped)
 
 TEST(Catalogue, FrameCountsOutsideTheirRangeLeaveTheTemplateOut)
 {
-    for (auto [frames, usable] : {std::pair{"1", true}, std::pair{"90000", true}, std::pair{"0", false},
-                                  std::pair{"-25", false}, std::pair{"90001", false},
-                                  std::pair{"9223372036854775807", false}})
+    for (auto [frames, usable] :
+         {std::pair{"1", true}, std::pair{"90000", true}, std::pair{"0", false}, std::pair{"-25", false},
+          std::pair{"90001", false}, std::pair{"9223372036854775807", false}})
         EXPECT_EQ(catalogueRowProblem("|heng|", "|picture_1|", QLatin1String(frames)).isEmpty(), usable) << frames;
 }

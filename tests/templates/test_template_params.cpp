@@ -8,7 +8,10 @@ using namespace lumora;
 
 TEST(BarList, Tokens)
 {
-    struct Case { const char *text; QStringList tokens; };
+    struct Case {
+        const char *text;
+        QStringList tokens;
+    };
     const Case cases[] = {
         {"|heng|", {"heng"}},
         {"heng", {}},
@@ -33,23 +36,25 @@ TEST(BarList, PhotoSlots)
 
 TEST(IniFile, GbkCaseInsensitiveCrlfAndCaps)
 {
-    const QString text = QStringLiteral(
-        "[L_X_Q_K_T_P_W_J_S_Y]\r\nL_X_Q_K_T_P_W_J_S_Y=q_k_t_p_s_y_l_x\r\nl_x_q_k_t_p_w_j_s_y_m_c=浪漫时光\r\n"
-        "[1]\nMBDX = 250\nszhz=|heng|shu|\nmbdx=999\nlong=%1\n")
-                             .arg(QString(3000, u'x'));
+    const QString text
+        = QStringLiteral(
+              "[L_X_Q_K_T_P_W_J_S_Y]\r\nL_X_Q_K_T_P_W_J_S_Y=q_k_t_p_s_y_l_x\r\nl_x_q_k_t_p_w_j_s_y_m_c=浪漫时光\r\n"
+              "[1]\nMBDX = 250\nszhz=|heng|shu|\nmbdx=999\nlong=%1\n")
+              .arg(QString(3000, u'x'));
     const IniFile ini = IniFile::fromBytes(encodeGbk(text));
     const TemplateParams p = TemplateParams::read(ini);
     EXPECT_TRUE(p.markerOk());
     EXPECT_EQ(p.name, QStringLiteral("浪漫时光"));
-    EXPECT_EQ(p.mbdx, "250");  // first occurrence wins, key case ignored
+    EXPECT_EQ(p.mbdx, "250"); // first occurrence wins, key case ignored
     EXPECT_EQ(p.szhz, "|heng|shu|");
-    EXPECT_EQ(p.wxcs01, "");   // missing key reads empty
+    EXPECT_EQ(p.wxcs01, ""); // missing key reads empty
     EXPECT_EQ(ini.value(QStringLiteral("1"), QStringLiteral("long")).size(), IniFile::kMaxValueLength);
 }
 
 TEST(IniFile, MarkerWithoutSectionOneGivesEmptyValues)
 {
-    const TemplateParams p = TemplateParams::read(IniFile::parse(QStringLiteral("[l_x_q_k_t_p_w_j_s_y]\nl_x_q_k_t_p_w_j_s_y=q_k_t_p_s_y_l_x\n")));
+    const TemplateParams p = TemplateParams::read(
+        IniFile::parse(QStringLiteral("[l_x_q_k_t_p_w_j_s_y]\nl_x_q_k_t_p_w_j_s_y=q_k_t_p_s_y_l_x\n")));
     EXPECT_TRUE(p.markerOk());
     for (const QString &v : p.catalogueValues())
         EXPECT_TRUE(v.isEmpty());

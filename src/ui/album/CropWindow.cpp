@@ -43,7 +43,7 @@ protected:
 // The photo at its display size; pressing and moving drags it.
 class CropPhotoWidget : public QWidget {
 public:
-    CropPhotoWidget(CropWindow *window, QWidget *parent) : QWidget(parent), m_window(window) {}
+    CropPhotoWidget(CropWindow *window, QWidget *parent) : QWidget(parent), m_window(window) { }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -204,8 +204,8 @@ void CropWindow::start()
             uses += other.cell(slotcol::kPhotoRow) == photoRow;
         const int p = photoRow.toInt();
         const QString name = p >= 0 && p < a.ListView_daoru_zhaopian.size()
-                                 ? a.ListView_daoru_zhaopian[p].cell(photocol::kName)
-                                 : QString();
+            ? a.ListView_daoru_zhaopian[p].cell(photocol::kName)
+            : QString();
         items << new QTreeWidgetItem({QString::number(items.size() + 1), name, QString::number(uses),
                                       r.cell(slotcol::kPhotoPath), QString::number(s), photoRow});
     }

@@ -67,7 +67,7 @@ private:
     AlbumSession &m_session;
     DialogService &m_dialogs;
     QTreeWidget *m_list = nullptr; // ListView_zhaopian_wenjian
-    QWidget *m_box = nullptr;      // ScrollBox_jiancai_0
+    QWidget *m_box = nullptr; // ScrollBox_jiancai_0
     CropFrameWidget *m_frame = nullptr; // ScrollBox_jiequtupian
     CropPhotoWidget *m_photo = nullptr; // Image_load
     QLineEdit *m_xuhao = nullptr, *m_mingcheng = nullptr, *m_weizhi = nullptr, *m_cishu = nullptr;

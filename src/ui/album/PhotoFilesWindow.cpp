@@ -70,7 +70,8 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
     });
     auto resizeTo = [this](qreal share) {
         const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 800);
-        const QSize size = share >= 1.0 ? screen.size() : QSize(int(screen.width() * share), int(screen.height() * share));
+        const QSize size
+            = share >= 1.0 ? screen.size() : QSize(int(screen.width() * share), int(screen.height() * share));
         resize(size.expandedTo(QSize(1033, 652)).boundedTo(screen.size()));
         move(screen.center() - rect().center());
     };

@@ -22,8 +22,14 @@ inline constexpr int kCellsPerPage = 9;
 QSize fitPhoto(QSize stored, QSize limit);
 // The picture of a photo in a page cell (the cell less 6 in each direction)
 // and in a list box (the box less 8).
-inline QSize cellPicture(QSize stored) { return fitPhoto(stored, kThumbnailCell - QSize(6, 6)); }
-inline QSize listPicture(QSize stored, QSize box) { return fitPhoto(stored, box - QSize(8, 8)); }
+inline QSize cellPicture(QSize stored)
+{
+    return fitPhoto(stored, kThumbnailCell - QSize(6, 6));
+}
+inline QSize listPicture(QSize stored, QSize box)
+{
+    return fitPhoto(stored, box - QSize(8, 8));
+}
 
 // Pages: the last page index for n photos ((n - 1) div 9; 0 when empty) and
 // how many photos page p shows.
@@ -37,7 +43,10 @@ int photosOnPage(int page, int photoCount);
 // height (6 smaller with the portrait "fit"), their width held to the box.
 QSize largeViewSize(QSize stored, QSize box, bool landscapeFill, bool portraitFit);
 // The default box: the area less 6 each way.
-inline QSize defaultViewBox(QSize area) { return area - QSize(6, 6); }
+inline QSize defaultViewBox(QSize area)
+{
+    return area - QSize(6, 6);
+}
 // "放大" and "缩小": the width grows or shrinks by a tenth of the area width
 // and the height follows the area's proportions. A shrink that would make a
 // side negative returns an empty optional-like result: isValid() false.

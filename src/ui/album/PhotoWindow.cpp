@@ -75,10 +75,10 @@ PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, Thumbnai
 
     auto *side = new QVBoxLayout;
     auto *form = new QFormLayout;
-    const std::pair<const char *, const char *> fields[] = {
-        {"Edit_zhaopian_xuhao", "照片序号"},  {"Edit_zhaopian_mingcheng", "照片名称"},
-        {"Edit_zhaopian_geshi", "照片格式"},  {"Edit_zhaopian_kuandu", "照片宽度"},
-        {"Edit_zhaopian_gaodu", "照片高度"},  {"Edit_zhaopian_weizhi", "照片位置"}};
+    const std::pair<const char *, const char *> fields[]
+        = {{"Edit_zhaopian_xuhao", "照片序号"}, {"Edit_zhaopian_mingcheng", "照片名称"},
+           {"Edit_zhaopian_geshi", "照片格式"}, {"Edit_zhaopian_kuandu", "照片宽度"},
+           {"Edit_zhaopian_gaodu", "照片高度"}, {"Edit_zhaopian_weizhi", "照片位置"}};
     for (const auto &[name, caption] : fields) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
@@ -135,8 +135,8 @@ PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, Thumbnai
 
     connect(&m_thumbs, &ThumbnailCache::ready, this, [this](const QString &path, QSize size) {
         const int row = selectedRow();
-        if (size == m_pictureRequest && row >= 0 && row < m_session.album().ListView_daoru_zhaopian.size() &&
-            m_session.album().ListView_daoru_zhaopian.cell(row, photocol::kPath) == path)
+        if (size == m_pictureRequest && row >= 0 && row < m_session.album().ListView_daoru_zhaopian.size()
+            && m_session.album().ListView_daoru_zhaopian.cell(row, photocol::kPath) == path)
             m_picture->setImage(m_thumbs.cached(path, size));
     });
     reload();
@@ -178,9 +178,8 @@ void PhotoWindow::showDetails(int row)
         m_details[c]->setText(photos.cell(row, c));
     const QSize stored(photos.cell(row, photocol::kWidth).toInt(), photos.cell(row, photocol::kHeight).toInt());
     const QSize shown = fitPhoto(stored, kPictureBox);
-    m_picture->setGeometry(QRect(QPoint((kPictureBox.width() - shown.width()) / 2,
-                                        (kPictureBox.height() - shown.height()) / 2),
-                                 shown));
+    m_picture->setGeometry(
+        QRect(QPoint((kPictureBox.width() - shown.width()) / 2, (kPictureBox.height() - shown.height()) / 2), shown));
     m_picture->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(row + 1).arg(photos.cell(row, photocol::kName)));
     m_pictureRequest = shown * devicePixelRatioF();
     m_picture->setImage(m_thumbs.request(photos.cell(row, photocol::kPath), m_pictureRequest));
@@ -198,8 +197,8 @@ void PhotoWindow::addPhotosCommand()
         if (pack < 0)
             return;
     }
-    m_session.album().Edit_mobanfashi =
-        pack > 0 ? QStringLiteral("shiyong_zuhemoban") : QStringLiteral("shiyong_suijimoban");
+    m_session.album().Edit_mobanfashi
+        = pack > 0 ? QStringLiteral("shiyong_zuhemoban") : QStringLiteral("shiyong_suijimoban");
     const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加照片"), {}, kPhotoFilter);
     if (files.isEmpty())
         return;
@@ -340,7 +339,8 @@ void PhotoWindow::autoMatchCommand()
     QtConcurrent::run([&album, progress, stop] {
         QString error;
         try {
-            automaticMatching(album, [progress](int d, int m) { progress->setProgress(d, m); }, stop);
+            automaticMatching(
+                album, [progress](int d, int m) { progress->setProgress(d, m); }, stop);
         } catch (const Error &e) {
             error = e.message();
         }

@@ -85,7 +85,8 @@ QPixmap badged(const QImage &thumb, int number, qreal dpr)
     QFont f = p.font();
     f.setPointSize(8);
     p.setFont(f);
-    const QRect box = p.fontMetrics().boundingRect(text).adjusted(-2, 0, 2, 0).translated(4, 4 + p.fontMetrics().ascent());
+    const QRect box
+        = p.fontMetrics().boundingRect(text).adjusted(-2, 0, 2, 0).translated(4, 4 + p.fontMetrics().ascent());
     p.fillRect(box, QColor(255, 255, 0));
     p.setPen(Qt::black);
     p.drawText(box, Qt::AlignCenter, text);
@@ -126,10 +127,11 @@ void TemplateManagerWindow::buildLayout()
     auto *lists = new QHBoxLayout;
     auto *all = new QGroupBox(QStringLiteral("全部模板"), this);
     auto *allLayout = new QVBoxLayout(all);
-    m_templates = makeTree(QStringLiteral("ListView_moban"),
-                           {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
-                            QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类")},
-                           all);
+    m_templates
+        = makeTree(QStringLiteral("ListView_moban"),
+                   {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
+                    QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类")},
+                   all);
     allLayout->addWidget(m_templates);
     auto *allButtons = new QHBoxLayout;
     auto *use = new QPushButton(QStringLiteral("使用选中模板  ↓"), all);
@@ -145,8 +147,8 @@ void TemplateManagerWindow::buildLayout()
     auto *usedLayout = new QVBoxLayout(usedBox);
     m_used = makeTree(QStringLiteral("ListView_moban_shiyong"),
                       {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
-                       QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类"), QStringLiteral("照片匹配"),
-                       QStringLiteral("编号")},
+                       QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类"),
+                       QStringLiteral("照片匹配"), QStringLiteral("编号")},
                       usedBox);
     usedLayout->addWidget(m_used);
     auto *usedButtons = new QHBoxLayout;
@@ -342,8 +344,7 @@ void TemplateManagerWindow::loadPhotoBatch()
     m_status->setText(QStringLiteral("加载照片文件完成！"));
 }
 
-void TemplateManagerWindow::layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, QSize item,
-                                        int panelWidth)
+void TemplateManagerWindow::layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, QSize item, int panelWidth)
 {
     const int perRow = std::max(1, (panelWidth - kGapX) / (item.width() + kGapX));
     int bottom = 0;
@@ -368,7 +369,8 @@ void TemplateManagerWindow::onThumbnailReady(const QString &path, QSize size)
     }
     for (QLabel *frame : m_frames) {
         const int photo = frame->property("photoRow").toInt();
-        if (frame->property("photoRow").isValid() && photo < photos.size() && photos[photo].cell(photocol::kPath) == path)
+        if (frame->property("photoRow").isValid() && photo < photos.size()
+            && photos[photo].cell(photocol::kPath) == path)
             showFramePhoto(frame->property("ordinal").toInt(), photo);
     }
 }
@@ -445,8 +447,8 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
     layoutPanel(m_frameInner, m_frameItems, item, m_framePanel->viewport()->width());
     m_framesState->setText(m_frames.empty() ? QStringLiteral("wu") : QStringLiteral("xiezai_zhaopian_kuang"));
     for (const Row &slot : a.ListView_moban_shiyong_canshu)
-        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && !slot.cell(slotcol::kMatchState).isEmpty() &&
-            !slot.cell(slotcol::kPhotoRow).isEmpty())
+        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && !slot.cell(slotcol::kMatchState).isEmpty()
+            && !slot.cell(slotcol::kPhotoRow).isEmpty())
             showFramePhoto(slot.cell(slotcol::kOrdinal).toInt(), slot.cell(slotcol::kPhotoRow).toInt());
 }
 
@@ -550,12 +552,13 @@ void TemplateManagerWindow::dropPhotoOnFrame(int photoRow, int ordinal)
 {
     Album &a = m_session.album();
     const int usedRow = m_row->text().toInt() - 1;
-    if (usedRow < 0 || ordinal < 0 || ordinal >= int(m_frames.size()) || photoRow < 0 ||
-        photoRow >= a.ListView_daoru_zhaopian.size())
+    if (usedRow < 0 || ordinal < 0 || ordinal >= int(m_frames.size()) || photoRow < 0
+        || photoRow >= a.ListView_daoru_zhaopian.size())
         return;
     const bool frameLandscape = m_frames[size_t(ordinal)]->property("orientation").toString() == kHeng;
     if (isLandscapeRow(a.ListView_daoru_zhaopian[photoRow]) != frameLandscape) {
-        m_dialogs.notice(this, frameLandscape ? QStringLiteral("此处需要一张横照片！") : QStringLiteral("此处需要一张竖照片！"));
+        m_dialogs.notice(
+            this, frameLandscape ? QStringLiteral("此处需要一张横照片！") : QStringLiteral("此处需要一张竖照片！"));
         return;
     }
     int slotRow = -1;
@@ -627,8 +630,7 @@ bool TemplateManagerWindow::eventFilter(QObject *watched, QEvent *event)
                 dropPhotoOnFrame(photo, f);
         }
         return true;
-    default:
-        return QDialog::eventFilter(watched, event);
+    default: return QDialog::eventFilter(watched, event);
     }
 }
 
@@ -669,6 +671,5 @@ void TemplateManagerWindow::previewCatalogue()
     if (m_preview)
         m_preview(m_templates->indexOfTopLevelItem(item), false);
 }
-
 
 } // namespace lumora::ui

@@ -89,7 +89,7 @@ private:
     std::function<void(int, bool)> m_preview;
 
     QTreeWidget *m_templates = nullptr; // ListView_moban
-    QTreeWidget *m_used = nullptr;      // ListView_moban_shiyong
+    QTreeWidget *m_used = nullptr; // ListView_moban_shiyong
     QLineEdit *m_xuhao = nullptr, *m_name = nullptr, *m_type = nullptr, *m_duration = nullptr;
     QLineEdit *m_heng = nullptr, *m_shu = nullptr, *m_row = nullptr, *m_addedHeng = nullptr, *m_addedShu = nullptr;
     QLineEdit *m_dragPhoto = nullptr, *m_dragFrame = nullptr, *m_press = nullptr, *m_framesState = nullptr;
@@ -97,13 +97,13 @@ private:
     QWidget *m_photoInner = nullptr;
     QScrollArea *m_framePanel = nullptr; // ScrollBox_mobankuang
     QWidget *m_frameInner = nullptr;
-    QLabel *m_floating = nullptr;        // Image_yidong
+    QLabel *m_floating = nullptr; // Image_yidong
     QLabel *m_status = nullptr;
     QPushButton *m_previewUsed = nullptr, *m_previewCatalogue = nullptr;
 
     std::vector<QLabel *> m_photoPictures; // Imagem_<i>
     std::vector<QWidget *> m_photoItems;
-    std::vector<QLabel *> m_frames;        // Imagem_k<j>
+    std::vector<QLabel *> m_frames; // Imagem_k<j>
     std::vector<QWidget *> m_frameItems;
     int m_nextPhoto = 0;
     bool m_loaded = false;

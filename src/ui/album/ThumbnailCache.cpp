@@ -1,10 +1,10 @@
 #include "ThumbnailCache.h"
 
 #include <QPointer>
-#include <atomic>
-#include <functional>
 #include <QRunnable>
 #include <QThread>
+#include <atomic>
+#include <functional>
 
 #include "app/Error.h"
 #include "image/ImageIO.h"

@@ -75,10 +75,8 @@ QVariant ThumbnailListModel::data(const QModelIndex &index, int role) const
     const Row &r = photos[index.row()];
     const QString path = r.cell(photocol::kPath);
     switch (role) {
-    case Qt::DisplayRole:
-        return QFileInfo(path).fileName();
-    case Qt::ToolTipRole:
-        return path;
+    case Qt::DisplayRole: return QFileInfo(path).fileName();
+    case Qt::ToolTipRole: return path;
     case Qt::DecorationRole: {
         const QSize picture = pictureOf(index.row());
         const QImage thumb = m_cache.request(path, picture, ThumbnailCache::List);
@@ -86,8 +84,7 @@ QVariant ThumbnailListModel::data(const QModelIndex &index, int role) const
         box.fill(kThumbnailBoxColour);
         QPainter p(&box);
         const QSize framed = picture + QSize(2 * kThumbnailBorder, 2 * kThumbnailBorder);
-        const QRect frame(QPoint((m_box.width() - framed.width()) / 2, (m_box.height() - framed.height()) / 2),
-                          framed);
+        const QRect frame(QPoint((m_box.width() - framed.width()) / 2, (m_box.height() - framed.height()) / 2), framed);
         p.fillRect(frame, Qt::white);
         const QRect inner = frame.adjusted(kThumbnailBorder, kThumbnailBorder, -kThumbnailBorder, -kThumbnailBorder);
         if (thumb.isNull())
@@ -96,8 +93,7 @@ QVariant ThumbnailListModel::data(const QModelIndex &index, int role) const
             p.drawImage(inner, thumb);
         return box;
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 

@@ -26,12 +26,10 @@ public:
     virtual bool confirm(QWidget *parent, const QString &title, const QString &message) = 0;
     // File dialogs. `filter` in Qt's form ("JPG 文件 (*.jpg *.jpeg)"); an empty
     // result (or list) means the user cancelled.
-    virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
-                                  const QString &filter) = 0;
-    virtual QString openFile(QWidget *parent, const QString &caption, const QString &folder,
-                             const QString &filter) = 0;
-    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &path,
-                             const QString &filter) = 0;
+    virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder, const QString &filter)
+        = 0;
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &path, const QString &filter) = 0;
     // The folder browser; "" when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) = 0;
 };
@@ -41,13 +39,13 @@ public:
 class ScriptedDialogService : public DialogService {
 public:
     struct Asked {
-        QString kind;    // "notice", "confirm", "openFiles", "openFile", "saveFile", "chooseFolder"
-        QString title;   // confirmation title or dialog caption
+        QString kind; // "notice", "confirm", "openFiles", "openFile", "saveFile", "chooseFolder"
+        QString title; // confirmation title or dialog caption
         QString message; // notice or confirmation text; the filter of a file dialog
     };
 
     std::deque<bool> confirmAnswers;
-    std::deque<QStringList> fileAnswers;   // openFiles, openFile (first entry), saveFile (first entry)
+    std::deque<QStringList> fileAnswers; // openFiles, openFile (first entry), saveFile (first entry)
     std::deque<QString> folderAnswers;
     std::vector<Asked> asked;
     // Called after each recorded question (for example to fail a test at once).

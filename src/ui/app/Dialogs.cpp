@@ -136,7 +136,12 @@ void ProgressWindow::setCaption(const QString &caption)
 {
     QPointer<ProgressWindow> self(this);
     QMetaObject::invokeMethod(
-        this, [self, caption] { if (self) self->setWindowTitle(caption); }, Qt::QueuedConnection);
+        this,
+        [self, caption] {
+            if (self)
+                self->setWindowTitle(caption);
+        },
+        Qt::QueuedConnection);
 }
 
 void ProgressWindow::requestStop()

@@ -74,7 +74,7 @@ public:
     void finish();
 
 protected:
-    void reject() override {} // the build cannot be left half done
+    void reject() override { } // the build cannot be left half done
 
 private:
     QProgressBar *m_bar;

@@ -93,7 +93,8 @@ void installEditCommands(MainWindow &main)
         };
 
     // Saving and opening an album, beside the production settings.
-    auto *commands = new ProjectCommands(main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, QString());
+    auto *commands = new ProjectCommands(
+        main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, QString());
     commands->setObjectName(QStringLiteral("ProjectCommands"));
     QPushButton *anchor = main.button(QStringLiteral("Button_huamian_zhiliang"));
     QWidget *bar = anchor ? anchor->parentWidget() : m;
@@ -136,7 +137,8 @@ void enableAlbumRecovery(MainWindow &main, const QString &folder)
 {
     ProjectCommands *old = projectCommands(main);
     MainWindow *m = &main;
-    auto *commands = new ProjectCommands(main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, folder);
+    auto *commands = new ProjectCommands(
+        main.session(), main.dialogs(), m, [m] { showOpenedAlbum(*m); }, folder);
     if (old) {
         old->setObjectName(QString());
         old->deleteLater();

@@ -17,25 +17,25 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "DialogService.h"
-#include "EditCommands.h"
 #include "Dialogs.h"
+#include "EditCommands.h"
 #include "IdlePicture.h"
 #include "ModeChooser.h"
-#include "SettingsWindow.h"
-#include "album/PhotoFilesWindow.h"
-#include "album/PhotoWindow.h"
 #include "PictureView.h"
+#include "SettingsWindow.h"
 #include "StartupMoviePanel.h"
 #include "album/AlbumTables.h"
-#include "effects/EffectWiring.h"
-#include "production/ProductionWiring.h"
+#include "album/PhotoFilesWindow.h"
 #include "album/PhotoGeometry.h"
+#include "album/PhotoWindow.h"
 #include "album/ThumbnailCache.h"
 #include "album/ThumbnailCell.h"
 #include "album/ThumbnailListModel.h"
 #include "app/ClockText.h"
 #include "app/Error.h"
+#include "effects/EffectWiring.h"
 #include "playback/MediaWiring.h"
+#include "production/ProductionWiring.h"
 #include "resources/Workspace.h"
 #include "session/AlbumSession.h"
 #include "templates/Catalogue.h"
@@ -178,8 +178,8 @@ void MainWindow::buildCommands()
     };
     int x = kMargin;
     for (const Command &c : first) {
-        QPushButton *b = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
-                                    m_toolbar);
+        QPushButton *b
+            = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint), m_toolbar);
         b->setGeometry(x, 0, 88, kRowHeight - 2);
         x += 92;
     }
@@ -200,8 +200,8 @@ void MainWindow::buildCommands()
     };
     x = kMargin;
     for (const Command &c : types) {
-        QPushButton *b = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
-                                    m_typeBar);
+        QPushButton *b
+            = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint), m_typeBar);
         b->setGeometry(x, 0, 70, kRowHeight - 4);
         x += 74;
     }
@@ -212,8 +212,8 @@ void MainWindow::buildCommands()
     };
     x = kWidth - kMargin - 3 * 84;
     for (const Command &c : modes) {
-        QPushButton *b = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
-                                    m_typeBar);
+        QPushButton *b
+            = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint), m_typeBar);
         b->setGeometry(x, 0, 80, kRowHeight - 4);
         x += 84;
     }
@@ -224,8 +224,10 @@ void MainWindow::buildCommands()
     connectCommand(QStringLiteral("Button_gongneng_01"), [this] { addPhotosCommand(); });
     connectCommand(QStringLiteral("Button_xitong_shezhi"), [this] { settingsCommand(); });
     connectCommand(QStringLiteral("Button3"), [this] { exitCommand(); });
-    connectCommand(QStringLiteral("Button_moren_chuangkou"), [this] { setWindowMode(QStringLiteral("moren_chuangkou")); });
-    connectCommand(QStringLiteral("Button_fangda_chuangkou"), [this] { setWindowMode(QStringLiteral("fangda_chuangkou")); });
+    connectCommand(QStringLiteral("Button_moren_chuangkou"),
+                   [this] { setWindowMode(QStringLiteral("moren_chuangkou")); });
+    connectCommand(QStringLiteral("Button_fangda_chuangkou"),
+                   [this] { setWindowMode(QStringLiteral("fangda_chuangkou")); });
     connectCommand(QStringLiteral("Button_quanping_chuangkou"),
                    [this] { setWindowMode(QStringLiteral("quanping_chuangkou")); });
 
@@ -306,9 +308,8 @@ void MainWindow::buildStage()
             return;
         m_picture->move(p.x() - c.toInt(cell::kTuodongDownX), p.y() - c.toInt(cell::kTuodongDownY));
     });
-    connect(m_picture, &PictureView::released, this, [this](QPoint) {
-        m_session.album().cells.setText(cell::kTuodongKaiguan, QStringLiteral("songkai"));
-    });
+    connect(m_picture, &PictureView::released, this,
+            [this](QPoint) { m_session.album().cells.setText(cell::kTuodongKaiguan, QStringLiteral("songkai")); });
 
     m_startup = new StartupMoviePanel(m_area);
     m_startup->hide();
@@ -343,7 +344,7 @@ void MainWindow::buildThumbnails()
         const char *text;
         int width;
     };
-    const Paging paging[] = {{"Button37", "◀", 30},     {"Button49", "第一页", 70}, {"Button20", "上一页", 70},
+    const Paging paging[] = {{"Button37", "◀", 30},      {"Button49", "第一页", 70}, {"Button20", "上一页", 70},
                              {"Button21", "下一页", 70}, {"Button50", "末一页", 70}, {"Button38", "▶", 30}};
     int x = 0;
     for (const Paging &p : paging) {
@@ -368,17 +369,18 @@ void MainWindow::buildThumbnails()
     };
     const int countsTop = pagingTop + 34;
     label(QStringLiteral("Label_zhaopian"), QStringLiteral("照片："), QRect(0, countsTop, 40, 20));
-    m_photoCount = label(QStringLiteral("Label_shuliang_zhaopian"), QStringLiteral("0 张"), QRect(40, countsTop, 70, 20));
+    m_photoCount
+        = label(QStringLiteral("Label_shuliang_zhaopian"), QStringLiteral("0 张"), QRect(40, countsTop, 70, 20));
     label(QStringLiteral("Label_yinyue"), QStringLiteral("音乐："), QRect(120, countsTop, 40, 20));
-    m_musicCount = label(QStringLiteral("Label_shuliang_yinyue"), QStringLiteral("0 个"), QRect(160, countsTop, 60, 20));
+    m_musicCount
+        = label(QStringLiteral("Label_shuliang_yinyue"), QStringLiteral("0 个"), QRect(160, countsTop, 60, 20));
     label(QStringLiteral("Label_geci"), QStringLiteral("歌词："), QRect(240, countsTop, 40, 20));
     m_lyricCount = label(QStringLiteral("Label_shuliang_geci"), QStringLiteral("0 个"), QRect(280, countsTop, 60, 20));
     m_modeLabel = label(QStringLiteral("Label_dangqian_moshi"), {}, QRect(0, countsTop + 26, 360, 22));
     QFont bold = m_modeLabel->font();
     bold.setBold(true);
     m_modeLabel->setFont(bold);
-    m_side->setGeometry(kSideLeft, kStageRect.top(), 3 * kThumbnailCell.width() + 2 * kCellGap,
-                        countsTop + 52);
+    m_side->setGeometry(kSideLeft, kStageRect.top(), 3 * kThumbnailCell.width() + 2 * kCellGap, countsTop + 52);
 }
 
 void MainWindow::buildLists()
@@ -398,9 +400,11 @@ void MainWindow::buildLists()
     m_listTabs->setGeometry(0, 0, 520, 150);
 
     // Playing and the large view.
-    QPushButton *play = addCommand(QStringLiteral("Button33"), QStringLiteral("播放"), QStringLiteral("播放相册"), m_bottom);
+    QPushButton *play
+        = addCommand(QStringLiteral("Button33"), QStringLiteral("播放"), QStringLiteral("播放相册"), m_bottom);
     play->setGeometry(532, 4, 80, 30);
-    QPushButton *stop = addCommand(QStringLiteral("Button26"), QStringLiteral("停止"), QStringLiteral("停止播放"), m_bottom);
+    QPushButton *stop
+        = addCommand(QStringLiteral("Button26"), QStringLiteral("停止"), QStringLiteral("停止播放"), m_bottom);
     stop->setGeometry(618, 4, 80, 30);
     pendingCommand(QStringLiteral("Button33"));
     pendingCommand(QStringLiteral("Button26"));
@@ -415,11 +419,14 @@ void MainWindow::buildLists()
 
     auto *zoomTitle = new QLabel(QStringLiteral("照片大小："), m_bottom);
     zoomTitle->setGeometry(532, 48, 70, 28);
-    QPushButton *in = addCommand(QStringLiteral("Button22"), QStringLiteral("放大"), QStringLiteral("放大照片 (Ctrl++)"), m_bottom);
+    QPushButton *in
+        = addCommand(QStringLiteral("Button22"), QStringLiteral("放大"), QStringLiteral("放大照片 (Ctrl++)"), m_bottom);
     in->setGeometry(602, 46, 70, 30);
-    QPushButton *out = addCommand(QStringLiteral("Button23"), QStringLiteral("缩小"), QStringLiteral("缩小照片 (Ctrl+-)"), m_bottom);
+    QPushButton *out
+        = addCommand(QStringLiteral("Button23"), QStringLiteral("缩小"), QStringLiteral("缩小照片 (Ctrl+-)"), m_bottom);
     out->setGeometry(676, 46, 70, 30);
-    QPushButton *def = addCommand(QStringLiteral("Button24"), QStringLiteral("默认"), QStringLiteral("默认大小 (Ctrl+0)"), m_bottom);
+    QPushButton *def
+        = addCommand(QStringLiteral("Button24"), QStringLiteral("默认"), QStringLiteral("默认大小 (Ctrl+0)"), m_bottom);
     def->setGeometry(750, 46, 62, 30);
     connectCommand(QStringLiteral("Button22"), [this] { zoomIn(); });
     connectCommand(QStringLiteral("Button23"), [this] { zoomOut(); });
@@ -640,8 +647,8 @@ void MainWindow::refreshTemplateList()
     m_templateList->clear();
     const RowTable &used = album.ListView_moban_shiyong;
     for (int i = 0; i < used.size(); ++i)
-        new QTreeWidgetItem(m_templateList, {QString::number(i + 1), used.cell(i, usedcol::kName),
-                                             used.cell(i, usedcol::kDuration)});
+        new QTreeWidgetItem(m_templateList,
+                            {QString::number(i + 1), used.cell(i, usedcol::kName), used.cell(i, usedcol::kDuration)});
 }
 
 void MainWindow::refreshMusicList()
@@ -847,7 +854,8 @@ void MainWindow::showCellMenu(int k, const QPoint &global)
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenu_suolvetu"));
     menu.addAction(QStringLiteral("查看照片"), this, [this, k] { cellClicked(k); });
-    menu.addAction(QStringLiteral("预览效果"), this, [this] { m_dialogs.notice(this, QStringLiteral("双击照片预览效果！")); });
+    menu.addAction(QStringLiteral("预览效果"), this,
+                   [this] { m_dialogs.notice(this, QStringLiteral("双击照片预览效果！")); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("第一页"), this, [this] { firstPage(); });
     menu.addAction(QStringLiteral("上一页"), this, [this] { previousPage(); });
@@ -880,10 +888,11 @@ void MainWindow::drawLargeView()
     const Row &r = album.ListView_daoru_zhaopian[row];
     const QSize stored(r.cell(photocol::kWidth).toInt(), r.cell(photocol::kHeight).toInt());
     const QSize box(album.cells.toInt(cell::kWidth01), album.cells.toInt(cell::kHeight01));
-    const QSize shown = largeViewSize(stored, box, album.settings.zhujiemianHengQuanpin,
-                                      album.settings.zhujiemianShuShizhong);
+    const QSize shown
+        = largeViewSize(stored, box, album.settings.zhujiemianHengQuanpin, album.settings.zhujiemianShuShizhong);
     const QSize area = previewSize();
-    m_picture->setGeometry(QRect(QPoint((area.width() - shown.width()) / 2, (area.height() - shown.height()) / 2), shown));
+    m_picture->setGeometry(
+        QRect(QPoint((area.width() - shown.width()) / 2, (area.height() - shown.height()) / 2), shown));
     m_picture->setCursor(Qt::OpenHandCursor);
     // The picture is made off this thread at the size shown (device pixels,
     // at most the preview area's, zooming beyond draws it scaled up).

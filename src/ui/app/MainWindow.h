@@ -29,7 +29,7 @@ class QTreeWidget;
 namespace lumora {
 class AlbumSession;
 class MoviePlayer;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 
@@ -175,9 +175,9 @@ private:
 
     QHash<QString, QPushButton *> m_buttons;
     QWidget *m_backdrop = nullptr; // ScrollBox_bofangbeijing
-    QWidget *m_border = nullptr;   // suiButton7
-    QWidget *m_frame = nullptr;    // ScrollBox_zhujiemian_kuang_00001
-    QWidget *m_area = nullptr;     // ScrollBox_zhujiemian
+    QWidget *m_border = nullptr; // suiButton7
+    QWidget *m_frame = nullptr; // ScrollBox_zhujiemian_kuang_00001
+    QWidget *m_area = nullptr; // ScrollBox_zhujiemian
     PictureView *m_picture = nullptr; // Image_zhujiemian
     StartupMoviePanel *m_startup = nullptr; // ScrollBox_qi_dong_dong_hua
     std::array<ThumbnailCell *, 9> m_cells{};
@@ -190,9 +190,9 @@ private:
     QLabel *m_currentTime = nullptr;
     QTabWidget *m_listTabs = nullptr;
     QTreeWidget *m_templateList = nullptr; // ListView_daoru_moban
-    QTreeWidget *m_musicList = nullptr;    // ListView_daoru_yinyue
-    QTreeWidget *m_lyricList = nullptr;    // ListView_daoru_geci
-    QListView *m_thumbList = nullptr;      // ListView1
+    QTreeWidget *m_musicList = nullptr; // ListView_daoru_yinyue
+    QTreeWidget *m_lyricList = nullptr; // ListView_daoru_geci
+    QListView *m_thumbList = nullptr; // ListView1
     ThumbnailListModel *m_thumbModel = nullptr;
     QWidget *m_toolbar = nullptr;
     QWidget *m_typeBar = nullptr;

@@ -83,8 +83,8 @@ bool ProjectCommands::openPath(const QString &path)
     try {
         ProjectOpenReport r = openProject(m_session, path);
         if (!r.loaded && !r.missing.isEmpty()) {
-            const QString question = missingFilesNotice(r.missing) +
-                                     QStringLiteral("\n是否仍然打开相册?(找不到的照片、音乐和歌词不再使用)");
+            const QString question = missingFilesNotice(r.missing)
+                + QStringLiteral("\n是否仍然打开相册?(找不到的照片、音乐和歌词不再使用)");
             if (!m_dialogs.confirm(m_window, QStringLiteral("打开相册"), question))
                 return false;
             r = openProject(m_session, path, MissingFiles::LoadWithout);

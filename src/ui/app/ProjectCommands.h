@@ -15,7 +15,7 @@ class QWidget;
 namespace lumora {
 class AlbumSession;
 class RecoveryFile;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 

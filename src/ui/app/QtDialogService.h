@@ -9,7 +9,8 @@ class QtDialogService : public DialogService {
 public:
     void notice(QWidget *parent, const QString &message) override;
     bool confirm(QWidget *parent, const QString &title, const QString &message) override;
-    QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder, const QString &filter) override;
+    QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
+                          const QString &filter) override;
     QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &path, const QString &filter) override;
     QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) override;

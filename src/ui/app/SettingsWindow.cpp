@@ -24,25 +24,27 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
 
     // One group: a caption and its buttons (an exclusive pair, or a single
     // button that stays checked).
-    auto group = [this, layout](const QString &caption, std::initializer_list<std::pair<const char *, const char *>> buttons) {
-        auto *box = new QGroupBox(caption, this);
-        auto *row = new QHBoxLayout(box);
-        auto *exclusive = new QButtonGroup(box);
-        for (const auto &[name, text] : buttons) {
-            QRadioButton *b = radio(QString::fromLatin1(name), QString::fromUtf8(text), box);
-            exclusive->addButton(b);
-            row->addWidget(b);
-        }
-        row->addStretch();
-        layout->addWidget(box);
-    };
+    auto group
+        = [this, layout](const QString &caption, std::initializer_list<std::pair<const char *, const char *>> buttons) {
+              auto *box = new QGroupBox(caption, this);
+              auto *row = new QHBoxLayout(box);
+              auto *exclusive = new QButtonGroup(box);
+              for (const auto &[name, text] : buttons) {
+                  QRadioButton *b = radio(QString::fromLatin1(name), QString::fromUtf8(text), box);
+                  exclusive->addButton(b);
+                  row->addWidget(b);
+              }
+              row->addStretch();
+              layout->addWidget(box);
+          };
     group(QStringLiteral("导入照片时，对横照片的剪裁效果   (支持单张照片模板效果)"),
           {{"RadioButton_hengzhaopian_moren", "横照片剪裁成适中效果"},
            {"RadioButton_hengzhaopian_quanping", "横照片剪裁成全屏效果"}});
     group(QStringLiteral("导入照片时，对竖照片的剪裁效果   (支持单张照片模板效果)"),
           {{"RadioButton_shuzhaopian_moren", "竖照片剪裁成适中效果"}});
-    group(QStringLiteral("主界面横照片显示效果"), {{"RadioButton_zhujiemian_heng_shizhong", "横照片适中显示效果"},
-                                                  {"RadioButton_zhujiemian_heng_quanpin", "横照片全屏显示效果"}});
+    group(QStringLiteral("主界面横照片显示效果"),
+          {{"RadioButton_zhujiemian_heng_shizhong", "横照片适中显示效果"},
+           {"RadioButton_zhujiemian_heng_quanpin", "横照片全屏显示效果"}});
     group(QStringLiteral("主界面竖照片显示效果"), {{"RadioButton_zhujiemian_shu_shizhong", "竖照片适中显示效果"}});
     group(QStringLiteral("添加照片时是否为已经使用模板自动添加文字特效"),
           {{"RadioButton_wenzitexiao_tianjia", "自动添加文字特效"},
@@ -50,8 +52,9 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
     group(QStringLiteral("添加照片时是否为已经使用模板自动添加画面特效"),
           {{"RadioButton_huamiantexiao_tianjia", "自动添加画面特效"},
            {"RadioButton_huamiantexiao_butianjia", "不添加画面特效"}});
-    group(QStringLiteral("导入照片时，使用模板组合效果"), {{"RadioButton_moban_zuhe_shiyong", "使用模板组合效果"},
-                                                        {"RadioButton_moban_zuhe_bushiyong", "不使用模板组合效果"}});
+    group(QStringLiteral("导入照片时，使用模板组合效果"),
+          {{"RadioButton_moban_zuhe_shiyong", "使用模板组合效果"},
+           {"RadioButton_moban_zuhe_bushiyong", "不使用模板组合效果"}});
 
     // The caption theme the automatic text effects draw from.
     auto *themeBox = new QGroupBox(QStringLiteral("文字特效主题"), this);
@@ -101,7 +104,8 @@ void SettingsWindow::load()
 {
     m_loading = true;
     const Settings &s = m_album.settings;
-    auto set = [this](const char *name, bool on) { findChild<QRadioButton *>(QString::fromLatin1(name))->setChecked(on); };
+    auto set
+        = [this](const char *name, bool on) { findChild<QRadioButton *>(QString::fromLatin1(name))->setChecked(on); };
     set(s.hengzhaopianQuanping ? "RadioButton_hengzhaopian_quanping" : "RadioButton_hengzhaopian_moren", true);
     set("RadioButton_shuzhaopian_moren", true);
     set(s.zhujiemianHengQuanpin ? "RadioButton_zhujiemian_heng_quanpin" : "RadioButton_zhujiemian_heng_shizhong", true);

@@ -10,7 +10,7 @@ class QRadioButton;
 namespace lumora {
 struct Album;
 struct Settings;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 

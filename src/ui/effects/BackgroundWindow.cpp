@@ -7,8 +7,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QTreeWidget>
@@ -148,7 +148,8 @@ void BackgroundWindow::start()
     try {
         ensureFolder(paths.backgroundWorkFolder());
         if (!QFileInfo::exists(paths.backgroundMovieCopy(1)))
-            packed::unpackTo(paths.backgroundMoviePacked(), packed::kBackgroundMovieDepth, paths.backgroundMovieCopy(1));
+            packed::unpackTo(paths.backgroundMoviePacked(), packed::kBackgroundMovieDepth,
+                             paths.backgroundMovieCopy(1));
         if (!QFileInfo::exists(paths.backgroundMovieCopy(2)))
             QFile::copy(paths.backgroundMovieCopy(1), paths.backgroundMovieCopy(2));
     } catch (const Error &e) {
@@ -322,9 +323,10 @@ void BackgroundWindow::changePicture()
     } catch (const Error &e) {
         const QString m = e.message();
         // The orientation refusals are complete notices; a decoding error names the file.
-        m_dialogs.notice(this, m.startsWith(QStringLiteral("此张照片"))
-                                   ? m
-                                   : QStringLiteral("背景图片无法读取：%1\n%2").arg(QFileInfo(path).fileName(), m));
+        m_dialogs.notice(this,
+                         m.startsWith(QStringLiteral("此张照片"))
+                             ? m
+                             : QStringLiteral("背景图片无法读取：%1\n%2").arg(QFileInfo(path).fileName(), m));
         return;
     }
     refreshTable();

@@ -21,7 +21,7 @@ class QTreeWidget;
 namespace lumora {
 class AlbumSession;
 class MoviePlayer;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 
@@ -59,7 +59,7 @@ Q_SIGNALS:
 private:
     struct Prepared {
         QImage display; // fitted into the display image
-        QString error;  // the picture could not be read
+        QString error; // the picture could not be read
     };
     void refreshTable();
     bool rowChecks();
@@ -70,10 +70,10 @@ private:
     AlbumSession &m_session;
     DialogService &m_dialogs;
     QTreeWidget *m_table = nullptr; // ListView_moban_beijing
-    QSlider *m_slider = nullptr;    // suiTrackBar1
-    QCheckBox *m_all = nullptr;     // CheckBox_tongyishezhi
-    QLabel *m_picture = nullptr;    // Image_xianshizhaopian
-    QLabel *m_player = nullptr;     // ShockwaveFlash_2_beijingtupian_Alpha
+    QSlider *m_slider = nullptr; // suiTrackBar1
+    QCheckBox *m_all = nullptr; // CheckBox_tongyishezhi
+    QLabel *m_picture = nullptr; // Image_xianshizhaopian
+    QLabel *m_player = nullptr; // ShockwaveFlash_2_beijingtupian_Alpha
     QLineEdit *m_fields[6] = {};
     std::unique_ptr<MoviePlayer> m_movie;
     QTimer m_tick;

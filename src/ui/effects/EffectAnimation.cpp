@@ -19,7 +19,7 @@ constexpr int kWaitingPollMs = 4;
 
 // The frames of one package, filled by the worker, read by the user-interface thread.
 struct EffectAnimation::Job {
-    explicit Job(int n) : images(size_t(n)), done(size_t(n), false) {}
+    explicit Job(int n) : images(size_t(n)), done(size_t(n), false) { }
     mutable QMutex mutex;
     std::vector<QImage> images; // null: missing or damaged
     std::vector<bool> done;

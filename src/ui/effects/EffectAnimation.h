@@ -46,8 +46,8 @@ public:
     // Figures since the last play(), for benchmarks and tests.
     struct Figures {
         qint64 firstFrameMs = -1; // play() until frame 1 was on show
-        int due = 0;              // frames due since then
-        int late = 0;             // of them, not shown on their tick
+        int due = 0; // frames due since then
+        int late = 0; // of them, not shown on their tick
     };
     Figures figures() const { return m_figures; }
 

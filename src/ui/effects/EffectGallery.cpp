@@ -74,9 +74,15 @@ void EffectGallery::setBackdrop(const QImage &picture)
     m_backdrop = picture.scaled(kThumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QString EffectGallery::keyOf(const EffectLocation &loc) const { return effectFolder(m_paths, m_mode, loc); }
+QString EffectGallery::keyOf(const EffectLocation &loc) const
+{
+    return effectFolder(m_paths, m_mode, loc);
+}
 
-bool EffectGallery::hasThumbnail(const EffectLocation &loc) const { return m_cache.contains(keyOf(loc)); }
+bool EffectGallery::hasThumbnail(const EffectLocation &loc) const
+{
+    return m_cache.contains(keyOf(loc));
+}
 
 QString EffectGallery::problemOf(int row) const
 {
@@ -117,21 +123,23 @@ void EffectGallery::setEntries(const QString &modeFolder, const std::vector<Entr
     QList<std::pair<Thumb, EffectLocation>> work;
     for (size_t i = 0; i < jobs.size(); ++i)
         work.append({jobs[i], locations[i]});
-    m_watcher.setFuture(QtConcurrent::mapped(&m_pool, work, [paths, mode, backdrop](const std::pair<Thumb, EffectLocation> &w) {
-        Thumb t = w.first;
-        const EffectLocation &loc = w.second;
-        // The same check that refuses a package when it is added.
-        t.problem = effectPackageProblem(paths, mode, loc);
-        QImage frame;
-        if (t.problem.isEmpty()) {
-            const auto ini = EffectPackageIni::read(effectIniPath(paths, mode, loc));
-            frame = decodeOrNull(effectFramePath(paths, mode, loc, std::max(1, (ini->frames() + 1) / 2), FrameSet::Preview));
-            if (frame.isNull())
-                frame = decodeOrNull(effectFramePath(paths, mode, loc, 1, FrameSet::Preview));
-        }
-        t.image = t.problem.isEmpty() ? composeTile(backdrop, frame, kThumbSize) : brokenTile(kThumbSize);
-        return t;
-    }));
+    m_watcher.setFuture(
+        QtConcurrent::mapped(&m_pool, work, [paths, mode, backdrop](const std::pair<Thumb, EffectLocation> &w) {
+            Thumb t = w.first;
+            const EffectLocation &loc = w.second;
+            // The same check that refuses a package when it is added.
+            t.problem = effectPackageProblem(paths, mode, loc);
+            QImage frame;
+            if (t.problem.isEmpty()) {
+                const auto ini = EffectPackageIni::read(effectIniPath(paths, mode, loc));
+                frame = decodeOrNull(
+                    effectFramePath(paths, mode, loc, std::max(1, (ini->frames() + 1) / 2), FrameSet::Preview));
+                if (frame.isNull())
+                    frame = decodeOrNull(effectFramePath(paths, mode, loc, 1, FrameSet::Preview));
+            }
+            t.image = t.problem.isEmpty() ? composeTile(backdrop, frame, kThumbSize) : brokenTile(kThumbSize);
+            return t;
+        }));
 }
 
 void EffectGallery::resultReady(int index)

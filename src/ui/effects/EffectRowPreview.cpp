@@ -105,7 +105,7 @@ void EffectRowPreview::stepDone()
     int value = 0;
     for (int i = 0; i < m_run->rowCount() && i < int(m_frames.size()); ++i)
         value += m_run->state(i) == flag::kEffectFinished ? m_frames[size_t(i)]
-                                                           : std::min(m_run->frameCounter(i), m_frames[size_t(i)]);
+                                                          : std::min(m_run->frameCounter(i), m_frames[size_t(i)]);
     m_value = value;
     Q_EMIT progressChanged(m_value, m_maximum);
     Q_EMIT stepped(overlays);

@@ -64,7 +64,7 @@ private:
     int m_onlyRow = -1;
     std::shared_ptr<EffectRun> m_run;
     QTimer m_clockTimer; // Timer_shijian
-    QTimer m_stepTimer;  // Timer1
+    QTimer m_stepTimer; // Timer1
     PreviewClock m_clock;
     QFutureWatcher<std::vector<EffectOverlay>> m_watcher;
     bool m_stepping = false;

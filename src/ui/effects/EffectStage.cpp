@@ -73,8 +73,8 @@ QFuture<QImage> EffectStage::loadSampleBackdrop(const Paths &paths, QSize size)
 {
     const QString folder = paths.samplePhotoFolder();
     return QtConcurrent::run([folder, size] {
-        const QStringList names =
-            QDir(folder).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files, QDir::Name);
+        const QStringList names
+            = QDir(folder).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files, QDir::Name);
         for (const QString &n : names) {
             try {
                 const QString path = folder + n;
@@ -84,7 +84,8 @@ QFuture<QImage> EffectStage::loadSampleBackdrop(const Paths &paths, QSize size)
                     continue;
                 QImage img = applyOrientation(decodeJpeg(path, size), info.orientation);
                 img = img.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-                return img.copy(QRect(QPoint((img.width() - size.width()) / 2, (img.height() - size.height()) / 2), size));
+                return img.copy(
+                    QRect(QPoint((img.width() - size.width()) / 2, (img.height() - size.height()) / 2), size));
             } catch (const Error &) {
                 // Try the next sample.
             }

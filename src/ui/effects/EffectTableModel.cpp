@@ -2,9 +2,14 @@
 
 namespace lumora::ui {
 
-EffectTableModel::EffectTableModel(const RowTable &table, QObject *parent) : QAbstractTableModel(parent), m_table(table) {}
+EffectTableModel::EffectTableModel(const RowTable &table, QObject *parent) : QAbstractTableModel(parent), m_table(table)
+{
+}
 
-int EffectTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_table.size(); }
+int EffectTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_table.size();
+}
 
 int EffectTableModel::columnCount(const QModelIndex &parent) const
 {

@@ -19,8 +19,8 @@
 #include "EffectRowPreview.h"
 #include "EffectStage.h"
 #include "EffectTableModel.h"
-#include "app/DialogService.h"
 #include "app/Album.h"
+#include "app/DialogService.h"
 #include "app/Error.h"
 #include "effects/EffectColumns.h"
 #include "effects/EffectEdits.h"
@@ -117,7 +117,8 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     // start time and the rows below.
     auto *left = new QVBoxLayout;
     m_selectionBox = new QGridLayout;
-    m_selectionBox->addWidget(new QLabel(picture ? QStringLiteral("画面特效:") : QStringLiteral("文字特效:"), this), 1, 0);
+    m_selectionBox->addWidget(new QLabel(picture ? QStringLiteral("画面特效:") : QStringLiteral("文字特效:"), this), 1,
+                              0);
     m_selectionBox->addWidget(m_names, 1, 1);
     left->addLayout(m_selectionBox);
     left->addWidget(m_gallery, 1);
@@ -217,7 +218,10 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
 
 EffectTimelineWindow::~EffectTimelineWindow() = default;
 
-Album &EffectTimelineWindow::album() const { return m_session.album(); }
+Album &EffectTimelineWindow::album() const
+{
+    return m_session.album();
+}
 
 QPushButton *EffectTimelineWindow::makeButton(const QString &objectName, const QString &caption)
 {
@@ -227,7 +231,10 @@ QPushButton *EffectTimelineWindow::makeButton(const QString &objectName, const Q
     return b;
 }
 
-void EffectTimelineWindow::notice(const QString &text) { m_dialogs.notice(this, text); }
+void EffectTimelineWindow::notice(const QString &text)
+{
+    m_dialogs.notice(this, text);
+}
 
 ConfirmFn EffectTimelineWindow::confirmFn()
 {
@@ -276,7 +283,10 @@ void EffectTimelineWindow::showListing(const std::vector<EffectLocation> &locati
     }
 }
 
-QPoint EffectTimelineWindow::animationPosition(const EffectLocation &) const { return {0, 0}; }
+QPoint EffectTimelineWindow::animationPosition(const EffectLocation &) const
+{
+    return {0, 0};
+}
 
 void EffectTimelineWindow::nameChosen(int index)
 {
@@ -347,7 +357,8 @@ void EffectTimelineWindow::afterEdit(const EffectResult &r)
 
 void EffectTimelineWindow::rowSelected(int row)
 {
-    const RowTable &working = m_kind == EffectKind::Picture ? album().huamian_ListView_Image : album().wenzi_ListView_Image;
+    const RowTable &working
+        = m_kind == EffectKind::Picture ? album().huamian_ListView_Image : album().wenzi_ListView_Image;
     if (row < 0 || row >= working.size())
         return;
     m_startEdit->setText(working[row].subItem(effcol::kStart));
@@ -355,8 +366,9 @@ void EffectTimelineWindow::rowSelected(int row)
 
 void EffectTimelineWindow::editStart()
 {
-    const EffectResult r = m_kind == EffectKind::Picture ? setPictureEffectStart(album(), selectedRow(), m_startEdit->text())
-                                                         : setTextEffectStart(album(), selectedRow(), m_startEdit->text());
+    const EffectResult r = m_kind == EffectKind::Picture
+        ? setPictureEffectStart(album(), selectedRow(), m_startEdit->text())
+        : setTextEffectStart(album(), selectedRow(), m_startEdit->text());
     afterEdit(r);
 }
 
@@ -378,8 +390,8 @@ void EffectTimelineWindow::deleteAll()
 
 void EffectTimelineWindow::deleteByOrigin()
 {
-    const QString refusal =
-        m_kind == EffectKind::Picture ? pictureDeleteByOriginCheck(album()) : textDeleteByOriginCheck(album());
+    const QString refusal
+        = m_kind == EffectKind::Picture ? pictureDeleteByOriginCheck(album()) : textDeleteByOriginCheck(album());
     if (!refusal.isEmpty()) {
         notice(refusal);
         return;
@@ -395,16 +407,18 @@ void EffectTimelineWindow::deleteByOrigin()
 
 void EffectTimelineWindow::setPreviewLocked(bool locked)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_previewOne, m_previewAll, m_minute, m_second, m_names, m_gallery,
-                                                       m_add, m_delete, m_deleteAll, m_auto, m_deleteByOrigin, m_visible,
-                                                       m_editStart, m_startEdit})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_previewOne, m_previewAll, m_minute, m_second, m_names,
+                                                       m_gallery, m_add, m_delete, m_deleteAll, m_auto,
+                                                       m_deleteByOrigin, m_visible, m_editStart, m_startEdit})
         w->setEnabled(!locked);
 }
 
 void EffectTimelineWindow::startPreview(bool single)
 {
-    const RowTable &working = m_kind == EffectKind::Picture ? album().huamian_ListView_Image : album().wenzi_ListView_Image;
-    const QString none = m_kind == EffectKind::Picture ? QStringLiteral("没有添加画面特效!") : QStringLiteral("没有添加文字特效!");
+    const RowTable &working
+        = m_kind == EffectKind::Picture ? album().huamian_ListView_Image : album().wenzi_ListView_Image;
+    const QString none
+        = m_kind == EffectKind::Picture ? QStringLiteral("没有添加画面特效!") : QStringLiteral("没有添加文字特效!");
     if (working.empty()) {
         notice(none);
         return;

@@ -91,17 +91,17 @@ protected:
     DialogService &m_dialogs;
     QString m_modeFolder;
 
-    QComboBox *m_names = nullptr;      // ComboBox_texiao_name
+    QComboBox *m_names = nullptr; // ComboBox_texiao_name
     EffectGallery *m_gallery = nullptr;
-    QWidget *m_stageFrame = nullptr;   // 800 × 450 frame around the preview area
-    EffectStage *m_stage = nullptr;    // ScrollBox_texiao_xianshi
+    QWidget *m_stageFrame = nullptr; // 800 × 450 frame around the preview area
+    EffectStage *m_stage = nullptr; // ScrollBox_texiao_xianshi
     QLabel *m_packageInfo = nullptr;
-    QLineEdit *m_clock = nullptr;      // Edit_shijian
+    QLineEdit *m_clock = nullptr; // Edit_shijian
     QProgressBar *m_progress = nullptr;
     QComboBox *m_hour = nullptr, *m_minute = nullptr, *m_second = nullptr;
-    QLineEdit *m_startEdit = nullptr;  // Edit_kaishi_shijian
-    QTableView *m_working = nullptr;   // ListView_Image (hidden)
-    QTableView *m_visible = nullptr;   // ListView_Image_2
+    QLineEdit *m_startEdit = nullptr; // Edit_kaishi_shijian
+    QTableView *m_working = nullptr; // ListView_Image (hidden)
+    QTableView *m_visible = nullptr; // ListView_Image_2
     EffectTableModel *m_workingModel = nullptr;
     EffectTableModel *m_visibleModel = nullptr;
     QPushButton *m_add = nullptr, *m_delete = nullptr, *m_deleteAll = nullptr, *m_deleteByOrigin = nullptr;

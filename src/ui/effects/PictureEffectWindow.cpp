@@ -32,7 +32,10 @@ bool PictureEffectWindow::openWindow()
     return EffectTimelineWindow::openWindow();
 }
 
-EffectLocation PictureEffectWindow::locationOf(int nameIndex) const { return {EffectKind::Picture, 0, nameIndex + 1}; }
+EffectLocation PictureEffectWindow::locationOf(int nameIndex) const
+{
+    return {EffectKind::Picture, 0, nameIndex + 1};
+}
 
 void PictureEffectWindow::addRow()
 {
@@ -42,7 +45,8 @@ void PictureEffectWindow::addRow()
     const int selected = m_names->currentIndex();
     // A package that cannot play is refused by name before the row is made.
     if (!listed.isEmpty() && selected >= 0 && timeChoice().minute >= 0 && timeChoice().second >= 0) {
-        const QString problem = effectPackageProblem(m_session.paths(), m_modeFolder, locationOf(selected), listed[selected]);
+        const QString problem
+            = effectPackageProblem(m_session.paths(), m_modeFolder, locationOf(selected), listed[selected]);
         if (!problem.isEmpty()) {
             notice(problem);
             return;

@@ -82,14 +82,20 @@ PicturePlacementWindow::PicturePlacementWindow(AlbumSession &session, DialogServ
         connect(b, &QRadioButton::toggled, this, choiceChanged);
     connect(m_ok, &QPushButton::clicked, this, &PicturePlacementWindow::run);
     connect(m_back, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &PicturePlacementWindow::progressed, this, [this](int value, int maximum) {
-        m_progress->setRange(0, maximum);
-        m_progress->setValue(value);
-    }, Qt::QueuedConnection);
+    connect(
+        this, &PicturePlacementWindow::progressed, this,
+        [this](int value, int maximum) {
+            m_progress->setRange(0, maximum);
+            m_progress->setValue(value);
+        },
+        Qt::QueuedConnection);
     connect(&m_watcher, &QFutureWatcher<PlacementReport>::finished, this, &PicturePlacementWindow::done);
 }
 
-PicturePlacementWindow::~PicturePlacementWindow() { m_watcher.waitForFinished(); }
+PicturePlacementWindow::~PicturePlacementWindow()
+{
+    m_watcher.waitForFinished();
+}
 
 void PicturePlacementWindow::setControlsEnabled(bool enabled)
 {

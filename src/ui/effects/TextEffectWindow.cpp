@@ -143,7 +143,10 @@ void TextEffectWindow::listCategory(int row, ListingCause cause)
         notice(m_listing.notice);
 }
 
-EffectLocation TextEffectWindow::locationOf(int nameIndex) const { return m_listing.at(nameIndex); }
+EffectLocation TextEffectWindow::locationOf(int nameIndex) const
+{
+    return m_listing.at(nameIndex);
+}
 
 QPoint TextEffectWindow::animationPosition(const EffectLocation &loc) const
 {
@@ -159,8 +162,8 @@ void TextEffectWindow::addRow()
     m_still->hide();
     const int selected = m_names->currentIndex();
     if (m_listing.size() > 0 && selected >= 0 && timeChoice().minute >= 0 && timeChoice().second >= 0) {
-        const QString problem =
-            effectPackageProblem(m_session.paths(), m_modeFolder, locationOf(selected), m_names->itemText(selected));
+        const QString problem
+            = effectPackageProblem(m_session.paths(), m_modeFolder, locationOf(selected), m_names->itemText(selected));
         if (!problem.isEmpty()) {
             notice(problem);
             return;

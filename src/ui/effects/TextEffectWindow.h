@@ -40,10 +40,10 @@ private:
     void resetPosition();
     void setSliders(QPoint at);
 
-    QComboBox *m_category = nullptr;   // ComboBox_texiao_fenlei
+    QComboBox *m_category = nullptr; // ComboBox_texiao_fenlei
     QListWidget *m_categoryOf = nullptr; // ListBox_fenlei_hang
-    QListWidget *m_numberOf = nullptr;   // ListBox_fenlei_hang_xifen
-    QLabel *m_still = nullptr;           // Image1_wezi_texiao_xianshi_zhen
+    QListWidget *m_numberOf = nullptr; // ListBox_fenlei_hang_xifen
+    QLabel *m_still = nullptr; // Image1_wezi_texiao_xianshi_zhen
     QSlider *m_x = nullptr, *m_y = nullptr;
     QPushButton *m_save = nullptr, *m_reset = nullptr;
     TextEffectListing m_listing;

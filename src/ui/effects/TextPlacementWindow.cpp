@@ -75,14 +75,20 @@ TextPlacementWindow::TextPlacementWindow(AlbumSession &session, DialogService &d
     connect(m_category, &QComboBox::currentIndexChanged, this, &TextPlacementWindow::categoryChosen);
     connect(m_run, &QPushButton::clicked, this, &TextPlacementWindow::run);
     connect(m_back, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &TextPlacementWindow::progressed, this, [this](int value, int maximum) {
-        m_progress->setRange(0, maximum);
-        m_progress->setValue(value);
-    }, Qt::QueuedConnection);
+    connect(
+        this, &TextPlacementWindow::progressed, this,
+        [this](int value, int maximum) {
+            m_progress->setRange(0, maximum);
+            m_progress->setValue(value);
+        },
+        Qt::QueuedConnection);
     connect(&m_watcher, &QFutureWatcher<PlacementReport>::finished, this, &TextPlacementWindow::done);
 }
 
-TextPlacementWindow::~TextPlacementWindow() { m_watcher.waitForFinished(); }
+TextPlacementWindow::~TextPlacementWindow()
+{
+    m_watcher.waitForFinished();
+}
 
 void TextPlacementWindow::categoryChosen(int row)
 {
@@ -97,8 +103,8 @@ void TextPlacementWindow::categoryChosen(int row)
 
 void TextPlacementWindow::setControlsEnabled(bool enabled)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_category, m_every, m_interval, m_random, m_intervalCount, m_run,
-                                                       m_back})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_category, m_every, m_interval, m_random, m_intervalCount, m_run, m_back})
         w->setEnabled(enabled);
 }
 
@@ -115,8 +121,8 @@ void TextPlacementWindow::run()
     options.categoryRow = categoryRow;
     options.listing = ListingCause::CategoryChange;
     options.choice = m_every->isChecked() ? TemplateChoice::Every
-                     : m_interval->isChecked() ? TemplateChoice::Interval
-                                               : TemplateChoice::Random;
+        : m_interval->isChecked()         ? TemplateChoice::Interval
+                                          : TemplateChoice::Random;
     options.interval = m_intervalCount->currentText().toInt();
     options.provisionalStart = m_provisionalStart;
     // Progress comes from the worker: queued into the bar.

@@ -30,7 +30,8 @@ class TextPlacementWindow : public QDialog {
     Q_OBJECT
 public:
     // provisionalStart: the text effect window's time selection (hh:mm:ss).
-    TextPlacementWindow(AlbumSession &session, DialogService &dialogs, const QString &provisionalStart, QWidget *parent);
+    TextPlacementWindow(AlbumSession &session, DialogService &dialogs, const QString &provisionalStart,
+                        QWidget *parent);
     ~TextPlacementWindow() override;
 
     bool runningPlacement() const { return m_watcher.isRunning(); }

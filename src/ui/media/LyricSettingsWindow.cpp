@@ -22,8 +22,17 @@ const QString kSample = QStringLiteral("此处显示歌词内容");
 
 // Sub-items of a lyric settings row.
 enum Cell {
-    kDisplay = 3, kDefaultTop = 4, kLeft = 5, kTop = 6, kFont = 7, kStyle = 8, kSize = 9, kCentred = 10,
-    kColourName = 12, kColourNumber = 13, kForm = 14
+    kDisplay = 3,
+    kDefaultTop = 4,
+    kLeft = 5,
+    kTop = 6,
+    kFont = 7,
+    kStyle = 8,
+    kSize = 9,
+    kCentred = 10,
+    kColourName = 12,
+    kColourNumber = 13,
+    kForm = 14
 };
 
 // The standard named colours; the number holds red in the low byte.
@@ -32,10 +41,10 @@ struct NamedColour {
     QRgb rgb;
 };
 const NamedColour kColours[] = {
-    {"clBlack", 0x000000}, {"clMaroon", 0x800000}, {"clGreen", 0x008000}, {"clOlive", 0x808000},
-    {"clNavy", 0x000080},  {"clPurple", 0x800080}, {"clTeal", 0x008080},  {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0xFF0000},   {"clLime", 0x00FF00},  {"clYellow", 0xFFFF00},
-    {"clBlue", 0x0000FF},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0x00FFFF}, {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},  {"clMaroon", 0x800000},  {"clGreen", 0x008000}, {"clOlive", 0x808000},
+    {"clNavy", 0x000080},   {"clPurple", 0x800080},  {"clTeal", 0x008080},  {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0}, {"clRed", 0xFF0000},     {"clLime", 0x00FF00},  {"clYellow", 0xFFFF00},
+    {"clBlue", 0x0000FF},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0x00FFFF},  {"clWhite", 0xFFFFFF},
 };
 QString colourNumber(QColor c)
 {
@@ -178,8 +187,8 @@ void LyricSettingsWindow::openFor(int row)
 
 void LyricSettingsWindow::setCustomEnabled(bool on)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_x, m_y, m_colour, m_font, m_size, m_style, m_form, m_free,
-                                                       m_centred})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_x, m_y, m_colour, m_font, m_size, m_style, m_form, m_free, m_centred})
         w->setEnabled(on);
 }
 

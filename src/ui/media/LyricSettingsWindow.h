@@ -13,7 +13,7 @@ class QSlider;
 namespace lumora {
 class AlbumSession;
 class Row;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 
@@ -32,8 +32,8 @@ public:
     LyricPanel *panel() const { return m_panel; }
 
 private:
-    void showStored();       // the sample with the row's stored settings
-    void updateSample();     // the sample with the editor's current choices
+    void showStored(); // the sample with the row's stored settings
+    void updateSample(); // the sample with the editor's current choices
     void setCustomEnabled(bool on);
     QString styleKey() const;
     QColor chosenColour() const;

@@ -48,8 +48,8 @@ void LyricWindow::addLyrics()
             preset = m_session.paths().sampleLyrics();
         cells.setText(cell::kGeciDakai1ci, QStringLiteral("1"));
     }
-    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), preset,
-                                                  QStringLiteral("添加歌词文件(LRC) (*.lrc)"));
+    const QStringList files
+        = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), preset, QStringLiteral("添加歌词文件(LRC) (*.lrc)"));
     if (files.isEmpty())
         return;
     // Lyric files are a few kilobytes each: parsing them is quick.

@@ -20,7 +20,8 @@ MediaListWindow::MediaListWindow(AlbumSession &session, DialogService &dialogs, 
 }
 
 void MediaListWindow::build(const QStringList &columns, std::function<const RowTable &()> table,
-                            const std::vector<std::pair<QString, QString>> &details, const std::vector<int> &detailCells)
+                            const std::vector<std::pair<QString, QString>> &details,
+                            const std::vector<int> &detailCells)
 {
     m_table = std::move(table);
     m_detailCells = detailCells;
@@ -45,9 +46,8 @@ void MediaListWindow::build(const QStringList &columns, std::function<const RowT
     m_buttons = new QVBoxLayout;
     m_buttons->addStretch(1);
     outer->addLayout(m_buttons);
-    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
-        showDetails(m_list->indexOfTopLevelItem(item));
-    });
+    connect(m_list, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { showDetails(m_list->indexOfTopLevelItem(item)); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
             showDetails(m_list->indexOfTopLevelItem(item));

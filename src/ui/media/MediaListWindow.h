@@ -16,7 +16,7 @@ class QVBoxLayout;
 namespace lumora {
 class AlbumSession;
 class RowTable;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 

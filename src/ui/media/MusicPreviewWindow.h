@@ -15,7 +15,7 @@ class QTimer;
 namespace lumora {
 class AlbumSession;
 class AudioPlayer;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 
@@ -47,8 +47,8 @@ private:
     AlbumSession &m_session;
     DialogService &m_dialogs;
     AudioPlayer &m_audio;
-    QString m_mode;          // Edit_yinyue_geci_kaiguan
-    int m_lyricIndex = 0;    // Edit_shijian_lrc_num
+    QString m_mode; // Edit_yinyue_geci_kaiguan
+    int m_lyricIndex = 0; // Edit_shijian_lrc_num
     LyricTable m_lyrics;
     QComboBox *m_songs = nullptr;
     QComboBox *m_lyricFiles = nullptr;

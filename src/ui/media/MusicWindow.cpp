@@ -2,9 +2,9 @@
 
 #include <QEventLoop>
 #include <QFile>
-#include <QTreeWidget>
 #include <QFutureWatcher>
 #include <QProgressDialog>
+#include <QTreeWidget>
 #include <QtConcurrent>
 
 #include "app/DialogService.h"
@@ -35,10 +35,13 @@ void addSongsWithProgress(AlbumSession &session, DialogService &dialogs, const Q
     QPointer<QProgressDialog> bar(&progress);
     watcher.setFuture(QtConcurrent::run([&session, paths, bar] {
         return session.addSongs(paths, [bar](int done, int) {
-            QMetaObject::invokeMethod(qApp, [bar, done] {
-                if (bar)
-                    bar->setValue(done);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp,
+                [bar, done] {
+                    if (bar)
+                        bar->setValue(done);
+                },
+                Qt::QueuedConnection);
         });
     }));
     loop.exec();
@@ -84,8 +87,8 @@ void MusicWindow::addSongs()
             preset = m_session.paths().sampleSong();
         cells.setText(cell::kYinyueDakai1ci, QStringLiteral("1"));
     }
-    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), preset,
-                                                  QStringLiteral("添加音乐文件(MP3) (*.mp3)"));
+    const QStringList files
+        = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), preset, QStringLiteral("添加音乐文件(MP3) (*.mp3)"));
     if (files.isEmpty())
         return;
     addSongsWithProgress(m_session, m_dialogs, files, this);

@@ -25,8 +25,7 @@ const char *const kStopButtons[] = {"Button26", "suiButton18"};
 } // namespace
 
 AlbumPreview::AlbumPreview(MainWindow &main, AlbumSession &session, DialogService &dialogs)
-    : QObject(&main), m_main(main), m_session(session), m_dialogs(dialogs),
-      m_audio(std::make_unique<AudioPlayer>()),
+    : QObject(&main), m_main(main), m_session(session), m_dialogs(dialogs), m_audio(std::make_unique<AudioPlayer>()),
       m_playback(std::make_unique<PreviewPlayback>(session.album(), *m_audio))
 {
     for (const char *name : kPlayButtons)
@@ -95,8 +94,8 @@ void AlbumPreview::play()
     }
     m_main.showIdlePicture();
     if (check.unmatchedPhotos > 0) {
-        const QString question = QStringLiteral("有 %1 张照片没有与模板匹配,是否自动完成照片与模板的匹配?")
-                                     .arg(check.unmatchedPhotos);
+        const QString question
+            = QStringLiteral("有 %1 张照片没有与模板匹配,是否自动完成照片与模板的匹配?").arg(check.unmatchedPhotos);
         if (m_dialogs.confirm(&m_main, QStringLiteral("自动完成"), question)) {
             try {
                 automaticMatching(m_session.album());

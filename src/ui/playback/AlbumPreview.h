@@ -19,7 +19,7 @@ class AlbumSession;
 class AudioPlayer;
 class PreviewPlayback;
 enum class PreviewState;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 

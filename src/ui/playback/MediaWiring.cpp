@@ -26,7 +26,8 @@ AlbumPreview *attachMediaWindows(MainWindow &main, AlbumSession &session, Dialog
     auto *settings = new LyricSettingsWindow(session, &main);
     auto openPreview = [musicPreview](const QString &mode) { musicPreview->openFor(mode); };
     auto *music = new MusicWindow(session, dialogs, openPreview, &main);
-    auto *lyrics = new LyricWindow(session, dialogs, openPreview, [settings](int row) { settings->openFor(row); }, &main);
+    auto *lyrics = new LyricWindow(
+        session, dialogs, openPreview, [settings](int row) { settings->openFor(row); }, &main);
     auto *sync = new SyncWindow(session, &main);
 
     main.enableCommand(QStringLiteral("Button_gongneng_02"), [&main, music] {
@@ -69,10 +70,13 @@ AlbumPreview *attachMediaWindows(MainWindow &main, AlbumSession &session, Dialog
     // Template preview: a photo's templates from the main window, and the
     // preview buttons of template management.
     auto *templatePreview = new TemplatePreviewWindow(session, dialogs, &main);
-    auto *photoTemplates = new PhotoTemplatesWindow(session, dialogs, *templatePreview, [&main] {
-        if (QPushButton *b = main.button(QStringLiteral("Button_gongneng_07")); b && b->isEnabled())
-            b->click();
-    }, &main);
+    auto *photoTemplates = new PhotoTemplatesWindow(
+        session, dialogs, *templatePreview,
+        [&main] {
+            if (QPushButton *b = main.button(QStringLiteral("Button_gongneng_07")); b && b->isEnabled())
+                b->click();
+        },
+        &main);
     QObject::connect(&main, &MainWindow::photoTemplatesRequested, photoTemplates, [&main, photoTemplates](int row) {
         if (!main.refuseWhilePlaying())
             photoTemplates->previewPhoto(row);

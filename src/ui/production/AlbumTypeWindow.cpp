@@ -18,7 +18,7 @@ namespace lumora::ui {
 namespace {
 
 constexpr OutputType kAllTypes[] = {OutputType::VCD, OutputType::SVCD, OutputType::DVD, OutputType::AVI,
-                                    OutputType::MP4, OutputType::WMV, OutputType::MOV};
+                                    OutputType::MP4, OutputType::WMV,  OutputType::MOV};
 
 QLineEdit *hiddenCell(QWidget *parent, const QString &name)
 {

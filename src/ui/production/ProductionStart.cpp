@@ -81,8 +81,9 @@ void ProductionStart::typeWindowClosed()
         return;
     }
     if (!folderTakesFiles(folder)) {
-        m_dialogs.notice(m_window, QStringLiteral("无法在此文件夹中保存相册，请选择其他文件夹：%1")
-                                       .arg(QDir::toNativeSeparators(folder)));
+        m_dialogs.notice(
+            m_window,
+            QStringLiteral("无法在此文件夹中保存相册，请选择其他文件夹：%1").arg(QDir::toNativeSeparators(folder)));
         end();
         return;
     }

@@ -24,11 +24,11 @@
 #include <mutex>
 #include <optional>
 
+#include "DesktopNotice.h"
 #include "app/ClockText.h"
 #include "app/DialogService.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
-#include "DesktopNotice.h"
 #include "session/AlbumSession.h"
 
 namespace lumora::ui {
@@ -82,9 +82,9 @@ struct ProductionWindow::Shared {
     Phase phase = Phase::Planning;
     int stagingDone = 0, stagingMax = 0;
     long long framesDone = 0, framesTotal = 0;
-    QStringList log;                     // lines not yet shown
-    QImage picture;                      // latest small picture, null once taken
-    std::optional<ProductionPlan> plan;  // set once planned, taken by the window
+    QStringList log; // lines not yet shown
+    QImage picture; // latest small picture, null once taken
+    std::optional<ProductionPlan> plan; // set once planned, taken by the window
     QString planError;
     ProductionResult result;
     bool finished = false;
@@ -93,8 +93,7 @@ struct ProductionWindow::Shared {
 
 ProductionWindow::ProductionWindow(AlbumSession &session, DialogService &dialogs, const OutputChoice &choice,
                                    QWidget *parent)
-    : QDialog(parent), m_session(session), m_dialogs(dialogs), m_choice(choice),
-      m_shared(std::make_shared<Shared>())
+    : QDialog(parent), m_session(session), m_dialogs(dialogs), m_choice(choice), m_shared(std::make_shared<Shared>())
 {
     setObjectName(QStringLiteral("TForm25"));
     setWindowTitle(QStringLiteral("制作") + outputTypeName(choice.type) + QStringLiteral("相册"));
@@ -209,8 +208,7 @@ void ProductionWindow::buildWindow()
                                   productionTemplateColumns());
     (new QVBoxLayout(templateGroup))->addWidget(m_templateList);
     auto *musicGroup = new QGroupBox(QStringLiteral("计算需要匹配多少个音乐文件"), tabs);
-    m_musicList = rowTableView(musicGroup, QStringLiteral("ListView_xuyao_yinyue_shuliang"),
-                               productionMusicColumns());
+    m_musicList = rowTableView(musicGroup, QStringLiteral("ListView_xuyao_yinyue_shuliang"), productionMusicColumns());
     (new QVBoxLayout(musicGroup))->addWidget(m_musicList);
     m_log = new QListWidget(tabs);
     m_log->setObjectName(QStringLiteral("lstProgress"));
@@ -495,8 +493,8 @@ void ProductionWindow::finish()
     m_state->setText(flag::kProductionStopped);
     m_stopButton->setEnabled(false);
     const qint64 tookMs = m_clock.elapsed();
-    const QString path = QDir::toNativeSeparators(m_result.outputPath.isEmpty() ? m_choice.outputPath()
-                                                                                : m_result.outputPath);
+    const QString path
+        = QDir::toNativeSeparators(m_result.outputPath.isEmpty() ? m_choice.outputPath() : m_result.outputPath);
     for (const QString &f : m_result.stagingFailures)
         appendLog({QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f)});
 
@@ -511,7 +509,9 @@ void ProductionWindow::finish()
         m_closeTimer->start();
         break;
     case ProductionOutcome::Stopped:
-        line = QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2").arg(m_result.framesComposed).arg(path);
+        line = QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
+                   .arg(m_result.framesComposed)
+                   .arg(path);
         break;
     case ProductionOutcome::StoppedEarly:
         line = m_planError.isEmpty() ? QStringLiteral("已停止制作，没有生成文件。")
@@ -519,7 +519,8 @@ void ProductionWindow::finish()
         close = true;
         break;
     case ProductionOutcome::Failed:
-        line = QStringLiteral("制作失败：%1").arg(m_result.error.isEmpty() ? QStringLiteral("编码器出错") : m_result.error);
+        line = QStringLiteral("制作失败：%1")
+                   .arg(m_result.error.isEmpty() ? QStringLiteral("编码器出错") : m_result.error);
         close = false;
         break;
     }

@@ -118,32 +118,32 @@ private:
     bool m_closeWhenEnded = false;
     FolderOpener m_openFolder;
 
-    QElapsedTimer m_clock;        // since begin()
-    QElapsedTimer m_encodeClock;  // since the first frame
+    QElapsedTimer m_clock; // since begin()
+    QElapsedTimer m_encodeClock; // since the first frame
     QElapsedTimer m_tickClock;
     qint64 m_longestTickGapMs = 0;
     // (ms since the first frame, frames done) of the last seconds: the speed.
     std::deque<std::pair<qint64, long long>> m_speedSamples;
 
-    QTimer *m_progressTimer;      // Timer_jindu: takes the worker's progress
-    QTimer *m_closeTimer;         // Timer_guanbi_chuangkou: closes after completion
-    QProgressBar *m_mainBar;      // ProgressBar_kaishi_zhizuo_xiangce
-    QProgressBar *m_smallBar;     // ProgressBar_tongyong_jindutiao
+    QTimer *m_progressTimer; // Timer_jindu: takes the worker's progress
+    QTimer *m_closeTimer; // Timer_guanbi_chuangkou: closes after completion
+    QProgressBar *m_mainBar; // ProgressBar_kaishi_zhizuo_xiangce
+    QProgressBar *m_smallBar; // ProgressBar_tongyong_jindutiao
     QLabel *m_status;
     QLabel *m_elapsed;
     QLabel *m_speed;
     QLabel *m_remaining;
     QLabel *m_picture;
-    QLineEdit *m_name;            // Edit_baocun_wenjianming
-    QLineEdit *m_state;           // Edit_tuichu
-    QLineEdit *m_total;           // Edit_zhizuo_zongzhen_sum
-    QCheckBox *m_openWhenDone;    // CheckBox_wancheng_dakai_wenjianjia
-    QPushButton *m_stopButton;    // Button_tingzhi_zhizuo
+    QLineEdit *m_name; // Edit_baocun_wenjianming
+    QLineEdit *m_state; // Edit_tuichu
+    QLineEdit *m_total; // Edit_zhizuo_zongzhen_sum
+    QCheckBox *m_openWhenDone; // CheckBox_wancheng_dakai_wenjianjia
+    QPushButton *m_stopButton; // Button_tingzhi_zhizuo
     QPushButton *m_openButton;
     QPushButton *m_closeButton;
-    QTreeWidget *m_templateList;  // ListView_xuyao_shiyongmoban_shuliang
-    QTreeWidget *m_musicList;     // ListView_xuyao_yinyue_shuliang
-    QListWidget *m_log;           // lstProgress
+    QTreeWidget *m_templateList; // ListView_xuyao_shiyongmoban_shuliang
+    QTreeWidget *m_musicList; // ListView_xuyao_yinyue_shuliang
+    QListWidget *m_log; // lstProgress
 };
 
 } // namespace lumora::ui

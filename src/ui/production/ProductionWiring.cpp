@@ -11,7 +11,8 @@ void attachProductionWindows(MainWindow &main, AlbumSession &session, DialogServ
     auto *start = new ProductionStart(session, dialogs, &main);
     for (OutputType type : {OutputType::VCD, OutputType::SVCD, OutputType::DVD, OutputType::AVI, OutputType::WMV,
                             OutputType::MP4, OutputType::MOV})
-        main.enableCommand(QStringLiteral("Button_zhizuo_") + outputTypeName(type), [start, type] { start->start(type); });
+        main.enableCommand(QStringLiteral("Button_zhizuo_") + outputTypeName(type),
+                           [start, type] { start->start(type); });
 
     auto *quality = new QualityWindow(session, &main);
     quality->setWindowModality(Qt::WindowModal);

@@ -34,8 +34,8 @@ QualityWindow::QualityWindow(AlbumSession &session, QWidget *parent) : QDialog(p
 
     auto *qualityGroup = new QGroupBox(QStringLiteral("画质"), this);
     const char *names[3] = {"RadioButton_yiban_huazhi", "RadioButton_gaoqing_huazhi", "RadioButton_chaoqing_huazhi"};
-    const QString captions[3] = {QStringLiteral("标清画质效果"), QStringLiteral("高清画质效果"),
-                                 QStringLiteral("超清画质效果 (画面细腻)")};
+    const QString captions[3]
+        = {QStringLiteral("标清画质效果"), QStringLiteral("高清画质效果"), QStringLiteral("超清画质效果 (画面细腻)")};
     auto *qualityLayout = new QVBoxLayout(qualityGroup);
     for (int i = 0; i < 3; ++i) {
         m_levels[i] = new QRadioButton(captions[i], qualityGroup);

@@ -35,7 +35,7 @@ public:
     // ---- commands ----
     void choosePack(int row);
     void useCombination(); // "使用模板组合添加照片": method shiyong_zuhemoban, closes
-    void useRandom();      // "使用随机模板添加照片": method shiyong_suijimoban, closes
+    void useRandom(); // "使用随机模板添加照片": method shiyong_suijimoban, closes
 
     // The choice after the window closed: 0 for random templates, else the
     // pack number k (1-based) to pass as PhotoAddOptions::pack.
@@ -50,9 +50,9 @@ private:
     AlbumSession &m_session;
     DialogService &m_dialogs;
     QTreeWidget *m_list = nullptr; // ListView_zuhemoban
-    QLineEdit *m_row = nullptr;    // Edit_zuhemoban_xuanhao
+    QLineEdit *m_row = nullptr; // Edit_zuhemoban_xuanhao
     QLineEdit *m_name = nullptr, *m_heng = nullptr, *m_shu = nullptr, *m_method = nullptr;
-    QLabel *m_text = nullptr;      // Label3
+    QLabel *m_text = nullptr; // Label3
     std::vector<TemplatePack> m_packs;
 };
 

@@ -67,9 +67,9 @@ TemplatePreviewWindow::TemplatePreviewWindow(AlbumSession &session, DialogServic
     auto *layout = new QVBoxLayout(this);
     auto *info = new QFormLayout;
     auto *infoRow = new QHBoxLayout;
-    const std::pair<const char *, const char *> fields[] = {
-        {"Edit_mingcheng", "模板名称"}, {"Edit_leixing", "模板类型"}, {"Edit_hengzhaopian", "横照片"},
-        {"Edit_shuzhaopian", "竖照片"}, {"Edit_shichang", "模板时长"}, {"Edit_fenlei", "模板分类"}};
+    const std::pair<const char *, const char *> fields[]
+        = {{"Edit_mingcheng", "模板名称"}, {"Edit_leixing", "模板类型"},  {"Edit_hengzhaopian", "横照片"},
+           {"Edit_shuzhaopian", "竖照片"}, {"Edit_shichang", "模板时长"}, {"Edit_fenlei", "模板分类"}};
     for (const auto &[name, caption] : fields) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
@@ -203,8 +203,8 @@ bool TemplatePreviewWindow::prepare()
                 return r;
         return param;
     }();
-    const char *names[] = {"Edit_mingcheng", "Edit_leixing", "Edit_hengzhaopian", "Edit_shuzhaopian", "Edit_shichang",
-                           "Edit_fenlei"};
+    const char *names[]
+        = {"Edit_mingcheng", "Edit_leixing", "Edit_hengzhaopian", "Edit_shuzhaopian", "Edit_shichang", "Edit_fenlei"};
     for (int c = 0; c < 6; ++c)
         if (auto *e = findChild<QLineEdit *>(QString::fromLatin1(names[c])))
             e->setText(source.cell(c + 1));
@@ -291,10 +291,11 @@ void TemplatePreviewWindow::resetEffects()
     m_pictureRun.reset();
     m_textRun.reset();
     if (!album.huamian_ListView_Image.empty())
-        m_pictureRun = std::make_unique<EffectRun>(
-            EffectRun::forAlbum(album, EffectKind::Picture, RunVariant::Playback, size));
+        m_pictureRun
+            = std::make_unique<EffectRun>(EffectRun::forAlbum(album, EffectKind::Picture, RunVariant::Playback, size));
     if (!album.wenzi_ListView_Image.empty())
-        m_textRun = std::make_unique<EffectRun>(EffectRun::forAlbum(album, EffectKind::Text, RunVariant::Playback, size));
+        m_textRun
+            = std::make_unique<EffectRun>(EffectRun::forAlbum(album, EffectKind::Text, RunVariant::Playback, size));
 }
 
 void TemplatePreviewWindow::setControls(bool playingNow)

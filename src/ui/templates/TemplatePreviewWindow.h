@@ -19,7 +19,7 @@ namespace lumora {
 class AlbumSession;
 class EffectRun;
 class TemplateDriver;
-}
+} // namespace lumora
 
 namespace lumora::ui {
 
@@ -61,10 +61,10 @@ private:
 
     AlbumSession &m_session;
     DialogService &m_dialogs;
-    QString m_entry;            // Edit_caozuo_xuanze
-    int m_row = -1;             // Edit_xuanzhong_hang: catalogue index or used row
+    QString m_entry; // Edit_caozuo_xuanze
+    int m_row = -1; // Edit_xuanzhong_hang: catalogue index or used row
     int m_catalogueIndex = -1;
-    long long m_offset = 0;     // Edit_moban_shiyong_zongzhen_leijia
+    long long m_offset = 0; // Edit_moban_shiyong_zongzhen_leijia
     long long m_frames = 0;
     std::unique_ptr<TemplateDriver> m_driver;
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
@@ -74,7 +74,7 @@ private:
     QPushButton *m_play = nullptr, *m_stop = nullptr, *m_back = nullptr;
     QRadioButton *m_fill = nullptr, *m_fit = nullptr;
     QTimer *m_timer = nullptr;
-    bool m_fitReacts = false;   // Edit_danxuananziu_kaiguan "shiyong"
+    bool m_fitReacts = false; // Edit_danxuananziu_kaiguan "shiyong"
 };
 
 } // namespace lumora::ui

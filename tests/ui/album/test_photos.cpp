@@ -89,8 +89,10 @@ TEST_F(Photos, PagingAnswersAtTheEndsOfNineAndTenPhotos)
         int page;
         const char *message; // "" when the page turns
     };
-    const Step nine[] = {{"Button21", 0, "已经是最后一页了！"}, {"Button50", 0, "已经是最后一页了！"},
-                         {"Button49", 0, "已经是第一页了！"},   {"Button20", 0, "已经是第一页了！"}};
+    const Step nine[] = {{"Button21", 0, "已经是最后一页了！"},
+                         {"Button50", 0, "已经是最后一页了！"},
+                         {"Button49", 0, "已经是第一页了！"},
+                         {"Button20", 0, "已经是第一页了！"}};
     for (const Step &s : nine) {
         dialogs.asked.clear();
         button(s.button)->click();
@@ -99,8 +101,9 @@ TEST_F(Photos, PagingAnswersAtTheEndsOfNineAndTenPhotos)
     }
 
     addPhotos(1);
-    const Step ten[] = {{"Button50", 1, ""}, {"Button21", 1, "已经是最后一页了！"}, {"Button20", 0, ""},
-                        {"Button38", 1, ""}, {"Button37", 0, ""},                  {"Button49", 0, "已经是第一页了！"}};
+    const Step ten[]
+        = {{"Button50", 1, ""}, {"Button21", 1, "已经是最后一页了！"}, {"Button20", 0, ""}, {"Button38", 1, ""},
+           {"Button37", 0, ""}, {"Button49", 0, "已经是第一页了！"}};
     for (const Step &s : ten) {
         dialogs.asked.clear();
         button(s.button)->click();
@@ -120,8 +123,8 @@ TEST_F(Photos, ACellFitsThePhotoAndThumbnailsArriveOffTheInterfaceThread)
 {
     // A sweep of stored sizes: the picture always fits the cell less 6 and
     // takes the full width (landscape, square) or the full height (portrait).
-    for (QSize stored : {QSize(4000, 3000), QSize(3000, 4000), QSize(1000, 1000), QSize(6000, 1000), QSize(1, 9000),
-                         QSize(112, 90)}) {
+    for (QSize stored :
+         {QSize(4000, 3000), QSize(3000, 4000), QSize(1000, 1000), QSize(6000, 1000), QSize(1, 9000), QSize(112, 90)}) {
         const QSize p = cellPicture(stored);
         EXPECT_LE(p.width(), 112);
         EXPECT_LE(p.height(), 90);

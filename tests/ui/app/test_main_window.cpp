@@ -6,11 +6,11 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
-#include <QThread>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include "app/DialogService.h"
@@ -36,8 +36,7 @@ bool waitFor(const std::function<bool()> &done, int ms = 20000)
     return true;
 }
 
-template <class T>
-T *topLevel(const QString &name)
+template <class T> T *topLevel(const QString &name)
 {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == name && w->isVisible())
@@ -127,9 +126,10 @@ TEST_F(Fixture, ChoosingTheActiveModeAgainClearsTheAlbumAndRebuildsTheCatalogue)
     ASSERT_TRUE(waitFor([&] { return (again = topLevel<ModeChooser>(QStringLiteral("TForm43"))) != nullptr; }));
     choose(again, ModeKind::Wide16x9);
     EXPECT_GT(album.ListView_mobancanshu.size(), 0);
-    for (const RowTable *t : {&album.ListView_daoru_zhaopian, &album.ListView_moban_shiyong,
-                              &album.ListView_moban_shiyong_canshu, &album.ListView_moban_beijing,
-                              &album.ListView_qubu_hengzhao, &album.wenzi_ListView_Image, &album.huamian_ListView_Image})
+    for (const RowTable *t :
+         {&album.ListView_daoru_zhaopian, &album.ListView_moban_shiyong, &album.ListView_moban_shiyong_canshu,
+          &album.ListView_moban_beijing, &album.ListView_qubu_hengzhao, &album.wenzi_ListView_Image,
+          &album.huamian_ListView_Image})
         EXPECT_TRUE(t->empty());
     EXPECT_FALSE(album.settings.huamiantexiaoTianjia);
     EXPECT_FALSE(main.stageBackdrop()->isVisible());
@@ -153,9 +153,9 @@ TEST_F(Fixture, PlayingGuardRefusesEveryCommandOfTheseWindows)
     main.refreshPhotoViews();
     session.album().cells.setText(cell::kTuichu, QStringLiteral("bofang_kaishi"));
     const QString guard = QStringLiteral("正在播放相册,点停止按钮后,再操作！");
-    for (const char *name : {"Button_gongneng_01", "Button_xitong_shezhi", "Button49", "Button20", "Button21",
-                             "Button50", "Button22", "Button23", "Button24", "Button_fangda_chuangkou",
-                             "suiButton_xiangce_moshi"}) {
+    for (const char *name :
+         {"Button_gongneng_01", "Button_xitong_shezhi", "Button49", "Button20", "Button21", "Button50", "Button22",
+          "Button23", "Button24", "Button_fangda_chuangkou", "suiButton_xiangce_moshi"}) {
         dialogs.asked.clear();
         main.findChild<QPushButton *>(QString::fromLatin1(name))->click();
         QCoreApplication::processEvents();

@@ -2,11 +2,11 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QSlider>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -253,7 +253,8 @@ TEST(CropEditor, SavedPlacementIsWhatStagingShows)
     request.target = a.modeInfo().preview;
     ASSERT_GT(stageTemplatePictures(a, used, folder, request, failures), 0);
     EXPECT_TRUE(failures.empty());
-    const QImage staged(folder + a.ListView_moban_shiyong_canshu.cell(slot, slotcol::kPicture) + QStringLiteral(".jpg"));
+    const QImage staged(folder + a.ListView_moban_shiyong_canshu.cell(slot, slotcol::kPicture)
+                        + QStringLiteral(".jpg"));
     ASSERT_FALSE(staged.isNull());
     // The editor shows every slot 800 wide; the staged picture has the slot's
     // share of the preview, in the same proportions.
@@ -302,7 +303,8 @@ TEST(Backgrounds, ChooseAPictureForTheSecondTemplate)
     QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button_genghuan")), Qt::LeftButton);
     EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("此张照片不是横照片,请重新更换一张横照片!"));
     QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button_genghuan")), Qt::LeftButton);
-    EXPECT_TRUE(f.dialogs.lastMessage().contains(QStringLiteral("broken.jpg"))) << f.dialogs.lastMessage().toStdString();
+    EXPECT_TRUE(f.dialogs.lastMessage().contains(QStringLiteral("broken.jpg")))
+        << f.dialogs.lastMessage().toStdString();
     QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button_genghuan")), Qt::LeftButton);
     EXPECT_EQ(a.ListView_moban_beijing.cell(1, bgcol::kPath), red);
     EXPECT_EQ(a.ListView_moban_beijing.cell(1, bgcol::kWidth), QStringLiteral("320"));

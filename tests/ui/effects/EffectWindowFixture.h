@@ -28,8 +28,7 @@ struct EffectWindowFixture {
     ui::ScriptedDialogService dialogs;
 };
 
-template <class T = QWidget>
-T *child(QObject *parent, const char *name)
+template <class T = QWidget> T *child(QObject *parent, const char *name)
 {
     T *w = parent->findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(w, nullptr) << name;
@@ -54,6 +53,9 @@ inline QStringList rowTexts(QObject *parent, const char *table, int row)
     return out;
 }
 
-inline void selectRow(QObject *parent, int row) { child<QTableView>(parent, "ListView_Image_2")->selectRow(row); }
+inline void selectRow(QObject *parent, int row)
+{
+    child<QTableView>(parent, "ListView_Image_2")->selectRow(row);
+}
 
 } // namespace lumora::test

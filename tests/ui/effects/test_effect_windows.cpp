@@ -97,7 +97,8 @@ TEST(PictureEffectWindow, DeleteByOriginStaysOpenWhenNoneOfThatOriginAndClosesAf
 
     child<QRadioButton>(dialog, "RadioButton_shoudong")->setChecked(true);
     click(dialog, "Button_queding");
-    EXPECT_EQ(f.dialogs.notices().last(), QStringLiteral("已经全部删除手动添加的画面特效,单击[确定]按钮返回到画面特效窗口！"));
+    EXPECT_EQ(f.dialogs.notices().last(),
+              QStringLiteral("已经全部删除手动添加的画面特效,单击[确定]按钮返回到画面特效窗口！"));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(f.album().huamian_ListView_Image.size(), 0);
     EXPECT_EQ(child<QTableView>(&w, "ListView_Image_2")->model()->rowCount(), 0);

@@ -57,7 +57,8 @@ TEST(TextPlacementWindow, EverySecondTemplateGetsMarksAndDeletingAutomaticRowsCl
     ASSERT_NE(byOrigin, nullptr);
     child<QRadioButton>(byOrigin, "RadioButton_zidong")->setChecked(true);
     click(byOrigin, "Button_queding");
-    EXPECT_EQ(f.dialogs.notices().last(), QStringLiteral("已经全部删除自动添加的文字特效,单击[确定]按钮返回到文字特效窗口！"));
+    EXPECT_EQ(f.dialogs.notices().last(),
+              QStringLiteral("已经全部删除自动添加的文字特效,单击[确定]按钮返回到文字特效窗口！"));
     EXPECT_EQ(f.album().wenzi_ListView_Image.size(), 0);
     for (const QString &m : EffectTree::slotMarks(f.album()))
         EXPECT_TRUE(m.isEmpty());

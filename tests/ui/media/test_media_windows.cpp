@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "app/ClockText.h"
 #include "app/DialogService.h"
 #include "app/MainWindow.h"
 #include "app/PictureView.h"
@@ -29,13 +30,12 @@
 #include "playback/PreviewPlayback.h"
 #include "playback/SyncWindow.h"
 #include "production/ProductionFixture.h"
+#include "production/ProductionRun.h"
 #include "resources/PackedFile.h"
 #include "session/AlbumSession.h"
-#include "templates/TextCodec.h"
 #include "templates/PhotoTemplatesWindow.h"
 #include "templates/TemplatePreviewWindow.h"
-#include "app/ClockText.h"
-#include "production/ProductionRun.h"
+#include "templates/TextCodec.h"
 
 using namespace lumora;
 using namespace lumora::test;
@@ -283,8 +283,7 @@ TEST_F(MediaWindows, PhotoInOneCompleteTemplateOpensItsPreviewDirectly)
     EXPECT_EQ(preview.currentTime(), clockTextHMS(frameSeconds(first + 1)));
     EXPECT_EQ(photos.list()->topLevelItemCount(), 1);
     EXPECT_FALSE(preview.picture()->image().isNull());
-    while (preview.step()) {
-    }
+    while (preview.step()) { }
     EXPECT_FALSE(preview.playing());
     EXPECT_TRUE(preview.findChild<QPushButton *>(QStringLiteral("Button_bofang"))->isEnabled());
 }

@@ -6,10 +6,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QProgressBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -38,8 +38,7 @@ namespace {
 
 constexpr int kProductionTimeoutMs = 180000;
 
-template <typename T>
-T *child(QObject *parent, const char *name)
+template <typename T> T *child(QObject *parent, const char *name)
 {
     T *w = parent->findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(w, nullptr) << name;
@@ -50,7 +49,7 @@ T *child(QObject *parent, const char *name)
 // (automatic effects off: the tree has no effect packages).
 class ProductionWindows : public ::testing::Test {
 public:
-    ProductionWindows(int firstFrames = 10, int secondFrames = 8) : tree(firstFrames, secondFrames) {}
+    ProductionWindows(int firstFrames = 10, int secondFrames = 8) : tree(firstFrames, secondFrames) { }
 
     void SetUp() override
     {
@@ -109,7 +108,7 @@ public:
 
 class LongProduction : public ProductionWindows {
 protected:
-    LongProduction() : ProductionWindows(600, 600) {}
+    LongProduction() : ProductionWindows(600, 600) { }
 };
 
 // ---- the start checks, in their order ----
@@ -375,7 +374,8 @@ TEST_F(ProductionWindows, SongThatDisappearsBeforeProductionFailsLoudlyAndLeaves
     EXPECT_EQ(w->result().outcome, ProductionOutcome::Failed);
     // A failure is said in a notice and the window stays open with its log.
     ASSERT_EQ(dialogs.notices().size(), 1);
-    EXPECT_TRUE(dialogs.notices().first().startsWith(QStringLiteral("制作失败："))) << dialogs.notices().first().toStdString();
+    EXPECT_TRUE(dialogs.notices().first().startsWith(QStringLiteral("制作失败：")))
+        << dialogs.notices().first().toStdString();
     QTest::qWait(100);
     EXPECT_TRUE(w->isVisible());
     auto *close = child<QPushButton>(w, "Button_guanbi");

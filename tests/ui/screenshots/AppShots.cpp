@@ -30,7 +30,8 @@ void shootAppWindows(MainWindow &main, AlbumSession &session, Shooter &shooter)
         shootAndHide(&loader); // TForm1
     }
     {
-        ModeChooser chooser(session.album(), main.dialogs(), [](ModeKind, std::function<void()>) {}, &main);
+        ModeChooser chooser(
+            session.album(), main.dialogs(), [](ModeKind, std::function<void()>) {}, &main);
         shootAndHide(&chooser); // TForm43
         ModeChangeWindow change(&main);
         change.setProgress(4, 10);

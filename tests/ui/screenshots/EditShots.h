@@ -9,7 +9,7 @@ class AlbumSession;
 namespace ui {
 class DialogService;
 class ThumbnailCache;
-}
+} // namespace ui
 } // namespace lumora
 
 namespace lumora::screenshots {

@@ -31,9 +31,7 @@ void setIndex(QWidget *w, const char *name, int index)
 // A package on show about a second into its animation, its gallery filled.
 void waitMidAnimation(ui::EffectTimelineWindow &w)
 {
-    Shooter::waitFor([&] {
-        return w.gallery()->pendingThumbnails() == 0 && w.animation()->frameNumber() >= 20;
-    });
+    Shooter::waitFor([&] { return w.gallery()->pendingThumbnails() == 0 && w.animation()->frameNumber() >= 20; });
 }
 
 // Shoots the dialog the window opened under `objectName`, then closes it.

@@ -50,8 +50,8 @@ QString Shooter::shoot(QWidget *window)
     settle();
     const QString name = window->objectName().isEmpty() ? QStringLiteral("window") : window->objectName();
     const int n = ++m_counts[name];
-    const QString file = m_folder + QLatin1Char('/') + name + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
-                         QStringLiteral(".png");
+    const QString file = m_folder + QLatin1Char('/') + name + (n > 1 ? QStringLiteral("-%1").arg(n) : QString())
+        + QStringLiteral(".png");
     const QPixmap picture = window->grab();
     if (picture.isNull() || !picture.save(file)) {
         std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(file));

@@ -10,16 +10,14 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "AppShots.h"
 #include "EditShots.h"
 #include "EffectShots.h"
-#include "AppShots.h"
 #include "Shooter.h"
 #include "album/ThumbnailCache.h"
 #include "app/DialogService.h"
 #include "app/MainWindow.h"
 #include "app/Style.h"
-#include "resources/WorkRoot.h"
-#include "session/AlbumSession.h"
 #include "media/LyricSettingsWindow.h"
 #include "media/LyricWindow.h"
 #include "media/MusicPreviewWindow.h"
@@ -28,6 +26,8 @@
 #include "playback/PreviewPlayback.h"
 #include "playback/StagingWindow.h"
 #include "playback/SyncWindow.h"
+#include "resources/WorkRoot.h"
+#include "session/AlbumSession.h"
 #include "templates/PhotoTemplatesWindow.h"
 #include "templates/TemplatePreviewWindow.h"
 #include <QTreeWidget>
