@@ -297,7 +297,7 @@ void sceneParallax(Scene &c)
     const QRectF region = c.tall ? c.rel(0.06, 0.26, 0.88, 0.46) : c.rel(0.12, 0.1, 0.76, 0.8);
     Placed p = c.slot(S::Heng, false, region, 4.0 / 3.0);
     Json &l = c.photo(p, 14, 0, 34);
-    anim(l, "x", track({{0, -W * 0.9, "out"}, {34, -W * 0.02, "smooth"}, {double(E), W * 0.02}}));
+    anim(l, "x", track({{0, -W * 0.9, "out"}, {34, -W * 0.015, "smooth"}, {double(E), W * 0.015}}));
     // Light discs in front travel fastest.
     for (int i = 0; i < 6; ++i) {
         const double d = std::min(W, H) * (0.08 + 0.05 * (i % 3));
