@@ -58,6 +58,15 @@ bool stopped(const std::atomic<bool> *stop)
     return stop && stop->load();
 }
 
+// The live view's copy of a composed frame: fits the picture box, never enlarged.
+QImage livePicture(const QImage &frame)
+{
+    const QSize box(kProductionPictureSide, kProductionPictureSide);
+    if (frame.width() <= box.width() && frame.height() <= box.height())
+        return frame.copy();
+    return frame.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 Row productionTemplateRow(const Album &album, int usedRow)
 {
     const Row &u = album.ListView_moban_shiyong.row(usedRow);
@@ -207,6 +216,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
         log(text);
         return 2;
     };
+    QElapsedTimer pictureClock; // invalid until the first picture
     encoder.videoFunc = [&](long long) {
         if (stopped(stop)) {
             encoder.abort();
@@ -217,6 +227,10 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
             encoder.handOverUnchanged();
         if (callbacks.frames)
             callbacks.frames(composer.composed(), plan.totalFrames);
+        if (callbacks.picture && (!pictureClock.isValid() || pictureClock.elapsed() >= kProductionPicturePeriodMs)) {
+            pictureClock.start();
+            callbacks.picture(livePicture(composer.handOver()));
+        }
     };
     clock.restart();
     const ConvertResult r = encoder.convert(job, &composer.handOver());

@@ -22,6 +22,7 @@
 // leaves no file.
 //
 // Call from the thread that owns the Album.
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -88,7 +89,16 @@ struct ProductionCallbacks {
     std::function<void(const QString &line)> log;
     // Every video frame as the encoder receives it (benchmarks).
     Encoder::YuvFunc encodedFrame;
+    // A small copy of the frame just composed, for a live view: the whole
+    // encoded picture scaled to fit kProductionPictureSide × kProductionPictureSide
+    // (never enlarged), at most once per kProductionPicturePeriodMs of wall
+    // time, the first with the first frame. Called on the production thread;
+    // the picture is the receiver's own. Unset: no copy is made.
+    std::function<void(const QImage &picture)> picture;
 };
+
+constexpr int kProductionPictureSide = 320; // pixels
+constexpr int kProductionPicturePeriodMs = 250;
 
 // The production log keeps at most this many lines (the oldest go first).
 constexpr int kProductionLogLines = 32000;

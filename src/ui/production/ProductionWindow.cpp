@@ -43,8 +43,17 @@ constexpr qint64 kSpeedWindowMs = 5000;
 // A production this long is worth a desktop notification when it ends
 // while the person looks at another window.
 constexpr qint64 kLongProductionMs = 10000;
-// Width of the live picture.
-constexpr int kPictureWidth = 240;
+// The live picture's area: the encoded frame's proportions within the box of
+// the pictures the production sends (their own size, so they are shown 1:1).
+QSize livePictureArea(const QSize &encoded)
+{
+    const QSize box(kProductionPictureSide, kProductionPictureSide);
+    if (encoded.isEmpty())
+        return QSize(box.width(), box.width() * 9 / 16);
+    if (encoded.width() <= box.width() && encoded.height() <= box.height())
+        return encoded;
+    return encoded.scaled(box, Qt::KeepAspectRatio);
+}
 
 QTreeWidget *rowTableView(QWidget *parent, const QString &name, const QStringList &columns)
 {
@@ -136,10 +145,7 @@ void ProductionWindow::buildWindow()
     // Progress: the live picture on the left, bars and figures on the right.
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("Image_zhizuo_huamian"));
-    const QSize album = lumora::frameGeometry(m_choice.size, m_session.album().mode).encoded;
-    const int pictureHeight = album.isEmpty() ? kPictureWidth * 9 / 16
-                                              : std::clamp(kPictureWidth * album.height() / album.width(), 60, 320);
-    m_picture->setFixedSize(kPictureWidth, pictureHeight);
+    m_picture->setFixedSize(livePictureArea(lumora::frameGeometry(m_choice.size, m_session.album().mode).encoded));
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setStyleSheet(QStringLiteral("background: black; color: rgb(200,200,200);"));
     m_picture->setText(QStringLiteral("正在准备…"));
@@ -302,6 +308,11 @@ void ProductionWindow::begin()
         callbacks.log = [&shared](const QString &line) {
             std::lock_guard lock(shared->mutex);
             shared->log << line;
+        };
+        // A few small pictures a second; the progress timer shows the latest.
+        callbacks.picture = [&shared](const QImage &picture) {
+            std::lock_guard lock(shared->mutex);
+            shared->picture = picture;
         };
         ProductionResult result;
         try {

@@ -111,6 +111,13 @@ protected:
     LongProduction() : ProductionWindows(600, 600) { }
 };
 
+// Templates long enough for several live pictures of each (a few a second)
+// even on a fast machine; the test stops the production early.
+class VeryLongProduction : public ProductionWindows {
+protected:
+    VeryLongProduction() : ProductionWindows(5000, 5000) { }
+};
+
 // ---- the start checks, in their order ----
 
 TEST_F(ProductionWindows, StartChecksRefuseWithTheirNoticesInOrder)
@@ -412,6 +419,35 @@ TEST_F(LongProduction, StopWhileEncodingLeavesAFileThatPlaysToItsEnd)
     EXPECT_LT(frames, 600 + 600 + kEndingFrames);
     EXPECT_LE(std::abs(frames - r.framesComposed), 1) << r.framesComposed;
     EXPECT_EQ(lumora::test::fullDecodeErrors(file), QString());
+}
+
+TEST_F(VeryLongProduction, LivePictureFollowsTheFramesBeingEncoded)
+{
+    addPhotos();
+    ProductionWindow *w = startProduction(OutputType::MP4, QStringLiteral("看得见的相册"));
+    ASSERT_NE(w, nullptr);
+    QPointer<ProductionWindow> alive(w);
+    QSignalSpy ended(w, &ProductionWindow::ended);
+    auto *picture = child<QLabel>(w, "Image_zhizuo_huamian");
+    EXPECT_TRUE(picture->pixmap().isNull()) << "the placeholder until the first frame";
+    EXPECT_EQ(picture->size(), QSize(320, 176));
+    auto centre = [picture] {
+        const QImage img = picture->pixmap().toImage();
+        return img.isNull() ? QColor() : img.pixelColor(img.width() / 2, img.height() / 2);
+    };
+    auto near = [](const QColor &a, const QColor &b) {
+        return a.isValid()
+            && std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 40;
+    };
+    // The first template's colour, then the second's: the picture is the
+    // composed frame and moves on with the production.
+    QTRY_VERIFY_WITH_TIMEOUT(near(centre(), lumora::test::kFirstTemplateColour), 120000);
+    EXPECT_EQ(picture->pixmap().size(), QSize(320, 176));
+    QTRY_VERIFY_WITH_TIMEOUT(near(centre(), lumora::test::kSecondTemplateColour) || !ended.isEmpty(), 120000);
+    EXPECT_TRUE(ended.isEmpty()) << "the second template was never shown";
+    w->stop();
+    ASSERT_TRUE(ended.wait(kProductionTimeoutMs) || !ended.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 2000);
 }
 
 } // namespace
