@@ -48,6 +48,44 @@ struct PreviewPlayback::Staged {
     QStringList lyricProblems;
 };
 
+// What a worker needs to load a segment ahead; every field is a copy, so the
+// worker touches nothing the user-interface thread uses.
+struct PreviewPlayback::AheadJob {
+    Paths paths;
+    QString extension;
+    QSize size;
+    PreviewSegment target;
+    QString targetNumStop;
+    // The hand-over picture the target starts from: the last picture of the
+    // segment before when known, otherwise that segment is loaded to draw it.
+    QImage handOver;
+    PreviewSegment before;
+    QString beforeNumStop;
+    std::shared_ptr<std::atomic<bool>> stop;
+    std::shared_ptr<std::mutex> handOverLock;
+};
+
+// A segment loaded ahead: its player with frame 0 rendered, and its last
+// picture (the hand-over for the segment after it). No driver when stopped or
+// when loading failed (the user-interface thread then loads it itself and
+// reports the failure).
+struct PreviewPlayback::Ahead {
+    std::unique_ptr<TemplateDriver> driver;
+    QImage lastFrame;
+};
+
+namespace {
+
+void loadSegmentInto(TemplateDriver &driver, const PreviewSegment &s, const QString &numStop)
+{
+    if (s.ending())
+        driver.loadModeMovie();
+    else
+        driver.loadTemplate(s.usedRow, numStop);
+}
+
+} // namespace
+
 PreviewPlayback::PreviewPlayback(Album &album, AudioPlayer &audio)
     : m_album(album), m_audio(audio), m_size(album.modeInfo().preview), m_context(std::make_unique<QObject>())
 {
@@ -68,6 +106,8 @@ PreviewPlayback::~PreviewPlayback()
         m_worker = nullptr;
     }
     release();
+    for (auto &f : m_abandoned)
+        f.wait();
     if (m_audio.hasFile())
         m_audio.stop();
 }
@@ -264,8 +304,10 @@ void PreviewPlayback::beginPlaying()
     m_baseMs = 0;
     m_baseAt = m_clock();
     try {
-        playSongAt(0);
+        // The first picture is made before the music starts: its template
+        // load would otherwise hold the picture back while the song runs.
         Composed first = compose(0);
+        playSongAt(0);
         show(0, first, false);
         m_stats.firstFrameMs = m_clock() - m_startedAt;
         prepareAhead();
@@ -341,8 +383,10 @@ void PreviewPlayback::show(long long n, const Composed &c, bool afterSeek)
         if (late > kLateMs)
             ++m_stats.framesLate;
     }
-    if (m_songPlaying && !afterSeek)
-        m_stats.maxAudioDriftMs = std::max(m_stats.maxAudioDriftMs, std::abs(now - PreviewTimeline::frameMs(n)));
+    if (m_songPlaying && !afterSeek && std::abs(now - PreviewTimeline::frameMs(n)) > m_stats.maxAudioDriftMs) {
+        m_stats.maxAudioDriftMs = std::abs(now - PreviewTimeline::frameMs(n));
+        m_stats.maxAudioDriftFrame = n;
+    }
     ++m_stats.framesShown;
     m_shown = n;
     m_picture = c.picture;
@@ -373,8 +417,10 @@ void PreviewPlayback::seek(long long frame)
     frame = std::clamp<long long>(frame, 0, m_timeline.totalFrames - 1);
     m_ahead = -1;
     try {
-        playSongAt(PreviewTimeline::frameMs(frame));
+        // Picture first, then the music from that moment, so both start
+        // together however long the template takes to load.
         Composed c = compose(frame);
+        playSongAt(PreviewTimeline::frameMs(frame));
         show(frame, c, true);
         ++m_stats.seeks;
         m_stats.maxSeekMs = std::max(m_stats.maxSeekMs, m_clock() - began);
@@ -391,6 +437,7 @@ void PreviewPlayback::seek(long long frame)
 void PreviewPlayback::release()
 {
     m_timer->stop();
+    dropAhead();
     StateCells &cells = m_album.cells;
     if (m_driver) {
         m_driver->release();
@@ -491,16 +538,127 @@ void PreviewPlayback::positionMovie(int seg, long long offset)
 
 void PreviewPlayback::loadSegment(int seg)
 {
+    const qint64 began = m_clock();
+    if (takeAhead(seg)) {
+        ++m_stats.aheadLoads;
+        m_stats.maxAheadWaitMs = std::max(m_stats.maxAheadWaitMs, m_clock() - began);
+        return;
+    }
+    // A seek (or a failed load ahead): this segment loads here, after the
+    // worker has let go of the hand-over picture.
+    dropAhead();
     handOverFor(seg);
     const PreviewSegment &s = m_timeline.segments[size_t(seg)];
-    if (s.ending()) {
-        m_driver->loadModeMovie();
-    } else {
-        const RowTable &bg = m_album.ListView_moban_beijing;
-        QString numStop = bg.size() > s.usedRow ? bg.cell(s.usedRow, bgcol::kTransparency) : QString();
-        m_driver->loadTemplate(s.usedRow, numStop.isEmpty() ? QStringLiteral("0") : numStop);
-    }
+    loadSegmentInto(*m_driver, s, numStopFor(s.usedRow));
     m_loaded = seg;
+    ++m_stats.templateLoads;
+    m_stats.maxLoadMs = std::max(m_stats.maxLoadMs, m_clock() - began);
+    loadAhead(seg + 1, QImage());
+}
+
+QString PreviewPlayback::numStopFor(int usedRow) const
+{
+    const RowTable &bg = m_album.ListView_moban_beijing;
+    const QString numStop = usedRow >= 0 && bg.size() > usedRow ? bg.cell(usedRow, bgcol::kTransparency) : QString();
+    return numStop.isEmpty() ? QStringLiteral("0") : numStop;
+}
+
+// Starts loading `seg` on a worker. `handOver` is the last picture of the
+// segment before it, or null when the worker is to draw it.
+void PreviewPlayback::loadAhead(int seg, const QImage &handOver)
+{
+    dropAhead();
+    if (seg <= 0 || seg >= int(m_timeline.segments.size()))
+        return;
+    AheadJob job;
+    job.paths = m_album.paths;
+    job.extension = m_driver ? m_driver->stagedExtension() : m_album.cells.text(cell::kKuozhanming1);
+    job.size = m_size;
+    job.target = m_timeline.segments[size_t(seg)];
+    job.targetNumStop = numStopFor(job.target.usedRow);
+    job.handOver = handOver;
+    job.before = m_timeline.segments[size_t(seg - 1)];
+    job.beforeNumStop = numStopFor(job.before.usedRow);
+    job.stop = std::make_shared<std::atomic<bool>>(false);
+    job.handOverLock = m_handOverLock;
+    m_nextStop = job.stop;
+    m_nextSegment = seg;
+    m_next = std::async(std::launch::async, [job = std::move(job)] {
+        auto out = std::make_shared<Ahead>();
+        try {
+            QImage handOver = job.handOver;
+            if (handOver.isNull()) {
+                TemplateDriver before(job.paths, DriverContext::Preview, job.size);
+                before.setStagedExtension(job.extension);
+                loadSegmentInto(before, job.before, job.beforeNumStop);
+                before.setCounter(int(job.before.frames - 2));
+                before.stepFrame();
+                handOver = before.frame();
+            }
+            {
+                // A stopped load never writes: the user-interface thread may
+                // be writing the hand-over picture for a segment of its own.
+                std::lock_guard lock(*job.handOverLock);
+                if (*job.stop)
+                    return out;
+                TemplateDriver::writeHandOverPicture(job.paths, handOver);
+            }
+            auto driver = std::make_unique<TemplateDriver>(job.paths, DriverContext::Preview, job.size);
+            driver->setStagedExtension(job.extension);
+            loadSegmentInto(*driver, job.target, job.targetNumStop);
+            if (*job.stop)
+                return out;
+            // The last frame first (every layer in its final pose is made),
+            // then frame 0, where playing the segment begins.
+            driver->setCounter(int(job.target.frames - 2));
+            driver->stepFrame();
+            out->lastFrame = driver->frame().copy();
+            driver->setCounter(-1);
+            driver->stepFrame();
+            out->driver = std::move(driver);
+        } catch (...) {
+            // Left to the user-interface thread, which loads the segment
+            // itself and reports what fails.
+            out->driver.reset();
+        }
+        return out;
+    });
+}
+
+// Takes over the player loaded ahead for `seg` (waiting for it if it is not
+// ready yet) and starts loading the segment after it.
+bool PreviewPlayback::takeAhead(int seg)
+{
+    if (!m_next.valid() || m_nextSegment != seg)
+        return false;
+    std::shared_ptr<Ahead> ahead = m_next.get();
+    m_nextSegment = -1;
+    m_nextStop.reset();
+    if (!ahead->driver)
+        return false;
+    m_driver = std::move(ahead->driver);
+    m_loaded = seg;
+    loadAhead(seg + 1, ahead->lastFrame);
+    return true;
+}
+
+// Gives up the load ahead without waiting for it: once its stop flag is set
+// and the hand-over lock taken, it writes nothing more; it ends on its own.
+void PreviewPlayback::dropAhead()
+{
+    std::erase_if(m_abandoned,
+                  [](const auto &f) { return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    if (!m_next.valid())
+        return;
+    if (m_nextStop)
+        *m_nextStop = true;
+    {
+        std::lock_guard lock(*m_handOverLock);
+    }
+    m_abandoned.push_back(std::move(m_next));
+    m_next = {};
+    m_nextSegment = -1;
+    m_nextStop.reset();
 }
 
 // The hand-over picture a segment starts from: the first template's own
@@ -521,9 +679,7 @@ void PreviewPlayback::handOverFor(int seg)
     const bool atItsEnd = m_loaded == seg - 1 && m_driver->counter() >= prev.frames - 1;
     if (!atItsEnd) {
         if (m_loaded != seg - 1) {
-            const RowTable &bg = m_album.ListView_moban_beijing;
-            QString numStop = bg.size() > prev.usedRow ? bg.cell(prev.usedRow, bgcol::kTransparency) : QString();
-            m_driver->loadTemplate(prev.usedRow, numStop.isEmpty() ? QStringLiteral("0") : numStop);
+            loadSegmentInto(*m_driver, prev, numStopFor(prev.usedRow));
             m_loaded = seg - 1;
         }
         m_driver->setCounter(int(prev.frames - 2));

@@ -20,6 +20,14 @@
 // A frame is shown when album time reaches it; the next one is composed
 // ahead right after, so showing costs nothing on the beat.
 //
+// Templates load ahead: while a template plays, a worker thread writes the
+// hand-over picture it ends on, loads the next template (or the mode movie)
+// from it and renders that template's first and last frames (so every layer
+// is prepared and the last frame is the next hand-over); at the change the
+// user-interface thread only swaps players. After a seek the segment of that
+// moment loads on the user-interface thread as below, and loading ahead
+// carries on from there.
+//
 // Seeking composes the target frame directly: the template of that moment is
 // loaded after its hand-over picture (the last frame of the template before)
 // has been made, the effect states are advanced without decoding, the music
@@ -34,7 +42,9 @@
 #include <QStringList>
 #include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -70,6 +80,11 @@ struct PreviewStats {
     long long framesLate = 0; // shown more than 10 ms after their time
     qint64 maxLateMs = 0;
     qint64 maxAudioDriftMs = 0; // |song position − frame time| when a frame is shown while music plays
+    long long maxAudioDriftFrame = -1; // the frame shown at that largest distance
+    long long templateLoads = 0; // templates (and the mode movie) loaded on the user-interface thread
+    qint64 maxLoadMs = 0; // longest of those loads
+    long long aheadLoads = 0; // templates taken over ready from the worker
+    qint64 maxAheadWaitMs = 0; // longest wait for such a template at its change
     long long seeks = 0;
     qint64 maxSeekMs = 0; // seek() to its frame shown
 };
@@ -135,6 +150,8 @@ public:
 
 private:
     struct Staged;
+    struct AheadJob;
+    struct Ahead;
     struct Composed {
         QImage picture;
         QString lyric;
@@ -158,6 +175,10 @@ private:
     void handOverFor(int segment);
     void stepEffects(long long n, std::vector<EffectOverlay> &out, Composed &c);
     void resetEffects();
+    QString numStopFor(int usedRow) const;
+    void loadAhead(int segment, const QImage &handOver);
+    bool takeAhead(int segment);
+    void dropAhead();
     QString lyricAt(long long n, const Row **settings);
     void show(long long n, const Composed &c, bool afterSeek);
 
@@ -184,6 +205,16 @@ private:
     PreviewTimeline m_timeline;
     std::unique_ptr<TemplateDriver> m_driver;
     int m_loaded = -1; // segment the driver holds
+    // The next segment loading on a worker (see the note on loading ahead).
+    std::future<std::shared_ptr<Ahead>> m_next;
+    int m_nextSegment = -1;
+    std::shared_ptr<std::atomic<bool>> m_nextStop;
+    // Loads given up (a seek elsewhere, a stop): they end on their own soon
+    // after their stop flag is set and are reaped later.
+    std::vector<std::future<std::shared_ptr<Ahead>>> m_abandoned;
+    // Held while a worker writes the hand-over picture; a stop flag set and
+    // this lock taken once mean no worker writes it any more.
+    std::shared_ptr<std::mutex> m_handOverLock = std::make_shared<std::mutex>();
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
     long long m_effectFrame = -1; // last frame the effects were stepped for
     std::vector<LyricTable> m_lyrics; // per lyric file, parsed while staging

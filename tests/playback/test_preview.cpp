@@ -17,6 +17,8 @@
 #include "playback/PreviewPlayback.h"
 #include "production/ProductionFixture.h"
 #include "resources/FolderOps.h"
+#include "resources/PackedFile.h"
+#include "templates/TemplateParams.h"
 #include "templates/TextCodec.h"
 
 using namespace lumora;
@@ -325,6 +327,48 @@ TEST(Preview, SeekMovesPictureMusicAndTime)
     r.preview->seek(299);
     EXPECT_TRUE(near(r.centre(), kModeMovieColour));
     EXPECT_EQ(r.preview->state(), PreviewState::Ending);
+}
+
+// The second template is loaded ahead on a worker while the first plays, and
+// the hand-over picture it starts from must be the first template's last
+// frame, exactly as when the same moment is reached by a seek (which loads on
+// the user-interface thread).
+TEST(Preview, TemplateLoadedAheadShowsTheSameHandOverAsASeek)
+{
+    PreviewRig r(100, 50);
+    const QString folder = r.fx.paths().templateMovieFolder(ModeKind::Wide16x9);
+    // First: a white square sliding from the left edge to the right one.
+    packed::packTo(R"({"lumoraMovie":1,"stage":[1920,1080],"frames":100,
+        "variables":{")"
+                       + kMovieIdentityVariable.toUtf8() + R"(":")" + kMovieIdentityValue.toUtf8() + R"("},
+        "layers":[{"type":"rect","rect":[0,0,1920,1080],"fill":"#202020"},
+                  {"type":"rect","rect":[0,440,200,200],"fill":"#ffffff","anim":{"x":[[0,0,"linear"],[99,1720]]}}]})",
+                   packed::kTemplateMovieDepth, folder + QStringLiteral("t_000.rar"));
+    // Second: nothing but the picture it takes over from.
+    packed::packTo(R"({"lumoraMovie":1,"stage":[1920,1080],"frames":50,
+        "variables":{")"
+                       + kMovieIdentityVariable.toUtf8() + R"(":")" + kMovieIdentityValue.toUtf8() + R"("},
+        "layers":[{"type":"picture","rect":[0,0,1920,1080],"picture":"../../pic/picture_0.jpg"}]})",
+                   packed::kTemplateMovieDepth, folder + QStringLiteral("t_001.rar"));
+    r.start();
+    ASSERT_EQ(r.preview->state(), PreviewState::Playing) << r.notices.join('\n').toStdString();
+    r.runTo(r.now + 101 * 40);
+    ASSERT_EQ(r.preview->shownFrame(), 101);
+    EXPECT_GE(r.preview->stats().aheadLoads, 1);
+    const QImage inOrder = r.preview->picture();
+    const int w = inOrder.width(), h = inOrder.height();
+    EXPECT_GT(qGray(inOrder.pixel(w - w / 40, h / 2)), 200) << "the square where the first template ended";
+    EXPECT_LT(qGray(inOrder.pixel(w / 40, h / 2)), 60) << "not where it began";
+
+    r.preview->seek(5);
+    r.preview->seek(101);
+    const QImage sought = r.preview->picture();
+    ASSERT_EQ(sought.size(), inOrder.size());
+    int worst = 0;
+    for (int y = 0; y < h; y += 3)
+        for (int x = 0; x < w; x += 3)
+            worst = std::max(worst, std::abs(qGray(sought.pixel(x, y)) - qGray(inOrder.pixel(x, y))));
+    EXPECT_LE(worst, 2);
 }
 
 TEST(Preview, StopDuringStagingEndsAtOnceAndLeavesNothing)
