@@ -52,17 +52,22 @@ using namespace lumora;
 
 namespace {
 
-// Peak resident memory since the last reset, in MB.
-long peakMemoryMb()
+// A memory figure of /proc/self/status ("VmHWM:" peak since the last reset,
+// "VmRSS:" now), in MB.
+long statusMemoryMb(const char *key)
 {
     QFile f(QStringLiteral("/proc/self/status"));
     if (f.open(QIODevice::ReadOnly))
         for (const QByteArray &line : f.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return line.mid(6).trimmed().split(' ').front().toLong() / 1024;
+            if (line.startsWith(key))
+                return line.mid(int(std::strlen(key))).trimmed().split(' ').front().toLong() / 1024;
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss / 1024;
+}
+long peakMemoryMb()
+{
+    return statusMemoryMb("VmHWM:");
 }
 void resetPeakMemory()
 {
@@ -227,6 +232,7 @@ bool runCase(Album &album, const Case &c, const QString &folder)
     ProductionCallbacks callbacks;
     callbacks.encodedFrame = [&](long long j, const YuvPicture &p) { recording.record(j, p); };
     resetPeakMemory();
+    const long startMemory = statusMemoryMb("VmRSS:");
     const double cpu0 = processCpuSeconds();
     QElapsedTimer clock;
     clock.start();
@@ -257,11 +263,14 @@ bool runCase(Album &album, const Case &c, const QString &folder)
         std::printf("encoder: %s\n", text.toUtf8().constData());
         return 2;
     };
+    resetPeakMemory();
+    const long encodeStartMemory = statusMemoryMb("VmRSS:");
     const double ecpu0 = processCpuSeconds();
     clock.restart();
     const ConvertResult er = enc.convert(job, nullptr);
     const double ewall = clock.elapsed() / 1000.0;
     const double ecpu = processCpuSeconds() - ecpu0;
+    const long encodePeak = peakMemoryMb();
     QFile::remove(job.outputPath);
     if (er != ConvertResult::Completed || recording.failed()) {
         std::printf("encode-only failed%s\n", recording.failed() ? " (recording unreadable)" : "");
@@ -279,9 +288,13 @@ bool runCase(Album &album, const Case &c, const QString &folder)
                 "their conversion\n",
                 perFrameMs(r.renderSeconds, frames), perFrameMs(r.movieSeconds, frames),
                 perFrameMs(r.colourSeconds, frames), r.unchangedFrames);
+    std::printf("effects:      %lld frames decoded (%.2f per frame), %lld taken from the cache\n",
+                r.effectFramesDecoded, frames > 0 ? double(r.effectFramesDecoded) / double(frames) : 0.0,
+                r.effectCacheHits);
     std::printf("              whole process %.2f ms CPU more than encoding alone (effects, audio, hand-over)\n",
                 perFrameMs(cpu - ecpu, frames));
-    std::printf("peak memory:  %ld MB\n", peak);
+    std::printf("peak memory:  %ld MB (%ld MB held when production started); encode only %ld MB (from %ld MB)\n", peak,
+                startMemory, encodePeak, encodeStartMemory);
     std::fflush(stdout);
     return true;
 }

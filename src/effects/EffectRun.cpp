@@ -80,6 +80,84 @@ EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup)
             r.created = true;
             r.order = nextOrder();
         }
+    if (m_setup.variant == RunVariant::Production)
+        planUses();
+}
+
+// A production row that starts at second s shows its frame k at album frame
+// 25 s + k − 1 (the first step of second s shows frame 1), and only once.
+void EffectRun::planUses()
+{
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_setup.onlyRow >= 0 && i != m_setup.onlyRow)
+            continue;
+        const RowRun &r = m_rows[size_t(i)];
+        const long long second = parseClockText(r.start);
+        if (r.frames <= 0 || second < 0)
+            continue;
+        for (int k = 1; k <= r.frames; ++k)
+            m_uses[framePath(r, k)].push_back(second * kFramesPerSecond + k - 1);
+    }
+    for (auto &[path, uses] : m_uses)
+        std::sort(uses.begin(), uses.end());
+}
+
+// The album frame of this step: the first step at a clock text is frame
+// 25 × its seconds, each further step at the same text one more.
+void EffectRun::advanceClock(const QString &clock)
+{
+    const long long second = parseClockText(clock);
+    if (clock != m_nowClock && second >= 0)
+        m_now = second * kFramesPerSecond;
+    else
+        ++m_now;
+    m_nowClock = clock;
+}
+
+// The next album frame after this step that shows `path`; LLONG_MAX when none does.
+long long EffectRun::nextUse(const QString &path) const
+{
+    const auto it = m_uses.find(path);
+    if (it == m_uses.end())
+        return LLONG_MAX;
+    const auto next = std::upper_bound(it->second.begin(), it->second.end(), m_now);
+    return next == it->second.end() ? LLONG_MAX : *next;
+}
+
+void EffectRun::evict(std::unordered_map<QString, CacheEntry>::iterator victim)
+{
+    if (victim->second.accounted)
+        m_cacheBytes -= victim->second.result.get().bytes;
+    m_lru.erase(victim->second.lru);
+    m_cache.erase(victim);
+}
+
+// Only frames already taken are weighed: frames still decoding ahead are
+// needed soon by definition.
+void EffectRun::trimByNextUse()
+{
+    for (auto it = m_cache.begin(); it != m_cache.end();) {
+        const auto next = std::next(it);
+        if (it->second.accounted && nextUse(it->first) == LLONG_MAX)
+            evict(it);
+        it = next;
+    }
+    while (m_cacheBytes > m_setup.cacheBytes) {
+        auto victim = m_cache.end();
+        long long farthest = -1;
+        for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
+            if (!it->second.accounted)
+                continue;
+            const long long use = nextUse(it->first);
+            if (use > farthest) {
+                farthest = use;
+                victim = it;
+            }
+        }
+        if (victim == m_cache.end())
+            break;
+        evict(victim);
+    }
 }
 
 EffectRun EffectRun::forAlbum(Album &album, EffectKind kind, RunVariant variant, QSize target, int onlyRow)
@@ -227,13 +305,9 @@ EffectRun::Pieces EffectRun::take(const QString &path)
     Pieces pieces = d.pieces;
     // Least recently used frames go first; the newest stays even when it alone
     // exceeds the bound. Frames still being decoded are not counted yet.
-    while (m_cacheBytes > m_setup.cacheBytes && m_lru.size() > 1) {
-        auto victim = m_cache.find(m_lru.back());
-        if (victim->second.accounted)
-            m_cacheBytes -= victim->second.result.get().bytes;
-        m_cache.erase(victim);
-        m_lru.pop_back();
-    }
+    // Production trims after the whole step instead (trimByNextUse).
+    while (m_setup.variant != RunVariant::Production && m_cacheBytes > m_setup.cacheBytes && m_lru.size() > 1)
+        evict(m_cache.find(m_lru.back()));
     return pieces;
 }
 
@@ -254,7 +328,14 @@ void EffectRun::prefetch(const QString &clock)
             from = 1;
         if (from == 0)
             continue;
-        for (int k = from; k < from + m_setup.prefetchFrames && k <= r.frames; ++k)
+        int count = m_setup.prefetchFrames;
+        // Production knows the album frame: a row starting at the next second
+        // gets only the frames that fall within the same horizon as the
+        // running rows, so a second with many starting rows does not hold
+        // their frames for up to a second before they show.
+        if (m_setup.variant == RunVariant::Production && r.state == State::Idle && r.start == next)
+            count = int(std::min<long long>(count, m_now + m_setup.prefetchFrames - (now + 1) * kFramesPerSecond + 1));
+        for (int k = from; k < from + count && k <= r.frames; ++k)
             request(framePath(r, k));
     }
 }
@@ -262,6 +343,7 @@ void EffectRun::prefetch(const QString &clock)
 const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
 {
     const State endState = m_setup.variant == RunVariant::Playback ? State::Idle : State::Finished;
+    advanceClock(clock);
     std::vector<int> advanced;
     for (int i = 0; i < int(m_rows.size()); ++i) {
         if (m_setup.onlyRow >= 0 && i != m_setup.onlyRow)
@@ -311,6 +393,8 @@ const std::vector<EffectOverlay> &EffectRun::step(const QString &clock)
         for (const FramePiece &p : *r.frame)
             m_visible.push_back({i, r.package, r.position + p.offset, p.image, r.order});
     }
+    if (m_setup.variant == RunVariant::Production)
+        trimByNextUse();
     prefetch(clock);
     return m_visible;
 }
@@ -332,6 +416,7 @@ void EffectRun::stop()
 void EffectRun::skipStep(const QString &clock)
 {
     const State endState = m_setup.variant == RunVariant::Playback ? State::Idle : State::Finished;
+    advanceClock(clock);
     for (int i = 0; i < int(m_rows.size()); ++i) {
         if (m_setup.onlyRow >= 0 && i != m_setup.onlyRow)
             continue;

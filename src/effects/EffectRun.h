@@ -37,9 +37,12 @@
 //   decoded, and cut into pieces afterwards: pieces, offsets and sizes are
 //   all in target pixels, and the caller draws them unscaled.
 // - PNG frames are decoded with libpng once per run and kept (as pieces) in a
-//   cache bounded by bytes (least recently used frames go first), so a
-//   package used by several rows, or again later in the run, is decoded once
-//   while it fits.
+//   cache bounded by bytes, so a package used by several rows, or again later
+//   in the run, is decoded once while it fits. The windows' runs drop the
+//   least recently used frames first. A production run knows its whole
+//   schedule (every row plays once, from its start second): after each step
+//   it drops the frames no row will show again, and when over its bound the
+//   frames whose next showing is farthest away, so the frames that recur stay.
 // - Frames are decoded on a small pool of threads owned by the run: the
 //   frames one step needs are decoded in parallel, and after each step the
 //   next frames of running rows (and the first frames of rows starting in the
@@ -182,6 +185,13 @@ private:
     CacheEntry &request(const QString &path); // starts decoding when not cached
     Pieces take(const QString &path); // waits for the frame, counts it
     void prefetch(const QString &clock);
+    // Production: the album frames at which every frame file is shown, and
+    // the cache trimmed by next showing after a step (see the contract).
+    void planUses();
+    void advanceClock(const QString &clock);
+    long long nextUse(const QString &path) const;
+    void trimByNextUse();
+    void evict(std::unordered_map<QString, CacheEntry>::iterator victim);
     long long nextOrder();
 
     Paths m_paths;
@@ -195,6 +205,9 @@ private:
     std::unordered_map<QString, CacheEntry> m_cache;
     std::list<QString> m_lru; // front = most recently used
     qint64 m_cacheBytes = 0;
+    std::unordered_map<QString, std::vector<long long>> m_uses; // production: album frames, ascending
+    long long m_now = -1; // album frame of the current step (production)
+    QString m_nowClock;
     int m_decoded = 0;
     int m_hits = 0;
 };

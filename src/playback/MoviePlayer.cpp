@@ -25,6 +25,7 @@ void MoviePlayer::loadDocument(const QByteArray &document, const QString &folder
     for (const auto &[name, value] : doc.variables)
         m_variables.insert(name, value);
     m_renderer = std::make_unique<MovieRenderer>(std::move(doc), folder);
+    m_renderer->setKeepPictures(m_keepPictures);
     m_path = what;
 }
 

@@ -49,6 +49,9 @@ public:
     // keeps its frame and goes on from the new clock's present.
     void setClock(Clock clock);
 
+    // Whether the renderer of every movie loaded from now on keeps its
+    // decoded pictures after preparing them (see MovieRenderer::setKeepPictures).
+    void setKeepPictures(bool keep) { m_keepPictures = keep; }
     void load(const QString &path);
     // Loads a document held in memory; pictures are taken from `folder`.
     void loadDocument(const QByteArray &document, const QString &folder, const QString &what);
@@ -86,6 +89,7 @@ private:
 
     int m_frame = 0; // frame shown when the clock started or stopped
     bool m_playing = false;
+    bool m_keepPictures = true;
     Clock m_clock; // empty: m_steady
     QElapsedTimer m_steady;
     qint64 m_startMs = 0; // clock reading when play() or setFrameNum() last started counting

@@ -297,12 +297,20 @@ void blurImage(QImage &image, int radius)
     image = transposed(t);
 }
 
-MovieRenderer::MovieRenderer(MovieDocument document, const QString &folder) : m_doc(std::move(document))
+MovieRenderer::MovieRenderer(MovieDocument document, const QString &folder)
+    : m_doc(std::move(document)), m_folder(folder.endsWith(u'/') ? folder : folder + u'/')
 {
-    const QString base = folder.endsWith(u'/') ? folder : folder + u'/';
+    loadPictures();
+}
+
+void MovieRenderer::loadPictures()
+{
+    m_pictures.clear();
+    m_missing.clear();
+    m_picturesLoaded = true;
     for (const QString &name : m_doc.pictureNames()) {
         try {
-            QImage img = decodePicture(base + name);
+            QImage img = decodePicture(m_folder + name);
             if (img.isNull() || img.width() < 1 || img.height() < 1)
                 throw Error(name);
             if (img.format() != QImage::Format_RGB32 && img.format() != QImage::Format_ARGB32_Premultiplied)
@@ -464,12 +472,18 @@ MovieRenderer::PreparedSet &MovieRenderer::prepared(QSize size)
         return it->second;
     if (m_cache.size() >= 2)
         m_cache.clear();
+    if (!m_picturesLoaded)
+        loadPictures();
     const double kx = double(size.width()) / m_doc.stage.width();
     const double ky = double(size.height()) / m_doc.stage.height();
     PreparedSet set;
     set.reserve(m_doc.layers.size());
     for (const Layer &l : m_doc.layers)
         set.push_back(prepareLayer(l, kx, ky));
+    if (!m_keepPictures) {
+        m_pictures.clear();
+        m_picturesLoaded = false;
+    }
     return m_cache.emplace(key, std::move(set)).first->second;
 }
 

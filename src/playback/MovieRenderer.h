@@ -32,6 +32,12 @@ public:
     MovieRenderer(MovieDocument document, const QString &folder);
 
     const MovieDocument &document() const { return m_doc; }
+    // True (the default): the decoded pictures stay for the renderer's life.
+    // False: they are dropped once the layers are prepared for a size (the
+    // prepared layers hold what a frame needs) and decoded again from the
+    // folder if another size is asked for. Production renders one size and
+    // so keeps only the prepared layers.
+    void setKeepPictures(bool keep) { m_keepPictures = keep; }
     // Picture names (as written in the document) that could not be read.
     const QStringList &missingPictures() const { return m_missing; }
 
@@ -57,6 +63,7 @@ private:
     using PreparedSet = std::vector<Prepared>;
 
     PreparedSet &prepared(QSize size);
+    void loadPictures();
     Prepared prepareLayer(const Layer &layer, double kx, double ky) const;
     void drawContent(QPainter &p, const Layer &layer, const Prepared &prep, double f, QPointF anchor,
                      QPointF anchorLocal, double sx, double sy, double rot) const;
@@ -75,7 +82,10 @@ private:
     };
 
     MovieDocument m_doc;
+    QString m_folder; // ends with '/'
     QHash<QString, QImage> m_pictures; // decoded once, by name
+    bool m_picturesLoaded = false;
+    bool m_keepPictures = true;
     QStringList m_missing;
     std::map<std::pair<int, int>, PreparedSet> m_cache; // by render size, at most two sizes kept
     QImage m_base; // backdrop and resting bottom layers, see render()

@@ -25,6 +25,9 @@ void TemplateDriver::createPlayer()
     release();
     log(QStringLiteral("B-卸载创建的FLASH完成！"));
     m_player = std::make_unique<MoviePlayer>();
+    // Production renders every movie at one size: the prepared layers are all
+    // it needs, so the decoded pictures go once they are prepared.
+    m_player->setKeepPictures(m_context != DriverContext::Production);
     log(QStringLiteral("B-创建FLASH控件完成！"));
 }
 

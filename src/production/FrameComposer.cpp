@@ -62,6 +62,16 @@ FrameComposer::~FrameComposer()
     m_driver.release();
 }
 
+long long FrameComposer::effectFramesDecoded() const
+{
+    return (m_pictureRun ? m_pictureRun->decodedFrames() : 0) + (m_textRun ? m_textRun->decodedFrames() : 0);
+}
+
+long long FrameComposer::effectCacheHits() const
+{
+    return (m_pictureRun ? m_pictureRun->cacheHits() : 0) + (m_textRun ? m_textRun->cacheHits() : 0);
+}
+
 void FrameComposer::loadTemplateAt(int p)
 {
     const int row = m_setup.templateRows.at(size_t(p));

@@ -88,6 +88,9 @@ public:
     // Figures for the benchmark, CPU time of the composing thread in seconds.
     double renderSeconds() const { return m_renderNs / 1e9; } // the whole frame: movie, overlays, lyric, effect steps
     double movieSeconds() const { return m_stepNs / 1e9; } // rendering the movie frame alone
+    // Effect frames decoded and frames served from the effect runs' caches.
+    long long effectFramesDecoded() const;
+    long long effectCacheHits() const;
 
 private:
     void loadTemplateAt(int p);

@@ -13,6 +13,10 @@
 #include "production/Encoder.h"
 #include "templates/Catalogue.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace lumora {
 
 QStringList productionTemplateColumns()
@@ -56,6 +60,18 @@ namespace {
 bool stopped(const std::atomic<bool> *stop)
 {
     return stop && stop->load();
+}
+
+// Hands the heap's free memory back to the system. Staging decodes large
+// photos on several threads and encoding allocates frame-sized buffers; glibc
+// keeps what they free in its arenas, so without this the memory of staging
+// stays resident through the whole encode, and that of one production
+// through the next.
+void releaseFreeMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 // The live view's copy of a composed frame: fits the picture box, never enlarged.
@@ -151,8 +167,9 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
     return plan;
 }
 
-ProductionResult runProduction(Album &album, const ProductionPlan &plan, const ProductionCallbacks &callbacks,
-                               std::atomic<bool> *stop)
+namespace {
+ProductionResult produce(Album &album, const ProductionPlan &plan, const ProductionCallbacks &callbacks,
+                         std::atomic<bool> *stop)
 {
     ProductionResult result;
     result.outputPath = plan.choice.outputPath();
@@ -178,6 +195,7 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     for (const StagingFailure &f : staged.failures)
         result.stagingFailures << QStringLiteral("%1：%2").arg(f.path, f.message);
     result.stagingSeconds = clock.elapsed() / 1000.0;
+    releaseFreeMemory();
     if (staged.stopped || stopped(stop)) {
         result.outcome = ProductionOutcome::StoppedEarly;
         return result;
@@ -240,12 +258,23 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     result.movieSeconds = composer.movieSeconds();
     result.colourSeconds = encoder.colourConversionSeconds();
     result.unchangedFrames = encoder.unchangedFrames();
+    result.effectFramesDecoded = composer.effectFramesDecoded();
+    result.effectCacheHits = composer.effectCacheHits();
     switch (r) {
     case ConvertResult::Completed: result.outcome = ProductionOutcome::Completed; break;
     case ConvertResult::Aborted: result.outcome = ProductionOutcome::Stopped; break;
     case ConvertResult::NothingToConvert:
     case ConvertResult::Failed: result.outcome = ProductionOutcome::Failed; break;
     }
+    return result;
+}
+} // namespace
+
+ProductionResult runProduction(Album &album, const ProductionPlan &plan, const ProductionCallbacks &callbacks,
+                               std::atomic<bool> *stop)
+{
+    ProductionResult result = produce(album, plan, callbacks, stop);
+    releaseFreeMemory(); // the composer's and the encoder's memory, freed on leaving produce()
     return result;
 }
 

@@ -80,6 +80,7 @@ struct ProductionResult {
     // it, and the movie alone) and of the RGB to YUV conversion.
     double stagingSeconds = 0, encodingSeconds = 0, renderSeconds = 0, movieSeconds = 0, colourSeconds = 0;
     long long unchangedFrames = 0; // frames encoded again from the previous conversion
+    long long effectFramesDecoded = 0, effectCacheHits = 0; // effect frames decoded, and taken from the cache
 };
 
 struct ProductionCallbacks {

@@ -205,6 +205,47 @@ TEST(EffectRun, FramesAreDecodedOncePerRunWhileTheyFit)
     EXPECT_LE(tight.cachedBytes(), 8 * 4 * 4);
 }
 
+// Production knows when each frame shows again: with room for one package,
+// a package that comes back keeps its frames while a one-off package passing
+// in between is dropped (dropping the least recently used would decode the
+// returning package again).
+TEST(EffectRun, ProductionKeepsTheFramesThatShowAgain)
+{
+    EffectTree t;
+    t.addPicture(1, 3);
+    t.addPicture(2, 3);
+    Album album = t.album();
+    addPictureRow(album, 1, at(0, 0, 0));
+    addPictureRow(album, 2, at(0, 0, 1));
+    addPictureRow(album, 1, at(0, 0, 2));
+    EffectRun::forAlbum(album, EffectKind::Picture, RunVariant::Production); // rows reset as every run does
+    const AlbumMode &mode = album.modeInfo();
+    EffectRun::Setup s;
+    s.kind = EffectKind::Picture;
+    s.variant = RunVariant::Production;
+    s.modeFolder = mode.effectFolder;
+    s.previewSize = mode.preview;
+    s.targetSize = mode.output;
+    s.outputSize = mode.output;
+    const qint64 frameBytes = 16 * 8 * 4;
+    s.cacheBytes = 3 * frameBytes;
+    EffectRun run(t.paths, album.huamian_ListView_Image, s);
+
+    std::vector<int> seen;
+    for (int f = 0; f < 80; ++f) {
+        const auto &ov = run.step(effectClockText(f));
+        seen.push_back(ov.empty() ? 0 : EffectTree::frameNumberOf(ov.front().image));
+        EXPECT_LE(run.cachedBytes(), s.cacheBytes) << "frame " << f;
+    }
+    for (int second = 0; second < 3; ++second)
+        EXPECT_EQ(std::vector<int>(seen.begin() + second * 25, seen.begin() + second * 25 + 4),
+                  (std::vector<int>{1, 2, 0, 0}))
+            << "second " << second;
+    EXPECT_EQ(run.decodedFrames(), 6);
+    EXPECT_EQ(run.cacheHits(), 3);
+    EXPECT_EQ(run.cachedBytes(), 0); // nothing shows again after the last row
+}
+
 TEST(EffectRun, RowWithoutAFrameCountNeverStarts)
 {
     EffectTree t;
