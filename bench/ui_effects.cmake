@@ -3,4 +3,3 @@
 lumora_add_bench(bench_ui_effects ${CMAKE_CURRENT_LIST_DIR}/ui_effects_bench.cpp)
 target_link_libraries(bench_ui_effects PRIVATE lumora_ui)
 set_target_properties(bench_ui_effects PROPERTIES AUTOMOC ON)
-target_compile_definitions(bench_ui_effects PRIVATE LUMORA_BENCH_PROGRAM_DIR="${LUMORA_PROGRAM_DIR}/")

@@ -4,7 +4,8 @@
 // eye. The picture is a frame from the middle of the animation (most effects
 // fade in, so frame 1 is often nearly empty). Thumbnails are made on worker
 // threads, once per package: they stay cached for the gallery's life, so
-// going back to a category shows them at once. A package that cannot be
+// going back to a category shows them at once. The sample picture may come
+// after the listing: the tiles are laid over it when it does. A package that cannot be
 // played (no INI, no frame count, first frame missing or damaged) shows a
 // marked tile whose tooltip says why.
 //
@@ -14,6 +15,7 @@
 #include <QHash>
 #include <QImage>
 #include <QListWidget>
+#include <QPointer>
 #include <QThreadPool>
 #include <vector>
 
@@ -52,16 +54,24 @@ private:
         QImage image;
         QString problem;
     };
+    static constexpr int kProblemRole = Qt::UserRole + 1;
+    static constexpr int kKeyRole = Qt::UserRole + 2;
     QString keyOf(const EffectLocation &loc) const;
+    QIcon waitingIcon() const;
     void apply(int row, const QImage &image, const QString &problem);
-    void resultReady(int index);
+    void resultReady(const Thumb &t, int generation);
 
     Paths m_paths;
     QString m_mode;
     QImage m_backdrop;
     QThreadPool m_pool;
-    QFutureWatcher<Thumb> m_watcher;
-    QHash<QString, std::pair<QImage, QString>> m_cache; // key → thumbnail, problem
+    // The thumbnails of the current listing; a listing replaced before its
+    // thumbnails are done is cancelled without waiting (its results still
+    // fill the cache, none reaches the new rows).
+    QPointer<QFutureWatcher<Thumb>> m_watcher;
+    int m_generation = 0;
+    // key → the frame on a transparent tile (or the marked tile), problem
+    QHash<QString, std::pair<QImage, QString>> m_cache;
     int m_pending = 0;
 };
 

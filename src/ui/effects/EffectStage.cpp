@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -19,8 +20,21 @@ EffectStage::EffectStage(QSize size, QWidget *parent) : QWidget(parent)
 
 void EffectStage::setBackdrop(const QImage &picture)
 {
-    m_backdrop = picture;
+    m_picture = picture;
+    scaleBackdrop();
     update();
+}
+
+void EffectStage::scaleBackdrop()
+{
+    m_backdrop = m_picture.isNull() || m_picture.size() == size()
+        ? m_picture
+        : m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void EffectStage::resizeEvent(QResizeEvent *)
+{
+    scaleBackdrop();
 }
 
 void EffectStage::showAnimation(EffectAnimation *animation, QPoint position)
@@ -30,7 +44,7 @@ void EffectStage::showAnimation(EffectAnimation *animation, QPoint position)
             disconnect(m_animation, nullptr, this, nullptr);
         m_animation = animation;
         if (animation)
-            connect(animation, &EffectAnimation::frameChanged, this, qOverload<>(&QWidget::update));
+            connect(animation, &EffectAnimation::frameChanged, this, &EffectStage::animationFrameChanged);
     }
     m_animationAt = position;
     update();
@@ -42,6 +56,12 @@ void EffectStage::hideAnimation()
         disconnect(m_animation, nullptr, this, nullptr);
     m_animation = nullptr;
     update();
+}
+
+void EffectStage::animationFrameChanged(QRect dirty)
+{
+    if (!dirty.isEmpty())
+        update(dirty.translated(m_animationAt));
 }
 
 void EffectStage::setOverlays(const std::vector<EffectOverlay> &overlays)
@@ -56,15 +76,21 @@ void EffectStage::clearOverlays()
     update();
 }
 
-void EffectStage::paintEvent(QPaintEvent *)
+void EffectStage::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    if (m_backdrop.isNull())
-        p.fillRect(rect(), QColor(40, 40, 48));
+    const QRect area = event->rect();
+    if (m_backdrop.size() != size())
+        p.fillRect(area, QColor(40, 40, 48));
     else
-        p.drawImage(rect(), m_backdrop);
-    if (m_animation && !m_animation->frame().isNull())
-        p.drawImage(m_animationAt, m_animation->frame());
+        p.drawImage(area.topLeft(), m_backdrop, area);
+    if (m_animation && !m_animation->frame().isNull()) {
+        // Only the part of the frame inside the area being repainted.
+        const QRect frame = m_animation->frameRect().translated(m_animationAt);
+        const QRect part = frame.intersected(area);
+        if (!part.isEmpty())
+            p.drawImage(part.topLeft(), m_animation->frame(), part.translated(-frame.topLeft()));
+    }
     for (const EffectOverlay &o : m_overlays)
         p.drawImage(o.position, o.image);
 }

@@ -2,7 +2,9 @@
 // The preview area of the effect windows (ScrollBox_texiao_xianshi): the
 // fixed sample picture as backdrop, the package animation on show, and the
 // overlays of a running row preview, drawn at their own size (never scaled),
-// the one created last on top.
+// the one created last on top. A new animation frame repaints only the area
+// the previous and the new frame cover; the backdrop is scaled once, when it
+// is set, never while painting.
 //
 // User-interface thread only.
 #include <QFuture>
@@ -38,9 +40,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
 
 private:
-    QImage m_backdrop;
+    void animationFrameChanged(QRect dirty);
+
+    void scaleBackdrop();
+
+    QImage m_picture; // as given
+    QImage m_backdrop; // m_picture at the stage's size
     QPointer<EffectAnimation> m_animation;
     QPoint m_animationAt;
     std::vector<EffectOverlay> m_overlays;

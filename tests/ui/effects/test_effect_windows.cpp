@@ -279,3 +279,36 @@ TEST(TextEffectWindow, AFolderWithoutIniEndsTheCategoryListingWithItsNotice)
     EXPECT_EQ(f.dialogs.notices(), QStringList{"没有找到选中的文字特效文件！"});
     EXPECT_EQ(child<QComboBox>(&w, "ComboBox_texiao_name")->count(), 1);
 }
+
+TEST(EffectGallery, AListingReplacedBeforeItsThumbnailsKeepsOnlyItsOwnAndTilesTakeALateSamplePicture)
+{
+    EffectWindowFixture f;
+    f.tree.addPicture(1, 10); // its middle frame is frame 5
+    f.tree.addPicture(2, 20); // frame 10
+    ui::EffectGallery gallery(f.session.paths());
+    const QString mode = f.album().modeInfo().effectFolder;
+    const ui::EffectGallery::Entry first{QStringLiteral("画面1"), {EffectKind::Picture, 0, 1}};
+    const ui::EffectGallery::Entry second{QStringLiteral("画面2"), {EffectKind::Picture, 0, 2}};
+    // The tile's centre shows the frame; its top edge (the 8 × 4 frame keeps
+    // its proportions in the 128 × 72 tile) shows what lies behind it.
+    auto tile = [&] { return gallery.item(0)->icon().pixmap(ui::EffectGallery::kThumbSize).toImage(); };
+    auto frameShown = [&] { return qRed(tile().pixel(64, 36)); };
+
+    // The second listing replaces the first at once: its row never shows
+    // the first one's thumbnail, and the UI thread did not wait for it.
+    gallery.setEntries(mode, {first});
+    gallery.setEntries(mode, {second});
+    QTRY_COMPARE_WITH_TIMEOUT(gallery.pendingThumbnails(), 0, 5000);
+    QTest::qWait(100); // anything still coming for the first listing
+    EXPECT_EQ(frameShown(), 10);
+    gallery.setEntries(mode, {first});
+    QTRY_COMPARE_WITH_TIMEOUT(gallery.pendingThumbnails(), 0, 5000);
+    EXPECT_EQ(frameShown(), 5);
+
+    // The sample picture arrives after the thumbnails: they are laid over it.
+    QImage sample(QSize(800, 450), QImage::Format_RGB32);
+    sample.fill(QColor(10, 200, 10));
+    gallery.setBackdrop(sample);
+    EXPECT_EQ(QColor(tile().pixel(64, 1)), QColor(10, 200, 10));
+    EXPECT_EQ(frameShown(), 5);
+}
