@@ -13,6 +13,7 @@
 #include "AppShots.h"
 #include "EditShots.h"
 #include "EffectShots.h"
+#include "ProductionShots.h"
 #include "Shooter.h"
 #include "album/ThumbnailCache.h"
 #include "app/DialogService.h"
@@ -170,6 +171,7 @@ int main(int argc, char **argv)
     main.refreshMusicList();
     main.refreshLyricList();
     shootMediaWindows(main, session, shooter);
+    lumora::screenshots::shootProductionWindows(main, dialogs, shooter);
 
     std::printf("%d screenshots written, %d failed\n", shooter.written(), shooter.failures());
     return shooter.failures() == 0 ? 0 : 1;
