@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -231,6 +232,10 @@ bool runCase(Album &album, const Case &c, const QString &folder)
     FrameRecording recording(folder + QStringLiteral("/frames.yuv"));
     ProductionCallbacks callbacks;
     callbacks.encodedFrame = [&](long long j, const YuvPicture &p) { recording.record(j, p); };
+    // Each case starts as a fresh production would: what the previous case
+    // and its reference encode freed goes back to the system first (the
+    // production run does the same when it ends).
+    malloc_trim(0);
     resetPeakMemory();
     const long startMemory = statusMemoryMb("VmRSS:");
     const double cpu0 = processCpuSeconds();

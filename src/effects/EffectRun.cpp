@@ -142,15 +142,19 @@ void EffectRun::trimByNextUse()
             evict(it);
         it = next;
     }
+    // Over the bound, the frame that holds the most memory for the longest
+    // time goes first (frames to wait × bytes): a large full-frame picture
+    // needed again later leaves room for many small particle frames needed
+    // sooner.
     while (m_cacheBytes > m_setup.cacheBytes) {
         auto victim = m_cache.end();
-        long long farthest = -1;
+        double worst = -1;
         for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
             if (!it->second.accounted)
                 continue;
-            const long long use = nextUse(it->first);
-            if (use > farthest) {
-                farthest = use;
+            const double cost = double(nextUse(it->first) - m_now) * double(it->second.result.get().bytes + 1);
+            if (cost > worst) {
+                worst = cost;
                 victim = it;
             }
         }

@@ -42,7 +42,8 @@
 //   least recently used frames first. A production run knows its whole
 //   schedule (every row plays once, from its start second): after each step
 //   it drops the frames no row will show again, and when over its bound the
-//   frames whose next showing is farthest away, so the frames that recur stay.
+//   frames whose next showing is farthest away, weighed by their size, so the
+//   frames that recur soon stay.
 // - Frames are decoded on a small pool of threads owned by the run: the
 //   frames one step needs are decoded in parallel, and after each step the
 //   next frames of running rows (and the first frames of rows starting in the

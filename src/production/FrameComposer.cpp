@@ -15,10 +15,10 @@ namespace lumora {
 
 namespace {
 // A production effect run: as every album run (rows reset to "tingzhi"), with
-// a smaller frame cache. Production walks forward through the album and
-// seldom shows a frame again after its row has ended, so a large cache would
-// only hold memory.
-constexpr qint64 kProductionEffectCacheBytes = qint64(64) << 20;
+// a smaller frame cache. Production knows when each frame shows again and
+// keeps the small frames needed soon (see EffectRun), so a modest bound
+// serves most repeats while the encoder holds the bulk of the memory.
+constexpr qint64 kProductionEffectCacheBytes = qint64(48) << 20;
 
 std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,
                                          std::shared_ptr<long long> creation)
