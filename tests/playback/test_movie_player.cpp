@@ -147,6 +147,23 @@ TEST_F(Player, PicturesAreDecodedOnceAtLoad)
     EXPECT_GT(qRed(pixel(p.paint(QSize(64, 36)), 30, 20)), 245);
 }
 
+// A player that drops its decoded pictures once they are prepared (as
+// production's does) draws what a keeping player draws, and decodes them
+// again when another size is asked for.
+TEST_F(Player, DroppedPicturesAreDecodedAgainForAnotherSize)
+{
+    const QString path = write(test::templateMovie(5));
+    MoviePlayer keep, drop;
+    drop.setKeepPictures(false);
+    keep.load(path);
+    drop.load(path);
+    for (QSize size : {QSize(64, 36), QSize(160, 90), QSize(33, 20)}) {
+        const QImage dropped = drop.paint(size);
+        EXPECT_EQ(dropped, keep.paint(size)) << size.width();
+        EXPECT_GT(qRed(pixel(dropped, size.width() / 2, size.height() / 2)), 245) << size.width();
+    }
+}
+
 TEST_F(Player, KeptAspectLetterboxesAndLoopingWraps)
 {
     const QByteArray doc = R"({"lumoraMovie":1,"stage":[100,50],"frames":4,"loop":true,"keepAspect":true,
