@@ -293,9 +293,10 @@ bool runCase(Album &album, const Case &c, const QString &folder)
                 "their conversion\n",
                 perFrameMs(r.renderSeconds, frames), perFrameMs(r.movieSeconds, frames),
                 perFrameMs(r.colourSeconds, frames), r.unchangedFrames);
-    std::printf("effects:      %lld frames decoded (%.2f per frame), %lld taken from the cache\n",
+    std::printf("effects:      %lld frames decoded (%.2f per frame), %lld taken from the cache; composing waited "
+                "%.2f ms per frame for frames being decoded\n",
                 r.effectFramesDecoded, frames > 0 ? double(r.effectFramesDecoded) / double(frames) : 0.0,
-                r.effectCacheHits);
+                r.effectCacheHits, perFrameMs(r.effectWaitSeconds, frames));
     std::printf("              whole process %.2f ms CPU more than encoding alone (effects, audio, hand-over)\n",
                 perFrameMs(cpu - ecpu, frames));
     std::printf("peak memory:  %ld MB (%ld MB held when production started); encode only %ld MB (from %ld MB)\n", peak,

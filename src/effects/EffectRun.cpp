@@ -1,8 +1,10 @@
 #include "EffectRun.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
+#include <chrono>
 #include <climits>
 
 #include "EffectColumns.h"
@@ -297,6 +299,12 @@ EffectRun::Pieces EffectRun::take(const QString &path)
 {
     const bool cached = m_cache.count(path) != 0;
     CacheEntry &entry = request(path);
+    if (entry.result.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        QElapsedTimer waited;
+        waited.start();
+        entry.result.wait();
+        m_waitNs += waited.nsecsElapsed();
+    }
     const Decoded &d = entry.result.get();
     if (!entry.accounted) {
         entry.accounted = true;

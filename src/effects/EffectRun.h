@@ -154,6 +154,8 @@ public:
     // Figures for benchmarks and tests.
     int decodedFrames() const { return m_decoded; }
     int cacheHits() const { return m_hits; }
+    // Wall time the driving thread waited for frames still being decoded.
+    double waitSeconds() const { return double(m_waitNs) / 1e9; }
     qint64 cachedBytes() const { return m_cacheBytes; }
 
 private:
@@ -211,6 +213,7 @@ private:
     QString m_nowClock;
     int m_decoded = 0;
     int m_hits = 0;
+    qint64 m_waitNs = 0;
 };
 
 } // namespace lumora

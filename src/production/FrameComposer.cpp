@@ -72,6 +72,11 @@ long long FrameComposer::effectCacheHits() const
     return (m_pictureRun ? m_pictureRun->cacheHits() : 0) + (m_textRun ? m_textRun->cacheHits() : 0);
 }
 
+double FrameComposer::effectWaitSeconds() const
+{
+    return (m_pictureRun ? m_pictureRun->waitSeconds() : 0) + (m_textRun ? m_textRun->waitSeconds() : 0);
+}
+
 void FrameComposer::loadTemplateAt(int p)
 {
     const int row = m_setup.templateRows.at(size_t(p));

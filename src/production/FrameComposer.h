@@ -91,6 +91,7 @@ public:
     // Effect frames decoded and frames served from the effect runs' caches.
     long long effectFramesDecoded() const;
     long long effectCacheHits() const;
+    double effectWaitSeconds() const; // wall time spent waiting for effect frames being decoded
 
 private:
     void loadTemplateAt(int p);

@@ -260,6 +260,7 @@ ProductionResult produce(Album &album, const ProductionPlan &plan, const Product
     result.unchangedFrames = encoder.unchangedFrames();
     result.effectFramesDecoded = composer.effectFramesDecoded();
     result.effectCacheHits = composer.effectCacheHits();
+    result.effectWaitSeconds = composer.effectWaitSeconds();
     switch (r) {
     case ConvertResult::Completed: result.outcome = ProductionOutcome::Completed; break;
     case ConvertResult::Aborted: result.outcome = ProductionOutcome::Stopped; break;

@@ -81,6 +81,7 @@ struct ProductionResult {
     double stagingSeconds = 0, encodingSeconds = 0, renderSeconds = 0, movieSeconds = 0, colourSeconds = 0;
     long long unchangedFrames = 0; // frames encoded again from the previous conversion
     long long effectFramesDecoded = 0, effectCacheHits = 0; // effect frames decoded, and taken from the cache
+    double effectWaitSeconds = 0; // wall time composing waited for effect frames still being decoded
 };
 
 struct ProductionCallbacks {
