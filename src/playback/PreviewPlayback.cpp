@@ -46,6 +46,13 @@ struct PreviewPlayback::Staged {
     QStringList songProblems;
     std::vector<LyricTable> lyrics; // per lyric file
     QStringList lyricProblems;
+    std::vector<int> rows; // completed used-template rows, in order
+    PreviewTimeline timeline;
+    // The first segment loaded and warmed up (null when loading it failed:
+    // the user-interface thread then loads it and reports why), and its last
+    // picture, the hand-over for the segment after it.
+    std::unique_ptr<TemplateDriver> first;
+    QImage firstLast;
 };
 
 // What a worker needs to load a segment ahead; every field is a copy, so the
@@ -82,6 +89,27 @@ void loadSegmentInto(TemplateDriver &driver, const PreviewSegment &s, const QStr
         driver.loadModeMovie();
     else
         driver.loadTemplate(s.usedRow, numStop);
+}
+
+// The background transparency a used template plays with ("0" when unset).
+QString numStopOf(const Album &album, int usedRow)
+{
+    const RowTable &bg = album.ListView_moban_beijing;
+    const QString numStop = usedRow >= 0 && bg.size() > usedRow ? bg.cell(usedRow, bgcol::kTransparency) : QString();
+    return numStop.isEmpty() ? QStringLiteral("0") : numStop;
+}
+
+// Renders the segment's last frame, keeps it, then frame 0, where playing
+// begins. Every layer is prepared and drawn in its final pose by then, so
+// none is made for the first time while the segment plays.
+QImage warmUp(TemplateDriver &driver, const PreviewSegment &s)
+{
+    driver.setCounter(int(s.frames - 2));
+    driver.stepFrame();
+    QImage last = driver.frame().copy();
+    driver.setCounter(-1);
+    driver.stepFrame();
+    return last;
 }
 
 } // namespace
@@ -187,6 +215,7 @@ void PreviewPlayback::start(SyncMode sync)
     staged->stop = m_stopFlag;
     Album &album = m_album;
     const QSize size = m_size;
+    const QString extension = cells.text(cell::kKuozhanming1);
     QObject *ctx = m_context.get();
     auto progress = [this, ctx](int done, int maximum) {
         QMetaObject::invokeMethod(
@@ -197,7 +226,7 @@ void PreviewPlayback::start(SyncMode sync)
             },
             Qt::QueuedConnection);
     };
-    m_worker = QThread::create([&album, size, staged, progress] {
+    m_worker = QThread::create([&album, size, sync, extension, staged, progress] {
         try {
             StagingRequest request;
             request.target = size;
@@ -225,6 +254,29 @@ void PreviewPlayback::start(SyncMode sync)
                 staged->lyrics.emplace_back();
                 staged->lyricProblems << e.message();
             }
+        }
+        if (*staged->stop)
+            return;
+        for (const QString &r : staged->report.completedRows)
+            staged->rows.push_back(r.toInt());
+        staged->timeline = PreviewTimeline::build(album, sync, staged->rows, staged->songLengths);
+        if (staged->timeline.segments.empty())
+            return;
+        // The first template starts from its own background.
+        const PreviewSegment &s = staged->timeline.segments.front();
+        const Paths &paths = album.paths;
+        try {
+            QFile::remove(paths.handOverPicture());
+            QFile::copy(paths.templateStaging(s.usedRow + 1) + QStringLiteral("wj_y_l_b_j.jpg"),
+                        paths.handOverPicture());
+            auto driver = std::make_unique<TemplateDriver>(paths, DriverContext::Preview, size);
+            driver->setStagedExtension(extension);
+            loadSegmentInto(*driver, s, numStopOf(album, s.usedRow));
+            staged->firstLast = warmUp(*driver, s);
+            staged->first = std::move(driver);
+        } catch (...) {
+            // Left to the user-interface thread, which loads it again and
+            // reports what fails.
         }
     });
     QThread *worker = m_worker;
@@ -257,10 +309,8 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
         stop();
         return;
     }
-    std::vector<int> rows;
-    for (const QString &r : staged->report.completedRows)
-        rows.push_back(r.toInt());
-    m_timeline = PreviewTimeline::build(m_album, m_sync, rows, staged->songLengths);
+    const std::vector<int> &rows = staged->rows;
+    m_timeline = std::move(staged->timeline);
     if (rows.empty() || m_timeline.totalFrames <= 0) {
         tell(rows.empty() ? kNoCompleteTemplate : staged->songProblems.join(QLatin1Char('\n')));
         stop();
@@ -271,12 +321,12 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
         problems << QStringLiteral("照片无法读取,以灰色代替：%1").arg(f.path);
     m_failedSongs = staged->songProblems;
     m_lyrics = std::move(staged->lyrics);
-    beginPlaying();
+    beginPlaying(std::move(staged->first), staged->firstLast);
     if (!problems.isEmpty())
         tell(problems.join(QLatin1Char('\n')));
 }
 
-void PreviewPlayback::beginPlaying()
+void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const QImage &firstLast)
 {
     StateCells &cells = m_album.cells;
     m_driver = std::make_unique<TemplateDriver>(m_album.paths, DriverContext::Preview, m_size);
@@ -287,6 +337,11 @@ void PreviewPlayback::beginPlaying()
     cells.setText(cell::kYinyueLeijia, QStringLiteral("0"));
     cells.setText(cell::kGeciLeijia, QStringLiteral("0"));
     m_loaded = -1;
+    if (first) {
+        m_driver = std::move(first);
+        m_loaded = 0;
+        loadAhead(1, firstLast);
+    }
     m_shown = -1;
     m_ahead = -1;
     m_lyricText.clear();
@@ -306,9 +361,10 @@ void PreviewPlayback::beginPlaying()
     try {
         // The first picture is made before the music starts: its template
         // load would otherwise hold the picture back while the song runs.
-        Composed first = compose(0);
+        Composed picture = compose(0);
+        warmLyricFonts();
         playSongAt(0);
-        show(0, first, false);
+        show(0, picture, false);
         m_stats.firstFrameMs = m_clock() - m_startedAt;
         prepareAhead();
     } catch (const Error &e) {
@@ -558,9 +614,28 @@ void PreviewPlayback::loadSegment(int seg)
 
 QString PreviewPlayback::numStopFor(int usedRow) const
 {
-    const RowTable &bg = m_album.ListView_moban_beijing;
-    const QString numStop = usedRow >= 0 && bg.size() > usedRow ? bg.cell(usedRow, bgcol::kTransparency) : QString();
-    return numStop.isEmpty() ? QStringLiteral("0") : numStop;
+    return numStopOf(m_album, usedRow);
+}
+
+// A font is loaded and its glyphs made the first time text is drawn with it
+// (tens of milliseconds for a CJK font). Every character of each lyric file
+// is drawn once with its settings before the music starts, so the first line
+// of a song appears on time.
+void PreviewPlayback::warmLyricFonts()
+{
+    const RowTable &settings = m_album.ListView_geci_shezhi_canshu;
+    QImage scratch(m_size, QImage::Format_RGB32);
+    for (size_t li = 0; li < m_lyrics.size() && int(li) < settings.size(); ++li) {
+        QString characters;
+        for (const LyricRow &row : m_lyrics[li])
+            for (const QChar c : row.text)
+                if (!c.isSpace() && !characters.contains(c) && characters.size() < 512)
+                    characters += c;
+        if (characters.isEmpty())
+            continue;
+        QPainter painter(&scratch);
+        drawLyric(painter, applyLyricSettings(settings.row(int(li)), characters, m_size, true, &scratch));
+    }
 }
 
 // Starts loading `seg` on a worker. `handOver` is the last picture of the
@@ -610,11 +685,7 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver)
                 return out;
             // The last frame first (every layer in its final pose is made),
             // then frame 0, where playing the segment begins.
-            driver->setCounter(int(job.target.frames - 2));
-            driver->stepFrame();
-            out->lastFrame = driver->frame().copy();
-            driver->setCounter(-1);
-            driver->stepFrame();
+            out->lastFrame = warmUp(*driver, job.target);
             out->driver = std::move(driver);
         } catch (...) {
             // Left to the user-interface thread, which loads the segment

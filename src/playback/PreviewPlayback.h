@@ -20,7 +20,8 @@
 // A frame is shown when album time reaches it; the next one is composed
 // ahead right after, so showing costs nothing on the beat.
 //
-// Templates load ahead: while a template plays, a worker thread writes the
+// Templates load ahead: the first one on the staging worker, after the
+// album is staged; then, while a template plays, a worker thread writes the
 // hand-over picture it ends on, loads the next template (or the mode movie)
 // from it and renders that template's first and last frames (so every layer
 // is prepared and the last frame is the next hand-over); at the change the
@@ -160,7 +161,7 @@ private:
         std::optional<RowTable> pictureStates, textStates;
     };
     void onStaged(std::shared_ptr<Staged> staged);
-    void beginPlaying();
+    void beginPlaying(std::unique_ptr<TemplateDriver> first, const QImage &firstLast);
     void finish();
     void release();
     void setState(PreviewState s);
@@ -176,6 +177,7 @@ private:
     void stepEffects(long long n, std::vector<EffectOverlay> &out, Composed &c);
     void resetEffects();
     QString numStopFor(int usedRow) const;
+    void warmLyricFonts();
     void loadAhead(int segment, const QImage &handOver);
     bool takeAhead(int segment);
     void dropAhead();
