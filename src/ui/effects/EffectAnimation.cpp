@@ -107,7 +107,9 @@ EffectAnimation::EffectAnimation(QObject *parent) : QObject(parent)
 {
     // Two decoders keep well ahead of the clock even when the machine is
     // busy; more would only take the processor from the user-interface thread.
-    m_pool.setMaxThreadCount(kDecoders);
+    // One thread more lets a new package start while the cancelled decoders
+    // of the previous one finish their frame.
+    m_pool.setMaxThreadCount(kDecoders + 1);
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &EffectAnimation::tick);
@@ -134,7 +136,7 @@ void EffectAnimation::play(const QStringList &framePaths)
     m_job = job;
     // Each decoder takes the next frame not taken yet, so frames come in
     // about frame order however many decoders run.
-    for (int d = 0; d < m_pool.maxThreadCount(); ++d)
+    for (int d = 0; d < kDecoders; ++d)
         (void)QtConcurrent::run(&m_pool, [this, job, framePaths] {
             for (int k = job->next++; k < framePaths.size() && !job->cancel.load(); k = job->next++) {
                 const qint64 cpuBefore = threadCpuUs();
@@ -155,9 +157,13 @@ void EffectAnimation::play(const QStringList &framePaths)
 void EffectAnimation::stop()
 {
     m_timer.stop();
-    if (m_job)
+    if (m_job) {
         m_job->cancel = true;
-    m_job.reset();
+        // A package's frames can be a hundred megabytes: they are freed on a
+        // thread of the global pool, neither on the user-interface thread nor
+        // in front of the next package's decoders.
+        (void)QtConcurrent::run([old = std::move(m_job)]() mutable { old.reset(); });
+    }
     m_paths.clear();
     m_current = QImage();
     m_currentOffset = {};

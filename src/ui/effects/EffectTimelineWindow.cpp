@@ -100,6 +100,8 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     m_visible->verticalHeader()->hide();
     m_visible->horizontalHeader()->setStretchLastSection(true);
     m_visible->setMinimumHeight(160);
+    // A selected last row is scrolled fully into view, not cut at the bottom.
+    m_visible->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     m_add = makeButton(QStringLiteral("Button_tianjia"), QStringLiteral("添加特效"));
     m_editStart = makeButton(QStringLiteral("Button_xiugai_shijian"), QStringLiteral("修改时间"));
