@@ -505,6 +505,10 @@ private:
             // and the extra ones encode no faster on a small machine.
             c->thread_count = int(std::max(1u, std::thread::hardware_concurrency()));
             av_dict_set(&opts, "preset", q.x264Preset, 0);
+            // No separate lookahead thread: its buffer holds several whole
+            // frames (about 30 MB at 1080p) and the frame threads already
+            // keep the cores busy; the encoded stream is the same.
+            av_dict_set(&opts, "x264-params", "sync-lookahead=0", 0);
             av_dict_set_int(&opts, "crf", q.crf, 0);
             if (q.x264MaxRate > 0) {
                 c->rc_max_rate = q.x264MaxRate;

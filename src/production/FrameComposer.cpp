@@ -18,7 +18,7 @@ namespace {
 // a smaller frame cache. Production knows when each frame shows again and
 // keeps the small frames needed soon (see EffectRun), so a modest bound
 // serves most repeats while the encoder holds the bulk of the memory.
-constexpr qint64 kProductionEffectCacheBytes = qint64(48) << 20;
+constexpr qint64 kProductionEffectCacheBytes = qint64(32) << 20;
 
 std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,
                                          std::shared_ptr<long long> creation)
