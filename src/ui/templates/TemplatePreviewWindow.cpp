@@ -1,5 +1,7 @@
 #include "templates/TemplatePreviewWindow.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -8,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -138,6 +141,11 @@ TemplatePreviewWindow::TemplatePreviewWindow(AlbumSession &session, DialogServic
 TemplatePreviewWindow::~TemplatePreviewWindow()
 {
     release();
+    if (m_worker) {
+        m_worker->disconnect(this);
+        m_worker->wait();
+        delete m_worker;
+    }
 }
 
 bool TemplatePreviewWindow::prepareCatalogue(int catalogueIndex)
@@ -180,7 +188,65 @@ void TemplatePreviewWindow::openUsed(int usedRow, const QString &entryWord)
         exec();
 }
 
-// Stages the movie copies and pictures, loads the single template and plays.
+// What the worker needs and what it hands back. The album is a copy, so the
+// worker reads nothing the user-interface thread may change meanwhile.
+struct TemplatePreviewWindow::Job {
+    Album album;
+    QString entry;
+    int row = -1;
+    int catalogueIndex = -1;
+    bool fit = false;
+    QSize size;
+    std::atomic<bool> cancelled{false};
+    std::unique_ptr<TemplateDriver> driver;
+    QString error;
+};
+
+namespace {
+
+// The pictures the single template shows: placeholders for a catalogue
+// template, the album's photos for a used one, a black hand-over picture.
+void stagePreviewPictures(const Album &album, const QString &entry, int row, int catalogueIndex, bool fit, QSize size)
+{
+    const Paths &paths = album.paths;
+    const QString folder = paths.previewStaging();
+    writeBlack(paths.handOverPicture(), QSize(81, 57));
+    if (entry == kCatalogueEntry) {
+        const Row &param = album.ListView_mobancanshu[catalogueIndex];
+        writeBlack(folder + QStringLiteral("wj_y_l_b_j.jpg"), QSize(800, 450));
+        const QStringList pictures = splitBarList(param.cell(paramcol::kPictureNames));
+        const QStringList widths = splitBarList(param.cell(paramcol::kWidths));
+        const QStringList heights = splitBarList(param.cell(paramcol::kHeights));
+        QString category;
+        for (const Row &r : album.ListView_moban)
+            if (r.cell(listcol::kIndex).toInt() == catalogueIndex)
+                category = r.cell(listcol::kCategory);
+        for (int j = 0; j < pictures.size(); ++j) {
+            int w = widths.value(j).toInt(), h = heights.value(j).toInt();
+            if (category == kCategoryLandscape)
+                w = fit ? 1620 : 1920, h = 1080;
+            else if (category == kCategoryPortrait)
+                w = 1080, h = 1920;
+            if (w <= 0 || h <= 0)
+                w = 1920, h = 1080;
+            writePlaceholder(folder + pictures[j] + QStringLiteral(".jpg"),
+                             QSize(w * size.width() / 1920, h * size.height() / 1080));
+        }
+        return;
+    }
+    StagingRequest request;
+    request.target = size;
+    request.landscapeFit = fit;
+    std::vector<StagingFailure> failures;
+    stageTemplatePictures(album, row, folder, request, failures);
+    if (!QFile::exists(folder + QStringLiteral("wj_y_l_b_j.jpg")) && !album.ListView_moban_beijing.empty())
+        writeBlack(folder + QStringLiteral("wj_y_l_b_j.jpg"), QSize(800, 450));
+}
+
+} // namespace
+
+// Fills the fields and starts the worker that stages the movie copies and
+// pictures and loads the single template; playing starts when it is done.
 bool TemplatePreviewWindow::prepare()
 {
     release();
@@ -213,75 +279,105 @@ bool TemplatePreviewWindow::prepare()
     m_fill->setVisible(landscapeSingle);
     m_fit->setVisible(landscapeSingle);
     m_fitReacts = false;
+    m_offset = 0;
+    if (used)
+        for (int i = 0; i < m_row; ++i)
+            if (album.ListView_moban_shiyong[i].cell(usedcol::kStatus) == flag::kCompleted)
+                m_offset += catalogueFrames(album, album.ListView_moban_shiyong[i].caption().toInt());
+    m_frames = catalogueFrames(album, m_catalogueIndex);
+    // Nothing to play until the worker is done; closing stays possible.
+    setControls(false);
+    m_play->setEnabled(false);
 
-    const Paths &paths = album.paths;
-    const QString ext = album.cells.text(cell::kKuozhanming1);
-    const QString folder = paths.previewStaging();
-    const QString first = folder + QStringLiteral("wj_y_l_d_g_2") + ext;
-    const QString second = folder + QStringLiteral("wj_y_l_d_g_2_2") + ext;
-    try {
-        wipeFolder(folder);
-        ensureFolder(folder);
-        ensureFolder(paths.pictureFolder());
-        const QByteArray movie = packed::unpackFile(param.cell(paramcol::kMovie), packed::kTemplateMovieDepth);
-        writeFileBytes(first, movie);
-        writeFileBytes(second, movie);
-        stagePictures();
-        m_offset = 0;
-        if (used)
-            for (int i = 0; i < m_row; ++i)
-                if (album.ListView_moban_shiyong[i].cell(usedcol::kStatus) == flag::kCompleted)
-                    m_offset += catalogueFrames(album, album.ListView_moban_shiyong[i].caption().toInt());
-        m_frames = catalogueFrames(album, m_catalogueIndex);
-        m_driver = std::make_unique<TemplateDriver>(paths, DriverContext::TemplatePreview, size);
-        m_driver->loadSingleTemplate(first, second);
-    } catch (const Error &e) {
-        m_dialogs.notice(this, e.message());
-        release();
-        return false;
-    }
-    m_fitReacts = true;
-    play();
+    m_job = std::make_shared<Job>();
+    m_job->album = album;
+    m_job->entry = m_entry;
+    m_job->row = m_row;
+    m_job->catalogueIndex = m_catalogueIndex;
+    m_job->fit = m_fit->isChecked();
+    m_job->size = size;
+    m_wipeWhenDone = false;
+    if (m_worker)
+        m_restart = true; // the worker of an earlier preparation still writes into the folder
+    else
+        startWorker();
     return true;
 }
 
-void TemplatePreviewWindow::stagePictures()
+void TemplatePreviewWindow::startWorker()
 {
-    Album &album = m_session.album();
-    const QSize size = album.modeInfo().preview;
-    const Paths &paths = album.paths;
-    const QString folder = paths.previewStaging();
-    writeBlack(paths.handOverPicture(), QSize(81, 57));
-    if (m_entry == kCatalogueEntry) {
-        const Row &param = album.ListView_mobancanshu[m_catalogueIndex];
-        writeBlack(folder + QStringLiteral("wj_y_l_b_j.jpg"), QSize(800, 450));
-        const QStringList pictures = splitBarList(param.cell(paramcol::kPictureNames));
-        const QStringList widths = splitBarList(param.cell(paramcol::kWidths));
-        const QStringList heights = splitBarList(param.cell(paramcol::kHeights));
-        QString category;
-        for (const Row &r : album.ListView_moban)
-            if (r.cell(listcol::kIndex).toInt() == m_catalogueIndex)
-                category = r.cell(listcol::kCategory);
-        for (int j = 0; j < pictures.size(); ++j) {
-            int w = widths.value(j).toInt(), h = heights.value(j).toInt();
-            if (category == kCategoryLandscape)
-                w = m_fit->isChecked() ? 1620 : 1920, h = 1080;
-            else if (category == kCategoryPortrait)
-                w = 1080, h = 1920;
-            if (w <= 0 || h <= 0)
-                w = 1920, h = 1080;
-            writePlaceholder(folder + pictures[j] + QStringLiteral(".jpg"),
-                             QSize(w * size.width() / 1920, h * size.height() / 1080));
+    m_restart = false;
+    std::shared_ptr<Job> job = m_job;
+    m_worker = QThread::create([job] {
+        const Album &album = job->album;
+        const Paths &paths = album.paths;
+        const QString ext = album.cells.text(cell::kKuozhanming1);
+        const QString folder = paths.previewStaging();
+        const QString first = folder + QStringLiteral("wj_y_l_d_g_2") + ext;
+        const QString second = folder + QStringLiteral("wj_y_l_d_g_2_2") + ext;
+        try {
+            wipeFolder(folder);
+            ensureFolder(folder);
+            ensureFolder(paths.pictureFolder());
+            const Row &param = album.ListView_mobancanshu[job->catalogueIndex];
+            const QByteArray movie = packed::unpackFile(param.cell(paramcol::kMovie), packed::kTemplateMovieDepth);
+            writeFileBytes(first, movie);
+            writeFileBytes(second, movie);
+            if (job->cancelled)
+                return;
+            stagePreviewPictures(album, job->entry, job->row, job->catalogueIndex, job->fit, job->size);
+            if (job->cancelled)
+                return;
+            auto driver = std::make_unique<TemplateDriver>(paths, DriverContext::TemplatePreview, job->size);
+            driver->loadSingleTemplate(first, second);
+            job->driver = std::move(driver);
+        } catch (const Error &e) {
+            job->error = e.message();
         }
+    });
+    QThread *worker = m_worker;
+    connect(worker, &QThread::finished, this, [this, worker, job] {
+        worker->deleteLater();
+        m_worker = nullptr;
+        onPrepared(job);
+    });
+    worker->start();
+}
+
+void TemplatePreviewWindow::onPrepared(const std::shared_ptr<Job> &job)
+{
+    if (m_restart) {
+        startWorker(); // prepared again meanwhile: m_job is the newer request
         return;
     }
-    StagingRequest request;
-    request.target = size;
-    request.landscapeFit = m_fit->isChecked();
-    std::vector<StagingFailure> failures;
-    stageTemplatePictures(album, m_row, folder, request, failures);
-    if (!QFile::exists(folder + QStringLiteral("wj_y_l_b_j.jpg")) && !album.ListView_moban_beijing.empty())
-        writeBlack(folder + QStringLiteral("wj_y_l_b_j.jpg"), QSize(800, 450));
+    if (m_wipeWhenDone) {
+        m_wipeWhenDone = false;
+        try {
+            wipeFolder(m_session.paths().stagingRoot());
+        } catch (const Error &) {
+        }
+    }
+    if (job != m_job || job->cancelled)
+        return;
+    m_job.reset();
+    if (!job->driver) {
+        setControls(false);
+        if (!job->error.isEmpty())
+            m_dialogs.notice(this, job->error);
+        return;
+    }
+    m_driver = std::move(job->driver);
+    m_fitReacts = true;
+    play();
+}
+
+bool TemplatePreviewWindow::waitPrepared(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (m_worker && t.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return m_driver != nullptr;
 }
 
 void TemplatePreviewWindow::resetEffects()
@@ -360,6 +456,10 @@ QString TemplatePreviewWindow::currentTime() const
 void TemplatePreviewWindow::release()
 {
     m_timer->stop();
+    if (m_job) {
+        m_job->cancelled = true;
+        m_job.reset();
+    }
     if (m_driver)
         m_driver->release();
     m_driver.reset();
@@ -373,9 +473,16 @@ void TemplatePreviewWindow::release()
 void TemplatePreviewWindow::reject()
 {
     release();
-    try {
-        wipeFolder(m_session.paths().stagingRoot());
-    } catch (const Error &) {
+    m_restart = false;
+    if (m_worker) {
+        // The worker still writes into the staging folder: it goes when the
+        // worker ends.
+        m_wipeWhenDone = true;
+    } else {
+        try {
+            wipeFolder(m_session.paths().stagingRoot());
+        } catch (const Error &) {
+        }
     }
     QDialog::reject();
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QThread;
 class QTimer;
 
 namespace lumora {
@@ -32,13 +33,21 @@ public:
     TemplatePreviewWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent = nullptr);
     ~TemplatePreviewWindow() override;
 
-    // Prepares the preview (staging, movie loaded, effects) and starts
-    // playing; false with a notice when it cannot. open*() also shows the
-    // window modally and wipes the staging folder when it closes.
+    // Prepares the preview and starts playing once it is ready: the fields
+    // are filled at once, the staging and the movie's load run on a worker
+    // thread (the box stays black meanwhile) and playing starts when they
+    // end. False when the template does not exist; a failure of the staging
+    // comes later as a notice. open*() also shows the window modally and
+    // wipes the staging folder when it closes.
     bool prepareCatalogue(int catalogueIndex);
     bool prepareUsed(int usedRow, const QString &entryWord);
     void openCatalogue(int catalogueIndex);
     void openUsed(int usedRow, const QString &entryWord);
+    // The worker is staging or loading (tests and screenshots wait on it).
+    bool preparing() const { return m_worker != nullptr; }
+    // Processes events until preparing has ended (at most `timeoutMs`);
+    // returns whether the movie is ready to play.
+    bool waitPrepared(int timeoutMs = 30000);
 
     void play();
     void stop();
@@ -53,8 +62,10 @@ protected:
     void reject() override; // "返回" and the title-bar close
 
 private:
+    struct Job;
     bool prepare();
-    void stagePictures();
+    void startWorker();
+    void onPrepared(const std::shared_ptr<Job> &job);
     void resetEffects();
     void setControls(bool playing);
     void release();
@@ -75,6 +86,10 @@ private:
     QRadioButton *m_fill = nullptr, *m_fit = nullptr;
     QTimer *m_timer = nullptr;
     bool m_fitReacts = false; // Edit_danxuananziu_kaiguan "shiyong"
+    QThread *m_worker = nullptr; // staging and loading the movie
+    std::shared_ptr<Job> m_job; // what the worker prepares now
+    bool m_restart = false; // prepared again while the worker ran: start anew when it ends
+    bool m_wipeWhenDone = false; // closed while the worker ran: wipe the staging folder when it ends
 };
 
 } // namespace lumora::ui

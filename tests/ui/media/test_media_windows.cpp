@@ -276,6 +276,8 @@ TEST_F(MediaWindows, PhotoInOneCompleteTemplateOpensItsPreviewDirectly)
     photos.setShowPreview(false);
     photos.previewPhoto(1);
     EXPECT_EQ(preview.entryWord(), QStringLiteral("yulan_zhujiemian_duiying_shiyongmoban"));
+    EXPECT_TRUE(preview.preparing()) << "the template is staged off the user-interface thread";
+    ASSERT_TRUE(preview.waitPrepared()) << notices().join('\n').toStdString();
     ASSERT_TRUE(preview.playing());
     preview.step();
     // The second template's time starts at the first one's duration.
@@ -291,12 +293,23 @@ TEST_F(MediaWindows, PhotoInOneCompleteTemplateOpensItsPreviewDirectly)
 TEST_F(MediaWindows, CatalogueTemplatePlaceholdersFollowTheFitButtons)
 {
     TemplatePreviewWindow preview(session, dialogs);
-    ASSERT_TRUE(preview.prepareCatalogue(0)) << notices().join('\n').toStdString();
+    ASSERT_TRUE(preview.prepareCatalogue(0));
+    ASSERT_TRUE(preview.waitPrepared()) << notices().join('\n').toStdString();
     const QString picture = session.paths().previewStaging() + QStringLiteral("picture_1.jpg");
     EXPECT_EQ(QImage(picture).size(), QSize(800, 450));
     auto *fit = preview.findChild<QRadioButton *>(QStringLiteral("RadioButton_shizhong"));
     ASSERT_TRUE(fit->isVisibleTo(&preview)) << "single landscape templates offer the fit buttons";
     preview.stop();
     fit->click();
+    ASSERT_TRUE(preview.waitPrepared());
     EXPECT_EQ(QImage(picture).size(), QSize(675, 450));
+
+    // Closed while its worker still stages: nothing plays, and the staging
+    // folder goes once the worker has ended.
+    preview.stop();
+    ASSERT_TRUE(preview.prepareCatalogue(0));
+    preview.findChild<QPushButton *>(QStringLiteral("Button_fanhui"))->click();
+    EXPECT_FALSE(preview.waitPrepared());
+    EXPECT_FALSE(preview.playing());
+    EXPECT_FALSE(QFile::exists(session.paths().previewStaging()));
 }

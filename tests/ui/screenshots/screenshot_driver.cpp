@@ -13,25 +13,15 @@
 #include "AppShots.h"
 #include "EditShots.h"
 #include "EffectShots.h"
+#include "PreviewShots.h"
 #include "ProductionShots.h"
 #include "Shooter.h"
 #include "album/ThumbnailCache.h"
 #include "app/DialogService.h"
 #include "app/MainWindow.h"
 #include "app/Style.h"
-#include "media/LyricSettingsWindow.h"
-#include "media/LyricWindow.h"
-#include "media/MusicPreviewWindow.h"
-#include "media/MusicWindow.h"
-#include "playback/AlbumPreview.h"
-#include "playback/PreviewPlayback.h"
-#include "playback/StagingWindow.h"
-#include "playback/SyncWindow.h"
 #include "resources/WorkRoot.h"
 #include "session/AlbumSession.h"
-#include "templates/PhotoTemplatesWindow.h"
-#include "templates/TemplatePreviewWindow.h"
-#include <QTreeWidget>
 
 using namespace lumora;
 using namespace lumora::ui;
@@ -46,64 +36,6 @@ QStringList samplePhotos(const AlbumSession &session)
     for (const QString &n : dir.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
         files << dir.absoluteFilePath(n);
     return files;
-}
-
-// The preview, music, lyric, lyric-settings, music-preview, sync, staging and
-// template-preview windows, and the album preview at three moments.
-void shootMediaWindows(MainWindow &main, AlbumSession &session, Shooter &shooter)
-{
-    auto shootDialog = [&](QWidget *w) {
-        if (!w)
-            return;
-        shooter.shoot(w);
-        w->hide();
-    };
-    if (auto *w = main.findChild<MusicWindow *>()) {
-        w->refresh();
-        w->list()->setCurrentItem(w->list()->topLevelItem(0));
-        shootDialog(w); // TForm4
-    }
-    if (auto *w = main.findChild<LyricWindow *>()) {
-        w->refresh();
-        w->list()->setCurrentItem(w->list()->topLevelItem(0));
-        shootDialog(w); // TForm5
-    }
-    if (auto *w = main.findChild<LyricSettingsWindow *>()) {
-        w->prepare(0);
-        shootDialog(w); // TForm23
-    }
-    if (auto *w = main.findChild<MusicPreviewWindow *>()) {
-        w->prepare(QStringLiteral("bofanggeci"));
-        shootDialog(w); // TForm15
-    }
-    shootDialog(main.findChild<SyncWindow *>()); // TForm7
-    if (auto *w = main.findChild<StagingWindow *>()) {
-        w->setProgress(3, 8);
-        shootDialog(w); // TForm12
-    }
-    if (auto *w = main.findChild<TemplatePreviewWindow *>()) {
-        w->prepareCatalogue(0);
-        Shooter::waitFor([w] { return !w->playing(); }, 8000);
-        shootDialog(w); // TForm19
-        w->stop();
-    }
-    if (auto *w = main.findChild<PhotoTemplatesWindow *>()) {
-        w->fill(0);
-        shootDialog(w); // TForm20
-    }
-    // The album playing: three moments, picture, lyric line and times.
-    auto *preview = main.findChild<AlbumPreview *>();
-    if (!preview)
-        return;
-    preview->play();
-    Shooter::waitFor([&] { return preview->playback().state() == PreviewState::Playing; }, 60000);
-    const long long total = preview->playback().timeline().totalFrames;
-    for (long long frame : {total / 5, total / 2, total - 60}) {
-        preview->playback().seek(frame);
-        Shooter::settle(250);
-        shooter.shoot(&main); // TForm2-6, -7, -8
-    }
-    preview->stop();
 }
 
 } // namespace
@@ -170,7 +102,7 @@ int main(int argc, char **argv)
     main.refreshPhotoViews();
     main.refreshMusicList();
     main.refreshLyricList();
-    shootMediaWindows(main, session, shooter);
+    lumora::screenshots::shootMediaWindows(main, shooter);
     lumora::screenshots::shootProductionWindows(main, dialogs, shooter);
 
     std::printf("%d screenshots written, %d failed\n", shooter.written(), shooter.failures());
