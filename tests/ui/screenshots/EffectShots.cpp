@@ -82,8 +82,14 @@ void shootEffectWindows(AlbumSession &session, ui::DialogService &dialogs, Shoot
         shooter.shoot(&w); // TForm33: a text effect moving at its default place
 
         click(&w, "Button_tianjia");
-        if (auto *rows = w.findChild<QTableView *>(QStringLiteral("ListView_Image_2")))
-            rows->selectRow(rows->model()->rowCount() - 1);
+        // The table takes its new length on its next layout pass: only then
+        // can the new last row be scrolled into view.
+        Shooter::settle(100);
+        if (auto *rows = w.findChild<QTableView *>(QStringLiteral("ListView_Image_2"))) {
+            const int last = rows->model()->rowCount() - 1;
+            rows->selectRow(last);
+            rows->scrollTo(rows->model()->index(last, 0));
+        }
         Shooter::settle(200);
         shooter.shoot(&w); // TForm33-2: the selected row's still frame, ready to be moved
 
