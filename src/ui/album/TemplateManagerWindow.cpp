@@ -1,6 +1,7 @@
 #include "ui/album/TemplateManagerWindow.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,9 +29,12 @@ namespace lumora::ui {
 
 namespace {
 
-// Photo pictures made per step while the panel fills: each step stays well
-// under the time a person notices.
-constexpr int kPhotoBatch = 20;
+// Work done per event-loop turn while the window fills: well under what a
+// person notices, so painting and input go on between the steps.
+constexpr qint64 kStepBudgetNs = 8'000'000;
+constexpr int kRowsPerBatch = 16;
+// Column widths are measured on this many rows, not on every row.
+constexpr int kSizingRows = 100;
 constexpr int kGapX = 15;
 constexpr int kGapY = 20;
 constexpr int kNameHeight = 20;
@@ -41,20 +45,45 @@ const QString kHeng = QStringLiteral("heng");
 const QString kShu = QStringLiteral("shu");
 const QString kPreviewNotReady = QStringLiteral("模板预览窗口尚未接入");
 
-void fillTree(QTreeWidget *tree, const RowTable &table, int columns)
+QTreeWidgetItem *makeItem(const Row &r, int columns)
 {
-    tree->clear();
+    QStringList cells;
+    cells.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        cells << r.cell(c);
+    return new QTreeWidgetItem(cells);
+}
+
+// Appends up to `count` rows of `table` after those the tree shows. True
+// when the tree shows every row.
+bool appendRows(QTreeWidget *tree, const RowTable &table, int columns, int count)
+{
+    const int from = tree->topLevelItemCount();
+    const int to = std::min(table.size(), from + count);
+    if (from >= to)
+        return from >= table.size();
     QList<QTreeWidgetItem *> items;
-    for (const Row &r : table) {
-        QStringList cells;
-        for (int c = 0; c < columns; ++c)
-            cells << r.cell(c);
-        items << new QTreeWidgetItem(cells);
-    }
+    items.reserve(to - from);
+    for (int i = from; i < to; ++i)
+        items << makeItem(table[i], columns);
     tree->addTopLevelItems(items);
-    // Sized once after filling: sizing to contents on every insert grows
-    // with the square of the rows.
-    tree->header()->resizeSections(QHeaderView::ResizeToContents);
+    return to >= table.size();
+}
+
+// Brings `tree` to show `table`: rows beyond the table removed, missing rows
+// appended, and only the cells whose text differs rewritten.
+void syncTree(QTreeWidget *tree, const RowTable &table, int columns)
+{
+    while (tree->topLevelItemCount() > table.size())
+        delete tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = tree->topLevelItem(i);
+        const Row &r = table[i];
+        for (int c = 0; c < columns; ++c)
+            if (const QString text = r.cell(c); item->text(c) != text)
+                item->setText(c, text);
+    }
+    appendRows(tree, table, columns, table.size());
 }
 
 QTreeWidget *makeTree(const QString &name, const QStringList &headers, QWidget *parent)
@@ -64,6 +93,8 @@ QTreeWidget *makeTree(const QString &name, const QStringList &headers, QWidget *
     t->setRootIsDecorated(false);
     t->setHeaderLabels(headers);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setUniformRowHeights(true);
+    t->header()->setResizeContentsPrecision(kSizingRows);
     return t;
 }
 
@@ -242,6 +273,7 @@ void TemplateManagerWindow::buildLayout()
     auto *delKey = new QShortcut(QKeySequence::Delete, m_used);
     delKey->setContext(Qt::WidgetShortcut);
     connect(delKey, &QShortcut::activated, this, &TemplateManagerWindow::deleteSelectedTemplate);
+    m_listControls = {m_templates, m_used, use, del, delAll};
     setPreviewHandler({});
 }
 
@@ -249,7 +281,7 @@ void TemplateManagerWindow::setPreviewHandler(std::function<void(int, bool)> han
 {
     m_preview = std::move(handler);
     for (QPushButton *b : {m_previewUsed, m_previewCatalogue}) {
-        b->setEnabled(bool(m_preview));
+        b->setEnabled(bool(m_preview) && m_tablesLoaded);
         b->setToolTip(m_preview ? QString() : kPreviewNotReady);
     }
 }
@@ -258,26 +290,80 @@ void TemplateManagerWindow::start()
 {
     clearDetails();
     removeSlotFrames();
-    refreshTemplateList();
-    refreshUsedTable();
+    m_templates->clear();
+    m_used->clear();
     qDeleteAll(m_photoItems);
     m_photoItems.clear();
     m_photoPictures.clear();
+    m_rowsByPath.clear();
     m_nextPhoto = 0;
+    m_tablesLoaded = false;
     m_loaded = false;
+    setListsEnabled(false);
     m_status->setText(QStringLiteral("正在加载照片文件…"));
-    QTimer::singleShot(0, this, &TemplateManagerWindow::loadPhotoBatch);
+    if (!m_stepQueued) {
+        m_stepQueued = true;
+        QTimer::singleShot(0, this, &TemplateManagerWindow::fillStep);
+    }
 }
 
-void TemplateManagerWindow::refreshTemplateList()
+void TemplateManagerWindow::setListsEnabled(bool on)
 {
-    fillTree(m_templates, m_session.album().ListView_moban, 7);
+    for (QWidget *w : m_listControls)
+        w->setEnabled(on);
+    for (QPushButton *b : {m_previewUsed, m_previewCatalogue})
+        b->setEnabled(on && bool(m_preview));
+}
+
+// One step of filling: catalogue rows, then used-template rows, then photo
+// pictures, for at most a few milliseconds; the next step is queued behind
+// whatever else the event loop has to do.
+void TemplateManagerWindow::fillStep()
+{
+    m_stepQueued = false;
+    if (m_loaded)
+        return;
+    QElapsedTimer budget;
+    budget.start();
+    const Album &a = m_session.album();
+    const RowTable &photos = a.ListView_daoru_zhaopian;
+    const size_t firstNew = m_photoItems.size();
+    const qreal dpr = devicePixelRatioF();
+    QPalette boxPalette = palette();
+    boxPalette.setColor(QPalette::Window, QColor(29, 24, 18));
+    while (budget.nsecsElapsed() < kStepBudgetNs) {
+        if (!appendRows(m_templates, a.ListView_moban, 7, kRowsPerBatch))
+            continue;
+        if (!appendRows(m_used, a.ListView_moban_shiyong, usedcol::kNumber + 1, kRowsPerBatch))
+            continue;
+        if (!m_tablesLoaded) {
+            // Sized once, when complete: sizing on every insert grows with the square of the rows.
+            m_templates->header()->resizeSections(QHeaderView::ResizeToContents);
+            m_used->header()->resizeSections(QHeaderView::ResizeToContents);
+            m_tablesLoaded = true;
+            setListsEnabled(true);
+            continue;
+        }
+        if (m_nextPhoto >= photos.size())
+            break;
+        makePhotoPicture(m_nextPhoto++, boxPalette, dpr);
+    }
+    if (m_photoItems.size() > firstNew)
+        layoutPanel(m_photoInner, m_photoItems, firstNew, m_photoItems.front()->size(),
+                    m_photoPanel->viewport()->width());
+    if (!m_tablesLoaded || m_nextPhoto < photos.size()) {
+        m_stepQueued = true;
+        QTimer::singleShot(0, this, &TemplateManagerWindow::fillStep);
+        return;
+    }
+    m_loaded = true;
+    m_status->setText(QStringLiteral("加载照片文件完成！"));
 }
 
 void TemplateManagerWindow::refreshUsedTable()
 {
     const int keep = selectedUsedRow();
-    fillTree(m_used, m_session.album().ListView_moban_shiyong, usedcol::kNumber + 1);
+    syncTree(m_used, m_session.album().ListView_moban_shiyong, usedcol::kNumber + 1);
     if (keep >= 0 && keep < m_used->topLevelItemCount())
         m_used->setCurrentItem(m_used->topLevelItem(keep));
 }
@@ -298,62 +384,52 @@ QSize TemplateManagerWindow::thumbSize(int photoRow, QSize box) const
     return s.expandedTo({1, 1});
 }
 
-void TemplateManagerWindow::loadPhotoBatch()
+void TemplateManagerWindow::makePhotoPicture(int i, const QPalette &boxPalette, qreal dpr)
 {
-    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
-    const qreal dpr = devicePixelRatioF();
-    QPalette boxPalette = palette();
-    boxPalette.setColor(QPalette::Window, QColor(29, 24, 18));
-    const int end = std::min(photos.size(), m_nextPhoto + kPhotoBatch);
-    for (int i = m_nextPhoto; i < end; ++i) {
-        const Row &r = photos[i];
-        auto *item = new QWidget(m_photoInner);
-        item->resize(kPhotoPicture.width(), kPhotoPicture.height() + kNameHeight);
-        auto *pic = new QLabel(item);
-        pic->setObjectName(QStringLiteral("Imagem_%1").arg(i));
-        pic->setGeometry(0, 0, kPhotoPicture.width(), kPhotoPicture.height());
-        pic->setAlignment(Qt::AlignCenter);
-        // A palette, not a style sheet: a style sheet per picture costs
-        // milliseconds each when hundreds are made.
-        pic->setAutoFillBackground(true);
-        pic->setPalette(boxPalette);
-        pic->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(i + 1).arg(r.cell(photocol::kName)));
-        pic->setProperty("photoRow", i);
-        pic->setCursor(Qt::OpenHandCursor);
-        pic->installEventFilter(this);
-        auto *name = new QLabel(r.cell(photocol::kName), item);
-        name->setObjectName(QStringLiteral("Label_%1").arg(i));
-        name->setAlignment(Qt::AlignCenter);
-        name->setGeometry(0, kPhotoPicture.height(), kPhotoPicture.width(), kNameHeight);
-        const QSize want = thumbSize(i, kPhotoPicture - QSize(10, 10)) * dpr;
-        const QImage thumb = m_thumbs.request(r.cell(photocol::kPath), want, ThumbnailCache::List);
-        if (!thumb.isNull())
-            pic->setPixmap(badged(thumb, i + 1, dpr));
-        item->show();
-        m_photoItems.push_back(item);
-        m_photoPictures.push_back(pic);
-    }
-    m_nextPhoto = end;
-    layoutPanel(m_photoInner, m_photoItems, m_photoItems.empty() ? QSize() : m_photoItems.front()->size(),
-                m_photoPanel->viewport()->width());
-    if (m_nextPhoto < photos.size()) {
-        QTimer::singleShot(0, this, &TemplateManagerWindow::loadPhotoBatch);
-        return;
-    }
-    m_loaded = true;
-    m_status->setText(QStringLiteral("加载照片文件完成！"));
+    const Row &r = m_session.album().ListView_daoru_zhaopian[i];
+    auto *item = new QWidget(m_photoInner);
+    item->resize(kPhotoPicture.width(), kPhotoPicture.height() + kNameHeight);
+    auto *pic = new QLabel(item);
+    pic->setObjectName(QStringLiteral("Imagem_%1").arg(i));
+    pic->setGeometry(0, 0, kPhotoPicture.width(), kPhotoPicture.height());
+    pic->setAlignment(Qt::AlignCenter);
+    // A palette, not a style sheet: a style sheet per picture costs
+    // milliseconds each when hundreds are made.
+    pic->setAutoFillBackground(true);
+    pic->setPalette(boxPalette);
+    pic->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(i + 1).arg(r.cell(photocol::kName)));
+    pic->setProperty("photoRow", i);
+    pic->setCursor(Qt::OpenHandCursor);
+    pic->installEventFilter(this);
+    auto *name = new QLabel(r.cell(photocol::kName), item);
+    name->setObjectName(QStringLiteral("Label_%1").arg(i));
+    name->setAlignment(Qt::AlignCenter);
+    name->setGeometry(0, kPhotoPicture.height(), kPhotoPicture.width(), kNameHeight);
+    const QString path = r.cell(photocol::kPath);
+    m_rowsByPath[path].push_back(i);
+    // Cached: shown now; otherwise made on a worker and shown when ready.
+    const QImage thumb
+        = m_thumbs.request(path, thumbSize(i, kPhotoPicture - QSize(10, 10)) * dpr, ThumbnailCache::List);
+    if (!thumb.isNull())
+        pic->setPixmap(badged(thumb, i + 1, dpr));
+    item->show();
+    m_photoItems.push_back(item);
+    m_photoPictures.push_back(pic);
 }
 
-void TemplateManagerWindow::layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, QSize item, int panelWidth)
+// Places items[from..] on the grid (earlier ones are already in place) and
+// sizes the inner widget to hold them all.
+void TemplateManagerWindow::layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, size_t from, QSize item,
+                                        int panelWidth)
 {
     const int perRow = std::max(1, (panelWidth - kGapX) / (item.width() + kGapX));
-    int bottom = 0;
-    for (size_t k = 0; k < items.size(); ++k) {
+    for (size_t k = from; k < items.size(); ++k) {
         const int x = kGapX + int(k % perRow) * (item.width() + kGapX);
         const int y = kGapY / 2 + int(k / perRow) * (item.height() + kGapY);
         items[k]->move(x, y);
-        bottom = y + item.height();
     }
+    const int rows = items.empty() ? 0 : int((items.size() - 1) / perRow) + 1;
+    const int bottom = rows == 0 ? 0 : kGapY / 2 + (rows - 1) * (item.height() + kGapY) + item.height();
     inner->resize(std::max(panelWidth, 1), bottom + kGapY / 2);
 }
 
@@ -361,17 +437,20 @@ void TemplateManagerWindow::onThumbnailReady(const QString &path, QSize size)
 {
     const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
     const qreal dpr = devicePixelRatioF();
-    for (QLabel *pic : m_photoPictures) {
-        const int i = pic->property("photoRow").toInt();
-        if (i < photos.size() && photos[i].cell(photocol::kPath) == path)
-            if (const QImage t = m_thumbs.cached(path, size); !t.isNull() && pic->pixmap().isNull())
+    if (auto it = m_rowsByPath.constFind(path); it != m_rowsByPath.constEnd())
+        for (int i : *it) {
+            if (i >= int(m_photoPictures.size()) || i >= photos.size())
+                continue;
+            QLabel *pic = m_photoPictures[size_t(i)];
+            if (!pic->pixmap().isNull() || thumbSize(i, kPhotoPicture - QSize(10, 10)) * dpr != size)
+                continue;
+            if (const QImage t = m_thumbs.cached(path, size); !t.isNull())
                 pic->setPixmap(badged(t, i + 1, dpr));
-    }
+        }
     for (QLabel *frame : m_frames) {
-        const int photo = frame->property("photoRow").toInt();
-        if (frame->property("photoRow").isValid() && photo < photos.size()
-            && photos[photo].cell(photocol::kPath) == path)
-            showFramePhoto(frame->property("ordinal").toInt(), photo);
+        const QVariant photo = frame->property("photoRow");
+        if (photo.isValid() && photo.toInt() < photos.size() && photos[photo.toInt()].cell(photocol::kPath) == path)
+            showFramePhoto(frame->property("ordinal").toInt(), photo.toInt());
     }
 }
 
@@ -422,6 +501,9 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
     const int heng = std::max(0, r.cell(usedcol::kLandscape).toInt());
     const int shu = std::max(0, r.cell(usedcol::kPortrait).toInt());
     const QSize item(kPortraitFrame.height(), kPortraitFrame.height() + kFrameLabelHeight);
+    QPalette framePalette = palette();
+    framePalette.setColor(QPalette::Window, Qt::white);
+    framePalette.setColor(QPalette::WindowText, Qt::gray);
     for (int j = 0; j < heng + shu; ++j) {
         const bool landscape = j < heng;
         const QSize size = landscape ? kLandscapeFrame : kPortraitFrame;
@@ -433,7 +515,9 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
                            size.width(), size.height());
         frame->setAlignment(Qt::AlignCenter);
         frame->setFrameShape(QFrame::Box);
-        frame->setStyleSheet(QStringLiteral("background: white; color: grey;"));
+        frame->setFrameShadow(QFrame::Plain);
+        frame->setAutoFillBackground(true);
+        frame->setPalette(framePalette);
         frame->setProperty("orientation", landscape ? kHeng : kShu);
         frame->setProperty("ordinal", j);
         auto *label = new QLabel(QStringLiteral("显示照片名称"), box);
@@ -444,7 +528,7 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
         m_frames.push_back(frame);
         m_frameItems.push_back(box);
     }
-    layoutPanel(m_frameInner, m_frameItems, item, m_framePanel->viewport()->width());
+    layoutPanel(m_frameInner, m_frameItems, 0, item, m_framePanel->viewport()->width());
     m_framesState->setText(m_frames.empty() ? QStringLiteral("wu") : QStringLiteral("xiezai_zhaopian_kuang"));
     for (const Row &slot : a.ListView_moban_shiyong_canshu)
         if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && !slot.cell(slotcol::kMatchState).isEmpty()
@@ -508,6 +592,8 @@ void TemplateManagerWindow::deleteSelectedTemplate()
         const QString notice = deleteUsedTemplate(a, row);
         m_used->clearSelection();
         m_used->setCurrentItem(nullptr);
+        // The row goes from the view too; the later rows only renumber.
+        delete m_used->takeTopLevelItem(row);
         refreshUsedTable();
         clearDetails();
         m_dialogs.notice(this, notice);

@@ -7,10 +7,14 @@
 // through the engine (there is no cancel); the window holds no rule.
 //
 // Thumbnails come from the main window's thumbnail cache (made on workers);
-// the photo panel is built in small batches so that opening never holds the
-// user-interface thread for long. Use from the user-interface thread.
+// nothing is decoded on the user-interface thread. Opening fills the two
+// tables and the photo panel in steps of a few milliseconds each, one step
+// per event-loop turn, so the window paints and answers meanwhile; the lists
+// and their commands are enabled once the tables are complete. After an
+// edit, only the rows that changed are rewritten.
+// Use from the user-interface thread.
 #include <QDialog>
-#include <QPointer>
+#include <QHash>
 #include <QSize>
 #include <functional>
 #include <vector>
@@ -42,8 +46,11 @@ public:
     // The main window's opening checks (playing guard done by the caller):
     // "" when the window may open, else the notice.
     static QString openRefusal(const AlbumSession &session);
-    // Clears the fields and starts filling the photo panel.
+    // Clears the fields and starts filling the tables and the photo panel.
     void start();
+    // The tables are complete (their commands enabled).
+    bool tablesLoaded() const { return m_tablesLoaded; }
+    // The tables and every photo picture are made.
     bool photosLoaded() const { return m_loaded; }
 
     // ---- the commands (buttons, keyboard, tests) ----
@@ -68,11 +75,12 @@ protected:
 
 private:
     void buildLayout();
-    void refreshTemplateList();
+    void fillStep();
     void refreshUsedTable();
+    void setListsEnabled(bool on);
     void clearDetails();
-    void loadPhotoBatch();
-    void layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, QSize item, int panelWidth);
+    void makePhotoPicture(int i, const QPalette &boxPalette, qreal dpr);
+    void layoutPanel(QWidget *inner, const std::vector<QWidget *> &items, size_t from, QSize item, int panelWidth);
     void makeSlotFrames(int usedRow);
     void removeSlotFrames();
     void showFramePhoto(int ordinal, int photoRow);
@@ -100,13 +108,18 @@ private:
     QLabel *m_floating = nullptr; // Image_yidong
     QLabel *m_status = nullptr;
     QPushButton *m_previewUsed = nullptr, *m_previewCatalogue = nullptr;
+    std::vector<QWidget *> m_listControls; // disabled while the tables fill
 
     std::vector<QLabel *> m_photoPictures; // Imagem_<i>
     std::vector<QWidget *> m_photoItems;
     std::vector<QLabel *> m_frames; // Imagem_k<j>
     std::vector<QWidget *> m_frameItems;
+    // Photo rows by path: a thumbnail that arrives finds its pictures at once.
+    QHash<QString, std::vector<int>> m_rowsByPath;
     int m_nextPhoto = 0;
+    bool m_tablesLoaded = false;
     bool m_loaded = false;
+    bool m_stepQueued = false;
     int m_dragging = -1;
     QPoint m_pressOffset;
 };

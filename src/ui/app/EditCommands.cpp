@@ -12,7 +12,9 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/ProjectCommands.h"
 #include "ui/effects/BackgroundWindow.h"
+#include "ui/playback/MediaWiring.h"
 #include "ui/templates/TemplateOptionsWindow.h"
+#include "ui/templates/TemplatePreviewWindow.h"
 
 namespace lumora::ui {
 
@@ -61,6 +63,9 @@ void installEditCommands(MainWindow &main)
         auto *w = windowOf<TemplateManagerWindow>(*m, [m] {
             auto *w = new TemplateManagerWindow(m->session(), m->dialogs(), m->thumbnails(), m);
             QObject::connect(w, &TemplateManagerWindow::closedWithChanges, m, [m] { afterEditing(*m); });
+            // The two preview buttons play the template in the template preview window.
+            if (m->findChild<TemplatePreviewWindow *>(QStringLiteral("TForm19")))
+                w->setPreviewHandler(templatePreviewHandler(*m));
             return w;
         });
         w->start();
@@ -144,12 +149,12 @@ void enableAlbumRecovery(MainWindow &main, const QString &folder)
         old->deleteLater();
     }
     commands->setObjectName(QStringLiteral("ProjectCommands"));
-    // The first mode choice starts the album; then a crashed run's album is offered.
-    auto once = std::make_shared<QMetaObject::Connection>();
-    *once = QObject::connect(m, &MainWindow::albumReset, commands, [commands, once] {
-        QObject::disconnect(*once);
-        commands->offerRecovery();
-    });
+    // A crashed run's album is offered at start-up, before the mode chooser:
+    // restored, it brings its own mode and the chooser is not needed.
+    main.restoreAtStart = [m] {
+        ProjectCommands *c = projectCommands(*m);
+        return c && c->offerRecovery();
+    };
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, commands, [commands] { commands->cleanExit(); });
 }
 

@@ -536,7 +536,13 @@ QString MainWindow::startUp()
     if (!refused.isEmpty())
         return refused;
     album.cells.setText(cell::kShockwaveFlashQidong, QStringLiteral("0"));
-    QTimer::singleShot(kStartupDelayMs, this, [this] { openModeChooser(true); });
+    QTimer::singleShot(kStartupDelayMs, this, [this] {
+        if (restoreAtStart && restoreAtStart()) {
+            afterModeChooser();
+            return;
+        }
+        openModeChooser(true);
+    });
     return {};
 }
 

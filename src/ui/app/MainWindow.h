@@ -65,6 +65,9 @@ public:
     // Opens the mode chooser (first start: the mode is cleared first, and
     // closing without a choice is refused).
     void openModeChooser(bool firstStart);
+    // Asked once at start-up, before the mode chooser: true when it restored
+    // an album (which brings its own mode), and the chooser is not opened.
+    std::function<bool()> restoreAtStart;
 
     // ---- for the other windows ----
     // A command button by its object name (nullptr when there is none).

@@ -105,6 +105,18 @@ double meanDifference(const QImage &a, const QImage &b)
     return sum / (3.0 * x.width() * x.height());
 }
 
+// The used-template view shows exactly the album's used-template rows (it is
+// updated row by row after each edit, not rebuilt).
+void expectUsedViewMatches(QWidget &w, const Album &a)
+{
+    auto *tree = w.findChild<QTreeWidget *>(QStringLiteral("ListView_moban_shiyong"));
+    ASSERT_TRUE(tree);
+    ASSERT_EQ(tree->topLevelItemCount(), a.ListView_moban_shiyong.size());
+    for (int i = 0; i < a.ListView_moban_shiyong.size(); ++i)
+        for (int c = 0; c <= usedcol::kNumber; ++c)
+            EXPECT_EQ(tree->topLevelItem(i)->text(c), a.ListView_moban_shiyong.cell(i, c)) << i << "," << c;
+}
+
 } // namespace
 
 TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
@@ -130,6 +142,7 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
     const int used = before;
     EXPECT_EQ(a.ListView_moban_shiyong.cell(used, usedcol::kStatus), kStatusIncomplete);
     EXPECT_EQ(a.ListView_moban_beijing.size(), before + 1);
+    expectUsedViewMatches(w, a);
 
     // No used template selected: the drag does not start.
     EXPECT_FALSE(w.beginPhotoDrag(0));
@@ -161,6 +174,7 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
     EXPECT_EQ(a.ListView_daoru_zhaopian.cell(2, photocol::kMatched), kPhotoDone);
     EXPECT_EQ(a.ListView_moban_shiyong.cell(used, usedcol::kStatus), kStatusComplete);
     EXPECT_EQ(child<QLabel>(w, QStringLiteral("Label_k0"))->text(), a.ListView_daoru_zhaopian.cell(2, photocol::kName));
+    expectUsedViewMatches(w, a);
 
     // Replacing the slot's photo: the photo taken out keeps 完成.
     w.dropPhotoOnFrame(3, 0);
@@ -190,6 +204,7 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
         if (r.cell(slotcol::kUsedRow) == QStringLiteral("1"))
             nowSecond << r.cell(slotcol::kPicture);
     EXPECT_EQ(nowSecond, thirdSlots);
+    expectUsedViewMatches(w, a);
     for (int i = 0; i < a.ListView_moban_beijing.size(); ++i) {
         EXPECT_EQ(a.ListView_moban_beijing[i].caption(), QString::number(i + 1));
         EXPECT_EQ(a.ListView_moban_shiyong.cell(i, usedcol::kNumber), QString::number(i + 1));
@@ -203,6 +218,7 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
     EXPECT_TRUE(a.ListView_moban_shiyong_canshu.empty());
     EXPECT_TRUE(a.ListView_moban_beijing.empty());
     EXPECT_EQ(unmatchedPhotoCount(a), 4);
+    expectUsedViewMatches(w, a);
 
     QSignalSpy closed(&w, &TemplateManagerWindow::closedWithChanges);
     QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button1")), Qt::LeftButton);
