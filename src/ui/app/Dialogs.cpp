@@ -33,12 +33,22 @@ QLabel *messageLabel(const QString &text, QWidget *parent)
     return l;
 }
 
+// The short dialogs: room around the message and between it and the
+// buttons, so a one-line message does not sit against the window's edge.
+QVBoxLayout *dialogLayout(QDialog *d)
+{
+    auto *layout = new QVBoxLayout(d);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(18);
+    return layout;
+}
+
 } // namespace
 
 NoticeDialog::NoticeDialog(const QString &message, QWidget *parent) : QDialog(parent)
 {
     markWindow(this, "TForm14", QStringLiteral("提示"));
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = dialogLayout(this);
     m_message = messageLabel(message, this);
     layout->addWidget(m_message);
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
@@ -60,7 +70,7 @@ QString NoticeDialog::message() const
 ConfirmDialog::ConfirmDialog(const QString &title, const QString &message, QWidget *parent) : QDialog(parent)
 {
     markWindow(this, "TForm17", title);
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = dialogLayout(this);
     layout->addWidget(messageLabel(message, this));
     m_cell = new QLineEdit(this);
     m_cell->setObjectName(QStringLiteral("Edit_caozuo"));
@@ -216,7 +226,7 @@ ExitDialog::ExitDialog(Clean clean, QWidget *parent) : QDialog(parent), m_clean(
 {
     markWindow(this, "TForm16", QStringLiteral("退出软件"));
     setModal(true);
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = dialogLayout(this);
     layout->addWidget(messageLabel(QStringLiteral("是否退出软件?"), this));
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));

@@ -1,5 +1,6 @@
 #include "IdlePicture.h"
 
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,12 +12,26 @@ namespace lumora::ui {
 
 QImage idlePicture(ModeKind mode, qreal devicePixelRatio)
 {
-    const QSize size = AlbumMode::get(mode).preview;
+    // Start-up, every mode change and every album reset show it: drawing it
+    // takes several milliseconds, so each mode and ratio is drawn once.
+    static QHash<QPair<int, qreal>, QImage> drawn;
+    const auto key = qMakePair(int(mode), devicePixelRatio);
+    auto it = drawn.constFind(key);
+    if (it == drawn.constEnd())
+        it = drawn.insert(key, idlePicture(mode, devicePixelRatio, AlbumMode::get(mode).preview));
+    return *it;
+}
+
+QImage idlePicture(ModeKind mode, qreal devicePixelRatio, QSize size)
+{
     QImage image(size * devicePixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(QPointF(0, 0), QSizeF(size));
+    // Laid out at the mode's preview size and scaled to the size asked for.
+    const QSize preview = AlbumMode::get(mode).preview;
+    p.scale(qreal(size.width()) / preview.width(), qreal(size.height()) / preview.height());
+    const QRectF r(QPointF(0, 0), QSizeF(preview));
 
     // A dusk sky: deep blue into warm rose, a soft glow in the lower third.
     QLinearGradient sky(r.topLeft(), r.bottomLeft());

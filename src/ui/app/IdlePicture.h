@@ -9,6 +9,10 @@
 namespace lumora::ui {
 
 // At `devicePixelRatio` times the preview size, tagged with that ratio.
+// Drawn once per mode and ratio, then shared (QImage is implicitly shared).
 QImage idlePicture(ModeKind mode, qreal devicePixelRatio = 1.0);
+// The same picture drawn directly at `size` (logical pixels, the mode's
+// proportions), e.g. the small ones of the mode chooser.
+QImage idlePicture(ModeKind mode, qreal devicePixelRatio, QSize size);
 
 } // namespace lumora::ui

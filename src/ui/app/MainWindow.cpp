@@ -106,6 +106,15 @@ MainWindow::MainWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
     installEditCommands(*this);
     // Production: the start commands per type and the quality window.
     attachProductionWindows(*this, session, dialogs);
+
+    // Style and layout are worked out now, while no window shows, so the
+    // first show at start-up only paints. The first mode chooser is made and
+    // drawn once now for the same reason.
+    ensurePolished();
+    m_firstChooser = makeModeChooser();
+    m_firstChooser->ensurePolished();
+    m_firstChooser->grab(); // lays it out and draws it once: fonts and pictures are ready
+    m_firstChooser->winId(); // and its platform window exists
 }
 
 MainWindow::~MainWindow() = default;
@@ -313,6 +322,11 @@ void MainWindow::buildStage()
 
     m_startup = new StartupMoviePanel(m_area);
     m_startup->hide();
+    connect(m_startup, &StartupMoviePanel::refused, this, [this](const QString &reason) {
+        // A damaged or missing start-up movie: the installation is broken.
+        m_dialogs.notice(this, QStringLiteral("程序资源已损坏，请重新安装。\n%1").arg(reason));
+        Q_EMIT fatalError(reason);
+    });
 }
 
 void MainWindow::buildThumbnails()
@@ -526,15 +540,11 @@ QString MainWindow::startUp()
     showIdlePicture();
     show();
 
-    try {
-        workspace::unpackStartupMovie(m_session.paths());
-    } catch (const Error &e) {
-        return e.message();
-    }
+    // The movie is unpacked and loaded on a worker: the window paints and
+    // the chooser opens meanwhile.
     m_startup->setGeometry(QRect(QPoint(0, 0), previewSize()));
-    const QString refused = m_startup->start(m_session.paths().startupMovieUnpacked());
-    if (!refused.isEmpty())
-        return refused;
+    const Paths paths = m_session.paths();
+    m_startup->startInBackground([paths] { workspace::unpackStartupMovie(paths); }, paths.startupMovieUnpacked());
     album.cells.setText(cell::kShockwaveFlashQidong, QStringLiteral("0"));
     QTimer::singleShot(kStartupDelayMs, this, [this] {
         if (restoreAtStart && restoreAtStart()) {
@@ -566,15 +576,22 @@ void MainWindow::openModeChooser(bool firstStart)
     if (firstStart)
         m_session.album().modeChosen = false; // the mode key is "" until a choice
     m_modeChooserOpen = true;
-    auto *chooser = new ModeChooser(
-        m_session.album(), m_dialogs, [this](ModeKind mode, std::function<void()> done) { changeMode(mode, done); },
-        this);
-    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    ModeChooser *chooser = m_firstChooser ? m_firstChooser.data() : makeModeChooser();
+    m_firstChooser = nullptr;
     connect(chooser, &QDialog::finished, this, [this] {
         m_modeChooserOpen = false;
         afterModeChooser();
     });
     chooser->open();
+}
+
+ModeChooser *MainWindow::makeModeChooser()
+{
+    auto *chooser = new ModeChooser(
+        m_session.album(), m_dialogs, [this](ModeKind mode, std::function<void()> done) { changeMode(mode, done); },
+        this);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    return chooser;
 }
 
 void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)

@@ -39,6 +39,7 @@ class ThumbnailCache;
 class ThumbnailCell;
 class ThumbnailListModel;
 class StartupMoviePanel;
+class ModeChooser;
 class PhotoWindow;
 class PhotoFilesWindow;
 class SettingsWindow;
@@ -58,9 +59,10 @@ public:
 
     // ---- the start-up sequence ----
     // Shows the window in its default arrangement, unpacks and plays the
-    // start-up movie in the preview area and, a moment later, opens the mode
-    // chooser. Returns "" or the reason the start-up movie could not be used
-    // (damaged or missing resource: the program must end).
+    // start-up movie in the preview area (loaded on a worker) and, a moment
+    // later, opens the mode chooser. Returns "" or the reason start-up cannot
+    // go on; a start-up movie that turns out damaged or missing (a broken
+    // installation) gives a notice and fatalError().
     QString startUp();
     // Opens the mode chooser (first start: the mode is cleared first, and
     // closing without a choice is refused).
@@ -167,6 +169,7 @@ private:
     void turnPage(int page);
     QSize previewSize() const;
     void startAddPhotos(const QStringList &paths);
+    ModeChooser *makeModeChooser();
     void changeMode(ModeKind mode, const std::function<void()> &done);
     void afterModeChooser();
     void afterPhotoWindow();
@@ -206,6 +209,7 @@ private:
     PhotoFilesWindow *m_photoFiles = nullptr;
     SettingsWindow *m_settings = nullptr;
     bool m_modeChooserOpen = false;
+    QPointer<ModeChooser> m_firstChooser; // made with the window, used by the first opening
 };
 
 } // namespace lumora::ui

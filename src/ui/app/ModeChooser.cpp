@@ -72,10 +72,7 @@ ModeChooser::ModeChooser(const Album &album, DialogService &dialogs, Choose choo
         // A small picture of the mode's proportions above its button.
         auto *picture = new QLabel(this);
         const QSize preview = mode.preview.scaled(250, 250, Qt::KeepAspectRatio);
-        QImage idle = idlePicture(t.mode, devicePixelRatioF())
-                          .scaled(preview * devicePixelRatioF(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        idle.setDevicePixelRatio(devicePixelRatioF());
-        picture->setPixmap(QPixmap::fromImage(idle));
+        picture->setPixmap(QPixmap::fromImage(idlePicture(t.mode, devicePixelRatioF(), preview)));
         picture->setFixedSize(260, 260);
         picture->setAlignment(Qt::AlignCenter);
         grid->addWidget(picture, 0, column, Qt::AlignCenter);

@@ -33,18 +33,54 @@ StartupMoviePanel::StartupMoviePanel(QWidget *parent) : QWidget(parent)
 
 StartupMoviePanel::~StartupMoviePanel() = default;
 
-QString StartupMoviePanel::start(const QString &moviePath)
+namespace {
+// Loads the movie and checks that it is the start-up movie; "" or the reason.
+QString loadStartupMovie(MoviePlayer &player, const QString &moviePath)
 {
-    auto player = std::make_shared<MoviePlayer>();
     try {
-        player->load(moviePath);
+        player.load(moviePath);
     } catch (const Error &e) {
         return e.message();
     }
-    if (player->getVariable(kIdentityVariable) != kIdentityValue)
+    if (player.getVariable(kIdentityVariable) != kIdentityValue)
         return QStringLiteral("启动动画未通过校验：%1").arg(moviePath);
-    player->setFrameNum(player->totalFrames());
-    player->setFrameNum(0);
+    player.setFrameNum(player.totalFrames());
+    player.setFrameNum(0);
+    return {};
+}
+} // namespace
+
+void StartupMoviePanel::startInBackground(std::function<void()> prepare, const QString &moviePath)
+{
+    stop();
+    m_loading = true;
+    const int generation = m_generation;
+    QPointer<StartupMoviePanel> self(this);
+    QtConcurrent::run([prepare = std::move(prepare), moviePath] {
+        auto player = std::make_shared<MoviePlayer>();
+        QString refusal;
+        try {
+            if (prepare)
+                prepare();
+            refusal = loadStartupMovie(*player, moviePath);
+        } catch (const Error &e) {
+            refusal = e.message();
+        }
+        return std::make_pair(refusal.isEmpty() ? player : nullptr, refusal);
+    }).then(this, [self, generation](const std::pair<std::shared_ptr<MoviePlayer>, QString> &loaded) {
+        if (!self || self->m_generation != generation)
+            return; // stopped meanwhile
+        self->m_loading = false;
+        if (!loaded.first) {
+            Q_EMIT self->refused(loaded.second);
+            return;
+        }
+        self->play(loaded.first);
+    });
+}
+
+void StartupMoviePanel::play(std::shared_ptr<MoviePlayer> player)
+{
     player->play();
     m_player = std::move(player);
     m_shown = 0;
@@ -52,11 +88,12 @@ QString StartupMoviePanel::start(const QString &moviePath)
     raise();
     m_timer->start();
     tick();
-    return {};
 }
 
 void StartupMoviePanel::stop()
 {
+    ++m_generation;
+    m_loading = false;
     m_timer->stop();
     // A frame being rendered keeps its own reference and is dropped when done.
     m_player.reset();

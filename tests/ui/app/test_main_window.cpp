@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
@@ -109,6 +111,28 @@ TEST_F(Fixture, StartUpReachesTheChooserWhichRefusesToCloseWithoutAMode)
     EXPECT_EQ(main.findChild<QWidget *>(QStringLiteral("ScrollBox_qi_dong_dong_hua"))->size(), QSize(250, 445));
     EXPECT_EQ(main.findChild<QLabel *>(QStringLiteral("Label_dangqian_moshi"))->text(),
               QStringLiteral("当前模式：竖屏相册模式"));
+}
+
+TEST(StartUp, ADamagedStartupMovieGivesTheNoticeAndEndsTheProgram)
+{
+    // A program folder whose packed start-up movie is not a packed file.
+    QTemporaryDir program, work;
+    QDir().mkpath(program.path() + QStringLiteral("/smxcwjj/wj_0_or_2_2"));
+    QFile damaged(program.path() + QStringLiteral("/smxcwjj/wj_0_or_2_2/wj_0_or_2_2_d.rar"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not a packed movie");
+    damaged.close();
+    AlbumSession session(program.path(), work.path(), 1);
+    ScriptedDialogService dialogs;
+    MainWindow main(session, dialogs);
+    QString fatal;
+    QObject::connect(&main, &MainWindow::fatalError, [&](const QString &m) { fatal = m; });
+
+    EXPECT_EQ(main.startUp(), QString()); // the window shows; the movie loads on a worker
+    ASSERT_TRUE(waitFor([&] { return !fatal.isEmpty(); }));
+    ASSERT_FALSE(dialogs.notices().isEmpty());
+    EXPECT_TRUE(dialogs.notices().first().startsWith(QStringLiteral("程序资源已损坏，请重新安装。")));
+    EXPECT_FALSE(main.startupMovieRunning());
 }
 
 TEST_F(Fixture, ChoosingTheActiveModeAgainClearsTheAlbumAndRebuildsTheCatalogue)
