@@ -243,6 +243,9 @@ void TemplateManagerWindow::buildLayout()
     m_photoInner = new QWidget;
     m_photoPanel->setWidget(m_photoInner);
     m_photoPanel->setWidgetResizable(false);
+    // The pictures wrap to the panel's width: only a vertical scroll bar.
+    m_photoPanel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_photoPanel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     root->addWidget(m_photoPanel, 3);
 
     auto *bottom = new QHBoxLayout;
