@@ -17,8 +17,14 @@ namespace {
 // A production effect run: as every album run (rows reset to "tingzhi"), with
 // a smaller frame cache. Production knows when each frame shows again and
 // keeps the small frames needed soon (see EffectRun), so a modest bound
-// serves most repeats while the encoder holds the bulk of the memory.
-constexpr qint64 kProductionEffectCacheBytes = qint64(32) << 20;
+// serves most repeats. Above 1280 × 720 the encoder holds the bulk of the
+// memory and the bound is halved; below it the larger bound saves decodes
+// where the encoder is cheap and decoding is most of the work.
+qint64 productionEffectCacheBytes(QSize render)
+{
+    constexpr qint64 kSmallFrameArea = 1280 * 720;
+    return qint64(render.width()) * render.height() <= kSmallFrameArea ? qint64(64) << 20 : qint64(32) << 20;
+}
 
 std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,
                                          std::shared_ptr<long long> creation)
@@ -32,7 +38,7 @@ std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize re
     s.previewSize = mode.preview;
     s.targetSize = render;
     s.outputSize = mode.output; // frames are authored at the mode's output size
-    s.cacheBytes = kProductionEffectCacheBytes;
+    s.cacheBytes = productionEffectCacheBytes(render);
     s.creationCounter = std::move(creation);
     const RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
     return std::make_unique<EffectRun>(album.paths, table, s);
