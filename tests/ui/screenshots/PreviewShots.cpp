@@ -1,5 +1,7 @@
 #include "PreviewShots.h"
 
+#include <QComboBox>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "Shooter.h"
@@ -44,8 +46,19 @@ void shootMediaWindows(MainWindow &main, Shooter &shooter)
         shootDialog(w); // TForm23
     }
     if (auto *w = main.findChild<MusicPreviewWindow *>()) {
+        // The sample song with its lyrics, two seconds in (its first line shows).
         w->prepare(QStringLiteral("bofanggeci"));
-        shootDialog(w); // TForm15
+        w->show();
+        for (const char *name : {"ComboBox_geci", "ComboBox_yinyue"}) {
+            auto *combo = w->findChild<QComboBox *>(QString::fromLatin1(name));
+            combo->setCurrentIndex(0);
+            Q_EMIT combo->activated(0);
+        }
+        w->findChild<QPushButton *>(QStringLiteral("Button_bofang_yinyue"))->click();
+        Shooter::settle(2000);
+        shooter.shoot(w); // TForm15
+        w->findChild<QPushButton *>(QStringLiteral("Button_tingzhi_bofang"))->click();
+        w->hide();
     }
     shootDialog(main.findChild<SyncWindow *>()); // TForm7
     if (auto *w = main.findChild<StagingWindow *>()) {
