@@ -11,7 +11,9 @@
 // (the window is modal, so no other window reaches the session meanwhile).
 // The worker writes its progress into a shared, locked record; a 100 ms timer
 // on the user-interface thread takes it from there, so a fast encoder never
-// floods the event queue and the window never waits on the worker.
+// floods the event queue and the window never waits on the worker. The
+// worker (and the encoder threads it starts) runs at a lower priority, so the
+// windows stay responsive while the production takes every core.
 //
 // Stop ("停止制作", the title-bar close or Esc) raises the stop flag; the
 // window closes once the worker has returned. A stop while encoding leaves a
