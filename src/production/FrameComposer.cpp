@@ -18,12 +18,17 @@ namespace {
 // a smaller frame cache. Production knows when each frame shows again and
 // keeps the small frames needed soon (see EffectRun), so a modest bound
 // serves most repeats. Above 1280 × 720 the encoder holds the bulk of the
-// memory and the bound is halved; below it the larger bound saves decodes
-// where the encoder is cheap and decoding is most of the work.
+// memory: the bound is smaller and fewer frames are decoded ahead; below it
+// the larger bound saves decodes where the encoder is cheap and decoding is
+// most of the work.
+constexpr qint64 kSmallFrameArea = 1280 * 720;
+bool largeFrames(QSize render)
+{
+    return qint64(render.width()) * render.height() > kSmallFrameArea;
+}
 qint64 productionEffectCacheBytes(QSize render)
 {
-    constexpr qint64 kSmallFrameArea = 1280 * 720;
-    return qint64(render.width()) * render.height() <= kSmallFrameArea ? qint64(64) << 20 : qint64(32) << 20;
+    return largeFrames(render) ? qint64(24) << 20 : qint64(64) << 20;
 }
 
 std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,
@@ -39,6 +44,7 @@ std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize re
     s.targetSize = render;
     s.outputSize = mode.output; // frames are authored at the mode's output size
     s.cacheBytes = productionEffectCacheBytes(render);
+    s.prefetchFrames = largeFrames(render) ? 2 : 3;
     s.creationCounter = std::move(creation);
     const RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
     return std::make_unique<EffectRun>(album.paths, table, s);
