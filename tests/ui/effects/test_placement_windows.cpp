@@ -1,4 +1,5 @@
 // Automatic placement windows (TForm34, TForm35) and text delete by origin (TForm36).
+#include <QPointer>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -24,8 +25,9 @@ TEST(TextPlacementWindow, EverySecondTemplateGetsMarksAndDeletingAutomaticRowsCl
     ui::TextEffectWindow w(f.session, f.dialogs);
     w.prepare();
     click(&w, "Button_zidong_tianjia");
-    auto *placement = w.findChild<QDialog *>("TForm34");
-    ASSERT_NE(placement, nullptr);
+    // The window deletes itself once closed: held through a guarded pointer.
+    QPointer<QDialog> placement = w.findChild<QDialog *>("TForm34");
+    ASSERT_NE(placement.data(), nullptr);
     ASSERT_TRUE(placement->isVisible());
 
     // No category chosen yet.
@@ -36,7 +38,7 @@ TEST(TextPlacementWindow, EverySecondTemplateGetsMarksAndDeletingAutomaticRowsCl
     child<QRadioButton>(placement, "RadioButton_jiange")->setChecked(true);
     child<QComboBox>(placement, "ComboBox_wenzitexiao_jiangeshu")->setCurrentIndex(0); // "1": every second template
     click(placement, "Button_zidong_jiaru");
-    QTRY_VERIFY_WITH_TIMEOUT(!placement->isVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!placement || !placement->isVisible(), 5000);
     EXPECT_EQ(f.dialogs.notices().last(),
               QStringLiteral("自动加入文字特效到已使用模板中完成,单击[确定]按钮返回到文字特效窗口！"));
 
@@ -96,15 +98,15 @@ TEST(PicturePlacementWindow, CombinationsCoverTheAlbumsLength)
     click(&w, "Button_zidong_tianjia");
     EXPECT_EQ(f.dialogs.asked.back().title, QStringLiteral("删除画面特效"));
     EXPECT_EQ(f.album().huamian_ListView_Image.size(), 0);
-    auto *placement = w.findChild<QDialog *>("TForm35");
-    ASSERT_NE(placement, nullptr);
+    QPointer<QDialog> placement = w.findChild<QDialog *>("TForm35");
+    ASSERT_NE(placement.data(), nullptr);
     EXPECT_EQ(child<QComboBox>(placement, "ComboBox_zuhe_texiao")->currentText(), QStringLiteral("婚纱特效组合"));
     EXPECT_FALSE(child<QComboBox>(placement, "ComboBox_jiange_miaoshu")->isEnabled());
     child<QRadioButton>(placement, "RadioButton_jiange")->setChecked(true);
     EXPECT_TRUE(child<QComboBox>(placement, "ComboBox_jiange_miaoshu")->isEnabled());
 
     click(placement, "Button_queding");
-    QTRY_VERIFY_WITH_TIMEOUT(!placement->isVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!placement || !placement->isVisible(), 5000);
     EXPECT_EQ(f.dialogs.notices().last(), QStringLiteral("自动添加画面特效已完成,单击[确定]按钮返回到画面特效窗口！"));
 
     // Combinations start at 0, 5, 10 and 15 s (offsets add 0 … 2 s) and none after: 4 × 125 = 500 frames.
