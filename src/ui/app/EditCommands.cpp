@@ -48,10 +48,30 @@ void showOpenedAlbum(MainWindow &m)
     m.refreshTotalTime();
 }
 
+TemplateManagerWindow *templateManager(MainWindow &main)
+{
+    MainWindow *m = &main;
+    return windowOf<TemplateManagerWindow>(main, [m] {
+        auto *w = new TemplateManagerWindow(m->session(), m->dialogs(), m->thumbnails(), m);
+        QObject::connect(w, &TemplateManagerWindow::closedWithChanges, m, [m] { afterEditing(*m); });
+        // The two preview buttons play the template in the template preview window.
+        if (m->findChild<TemplatePreviewWindow *>(QStringLiteral("TForm19")))
+            w->setPreviewHandler(templatePreviewHandler(*m));
+        return w;
+    });
+}
+
 } // namespace
 
 void installEditCommands(MainWindow &main)
 {
+    // Template management is the largest of these windows: it is made, styled
+    // and laid out with the main window, before any window shows, so that
+    // opening it only fills and paints.
+    TemplateManagerWindow *manager = templateManager(main);
+    manager->ensurePolished();
+    manager->winId();
+
     MainWindow *m = &main;
     main.enableCommand(QStringLiteral("Button_gongneng_07"), [m] {
         if (m->refuseWhilePlaying())
@@ -60,14 +80,7 @@ void installEditCommands(MainWindow &main)
             m->dialogs().notice(m, refusal);
             return;
         }
-        auto *w = windowOf<TemplateManagerWindow>(*m, [m] {
-            auto *w = new TemplateManagerWindow(m->session(), m->dialogs(), m->thumbnails(), m);
-            QObject::connect(w, &TemplateManagerWindow::closedWithChanges, m, [m] { afterEditing(*m); });
-            // The two preview buttons play the template in the template preview window.
-            if (m->findChild<TemplatePreviewWindow *>(QStringLiteral("TForm19")))
-                w->setPreviewHandler(templatePreviewHandler(*m));
-            return w;
-        });
+        auto *w = templateManager(*m);
         w->start();
         w->open();
     });
