@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+#include "bench_album.h"
 #include "effects/EffectPackage.h"
 #include "effects/EffectTables.h"
 #include "image/ImageIO.h"
@@ -41,38 +42,6 @@ double cpuSeconds()
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-QString writePhoto(const QString &folder, int i)
-{
-    const bool portrait = i % 4 == 3;
-    const QSize size = portrait ? QSize(4000, 6000) : QSize(6000, 4000);
-    QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor::fromHsv((i * 47) % 360, 120, 230));
-    sky.setColorAt(1, QColor::fromHsv((i * 47 + 90) % 360, 160, 90));
-    p.fillRect(img.rect(), sky);
-    QRandomGenerator rng(quint32(i + 1));
-    p.setPen(Qt::NoPen);
-    for (int k = 0; k < 60; ++k) {
-        p.setBrush(QColor::fromHsv(int(rng.bounded(360)), 150, 200, 160));
-        const int r = int(rng.bounded(size.width() / 6)) + 40;
-        p.drawEllipse(QPoint(int(rng.bounded(size.width())), int(rng.bounded(size.height()))), r, r);
-    }
-    p.end();
-    for (int y = 0; y < img.height(); y += 2) {
-        QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int n = int(rng.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    const QString path = folder + QStringLiteral("/photo_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-    writeJpeg(img, path, 90);
-    return path;
 }
 
 // Runs the event loop until `done` or `ms` have passed. The loop sleeps
@@ -112,7 +81,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     QStringList photos;
     for (int i = 0; i < 20; ++i)
-        photos << writePhoto(dir.path(), i);
+        photos << bench::writePhoto(dir.path(), i, i % 4 == 3);
     const QString song = dir.path() + QStringLiteral("/song.mp3");
     QProcess::execute(QStringLiteral("ffmpeg"),
                       {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),

@@ -36,6 +36,7 @@
 #include "album/AddStep.h"
 #include "app/Album.h"
 #include "app/ClockText.h"
+#include "bench_album.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
 #include "image/ImageIO.h"
@@ -84,39 +85,6 @@ double processCpuSeconds()
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// A photo-like 24-megapixel picture: gradient sky, shapes and grain, so JPEG
-// decoding and scaling work as hard as on a camera's photo.
-QString writePhoto(const QString &folder, int i, bool portrait)
-{
-    const QSize size = portrait ? QSize(4000, 6000) : QSize(6000, 4000);
-    QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor::fromHsv((i * 47) % 360, 120, 230));
-    sky.setColorAt(1, QColor::fromHsv((i * 47 + 90) % 360, 160, 90));
-    p.fillRect(img.rect(), sky);
-    QRandomGenerator rng(quint32(i + 1));
-    for (int k = 0; k < 60; ++k) {
-        p.setBrush(QColor::fromHsv(int(rng.bounded(360)), 150, 200, 160));
-        p.setPen(Qt::NoPen);
-        const int r = int(rng.bounded(size.width() / 6)) + 40;
-        p.drawEllipse(QPoint(int(rng.bounded(size.width())), int(rng.bounded(size.height()))), r, r);
-    }
-    p.end();
-    for (int y = 0; y < img.height(); y += 2) {
-        QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int n = int(rng.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    const QString path = folder + QStringLiteral("/photo_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-    writeJpeg(img, path, 90);
-    return path;
 }
 
 // The frames an encoder received, kept in a file as packed YUV 4:2:0
@@ -362,7 +330,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     QStringList photos;
     for (int i = 0; i < photoCount; ++i)
-        photos << writePhoto(dir.path(), i, i % 4 == 3);
+        photos << bench::writePhoto(dir.path(), i, i % 4 == 3);
     const QString song = dir.path() + QStringLiteral("/song.mp3");
     QProcess::execute(QStringLiteral("ffmpeg"),
                       {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),

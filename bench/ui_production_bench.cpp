@@ -32,9 +32,9 @@
 
 #include "app/DialogService.h"
 #include "app/Style.h"
+#include "bench_album.h"
 #include "production/ProductionWindow.h"
 #include "session/AlbumSession.h"
-#include "ui_production_album.h"
 
 using namespace lumora;
 using namespace lumora::ui;

@@ -1,7 +1,8 @@
 #pragma once
-// The album of the production benchmark, made for the window benchmark:
-// photo-like 24-megapixel JPEGs, a sine song of a given length made by the
-// ffmpeg tool and a GBK lyric file with a line every four seconds.
+// The benchmark albums' material: photo-like 24-megapixel JPEGs (the
+// production, preview and window benchmarks use the same photos), a sine
+// song of a given length made by the ffmpeg tool and a GBK lyric file with a
+// line every four seconds.
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
