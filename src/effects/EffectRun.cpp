@@ -13,6 +13,7 @@
 #include "app/Error.h"
 #include "app/FlagWords.h"
 #include "image/ImageIO.h"
+#include "resources/PackedFile.h"
 
 namespace lumora {
 
@@ -188,7 +189,11 @@ EffectRun EffectRun::forAlbum(Album &album, EffectKind kind, RunVariant variant,
 
 std::vector<FramePiece> framePieces(const QImage &source)
 {
-    const QImage frame = source.format() == QImage::Format_ARGB32_Premultiplied
+    // Straight-alpha frames (as decodeFramePng gives them) are cut first and
+    // only their pieces premultiplied: most of a particle frame is
+    // transparent and never needs converting.
+    const bool straight = source.format() == QImage::Format_ARGB32;
+    const QImage frame = straight || source.format() == QImage::Format_ARGB32_Premultiplied
         ? source
         : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     std::vector<FramePiece> pieces;
@@ -210,7 +215,7 @@ std::vector<FramePiece> framePieces(const QImage &source)
         for (int y = y0; y < y1; ++y) {
             const quint32 *line = reinterpret_cast<const quint32 *>(frame.constScanLine(y));
             for (int x = 0; x < w; ++x) {
-                if (line[x] == 0)
+                if ((line[x] & 0xff000000u) == 0) // transparent, whatever colour it carries
                     continue;
                 const size_t t = size_t(x / kTile);
                 top[t] = std::min(top[t], y);
@@ -228,7 +233,9 @@ std::vector<FramePiece> framePieces(const QImage &source)
             int u = t + 1;
             for (; u < tiles && bottom[size_t(u)] >= 0; ++u)
                 r |= QRect(QPoint(left[size_t(u)], top[size_t(u)]), QPoint(right[size_t(u)], bottom[size_t(u)]));
-            pieces.push_back({r.topLeft(), frame.copy(r)});
+            pieces.push_back(
+                {r.topLeft(),
+                 straight ? frame.copy(r).convertToFormat(QImage::Format_ARGB32_Premultiplied) : frame.copy(r)});
             t = u;
         }
     }
@@ -278,10 +285,12 @@ EffectRun::CacheEntry &EffectRun::request(const QString &path)
         Decoded d;
         if (QFileInfo::exists(path)) {
             try {
-                QImage frame = decodePng(path);
-                if (scaleTo.isValid())
-                    frame = scaleFrame(frame, output, scaleTo);
-                auto list = std::make_shared<std::vector<FramePiece>>(framePieces(frame));
+                // Each pool thread decodes into its own picture, reused frame
+                // after frame; only the pieces are kept.
+                thread_local QImage decoded;
+                decodeFramePng(readFileBytes(path), path, decoded);
+                auto list = std::make_shared<std::vector<FramePiece>>(
+                    framePieces(scaleTo.isValid() ? scaleFrame(decoded, output, scaleTo) : decoded));
                 for (const FramePiece &p : *list)
                     d.bytes += p.image.sizeInBytes();
                 d.pieces = std::move(list);

@@ -491,6 +491,101 @@ QImage decodePng(const QByteArray &data, const QString &what)
     return out;
 }
 
+namespace {
+struct PngSource {
+    const png_byte *data = nullptr;
+    size_t size = 0;
+    size_t pos = 0;
+    char message[160] = {};
+};
+
+void pngReadData(png_structp png, png_bytep out, png_size_t length)
+{
+    auto *src = static_cast<PngSource *>(png_get_io_ptr(png));
+    if (length > src->size - src->pos)
+        png_error(png, "file ends early");
+    std::memcpy(out, src->data + src->pos, length);
+    src->pos += length;
+}
+
+void pngReadError(png_structp png, png_const_charp message)
+{
+    auto *src = static_cast<PngSource *>(png_get_error_ptr(png));
+    std::snprintf(src->message, sizeof src->message, "%s", message);
+    png_longjmp(png, 1);
+}
+
+void pngReadWarning(png_structp, png_const_charp)
+{
+}
+
+enum class FrameRead { Done, Failed, TooLarge, NoMemory };
+
+// Everything between setjmp and the reads lives outside this frame (the
+// structs, the source, `into`), so a longjmp out of libpng skips no
+// destructor.
+FrameRead readFrameRows(png_structp png, png_infop info, QImage &into)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return FrameRead::Failed;
+#if defined(PNG_SET_OPTION_SUPPORTED) && defined(PNG_IGNORE_ADLER32)
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
+    png_set_user_limits(png, 65535, 65535);
+    png_read_info(png, info);
+    png_uint_32 width = 0, height = 0;
+    int depth = 0, color = 0, interlace = 0;
+    png_get_IHDR(png, info, &width, &height, &depth, &color, &interlace, nullptr, nullptr);
+    if (qint64(width) * height * 4 > kMaxDecodedBytes)
+        return FrameRead::TooLarge;
+    png_set_expand(png); // palette and small grey depths to 8 bits, tRNS to alpha
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER); // only where the file has none
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (into.width() != int(width) || into.height() != int(height) || into.format() != QImage::Format_ARGB32)
+        into = QImage(int(width), int(height), QImage::Format_ARGB32);
+    if (into.isNull())
+        return FrameRead::NoMemory;
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < int(height); ++y)
+            png_read_row(png, into.scanLine(y), nullptr);
+    return FrameRead::Done;
+}
+} // namespace
+
+void decodeFramePng(const QByteArray &data, const QString &what, QImage &into)
+{
+    const auto fail
+        = [&](const QString &why) { throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why)); };
+    if (data.isEmpty())
+        fail(QStringLiteral("文件是空的"));
+    PngSource src;
+    src.data = reinterpret_cast<const png_byte *>(data.constData());
+    src.size = size_t(data.size());
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &src, pngReadError, pngReadWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        fail(QStringLiteral("内存不足"));
+    }
+    png_set_read_fn(png, &src, pngReadData);
+    const FrameRead result = readFrameRows(png, info, into);
+    png_destroy_read_struct(&png, &info, nullptr);
+    switch (result) {
+    case FrameRead::Done: return;
+    case FrameRead::TooLarge: fail(QStringLiteral("图片尺寸过大")); break;
+    case FrameRead::NoMemory: fail(QStringLiteral("内存不足")); break;
+    case FrameRead::Failed:
+        // A picture left half read must not be mistaken for a frame.
+        into = QImage();
+        fail(QString::fromLatin1(src.message));
+        break;
+    }
+}
+
 QImage decodePng(const QString &path)
 {
     return decodePng(readFileBytes(path), path);

@@ -279,13 +279,25 @@ TEST(EffectRun, FramePiecesRebuildTheFrameExactly)
     QImage empty(50, 50, QImage::Format_ARGB32_Premultiplied);
     empty.fill(Qt::transparent);
 
+    // A straight-alpha frame, as the frame decoder gives it, whose transparent
+    // pixels still carry a colour: cut and drawn as its premultiplied form.
+    QImage straight(300, 200, QImage::Format_ARGB32);
+    straight.fill(qRgba(255, 255, 255, 0));
+    straight.setPixel(5, 5, qRgba(200, 100, 50, 128));
+    straight.setPixel(290, 150, qRgba(1, 2, 3, 255));
+
     for (const QImage &frame : {sparse, full, empty})
         EXPECT_EQ(recompose(frame), frame);
+    EXPECT_EQ(recompose(straight), straight.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     EXPECT_TRUE(framePieces(empty).empty());
-    qint64 kept = 0;
-    for (const FramePiece &p : framePieces(sparse))
-        kept += qint64(p.image.width()) * p.image.height();
-    EXPECT_LT(kept, 300 * 200 / 4); // a sparse frame keeps a small part of its pixels
+    for (const QImage &frame : {sparse, straight}) {
+        qint64 kept = 0;
+        for (const FramePiece &p : framePieces(frame)) {
+            EXPECT_EQ(p.image.format(), QImage::Format_ARGB32_Premultiplied);
+            kept += qint64(p.image.width()) * p.image.height();
+        }
+        EXPECT_LT(kept, 300 * 200 / 4); // a sparse frame keeps a small part of its pixels
+    }
 }
 
 TEST(EffectRun, PreviewClockNeverShowsSixty)

@@ -321,6 +321,64 @@ TEST(ImageIO, PngKeepsAlphaAndDecodesPremultiplied)
     EXPECT_THROW(encodePng(QImage()), Error);
 }
 
+// The effect frame decoder gives the general decoder's pixels with straight
+// alpha, for every kind of PNG a frame could be saved as, and reuses the
+// picture it is handed.
+TEST(ImageIO, FramePngGivesTheSamePixelsStraightAndReusesItsPicture)
+{
+    QImage rgba(40, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < rgba.height(); ++y)
+        for (int x = 0; x < rgba.width(); ++x)
+            rgba.setPixel(x, y, qRgba(6 * x, 8 * y, 255 - 6 * x, (x * 7 + y * 3) % 256));
+    QImage indexed(16, 2, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgba(0, 0, 0, 0), qRgba(255, 0, 0, 255), qRgba(0, 0, 255, 128)});
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 2; ++y)
+            indexed.setPixel(x, y, uint((x + y) % 3));
+    const auto qtPng = [](const QImage &image) {
+        QByteArray data;
+        QBuffer b(&data);
+        b.open(QIODevice::WriteOnly);
+        image.save(&b, "PNG");
+        return data;
+    };
+    const struct {
+        const char *kind;
+        QByteArray data;
+    } cases[] = {
+        {"RGBA", encodePng(rgba, 9)},
+        {"RGB", encodePng(paintedPicture(33, 21), 1)},
+        {"palette with transparency", qtPng(indexed)},
+        {"grey", qtPng(paintedPicture(20, 10).convertToFormat(QImage::Format_Grayscale8))},
+    };
+    QImage frame;
+    for (const auto &c : cases) {
+        ASSERT_FALSE(c.data.isEmpty()) << c.kind;
+        decodeFramePng(c.data, QStringLiteral("f.png"), frame);
+        EXPECT_EQ(frame.format(), QImage::Format_ARGB32) << c.kind;
+        EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  decodePng(c.data, QStringLiteral("f.png")))
+            << c.kind;
+    }
+    decodeFramePng(encodePng(rgba), QStringLiteral("a"), frame);
+    EXPECT_EQ(frame, rgba); // straight alpha: colour kept where alpha is low
+
+    // A second frame of the same size lands in the same pixels.
+    const uchar *pixels = frame.constBits();
+    decodeFramePng(encodePng(rgba.mirrored()), QStringLiteral("b"), frame);
+    EXPECT_EQ(frame.constBits(), pixels);
+    EXPECT_EQ(frame, rgba.mirrored());
+
+    // Damaged data is refused with the name and leaves no half-read frame.
+    const QByteArray good = encodePng(rgba);
+    const QString msg
+        = expectThrows([&] { decodeFramePng(good.left(good.size() / 2), QStringLiteral("2_7.png"), frame); });
+    EXPECT_TRUE(msg.contains(QStringLiteral("2_7.png"))) << qPrintable(msg);
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_THROW(decodeFramePng(QByteArray(), QStringLiteral("e"), frame), Error);
+    EXPECT_THROW(decodeFramePng(QByteArrayLiteral("not a png at all"), QStringLiteral("e"), frame), Error);
+}
+
 namespace {
 
 // A real JPEG of `w` × `h` whose frame header then claims `claimW` × `claimH`:

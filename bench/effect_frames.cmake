@@ -1,0 +1,1 @@
+lumora_add_bench(bench_effect_frames ${CMAKE_CURRENT_SOURCE_DIR}/effect_frames_bench.cpp)
