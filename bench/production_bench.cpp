@@ -36,6 +36,7 @@
 #include "album/AddStep.h"
 #include "app/Album.h"
 #include "app/ClockText.h"
+#include "app/Heap.h"
 #include "bench_album.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
@@ -277,6 +278,7 @@ bool runCase(Album &album, const Case &c, const QString &folder)
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -31,6 +31,7 @@
 #include <sys/resource.h>
 
 #include "app/DialogService.h"
+#include "app/Heap.h"
 #include "app/Style.h"
 #include "bench_album.h"
 #include "production/ProductionWindow.h"
@@ -201,6 +202,7 @@ double livePictureCpuMs()
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -16,6 +16,7 @@
 #include "album/AlbumTables.h"
 #include "app/Album.h"
 #include "app/Error.h"
+#include "app/Heap.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
 #include "media/LrcParser.h"
@@ -435,6 +436,7 @@ void messageFilter(QtMsgType type, const QMessageLogContext &, const QString &te
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap();
     qInstallMessageHandler(messageFilter);
     // Fonts and text metrics need a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

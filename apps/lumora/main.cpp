@@ -7,6 +7,7 @@
 #include "SingleInstance.h"
 #include "app/EditCommands.h"
 #include "app/Error.h"
+#include "app/Heap.h"
 #include "app/Loader.h"
 #include "app/MainWindow.h"
 #include "app/QtDialogService.h"
@@ -17,6 +18,7 @@
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap();
     using namespace lumora;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumora"));

@@ -1,0 +1,22 @@
+#include "Heap.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace lumora {
+
+void keepLargeBlocksInHeap()
+{
+#ifdef __GLIBC__
+    // Above any picture of the largest output (1920 × 1088 × 4 bytes, or a
+    // staged template picture); a 24-megapixel photo still gets a mapping of
+    // its own and leaves as soon as it is freed.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    // Free memory at the top of the heap stays up to this much before glibc
+    // gives it back on its own.
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
+}
+
+} // namespace lumora
