@@ -15,12 +15,13 @@ namespace lumora {
 
 namespace {
 // A production effect run: as every album run (rows reset to "tingzhi"), with
-// a smaller frame cache. Production knows when each frame shows again and
-// keeps the small frames needed soon (see EffectRun), so a modest bound
-// serves most repeats. Above 1280 × 720 the encoder holds the bulk of the
-// memory: the bound is smaller and fewer frames are decoded ahead; below it
-// the larger bound saves decodes where the encoder is cheap and decoding is
-// most of the work.
+// a bounded frame cache. Production knows when each frame shows again and
+// keeps the frames needed soonest (see EffectRun). Up to 1280 × 720 the
+// bound holds every frame a typical album shows more than once (about
+// 0.5 MB of pieces per full-frame picture at that size), so each frame is
+// decoded once: there the encoder is cheap and decoding was most of the
+// work. Above it the encoder holds most of the memory: the bound is smaller
+// and fewer frames are decoded ahead.
 constexpr qint64 kSmallFrameArea = 1280 * 720;
 bool largeFrames(QSize render)
 {
@@ -28,7 +29,7 @@ bool largeFrames(QSize render)
 }
 qint64 productionEffectCacheBytes(QSize render)
 {
-    return largeFrames(render) ? qint64(24) << 20 : qint64(64) << 20;
+    return largeFrames(render) ? qint64(48) << 20 : qint64(160) << 20;
 }
 
 std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <algorithm>
+#include <cmath>
 
 #include "album/AlbumTables.h"
 #include "album/Staging.h"
@@ -74,10 +76,12 @@ void releaseFreeMemory()
 #endif
 }
 
-// The live view's copy of a composed frame: fits the picture box, never enlarged.
-QImage livePicture(const QImage &frame)
+// The live view's copy of a composed frame: fits the picture box (in device
+// pixels), never enlarged.
+QImage livePicture(const QImage &frame, double scale)
 {
-    const QSize box(kProductionPictureSide, kProductionPictureSide);
+    const int side = std::max(1, int(std::lround(kProductionPictureSide * std::clamp(scale, 1.0, 4.0))));
+    const QSize box(side, side);
     if (frame.width() <= box.width() && frame.height() <= box.height())
         return frame.copy();
     return frame.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -247,7 +251,7 @@ ProductionResult produce(Album &album, const ProductionPlan &plan, const Product
             callbacks.frames(composer.composed(), plan.totalFrames);
         if (callbacks.picture && (!pictureClock.isValid() || pictureClock.elapsed() >= kProductionPicturePeriodMs)) {
             pictureClock.start();
-            callbacks.picture(livePicture(composer.handOver()));
+            callbacks.picture(livePicture(composer.handOver(), callbacks.pictureScale));
         }
     };
     clock.restart();

@@ -97,6 +97,9 @@ struct ProductionCallbacks {
     // time, the first with the first frame. Called on the production thread;
     // the picture is the receiver's own. Unset: no copy is made.
     std::function<void(const QImage &picture)> picture;
+    // Device pixels per pixel of the live view (a high-density screen shows
+    // the box at kProductionPictureSide × this device pixels, sharp).
+    double pictureScale = 1.0;
 };
 
 constexpr int kProductionPictureSide = 320; // pixels

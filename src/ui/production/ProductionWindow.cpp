@@ -295,7 +295,8 @@ void ProductionWindow::begin()
     std::shared_ptr<Shared> shared = m_shared;
     AlbumSession *session = &m_session;
     const OutputChoice choice = m_choice;
-    m_worker = QThread::create([shared, session, choice] {
+    const double pictureScale = m_picture->devicePixelRatioF();
+    m_worker = QThread::create([shared, session, choice, pictureScale] {
         lowerThisThreadsPriority();
         ProductionPlan plan;
         try {
@@ -330,6 +331,7 @@ void ProductionWindow::begin()
             shared->log << line;
         };
         // A few small pictures a second; the progress timer shows the latest.
+        callbacks.pictureScale = pictureScale;
         callbacks.picture = [&shared](const QImage &picture) {
             std::lock_guard lock(shared->mutex);
             shared->picture = picture;
@@ -419,8 +421,11 @@ void ProductionWindow::takeProgress()
     if (!m_planShown)
         showPlan();
     appendLog(lines);
-    if (!picture.isNull())
-        m_picture->setPixmap(QPixmap::fromImage(picture));
+    if (!picture.isNull()) {
+        QPixmap shown = QPixmap::fromImage(picture);
+        shown.setDevicePixelRatio(m_picture->devicePixelRatioF());
+        m_picture->setPixmap(shown);
+    }
 
     if (m_phase == Phase::Ended)
         return;
