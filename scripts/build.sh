@@ -8,5 +8,9 @@ shift || true
 # ccache, when the machine has it, makes rebuilds of a fresh clone quick.
 LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" "$@" >/dev/null
+# Optimised as the benchmarks are measured (-O2), without debug information:
+# a quarter quicker to compile and link. For profiling, configure a folder of
+# your own with -DCMAKE_BUILD_TYPE=RelWithDebInfo.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+  "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" "${LAUNCHER[@]}" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"

@@ -7,7 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh >&2
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The same configuration as scripts/build.sh, so that the two share one build.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+  "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" >/dev/null
 cmake --build build -j"$(nproc)" --target lumora-make resource_tree >&2
 mkdir -p output
 build/bin/lumora-make --out output "$@"
