@@ -20,19 +20,23 @@ namespace {
 // bound holds every frame a typical album shows more than once (about
 // 0.5 MB of pieces per full-frame picture at that size), so each frame is
 // decoded once: there the encoder is cheap and decoding was most of the
-// work. Above it the encoder holds most of the memory: the bound is smaller
-// and fewer frames are decoded ahead.
+// work. Above it the encoder holds most of the memory: the bound is smaller,
+// smaller still when the encoder is at its slowest settings (its memory is
+// the largest then, and decoding again hides behind its work), and fewer
+// frames are decoded ahead.
 constexpr qint64 kSmallFrameArea = 1280 * 720;
 bool largeFrames(QSize render)
 {
     return qint64(render.width()) * render.height() > kSmallFrameArea;
 }
-qint64 productionEffectCacheBytes(QSize render)
+qint64 productionEffectCacheBytes(QSize render, bool slowEncoder)
 {
-    return largeFrames(render) ? qint64(48) << 20 : qint64(160) << 20;
+    if (!largeFrames(render))
+        return qint64(160) << 20;
+    return slowEncoder ? qint64(24) << 20 : qint64(48) << 20;
 }
 
-std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render,
+std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render, bool slowEncoder,
                                          std::shared_ptr<long long> creation)
 {
     EffectRun::forAlbum(album, kind, RunVariant::Production, render); // resets the rows' run state
@@ -44,7 +48,7 @@ std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize re
     s.previewSize = mode.preview;
     s.targetSize = render;
     s.outputSize = mode.output; // frames are authored at the mode's output size
-    s.cacheBytes = productionEffectCacheBytes(render);
+    s.cacheBytes = productionEffectCacheBytes(render, slowEncoder);
     s.prefetchFrames = largeFrames(render) ? 2 : 3;
     s.creationCounter = std::move(creation);
     const RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
@@ -64,9 +68,9 @@ FrameComposer::FrameComposer(Album &album, Setup setup, const std::atomic<bool> 
     const QSize render = m_setup.albumRect.size();
     auto creation = std::make_shared<long long>(0);
     if (m_setup.pictureEffects && !album.huamian_ListView_Image.empty())
-        m_pictureRun = makeEffectRun(album, EffectKind::Picture, render, creation);
+        m_pictureRun = makeEffectRun(album, EffectKind::Picture, render, m_setup.slowEncoder, creation);
     if (m_setup.textEffects && !album.wenzi_ListView_Image.empty())
-        m_textRun = makeEffectRun(album, EffectKind::Text, render, creation);
+        m_textRun = makeEffectRun(album, EffectKind::Text, render, m_setup.slowEncoder, creation);
     ensureLyricFonts();
 }
 

@@ -57,6 +57,9 @@ public:
         std::vector<ProductionSong> songs;
         bool pictureEffects = false;
         bool textEffects = false;
+        // The encoder works at its slowest settings (the highest quality):
+        // decoding effect frames hides behind it, and its memory is larger.
+        bool slowEncoder = false;
     };
     using LogFunc = std::function<void(const QString &line)>;
 

@@ -214,6 +214,7 @@ ProductionResult produce(Album &album, const ProductionPlan &plan, const Product
     setup.songs = plan.songs();
     setup.pictureEffects = !album.huamian_ListView_Image.empty();
     setup.textEffects = !album.wenzi_ListView_Image.empty();
+    setup.slowEncoder = plan.choice.quality == QualityLevel::Chaoqing;
     FrameComposer composer(album, setup, stop, log);
     composer.start();
 
