@@ -12,5 +12,5 @@ command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # a quarter quicker to compile and link. For profiling, configure a folder of
 # your own with -DCMAKE_BUILD_TYPE=RelWithDebInfo.
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
-  "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" "${LAUNCHER[@]}" "$@" >/dev/null
+  "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" -DLUMORA_BUILD_BENCH=ON "${LAUNCHER[@]}" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
