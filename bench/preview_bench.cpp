@@ -159,6 +159,11 @@ int main(int argc, char **argv)
         "Frames shown: %lld in %.1f s; late by more than 10 ms: %lld = %.2f %%   (target <= 1 %%); latest %lld ms\n",
         run.framesShown, playSeconds, run.framesLate,
         run.framesShown ? 100.0 * double(run.framesLate) / double(run.framesShown) : 0.0, (long long)run.maxLateMs);
+    for (const PreviewLateFrame &l : run.lateFrames)
+        std::printf("  late frame %lld by %lld ms: tick gap %lld ms, album clock stepped %+lld ms beyond the monotonic "
+                    "clock, work of the tick before %lld ms%s\n",
+                    l.frame, (long long)l.lateMs, (long long)l.tickGapMs, (long long)l.clockStepMs, (long long)l.workMs,
+                    l.segmentChange ? ", first frame of a template" : "");
     std::printf("Largest music position vs frame clock: %lld ms at frame %lld   (target <= 40)\n",
                 (long long)run.maxAudioDriftMs, run.maxAudioDriftFrame);
     std::printf("Templates loaded ahead on a worker: %lld, longest wait at the change %lld ms; loaded on the "

@@ -7,7 +7,11 @@
 #include <QIODevice>
 #include <QMediaDevices>
 #include <QPointer>
+#include <QThread>
+#include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
@@ -16,6 +20,7 @@
 
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
+#include "media/SmoothClock.h"
 
 namespace lumora {
 
@@ -116,6 +121,144 @@ qint64 estimatedLengthMs(const QString &path)
     return raw->duration / (AV_TIME_BASE / 1000);
 }
 
+// Microseconds of a steady clock shared by the caller's thread and the output
+// thread.
+qint64 steadyUs()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The device side of the player, on a thread of its own: QAudioSink is
+// created, started, stopped and destroyed there, since each of these is a
+// round trip to the sound server (tens to hundreds of milliseconds on a busy
+// machine) that must not hold up the caller. Requests carry a generation
+// number; a start that a later request has overtaken is skipped, so a burst
+// of seeks restarts the device once. The sink's played time is sampled every
+// few milliseconds into `Sample`, which the caller reads without waiting.
+class DeviceOutput {
+public:
+    struct Sample {
+        int running = -1; // generation whose sink plays (-1: none)
+        int failed = -1; // generation the device refused
+        qint64 processedUs = 0; // played by the running sink since its start
+        qint64 sampledAtUs = 0; // steadyUs() when that was read
+        bool drainedIdle = false; // the running sink has played all there is
+    };
+
+    DeviceOutput() : m_host(new QObject)
+    {
+        m_host->moveToThread(&m_thread);
+        m_thread.setObjectName(QStringLiteral("lumora-audio-output"));
+        m_thread.start();
+    }
+    ~DeviceOutput()
+    {
+        QMetaObject::invokeMethod(
+            m_host, [this] { releaseHere(); }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+        delete m_host;
+    }
+    DeviceOutput(const DeviceOutput &) = delete;
+    DeviceOutput &operator=(const DeviceOutput &) = delete;
+
+    // Plays `pcm` from `startByte` as generation `gen`, replacing whatever
+    // plays. Returns at once.
+    void start(int gen, std::shared_ptr<Pcm> pcm, qint64 startByte, const QAudioDevice &device,
+               const QAudioFormat &format)
+    {
+        m_wanted = gen;
+        QMetaObject::invokeMethod(
+            m_host,
+            [this, gen, pcm = std::move(pcm), startByte, device, format] {
+                releaseHere();
+                if (gen == m_wanted.load())
+                    startHere(gen, pcm, startByte, device, format);
+            },
+            Qt::QueuedConnection);
+    }
+    // Silences the device (generation `gen` plays nothing). Returns at once.
+    void stop(int gen)
+    {
+        m_wanted = gen;
+        QMetaObject::invokeMethod(
+            m_host, [this] { releaseHere(); }, Qt::QueuedConnection);
+    }
+    Sample sample() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_sample;
+    }
+
+private:
+    // ---- on the output thread ----
+    void startHere(int gen, const std::shared_ptr<Pcm> &pcm, qint64 startByte, const QAudioDevice &device,
+                   const QAudioFormat &format)
+    {
+        m_source = std::make_unique<PcmSource>(pcm, startByte);
+        m_source->open(QIODevice::ReadOnly);
+        m_sink = std::make_unique<QAudioSink>(device, format);
+        m_sink->setBufferSize(pcm->rate * kBytesPerFrame * kSinkBufferMs / 1000);
+        m_sink->start(m_source.get());
+        if (m_sink->error() == QAudio::OpenError || m_sink->error() == QAudio::FatalError
+            || m_sink->state() == QAudio::StoppedState) {
+            releaseHere();
+            std::lock_guard lock(m_mutex);
+            m_sample.failed = gen;
+            return;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            m_sample = Sample{gen, m_sample.failed, 0, steadyUs(), false};
+        }
+        if (!m_sampler) {
+            m_sampler = new QTimer(m_host);
+            m_sampler->setTimerType(Qt::PreciseTimer);
+            m_sampler->setInterval(kSampleMs);
+            QObject::connect(m_sampler, &QTimer::timeout, m_host, [this] { sampleHere(); });
+        }
+        m_sampler->start();
+    }
+    void sampleHere()
+    {
+        if (!m_sink)
+            return;
+        const qint64 processed = m_sink->processedUSecs();
+        const bool idle = m_source->drained() && m_sink->state() == QAudio::IdleState;
+        std::lock_guard lock(m_mutex);
+        m_sample.processedUs = processed;
+        m_sample.sampledAtUs = steadyUs();
+        m_sample.drainedIdle = idle;
+    }
+    void releaseHere()
+    {
+        if (m_sampler)
+            m_sampler->stop();
+        if (m_sink) {
+            m_sink->stop();
+            m_sink.reset();
+        }
+        m_source.reset();
+        std::lock_guard lock(m_mutex);
+        m_sample.running = -1;
+        m_sample.processedUs = 0;
+        m_sample.drainedIdle = false;
+    }
+
+    static constexpr int kSampleMs = 4;
+    QThread m_thread;
+    QObject *m_host; // lives on m_thread; receives the requests
+    std::atomic<int> m_wanted{0};
+    // Output thread only:
+    std::unique_ptr<QAudioSink> m_sink;
+    std::unique_ptr<PcmSource> m_source;
+    QTimer *m_sampler = nullptr;
+    // Shared:
+    mutable std::mutex m_mutex;
+    Sample m_sample;
+};
+
 } // namespace
 
 struct AudioPlayer::Impl {
@@ -131,8 +274,10 @@ struct AudioPlayer::Impl {
     QString notice;
     Clock clock;
     QElapsedTimer steady;
-    std::unique_ptr<QAudioSink> sink;
-    std::unique_ptr<PcmSource> source;
+    std::unique_ptr<DeviceOutput> output; // made on the first play with a device
+    bool onDevice = false; // generation `generation` plays on the device
+    int generation = 0;
+    SmoothClock smooth;
 
     // Play state
     bool playing = false;
@@ -168,11 +313,10 @@ struct AudioPlayer::Impl {
 
     void releaseSink()
     {
-        if (sink) {
-            sink->stop();
-            sink.reset();
-        }
-        source.reset();
+        if (onDevice)
+            output->stop(++generation);
+        onDevice = false;
+        smooth.reset();
     }
 
     void fallBack()
@@ -183,7 +327,9 @@ struct AudioPlayer::Impl {
         fellBack = true;
     }
 
-    // Starts the device at `base`; false when it refuses.
+    // Starts the device at `base`; false when there is none or it refuses
+    // the format. The device itself starts on the output thread; a refusal
+    // found there turns into the silent sink at the next look (poll()).
     bool startDevice()
     {
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
@@ -195,32 +341,62 @@ struct AudioPlayer::Impl {
         format.setSampleFormat(QAudioFormat::Int16);
         if (!device.isFormatSupported(format))
             return false;
+        if (!output)
+            output = std::make_unique<DeviceOutput>();
         const qint64 startByte = base * pcm->rate / 1000 * kBytesPerFrame;
-        source = std::make_unique<PcmSource>(pcm, startByte);
-        source->open(QIODevice::ReadOnly);
-        sink = std::make_unique<QAudioSink>(device, format);
-        sink->setBufferSize(pcm->rate * kBytesPerFrame * kSinkBufferMs / 1000);
-        sink->start(source.get());
-        if (sink->error() == QAudio::OpenError || sink->error() == QAudio::FatalError
-            || sink->state() == QAudio::StoppedState) {
-            releaseSink();
-            return false;
-        }
+        output->start(++generation, pcm, startByte, device, format);
+        onDevice = true;
+        smooth.reset();
         return true;
     }
 
-    qint64 position() const
+    // Takes in a refusal of the device: the song goes on silently from where
+    // it was held.
+    DeviceOutput::Sample poll()
+    {
+        if (!onDevice)
+            return {};
+        const DeviceOutput::Sample s = output->sample();
+        if (s.failed == generation) {
+            fallBack();
+            startedAt = now();
+        }
+        return s;
+    }
+
+    // The device's played position (ms) of the running generation: held at
+    // `base` until its sound starts.
+    double devicePosition(const DeviceOutput::Sample &s, qint64 nowUs) const
+    {
+        if (s.running != generation || s.processedUs <= 0)
+            return double(base);
+        // Carried on from the sample by the steady clock, at most kSampleAgeUs.
+        constexpr qint64 kSampleAgeUs = 50000;
+        const qint64 age = std::clamp<qint64>(nowUs - s.sampledAtUs, 0, kSampleAgeUs);
+        return double(base) + double(s.processedUs + age) / 1000.0;
+    }
+
+    qint64 capped(qint64 p) const
+    {
+        const auto [ms, done] = decoded();
+        // Never ahead of what exists: a slow decode holds the silent clock too.
+        return std::min(p, done ? length() : std::max(ms, base));
+    }
+
+    qint64 position(bool raw = false)
     {
         if (!playing)
             return base;
-        const auto [ms, done] = decoded();
-        qint64 p;
-        if (sink)
-            p = base + sink->processedUSecs() / 1000;
-        else
-            p = base + (now() - startedAt);
-        // Never ahead of what exists: a slow decode holds the silent clock too.
-        return std::min(p, done ? length() : std::max(ms, base));
+        const DeviceOutput::Sample s = poll();
+        if (!onDevice)
+            return capped(base + (now() - startedAt));
+        const qint64 nowUs = steadyUs();
+        const double device = devicePosition(s, nowUs);
+        if (s.running != generation || s.processedUs <= 0)
+            smooth.reset();
+        else if (!raw)
+            return capped(qint64(smooth.follow(device, nowUs)));
+        return capped(qint64(device));
     }
 };
 
@@ -320,9 +496,13 @@ void AudioPlayer::seek(qint64 ms)
     if (!d->pcm)
         return;
     const bool wasPlaying = d->playing;
+    // A device playing is not stopped first: the start of the new position
+    // replaces its sink on the output thread in one go.
+    const bool onDevice = d->onDevice;
     if (wasPlaying) {
         d->playing = false;
-        d->releaseSink();
+        d->onDevice = false;
+        d->smooth.reset();
     }
     const auto [decodedMs, done] = d->decoded();
     (void)decodedMs;
@@ -330,6 +510,8 @@ void AudioPlayer::seek(qint64 ms)
     d->ended = false;
     if (wasPlaying)
         play();
+    if (onDevice && !d->onDevice)
+        d->output->stop(++d->generation);
 }
 
 qint64 AudioPlayer::lengthMs() const
@@ -357,6 +539,13 @@ qint64 AudioPlayer::positionMs() const
     return d->position();
 }
 
+qint64 AudioPlayer::devicePositionMs() const
+{
+    if (d->ended)
+        return d->length();
+    return d->position(true);
+}
+
 bool AudioPlayer::isPlaying() const
 {
     return d->playing && !atEnd();
@@ -375,8 +564,10 @@ bool AudioPlayer::atEnd() const
     bool end = d->position() >= d->length();
     // A device that has played everything it was given is at the end even if
     // its clock stops a little short of the decoded length.
-    if (!end && d->sink && d->source && d->source->drained() && d->sink->state() == QAudio::IdleState)
-        end = true;
+    if (!end && d->onDevice) {
+        const DeviceOutput::Sample s = d->output->sample();
+        end = s.running == d->generation && s.drainedIdle;
+    }
     if (end) {
         d->ended = true;
         d->playing = false;

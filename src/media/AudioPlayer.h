@@ -13,7 +13,16 @@
 //
 // Position comes from what the device reports as played
 // (QAudioSink::processedUSecs since the last start) plus the position it
-// started from, so a picture slaved to it cannot drift from the sound.
+// started from, so a picture slaved to it cannot drift from the sound. The
+// device's report moves in small jumps (the sound server corrects its
+// estimate every few seconds); positionMs() is a steady clock that follows
+// it within a quarter of a second, snaps to it when they are more than 40 ms
+// apart and never goes back; devicePositionMs() gives the report itself.
+//
+// The device (QAudioSink) lives on an output thread of the player's own:
+// play, stop and seek only post a request there and return at once, since
+// starting and stopping a sink waits on the sound server. Until the device
+// plays the sound from the new position, the position stays there.
 //
 // Silent sink: when there is no audio device, or the device refuses to start
 // (QAudioSink fails at once without a server and its clock never moves), the
@@ -22,8 +31,8 @@
 // through `notice()`, never as an error. Tests force the silent sink with an
 // injectable clock.
 //
-// Threads: create and call from one thread with an event loop (the
-// user-interface thread); the decoding thread is internal.
+// Threads: create and call from one thread (the user-interface thread); the
+// decoding and output threads are internal.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -71,6 +80,9 @@ public:
     // whether it is. For callers that need the exact length at once.
     bool waitDecoded(int timeoutMs = 10000) const;
     qint64 positionMs() const;
+    // The position as the device reports it, unsmoothed (the silent sink:
+    // same as positionMs()). For measuring how far the picture is from it.
+    qint64 devicePositionMs() const;
     bool isPlaying() const;
     // The "stopped" mode: a song that was playing has reached its end.
     bool atEnd() const;

@@ -200,6 +200,7 @@ void PreviewPlayback::start(SyncMode sync)
     waitForWorker(); // a stopped staging still finishing
     m_sync = sync;
     m_stats = {};
+    m_lastTickAt = -1;
     m_startedAt = m_clock();
     m_failedSongs.clear();
     StateCells &cells = m_album.cells;
@@ -373,8 +374,8 @@ void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const 
         stop();
         return;
     }
-    if (!m_audio.notice().isEmpty() && m_cb.status)
-        m_cb.status(m_audio.notice());
+    m_audioNotice.clear();
+    reportAudioNotice();
     scheduleNext();
 }
 
@@ -391,19 +392,39 @@ void PreviewPlayback::tick()
 {
     if (m_state != PreviewState::Playing && m_state != PreviewState::Ending)
         return;
+    const qint64 tickAt = m_clock();
     try {
         followMusic();
-        const long long due = albumMs() / PreviewTimeline::kFrameMs;
+        reportAudioNotice(); // a device that refused to start shows up here
+        const qint64 nowMs = albumMs();
+        const long long due = nowMs / PreviewTimeline::kFrameMs;
         if (due >= m_timeline.totalFrames) {
             finish();
             return;
         }
         if (due > m_shown) {
-            Composed c = m_ahead == due ? std::move(m_aheadComposed) : compose(due);
+            const bool wasComposed = m_ahead == due;
+            Composed c = wasComposed ? std::move(m_aheadComposed) : compose(due);
             m_ahead = -1;
+            const long long framesLateBefore = m_stats.framesLate;
             show(due, c, false);
+            if (m_stats.framesLate > framesLateBefore && m_stats.lateFrames.size() < PreviewStats::kMaxLateFrames) {
+                PreviewLateFrame late;
+                late.frame = due;
+                late.lateMs = nowMs - PreviewTimeline::frameMs(due);
+                late.tickGapMs = m_lastTickAt < 0 ? 0 : tickAt - m_lastTickAt;
+                late.clockStepMs = m_lastTickAt < 0 ? 0 : (nowMs - m_lastTickAlbumMs) - late.tickGapMs;
+                late.workMs = wasComposed ? m_lastWorkMs : m_clock() - tickAt;
+                const int seg = m_timeline.segmentAt(due);
+                late.segmentChange = seg >= 0 && m_timeline.segments[size_t(seg)].start == due;
+                m_stats.lateFrames.push_back(late);
+            }
+            const qint64 workFrom = m_clock();
             prepareAhead();
+            m_lastWorkMs = m_clock() - workFrom;
         }
+        m_lastTickAt = tickAt;
+        m_lastTickAlbumMs = nowMs;
     } catch (const Error &e) {
         if (m_cb.notice)
             m_cb.notice(e.message());
@@ -439,9 +460,15 @@ void PreviewPlayback::show(long long n, const Composed &c, bool afterSeek)
         if (late > kLateMs)
             ++m_stats.framesLate;
     }
-    if (m_songPlaying && !afterSeek && std::abs(now - PreviewTimeline::frameMs(n)) > m_stats.maxAudioDriftMs) {
-        m_stats.maxAudioDriftMs = std::abs(now - PreviewTimeline::frameMs(n));
-        m_stats.maxAudioDriftFrame = n;
+    if (m_songPlaying && m_song >= 0 && !afterSeek) {
+        // Measured against the device's own report, not the smoothed clock
+        // the frames follow.
+        const qint64 music = m_timeline.songs[size_t(m_song)].startMs + m_audio.devicePositionMs();
+        const qint64 distance = std::abs(music - PreviewTimeline::frameMs(n));
+        if (distance > m_stats.maxAudioDriftMs) {
+            m_stats.maxAudioDriftMs = distance;
+            m_stats.maxAudioDriftFrame = n;
+        }
     }
     ++m_stats.framesShown;
     m_shown = n;
@@ -478,6 +505,7 @@ void PreviewPlayback::seek(long long frame)
         Composed c = compose(frame);
         playSongAt(PreviewTimeline::frameMs(frame));
         show(frame, c, true);
+        m_lastTickAt = -1;
         ++m_stats.seeks;
         m_stats.maxSeekMs = std::max(m_stats.maxSeekMs, m_clock() - began);
         prepareAhead();
@@ -846,6 +874,17 @@ QString PreviewPlayback::lyricAt(long long n, const Row **settings)
 }
 
 // ---- music ----
+
+// The audio player's note about the silent sink, once per run.
+void PreviewPlayback::reportAudioNotice()
+{
+    const QString notice = m_audio.notice();
+    if (notice.isEmpty() || notice == m_audioNotice)
+        return;
+    m_audioNotice = notice;
+    if (m_cb.status)
+        m_cb.status(notice);
+}
 
 void PreviewPlayback::stopMusic()
 {

@@ -74,6 +74,17 @@ struct PreviewStartCheck {
     bool canStart() const { return notice.isEmpty() && unmatchedPhotos == 0; }
 };
 
+// A frame shown late, with what the ticks around it found (for the
+// benchmark's account of why).
+struct PreviewLateFrame {
+    long long frame = 0;
+    qint64 lateMs = 0;
+    qint64 tickGapMs = 0; // monotonic time since the tick before
+    qint64 clockStepMs = 0; // album-clock advance minus monotonic advance since the tick before
+    qint64 workMs = 0; // time the tick before spent on its work (composing ahead)
+    bool segmentChange = false; // the frame starts a new template
+};
+
 // Figures of one run, for the benchmark and the tests.
 struct PreviewStats {
     qint64 firstFrameMs = -1; // start() to the first frame shown (staging included)
@@ -88,6 +99,8 @@ struct PreviewStats {
     qint64 maxAheadWaitMs = 0; // longest wait for such a template at its change
     long long seeks = 0;
     qint64 maxSeekMs = 0; // seek() to its frame shown
+    std::vector<PreviewLateFrame> lateFrames; // the first kMaxLateFrames kept
+    static constexpr size_t kMaxLateFrames = 64;
 };
 
 class PreviewPlayback {
@@ -189,6 +202,7 @@ private:
     void startSong(int k, qint64 offsetMs);
     void stopMusic();
     void followMusic();
+    void reportAudioNotice();
 
     Album &m_album;
     AudioPlayer &m_audio;
@@ -242,6 +256,12 @@ private:
     qint64 m_baseMs = 0;
     qint64 m_baseAt = 0;
     QStringList m_failedSongs; // reported once per run
+    QString m_audioNotice; // the audio player's notice, once reported
+
+    // The tick before, for the account of late frames.
+    qint64 m_lastTickAt = -1;
+    qint64 m_lastTickAlbumMs = 0;
+    qint64 m_lastWorkMs = 0;
 
     PreviewStats m_stats;
 };

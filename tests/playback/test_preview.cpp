@@ -3,6 +3,7 @@
 // Templates are the production fixture's colour movies (red 1st, green 2nd,
 // blue mode movie), so a frame's colour tells which one is on screen.
 #include <QFile>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "album/AlbumTables.h"
@@ -14,6 +15,7 @@
 #include "media/AudioPlayer.h"
 #include "media/MediaFixtures.h"
 #include "media/MusicList.h"
+#include "media/SmoothClock.h"
 #include "playback/PreviewPlayback.h"
 #include "production/ProductionFixture.h"
 #include "resources/FolderOps.h"
@@ -119,6 +121,33 @@ TEST(AudioPlayer, SilentSinkFollowsItsClockSeeksAndEnds)
     EXPECT_TRUE(player.atEnd());
     EXPECT_EQ(player.positionMs(), player.lengthMs());
     EXPECT_FALSE(player.isPlaying());
+}
+
+// A device clock as PulseAudio reports it: it falls behind by 20 ms over
+// three seconds, then jumps ahead at once. Frames paced by the smoothed clock
+// come evenly (no step of the clock longer than the time passed + 5 ms),
+// stay with the device (within 20 ms), and a real jump (a new start) is
+// taken at once.
+TEST(SmoothClock, FollowsAJumpingDeviceClockEvenly)
+{
+    SmoothClock clock;
+    auto device = [](qint64 us) {
+        const double ms = double(us) / 1000.0;
+        return ms - std::fmod(ms, 3000.0) * 20.0 / 3000.0;
+    };
+    double last = clock.follow(device(0), 0);
+    for (qint64 us = 10000; us <= 30000000; us += 10000) {
+        const double raw = device(us);
+        const double out = clock.follow(raw, us);
+        ASSERT_GE(out, last) << "went back at " << us / 1000 << " ms";
+        ASSERT_LE(out - last, 10.0 + 5.0) << "jumped at " << us / 1000 << " ms";
+        ASSERT_NEAR(out, raw, 20.5) << "left the device at " << us / 1000 << " ms";
+        last = out;
+    }
+    // Far apart (a restart elsewhere): taken at once, forward or back.
+    EXPECT_DOUBLE_EQ(clock.follow(device(30010000) + 500.0, 30010000), device(30010000) + 500.0);
+    clock.reset();
+    EXPECT_DOUBLE_EQ(clock.follow(1000.0, 30020000), 1000.0);
 }
 
 TEST(AudioPlayer, RefusesAFileWithoutSoundByName)

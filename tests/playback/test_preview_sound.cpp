@@ -97,7 +97,7 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
             // frame has just been shown.
             if (preview.songIndex() >= 0 && audio.isPlaying() && preview.shownFrame() > lastFrame) {
                 lastFrame = preview.shownFrame();
-                const qint64 music = audio.positionMs();
+                const qint64 music = audio.devicePositionMs();
                 const qint64 frame = PreviewTimeline::frameMs(preview.shownFrame());
                 maxDistance = std::max(maxDistance, std::abs(music - frame));
             }
