@@ -8,7 +8,12 @@
 // follow(raw, now) returns the smoothed time for the raw reading `raw` (ms)
 // taken at `now` (steady microseconds): a steady clock whose offset moves
 // toward the raw one with a time constant of kFollowMs, that snaps to it
-// when the two are more than kSnapMs apart, and that never goes back.
+// when the two are more than kSnapMs apart, that is never more than kAheadMs
+// ahead of it (when the device holds, as it does while it starts, the sound
+// has not moved on either), and that never goes back. Just
+// after a start the device's report runs slow or fast while the server
+// measures its latency, so the time constant grows from kStartFollowMs to
+// kFollowMs over the first second.
 // reset() forgets the past (after a start, stop or seek).
 //
 // Threads: one caller at a time.
@@ -22,6 +27,8 @@ class SmoothClock {
 public:
     static constexpr double kSnapMs = 40.0;
     static constexpr double kFollowMs = 250.0;
+    static constexpr double kStartFollowMs = 40.0;
+    static constexpr double kAheadMs = 10.0;
 
     void reset() { m_anchored = false; }
     double follow(double rawMs, qint64 nowUs)
@@ -29,7 +36,7 @@ public:
         if (!m_anchored) {
             m_anchored = true;
             m_anchorMs = m_lastMs = rawMs;
-            m_anchorUs = m_lastUs = nowUs;
+            m_anchorUs = m_lastUs = m_startUs = nowUs;
             return rawMs;
         }
         double est = m_anchorMs + double(nowUs - m_anchorUs) / 1000.0;
@@ -38,9 +45,14 @@ public:
             m_anchorMs = est = rawMs;
             m_anchorUs = nowUs;
         } else {
-            const double k = std::min(1.0, double(nowUs - m_lastUs) / 1000.0 / kFollowMs);
+            const double follow = std::clamp(double(nowUs - m_startUs) / 1000.0 / 4.0, kStartFollowMs, kFollowMs);
+            const double k = std::min(1.0, double(nowUs - m_lastUs) / 1000.0 / follow);
             m_anchorMs += err * k;
             est += err * k;
+        }
+        if (est > rawMs + kAheadMs) {
+            m_anchorMs = est = rawMs + kAheadMs;
+            m_anchorUs = nowUs;
         }
         m_lastUs = nowUs;
         m_lastMs = std::max(m_lastMs, est);
@@ -50,7 +62,7 @@ public:
 private:
     bool m_anchored = false;
     double m_anchorMs = 0, m_lastMs = 0;
-    qint64 m_anchorUs = 0, m_lastUs = 0;
+    qint64 m_anchorUs = 0, m_lastUs = 0, m_startUs = 0;
 };
 
 } // namespace lumora

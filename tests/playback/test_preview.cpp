@@ -126,8 +126,8 @@ TEST(AudioPlayer, SilentSinkFollowsItsClockSeeksAndEnds)
 // A device clock as PulseAudio reports it: it falls behind by 20 ms over
 // three seconds, then jumps ahead at once. Frames paced by the smoothed clock
 // come evenly (no step of the clock longer than the time passed + 5 ms),
-// stay with the device (within 20 ms), and a real jump (a new start) is
-// taken at once.
+// stay with the device (within 20 ms), also while its report settles after a
+// start, and a real jump (a new start) is taken at once.
 TEST(SmoothClock, FollowsAJumpingDeviceClockEvenly)
 {
     SmoothClock clock;
@@ -143,6 +143,18 @@ TEST(SmoothClock, FollowsAJumpingDeviceClockEvenly)
         ASSERT_LE(out - last, 10.0 + 5.0) << "jumped at " << us / 1000 << " ms";
         ASSERT_NEAR(out, raw, 20.5) << "left the device at " << us / 1000 << " ms";
         last = out;
+    }
+    // Just after a start the report holds for 50 ms, then runs a quarter
+    // slow for 300 ms: the clock stays with it, never more than 10 ms ahead.
+    clock.reset();
+    auto starting = [](qint64 us) {
+        const double ms = double(us) / 1000.0;
+        return ms < 50.0 ? 0.0 : ms < 350.0 ? (ms - 50.0) * 0.75 : ms - 125.0;
+    };
+    for (qint64 us = 0; us <= 1000000; us += 2000) {
+        const double out = clock.follow(starting(us), us);
+        ASSERT_LE(out, starting(us) + 10.0) << "ran ahead of the device at " << us / 1000 << " ms";
+        ASSERT_GE(out, starting(us) - 15.0) << "fell behind the device at " << us / 1000 << " ms";
     }
     // Far apart (a restart elsewhere): taken at once, forward or back.
     EXPECT_DOUBLE_EQ(clock.follow(device(30010000) + 500.0, 30010000), device(30010000) + 500.0);
