@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <libyuv/planar_functions.h>
+#include <libyuv/scale_argb.h>
 
 #include "EffectColumns.h"
 #include "app/Album.h"
@@ -247,20 +249,38 @@ long long EffectRun::nextOrder()
     return (*m_creation)++;
 }
 
-namespace {
 // A production frame authored for `output` drawn on a picture of `target`:
 // scaled by target/output on each axis (the same factors that place the
-// frame), at least one pixel.
-QImage scaleFrame(const QImage &frame, QSize output, QSize target)
+// frame), at least one pixel. Premultiplied first (scaling straight alpha
+// would bleed the colour of transparent pixels into the edges), then
+// averaged over each output pixel's area; libyuv does both with SIMD, a
+// quarter of what the general image scaler costs on a full frame.
+QImage scaleEffectFrame(const QImage &frame, QSize output, QSize target)
 {
     const int w = std::max(1, int((qint64(frame.width()) * target.width() + output.width() / 2) / output.width()));
     const int h = std::max(1, int((qint64(frame.height()) * target.height() + output.height() / 2) / output.height()));
     if (w == frame.width() && h == frame.height())
         return frame;
-    return frame.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-        .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (out.isNull())
+        throw Error(QStringLiteral("内存不足"));
+    if (frame.format() == QImage::Format_ARGB32) {
+        thread_local QImage premultiplied; // reused frame after frame, as the decoded picture is
+        if (premultiplied.size() != frame.size())
+            premultiplied = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
+        if (premultiplied.isNull())
+            throw Error(QStringLiteral("内存不足"));
+        libyuv::ARGBAttenuate(frame.constBits(), int(frame.bytesPerLine()), premultiplied.bits(),
+                              int(premultiplied.bytesPerLine()), frame.width(), frame.height());
+        libyuv::ARGBScale(premultiplied.constBits(), int(premultiplied.bytesPerLine()), frame.width(), frame.height(),
+                          out.bits(), int(out.bytesPerLine()), w, h, libyuv::kFilterBox);
+        return out;
+    }
+    const QImage source = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    libyuv::ARGBScale(source.constBits(), int(source.bytesPerLine()), source.width(), source.height(), out.bits(),
+                      int(out.bytesPerLine()), w, h, libyuv::kFilterBox);
+    return out;
 }
-} // namespace
 
 QString EffectRun::framePath(const RowRun &r, int k) const
 {
@@ -290,7 +310,7 @@ EffectRun::CacheEntry &EffectRun::request(const QString &path)
                 thread_local QImage decoded;
                 decodeFramePng(readFileBytes(path), path, decoded);
                 auto list = std::make_shared<std::vector<FramePiece>>(
-                    framePieces(scaleTo.isValid() ? scaleFrame(decoded, output, scaleTo) : decoded));
+                    framePieces(scaleTo.isValid() ? scaleEffectFrame(decoded, output, scaleTo) : decoded));
                 for (const FramePiece &p : *list)
                     d.bytes += p.image.sizeInBytes();
                 d.pieces = std::move(list);

@@ -90,6 +90,10 @@ struct FramePiece {
     QImage image;
 };
 std::vector<FramePiece> framePieces(const QImage &frame);
+// A production frame authored for an `output` picture, scaled for a `target`
+// picture (by target/output on each axis), premultiplied; the frame itself
+// when the sizes agree. Takes straight or premultiplied alpha.
+QImage scaleEffectFrame(const QImage &frame, QSize output, QSize target);
 
 // Clock text of an album frame count: HH:MM:SS of frame div 25 seconds.
 QString effectClockText(long long frame);
