@@ -26,6 +26,7 @@
 #include "album/AlbumTables.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
+#include "app/Heap.h"
 #include "image/ImageIO.h"
 #include "session/AlbumSession.h"
 #include "session/ProjectFile.h"
@@ -390,6 +391,7 @@ int run(QApplication &app, const Options &o)
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const Options o = parseOptions(argc, argv);

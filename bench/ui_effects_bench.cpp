@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/DialogService.h"
+#include "app/Heap.h"
 #include "app/Style.h"
 #include "session/AlbumSession.h"
 #include "ui/effects/EffectAnimation.h"
@@ -214,6 +215,7 @@ bool printPlayFigures(const char *what, const PlayFigures &p)
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

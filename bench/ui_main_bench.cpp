@@ -27,6 +27,7 @@
 #include "album/ThumbnailCell.h"
 #include "album/ThumbnailListModel.h"
 #include "app/DialogService.h"
+#include "app/Heap.h"
 #include "app/MainWindow.h"
 #include "app/ModeChooser.h"
 #include "app/Style.h"
@@ -115,6 +116,7 @@ QString camera(int k, const QString &folder)
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
