@@ -148,6 +148,9 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         preview.seek(rng.bounded(qint64(total)));
+        // The frame of a moment whose template loads on a worker comes
+        // later; the seek is timed to its frame shown.
+        runUntil([&] { return !preview.seeking(); }, 5000);
         seekSum += t.elapsed();
     }
     const PreviewStats seeks = preview.stats();
@@ -173,5 +176,7 @@ int main(int argc, char **argv)
     std::printf("Seek to its frame shown: mean %.1f ms, largest %lld ms over %lld seeks   (target <= 100)\n",
                 seeks.seeks ? double(seekSum) / double(seeks.seeks) : 0.0, (long long)seeks.maxSeekMs,
                 (long long)seeks.seeks);
+    std::printf("User-interface thread in a seek step: longest %lld ms   (target <= 50)\n",
+                (long long)seeks.maxSeekBlockMs);
     return 0;
 }

@@ -46,39 +46,55 @@ struct Pcm {
     int rate = kDefaultRate;
 };
 
-// Pull source for QAudioSink over the decoded bytes. Reading past what is
-// decoded yet returns nothing (the sink waits, as on any underrun).
+// Pull source for QAudioSink over the decoded bytes of one song, or silence
+// when it holds none (the sink keeps running between songs, seeks and a
+// stop, see DeviceOutput). Past the end of a decoded song it gives silence
+// too, so the device's clock carries on to the song's length. Reading where
+// the song is not decoded yet returns nothing (the sink waits, as on any
+// underrun). Used on the output thread only.
 class PcmSource : public QIODevice {
 public:
-    PcmSource(std::shared_ptr<Pcm> pcm, qint64 startByte) : m_pcm(std::move(pcm)), m_pos(startByte) { }
     bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override
+    qint64 bytesAvailable() const override { return kBytesPerFrame * 4096 + QIODevice::bytesAvailable(); }
+    // Plays `pcm` from `startByte` from the next read on (null: silence).
+    void switchTo(std::shared_ptr<Pcm> pcm, qint64 startByte)
     {
-        std::lock_guard lock(m_pcm->mutex);
-        return std::max<qint64>(0, qint64(m_pcm->bytes.size()) - m_pos) + QIODevice::bytesAvailable();
+        m_pcm = std::move(pcm);
+        m_pos = startByte;
+        Q_EMIT readyRead(); // a sink that ran dry reads again
     }
-    bool drained() const
-    {
-        std::lock_guard lock(m_pcm->mutex);
-        return m_pcm->done && m_pos >= qint64(m_pcm->bytes.size());
-    }
+    // Bytes handed to the sink since it started.
+    qint64 served() const { return m_served; }
 
 protected:
     qint64 readData(char *data, qint64 maxlen) override
     {
-        std::lock_guard lock(m_pcm->mutex);
-        const qint64 n = std::clamp<qint64>(qint64(m_pcm->bytes.size()) - m_pos, 0, maxlen);
-        if (n > 0) {
-            std::memcpy(data, m_pcm->bytes.data() + m_pos, size_t(n));
-            m_pos += n;
+        maxlen -= maxlen % kBytesPerFrame;
+        qint64 n = maxlen;
+        if (m_pcm) {
+            std::lock_guard lock(m_pcm->mutex);
+            const qint64 left = qint64(m_pcm->bytes.size()) - m_pos;
+            if (left > 0) {
+                n = std::min(left, maxlen);
+                std::memcpy(data, m_pcm->bytes.data() + m_pos, size_t(n));
+                m_pos += n;
+            } else if (!m_pcm->done) {
+                n = 0;
+            } else {
+                std::memset(data, 0, size_t(n));
+            }
+        } else {
+            std::memset(data, 0, size_t(n));
         }
+        m_served += n;
         return n;
     }
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
     std::shared_ptr<Pcm> m_pcm;
-    qint64 m_pos;
+    qint64 m_pos = 0;
+    qint64 m_served = 0;
 };
 
 void decodeAll(std::shared_ptr<Pcm> pcm, std::unique_ptr<AudioDecoder> decoder, bool keep)
@@ -130,20 +146,29 @@ qint64 steadyUs()
 }
 
 // The device side of the player, on a thread of its own: QAudioSink is
-// created, started, stopped and destroyed there, since each of these is a
-// round trip to the sound server (tens to hundreds of milliseconds on a busy
-// machine) that must not hold up the caller. Requests carry a generation
-// number; a start that a later request has overtaken is skipped, so a burst
-// of seeks restarts the device once. The sink's played time is sampled every
-// few milliseconds into `Sample`, which the caller reads without waiting.
+// created, started and destroyed there, since each of these is a round trip
+// to the sound server that must not hold up the caller.
+//
+// One sink plays for as long as the player is used: a seek, a new song or a
+// stop only switch what its source gives (a song from a byte, or silence).
+// A new stream costs far more than the round trip: the server (PulseAudio's
+// null sink at least) may wait a second and more before it plays a stream
+// that joins an idle sink. After kIdleCloseMs of silence the sink is closed.
+// What the sink had queued before a switch (its buffer, kSinkBufferMs) still
+// plays; Qt has no way to drop it. The new sound starts once the device has
+// played up to the switch, and the played time of a generation counts from
+// there.
+//
+// Requests carry a generation number; a start that a later request has
+// overtaken is skipped. The sink's played time is sampled every few
+// milliseconds into `Sample`, which the caller reads without waiting.
 class DeviceOutput {
 public:
     struct Sample {
-        int running = -1; // generation whose sink plays (-1: none)
+        int running = -1; // generation whose sound plays (-1: none)
         int failed = -1; // generation the device refused
-        qint64 processedUs = 0; // played by the running sink since its start
+        qint64 processedUs = 0; // of the running generation's sound, played so far
         qint64 sampledAtUs = 0; // steadyUs() when that was read
-        bool drainedIdle = false; // the running sink has played all there is
     };
 
     DeviceOutput() : m_host(new QObject)
@@ -155,7 +180,7 @@ public:
     ~DeviceOutput()
     {
         QMetaObject::invokeMethod(
-            m_host, [this] { releaseHere(); }, Qt::BlockingQueuedConnection);
+            m_host, [this] { closeHere(); }, Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
         delete m_host;
@@ -163,7 +188,7 @@ public:
     DeviceOutput(const DeviceOutput &) = delete;
     DeviceOutput &operator=(const DeviceOutput &) = delete;
 
-    // Plays `pcm` from `startByte` as generation `gen`, replacing whatever
+    // Plays `pcm` from `startByte` as generation `gen`, in place of whatever
     // plays. Returns at once.
     void start(int gen, std::shared_ptr<Pcm> pcm, qint64 startByte, const QAudioDevice &device,
                const QAudioFormat &format)
@@ -172,18 +197,17 @@ public:
         QMetaObject::invokeMethod(
             m_host,
             [this, gen, pcm = std::move(pcm), startByte, device, format] {
-                releaseHere();
                 if (gen == m_wanted.load())
                     startHere(gen, pcm, startByte, device, format);
             },
             Qt::QueuedConnection);
     }
-    // Silences the device (generation `gen` plays nothing). Returns at once.
+    // Silence from now on (generation `gen` plays nothing). Returns at once.
     void stop(int gen)
     {
         m_wanted = gen;
         QMetaObject::invokeMethod(
-            m_host, [this] { releaseHere(); }, Qt::QueuedConnection);
+            m_host, [this] { silenceHere(); }, Qt::QueuedConnection);
     }
     Sample sample() const
     {
@@ -196,21 +220,37 @@ private:
     void startHere(int gen, const std::shared_ptr<Pcm> &pcm, qint64 startByte, const QAudioDevice &device,
                    const QAudioFormat &format)
     {
-        m_source = std::make_unique<PcmSource>(pcm, startByte);
-        m_source->open(QIODevice::ReadOnly);
-        m_sink = std::make_unique<QAudioSink>(device, format);
-        m_sink->setBufferSize(pcm->rate * kBytesPerFrame * kSinkBufferMs / 1000);
-        m_sink->start(m_source.get());
-        if (m_sink->error() == QAudio::OpenError || m_sink->error() == QAudio::FatalError
-            || m_sink->state() == QAudio::StoppedState) {
-            releaseHere();
-            std::lock_guard lock(m_mutex);
-            m_sample.failed = gen;
-            return;
+        if (m_closer)
+            m_closer->stop();
+        if (m_sink && (m_device != device || m_format != format || m_sink->state() == QAudio::StoppedState))
+            closeHere();
+        if (!m_sink) {
+            m_source = std::make_unique<PcmSource>();
+            m_source->open(QIODevice::ReadOnly);
+            m_sink = std::make_unique<QAudioSink>(device, format);
+            m_sink->setBufferSize(pcm->rate * kBytesPerFrame * kSinkBufferMs / 1000);
+            m_source->switchTo(pcm, startByte);
+            m_sink->start(m_source.get());
+            if (m_sink->error() == QAudio::OpenError || m_sink->error() == QAudio::FatalError
+                || m_sink->state() == QAudio::StoppedState) {
+                closeHere();
+                std::lock_guard lock(m_mutex);
+                m_sample.failed = gen;
+                return;
+            }
+            m_device = device;
+            m_format = format;
+            m_bytesPerSecond = qint64(pcm->rate) * kBytesPerFrame;
+            m_switchUs = 0;
+        } else {
+            m_switchUs = m_source->served() * 1000000 / m_bytesPerSecond;
+            m_source->switchTo(pcm, startByte);
         }
         {
             std::lock_guard lock(m_mutex);
-            m_sample = Sample{gen, m_sample.failed, 0, steadyUs(), false};
+            m_sample.running = gen;
+            m_sample.processedUs = 0;
+            m_sample.sampledAtUs = steadyUs();
         }
         if (!m_sampler) {
             m_sampler = new QTimer(m_host);
@@ -224,36 +264,58 @@ private:
     {
         if (!m_sink)
             return;
-        const qint64 processed = m_sink->processedUSecs();
-        const bool idle = m_source->drained() && m_sink->state() == QAudio::IdleState;
+        const qint64 processed = std::max<qint64>(0, m_sink->processedUSecs() - m_switchUs);
         std::lock_guard lock(m_mutex);
         m_sample.processedUs = processed;
         m_sample.sampledAtUs = steadyUs();
-        m_sample.drainedIdle = idle;
     }
-    void releaseHere()
+    void silenceHere()
     {
         if (m_sampler)
             m_sampler->stop();
+        if (m_source)
+            m_source->switchTo(nullptr, 0);
+        {
+            std::lock_guard lock(m_mutex);
+            m_sample.running = -1;
+            m_sample.processedUs = 0;
+        }
+        if (!m_sink)
+            return;
+        if (!m_closer) {
+            m_closer = new QTimer(m_host);
+            m_closer->setSingleShot(true);
+            m_closer->setInterval(kIdleCloseMs);
+            QObject::connect(m_closer, &QTimer::timeout, m_host, [this] { closeHere(); });
+        }
+        m_closer->start();
+    }
+    void closeHere()
+    {
+        silenceHere();
+        if (m_closer)
+            m_closer->stop();
         if (m_sink) {
             m_sink->stop();
             m_sink.reset();
         }
         m_source.reset();
-        std::lock_guard lock(m_mutex);
-        m_sample.running = -1;
-        m_sample.processedUs = 0;
-        m_sample.drainedIdle = false;
     }
 
     static constexpr int kSampleMs = 4;
+    static constexpr int kIdleCloseMs = 5000;
     QThread m_thread;
     QObject *m_host; // lives on m_thread; receives the requests
     std::atomic<int> m_wanted{0};
     // Output thread only:
     std::unique_ptr<QAudioSink> m_sink;
     std::unique_ptr<PcmSource> m_source;
+    QAudioDevice m_device;
+    QAudioFormat m_format;
+    qint64 m_bytesPerSecond = 1;
+    qint64 m_switchUs = 0; // the sink's played time at which the running generation's sound begins
     QTimer *m_sampler = nullptr;
+    QTimer *m_closer = nullptr;
     // Shared:
     mutable std::mutex m_mutex;
     Sample m_sample;
@@ -561,13 +623,9 @@ bool AudioPlayer::atEnd() const
     (void)ms;
     if (!done)
         return false;
-    bool end = d->position() >= d->length();
-    // A device that has played everything it was given is at the end even if
-    // its clock stops a little short of the decoded length.
-    if (!end && d->onDevice) {
-        const DeviceOutput::Sample s = d->output->sample();
-        end = s.running == d->generation && s.drainedIdle;
-    }
+    // The device's clock runs on past the song (its source gives silence).
+    const bool end = d->position() >= d->length();
+
     if (end) {
         d->ended = true;
         d->playing = false;

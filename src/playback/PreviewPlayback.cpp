@@ -66,6 +66,10 @@ struct PreviewPlayback::AheadJob {
     // The hand-over picture the target starts from: the last picture of the
     // segment before when known, otherwise that segment is loaded to draw it.
     QImage handOver;
+    // Segment 0 starts from its own background picture instead.
+    QString background;
+    // A seek: the frame of the segment to draw (-1: playing from its start).
+    long long seekOffset = -1;
     PreviewSegment before;
     QString beforeNumStop;
     std::shared_ptr<std::atomic<bool>> stop;
@@ -79,6 +83,7 @@ struct PreviewPlayback::AheadJob {
 struct PreviewPlayback::Ahead {
     std::unique_ptr<TemplateDriver> driver;
     QImage lastFrame;
+    QImage beforeLastFrame; // the hand-over, when the worker drew it
 };
 
 namespace {
@@ -338,9 +343,12 @@ void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const 
     cells.setText(cell::kYinyueLeijia, QStringLiteral("0"));
     cells.setText(cell::kGeciLeijia, QStringLiteral("0"));
     m_loaded = -1;
+    m_lastFrames.clear();
+    m_seekTarget = -1;
     if (first) {
         m_driver = std::move(first);
         m_loaded = 0;
+        m_lastFrames[0] = firstLast;
         loadAhead(1, firstLast);
     }
     m_shown = -1;
@@ -392,6 +400,10 @@ void PreviewPlayback::tick()
 {
     if (m_state != PreviewState::Playing && m_state != PreviewState::Ending)
         return;
+    if (m_seekTarget >= 0) {
+        pollSeek();
+        return;
+    }
     const qint64 tickAt = m_clock();
     try {
         followMusic();
@@ -497,17 +509,96 @@ void PreviewPlayback::seek(long long frame)
     if (m_state != PreviewState::Playing && m_state != PreviewState::Ending)
         return;
     const qint64 began = m_clock();
+    m_seekBegan = began;
     frame = std::clamp<long long>(frame, 0, m_timeline.totalFrames - 1);
+    const int seg = m_timeline.segmentAt(frame);
     m_ahead = -1;
+    const bool loadedAhead = m_next.valid() && m_nextSegment == seg
+        && m_next.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    if (m_loaded == seg || loadedAhead) {
+        // The template of that moment is at hand: the frame is shown now.
+        m_seekTarget = -1;
+        completeSeek(frame);
+        m_stats.maxSeekBlockMs = std::max(m_stats.maxSeekBlockMs, m_clock() - began);
+        return;
+    }
+    // The template loads on a worker; the music stops meanwhile, and the
+    // picture stays until the frame of the new moment is ready. One load at
+    // a time: while one for another moment runs, the latest target waits for
+    // it (dragging the position bar starts no pile of loads).
+    const bool wasPending = m_seekTarget >= 0;
+    m_seekTarget = frame;
+    stopMusic();
+    m_timer->stop();
+    const bool inFlight = m_next.valid() && m_next.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    if (m_nextSegment != seg && !(inFlight && wasPending))
+        loadAhead(seg, handOverPictureFor(seg), frame - m_timeline.segments[size_t(seg)].start);
+    m_stats.maxSeekBlockMs = std::max(m_stats.maxSeekBlockMs, m_clock() - began);
+    if (!m_automatic)
+        waitForSeek();
+    else
+        m_timer->start(kSeekPollMs);
+}
+
+bool PreviewPlayback::seeking() const
+{
+    return m_seekTarget >= 0;
+}
+
+void PreviewPlayback::waitForSeek()
+{
+    while (m_seekTarget >= 0 && (m_state == PreviewState::Playing || m_state == PreviewState::Ending)) {
+        if (m_next.valid())
+            m_next.wait();
+        pollSeek();
+    }
+}
+
+// A seek waiting for its template: shown once the load has ended.
+void PreviewPlayback::pollSeek()
+{
+    if (m_next.valid() && m_next.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        if (m_automatic)
+            m_timer->start(kSeekPollMs);
+        return;
+    }
+    const qint64 began = m_clock();
+    const int seg = m_timeline.segmentAt(m_seekTarget);
+    if (m_nextSegment != seg) {
+        // The load that ran was for an earlier target.
+        loadAhead(seg, handOverPictureFor(seg), m_seekTarget - m_timeline.segments[size_t(seg)].start);
+        if (m_automatic)
+            m_timer->start(kSeekPollMs);
+        return;
+    }
+    const long long frame = m_seekTarget;
+    m_seekTarget = -1;
+    completeSeek(frame);
+    m_stats.maxSeekBlockMs = std::max(m_stats.maxSeekBlockMs, m_clock() - began);
+}
+
+// The last picture of the segment before `seg` when known (the hand-over
+// `seg` starts from); null when the worker is to draw it.
+QImage PreviewPlayback::handOverPictureFor(int seg) const
+{
+    const auto it = m_lastFrames.find(seg - 1);
+    return it == m_lastFrames.end() ? QImage() : it->second;
+}
+
+void PreviewPlayback::completeSeek(long long frame)
+{
     try {
         // Picture first, then the music from that moment, so both start
-        // together however long the template takes to load.
+        // together however long the template took to load.
         Composed c = compose(frame);
         playSongAt(PreviewTimeline::frameMs(frame));
         show(frame, c, true);
         m_lastTickAt = -1;
         ++m_stats.seeks;
-        m_stats.maxSeekMs = std::max(m_stats.maxSeekMs, m_clock() - began);
+        m_stats.maxSeekMs = std::max(m_stats.maxSeekMs, m_clock() - m_seekBegan);
+        // Loading ahead carries on from the segment on screen.
+        if (m_nextSegment != m_loaded + 1)
+            loadAhead(m_loaded + 1, handOverPictureFor(m_loaded + 1));
         prepareAhead();
     } catch (const Error &e) {
         if (m_cb.notice)
@@ -543,6 +634,8 @@ void PreviewPlayback::release()
     m_loaded = -1;
     m_ahead = -1;
     m_aheadComposed = {};
+    m_seekTarget = -1;
+    m_lastFrames.clear();
 }
 
 void PreviewPlayback::stop()
@@ -667,11 +760,12 @@ void PreviewPlayback::warmLyricFonts()
 }
 
 // Starts loading `seg` on a worker. `handOver` is the last picture of the
-// segment before it, or null when the worker is to draw it.
-void PreviewPlayback::loadAhead(int seg, const QImage &handOver)
+// segment before it, or null when the worker is to draw it. `seekOffset`: the
+// frame of the segment a seek shows (-1 when it plays from its start).
+void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekOffset)
 {
     dropAhead();
-    if (seg <= 0 || seg >= int(m_timeline.segments.size()))
+    if (seg < 0 || seg >= int(m_timeline.segments.size()))
         return;
     AheadJob job;
     job.paths = m_album.paths;
@@ -680,8 +774,13 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver)
     job.target = m_timeline.segments[size_t(seg)];
     job.targetNumStop = numStopFor(job.target.usedRow);
     job.handOver = handOver;
-    job.before = m_timeline.segments[size_t(seg - 1)];
-    job.beforeNumStop = numStopFor(job.before.usedRow);
+    job.seekOffset = seekOffset;
+    if (seg == 0) {
+        job.background = m_album.paths.templateStaging(job.target.usedRow + 1) + QStringLiteral("wj_y_l_b_j.jpg");
+    } else {
+        job.before = m_timeline.segments[size_t(seg - 1)];
+        job.beforeNumStop = numStopFor(job.before.usedRow);
+    }
     job.stop = std::make_shared<std::atomic<bool>>(false);
     job.handOverLock = m_handOverLock;
     m_nextStop = job.stop;
@@ -690,15 +789,22 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver)
         auto out = std::make_shared<Ahead>();
         try {
             QImage handOver = job.handOver;
-            if (handOver.isNull()) {
+            if (!job.background.isEmpty()) {
+                std::lock_guard lock(*job.handOverLock);
+                if (*job.stop)
+                    return out;
+                QFile::remove(job.paths.handOverPicture());
+                QFile::copy(job.background, job.paths.handOverPicture());
+            } else if (handOver.isNull()) {
                 TemplateDriver before(job.paths, DriverContext::Preview, job.size);
                 before.setStagedExtension(job.extension);
                 loadSegmentInto(before, job.before, job.beforeNumStop);
                 before.setCounter(int(job.before.frames - 2));
                 before.stepFrame();
                 handOver = before.frame();
+                out->beforeLastFrame = handOver;
             }
-            {
+            if (job.background.isEmpty()) {
                 // A stopped load never writes: the user-interface thread may
                 // be writing the hand-over picture for a segment of its own.
                 std::lock_guard lock(*job.handOverLock);
@@ -711,9 +817,16 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver)
             loadSegmentInto(*driver, job.target, job.targetNumStop);
             if (*job.stop)
                 return out;
-            // The last frame first (every layer in its final pose is made),
-            // then frame 0, where playing the segment begins.
-            out->lastFrame = warmUp(*driver, job.target);
+            if (job.seekOffset >= 0) {
+                // For a seek only the frame of that moment is drawn (its
+                // layers made); the last frame comes with the next load.
+                driver->setCounter(int(job.seekOffset - 1));
+                driver->stepFrame();
+            } else {
+                // The last frame first (every layer in its final pose is
+                // made), then frame 0, where playing the segment begins.
+                out->lastFrame = warmUp(*driver, job.target);
+            }
             out->driver = std::move(driver);
         } catch (...) {
             // Left to the user-interface thread, which loads the segment
@@ -737,7 +850,11 @@ bool PreviewPlayback::takeAhead(int seg)
         return false;
     m_driver = std::move(ahead->driver);
     m_loaded = seg;
-    loadAhead(seg + 1, ahead->lastFrame);
+    if (!ahead->lastFrame.isNull())
+        m_lastFrames[seg] = ahead->lastFrame;
+    if (!ahead->beforeLastFrame.isNull())
+        m_lastFrames[seg - 1] = ahead->beforeLastFrame;
+    loadAhead(seg + 1, handOverPictureFor(seg + 1));
     return true;
 }
 

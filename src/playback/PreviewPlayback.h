@@ -44,6 +44,7 @@
 #include <atomic>
 #include <functional>
 #include <future>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -99,6 +100,7 @@ struct PreviewStats {
     qint64 maxAheadWaitMs = 0; // longest wait for such a template at its change
     long long seeks = 0;
     qint64 maxSeekMs = 0; // seek() to its frame shown
+    qint64 maxSeekBlockMs = 0; // longest the user-interface thread spent in one seek step
     std::vector<PreviewLateFrame> lateFrames; // the first kMaxLateFrames kept
     static constexpr size_t kMaxLateFrames = 64;
 };
@@ -138,8 +140,14 @@ public:
     // From any state to Idle; the album's cells back to "bofang_tingzhi".
     void stop();
     // Moves picture, music, lyrics and effects to album frame `frame`
-    // (clamped); only while Playing or Ending.
+    // (clamped); only while Playing or Ending. When the template of that
+    // moment is not loaded, it loads on a worker and the frame is shown when
+    // it is ready (seeking() is true meanwhile; the music waits, the picture
+    // stays); with automatic pacing off, seek() waits for it.
     void seek(long long frame);
+    bool seeking() const;
+    // Waits for a seek's template and shows its frame (tests, screenshots).
+    void waitForSeek();
     // One pacing step: shows the frame album time has reached, changes song
     // at a song's end, finishes at the end of the album.
     void tick();
@@ -191,11 +199,14 @@ private:
     void resetEffects();
     QString numStopFor(int usedRow) const;
     void warmLyricFonts();
-    void loadAhead(int segment, const QImage &handOver);
+    void loadAhead(int segment, const QImage &handOver, long long seekOffset = -1);
     bool takeAhead(int segment);
     void dropAhead();
     QString lyricAt(long long n, const Row **settings);
     void show(long long n, const Composed &c, bool afterSeek);
+    void pollSeek();
+    void completeSeek(long long frame);
+    QImage handOverPictureFor(int segment) const;
 
     // Music
     void playSongAt(qint64 ms);
@@ -231,6 +242,14 @@ private:
     // Held while a worker writes the hand-over picture; a stop flag set and
     // this lock taken once mean no worker writes it any more.
     std::shared_ptr<std::mutex> m_handOverLock = std::make_shared<std::mutex>();
+    // Last picture (without effects) of each segment loaded so far: the
+    // hand-over of the segment after it, so a seek there loads one template.
+    std::map<int, QImage> m_lastFrames;
+    // A seek waiting for its template on a worker (-1: none), and when the
+    // latest seek was asked.
+    long long m_seekTarget = -1;
+    qint64 m_seekBegan = 0;
+    static constexpr int kSeekPollMs = 2;
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
     long long m_effectFrame = -1; // last frame the effects were stepped for
     std::vector<LyricTable> m_lyrics; // per lyric file, parsed while staging

@@ -1,7 +1,8 @@
 // Real sound: previews a short album with a song through the audio device
 // (a PulseAudio null sink started by real_sound.sh) while parec records the
-// sink's monitor. The recording must hold the song for as long as the
-// preview played it, and the music position must stay with the frame clock.
+// sink's monitor, with a seek back in the middle. The recording must hold the
+// song for as long as the preview played it, and the music position must stay
+// with the frame clock, also after the seek.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -82,24 +83,41 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     ASSERT_TRUE(parec.waitForStarted(5000));
     QThread::msleep(300);
 
-    // Music sync: the album lasts exactly the song's whole seconds (6 s).
+    // Music sync: the album lasts exactly the song's whole seconds (6 s). At
+    // 3 s it goes back to 1 s (the first template, no longer loaded: it
+    // loads on a worker while the device restarts), so 8 s of album play.
+    constexpr long long kSeekFrom = 75, kSeekTo = 25;
     QElapsedTimer wall;
     wall.start();
     preview.start(SyncMode::Music);
-    qint64 playingSince = -1, maxDistance = 0;
-    long long lastFrame = -1;
+    qint64 playingSince = -1, maxDistance = 0, maxDistanceAfterSeek = -1, seekGap = 0;
+    long long lastFrame = -1, seekedAt = -1, framesAfterSeek = 0;
     while (wall.elapsed() < 20000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (preview.state() == PreviewState::Playing || preview.state() == PreviewState::Ending) {
             if (playingSince < 0)
                 playingSince = wall.elapsed();
+            if (seekedAt < 0 && preview.shownFrame() >= kSeekFrom) {
+                seekedAt = preview.shownFrame();
+                seekGap = -wall.elapsed();
+                preview.seek(kSeekTo);
+                lastFrame = -1;
+            }
+            if (seekedAt >= 0 && seekGap < 0 && !preview.seeking())
+                seekGap += wall.elapsed();
             // The music position against the frame clock, whenever a new
-            // frame has just been shown.
-            if (preview.songIndex() >= 0 && audio.isPlaying() && preview.shownFrame() > lastFrame) {
+            // frame has just been shown (after the seek: once it has shown
+            // its frame).
+            if (preview.songIndex() >= 0 && audio.isPlaying() && !preview.seeking()
+                && preview.shownFrame() > lastFrame) {
                 lastFrame = preview.shownFrame();
                 const qint64 music = audio.devicePositionMs();
                 const qint64 frame = PreviewTimeline::frameMs(preview.shownFrame());
                 maxDistance = std::max(maxDistance, std::abs(music - frame));
+                if (seekedAt >= 0 && lastFrame > kSeekTo) {
+                    maxDistanceAfterSeek = std::max(maxDistanceAfterSeek, std::abs(music - frame));
+                    ++framesAfterSeek;
+                }
             }
         } else if (playingSince >= 0 && preview.state() == PreviewState::Idle) {
             break;
@@ -119,18 +137,28 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     // busy machine adds around it. The upper bound only catches a preview
     // that plays on (a second pass, an ending that never comes); the exact
     // length is measured by the recording below, not by the wall clock.
-    EXPECT_GE(played, 5800) << "the preview ran for the album's length";
-    EXPECT_LE(played, 9500) << "the preview ended after the album";
+    // Album time played: up to the seek, then from its target to the end.
+    const qint64 albumPlayed = PreviewTimeline::frameMs(seekedAt) + 6000 - PreviewTimeline::frameMs(kSeekTo);
+    ASSERT_GE(seekedAt, kSeekFrom) << "the seek was made";
+    EXPECT_GE(played, albumPlayed - 200) << "the preview ran for the album's length";
+    EXPECT_LE(played, albumPlayed + 3500) << "the preview ended after the album";
     EXPECT_LE(maxDistance, 40) << "music position vs frame clock";
+    EXPECT_GT(framesAfterSeek, 100) << "frames shown with the music after the seek";
+    EXPECT_LE(maxDistanceAfterSeek, 40) << "music position vs frame clock after the seek";
     EXPECT_LE(preview.stats().maxAudioDriftMs, 40);
 
     QFile f(wav);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const auto [span, loudest] = soundSpan(f.readAll(), 300.0);
     EXPECT_GT(loudest, 1000.0) << "the recording holds the song";
-    EXPECT_NEAR(double(span), 6000.0, 6000.0 * 0.05) << "sound as long as the preview played it";
-    std::printf("preview played %lld ms; sound recorded for %lld ms (loudest RMS %.0f); "
-                "largest music-frame distance %lld ms; frames late %lld of %lld\n",
-                (long long)played, (long long)span, loudest, (long long)maxDistance,
+    // The recording spans the album time played plus the silence while the
+    // seek's template loaded and the device restarted.
+    EXPECT_GE(double(span), double(albumPlayed) * 0.95) << "sound as long as the preview played it";
+    EXPECT_LE(double(span), double(albumPlayed + seekGap) * 1.05 + 100.0) << "sound as long as the preview played it";
+    std::printf("preview played %lld ms (album %lld ms); sound recorded for %lld ms (loudest RMS %.0f); "
+                "seek from frame %lld to %lld shown after %lld ms; largest music-frame distance %lld ms, "
+                "after the seek %lld ms; frames late %lld of %lld\n",
+                (long long)played, (long long)albumPlayed, (long long)span, loudest, seekedAt, kSeekTo,
+                (long long)seekGap, (long long)maxDistance, (long long)maxDistanceAfterSeek,
                 (long long)preview.stats().framesLate, (long long)preview.stats().framesShown);
 }

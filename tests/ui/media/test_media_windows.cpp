@@ -250,6 +250,7 @@ TEST_F(MediaWindows, MainWindowPlaysStopsAndSeeksTheAlbum)
     ASSERT_TRUE(bar && bar->isVisible());
     EXPECT_EQ(bar->maximum(), playback.timeline().totalFrames - 1);
     bar->setValue(25 * 3 + 1);
+    playback.waitForSeek(); // a template not loaded yet loads on a worker
     EXPECT_EQ(playback.shownFrame(), 76);
     EXPECT_EQ(main.findChild<QLabel *>(QStringLiteral("Label_danqianshijian"))->text(), QStringLiteral("00:00:03"));
 
