@@ -202,6 +202,18 @@ public:
             },
             Qt::QueuedConnection);
     }
+    // Starts the sink on silence, so that it already runs when a song
+    // starts (unless a song plays by then). Returns at once.
+    void warm(const QAudioDevice &device, const QAudioFormat &format)
+    {
+        QMetaObject::invokeMethod(
+            m_host,
+            [this, device, format] {
+                if (!m_sink && openHere(device, format))
+                    silenceHere();
+            },
+            Qt::QueuedConnection);
+    }
     // Silence from now on (generation `gen` plays nothing). Returns at once.
     void stop(int gen)
     {
@@ -224,28 +236,13 @@ private:
             m_closer->stop();
         if (m_sink && (m_device != device || m_format != format || m_sink->state() == QAudio::StoppedState))
             closeHere();
-        if (!m_sink) {
-            m_source = std::make_unique<PcmSource>();
-            m_source->open(QIODevice::ReadOnly);
-            m_sink = std::make_unique<QAudioSink>(device, format);
-            m_sink->setBufferSize(pcm->rate * kBytesPerFrame * kSinkBufferMs / 1000);
-            m_source->switchTo(pcm, startByte);
-            m_sink->start(m_source.get());
-            if (m_sink->error() == QAudio::OpenError || m_sink->error() == QAudio::FatalError
-                || m_sink->state() == QAudio::StoppedState) {
-                closeHere();
-                std::lock_guard lock(m_mutex);
-                m_sample.failed = gen;
-                return;
-            }
-            m_device = device;
-            m_format = format;
-            m_bytesPerSecond = qint64(pcm->rate) * kBytesPerFrame;
-            m_switchUs = 0;
-        } else {
-            m_switchUs = m_source->served() * 1000000 / m_bytesPerSecond;
-            m_source->switchTo(pcm, startByte);
+        if (!m_sink && !openHere(device, format)) {
+            std::lock_guard lock(m_mutex);
+            m_sample.failed = gen;
+            return;
         }
+        m_switchUs = m_source->served() * 1000000 / m_bytesPerSecond;
+        m_source->switchTo(pcm, startByte);
         {
             std::lock_guard lock(m_mutex);
             m_sample.running = gen;
@@ -259,6 +256,24 @@ private:
             QObject::connect(m_sampler, &QTimer::timeout, m_host, [this] { sampleHere(); });
         }
         m_sampler->start();
+    }
+    // A sink playing silence; false when the device refuses.
+    bool openHere(const QAudioDevice &device, const QAudioFormat &format)
+    {
+        m_source = std::make_unique<PcmSource>();
+        m_source->open(QIODevice::ReadOnly);
+        m_bytesPerSecond = qint64(format.sampleRate()) * kBytesPerFrame;
+        m_sink = std::make_unique<QAudioSink>(device, format);
+        m_sink->setBufferSize(m_bytesPerSecond * kSinkBufferMs / 1000);
+        m_sink->start(m_source.get());
+        if (m_sink->error() == QAudio::OpenError || m_sink->error() == QAudio::FatalError
+            || m_sink->state() == QAudio::StoppedState) {
+            closeHere();
+            return false;
+        }
+        m_device = device;
+        m_format = format;
+        return true;
     }
     void sampleHere()
     {
@@ -397,10 +412,7 @@ struct AudioPlayer::Impl {
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull())
             return false;
-        QAudioFormat format;
-        format.setSampleRate(pcm->rate);
-        format.setChannelCount(kChannels);
-        format.setSampleFormat(QAudioFormat::Int16);
+        const QAudioFormat format = formatAt(pcm->rate);
         if (!device.isFormatSupported(format))
             return false;
         if (!output)
@@ -410,6 +422,22 @@ struct AudioPlayer::Impl {
         onDevice = true;
         smooth.reset();
         return true;
+    }
+
+    static QAudioFormat formatAt(int rate)
+    {
+        QAudioFormat format;
+        format.setSampleRate(rate);
+        format.setChannelCount(kChannels);
+        format.setSampleFormat(QAudioFormat::Int16);
+        return format;
+    }
+
+    // The rate songs are decoded at for `device`.
+    static int rateFor(const QAudioDevice &device)
+    {
+        return !device.isNull() && device.preferredFormat().sampleRate() > 0 ? device.preferredFormat().sampleRate()
+                                                                             : kDefaultRate;
     }
 
     // Takes in a refusal of the device: the song goes on silently from where
@@ -497,11 +525,8 @@ void AudioPlayer::open(const QString &path)
     close();
     auto decoder = std::make_unique<AudioDecoder>(path); // throws when there is no sound
     auto pcm = std::make_shared<Pcm>();
-    if (!d->isSilent()) {
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (!device.isNull() && device.preferredFormat().sampleRate() > 0)
-            pcm->rate = device.preferredFormat().sampleRate();
-    }
+    if (!d->isSilent())
+        pcm->rate = Impl::rateFor(QMediaDevices::defaultAudioOutput());
     d->estimateMs = estimatedLengthMs(path);
     d->path = path;
     d->pcm = pcm;
@@ -520,6 +545,19 @@ void AudioPlayer::close()
     d->ended = false;
     d->base = 0;
     d->estimateMs = 0;
+}
+
+void AudioPlayer::prepareDevice()
+{
+    if (d->isSilent() || d->onDevice)
+        return;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const QAudioFormat format = Impl::formatAt(Impl::rateFor(device));
+    if (device.isNull() || !device.isFormatSupported(format))
+        return;
+    if (!d->output)
+        d->output = std::make_unique<DeviceOutput>();
+    d->output->warm(device, format);
 }
 
 bool AudioPlayer::hasFile() const

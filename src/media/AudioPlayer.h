@@ -21,8 +21,11 @@
 //
 // The device (QAudioSink) lives on an output thread of the player's own:
 // play, stop and seek only post a request there and return at once, since
-// starting and stopping a sink waits on the sound server. Until the device
-// plays the sound from the new position, the position stays there.
+// starting and stopping a sink waits on the sound server. One sink stream
+// serves every song, seek and stop (silence in between); until the device
+// plays the sound from a new position, the position stays there. What the
+// device had queued (about 120 ms) still plays after a seek or stop: Qt has
+// no way to drop it.
 //
 // Silent sink: when there is no audio device, or the device refuses to start
 // (QAudioSink fails at once without a server and its clock never moves), the
@@ -65,6 +68,11 @@ public:
     bool hasFile() const;
     QString fileName() const;
 
+    // Starts the device on silence (returns at once), for a caller that will
+    // play soon: a sound server may take a second and more to play a stream
+    // that has just joined an idle device. Closed again after a few seconds
+    // when nothing plays.
+    void prepareDevice();
     // Plays from the current position (the start after open); returns at once.
     void play();
     // Halts; the file stays open and the position is kept.

@@ -215,6 +215,10 @@ void PreviewPlayback::start(SyncMode sync)
     m_totalText = m_currentText = QStringLiteral("00:00:00");
     setTimes(0);
     setState(PreviewState::Staging);
+    // The sound device starts on silence while the album stages, so the
+    // music starts with the first picture.
+    if (!m_album.ListView_daoru_yinyue.empty())
+        m_audio.prepareDevice();
 
     auto staged = std::make_shared<Staged>();
     m_stopFlag = std::make_shared<std::atomic<bool>>(false);
