@@ -178,5 +178,9 @@ int main(int argc, char **argv)
                 (long long)seeks.seeks);
     std::printf("User-interface thread in a seek step: longest %lld ms   (target <= 50)\n",
                 (long long)seeks.maxSeekBlockMs);
+    std::printf("Seeks whose template loaded on a worker: %lld, processor time of the load mean %.1f ms, largest "
+                "%lld ms (what the wait for the frame costs on an idle core)\n",
+                seeks.seekLoads, seeks.seekLoads ? double(seeks.seekLoadCpuMs) / double(seeks.seekLoads) : 0.0,
+                (long long)seeks.maxSeekLoadCpuMs);
     return 0;
 }

@@ -7,6 +7,10 @@
 #include <QPainter>
 #include <QThread>
 #include <QTimer>
+#include <ctime>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "album/AlbumTables.h"
 #include "album/Staging.h"
@@ -84,9 +88,18 @@ struct PreviewPlayback::Ahead {
     std::unique_ptr<TemplateDriver> driver;
     QImage lastFrame;
     QImage beforeLastFrame; // the hand-over, when the worker drew it
+    qint64 cpuMs = 0; // processor time the worker spent on it
 };
 
 namespace {
+
+// Processor time of the calling thread, in milliseconds.
+qint64 threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
 
 void loadSegmentInto(TemplateDriver &driver, const PreviewSegment &s, const QString &numStop)
 {
@@ -380,6 +393,7 @@ void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const 
         show(0, picture, false);
         m_stats.firstFrameMs = m_clock() - m_startedAt;
         prepareAhead();
+        startHandOverChain(firstLast);
     } catch (const Error &e) {
         if (m_cb.notice)
             m_cb.notice(e.message());
@@ -577,7 +591,13 @@ void PreviewPlayback::pollSeek()
     }
     const long long frame = m_seekTarget;
     m_seekTarget = -1;
+    m_takenCpuMs = -1;
     completeSeek(frame);
+    if (m_takenCpuMs >= 0) {
+        ++m_stats.seekLoads;
+        m_stats.seekLoadCpuMs += m_takenCpuMs;
+        m_stats.maxSeekLoadCpuMs = std::max(m_stats.maxSeekLoadCpuMs, m_takenCpuMs);
+    }
     m_stats.maxSeekBlockMs = std::max(m_stats.maxSeekBlockMs, m_clock() - began);
 }
 
@@ -586,7 +606,15 @@ void PreviewPlayback::pollSeek()
 QImage PreviewPlayback::handOverPictureFor(int seg) const
 {
     const auto it = m_lastFrames.find(seg - 1);
-    return it == m_lastFrames.end() ? QImage() : it->second;
+    if (it != m_lastFrames.end())
+        return it->second;
+    if (m_chain) {
+        std::lock_guard lock(m_chain->mutex);
+        const auto drawn = m_chain->lastFrames.find(seg - 1);
+        if (drawn != m_chain->lastFrames.end())
+            return drawn->second;
+    }
+    return QImage();
 }
 
 void PreviewPlayback::completeSeek(long long frame)
@@ -617,6 +645,7 @@ void PreviewPlayback::release()
 {
     m_timer->stop();
     dropAhead();
+    stopHandOverChain();
     StateCells &cells = m_album.cells;
     if (m_driver) {
         m_driver->release();
@@ -728,9 +757,12 @@ void PreviewPlayback::loadSegment(int seg)
     // A seek (or a failed load ahead): this segment loads here, after the
     // worker has let go of the hand-over picture.
     dropAhead();
-    handOverFor(seg);
-    const PreviewSegment &s = m_timeline.segments[size_t(seg)];
-    loadSegmentInto(*m_driver, s, numStopFor(s.usedRow));
+    {
+        std::lock_guard lock(*m_handOverLock);
+        handOverFor(seg);
+        const PreviewSegment &s = m_timeline.segments[size_t(seg)];
+        loadSegmentInto(*m_driver, s, numStopFor(s.usedRow));
+    }
     m_loaded = seg;
     ++m_stats.templateLoads;
     m_stats.maxLoadMs = std::max(m_stats.maxLoadMs, m_clock() - began);
@@ -791,15 +823,16 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
     m_nextSegment = seg;
     m_next = std::async(std::launch::async, [job = std::move(job)] {
         auto out = std::make_shared<Ahead>();
+        const qint64 cpuFrom = threadCpuMs();
+        // Whatever way the load ends, its processor time is kept.
+        struct CpuTally {
+            Ahead &out;
+            qint64 from;
+            ~CpuTally() { out.cpuMs = threadCpuMs() - from; }
+        } tally{*out, cpuFrom};
         try {
             QImage handOver = job.handOver;
-            if (!job.background.isEmpty()) {
-                std::lock_guard lock(*job.handOverLock);
-                if (*job.stop)
-                    return out;
-                QFile::remove(job.paths.handOverPicture());
-                QFile::copy(job.background, job.paths.handOverPicture());
-            } else if (handOver.isNull()) {
+            if (job.background.isEmpty() && handOver.isNull()) {
                 TemplateDriver before(job.paths, DriverContext::Preview, job.size);
                 before.setStagedExtension(job.extension);
                 loadSegmentInto(before, job.before, job.beforeNumStop);
@@ -808,17 +841,23 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
                 handOver = before.frame();
                 out->beforeLastFrame = handOver;
             }
-            if (job.background.isEmpty()) {
-                // A stopped load never writes: the user-interface thread may
-                // be writing the hand-over picture for a segment of its own.
+            auto driver = std::make_unique<TemplateDriver>(job.paths, DriverContext::Preview, job.size);
+            driver->setStagedExtension(job.extension);
+            {
+                // The hand-over picture is written and read by the load
+                // under the lock (others write it for segments of their own);
+                // a stopped load writes nothing.
                 std::lock_guard lock(*job.handOverLock);
                 if (*job.stop)
                     return out;
-                TemplateDriver::writeHandOverPicture(job.paths, handOver);
+                if (job.background.isEmpty()) {
+                    TemplateDriver::writeHandOverPicture(job.paths, handOver);
+                } else {
+                    QFile::remove(job.paths.handOverPicture());
+                    QFile::copy(job.background, job.paths.handOverPicture());
+                }
+                loadSegmentInto(*driver, job.target, job.targetNumStop);
             }
-            auto driver = std::make_unique<TemplateDriver>(job.paths, DriverContext::Preview, job.size);
-            driver->setStagedExtension(job.extension);
-            loadSegmentInto(*driver, job.target, job.targetNumStop);
             if (*job.stop)
                 return out;
             if (job.seekOffset >= 0) {
@@ -841,6 +880,63 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
     });
 }
 
+// Draws the last picture of every segment in order, each from the one
+// before, on a worker of low priority, so that a seek anywhere finds the
+// hand-over picture of its segment made and loads one template only.
+void PreviewPlayback::startHandOverChain(const QImage &firstLast)
+{
+    stopHandOverChain();
+    if (firstLast.isNull() || m_timeline.segments.size() < 3)
+        return;
+    auto results = std::make_shared<HandOverChain>();
+    auto stop = std::make_shared<std::atomic<bool>>(false);
+    m_chain = results;
+    m_chainStop = stop;
+    std::vector<QString> numStops;
+    for (const PreviewSegment &seg : m_timeline.segments)
+        numStops.push_back(numStopFor(seg.usedRow));
+    m_chainRun
+        = std::async(std::launch::async,
+                     [paths = m_album.paths, extension = m_driver->stagedExtension(), size = m_size,
+                      segments = m_timeline.segments, numStops, results, stop, lock = m_handOverLock, firstLast] {
+                         setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10);
+                         QImage last = firstLast;
+                         // The last segment's picture hands over to nothing.
+                         for (size_t k = 1; k + 1 < segments.size() && !*stop; ++k) {
+                             try {
+                                 TemplateDriver driver(paths, DriverContext::Preview, size);
+                                 driver.setStagedExtension(extension);
+                                 {
+                                     std::lock_guard guard(*lock);
+                                     if (*stop)
+                                         break;
+                                     TemplateDriver::writeHandOverPicture(paths, last);
+                                     loadSegmentInto(driver, segments[k], numStops[k]);
+                                 }
+                                 driver.setCounter(int(segments[k].frames - 2));
+                                 driver.stepFrame();
+                                 last = driver.frame().copy();
+                             } catch (...) {
+                                 break; // the loads of the segments report what fails
+                             }
+                             std::lock_guard guard(results->mutex);
+                             results->lastFrames[int(k)] = last;
+                         }
+                         return std::make_shared<Ahead>();
+                     });
+}
+
+void PreviewPlayback::stopHandOverChain()
+{
+    if (m_chainStop)
+        *m_chainStop = true;
+    if (m_chainRun.valid())
+        m_abandoned.push_back(std::move(m_chainRun));
+    m_chainRun = {};
+    m_chainStop.reset();
+    m_chain.reset();
+}
+
 // Takes over the player loaded ahead for `seg` (waiting for it if it is not
 // ready yet) and starts loading the segment after it.
 bool PreviewPlayback::takeAhead(int seg)
@@ -854,6 +950,7 @@ bool PreviewPlayback::takeAhead(int seg)
         return false;
     m_driver = std::move(ahead->driver);
     m_loaded = seg;
+    m_takenCpuMs = ahead->cpuMs;
     if (!ahead->lastFrame.isNull())
         m_lastFrames[seg] = ahead->lastFrame;
     if (!ahead->beforeLastFrame.isNull())
@@ -862,8 +959,9 @@ bool PreviewPlayback::takeAhead(int seg)
     return true;
 }
 
-// Gives up the load ahead without waiting for it: once its stop flag is set
-// and the hand-over lock taken, it writes nothing more; it ends on its own.
+// Gives up the load ahead without waiting for it: once its stop flag is set,
+// it writes nothing more (it checks under the hand-over lock); it ends on
+// its own.
 void PreviewPlayback::dropAhead()
 {
     std::erase_if(m_abandoned,
@@ -872,9 +970,6 @@ void PreviewPlayback::dropAhead()
         return;
     if (m_nextStop)
         *m_nextStop = true;
-    {
-        std::lock_guard lock(*m_handOverLock);
-    }
     m_abandoned.push_back(std::move(m_next));
     m_next = {};
     m_nextSegment = -1;

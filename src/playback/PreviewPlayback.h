@@ -32,7 +32,10 @@
 // Seeking composes the target frame directly: the template of that moment is
 // loaded after its hand-over picture (the last frame of the template before)
 // has been made, the effect states are advanced without decoding, the music
-// moves to the song and offset of that moment.
+// moves to the song and offset of that moment. A template not loaded yet
+// loads on a worker (the user-interface thread goes on meanwhile); the last
+// pictures of all segments are drawn in order by a low-priority worker once
+// playing starts (the hand-over chain), so that load is one template.
 //
 // Threads: construct and call from the user-interface thread (it needs an
 // event loop for the frame timer and the staging worker's results). While
@@ -101,6 +104,8 @@ struct PreviewStats {
     long long seeks = 0;
     qint64 maxSeekMs = 0; // seek() to its frame shown
     qint64 maxSeekBlockMs = 0; // longest the user-interface thread spent in one seek step
+    long long seekLoads = 0; // seeks whose template loaded on a worker
+    qint64 seekLoadCpuMs = 0, maxSeekLoadCpuMs = 0; // processor time of those loads: sum, largest
     std::vector<PreviewLateFrame> lateFrames; // the first kMaxLateFrames kept
     static constexpr size_t kMaxLateFrames = 64;
 };
@@ -207,6 +212,8 @@ private:
     void pollSeek();
     void completeSeek(long long frame);
     QImage handOverPictureFor(int segment) const;
+    void startHandOverChain(const QImage &firstLast);
+    void stopHandOverChain();
 
     // Music
     void playSongAt(qint64 ms);
@@ -239,16 +246,27 @@ private:
     // Loads given up (a seek elsewhere, a stop): they end on their own soon
     // after their stop flag is set and are reaped later.
     std::vector<std::future<std::shared_ptr<Ahead>>> m_abandoned;
-    // Held while a worker writes the hand-over picture; a stop flag set and
-    // this lock taken once mean no worker writes it any more.
+    // Held while the hand-over picture is written and the load that reads it
+    // runs (workers loading ahead, the hand-over chain, a load on the
+    // user-interface thread); a worker checks its stop flag under it.
     std::shared_ptr<std::mutex> m_handOverLock = std::make_shared<std::mutex>();
     // Last picture (without effects) of each segment loaded so far: the
     // hand-over of the segment after it, so a seek there loads one template.
     std::map<int, QImage> m_lastFrames;
+    // Last pictures drawn ahead by the hand-over chain (see
+    // startHandOverChain), filled by its worker while the album plays.
+    struct HandOverChain {
+        std::mutex mutex;
+        std::map<int, QImage> lastFrames;
+    };
+    std::shared_ptr<HandOverChain> m_chain;
+    std::shared_ptr<std::atomic<bool>> m_chainStop;
+    std::future<std::shared_ptr<Ahead>> m_chainRun;
     // A seek waiting for its template on a worker (-1: none), and when the
     // latest seek was asked.
     long long m_seekTarget = -1;
     qint64 m_seekBegan = 0;
+    qint64 m_takenCpuMs = -1; // processor time of the last load taken from a worker
     static constexpr int kSeekPollMs = 2;
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
     long long m_effectFrame = -1; // last frame the effects were stepped for

@@ -372,8 +372,9 @@ TEST(Preview, SeekMovesPictureMusicAndTime)
 
 // The hand-over picture the second template starts from is the first
 // template's last frame however the second was loaded: ahead on a worker
-// while the first plays, on the user-interface thread after a seek from
-// elsewhere, or ahead again after a seek into the first template.
+// while the first plays, for a seek from elsewhere (from the hand-over kept
+// or drawn by the chain), or ahead again after a seek into the first
+// template.
 TEST(Preview, TemplateLoadedAheadShowsTheSameHandOverAsASeek)
 {
     PreviewRig r(100, 50);
@@ -408,7 +409,7 @@ TEST(Preview, TemplateLoadedAheadShowsTheSameHandOverAsASeek)
                 worst = std::max(worst, std::abs(qGray(other.pixel(x, y)) - qGray(inOrder.pixel(x, y))));
         return worst;
     };
-    r.preview->seek(299); // the mode movie: the next seek loads on the user-interface thread
+    r.preview->seek(299); // the mode movie: the next seek loads the second template again
     r.preview->seek(101);
     EXPECT_LE(worstDifference(r.preview->picture()), 2) << "loaded after a seek from elsewhere";
     r.preview->seek(5); // the first template again: the second loads ahead from there
