@@ -19,15 +19,21 @@
 #include "app/Error.h"
 #include "app/FlagWords.h"
 #include "effects/BackgroundTable.h"
+#include "image/ImageIO.h"
 #include "media/AudioPlayer.h"
 #include "media/LyricSettings.h"
 #include "media/MusicList.h"
 #include "resources/FolderOps.h"
+#include "resources/PackedFile.h"
 
 namespace lumora {
 
 namespace {
 constexpr qint64 kLateMs = 10;
+// The hand-over picture file's JPEG quality (as TemplateDriver writes it):
+// pictures kept for it are kept encoded, byte for byte what the file holds,
+// a few tens of kilobytes each instead of a megabyte and more.
+constexpr int kHandOverQuality = 90;
 const QString kNoCompleteTemplate = QStringLiteral("没有完成照片匹配的模板,无法播放相册！");
 
 QElapsedTimer &steadyClock()
@@ -56,7 +62,7 @@ struct PreviewPlayback::Staged {
     // the user-interface thread then loads it and reports why), and its last
     // picture, the hand-over for the segment after it.
     std::unique_ptr<TemplateDriver> first;
-    QImage firstLast;
+    QByteArray firstLast; // JPEG, as the hand-over picture file holds it
 };
 
 // What a worker needs to load a segment ahead; every field is a copy, so the
@@ -69,7 +75,7 @@ struct PreviewPlayback::AheadJob {
     QString targetNumStop;
     // The hand-over picture the target starts from: the last picture of the
     // segment before when known, otherwise that segment is loaded to draw it.
-    QImage handOver;
+    QByteArray handOver; // JPEG
     // Segment 0 starts from its own background picture instead.
     QString background;
     // A seek: the frame of the segment to draw (-1: playing from its start).
@@ -86,8 +92,8 @@ struct PreviewPlayback::AheadJob {
 // reports the failure).
 struct PreviewPlayback::Ahead {
     std::unique_ptr<TemplateDriver> driver;
-    QImage lastFrame;
-    QImage beforeLastFrame; // the hand-over, when the worker drew it
+    QByteArray lastFrame; // JPEG, as the hand-over picture file holds it
+    QByteArray beforeLastFrame; // the hand-over, when the worker drew it
     qint64 cpuMs = 0; // processor time the worker spent on it
 };
 
@@ -295,7 +301,7 @@ void PreviewPlayback::start(SyncMode sync)
             auto driver = std::make_unique<TemplateDriver>(paths, DriverContext::Preview, size);
             driver->setStagedExtension(extension);
             loadSegmentInto(*driver, s, numStopOf(album, s.usedRow));
-            staged->firstLast = warmUp(*driver, s);
+            staged->firstLast = encodeJpeg(warmUp(*driver, s), kHandOverQuality);
             staged->first = std::move(driver);
         } catch (...) {
             // Left to the user-interface thread, which loads it again and
@@ -349,7 +355,7 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
         tell(problems.join(QLatin1Char('\n')));
 }
 
-void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const QImage &firstLast)
+void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const QByteArray &firstLast)
 {
     StateCells &cells = m_album.cells;
     m_driver = std::make_unique<TemplateDriver>(m_album.paths, DriverContext::Preview, m_size);
@@ -603,7 +609,7 @@ void PreviewPlayback::pollSeek()
 
 // The last picture of the segment before `seg` when known (the hand-over
 // `seg` starts from); null when the worker is to draw it.
-QImage PreviewPlayback::handOverPictureFor(int seg) const
+QByteArray PreviewPlayback::handOverPictureFor(int seg) const
 {
     const auto it = m_lastFrames.find(seg - 1);
     if (it != m_lastFrames.end())
@@ -614,7 +620,7 @@ QImage PreviewPlayback::handOverPictureFor(int seg) const
         if (drawn != m_chain->lastFrames.end())
             return drawn->second;
     }
-    return QImage();
+    return QByteArray();
 }
 
 void PreviewPlayback::completeSeek(long long frame)
@@ -766,7 +772,7 @@ void PreviewPlayback::loadSegment(int seg)
     m_loaded = seg;
     ++m_stats.templateLoads;
     m_stats.maxLoadMs = std::max(m_stats.maxLoadMs, m_clock() - began);
-    loadAhead(seg + 1, QImage());
+    loadAhead(seg + 1, QByteArray());
 }
 
 QString PreviewPlayback::numStopFor(int usedRow) const
@@ -798,7 +804,7 @@ void PreviewPlayback::warmLyricFonts()
 // Starts loading `seg` on a worker. `handOver` is the last picture of the
 // segment before it, or null when the worker is to draw it. `seekOffset`: the
 // frame of the segment a seek shows (-1 when it plays from its start).
-void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekOffset)
+void PreviewPlayback::loadAhead(int seg, const QByteArray &handOver, long long seekOffset)
 {
     dropAhead();
     if (seg < 0 || seg >= int(m_timeline.segments.size()))
@@ -831,14 +837,14 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
             ~CpuTally() { out.cpuMs = threadCpuMs() - from; }
         } tally{*out, cpuFrom};
         try {
-            QImage handOver = job.handOver;
-            if (job.background.isEmpty() && handOver.isNull()) {
+            QByteArray handOver = job.handOver;
+            if (job.background.isEmpty() && handOver.isEmpty()) {
                 TemplateDriver before(job.paths, DriverContext::Preview, job.size);
                 before.setStagedExtension(job.extension);
                 loadSegmentInto(before, job.before, job.beforeNumStop);
                 before.setCounter(int(job.before.frames - 2));
                 before.stepFrame();
-                handOver = before.frame();
+                handOver = encodeJpeg(before.frame(), kHandOverQuality);
                 out->beforeLastFrame = handOver;
             }
             auto driver = std::make_unique<TemplateDriver>(job.paths, DriverContext::Preview, job.size);
@@ -851,7 +857,7 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
                 if (*job.stop)
                     return out;
                 if (job.background.isEmpty()) {
-                    TemplateDriver::writeHandOverPicture(job.paths, handOver);
+                    writeFileBytes(job.paths.handOverPicture(), handOver);
                 } else {
                     QFile::remove(job.paths.handOverPicture());
                     QFile::copy(job.background, job.paths.handOverPicture());
@@ -868,7 +874,7 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
             } else {
                 // The last frame first (every layer in its final pose is
                 // made), then frame 0, where playing the segment begins.
-                out->lastFrame = warmUp(*driver, job.target);
+                out->lastFrame = encodeJpeg(warmUp(*driver, job.target), kHandOverQuality);
             }
             out->driver = std::move(driver);
         } catch (...) {
@@ -883,10 +889,10 @@ void PreviewPlayback::loadAhead(int seg, const QImage &handOver, long long seekO
 // Draws the last picture of every segment in order, each from the one
 // before, on a worker of low priority, so that a seek anywhere finds the
 // hand-over picture of its segment made and loads one template only.
-void PreviewPlayback::startHandOverChain(const QImage &firstLast)
+void PreviewPlayback::startHandOverChain(const QByteArray &firstLast)
 {
     stopHandOverChain();
-    if (firstLast.isNull() || m_timeline.segments.size() < 3)
+    if (firstLast.isEmpty() || m_timeline.segments.size() < 3)
         return;
     auto results = std::make_shared<HandOverChain>();
     auto stop = std::make_shared<std::atomic<bool>>(false);
@@ -900,7 +906,7 @@ void PreviewPlayback::startHandOverChain(const QImage &firstLast)
                      [paths = m_album.paths, extension = m_driver->stagedExtension(), size = m_size,
                       segments = m_timeline.segments, numStops, results, stop, lock = m_handOverLock, firstLast] {
                          setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10);
-                         QImage last = firstLast;
+                         QByteArray last = firstLast;
                          // The last segment's picture hands over to nothing.
                          for (size_t k = 1; k + 1 < segments.size() && !*stop; ++k) {
                              try {
@@ -910,12 +916,12 @@ void PreviewPlayback::startHandOverChain(const QImage &firstLast)
                                      std::lock_guard guard(*lock);
                                      if (*stop)
                                          break;
-                                     TemplateDriver::writeHandOverPicture(paths, last);
+                                     writeFileBytes(paths.handOverPicture(), last);
                                      loadSegmentInto(driver, segments[k], numStops[k]);
                                  }
                                  driver.setCounter(int(segments[k].frames - 2));
                                  driver.stepFrame();
-                                 last = driver.frame().copy();
+                                 last = encodeJpeg(driver.frame(), kHandOverQuality);
                              } catch (...) {
                                  break; // the loads of the segments report what fails
                              }
@@ -951,9 +957,9 @@ bool PreviewPlayback::takeAhead(int seg)
     m_driver = std::move(ahead->driver);
     m_loaded = seg;
     m_takenCpuMs = ahead->cpuMs;
-    if (!ahead->lastFrame.isNull())
+    if (!ahead->lastFrame.isEmpty())
         m_lastFrames[seg] = ahead->lastFrame;
-    if (!ahead->beforeLastFrame.isNull())
+    if (!ahead->beforeLastFrame.isEmpty())
         m_lastFrames[seg - 1] = ahead->beforeLastFrame;
     loadAhead(seg + 1, handOverPictureFor(seg + 1));
     return true;

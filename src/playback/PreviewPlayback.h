@@ -187,7 +187,7 @@ private:
         std::optional<RowTable> pictureStates, textStates;
     };
     void onStaged(std::shared_ptr<Staged> staged);
-    void beginPlaying(std::unique_ptr<TemplateDriver> first, const QImage &firstLast);
+    void beginPlaying(std::unique_ptr<TemplateDriver> first, const QByteArray &firstLast);
     void finish();
     void release();
     void setState(PreviewState s);
@@ -204,15 +204,15 @@ private:
     void resetEffects();
     QString numStopFor(int usedRow) const;
     void warmLyricFonts();
-    void loadAhead(int segment, const QImage &handOver, long long seekOffset = -1);
+    void loadAhead(int segment, const QByteArray &handOver, long long seekOffset = -1);
     bool takeAhead(int segment);
     void dropAhead();
     QString lyricAt(long long n, const Row **settings);
     void show(long long n, const Composed &c, bool afterSeek);
     void pollSeek();
     void completeSeek(long long frame);
-    QImage handOverPictureFor(int segment) const;
-    void startHandOverChain(const QImage &firstLast);
+    QByteArray handOverPictureFor(int segment) const;
+    void startHandOverChain(const QByteArray &firstLast);
     void stopHandOverChain();
 
     // Music
@@ -252,12 +252,12 @@ private:
     std::shared_ptr<std::mutex> m_handOverLock = std::make_shared<std::mutex>();
     // Last picture (without effects) of each segment loaded so far: the
     // hand-over of the segment after it, so a seek there loads one template.
-    std::map<int, QImage> m_lastFrames;
+    std::map<int, QByteArray> m_lastFrames; // JPEG, as the hand-over picture file holds it
     // Last pictures drawn ahead by the hand-over chain (see
     // startHandOverChain), filled by its worker while the album plays.
     struct HandOverChain {
         std::mutex mutex;
-        std::map<int, QImage> lastFrames;
+        std::map<int, QByteArray> lastFrames; // JPEG
     };
     std::shared_ptr<HandOverChain> m_chain;
     std::shared_ptr<std::atomic<bool>> m_chainStop;
