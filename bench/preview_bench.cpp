@@ -154,7 +154,10 @@ int main(int argc, char **argv)
         seekSum += t.elapsed();
     }
     const PreviewStats seeks = preview.stats();
+    QElapsedTimer stopTimer;
+    stopTimer.start();
     preview.stop();
+    const qint64 stopMs = stopTimer.elapsed();
 
     std::printf("\nAudio output: %s\n", audio.silent() ? "silent sink (no device)" : "device");
     std::printf("Play to first frame (staging included): %lld ms   (target <= 2000)\n", (long long)run.firstFrameMs);
@@ -178,6 +181,7 @@ int main(int argc, char **argv)
                 (long long)seeks.seeks);
     std::printf("User-interface thread in a seek step: longest %lld ms   (target <= 50)\n",
                 (long long)seeks.maxSeekBlockMs);
+    std::printf("Stop while playing: %lld ms on the user-interface thread   (target <= 50)\n", (long long)stopMs);
     std::printf("Seeks whose template loaded on a worker: %lld, processor time of the load mean %.1f ms, largest "
                 "%lld ms (what the wait for the frame costs on an idle core)\n",
                 seeks.seekLoads, seeks.seekLoads ? double(seeks.seekLoadCpuMs) / double(seeks.seekLoads) : 0.0,

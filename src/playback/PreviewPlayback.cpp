@@ -222,6 +222,12 @@ void PreviewPlayback::start(SyncMode sync)
 {
     stop();
     waitForWorker(); // a stopped staging still finishing
+    {
+        // Workers given up by the stop check their stop flag under this lock
+        // before they write the hand-over picture: once it has been taken,
+        // none of them writes into the staging that starts now.
+        std::lock_guard lock(*m_handOverLock);
+    }
     m_sync = sync;
     m_stats = {};
     m_lastTickAt = -1;
