@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6concurrent6
-  libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libexif-dev
+  libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libdeflate-dev zlib1g-dev libexif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
   libopencc-dev nlohmann-json3-dev libgtest-dev
   fonts-wqy-microhei ffmpeg xvfb xauth

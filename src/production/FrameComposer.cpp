@@ -19,11 +19,11 @@ namespace {
 // keeps the frames needed soonest (see EffectRun). Up to 1280 × 720 the
 // bound holds every frame a typical album shows more than once (about
 // 0.5 MB of pieces per full-frame picture at that size), so each frame is
-// decoded once: there the encoder is cheap and decoding was most of the
-// work. Above it the encoder holds most of the memory: the bound is smaller,
-// smaller still when the encoder is at its slowest settings (its memory is
-// the largest then, and decoding again hides behind its work), and fewer
-// frames are decoded ahead.
+// decoded once: there the encoder is cheap and decoding is a large part of
+// the work. Above it the encoder holds most of the memory and a frame decodes
+// in a few milliseconds: the bound is small, smaller still when the encoder
+// is at its slowest settings (its memory is the largest then, and decoding
+// again hides behind its work), and fewer frames are decoded ahead.
 constexpr qint64 kSmallFrameArea = 1280 * 720;
 bool largeFrames(QSize render)
 {
@@ -33,7 +33,7 @@ qint64 productionEffectCacheBytes(QSize render, bool slowEncoder)
 {
     if (!largeFrames(render))
         return qint64(160) << 20;
-    return slowEncoder ? qint64(24) << 20 : qint64(48) << 20;
+    return slowEncoder ? qint64(8) << 20 : qint64(24) << 20;
 }
 
 std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize render, bool slowEncoder,
@@ -50,6 +50,9 @@ std::unique_ptr<EffectRun> makeEffectRun(Album &album, EffectKind kind, QSize re
     s.outputSize = mode.output; // frames are authored at the mode's output size
     s.cacheBytes = productionEffectCacheBytes(render, slowEncoder);
     s.prefetchFrames = largeFrames(render) ? 2 : 3;
+    // A frame decodes in a few milliseconds: one thread per run keeps ahead
+    // of the composer, and each decoding thread holds frame-sized buffers.
+    s.decodeThreads = 1;
     s.creationCounter = std::move(creation);
     const RowTable &table = kind == EffectKind::Picture ? album.huamian_ListView_Image : album.wenzi_ListView_Image;
     return std::make_unique<EffectRun>(album.paths, table, s);
