@@ -463,12 +463,37 @@ void writeJpeg(const QImage &image, const QString &path, int quality)
 
 // ---- PNG ----
 
+namespace {
+// libpng allocates a chunk's declared length before it reads the chunk: a
+// damaged length of two gigabytes in a small file took that much memory. The
+// whole file is in memory, so every chunk up to the end is checked to fit in
+// it first.
+bool pngChunksFitTheFile(const QByteArray &data)
+{
+    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
+    const size_t size = size_t(data.size());
+    size_t pos = 8; // after the signature (libpng checks it)
+    while (pos + 8 <= size) { // a chunk's length and type can be read
+        const quint64 length = quint64(bytes[pos]) << 24 | quint64(bytes[pos + 1]) << 16 | quint64(bytes[pos + 2]) << 8
+            | quint64(bytes[pos + 3]);
+        if (length + 12 > size - pos)
+            return false;
+        if (std::memcmp(bytes + pos + 4, "IEND", 4) == 0)
+            return true;
+        pos += size_t(length) + 12;
+    }
+    return true; // cut short inside a chunk header: libpng says so
+}
+} // namespace
+
 QImage decodePng(const QByteArray &data, const QString &what)
 {
     const auto fail
         = [&](const QString &why) -> QImage { throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why)); };
     if (data.isEmpty())
         return fail(QStringLiteral("文件是空的"));
+    if (!pngChunksFitTheFile(data))
+        return fail(QStringLiteral("文件不完整"));
     // libpng's simplified reader keeps its setjmp inside the library and
     // reports failures through image.message; png_image_free releases what
     // begin_read allocated when we stop before finish_read.
@@ -680,6 +705,13 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
         return QuickPng::NotThisKind; // refused with its size by the general path
     const size_t rowBytes = size_t(width) * 4;
     const size_t rawBytes = (rowBytes + 1) * height;
+    // Deflate expands at most about 1032 to 1: a header claiming far more
+    // pixels than the data could hold is refused before anything that size
+    // is allocated.
+    if (rawBytes / 1032 > stream.size() + 64) {
+        why = QStringLiteral("图像数据损坏");
+        return QuickPng::Failed;
+    }
     thread_local std::vector<uchar> raw;
     thread_local std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater;
     if (!inflater)
@@ -736,6 +768,8 @@ void decodeFramePng(const QByteArray &data, const QString &what, QImage &into)
         break;
     case QuickPng::NotThisKind: break;
     }
+    if (!pngChunksFitTheFile(data))
+        fail(QStringLiteral("文件不完整"));
     PngSource src;
     src.data = reinterpret_cast<const png_byte *>(data.constData());
     src.size = size_t(data.size());
