@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
@@ -22,6 +23,19 @@ namespace lumora::ui {
 namespace {
 const char *const kPlayButtons[] = {"Button33", "suiButton17"};
 const char *const kStopButtons[] = {"Button26", "suiButton18"};
+
+// A click on the position bar jumps to the moment under the pointer, as in
+// every video player; the usual slider steps a page towards it instead.
+class JumpToClickStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == QStyle::SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 } // namespace
 
 AlbumPreview::AlbumPreview(MainWindow &main, AlbumSession &session, DialogService &dialogs)
@@ -42,6 +56,9 @@ AlbumPreview::AlbumPreview(MainWindow &main, AlbumSession &session, DialogServic
     m_bar->setObjectName(QStringLiteral("TrackBar_bofang_weizhi"));
     m_bar->setToolTip(QStringLiteral("播放位置：点击或拖动跳到相册的任一时刻"));
     m_bar->setFocusPolicy(Qt::NoFocus);
+    auto *jumpStyle = new JumpToClickStyle;
+    jumpStyle->setParent(m_bar);
+    m_bar->setStyle(jumpStyle);
     m_bar->hide();
     connect(m_bar, &QSlider::valueChanged, this, [this](int v) {
         if (!m_updatingBar)

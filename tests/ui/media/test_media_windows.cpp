@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSlider>
 #include <QTest>
 #include <QTreeWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "app/ClockText.h"
@@ -253,6 +255,28 @@ TEST_F(MediaWindows, MainWindowPlaysStopsAndSeeksTheAlbum)
     playback.waitForSeek(); // a template not loaded yet loads on a worker
     EXPECT_EQ(playback.shownFrame(), 76);
     EXPECT_EQ(main.findChild<QLabel *>(QStringLiteral("Label_danqianshijian"))->text(), QStringLiteral("00:00:03"));
+
+    // A click on the bar jumps to the moment under the pointer; a drag seeks
+    // as it goes and the picture follows the handle to where it is let go.
+    const auto frameAt = [&](double share) { return QPoint(int(bar->width() * share), bar->height() / 2); };
+    const auto near = [&](long long frame, double share) {
+        return std::abs(double(frame) - share * bar->maximum()) <= 0.05 * bar->maximum();
+    };
+    QTest::mouseClick(bar, Qt::LeftButton, {}, frameAt(0.75));
+    playback.waitForSeek();
+    EXPECT_TRUE(near(playback.shownFrame(), 0.75)) << playback.shownFrame() << " of " << bar->maximum();
+    EXPECT_EQ(bar->value(), playback.shownFrame());
+    QTest::mousePress(bar, Qt::LeftButton, {}, frameAt(0.25));
+    for (int step = 1; step <= 10; ++step) {
+        QMouseEvent move(QEvent::MouseMove, frameAt(0.25 + 0.04 * step), bar->mapToGlobal(frameAt(0.25 + 0.04 * step)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QApplication::processEvents();
+    }
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, frameAt(0.65));
+    playback.waitForSeek();
+    EXPECT_TRUE(near(playback.shownFrame(), 0.65)) << playback.shownFrame() << " of " << bar->maximum();
+    EXPECT_NE(playback.state(), PreviewState::Idle); // still playing (here the closing movie)
 
     // Space stops; the idle picture comes back and play is offered again.
     QShortcut *space = nullptr;
