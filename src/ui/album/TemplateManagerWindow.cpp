@@ -1,5 +1,7 @@
 #include "ui/album/TemplateManagerWindow.h"
+#include <algorithm>
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFormLayout>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -138,6 +141,8 @@ TemplateManagerWindow::TemplateManagerWindow(AlbumSession &session, DialogServic
     connect(this, &QDialog::finished, this, [this] {
         removeSlotFrames();
         m_floating->hide();
+        m_glideMove->stop();
+        m_glide->hide();
         m_dragging = -1;
         Q_EMIT closedWithChanges();
     });
@@ -252,6 +257,10 @@ void TemplateManagerWindow::buildLayout()
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Label_zhuangtai"));
     bottom->addWidget(m_status, 1);
+    m_glideOption = new QCheckBox(QStringLiteral("提示演示效果"), this);
+    m_glideOption->setObjectName(QStringLiteral("CheckBox_tishiyanshi"));
+    m_glideOption->setToolTip(QStringLiteral("选中模板或使用模板时，模板滑到它的去处"));
+    bottom->addWidget(m_glideOption);
     auto *back = new QPushButton(QStringLiteral("返     回"), this);
     back->setObjectName(QStringLiteral("Button1"));
     bottom->addWidget(back);
@@ -261,6 +270,13 @@ void TemplateManagerWindow::buildLayout()
     m_floating->setObjectName(QStringLiteral("Image_yidong"));
     m_floating->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_floating->hide();
+    m_glide = new QLabel(this);
+    m_glide->setObjectName(QStringLiteral("Image_yanshi"));
+    m_glide->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_glide->setFrameShape(QFrame::Box);
+    m_glide->hide();
+    m_glideMove = new QPropertyAnimation(m_glide, "pos", this);
+    connect(m_glideMove, &QPropertyAnimation::finished, m_glide, &QLabel::hide);
 
     connect(use, &QPushButton::clicked, this, &TemplateManagerWindow::useSelectedTemplate);
     connect(m_templates, &QTreeWidget::itemDoubleClicked, this, &TemplateManagerWindow::useSelectedTemplate);
@@ -487,6 +503,31 @@ void TemplateManagerWindow::selectUsedTemplate(int row)
     m_addedHeng->setText(QStringLiteral("0"));
     m_addedShu->setText(QStringLiteral("0"));
     makeSlotFrames(row);
+    glide(m_used, m_used->topLevelItem(row), m_framePanel->mapTo(this, QPoint(0, 0)));
+}
+
+// Decoration only: the row's picture glides at about 500 pixels a second
+// from where it was chosen to where it goes, then disappears; the work is
+// already done underneath it.
+void TemplateManagerWindow::glide(QTreeWidget *from, QTreeWidgetItem *item, QPoint end)
+{
+    if (!m_glideOption->isChecked() || !item || !isVisible())
+        return;
+    const QRect rect = from->visualItemRect(item);
+    if (rect.isEmpty())
+        return;
+    m_glideMove->stop();
+    m_glide->setPixmap(from->viewport()->grab(rect));
+    m_glide->resize(rect.size());
+    const QPoint start = from->viewport()->mapTo(this, rect.topLeft());
+    const int distance = (end - start).manhattanLength();
+    m_glideMove->setDuration(std::clamp(distance * 2, 150, 800));
+    m_glideMove->setStartValue(start);
+    m_glideMove->setEndValue(end);
+    m_glide->move(start);
+    m_glide->show();
+    m_glide->raise();
+    m_glideMove->start();
 }
 
 void TemplateManagerWindow::removeSlotFrames()
@@ -573,6 +614,11 @@ void TemplateManagerWindow::useSelectedTemplate()
     }
     useTemplateByHand(a, m_templates->indexOfTopLevelItem(item));
     refreshUsedTable();
+    if (m_used->topLevelItemCount() > 0) {
+        QTreeWidgetItem *added = m_used->topLevelItem(m_used->topLevelItemCount() - 1);
+        m_used->scrollToItem(added);
+        glide(m_templates, item, m_used->viewport()->mapTo(this, m_used->visualItemRect(added).topLeft()));
+    }
 }
 
 void TemplateManagerWindow::deleteSelectedTemplate()

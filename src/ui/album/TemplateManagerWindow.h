@@ -19,7 +19,10 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
+class QPropertyAnimation;
+class QTreeWidgetItem;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -106,6 +109,12 @@ private:
     QScrollArea *m_framePanel = nullptr; // ScrollBox_mobankuang
     QWidget *m_frameInner = nullptr;
     QLabel *m_floating = nullptr; // Image_yidong
+    // "提示演示效果": a picture of the template row glides to where it goes.
+    QCheckBox *m_glideOption = nullptr; // CheckBox_tishiyanshi
+    QLabel *m_glide = nullptr; // Image_yanshi
+    QPropertyAnimation *m_glideMove = nullptr;
+    // Glides a picture of `item` from its place in `from` to `end` (window coordinates).
+    void glide(QTreeWidget *from, QTreeWidgetItem *item, QPoint end);
     QLabel *m_status = nullptr;
     QPushButton *m_previewUsed = nullptr, *m_previewCatalogue = nullptr;
     std::vector<QWidget *> m_listControls; // disabled while the tables fill

@@ -226,6 +226,45 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
     thumbs.waitForDone();
 }
 
+// "提示演示效果": with the option on, choosing a used template or using a
+// catalogue one sends a picture of the row gliding to where it goes, over
+// work already done underneath; with it off (the default) nothing moves.
+TEST(TemplateManager, HintGlideFollowsTheOption)
+{
+    Album3 f(2, 2);
+    ThumbnailCache thumbs;
+    TemplateManagerWindow w(*f.session, f.dialogs, thumbs);
+    w.start();
+    w.show();
+    QTRY_VERIFY(w.photosLoaded());
+    auto *glide = child<QLabel>(w, QStringLiteral("Image_yanshi"));
+    auto *option = child<QCheckBox>(w, QStringLiteral("CheckBox_tishiyanshi"));
+    ASSERT_TRUE(glide && option);
+    EXPECT_FALSE(option->isChecked());
+    w.selectUsedTemplate(0);
+    EXPECT_FALSE(glide->isVisible());
+
+    option->setChecked(true);
+    w.selectUsedTemplate(1);
+    EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Edit_mobanhangshu"))->text(), QStringLiteral("2"));
+    ASSERT_TRUE(glide->isVisible());
+    const QPoint start = glide->pos();
+    QTRY_VERIFY(glide->pos() != start);
+    QTRY_VERIFY(!glide->isVisible());
+    auto *panel = child<QWidget>(w, QStringLiteral("ScrollBox_mobankuang"));
+    EXPECT_EQ(glide->pos(), panel->mapTo(&w, QPoint(0, 0)));
+
+    auto *list = child<QTreeWidget>(w, QStringLiteral("ListView_moban"));
+    auto *used = child<QTreeWidget>(w, QStringLiteral("ListView_moban_shiyong"));
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button2")), Qt::LeftButton);
+    ASSERT_TRUE(glide->isVisible());
+    QTRY_VERIFY(!glide->isVisible());
+    QTreeWidgetItem *added = used->topLevelItem(used->topLevelItemCount() - 1);
+    EXPECT_EQ(glide->pos(), used->viewport()->mapTo(&w, used->visualItemRect(added).topLeft()));
+    thumbs.waitForDone();
+}
+
 TEST(CropEditor, SavedPlacementIsWhatStagingShows)
 {
     Album3 f(1, 0);

@@ -1,5 +1,6 @@
 #include "EditShots.h"
 
+#include <QCheckBox>
 #include <QTreeWidget>
 
 #include "Shooter.h"
@@ -24,6 +25,14 @@ void shootEditWindows(AlbumSession &session, ui::DialogService &dialogs, ui::Thu
             w.selectUsedTemplate(0);
         Shooter::settle(600);
         shooter.shoot(&w); // TForm8
+        // "提示演示效果" on: the second used template's row mid-glide.
+        if (session.album().ListView_moban_shiyong.size() > 1) {
+            if (auto *option = w.findChild<QCheckBox *>(QStringLiteral("CheckBox_tishiyanshi")))
+                option->setChecked(true);
+            w.selectUsedTemplate(1);
+            Shooter::settle(120);
+            shooter.shoot(&w); // TForm8-2
+        }
         w.hide();
     }
     {
