@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+#include "app/Heap.h"
 #include "bench_album.h"
 #include "effects/EffectPackage.h"
 #include "effects/EffectTables.h"
@@ -64,6 +65,7 @@ template <typename F> void runUntil(F done, qint64 ms)
 
 int main(int argc, char **argv)
 {
+    lumora::keepLargeBlocksInHeap(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
