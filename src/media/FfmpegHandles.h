@@ -14,6 +14,7 @@ extern "C" {
 
 #include <QLoggingCategory>
 #include <QString>
+#include <cerrno>
 #include <memory>
 
 namespace lumora::av {
@@ -59,11 +60,25 @@ using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using FifoPtr = std::unique_ptr<AVAudioFifo, FifoDeleter>;
 
 // The library's own text for an error code.
+// The library's words for an error code; the failures of the disk that a
+// person can act on are said in Chinese first.
 inline QString errorText(int code)
 {
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, buf, sizeof buf);
-    return QString::fromUtf8(buf);
+    const QString library = QString::fromUtf8(buf);
+    const char *plain = nullptr;
+    if (code == AVERROR(ENOSPC) || code == AVERROR(EDQUOT))
+        plain = "磁盘空间不足";
+    else if (code == AVERROR(EFBIG))
+        plain = "文件超出了系统允许的大小";
+    else if (code == AVERROR(EROFS))
+        plain = "磁盘是只读的";
+    else if (code == AVERROR(EACCES) || code == AVERROR(EPERM))
+        plain = "没有访问权限";
+    else if (code == AVERROR(EIO))
+        plain = "磁盘读写出错";
+    return plain ? QStringLiteral("%1（%2）").arg(QString::fromUtf8(plain), library) : library;
 }
 
 // FFmpeg's own log lines ("[mp3 @ 0x...] Failed to read frame size", skipped
