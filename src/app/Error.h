@@ -18,6 +18,11 @@ private:
     QString m_message;
 };
 
+// The failures of the disk a person can act on (full, file too large,
+// read-only, no access, an I/O error), said in Chinese; "" for any other
+// `errno` value, whose library or system words are shown instead.
+QString plainDiskError(int errnoValue);
+
 // A shipped resource failed its integrity contract (no templates for the mode,
 // wrong parameter-file marker, a movie that fails its identity check). The
 // application ends when it meets one of these.

@@ -14,8 +14,9 @@ extern "C" {
 
 #include <QLoggingCategory>
 #include <QString>
-#include <cerrno>
 #include <memory>
+
+#include "app/Error.h"
 
 namespace lumora::av {
 
@@ -67,18 +68,8 @@ inline QString errorText(int code)
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, buf, sizeof buf);
     const QString library = QString::fromUtf8(buf);
-    const char *plain = nullptr;
-    if (code == AVERROR(ENOSPC) || code == AVERROR(EDQUOT))
-        plain = "磁盘空间不足";
-    else if (code == AVERROR(EFBIG))
-        plain = "文件超出了系统允许的大小";
-    else if (code == AVERROR(EROFS))
-        plain = "磁盘是只读的";
-    else if (code == AVERROR(EACCES) || code == AVERROR(EPERM))
-        plain = "没有访问权限";
-    else if (code == AVERROR(EIO))
-        plain = "磁盘读写出错";
-    return plain ? QStringLiteral("%1（%2）").arg(QString::fromUtf8(plain), library) : library;
+    const QString plain = code < 0 ? plainDiskError(-code) : QString();
+    return plain.isEmpty() ? library : QStringLiteral("%1（%2）").arg(plain, library);
 }
 
 // FFmpeg's own log lines ("[mp3 @ 0x...] Failed to read frame size", skipped

@@ -1,5 +1,7 @@
 #include "PackedFile.h"
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,14 +27,21 @@ QByteArray readFileBytes(const QString &path)
 void writeFileBytes(const QString &path, const QByteArray &data)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // Unbuffered: a failed write is the system's own call, so its errno
+    // still says why (a full disk) when it is read.
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, f.errorString()));
-    if (f.write(data) != data.size() || !f.flush()) {
-        const QString why = f.errorString();
+    const auto why = [&f](int error) {
+        const QString plain = plainDiskError(error);
+        return plain.isEmpty() ? f.errorString() : plain;
+    };
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, why(errno)));
+    errno = 0;
+    if (f.write(data) != data.size()) {
+        const QString reason = why(errno);
         f.close();
         f.remove();
-        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, why));
+        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, reason));
     }
     f.close();
 }

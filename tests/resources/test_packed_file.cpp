@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <zlib.h>
 
 #include "app/Error.h"
@@ -74,4 +77,32 @@ TEST(PackedFile, UnpackToWritesOnlyTheTargetAndTwiceGivesTheSameResult)
     packed::unpackTo(src, 20, target);
     EXPECT_EQ(readFileBytes(target), QByteArray("movie"));
     EXPECT_THROW(packed::unpackTo(dir.filePath(QStringLiteral("missing.rar")), 3, target), Error);
+}
+
+// A write the disk cannot take (here: beyond the size this process may
+// write, which fails as a full disk does) is refused with the file's name and
+// the reason in plain words, and leaves no partial file behind.
+TEST(PackedFile, AWriteTheDiskCannotTakeIsRefusedAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("staged/picture.jpg"));
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit limited = before;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    QString message;
+    try {
+        writeFileBytes(path, QByteArray(64 * 1024, 'x'));
+    } catch (const Error &e) {
+        message = e.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_TRUE(message.contains(path)) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("文件超出了系统允许的大小"))) << message.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+    writeFileBytes(path, QByteArray(64 * 1024, 'x')); // room again: written whole
+    EXPECT_EQ(QFile(path).size(), 64 * 1024);
 }
