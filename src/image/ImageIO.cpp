@@ -464,6 +464,11 @@ void writeJpeg(const QImage &image, const QString &path, int quality)
 // ---- PNG ----
 
 namespace {
+quint32 readBigEndian32(const uchar *p)
+{
+    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
+}
+
 // libpng allocates a chunk's declared length before it reads the chunk: a
 // damaged length of two gigabytes in a small file took that much memory. The
 // whole file is in memory, so every chunk up to the end is checked to fit in
@@ -474,8 +479,7 @@ bool pngChunksFitTheFile(const QByteArray &data)
     const size_t size = size_t(data.size());
     size_t pos = 8; // after the signature (libpng checks it)
     while (pos + 8 <= size) { // a chunk's length and type can be read
-        const quint64 length = quint64(bytes[pos]) << 24 | quint64(bytes[pos + 1]) << 16 | quint64(bytes[pos + 2]) << 8
-            | quint64(bytes[pos + 3]);
+        const quint64 length = readBigEndian32(bytes + pos);
         if (length + 12 > size - pos)
             return false;
         if (std::memcmp(bytes + pos + 4, "IEND", 4) == 0)
@@ -593,11 +597,6 @@ namespace {
 // here and swapped to B,G,R,A with libyuv. Any other kind of PNG (palette,
 // grey, 16-bit, interlaced) takes libpng's way.
 enum class QuickPng { Done, NotThisKind, Failed };
-
-quint32 readBigEndian32(const uchar *p)
-{
-    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
 
 // Undoes the filter of one row of 4-byte pixels in place; `prev` is the
 // unfiltered row above (all zero for the first row).

@@ -2,11 +2,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <zlib.h>
 
 #include "app/Error.h"
+#include "resources/FileSizeLimit.h"
 #include "resources/PackedFile.h"
 
 using namespace lumora;
@@ -86,20 +85,16 @@ TEST(PackedFile, AWriteTheDiskCannotTakeIsRefusedAndLeavesNoFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("staged/picture.jpg"));
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit limited = before;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     QString message;
-    try {
-        writeFileBytes(path, QByteArray(64 * 1024, 'x'));
-    } catch (const Error &e) {
-        message = e.message();
+    {
+        const test::FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.active());
+        try {
+            writeFileBytes(path, QByteArray(64 * 1024, 'x'));
+        } catch (const Error &e) {
+            message = e.message();
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previousHandler);
     EXPECT_TRUE(message.contains(path)) << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("文件超出了系统允许的大小"))) << message.toStdString();
     EXPECT_FALSE(QFile::exists(path));
