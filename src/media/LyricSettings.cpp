@@ -58,6 +58,102 @@ QString lyricTextForRow(const Row &settings, const QString &line)
     return line;
 }
 
+QRect textSafeArea(QSize picture)
+{
+    const int mx = picture.width() * 5 / 100;
+    const int my = picture.height() * 5 / 100;
+    return QRect(mx, my, picture.width() - 2 * mx, picture.height() - 2 * my);
+}
+
+namespace {
+
+bool breakableAt(const QString &text, qsizetype i)
+{
+    return i > 0 && i < text.size() && !text[i].isLowSurrogate();
+}
+
+// The best place to cut `text` into two lines (the wider half narrowest);
+// -1 when the text has one character.
+qsizetype balancedBreak(const QString &text, const QFontMetrics &metrics, bool spacesOnly)
+{
+    qsizetype best = -1;
+    int bestWidth = 0;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (!breakableAt(text, i) || (spacesOnly && !text[i].isSpace()))
+            continue;
+        const int w = std::max(metrics.horizontalAdvance(text.left(i).trimmed()),
+                               metrics.horizontalAdvance(text.mid(i).trimmed()));
+        if (best < 0 || w < bestWidth) {
+            best = i;
+            bestWidth = w;
+        }
+    }
+    return best;
+}
+
+QStringList twoLines(const QString &text, const QFontMetrics &metrics, int maxWidth)
+{
+    for (const bool spacesOnly : {true, false}) {
+        const qsizetype at = balancedBreak(text, metrics, spacesOnly);
+        if (at < 0)
+            continue;
+        const QStringList lines{text.left(at).trimmed(), text.mid(at).trimmed()};
+        if (metrics.horizontalAdvance(lines[0]) <= maxWidth && metrics.horizontalAdvance(lines[1]) <= maxWidth)
+            return lines;
+    }
+    return {};
+}
+
+// As many lines as needed, each filled as far as it fits (at least one
+// character a line).
+QStringList greedyLines(const QString &text, const QFontMetrics &metrics, int maxWidth)
+{
+    QStringList lines;
+    QString rest = text.trimmed();
+    while (!rest.isEmpty()) {
+        qsizetype n = rest.size();
+        while (n > 1
+               && (metrics.horizontalAdvance(rest.left(n)) > maxWidth || !breakableAt(rest, n) && n < rest.size()))
+            --n;
+        // Prefer the last space inside the part that fits.
+        const qsizetype space = rest.left(n).lastIndexOf(u' ');
+        if (n < rest.size() && space > 0)
+            n = space;
+        lines << rest.left(n).trimmed();
+        rest = rest.mid(n).trimmed();
+    }
+    return lines;
+}
+
+} // namespace
+
+QStringList wrapLyricLine(QFont &font, const QString &text, int maxWidth, int maxHeight, QPaintDevice *device)
+{
+    if (text.isEmpty())
+        return {};
+    const int size = font.pointSize();
+    {
+        const QFontMetrics metrics(font, device);
+        if (metrics.horizontalAdvance(text) <= maxWidth || maxWidth <= 0)
+            return {text};
+    }
+    const int floor = std::max(1, size * kLyricShrinkFloorPercent / 100);
+    for (int s = size; s >= floor; --s) {
+        font.setPointSize(s);
+        const QStringList lines = twoLines(text, QFontMetrics(font, device), maxWidth);
+        if (!lines.isEmpty())
+            return lines;
+    }
+    // Below the floor only when the lines would not fit the picture's height.
+    for (int s = floor;; s = std::max(1, s * 9 / 10)) {
+        font.setPointSize(s);
+        const QFontMetrics metrics(font, device);
+        const QStringList lines = greedyLines(text, metrics, maxWidth);
+        if (s == 1 || maxHeight <= 0 || qsizetype(metrics.height()) * lines.size() <= maxHeight)
+            return lines;
+    }
+}
+
 void ensureLyricFonts()
 {
     static const bool done = [] {
@@ -92,18 +188,40 @@ LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSiz
     // The line's width once text, font and size are set, measured for the
     // picture it is drawn on (a QImage has 96 dpi unless told otherwise).
     static const QImage reference(1, 1, QImage::Format_RGB32);
-    const QFontMetrics metrics(p.font, const_cast<QPaintDevice *>(device ? device : &reference));
-    const int lineWidth = metrics.horizontalAdvance(line);
-    const int centredLeft = w / 2 - lineWidth / 2;
-
-    if (settings.subItem(kDisplay) == lyrickey::kCustomDisplay) {
-        const int left
-            = settings.subItem(kCentred) == lyrickey::kCentred ? centredLeft : scaleX(settings.subItemInt(kCustomLeft));
-        p.topLeft = QPoint(left, scaleY(settings.subItemInt(kCustomTop)));
-    } else {
-        p.topLeft = QPoint(centredLeft, scaleY(settings.subItemInt(kDefaultTop)));
+    QPaintDevice *measureOn = const_cast<QPaintDevice *>(device ? device : &reference);
+    const QRect safe = textSafeArea(picture);
+    p.lines = wrapLyricLine(p.font, line, safe.width(), h, measureOn);
+    const QFontMetrics metrics(p.font, measureOn);
+    p.lineHeight = metrics.height();
+    const bool custom = settings.subItem(kDisplay) == lyrickey::kCustomDisplay;
+    const bool centred = !custom || settings.subItem(kCentred) == lyrickey::kCentred;
+    int top = custom ? scaleY(settings.subItemInt(kCustomTop)) : scaleY(settings.subItemInt(kDefaultTop));
+    const int count = int(p.lines.size());
+    // Lines that would pass the bottom move up, as far as the picture's top.
+    if (count > 0 && top + count * p.lineHeight > h)
+        top = std::max(0, h - count * p.lineHeight);
+    int widest = 0;
+    for (const QString &l : std::as_const(p.lines))
+        widest = std::max(widest, metrics.horizontalAdvance(l));
+    int customLeft = scaleX(settings.subItemInt(kCustomLeft));
+    if (customLeft + widest > w) // would leave the picture on the right
+        customLeft = std::max(0, w - widest);
+    for (int i = 0; i < count; ++i) {
+        const int lineWidth = metrics.horizontalAdvance(p.lines[i]);
+        const int left = centred ? w / 2 - lineWidth / 2 : customLeft;
+        p.lineTopLefts.push_back(QPoint(left, top + i * p.lineHeight));
+        p.lineWidths.push_back(lineWidth);
     }
+    p.topLeft = p.lineTopLefts.empty() ? QPoint(centred ? w / 2 : customLeft, top) : p.lineTopLefts.front();
     return p;
+}
+
+QRect LyricPlacement::box() const
+{
+    QRect r;
+    for (size_t i = 0; i < lineTopLefts.size() && i < lineWidths.size(); ++i)
+        r |= QRect(lineTopLefts[i], QSize(std::max(1, lineWidths[i]), lineHeight));
+    return r;
 }
 
 void drawLyric(QPainter &painter, const LyricPlacement &placement)
@@ -114,7 +232,14 @@ void drawLyric(QPainter &painter, const LyricPlacement &placement)
     painter.setFont(placement.font);
     painter.setPen(placement.color);
     const QFontMetrics metrics(placement.font, painter.device());
-    painter.drawText(QPoint(placement.topLeft.x(), placement.topLeft.y() + metrics.ascent()), placement.text);
+    if (placement.lines.isEmpty()) {
+        painter.drawText(QPoint(placement.topLeft.x(), placement.topLeft.y() + metrics.ascent()), placement.text);
+    } else {
+        for (qsizetype i = 0; i < placement.lines.size() && size_t(i) < placement.lineTopLefts.size(); ++i) {
+            const QPoint at = placement.lineTopLefts[size_t(i)];
+            painter.drawText(QPoint(at.x(), at.y() + metrics.ascent()), placement.lines[i]);
+        }
+    }
     painter.restore();
 }
 

@@ -5,9 +5,11 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "app/FlagWords.h"
 #include "app/RowTable.h"
@@ -42,20 +44,46 @@ Row defaultLyricSettingsRow(int number, const QString &name, const QString &exte
 // The line after the row's simplified/traditional choice (sub-item 14).
 QString lyricTextForRow(const Row &settings, const QString &line);
 
+// The part of a picture text is kept inside: 5 % of the width off each
+// side and 5 % of the height off top and bottom (televisions crop the edge).
+QRect textSafeArea(QSize picture);
+
+// A lyric line wider than the safe width is wrapped to two lines, balanced
+// at a space where the text has spaces, else between characters; when two
+// lines at the set size still do not fit, the size shrinks step by step to
+// this share of it (in percent) and then wraps to as many lines as needed.
+constexpr int kLyricShrinkFloorPercent = 70;
+
+// The lines `text` is drawn as within `maxWidth` pixels (see
+// kLyricShrinkFloorPercent); `font` is made smaller when the text needed it,
+// below the floor only when the lines would be taller than `maxHeight`.
+QStringList wrapLyricLine(QFont &font, const QString &text, int maxWidth, int maxHeight, QPaintDevice *device);
+
 // Where a line is drawn: the font (family, pixel-exact point size, bold,
-// italic), the colour and the top-left corner of the line's box.
+// italic), the colour and the top-left corner of the line's box. A long line
+// is drawn as `lines`, each at its own top-left, `lineHeight` pixels apart;
+// `topLeft` is the first line's.
 struct LyricPlacement {
     QFont font;
     QColor color;
     QPoint topLeft;
     QString text;
+    QStringList lines; // the text as drawn, one entry per line (empty text: none)
+    std::vector<QPoint> lineTopLefts;
+    std::vector<int> lineWidths; // pixels
+    int lineHeight = 0;
+    // Box of every drawn line together (empty for an empty text).
+    QRect box() const;
 };
 
 // Apply settings for a picture of `picture` size. `scaled` is true in the
 // album preview and in production (size and positions scaled from the
 // reference screen), false in the editor and the music preview. `device` is
 // the picture the line will be drawn on (its resolution turns points into
-// pixels); null measures for a 96 dpi picture.
+// pixels); null measures for a 96 dpi picture. A line that would leave the
+// picture is wrapped (see kLyricShrinkFloorPercent) and moved back inside
+// the safe width, and up when its lines would pass the picture's bottom:
+// never clipped.
 LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSize picture, bool scaled,
                                   const QPaintDevice *device = nullptr);
 
