@@ -34,7 +34,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QHashFunctions>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -44,7 +43,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <malloc.h>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -141,14 +142,16 @@ public:
             const off_t at = off_t(m_stored) * frameBytes();
             if (::pwrite(m_fd, packed.data(), packed.size(), at) != ssize_t(packed.size()))
                 m_failed = true;
-            m_hash = qHashBits(packed.data(), packed.size(), m_hash);
+            m_hash = combine(m_hash,
+                             std::hash<std::string_view>{}(
+                                 std::string_view(reinterpret_cast<const char *>(packed.data()), packed.size())));
             ++m_stored;
             m_frame.swap(packed);
         }
         if (j != (long long)m_offsets.size())
             m_failed = true;
         m_offsets.push_back(m_stored - 1);
-        m_hash = qHashMulti(m_hash, m_stored);
+        m_hash = combine(m_hash, size_t(m_stored));
         m_ns += t.nsecsElapsed();
         m_cpuNs += threadCpuNs() - cpu0;
     }
@@ -191,6 +194,9 @@ public:
     double recordCpuSeconds() const { return double(m_cpuNs) / 1e9; }
 
 private:
+    // Order-dependent and the same in every process (Qt's own hashes are
+    // seeded per process).
+    static size_t combine(size_t h, size_t v) { return h ^ (v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2)); }
     qint64 frameBytes() const { return qint64(m_width) * m_height * 3 / 2; }
 
     QString m_path;
