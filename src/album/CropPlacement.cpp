@@ -1,5 +1,7 @@
 #include "album/CropPlacement.h"
 
+#include <algorithm>
+
 #include "album/AlbumTables.h"
 #include "album/Matching.h"
 #include "app/Error.h"
@@ -9,18 +11,21 @@ namespace lumora {
 
 namespace {
 
-// Landscape frames are 800 wide, portrait frames 450 high.
+// The slot's shape at the largest size that fits the box whole: 800 wide
+// when the shape is at least as wide as the box, else 450 high. A portrait
+// full-frame slot is framed by the photo's stored fit size.
 QSize frameSize(const CropSlot &s)
 {
-    if (s.landscapeSlot)
-        return {kCropBoxWidth, kCropBoxWidth * s.H / s.W};
-    // A portrait full-frame slot is framed by the photo's stored fit size.
-    int w = s.W, h = s.H;
-    if (s.fullFrame) {
+    qint64 w = s.W, h = s.H;
+    if (!s.landscapeSlot && s.fullFrame) {
         w = s.fit.width() > 0 ? s.fit.width() : 1080;
         h = s.fit.height() > 0 ? s.fit.height() : 1920;
     }
-    return {kCropBoxHeight * w / h, kCropBoxHeight};
+    if (w <= 0 || h <= 0)
+        return {kCropBoxWidth, kCropBoxHeight};
+    if (w * kCropBoxHeight >= h * kCropBoxWidth)
+        return {kCropBoxWidth, int(std::max<qint64>(1, kCropBoxWidth * h / w))};
+    return {int(std::max<qint64>(1, kCropBoxHeight * w / h)), kCropBoxHeight};
 }
 
 QRect centred(QSize size)
@@ -156,9 +161,12 @@ void saveCrop(Album &album, int slotRow, const CropView &view, CropDisplay displ
         = [&](QRect p) { store(p, slotcol::kFillX, slotcol::kFillY, slotcol::kFillW, slotcol::kFillH); };
     const auto storeFit = [&](QRect p) { store(p, slotcol::kFitX, slotcol::kFitY, slotcol::kFitW, slotcol::kFitH); };
     if (s.category == kCategoryPortrait) {
-        // A portrait photo keeps its proportions at the stored height.
+        // A portrait photo keeps its proportions at the stored height, and
+        // its left edge is converted at the same scale, so a photo shown
+        // centred or dragged sideways is stored where the editor shows it.
         const int width = view.photo.height() > 0 ? c.height() * view.photo.width() / view.photo.height() : 0;
-        const QRect p(0, c.y(), width, c.height());
+        const int left = view.photo.x() * s.H / fh;
+        const QRect p(left, c.y(), width, c.height());
         storeFill(p);
         storeFit(p);
         r.setCell(slotcol::kCropMark, kCropFit);

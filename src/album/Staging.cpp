@@ -94,7 +94,8 @@ SlotCanvas slotCanvas(const Row &slot, const QString &category, ModeKind mode, Q
     SlotCanvas c;
     c.path = slot.cell(slotcol::kPhotoPath);
     int W = 0, H = 0;
-    if (!slotSize(slot, W, H)) {
+    bool fullFrame = true;
+    if (!slotSize(slot, W, H, &fullFrame)) {
         W = kFullFrameWidth;
         H = kFullFrameHeight;
     }
@@ -122,7 +123,11 @@ SlotCanvas slotCanvas(const Row &slot, const QString &category, ModeKind mode, Q
             c.photo = fill;
         }
     } else if (category == kCategoryPortrait) {
-        c.size = wide169 ? QSize(fit.width() + 2 * fit.x(), output.height()) : QSize(W, H);
+        // A full-frame portrait slot is as wide as its photo with even
+        // margins; a sized slot keeps its width, so a photo moved sideways
+        // in the cropping editor stays where it was put.
+        const int width = fullFrame ? fit.width() + 2 * fit.x() : W;
+        c.size = wide169 ? QSize(width, output.height()) : QSize(W, H);
         c.photo = fit;
     } else {
         c.size = QSize(W, H);
@@ -309,8 +314,9 @@ int stageTemplatePictures(const Album &album, int usedRow, const QString &folder
     int written = 0;
     size_t source = canvases.size() - 1; // before any match: the last slot
     for (int j = 0; j < names.size(); ++j) {
+        // The slot named exactly like the token (picture_1 is not picture_10).
         for (size_t k = 0; k < pictures.size(); ++k)
-            if (!pictures[k].isEmpty() && names[j].contains(pictures[k]))
+            if (!pictures[k].isEmpty() && names[j] == pictures[k])
                 source = k;
         const SlotCanvas &c = canvases[source];
         const QSize size = stagedPictureSize(category, c.size, widths.value(j), heights.value(j), output, target);

@@ -367,6 +367,9 @@ void CropWindow::save()
     saveCrop(m_session.album(), slot, m_view, m_display);
     m_slot = cropSlot(m_session.album(), slot);
     setEditable(cropEditable(*m_slot, m_display));
+    // Show what was stored, so the editor and the album never disagree.
+    m_view = storedCropView(*m_slot, m_display);
+    showView();
     m_dialogs.notice(this, QStringLiteral("保存剪裁完成！"));
 }
 

@@ -330,6 +330,39 @@ TEST(CropEditor, SavedPlacementIsWhatStagingShows)
     EXPECT_LE(std::abs(back.height() - edited.photo.height()), 1);
 }
 
+// Every slot the editor lists is framed whole inside its box, whatever the
+// slot's shape (collage slots narrower than the box's shape included).
+TEST(CropEditor, EverySlotFrameLiesInsideTheBox)
+{
+    Album3 f(6, 3);
+    Album &a = f.album();
+    // Every catalogue template once, each empty slot given a photo of its orientation.
+    for (int i = 0; i < a.ListView_moban.size(); ++i)
+        useTemplateByHand(a, i);
+    for (int s = 0; s < a.ListView_moban_shiyong_canshu.size(); ++s)
+        if (a.ListView_moban_shiyong_canshu.cell(s, slotcol::kPhotoPath).isEmpty())
+            putPhotoInSlot(a, s,
+                           a.ListView_moban_shiyong_canshu.cell(s, slotcol::kOrientation) == kSlotLandscape ? 0 : 6);
+    CropWindow w(*f.session, f.dialogs);
+    w.start();
+    w.show();
+    auto *list = child<QTreeWidget>(w, QStringLiteral("ListView_zhaopian_wenjian"));
+    auto *box = child<QWidget>(w, QStringLiteral("ScrollBox_jiancai_0"));
+    auto *frame = child<QWidget>(w, QStringLiteral("ScrollBox_jiequtupian"));
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    int narrower = 0;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        w.selectRow(row);
+        QTRY_VERIFY(w.photoReady());
+        const QRect g = frame->geometry();
+        EXPECT_TRUE(box->rect().contains(g))
+            << "row " << row << ": " << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+        narrower += g.height() == box->height() && g.width() < box->width() ? 1 : 0;
+    }
+    // The album holds slots narrower than the box's shape, so the case is seen.
+    EXPECT_GT(narrower, 0);
+}
+
 TEST(Backgrounds, ChooseAPictureForTheSecondTemplate)
 {
     Album3 f(3, 0);
@@ -443,14 +476,32 @@ TEST(SaveAndOpen, MainWindowButtonsRoundTripTheAlbum)
     EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("相册已经保存！"));
     ASSERT_TRUE(QFileInfo::exists(file + QStringLiteral(".lumora")));
 
+    // Unsaved changes are offered for saving before another album replaces
+    // them: 取消 opens nothing and keeps the album.
     deleteAllUsedTemplates(a);
+    const auto edited = a.ListView_moban_shiyong_canshu;
+    f.dialogs.choiceAnswers = {2};
     f.dialogs.fileAnswers = {{file + QStringLiteral(".lumora")}};
     QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
+    EXPECT_EQ(f.dialogs.asked.back().kind, QStringLiteral("choose"));
+    EXPECT_EQ(a.ListView_moban_shiyong_canshu, edited);
+    // 保存 saves the edited album under a new name, then opens the chosen one.
+    const QString copy = f.tmp.path() + QStringLiteral("/edited.lumora");
+    f.dialogs.choiceAnswers = {0};
+    f.dialogs.fileAnswers = {{copy}, {file + QStringLiteral(".lumora")}};
+    QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
+    EXPECT_TRUE(QFileInfo::exists(copy));
     EXPECT_EQ(a.ListView_moban_shiyong_canshu, before);
+    // Just opened: nothing to save, no question.
+    const size_t asked = f.dialogs.asked.size();
+    QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
+    ASSERT_GT(f.dialogs.asked.size(), asked);
+    EXPECT_EQ(f.dialogs.asked[asked].kind, QStringLiteral("openFile"));
 
     // A photo gone: named in the question; declining keeps the album as it is.
     deleteAllUsedTemplates(a);
     ASSERT_TRUE(QFile::remove(f.photos[1]));
+    f.dialogs.choiceAnswers = {1};
     f.dialogs.confirmAnswers = {false};
     f.dialogs.fileAnswers = {{file + QStringLiteral(".lumora")}};
     QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
