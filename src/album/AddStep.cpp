@@ -168,7 +168,7 @@ AddPhotosReport addPhotos(Album &album, const AddPhotosRequest &request, const A
     };
     if (!pack) {
         album.Edit_mobanfashi = kMethodRandom;
-        rebuildBackgroundCandidates(album, true);
+        rebuildBackgroundCandidates(album);
         fillEmptyBackgrounds(album);
         const MatchResult m = runMatchingPass(album, matchProgress, stop);
         report.stopped = m.stopped;
@@ -179,7 +179,7 @@ AddPhotosReport addPhotos(Album &album, const AddPhotosRequest &request, const A
         }
     } else {
         album.Edit_mobanfashi = kMethodCombined;
-        rebuildBackgroundCandidates(album, false);
+        rebuildBackgroundCandidates(album);
         fillEmptyBackgrounds(album);
         WorkLists lists = buildWorkLists(album);
         walkPack(album, chosen, lists, progress, stop, report);

@@ -278,6 +278,8 @@ bool putPhotoInSlot(Album &album, int slotRow, int photoRow)
     bool full = false;
     if (!slotSize(s, W, H, &full))
         return false;
+    bool hadPhoto = false;
+    const int previous = s.cell(slotcol::kPhotoRow).toInt(&hadPhoto);
     const SlotGeometry g
         = slotGeometry(W, H, p.cell(photocol::kWidth).toInt(), p.cell(photocol::kHeight).toInt(),
                        s.cell(slotcol::kOrientation) == kSlotLandscape, full, album.settings.shuzhaopianMoren);
@@ -294,6 +296,17 @@ bool putPhotoInSlot(Album &album, int slotRow, int photoRow)
     s.setCell(slotcol::kFitW, QString::number(g.fitW));
     s.setCell(slotcol::kFitH, QString::number(g.fitH));
     p.setCell(photocol::kMatched, kPhotoDone);
+    // A photo replaced here that no other slot shows goes back to unmatched,
+    // so the next matching places it again.
+    RowTable &photos = album.ListView_daoru_zhaopian;
+    if (hadPhoto && previous != photoRow && previous >= 0 && previous < photos.size()) {
+        const QString ref = QString::number(previous);
+        bool elsewhere = false;
+        for (const Row &other : album.ListView_moban_shiyong_canshu)
+            elsewhere = elsewhere || other.cell(slotcol::kPhotoRow) == ref;
+        if (!elsewhere)
+            photos.setCell(previous, photocol::kMatched, QString());
+    }
     return true;
 }
 
@@ -506,7 +519,7 @@ MatchResult automaticMatching(Album &album, const MatchProgress &progress, const
 {
     if (album.ListView_daoru_zhaopian.empty())
         throw Error(QStringLiteral("没有添加照片文件！"));
-    rebuildBackgroundCandidates(album, false);
+    rebuildBackgroundCandidates(album);
     fillEmptyBackgrounds(album);
     return runMatchingPass(album, progress, stop);
 }

@@ -79,16 +79,25 @@ void dropDoneRows(WorkLists &lists)
                 t->remove(i);
 }
 
-void rebuildBackgroundCandidates(Album &album, bool byMode)
+void rebuildBackgroundCandidates(Album &album)
 {
     RowTable &c = album.ListView_qubu_hengzhao;
     c.clear();
-    const bool wantPortrait = byMode && album.mode == ModeKind::Portrait;
+    const bool wantPortrait = album.mode == ModeKind::Portrait;
+    const QSize output = album.modeInfo().output;
     const RowTable &photos = album.ListView_daoru_zhaopian;
+    QList<int> fitting, large;
     for (int i = 0; i < photos.size(); ++i) {
         const Row &r = photos[i];
         if (isLandscapeRow(r) == wantPortrait)
             continue;
+        fitting << i;
+        if (2LL * r.cell(photocol::kWidth).toInt() >= output.width()
+            && 2LL * r.cell(photocol::kHeight).toInt() >= output.height())
+            large << i;
+    }
+    for (int i : large.isEmpty() ? fitting : large) {
+        const Row &r = photos[i];
         c.append(r.caption(),
                  {r.cell(photocol::kName), r.cell(photocol::kFormat), r.cell(photocol::kWidth),
                   r.cell(photocol::kHeight), r.cell(photocol::kPath), QString::number(i)});
@@ -155,14 +164,28 @@ QStringList deletePhoto(Album &album, int row, const PhotoDeletionHooks &hooks)
     if (row < 0 || row >= photos.size())
         throw Error(QStringLiteral("没有选中照片文件！"));
 
-    // Empty the per-photo cells of every slot holding the photo; its template
-    // is no longer complete.
+    // The templates showing the photo are no longer complete. Every slot of
+    // such a template is emptied, the deleted photo's and its neighbours':
+    // a template that is not played would otherwise keep photos marked 完成
+    // that no played template shows, and neither 自动套版 nor play would take
+    // them again. Those neighbours go back to unmatched (unless another
+    // template still shows them), so the next matching places them anew.
     const QString ref = QString::number(row);
     QStringList marks;
     RowTable &slots = album.ListView_moban_shiyong_canshu;
+    QSet<int> broken;
+    for (const Row &s : slots)
+        if (s.cell(slotcol::kPhotoRow) == ref)
+            broken.insert(s.cell(slotcol::kUsedRow).toInt());
+    QSet<int> released;
     for (Row &s : slots) {
-        if (s.cell(slotcol::kPhotoRow) != ref)
+        const int used = s.cell(slotcol::kUsedRow).toInt();
+        if (!broken.contains(used))
             continue;
+        bool ok = false;
+        const int held = s.cell(slotcol::kPhotoRow).toInt(&ok);
+        if (ok && held != row)
+            released.insert(held);
         for (int c : {slotcol::kMatchState, slotcol::kPhotoRow, slotcol::kPhotoPath, slotcol::kFillX, slotcol::kFillY,
                       slotcol::kFillW, slotcol::kFillH, slotcol::kCropMark, slotcol::kFitX, slotcol::kFitY,
                       slotcol::kFitW, slotcol::kFitH, slotcol::kCheckFlag})
@@ -170,14 +193,23 @@ QStringList deletePhoto(Album &album, int row, const PhotoDeletionHooks &hooks)
         const QString mark = s.cell(slotcol::kTextMark);
         if (!mark.isEmpty() && !marks.contains(mark))
             marks << mark;
-        const int used = s.cell(slotcol::kUsedRow).toInt();
+    }
+    for (int used : broken)
         if (used >= 0 && used < album.ListView_moban_shiyong.size())
             album.ListView_moban_shiyong.setCell(used, usedcol::kStatus, kStatusIncomplete);
+    for (int p : released) {
+        if (p < 0 || p >= photos.size())
+            continue;
+        bool elsewhere = false;
+        for (const Row &s : slots)
+            elsewhere = elsewhere || s.cell(slotcol::kPhotoRow) == QString::number(p);
+        if (!elsewhere)
+            photos.setCell(p, photocol::kMatched, QString());
     }
     rowref::renumberColumn(slots, slotcol::kPhotoRow, row);
 
     photos.remove(row);
-    rebuildBackgroundCandidates(album, false);
+    rebuildBackgroundCandidates(album);
     // Background rows keep their picture; only rows without one are filled.
     fillEmptyBackgrounds(album);
 

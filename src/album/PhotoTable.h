@@ -53,10 +53,13 @@ WorkLists buildWorkLists(const Album &album);
 // Removes the rows whose last cell is 完成.
 void dropDoneRows(WorkLists &lists);
 
-// Rebuilds ListView_qubu_hengzhao. byMode: after adding photos, the wide modes
-// take landscape and square photos and the portrait mode portrait photos;
-// otherwise (after a deletion, at automatic matching) landscape and square.
-void rebuildBackgroundCandidates(Album &album, bool byMode);
+// Rebuilds ListView_qubu_hengzhao, the photos background pictures are drawn
+// from: the wide modes take landscape and square photos, the portrait mode
+// portrait photos (after an add, a deletion and at automatic matching
+// alike). Of those, the photos at least half the output's width and height
+// are kept when there are any, so a thumbnail-sized photo is not stretched
+// over the whole picture while a larger one is at hand.
+void rebuildBackgroundCandidates(Album &album);
 
 // Slot rows holding photo `row`.
 int slotsUsingPhoto(const Album &album, int row);

@@ -270,3 +270,49 @@ TEST(UsedTemplates, DeletingOneLowersLaterRowsAndFreesItsPhotos)
     EXPECT_EQ(unmatchedPhotoCount(a), 3);
     EXPECT_THROW(deleteAllUsedTemplates(a), Error);
 }
+
+// A photo leaves the album's play only when the user asks: when a template
+// loses one photo, or a photo is replaced in its slot, the other photos go
+// back to unmatched and the next matching places them in a complete template.
+TEST(UsedTemplates, PhotosOfABrokenTemplateOrReplacedInASlotAreMatchedAgain)
+{
+    AlbumFixture f;
+    f.addTemplate(kMixed);
+    f.addTemplate(test::portraitTemplate("P"));
+    f.addTemplate(test::landscapeTemplate("A"));
+    Album a = f.album();
+    addRows(a, {{400, 300}, {300, 400}, {400, 300}});
+    // Photos 0 (landscape) and 1 (portrait) in the mixed template, by hand.
+    const int u = useTemplateByHand(a, 0);
+    const QList<int> slotRows{0, 1};
+    ASSERT_EQ(a.ListView_moban_shiyong_canshu.size(), 2);
+    for (int s : slotRows)
+        putPhotoInSlot(a, s, a.ListView_moban_shiyong_canshu.cell(s, slotcol::kOrientation) == kSlotLandscape ? 0 : 1);
+    updateTemplateCompletion(a, u);
+    ASSERT_EQ(a.ListView_moban_shiyong.cell(u, usedcol::kStatus), kStatusComplete);
+    ASSERT_EQ(unmatchedPhotoCount(a), 1);
+
+    // Replacing photo 0 by photo 2 in its slot gives photo 0 back.
+    const int wideSlot = a.ListView_moban_shiyong_canshu.cell(0, slotcol::kOrientation) == kSlotLandscape ? 0 : 1;
+    ASSERT_TRUE(putPhotoInSlot(a, wideSlot, 2));
+    EXPECT_EQ(a.ListView_daoru_zhaopian.cell(0, photocol::kMatched), "");
+    EXPECT_EQ(a.ListView_daoru_zhaopian.cell(2, photocol::kMatched), kPhotoDone);
+    // Putting the same photo again changes nothing.
+    ASSERT_TRUE(putPhotoInSlot(a, wideSlot, 2));
+    EXPECT_EQ(a.ListView_daoru_zhaopian.cell(2, photocol::kMatched), kPhotoDone);
+
+    // Deleting photo 2 breaks the mixed template: the portrait photo it also
+    // showed is free again, and matching puts both left-over photos in play.
+    deletePhoto(a, 2);
+    EXPECT_EQ(a.ListView_moban_shiyong.cell(u, usedcol::kStatus), kStatusIncomplete);
+    EXPECT_EQ(unmatchedPhotoCount(a), 2);
+    for (const Row &s : a.ListView_moban_shiyong_canshu)
+        EXPECT_EQ(s.cell(slotcol::kPhotoPath), "");
+    automaticMatching(a);
+    EXPECT_EQ(unmatchedPhotoCount(a), 0);
+    QSet<QString> played;
+    for (const Row &s : a.ListView_moban_shiyong_canshu)
+        if (a.ListView_moban_shiyong.cell(s.cell(slotcol::kUsedRow).toInt(), usedcol::kStatus) == kStatusComplete)
+            played.insert(s.cell(slotcol::kPhotoRow));
+    EXPECT_EQ(played, (QSet<QString>{"0", "1"}));
+}

@@ -134,6 +134,35 @@ TEST(Backgrounds, DefaultPictureOnlyForRowsWithoutOneAndTheOrientationRule)
     EXPECT_EQ(a.ListView_moban_beijing.columnTexts(bgcol::kTransparency), (QStringList{"100", "100", "100"}));
 }
 
+// Background pictures keep the album's orientation after a deletion and at
+// automatic matching too, and come from photos large enough for the output.
+TEST(Backgrounds, PortraitAlbumKeepsPortraitPicturesOfAUsableSize)
+{
+    AlbumFixture f(ModeKind::Portrait);
+    f.addTemplate(test::landscapeTemplate("A"));
+    f.addTemplate(test::portraitTemplate("P"));
+    Album a = f.album();
+    const QString large = f.photo("large", 600, 1000);
+    addPhotos(a,
+              {{f.photo("tiny", 30, 50), large, f.photo("w1", 1600, 900), f.photo("w2", 1600, 900),
+                f.photo("w3", 1600, 900)}});
+    ASSERT_GE(a.ListView_moban_beijing.size(), 3);
+    const auto expectLargeOnly = [&](const char *when) {
+        for (int r = 0; r < a.ListView_moban_beijing.size(); ++r)
+            EXPECT_EQ(a.ListView_moban_beijing.cell(r, bgcol::kPath), large) << when << ", row " << r;
+    };
+    expectLargeOnly("after the add");
+    for (int r = 0; r < a.ListView_moban_beijing.size(); ++r)
+        for (int c = bgcol::kPicture; c <= bgcol::kPath; ++c)
+            a.ListView_moban_beijing.setCell(r, c, QString());
+    deletePhoto(a, 2);
+    expectLargeOnly("after a deletion");
+    for (int c = bgcol::kPicture; c <= bgcol::kPath; ++c)
+        a.ListView_moban_beijing.setCell(0, c, QString());
+    automaticMatching(a);
+    expectLargeOnly("after automatic matching");
+}
+
 TEST(Backgrounds, WideAlbumRefusesPortraitPictures)
 {
     AlbumFixture f;

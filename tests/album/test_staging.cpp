@@ -109,3 +109,24 @@ TEST(Staging, ProductionAtTheRenderSize)
     std::atomic<bool> stop{true};
     EXPECT_TRUE(stageAlbum(a, {QSize(800, 450)}, {}, &stop).stopped);
 }
+
+// A token takes the slot of its own name: picture_10 is not picture_1's.
+TEST(Staging, TokensTakeTheSlotOfTheirWholeName)
+{
+    AlbumFixture f;
+    f.addTemplate({"Mix10", "|heng|shu|", "|picture_10|picture_1|", "|600|400|", "|400|600|", 200});
+    Album a = f.album();
+    addPhotos(a, {{f.photo("red", 400, 300, 1, Qt::red), f.photo("blue", 300, 400, 1, Qt::blue)}});
+    ASSERT_EQ(a.ListView_moban_shiyong.size(), 1);
+    const StagingReport r = stageAlbum(a, {QSize(800, 450)});
+    EXPECT_TRUE(r.failures.empty());
+    for (auto [name, size, red] :
+         {std::tuple{"picture_10.jpg", QSize(250, 166), true}, std::tuple{"picture_1.jpg", QSize(166, 250), false}}) {
+        const QImage img = decodeJpeg(f.paths().templateStaging(1) + name);
+        ASSERT_FALSE(img.isNull()) << name;
+        EXPECT_EQ(img.size(), size) << name;
+        const QRgb mid = img.pixel(img.width() / 2, img.height() / 2);
+        EXPECT_EQ(qRed(mid) > 200, red) << name;
+        EXPECT_EQ(qBlue(mid) > 200, !red) << name;
+    }
+}
