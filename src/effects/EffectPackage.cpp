@@ -94,6 +94,11 @@ QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const Effect
     return s.isValid() ? s : QSize(0, 0);
 }
 
+QString brokenPictureEffectName(int number)
+{
+    return QStringLiteral("（画面特效 %1 缺少设置文件）").arg(number);
+}
+
 QStringList listPictureEffects(const Paths &paths, const QString &modeFolder)
 {
     QStringList names;
@@ -101,8 +106,12 @@ QStringList listPictureEffects(const Paths &paths, const QString &modeFolder)
         const EffectLocation loc{EffectKind::Picture, 0, n};
         if (!folderExists(effectFolder(paths, modeFolder, loc)))
             break;
+        // A folder without its settings file keeps its place, so the
+        // packages after it keep their numbers.
         if (auto ini = EffectPackageIni::read(effectIniPath(paths, modeFolder, loc)))
             names << ini->name;
+        else
+            names << brokenPictureEffectName(n);
     }
     return names;
 }

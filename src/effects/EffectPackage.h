@@ -70,8 +70,12 @@ QPoint defaultTextPosition(const EffectPackageIni &ini, QSize still, QSize previ
 QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const EffectLocation &loc,
                      const EffectPackageIni &ini);
 
-// Picture effects of a mode, names in package-number order: entry i is package i + 1.
+// Picture effects of a mode, names in package-number order: entry i is
+// package i + 1. A package folder without a readable settings file is listed
+// under brokenPictureEffectName (adding it is refused), so that the packages
+// after it keep their numbers.
 QStringList listPictureEffects(const Paths &paths, const QString &modeFolder);
+QString brokenPictureEffectName(int number);
 
 // The 42-row category list: category rows at even positions ("01 全部文字元素",
 // "02 婚纱文字元素" … "21 运动会文字元素"), the separator at odd positions.

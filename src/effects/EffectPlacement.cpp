@@ -168,6 +168,20 @@ int removeTemplateTextEffects(Album &album, int usedRow)
     return removed;
 }
 
+int forgetUsedTemplateTextEffects(Album &album, int usedRow)
+{
+    const int removed = removeTemplateTextEffects(album, usedRow);
+    for (Row &row : album.wenzi_ListView_Image) {
+        if (row.subItem(effcol::kTextOrigin) != effcol::kAutomatic)
+            continue;
+        bool ok = false;
+        const int r = row.subItem(effcol::kTextTemplateRow).toInt(&ok);
+        if (ok && r > usedRow)
+            row.setSubItem(effcol::kTextTemplateRow, QString::number(r - 1));
+    }
+    return removed;
+}
+
 // ---- text placement ----
 
 PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &options)

@@ -106,6 +106,12 @@ void rederiveTextStartTimes(Album &album);
 // rederiveTextStartTimes). Returns the number of rows removed.
 int removeTemplateTextEffects(Album &album, int usedRow);
 
+// Before used template `usedRow` is deleted: removes its automatic text
+// effects and lowers the template row of the later templates' automatic rows,
+// so every row keeps pointing at its own template. Call
+// rederiveTextStartTimes after the deletion. Returns the rows removed.
+int forgetUsedTemplateTextEffects(Album &album, int usedRow);
+
 // ---- picture placement ----
 struct PictureCombination {
     QString packages; // |1|5|5|5|

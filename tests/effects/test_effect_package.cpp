@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
 #include "EffectFixture.h"
+#include "effects/EffectColumns.h"
+#include "effects/EffectTables.h"
 
 using namespace lumora;
 using namespace lumora::test;
@@ -30,6 +33,29 @@ TEST(EffectPackage, PictureListingStopsAtTheFirstGap)
     t.addPicture(4, 5, QStringLiteral("雪花"));
     EXPECT_EQ(listPictureEffects(t.paths, t.mode), (QStringList{QStringLiteral("花瓣"), QStringLiteral("爱心")}));
     EXPECT_TRUE(listPictureEffects(t.paths, QStringLiteral("wj_x_g_c_l_2")).isEmpty());
+}
+
+// A package folder without its settings file does not move the packages after
+// it: the name listed at position i is package i + 1, and adding the broken
+// one is refused.
+TEST(EffectPackage, PictureListingKeepsPackageNumbersPastABrokenFolder)
+{
+    EffectTree t;
+    t.addPicture(1, 5, QStringLiteral("花瓣"));
+    t.addPicture(2, 5, QStringLiteral("爱心"));
+    t.addPicture(3, 5, QStringLiteral("雪花"));
+    ASSERT_TRUE(QFile::remove(effectIniPath(t.paths, t.mode, {EffectKind::Picture, 0, 2})));
+    const QStringList listed = listPictureEffects(t.paths, t.mode);
+    ASSERT_EQ(listed.size(), 3);
+    EXPECT_EQ(listed[0], QStringLiteral("花瓣"));
+    EXPECT_EQ(listed[1], brokenPictureEffectName(2));
+    EXPECT_EQ(listed[2], QStringLiteral("雪花"));
+
+    Album album = t.album();
+    EXPECT_FALSE(addPictureEffect(album, listed, 1, {0, 0, 1}).changed);
+    ASSERT_TRUE(addPictureEffect(album, listed, 2, {0, 0, 1}).changed);
+    EXPECT_EQ(album.huamian_ListView_Image[0].subItem(effcol::kName), QStringLiteral("雪花"));
+    EXPECT_EQ(album.huamian_ListView_Image[0].subItem(effcol::kSequence), QStringLiteral("2")); // package 3
 }
 
 TEST(EffectPackage, IniReadsGbkNamesAndMissingKeysAsEmpty)

@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "EffectFixture.h"
+#include "album/Matching.h"
 #include "app/FlagWords.h"
 #include "effects/EffectColumns.h"
 #include "effects/EffectPlacement.h"
@@ -330,4 +331,35 @@ TEST(PicturePlacement, ImportHooksPlaceWithoutAskingAndKeepExistingRows)
     EXPECT_GT(placed, 0);
     autoPictureEffectsOnImport(album); // rows exist: nothing is added
     EXPECT_EQ(album.huamian_ListView_Image.size(), placed);
+}
+
+// Deleting a used template takes its automatic captions with it; the later
+// templates' captions move up in time and stay keyed to their own template.
+TEST(TextPlacement, DeletedTemplateTakesItsCaptionsAndLaterOnesMoveUp)
+{
+    EffectTree t;
+    t.addText(1, 1, 5, QStringLiteral("a"));
+    Album album = t.album();
+    const int cat = EffectTree::addCatalogue(album, 500, QStringLiteral("|50|"), QStringLiteral("|a|"));
+    for (int r = 0; r < 3; ++r)
+        EffectTree::addUsed(album, cat);
+    TextPlacementOptions o;
+    o.now = QTime(1, 2, 3);
+    runTextPlacement(album, o);
+    ASSERT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart),
+              (QStringList{"00:00:02", "00:00:22", "00:00:42"}));
+
+    EXPECT_EQ(forgetUsedTemplateTextEffects(album, 0), 1);
+    deleteUsedTemplate(album, 0);
+    rederiveTextStartTimes(album);
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextTemplateRow), (QStringList{"0", "1"}));
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kStart), (QStringList{"00:00:02", "00:00:22"}));
+    EXPECT_EQ(album.wenzi_ListView_Image_2.size(), 2);
+
+    // Removing the captions of the (new) second template clears its own mark only.
+    EXPECT_EQ(removeTemplateTextEffects(album, 1), 1);
+    EXPECT_EQ(album.wenzi_ListView_Image.subItemTexts(effcol::kTextAutoMark), (QStringList{"010203_1"}));
+    const RowTable &slots = album.ListView_moban_shiyong_canshu;
+    for (int s = 0; s < slots.size(); ++s)
+        EXPECT_EQ(slots[s].cell(slotcol::kTextMark).isEmpty(), slots[s].cell(slotcol::kUsedRow) == "1") << s;
 }

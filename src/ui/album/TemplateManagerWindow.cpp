@@ -24,6 +24,7 @@
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
+#include "effects/EffectPlacement.h"
 #include "session/AlbumSession.h"
 #include "ui/album/ThumbnailCache.h"
 #include "ui/app/DialogService.h"
@@ -638,7 +639,10 @@ void TemplateManagerWindow::deleteSelectedTemplate()
         return;
     removeSlotFrames();
     try {
+        // Its automatic captions go with it; the later ones move up in time.
+        forgetUsedTemplateTextEffects(a, row);
         const QString notice = deleteUsedTemplate(a, row);
+        rederiveTextStartTimes(a);
         m_used->clearSelection();
         m_used->setCurrentItem(nullptr);
         // The row goes from the view too; the later rows only renumber.
@@ -663,6 +667,8 @@ void TemplateManagerWindow::deleteAllTemplates()
         return;
     removeSlotFrames();
     try {
+        for (int r = a.ListView_moban_shiyong.size() - 1; r >= 0; --r)
+            removeTemplateTextEffects(a, r);
         const QString notice = deleteAllUsedTemplates(a);
         refreshUsedTable();
         clearDetails();
