@@ -49,8 +49,12 @@ TEST(CropFrame, EverySlotShapeFitsTheBoxWhole)
         EXPECT_TRUE(QRect(0, 0, kCropBoxWidth, kCropBoxHeight).contains(f))
             << f.x() << "," << f.y() << " " << f.width() << "x" << f.height();
         EXPECT_TRUE(f.width() == kCropBoxWidth || f.height() == kCropBoxHeight);
-        const double shape = c.fit.isNull() ? double(c.W) / c.H : double(c.fit.width()) / c.fit.height();
-        EXPECT_NEAR(double(f.width()) / f.height(), shape, 0.01);
+        // The slot's proportions, to the pixel the integer sizes allow.
+        const QSize shape = c.fit.isNull() ? QSize(c.W, c.H) : c.fit.size();
+        if (f.width() == kCropBoxWidth)
+            EXPECT_LE(std::abs(f.height() - kCropBoxWidth * shape.height() / shape.width()), 1);
+        else
+            EXPECT_LE(std::abs(f.width() - kCropBoxHeight * shape.width() / shape.height()), 1);
         EXPECT_LE(std::abs(f.center().x() - kCropBoxWidth / 2), 1);
         EXPECT_LE(std::abs(f.center().y() - kCropBoxHeight / 2), 1);
     }
@@ -105,7 +109,8 @@ TEST(CropSave, WhatTheEditorShowsIsStaged)
         QPoint drag; // photo top-left after the drag, frame pixels (clamped)
     };
     const test::FixtureTemplate portraitSlot{"P", "|shu|", "|picture_1|", "|600|", "|1080|"};
-    const test::FixtureTemplate collage{"C", "|heng|", "|picture_1|", "|800|", "|600|"};
+    // A collage: a 4:3 landscape slot beside a portrait one.
+    const test::FixtureTemplate collage{"C", "|heng|shu|", "|picture_1|picture_2|", "|800|400|", "|600|600|"};
     const Case cases[] = {
         {"portrait template, sized slot, as matched", ModeKind::Wide16x9, portraitSlot, 300, 400, 0, {}},
         {"portrait template, sized slot, dragged left", ModeKind::Wide16x9, portraitSlot, 300, 400, 0, {-999, 0}},
@@ -139,22 +144,36 @@ TEST(CropSave, WhatTheEditorShowsIsStaged)
         f.addTemplate(c.tpl);
         Album a = f.album();
         const QString photo = gradientPhoto(f, "g", c.photoW, c.photoH);
-        addPhotos(a, {{photo}});
+        QStringList files{photo};
+        if (c.tpl.szhz.contains("shu") && c.tpl.szhz.contains("heng"))
+            files << f.photo("other", 300, 400);
+        addPhotos(a, {files});
         ASSERT_EQ(a.ListView_moban_shiyong.size(), 1);
-        const CropSlot s = cropSlot(a, 0);
+        // The slot holding the gradient photo (photo row 0).
+        int slot = 0;
+        while (slot < a.ListView_moban_shiyong_canshu.size()
+               && a.ListView_moban_shiyong_canshu.cell(slot, slotcol::kPhotoRow) != "0")
+            ++slot;
+        ASSERT_LT(slot, a.ListView_moban_shiyong_canshu.size());
+        const CropSlot s = cropSlot(a, slot);
         const CropDisplay display = initialCropDisplay(s);
         CropView v = storedCropView(s, display);
         for (int i = 0; i < c.enlarge; ++i)
             v = enlargeCrop(s, v).value();
         if (c.drag != QPoint())
             v = dragCrop(v, c.drag);
-        saveCrop(a, 0, v, display);
-        // What the editor draws after saving is what it showed before.
-        EXPECT_EQ(storedCropView(cropSlot(a, 0), display).frame.size(), v.frame.size());
+        saveCrop(a, slot, v, display);
+        // What the editor draws after saving is what it showed before (to
+        // the pixel the integer conversions allow).
+        const CropView again = storedCropView(cropSlot(a, slot), display);
+        EXPECT_LE(std::abs(again.frame.width() - v.frame.width()), 1);
+        EXPECT_LE(std::abs(again.photo.x() - v.photo.x()), 1);
+        EXPECT_LE(std::abs(again.photo.y() - v.photo.y()), 1);
 
         const StagingReport r = stageAlbum(a, {QSize(800, 450)});
         ASSERT_TRUE(r.failures.empty());
-        const QImage staged = decodeJpeg(f.paths().templateStaging(1) + "picture_1.jpg");
+        const QImage staged = decodeJpeg(f.paths().templateStaging(1)
+                                         + a.ListView_moban_shiyong_canshu.cell(slot, slotcol::kPicture) + ".jpg");
         ASSERT_FALSE(staged.isNull());
         const QImage shown = editorPicture(photo, v);
         EXPECT_NEAR(double(staged.width()) / staged.height(), double(shown.width()) / shown.height(), 0.03);
