@@ -1,6 +1,9 @@
 // Lumora desktop application: one running copy, a working root of its own,
 // the loader, the main window with the start-up movie, the mode chooser.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 
@@ -31,6 +34,13 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "lumora: %s: %s\n", qPrintable(instance.lockPath()), qPrintable(instance.error()));
         return instance.error().isEmpty() ? 0 : 1;
     }
+
+    // Qt's own dialogs (file and folder choosers, standard buttons) speak
+    // the interface's language: the Chinese translations Qt ships.
+    QTranslator qtChinese;
+    if (qtChinese.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtChinese);
 
     ui::applyProgramStyle(app);
     ui::QtDialogService dialogs;

@@ -353,6 +353,8 @@ void PhotoWindow::autoMatchCommand()
         Q_EMIT photosChanged();
         if (!error.isEmpty())
             m_dialogs.notice(this, error);
+        else if (!progress->stopRequested())
+            m_dialogs.notice(this, QStringLiteral("照片与模板自动匹配已完成！"));
     });
 }
 

@@ -123,7 +123,13 @@ void AlbumPreview::play()
             m_main.refreshPhotoViews();
             m_main.refreshTotalTime();
         }
-        return; // the album is played by the next press of play
+        // One press of play ends in playing: matched or not, what is
+        // complete now plays (the check again, for an album left with none).
+        const PreviewStartCheck again = PreviewPlayback::check(m_session.album(), sync);
+        if (!again.notice.isEmpty()) {
+            m_dialogs.notice(&m_main, again.notice);
+            return;
+        }
     }
     m_main.stopStartupMovie();
     m_playback->start(sync);
