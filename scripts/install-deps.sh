@@ -8,6 +8,7 @@ PACKAGES=(
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libdeflate-dev zlib1g-dev libexif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
   libopencc-dev nlohmann-json3-dev libgtest-dev
+  libaubio-dev
   fonts-wqy-microhei ffmpeg xvfb xauth
   pulseaudio pulseaudio-utils desktop-file-utils clang-format
 )

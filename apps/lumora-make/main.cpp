@@ -57,7 +57,7 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --size WxH                        该类型在此模式下的一个尺寸 (默认: 该类型的默认尺寸)
   --quality biaoqing|gaoqing|chaoqing   画质 (默认 biaoqing)
   --tv PAL|NTSC                     电视制式 (默认 PAL)
-  --sync template|music             同步方式 (默认 template)
+  --sync template|music|beat        同步方式 (默认 template; beat: 随音乐节拍同步)
   --music FILE                      歌曲 (MP3), 可重复, 按顺序
   --lyrics FILE                     歌词 (LRC), 可重复, 按顺序与歌曲配对
   --pack K                          使用第 K 个模板组合分配模板
@@ -143,12 +143,10 @@ QString parseArguments(const QStringList &args, Options &o)
             else
                 return QStringLiteral("未知的电视制式：%1（可用 PAL、NTSC）").arg(v);
         } else if (a == QLatin1String("--sync")) {
-            if (v == QLatin1String("template"))
-                o.sync = SyncMode::Template;
-            else if (v == QLatin1String("music"))
-                o.sync = SyncMode::Music;
+            if (const auto sync = syncModeFromKey(v))
+                o.sync = *sync;
             else
-                return QStringLiteral("未知的同步方式：%1（可用 template、music）").arg(v);
+                return QStringLiteral("未知的同步方式：%1（可用 template、music、beat）").arg(v);
         } else if (a == QLatin1String("--music")) {
             o.music << v;
         } else if (a == QLatin1String("--lyrics")) {
@@ -245,6 +243,15 @@ void printPlan(const Album &album, const ProductionPlan &plan, const std::vector
                  sizeText(plan.choice.size), qualityKey(plan.choice.quality), tvSystemName(plan.choice.tv)));
     out(QStringLiteral("总帧数：%1（%2 秒）").arg(plan.totalFrames).arg(double(plan.totalFrames) / 25.0, 0, 'f', 2));
     out(QStringLiteral("模板：%1 个").arg(plan.templateList.size()));
+    if (plan.choice.sync == SyncMode::Beat)
+        for (const FittedTemplate &f : plan.fits)
+            out(QStringLiteral("  第 %1 帧起 %2 帧，速度 %3%4")
+                    .arg(f.start)
+                    .arg(f.frames)
+                    .arg(f.rate, 0, 'f', 3)
+                    .arg(f.endsOnStrongBeat ? QStringLiteral("，换在强拍")
+                             : f.endsOnBeat ? QStringLiteral("，换在节拍")
+                                            : QString()));
     for (const Row &t : plan.templateList)
         out(QStringLiteral("  %1  %2  %3 帧")
                 .arg(t.subItem(0), t.subItem(5))
@@ -384,6 +391,8 @@ int run(const Options &o)
     }
     if (g_stop)
         return kStopped;
+    for (const QString &notice : plan.notices)
+        err(notice);
 
     if (o.plan) {
         if (o.json)

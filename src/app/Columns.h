@@ -230,6 +230,7 @@ constexpr int kName = 1; // 音乐名称: file name without extension
 constexpr int kFormat = 2; // 格式: extension with its dot
 constexpr int kDuration = 3; // 音乐时长: "00:" + minutes + ":" + seconds
 constexpr int kPath = 4; // 位置: full path
+constexpr int kBeats = 5; // 节拍: the song's beats as text (SongBeats)
 } // namespace musiccol
 
 // ListView_daoru_LRC (TForm5): one row per lyric file, in the order added.

@@ -1,15 +1,17 @@
 #include "media/MusicList.h"
 
 #include <QFileInfo>
+#include <optional>
 
 #include "app/Columns.h"
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
+#include "media/BeatTracker.h"
 #include "media/LyricSettings.h"
 
 namespace lumora {
 
-SongMeasure measureSong(const QString &path)
+SongMeasure measureSong(const QString &path, SongParts parts)
 {
     const QFileInfo info(path);
     if (info.exists() && info.isFile() && info.size() == 0)
@@ -17,13 +19,23 @@ SongMeasure measureSong(const QString &path)
     AudioDecoder decoder(path);
     SongMeasure m;
     m.sampleRate = decoder.sourceSampleRate();
-    while (const AVFrame *f = decoder.next())
+    std::optional<BeatTracker> beats;
+    if (parts == SongParts::LengthAndBeats)
+        beats.emplace();
+    while (const AVFrame *f = decoder.next()) {
         m.samples += f->nb_samples;
+        if (beats)
+            beats->push(f);
+    }
     if (m.samples == 0)
         throw Error(QStringLiteral("音乐文件解码不出任何声音：%1").arg(path));
     m.lengthMs = m.samples * 1000 / m.sampleRate;
     if (m.lengthMs < kShortestSongMs)
         throw Error(QStringLiteral("音乐文件太短（不到1秒），不能使用：%1").arg(path));
+    if (beats) {
+        m.beats = beats->finish();
+        m.beatCpuSeconds = beats->cpuSeconds();
+    }
     return m;
 }
 
@@ -42,8 +54,8 @@ namespace music {
 
 QStringList songColumns()
 {
-    return {QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
-            QStringLiteral("位置")};
+    return {QStringLiteral("序号"),     QStringLiteral("音乐名称"), QStringLiteral("格式"),
+            QStringLiteral("音乐时长"), QStringLiteral("位置"),     QStringLiteral("节拍")};
 }
 
 QStringList lyricColumns()
@@ -61,13 +73,25 @@ QString extensionWithDot(const QFileInfo &fi)
 
 void addSong(Album &album, const QString &path)
 {
-    const SongMeasure m = measureSong(path); // throws before any row is touched
+    appendSong(album, path, measureSong(path)); // throws before any row is touched
+}
+
+void appendSong(Album &album, const QString &path, const SongMeasure &m)
+{
     RowTable &t = album.ListView_daoru_yinyue;
     if (t.columns().isEmpty())
         t.setColumns(songColumns());
     const QFileInfo fi(path);
     t.append(QString::number(t.size() + 1),
-             {fi.completeBaseName(), extensionWithDot(fi), songDurationText(m.lengthMs), path});
+             {fi.completeBaseName(), extensionWithDot(fi), songDurationText(m.lengthMs), path, m.beats.toText()});
+}
+
+SongBeats songBeats(const Album &album, int k)
+{
+    const RowTable &t = album.ListView_daoru_yinyue;
+    if (k < 0 || k >= t.size())
+        return {};
+    return SongBeats::fromText(t.cell(k, musiccol::kBeats));
 }
 
 void addLyricFile(Album &album, const QString &path)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "app/Album.h"
+#include "media/SongBeats.h"
 
 namespace lumora {
 
@@ -18,14 +19,19 @@ struct SongMeasure {
     long long lengthMs = 0; // exact: decoded samples × 1000 div sample rate
     long long samples = 0; // decoded samples per channel
     int sampleRate = 0;
+    SongBeats beats; // found while decoding (see BeatTracker)
+    double beatCpuSeconds = 0; // processor time the beat analysis took
 };
 
-// Decodes the whole file once and counts its samples (the container's own
-// duration can be off by tens of milliseconds, or by seconds for VBR files).
+// Decodes the whole file once, counts its samples (the container's own
+// duration can be off by tens of milliseconds, or by seconds for VBR files)
+// and finds its beats from the same decoded audio. Touches no album: a
+// worker may call it.
 // Throws lumora::Error naming the file when it is empty, is not audio,
 // decodes to no sound or lasts less than one second. Long songs (hours) are
 // accepted.
-SongMeasure measureSong(const QString &path);
+enum class SongParts { LengthAndBeats, LengthOnly };
+SongMeasure measureSong(const QString &path, SongParts parts = SongParts::LengthAndBeats);
 
 // "00:" + minutes + ":" + seconds of (ms div 1000), minutes not carried into
 // hours, each at least two digits: 247 s → "00:04:07", 75 min → "00:75:00".
@@ -34,13 +40,18 @@ QString songDurationText(long long lengthMs);
 long long songFrames(long long lengthMs);
 
 namespace music {
-QStringList songColumns(); // 序号, 音乐名称, 格式, 音乐时长, 位置
+QStringList songColumns(); // 序号, 音乐名称, 格式, 音乐时长, 位置, 节拍
 QStringList lyricColumns(); // 序号, 歌词名称, 类型, 位置
 
 // Measures the song and appends its row to ListView_daoru_yinyue (caption =
 // new row count, name, extension, duration text, path). A song that cannot
 // be measured is not added: the error names it and the table is unchanged.
 void addSong(Album &album, const QString &path);
+// Appends the row of a song measured before (on a worker): the owner's step.
+void appendSong(Album &album, const QString &path, const SongMeasure &measure);
+// The beats kept with music row k; not analysed when the row has none (an
+// album file written before beats were measured) or k is outside the table.
+SongBeats songBeats(const Album &album, int k);
 // Appends the lyric row to ListView_daoru_LRC and its settings row with the
 // defaults to ListView_geci_shezhi_canshu.
 void addLyricFile(Album &album, const QString &path);

@@ -53,12 +53,35 @@ void MoviePlayer::unload()
     m_variables.clear();
     m_path.clear();
     m_frame = 0;
+    m_played = 0;
     m_playing = false;
 }
 
 int MoviePlayer::totalFrames() const
 {
+    if (!m_renderer)
+        return 0;
+    return m_played > 0 ? m_played : m_renderer->document().frames;
+}
+
+int MoviePlayer::movieFrames() const
+{
     return m_renderer ? m_renderer->document().frames : 0;
+}
+
+void MoviePlayer::setPlayedFrames(int frames)
+{
+    const int frame = frameNum();
+    m_played = std::max(0, frames);
+    m_frame = clampFrame(frame);
+}
+
+double MoviePlayer::movieTime(int n) const
+{
+    const int own = movieFrames();
+    if (m_played <= 1 || own <= 1)
+        return double(n);
+    return double(n) * double(own - 1) / double(m_played - 1);
 }
 
 int MoviePlayer::clampFrame(int n) const
@@ -129,7 +152,10 @@ void MoviePlayer::renderFrame(int n, QImage &target)
         target.fill(Qt::black);
         return;
     }
-    m_renderer->render(clampFrame(n), m_variables, target);
+    if (m_played > 0)
+        m_renderer->render(movieTime(clampFrame(n)), m_variables, target);
+    else
+        m_renderer->render(clampFrame(n), m_variables, target);
 }
 
 QStringList MoviePlayer::missingPictures() const

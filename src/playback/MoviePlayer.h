@@ -59,7 +59,19 @@ public:
     bool isLoaded() const { return m_renderer != nullptr; }
     const QString &moviePath() const { return m_path; }
 
+    // Frames the movie plays over: its own count, or the count set by
+    // setPlayedFrames.
     int totalFrames() const;
+    // The movie's own frame count.
+    int movieFrames() const;
+    // Plays the movie over `frames` frames instead of its own count (0: its
+    // own count): frame n then shows the movie at time n × (own − 1) /
+    // (frames − 1), drawn at that time, so the first and last frames are the
+    // movie's own and the motion in between is neither repeated nor skipped.
+    // A load clears it.
+    void setPlayedFrames(int frames);
+    // The movie time frame n shows.
+    double movieTime(int n) const;
     int frameNum() const;
     void setFrameNum(int n);
     void play();
@@ -88,6 +100,7 @@ private:
     qint64 now() const;
 
     int m_frame = 0; // frame shown when the clock started or stopped
+    int m_played = 0; // frames the movie is played over; 0: its own count
     bool m_playing = false;
     bool m_keepPictures = true;
     Clock m_clock; // empty: m_steady

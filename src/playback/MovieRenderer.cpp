@@ -254,14 +254,18 @@ double variableOpacity(const Layer &l, const QHash<QString, QString> &variables)
     return ok ? (100.0 - std::clamp(t, 0.0, 100.0)) / 100.0 : 1;
 }
 
-bool visibleAt(const Layer &l, int f)
+// A layer shows from the start of frame `from` to the end of frame `to`; a
+// time between frames (a template played at a fitted rate) counts as the
+// frame it falls in.
+bool visibleAt(const Layer &l, double f)
 {
-    return f >= l.from && (l.to < 0 || f <= l.to);
+    const double whole = std::floor(f);
+    return whole >= l.from && (l.to < 0 || whole <= l.to);
 }
 
 // True when nothing of the layer changes from frame f on: every track and the
 // reveal have passed their last key (a track holds its last value after it).
-bool restsAt(const Layer &l, int f)
+bool restsAt(const Layer &l, double f)
 {
     for (const Track *t :
          {&l.x, &l.y, &l.scale, &l.scaleX, &l.scaleY, &l.rotation, &l.zoom, &l.panX, &l.panY, &l.opacity})
@@ -638,6 +642,11 @@ double MovieRenderer::settledFrame(const Layer &l)
 
 void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, QImage &target)
 {
+    render(double(frame), variables, target);
+}
+
+void MovieRenderer::render(double frame, const QHash<QString, QString> &variables, QImage &target)
+{
     if (target.isNull())
         throw Error(QStringLiteral("影片渲染目标图片为空"));
     QSize size = target.size();
@@ -650,7 +659,7 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
         origin = QPoint((size.width() - inner.width()) / 2, (size.height() - inner.height()) / 2);
         size = inner;
     }
-    const int f = std::clamp(frame, 0, m_doc.frames - 1);
+    const double f = std::clamp(frame, 0.0, double(std::max(0, m_doc.frames - 1)));
     PreparedSet &set = prepared(size);
     const double kx = double(size.width()) / m_doc.stage.width();
     const double ky = double(size.height()) / m_doc.stage.height();

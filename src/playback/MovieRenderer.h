@@ -45,6 +45,9 @@ public:
     // gives the render size; the stage is stretched to fill it. `target`
     // must be Format_RGB32 or Format_ARGB32_Premultiplied and not null.
     void render(int frame, const QHash<QString, QString> &variables, QImage &target);
+    // Any time between frames (a movie played at a fitted rate): every track
+    // is drawn at that time, so motion stays smooth at any rate.
+    void render(double frame, const QHash<QString, QString> &variables, QImage &target);
     QImage render(int frame, const QHash<QString, QString> &variables, QSize size);
 
 private:

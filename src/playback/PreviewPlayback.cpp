@@ -109,10 +109,20 @@ qint64 threadCpuMs()
 
 void loadSegmentInto(TemplateDriver &driver, const PreviewSegment &s, const QString &numStop)
 {
-    if (s.ending())
+    if (s.ending()) {
         driver.loadModeMovie();
-    else
+    } else {
         driver.loadTemplate(s.usedRow, numStop);
+        if (s.fitted) // beat sync: played over its fitted frames
+            driver.player()->setPlayedFrames(int(s.frames));
+    }
+}
+
+// The effect clock after `count` frames: whole seconds, or in beat sync the
+// seconds that begin on beats (as production counts them).
+QString effectClockAt(const PreviewTimeline &t, long long count)
+{
+    return t.effectSecondStarts.empty() ? effectClockText(count) : clockTextHMS(t.effectSeconds(count));
 }
 
 // The background transparency a used template plays with ("0" when unset).
@@ -174,7 +184,7 @@ PreviewStartCheck PreviewPlayback::check(const Album &album, SyncMode sync)
     PreviewStartCheck c;
     if (album.ListView_daoru_zhaopian.empty())
         c.notice = QStringLiteral("没有添加照片文件！");
-    else if (sync == SyncMode::Music && album.ListView_daoru_yinyue.empty())
+    else if (sync != SyncMode::Template && album.ListView_daoru_yinyue.empty())
         c.notice = QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
     else if (album.ListView_moban_shiyong.empty())
         c.notice = QStringLiteral("没有添加模板文件！");
@@ -275,7 +285,8 @@ void PreviewPlayback::start(SyncMode sync)
         const RowTable &songs = album.ListView_daoru_yinyue;
         for (int k = 0; k < songs.size() && !*staged->stop; ++k) {
             try {
-                staged->songLengths.push_back(measureSong(songs.row(k).cell(musiccol::kPath)).lengthMs);
+                staged->songLengths.push_back(
+                    measureSong(songs.row(k).cell(musiccol::kPath), SongParts::LengthOnly).lengthMs);
             } catch (const Error &e) {
                 staged->songLengths.push_back(0);
                 staged->songProblems << e.message();
@@ -352,6 +363,8 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
         return;
     }
     QStringList problems = staged->songProblems + staged->lyricProblems;
+    for (int row : m_timeline.beats.songsWithoutBeat)
+        problems << noBeatNotice(m_album, row);
     for (const StagingFailure &f : staged->report.failures)
         problems << QStringLiteral("照片无法读取,以灰色代替：%1").arg(f.path);
     m_failedSongs = staged->songProblems;
@@ -524,8 +537,8 @@ void PreviewPlayback::show(long long n, const Composed &c, bool afterSeek)
     StateCells &cells = m_album.cells;
     cells.setInt(cell::kMobanHanghaoLeijia, seg);
     cells.setInt(cell::kMobanZhenLeijia, n - m_timeline.segments[size_t(seg)].start);
-    cells.setText(cell::kHuamiantexiaoShijian, effectClockText(n + 1));
-    cells.setText(cell::kWenzitexiaoShijian, effectClockText(n + 1));
+    cells.setText(cell::kHuamiantexiaoShijian, effectClockAt(m_timeline, n + 1));
+    cells.setText(cell::kWenzitexiaoShijian, effectClockAt(m_timeline, n + 1));
     setState(m_timeline.segments[size_t(seg)].ending() ? PreviewState::Ending : PreviewState::Playing);
     if (m_cb.frame)
         m_cb.frame(m_picture);
@@ -1045,13 +1058,13 @@ void PreviewPlayback::stepEffects(long long n, std::vector<EffectOverlay> &out, 
     if (m_effectFrame >= n)
         resetEffects();
     for (long long i = m_effectFrame + 1; i < n; ++i) {
-        const QString clock = effectClockText(i + 1);
+        const QString clock = effectClockAt(m_timeline, i + 1);
         if (m_pictureRun)
             m_pictureRun->skipStep(clock);
         if (m_textRun)
             m_textRun->skipStep(clock);
     }
-    const QString clock = effectClockText(n + 1);
+    const QString clock = effectClockAt(m_timeline, n + 1);
     if (m_pictureRun) {
         const auto &o = m_pictureRun->step(clock);
         out.insert(out.end(), o.begin(), o.end());

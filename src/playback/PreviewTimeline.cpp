@@ -45,6 +45,25 @@ PreviewTimeline PreviewTimeline::build(const Album &album, SyncMode sync, const 
             t.songs.push_back({songs[i].first, at, songs[i].second});
             at += songs[i].second;
         }
+    } else if (sync == SyncMode::Beat) {
+        std::vector<std::pair<int, long long>> played;
+        long long musicFrames = 0;
+        qint64 at = 0;
+        for (const auto &[row, ms] : songs) {
+            t.songs.push_back({row, at, ms});
+            at += ms;
+            musicFrames += songFrames(ms);
+            played.emplace_back(row, songFrames(ms));
+        }
+        t.beats = albumBeats(album, played);
+        std::vector<long long> own;
+        for (const auto &[row, frames] : templates)
+            own.push_back(frames);
+        for (const FittedTemplate &f : fitTemplatesToBeats(own, musicFrames, t.beats.beats)) {
+            t.segments.push_back({templates[f.index].first, t.totalFrames, f.frames, f.fitted});
+            t.totalFrames += f.frames;
+        }
+        t.effectSecondStarts = beatSecondStarts(t.totalFrames, t.beats.beats);
     } else {
         long long musicFrames = 0;
         qint64 at = 0;
@@ -58,6 +77,11 @@ PreviewTimeline PreviewTimeline::build(const Album &album, SyncMode sync, const 
             addSegment(templates[i].first, std::min(templates[i].second, musicFrames - t.totalFrames));
     }
     return t;
+}
+
+long long PreviewTimeline::effectSeconds(long long frames) const
+{
+    return effectSecondStarts.empty() ? frames / 25 : beatEffectSecond(frames, effectSecondStarts);
 }
 
 int PreviewTimeline::segmentAt(long long frame) const

@@ -9,7 +9,8 @@
 // album runs. Music sync: the songs once each, in order; the total is their
 // frames ((ms div 1000) × 25 each, as production counts them) and the
 // templates repeat in order until it is covered, the last one cut at the
-// total — the same album production makes.
+// total — the same album production makes. Beat sync: as music sync, each
+// template fitted to change on a beat (BeatFit.h), as production fits it.
 //
 // Frames are 0-based album frames at 25 per second; song times are album
 // milliseconds (frame n starts at n × 40 ms).
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/Album.h"
+#include "playback/BeatFit.h"
 #include "production/OutputOptions.h"
 
 namespace lumora {
@@ -25,6 +27,7 @@ struct PreviewSegment {
     int usedRow = -1; // used-template row; -1 for the mode movie
     long long start = 0; // first album frame
     long long frames = 0; // frames on screen
+    bool fitted = false; // the movie is played over `frames` (beat sync), not at its own speed
     bool ending() const { return usedRow < 0; }
 };
 
@@ -51,6 +54,12 @@ public:
     // Template sync: frames of the complete used templates (0 when none), as
     // the total-time label counts them.
     long long templateFrames = 0;
+    // Beat sync: the album's beats, the music rows without a clear beat, and
+    // the frame each second of the effect clock begins at.
+    AlbumBeats beats;
+    std::vector<long long> effectSecondStarts;
+    // The effect clock's whole seconds at a count of `frames` frames shown.
+    long long effectSeconds(long long frames) const;
 
     // Index of the segment showing `frame`; -1 outside the album.
     int segmentAt(long long frame) const;

@@ -9,6 +9,7 @@
 #include "app/Error.h"
 #include "effects/BackgroundTable.h"
 #include "media/MusicList.h"
+#include "playback/BeatFit.h"
 #include "production/CpuClock.h"
 
 namespace lumora {
@@ -104,6 +105,8 @@ void FrameComposer::loadTemplateAt(int p)
         ? m_album.ListView_moban_beijing.cell(row, bgcol::kTransparency)
         : QStringLiteral("0");
     m_driver.loadTemplate(row, numStop.isEmpty() ? QStringLiteral("0") : numStop);
+    if (size_t(p) < m_setup.playedFrames.size() && m_setup.playedFrames[size_t(p)] > 0)
+        m_driver.player()->setPlayedFrames(int(m_setup.playedFrames[size_t(p)]));
 }
 
 void FrameComposer::start()
@@ -277,7 +280,9 @@ void FrameComposer::stepLyrics()
 // the rows' run states back into the album's tables.
 void FrameComposer::stepEffects()
 {
-    const QString clock = clockTextHMS(frameSeconds(m_composed));
+    const QString clock
+        = clockTextHMS(m_setup.effectSecondStarts.empty() ? frameSeconds(m_composed)
+                                                          : beatEffectSecond(m_composed, m_setup.effectSecondStarts));
     m_overlays.clear();
     if (m_pictureRun) {
         const auto &o = m_pictureRun->step(clock);

@@ -54,6 +54,12 @@ public:
         QRect albumRect; // where the album lies in it; its size is the render size
         long long totalFrames = 0;
         std::vector<int> templateRows; // used-template rows in production order
+        // Per position: the frames a fitted template plays over (0 or
+        // missing: its own speed; beat sync).
+        std::vector<long long> playedFrames;
+        // Beat sync: the frame each second of the effect clock begins at, so
+        // effects start on beats (empty: every 25 frames).
+        std::vector<long long> effectSecondStarts;
         std::vector<ProductionSong> songs;
         bool pictureEffects = false;
         bool textEffects = false;

@@ -142,13 +142,31 @@ OutputChoice defaultOutputChoice(ModeKind mode, OutputType type)
     return c;
 }
 
+QString syncModeKey(SyncMode sync)
+{
+    switch (sync) {
+    case SyncMode::Template: return QStringLiteral("template");
+    case SyncMode::Music: return QStringLiteral("music");
+    case SyncMode::Beat: return QStringLiteral("beat");
+    }
+    return QStringLiteral("template");
+}
+
+std::optional<SyncMode> syncModeFromKey(const QString &key)
+{
+    for (SyncMode m : {SyncMode::Template, SyncMode::Music, SyncMode::Beat})
+        if (key == syncModeKey(m))
+            return m;
+    return std::nullopt;
+}
+
 QString productionStartRefusal(const Album &album, SyncMode sync)
 {
     if (album.cells.is(cell::kTuichu, flag::kPlaying))
         return kPlayingGuardNotice;
     if (album.ListView_daoru_zhaopian.empty())
         return QStringLiteral("没有添加照片文件！");
-    if (sync == SyncMode::Music && album.ListView_daoru_yinyue.empty())
+    if (sync != SyncMode::Template && album.ListView_daoru_yinyue.empty())
         return QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
     if (album.ListView_moban_shiyong.empty())
         return QStringLiteral("没有添加模板文件！");

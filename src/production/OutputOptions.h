@@ -21,7 +21,13 @@ constexpr long long kEndingFrames = 150;
 enum class OutputType { VCD, SVCD, DVD, AVI, WMV, MP4, MOV };
 enum class TvSystem { PAL, NTSC };
 enum class QualityLevel { Biaoqing, Gaoqing, Chaoqing };
-enum class SyncMode { Template, Music };
+// Template: the templates set the length, the music repeats. Music: the music
+// sets the length, the templates repeat. Beat: as music, with every change of
+// template on a beat of the music (playback/BeatFit.h).
+enum class SyncMode { Template, Music, Beat };
+// "template", "music", "beat".
+QString syncModeKey(SyncMode sync);
+std::optional<SyncMode> syncModeFromKey(const QString &key);
 
 QString outputTypeName(OutputType type); // "VCD" … "MOV"
 std::optional<OutputType> outputTypeFromName(const QString &name); // letter case ignored

@@ -51,6 +51,15 @@ std::vector<ProductionSong> ProductionPlan::songs() const
     return s;
 }
 
+std::vector<long long> ProductionPlan::playedFrames() const
+{
+    std::vector<long long> played(size_t(templateList.size()), 0);
+    for (size_t i = 0; i < fits.size() && i < played.size(); ++i)
+        if (fits[i].fitted)
+            played[i] = fits[i].frames;
+    return played;
+}
+
 long long catalogueFrames(const Album &album, int index)
 {
     if (index < 0 || index >= album.ListView_mobancanshu.size())
@@ -162,10 +171,26 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
             plan.musicList.append(songRow(k));
             plan.totalFrames += plan.musicList.row(k).cell(prodmusiccol::kFrames).toLongLong();
         }
-        long long covered = 0;
-        for (size_t i = 0; covered < plan.totalFrames; i = (i + 1) % complete.size()) {
-            plan.templateList.append(productionTemplateRow(album, complete[i]));
-            covered += catalogueFrames(album, album.ListView_moban_shiyong.row(complete[i]).caption().toInt());
+        if (choice.sync == SyncMode::Beat) {
+            // Each template fitted to change on a beat.
+            std::vector<std::pair<int, long long>> played;
+            for (const Row &m : plan.musicList)
+                played.emplace_back(m.cell(prodmusiccol::kSongRow).toInt(), m.cell(prodmusiccol::kFrames).toLongLong());
+            plan.beats = albumBeats(album, played);
+            for (int row : plan.beats.songsWithoutBeat)
+                plan.notices << noBeatNotice(album, row);
+            std::vector<long long> own;
+            for (int row : complete)
+                own.push_back(catalogueFrames(album, album.ListView_moban_shiyong.row(row).caption().toInt()));
+            plan.fits = fitTemplatesToBeats(own, plan.totalFrames, plan.beats.beats);
+            for (const FittedTemplate &f : plan.fits)
+                plan.templateList.append(productionTemplateRow(album, complete[f.index]));
+        } else {
+            long long covered = 0;
+            for (size_t i = 0; covered < plan.totalFrames; i = (i + 1) % complete.size()) {
+                plan.templateList.append(productionTemplateRow(album, complete[i]));
+                covered += catalogueFrames(album, album.ListView_moban_shiyong.row(complete[i]).caption().toInt());
+            }
         }
     }
     return plan;
@@ -211,6 +236,9 @@ ProductionResult produce(Album &album, const ProductionPlan &plan, const Product
     setup.albumRect = plan.geometry.album;
     setup.totalFrames = plan.totalFrames;
     setup.templateRows = plan.templateRows();
+    setup.playedFrames = plan.playedFrames();
+    if (plan.choice.sync == SyncMode::Beat)
+        setup.effectSecondStarts = beatSecondStarts(plan.totalFrames, plan.beats.beats);
     setup.songs = plan.songs();
     setup.pictureEffects = !album.huamian_ListView_Image.empty();
     setup.textEffects = !album.wenzi_ListView_Image.empty();

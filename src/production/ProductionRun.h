@@ -10,6 +10,9 @@
 //                     order, repeated until they cover the total) and the frame
 //                     geometry. Songs are measured here; one shorter than a
 //                     second is refused, so the covering loop always ends.
+//                     Beat sync: as music sync, each template's length fitted
+//                     to change on a beat (playback/BeatFit.h); songs without a
+//                     clear beat fall back to music sync with a notice.
 //   runProduction()   stages, writes the black first frame, loads the first
 //                     template and runs the encoder, which asks for every
 //                     frame in turn.
@@ -30,6 +33,7 @@
 #include <vector>
 
 #include "app/Album.h"
+#include "playback/BeatFit.h"
 #include "production/Encoder.h"
 #include "production/FrameComposer.h"
 #include "production/OutputOptions.h"
@@ -48,6 +52,15 @@ struct ProductionPlan {
     std::vector<int> templateRows() const; // the 行号 column
     std::vector<ProductionSong> songs() const; // 行号 and 需要帧数
     long long templateFrames = 0; // frames of the templates listed (once each)
+    // Beat sync: the album's beats, and per template list row how it plays
+    // (its start frame, frames shown and fitted rate). Empty otherwise.
+    AlbumBeats beats;
+    std::vector<FittedTemplate> fits;
+    // Per template list row: the frames a fitted template is played over
+    // (0: its own speed).
+    std::vector<long long> playedFrames() const;
+    // What the user is told about the plan (a song without a clear beat).
+    QStringList notices;
 };
 
 QStringList productionTemplateColumns();

@@ -128,22 +128,44 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
 MediaAddReport AlbumSession::addSongs(const QStringList &paths, const std::function<void(int, int)> &progress,
                                       const std::atomic<bool> *stop)
 {
-    MediaAddReport report;
+    return applySongs(measureSongs(paths, progress, stop));
+}
+
+MeasuredSongs AlbumSession::measureSongs(const QStringList &paths, const std::function<void(int, int)> &progress,
+                                         const std::atomic<bool> *stop)
+{
+    MeasuredSongs out;
     int done = 0;
     for (const QString &song : paths) {
         if (stop && stop->load()) {
-            report.stopped = true;
+            out.stopped = true;
             break;
         }
-        const QString path = QFileInfo(song).absoluteFilePath();
+        MeasuredSong m;
+        m.path = QFileInfo(song).absoluteFilePath();
         try {
-            music::addSong(m_album, path);
-            ++report.added;
+            m.measure = measureSong(m.path);
         } catch (const Error &e) {
-            report.refused.push_back({path, e.message()});
+            m.refusal = e.message();
         }
+        out.songs.push_back(std::move(m));
         if (progress)
             progress(++done, int(paths.size()));
+    }
+    return out;
+}
+
+MediaAddReport AlbumSession::applySongs(const MeasuredSongs &measured)
+{
+    MediaAddReport report;
+    report.stopped = measured.stopped;
+    for (const MeasuredSong &m : measured.songs) {
+        if (!m.measure) {
+            report.refused.push_back({m.path, m.refusal});
+            continue;
+        }
+        music::appendSong(m_album, m.path, *m.measure);
+        ++report.added;
     }
     return report;
 }

@@ -25,6 +25,7 @@
 #include "album/AddStep.h"
 #include "app/Album.h"
 #include "effects/EffectTables.h"
+#include "media/MusicList.h"
 #include "production/ProductionRun.h"
 #include "templates/Catalogue.h"
 
@@ -42,6 +43,18 @@ struct MediaAddReport {
     int added = 0;
     std::vector<RefusedFile> refused;
     QStringList notices;
+    bool stopped = false;
+};
+
+// One song measured by the add worker, before the owner appends its row:
+// its measure (length, beats) or the reason it is refused.
+struct MeasuredSong {
+    QString path; // absolute
+    std::optional<SongMeasure> measure;
+    QString refusal;
+};
+struct MeasuredSongs {
+    std::vector<MeasuredSong> songs;
     bool stopped = false;
 };
 
@@ -92,8 +105,17 @@ public:
     // ---- songs and lyric files ----
     // Measures each song (decoding it whole) and appends its row; a song that
     // cannot be decoded, is empty or shorter than a second is refused by name.
+    // The same as measureSongs followed by applySongs on this thread.
     MediaAddReport addSongs(const QStringList &paths, const std::function<void(int done, int maximum)> &progress = {},
                             const std::atomic<bool> *stop = nullptr);
+    // The add worker's part: decodes each song once for its length and its
+    // beats. Reads and writes no album, so it runs on any thread.
+    static MeasuredSongs measureSongs(const QStringList &paths,
+                                      const std::function<void(int done, int maximum)> &progress = {},
+                                      const std::atomic<bool> *stop = nullptr);
+    // The owner's part: appends the rows of the songs measured, in order, in
+    // one step on the session's thread.
+    MediaAddReport applySongs(const MeasuredSongs &measured);
     // Parses each lyric file and appends its row and its settings row; a file
     // that is not a readable LRC is refused by name.
     MediaAddReport addLyricFiles(const QStringList &paths);

@@ -27,10 +27,13 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
          {plan.geometry.album.x(), plan.geometry.album.y(), plan.geometry.album.width(), plan.geometry.album.height()}},
         {"quality", s(qualityKey(plan.choice.quality))},
         {"tv", s(tvSystemName(plan.choice.tv))},
-        {"sync", plan.choice.sync == SyncMode::Template ? "template" : "music"},
+        {"sync", s(syncModeKey(plan.choice.sync))},
         {"path", s(plan.choice.outputPath())}};
     Json templates = Json::array();
-    for (const Row &t : plan.templateList) {
+    // Every template's start frame (and in beat sync its fitted rate).
+    long long start = 0;
+    for (int i = 0; i < plan.templateList.size(); ++i) {
+        const Row &t = plan.templateList[i];
         const int row = t.cell(prodtemplatecol::kUsedRow).toInt();
         Json slots = Json::array();
         for (const Row &slot : album.ListView_moban_shiyong_canshu) {
@@ -41,11 +44,26 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
                  {"orientation", slot.cell(slotcol::kOrientation) == kSlotPortrait ? "portrait" : "landscape"},
                  {"photo", s(slot.cell(slotcol::kPhotoPath))}});
         }
-        templates.push_back({{"row", row},
-                             {"name", s(t.cell(prodtemplatecol::kName))},
-                             {"category", s(t.cell(prodtemplatecol::kCategory))},
-                             {"frames", catalogueFrames(album, t.caption().toInt())},
-                             {"slots", slots}});
+        const long long own = catalogueFrames(album, t.caption().toInt());
+        Json entry = {{"row", row},
+                      {"name", s(t.cell(prodtemplatecol::kName))},
+                      {"category", s(t.cell(prodtemplatecol::kCategory))},
+                      {"frames", own},
+                      {"start_frame", start},
+                      {"slots", slots}};
+        if (size_t(i) < plan.fits.size()) {
+            const FittedTemplate &f = plan.fits[size_t(i)];
+            entry["start_frame"] = f.start;
+            entry["played_frames"] = f.frames;
+            entry["rate"] = f.rate;
+            entry["fitted"] = f.fitted;
+            entry["ends_on_beat"] = f.endsOnBeat;
+            entry["ends_on_strong_beat"] = f.endsOnStrongBeat;
+            start = f.start + f.frames;
+        } else {
+            start += own;
+        }
+        templates.push_back(entry);
     }
     j["templates"] = templates;
     Json photos = Json::array();
@@ -66,12 +84,27 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
     Json songs = Json::array();
     for (int k = 0; k < album.ListView_daoru_yinyue.size(); ++k) {
         const long long ms = music::songLengthMs(album, k);
-        songs.push_back(
-            {{"path", s(album.ListView_daoru_yinyue[k].cell(musiccol::kPath))},
-             {"length_ms", ms},
-             {"frames", songFrames(ms)},
-             {"lyrics",
-              k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].cell(lyriccol::kPath)) : ""}});
+        Json song = {{"path", s(album.ListView_daoru_yinyue[k].cell(musiccol::kPath))},
+                     {"length_ms", ms},
+                     {"frames", songFrames(ms)},
+                     {"lyrics",
+                      k < album.ListView_daoru_LRC.size() ? s(album.ListView_daoru_LRC[k].cell(lyriccol::kPath)) : ""}};
+        // The beats measured when the song was added (song time, ms).
+        const SongBeats b = music::songBeats(album, k);
+        if (b.analysed()) {
+            Json beats = Json::array(), strong = Json::array();
+            for (size_t i = 0; i < b.beatsMs.size(); ++i) {
+                beats.push_back(b.beatsMs[i]);
+                if (i < b.strong.size() && b.strong[i])
+                    strong.push_back(b.beatsMs[i]);
+            }
+            song["tempo_bpm"] = b.tempoBpm;
+            song["beat_confidence"] = b.confidence;
+            song["clear_beat"] = b.clear;
+            song["beats_ms"] = beats;
+            song["strong_beats_ms"] = strong;
+        }
+        songs.push_back(song);
     }
     j["songs"] = songs;
     Json played = Json::array();
@@ -79,6 +112,23 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
         played.push_back(
             {{"row", m.cell(prodmusiccol::kSongRow).toInt()}, {"frames", m.cell(prodmusiccol::kFrames).toLongLong()}});
     j["music_list"] = played;
+    if (plan.choice.sync == SyncMode::Beat) {
+        Json changes = Json::array();
+        for (size_t i = 1; i < plan.fits.size(); ++i)
+            changes.push_back({{"frame", plan.fits[i].start},
+                               {"ms", plan.fits[i].start * 40},
+                               {"on_beat", plan.fits[i - 1].endsOnBeat},
+                               {"strong", plan.fits[i - 1].endsOnStrongBeat}});
+        j["template_changes"] = changes;
+        Json beats = Json::array();
+        for (const AlbumBeat &b : plan.beats.beats)
+            beats.push_back(b.ms);
+        j["album_beats_ms"] = beats;
+    }
+    Json notices = Json::array();
+    for (const QString &n : plan.notices)
+        notices.push_back(s(n));
+    j["notices"] = notices;
     j["text_effects"] = album.wenzi_ListView_Image.size();
     j["picture_effects"] = album.huamian_ListView_Image.size();
     return j.dump(2);

@@ -120,14 +120,9 @@ Settings settingsFromJson(const QJsonObject &o)
 
 QJsonObject outputJson(const OutputChoice &c)
 {
-    return {{"type", outputTypeName(c.type)},
-            {"width", c.size.width()},
-            {"height", c.size.height()},
-            {"quality", qualityKey(c.quality)},
-            {"tv", tvSystemName(c.tv)},
-            {"sync", c.sync == SyncMode::Music ? QStringLiteral("music") : QStringLiteral("template")},
-            {"albumName", c.albumName},
-            {"folder", c.folder}};
+    return {{"type", outputTypeName(c.type)},   {"width", c.size.width()},  {"height", c.size.height()},
+            {"quality", qualityKey(c.quality)}, {"tv", tvSystemName(c.tv)}, {"sync", syncModeKey(c.sync)},
+            {"albumName", c.albumName},         {"folder", c.folder}};
 }
 
 // Unknown or unsupported values fall back to the mode's defaults: the
@@ -143,7 +138,7 @@ OutputChoice outputFromJson(const QJsonObject &o, ModeKind mode)
     if (const auto q = qualityFromKey(o.value(QLatin1String("quality")).toString()))
         c.quality = *q;
     c.tv = o.value(QLatin1String("tv")).toString() == QLatin1String("NTSC") ? TvSystem::NTSC : TvSystem::PAL;
-    c.sync = o.value(QLatin1String("sync")).toString() == QLatin1String("music") ? SyncMode::Music : SyncMode::Template;
+    c.sync = syncModeFromKey(o.value(QLatin1String("sync")).toString()).value_or(SyncMode::Template);
     c.albumName = o.value(QLatin1String("albumName")).toString();
     c.folder = o.value(QLatin1String("folder")).toString();
     return c;

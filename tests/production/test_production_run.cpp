@@ -265,6 +265,26 @@ TEST_F(ComposerTest, MusicSyncRepeatsTheTemplatesAndHolds)
     }
 }
 
+// Beat sync: each template shows for its fitted frames (its first and last
+// pictures its own), the next starting exactly on the change frame.
+TEST_F(ComposerTest, BeatSyncPlaysTheFittedLengths)
+{
+    Album album = fx.album();
+    auto c = composer(album, {192, 108}, {}, [](FrameComposer::Setup &s) {
+        s.sync = SyncMode::Beat;
+        s.totalFrames = 30;
+        s.templateRows = {0, 1, 0};
+        s.playedFrames = {12, 7, 0};
+    });
+    for (int entry = 1; entry <= 30; ++entry) {
+        c->composeNext();
+        const QColor expected = entry <= 12 ? test::kFirstTemplateColour
+            : entry <= 19                   ? test::kSecondTemplateColour
+                                            : test::kFirstTemplateColour;
+        ASSERT_TRUE(near(c->handOver().pixel(20, 60), expected)) << "entry " << entry;
+    }
+}
+
 TEST_F(ComposerTest, OtherProportionsGetBlackBarsNotAStretch)
 {
     Album album = fx.album();

@@ -89,7 +89,7 @@ void buildRichAlbum(AlbumSession &s, const QString &projectFolder)
     a.ListView_geci_shezhi_canshu.row(0).setSubItem(9, QStringLiteral("18")); // font size
 
     a.settings.wenzitexiaoTianjia = false;
-    s.output().sync = SyncMode::Music;
+    s.output().sync = SyncMode::Beat;
     s.output().albumName = QStringLiteral("我们的相册");
 }
 
@@ -119,7 +119,12 @@ TEST(ProjectFile, RoundTripsEveryTableAndKeepsWorkingWhenTheFolderMoves)
     EXPECT_TRUE(r.missing.isEmpty());
     const ProjectSnapshot before = captureProject(*s);
     expectSameTables(before, captureProject(*opened));
-    EXPECT_EQ(opened->output().sync, SyncMode::Music);
+    EXPECT_EQ(opened->output().sync, SyncMode::Beat);
+    // The beats measured when the song was added come back with its row.
+    const SongBeats beats = music::songBeats(opened->album(), 0);
+    ASSERT_TRUE(beats.analysed());
+    EXPECT_EQ(beats.beatsMs, music::songBeats(s->album(), 0).beatsMs);
+    EXPECT_FALSE(beats.beatsMs.empty());
     EXPECT_EQ(opened->output().albumName, QStringLiteral("我们的相册"));
     EXPECT_EQ(completedTemplateFrames(opened->album()), completedTemplateFrames(s->album()));
 

@@ -27,14 +27,14 @@ void addSongsWithProgress(AlbumSession &session, DialogService &dialogs, const Q
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.show();
-    QFutureWatcher<MediaAddReport> watcher;
+    // The worker decodes and measures the songs; the rows are appended here,
+    // on the thread that owns the album, once it is done.
+    QFutureWatcher<MeasuredSongs> watcher;
     QEventLoop loop;
-    QObject::connect(&watcher, &QFutureWatcher<MediaAddReport>::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&watcher, &QFutureWatcher<MediaAddReport>::progressValueChanged, &progress,
-                     &QProgressDialog::setValue);
+    QObject::connect(&watcher, &QFutureWatcher<MeasuredSongs>::finished, &loop, &QEventLoop::quit);
     QPointer<QProgressDialog> bar(&progress);
-    watcher.setFuture(QtConcurrent::run([&session, paths, bar] {
-        return session.addSongs(paths, [bar](int done, int) {
+    watcher.setFuture(QtConcurrent::run([paths, bar] {
+        return AlbumSession::measureSongs(paths, [bar](int done, int) {
             QMetaObject::invokeMethod(
                 qApp,
                 [bar, done] {
@@ -46,7 +46,7 @@ void addSongsWithProgress(AlbumSession &session, DialogService &dialogs, const Q
     }));
     loop.exec();
     progress.close();
-    const MediaAddReport report = watcher.result();
+    const MediaAddReport report = session.applySongs(watcher.result());
     QStringList lines = report.notices;
     for (const RefusedFile &f : report.refused)
         lines << f.reason;

@@ -21,8 +21,11 @@ SyncWindow::SyncWindow(AlbumSession &session, QWidget *parent) : QDialog(parent)
     m_templates->setObjectName(QStringLiteral("RadioButton_moban_tongbu"));
     m_music = new QRadioButton(QStringLiteral("随音乐文件同步  (模板循环)"), group);
     m_music->setObjectName(QStringLiteral("RadioButton_yinyue_tongbu"));
+    m_beat = new QRadioButton(QStringLiteral("随音乐节拍同步  (图片卡点)"), group);
+    m_beat->setObjectName(QStringLiteral("RadioButton_jiepai_tongbu"));
     g->addWidget(m_templates);
     g->addWidget(m_music);
+    g->addWidget(m_beat);
     layout->addWidget(group);
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("Button_queding"));
@@ -37,13 +40,17 @@ SyncWindow::SyncWindow(AlbumSession &session, QWidget *parent) : QDialog(parent)
         if (on)
             m_session.output().sync = SyncMode::Music;
     });
+    connect(m_beat, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_session.output().sync = SyncMode::Beat;
+    });
     refresh();
 }
 
 void SyncWindow::refresh()
 {
-    const bool music = m_session.output().sync == SyncMode::Music;
-    (music ? m_music : m_templates)->setChecked(true);
+    const SyncMode sync = m_session.output().sync;
+    (sync == SyncMode::Music ? m_music : sync == SyncMode::Beat ? m_beat : m_templates)->setChecked(true);
 }
 
 void SyncWindow::showEvent(QShowEvent *e)

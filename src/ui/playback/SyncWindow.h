@@ -27,6 +27,7 @@ private:
     AlbumSession &m_session;
     QRadioButton *m_templates = nullptr;
     QRadioButton *m_music = nullptr;
+    QRadioButton *m_beat = nullptr;
 };
 
 } // namespace lumora::ui

@@ -476,6 +476,8 @@ void ProductionWindow::showPlan()
                    .arg(plan->musicList.size())
                    .arg(plan->totalFrames)
                    .arg(clockTextHMS(frameSeconds(plan->totalFrames)))});
+    if (!plan->notices.isEmpty()) // a song without a clear beat, in beat sync
+        appendLog(plan->notices);
 }
 
 void ProductionWindow::showTimes(long long done, long long total)

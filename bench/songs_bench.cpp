@@ -1,0 +1,69 @@
+// What adding a song costs on the add worker: decoding it once, counting its
+// samples and finding its beats, per song, in processor time of the worker
+// thread (the beat analysis on its own beside the whole measure).
+//   bench_songs [SONG ...]
+// Without songs it measures the bundled sample song and a 4-minute song made
+// of it repeated (ffmpeg), the length the beat analysis is held to (≤ 1 s).
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+
+#include "app/Error.h"
+#include "media/MusicList.h"
+#include "resources/Paths.h"
+
+using namespace lumora;
+
+namespace {
+double threadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + ts.tv_nsec / 1e9;
+}
+double loadAverage()
+{
+    double l[1] = {0};
+    return getloadavg(l, 1) == 1 ? l[0] : -1;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList songs;
+    for (int i = 1; i < argc; ++i)
+        songs << QString::fromLocal8Bit(argv[i]);
+    QTemporaryDir tmp;
+    if (songs.isEmpty()) {
+        const QString sample = Paths(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin")).sampleSong();
+        const QString four = tmp.filePath(QStringLiteral("four-minutes.mp3"));
+        const int rc = QProcess::execute(QStringLiteral("ffmpeg"),
+                                         {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                                          QStringLiteral("-stream_loop"), QStringLiteral("-1"), QStringLiteral("-i"),
+                                          sample, QStringLiteral("-t"), QStringLiteral("240"), QStringLiteral("-b:a"),
+                                          QStringLiteral("192k"), four});
+        songs << sample;
+        if (rc == 0)
+            songs << four;
+    }
+    std::printf("load average %.1f at start\n", loadAverage());
+    std::printf("%-28s %9s %10s %10s %7s %7s %6s\n", "song", "length s", "measure s", "beats s", "beats", "tempo",
+                "clear");
+    for (const QString &path : songs) {
+        try {
+            const double t0 = threadCpuSeconds();
+            const SongMeasure m = measureSong(path);
+            const double all = threadCpuSeconds() - t0;
+            std::printf("%-28s %9.1f %10.3f %10.3f %7zu %7.1f %6s\n", qPrintable(path.section('/', -1)),
+                        m.lengthMs / 1000.0, all, m.beatCpuSeconds, m.beats.beatsMs.size(), m.beats.tempoBpm,
+                        m.beats.clear ? "yes" : "no");
+        } catch (const Error &e) {
+            std::printf("%s: %s\n", qPrintable(path), qPrintable(e.message()));
+        }
+    }
+    std::printf("load average %.1f at end (processor times of the measuring thread, user + system)\n", loadAverage());
+    return 0;
+}
