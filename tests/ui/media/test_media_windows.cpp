@@ -221,6 +221,8 @@ TEST_F(MediaWindows, SyncWindowSetsTheSessionChoice)
     EXPECT_TRUE(w.findChild<QRadioButton *>(QStringLiteral("RadioButton_moban_tongbu"))->isChecked());
     w.findChild<QRadioButton *>(QStringLiteral("RadioButton_yinyue_tongbu"))->click();
     EXPECT_EQ(session.output().sync, SyncMode::Music);
+    w.findChild<QRadioButton *>(QStringLiteral("RadioButton_jiepai_tongbu"))->click();
+    EXPECT_EQ(session.output().sync, SyncMode::Beat);
     session.chooseMode(ModeKind::Wide16x9); // an album reset brings template sync back
     w.refresh();
     EXPECT_TRUE(w.findChild<QRadioButton *>(QStringLiteral("RadioButton_moban_tongbu"))->isChecked());
