@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <thread>
 #include <unistd.h>
 
 #include "album/AddStep.h"
@@ -63,6 +64,7 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --pack K                          使用第 K 个模板组合分配模板
   --text-effects on|off             导入时自动添加文字特效 (默认 on)
   --picture-effects on|off          导入时自动添加画面特效 (默认 off)
+  --faces on|off                    按人脸位置剪裁照片 (默认 on)
   --theme 全部|婚纱|...              自动文字特效的主题分类 (默认 全部)
   --seed N                          随机种子: 同样的输入和种子得到同样的相册
   --name NAME  --out DIR            相册名称和保存文件夹
@@ -80,6 +82,7 @@ struct Options {
     int pack = 0;
     bool textEffects = true;
     bool pictureEffects = false;
+    bool faces = true;
     int theme = -1;
     std::optional<std::uint64_t> seed;
     std::optional<QString> name;
@@ -162,6 +165,9 @@ QString parseArguments(const QStringList &args, Options &o)
         } else if (a == QLatin1String("--picture-effects")) {
             if (!onOff(v, o.pictureEffects))
                 return QStringLiteral("--picture-effects 只能是 on 或 off：%1").arg(v);
+        } else if (a == QLatin1String("--faces")) {
+            if (!onOff(v, o.faces))
+                return QStringLiteral("--faces 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--theme")) {
             o.theme = textEffectThemeFromName(v);
             if (o.theme == kNoTextEffectTheme)
@@ -285,6 +291,7 @@ int run(const Options &o)
     session.chooseMode(o.mode);
     album.settings.wenzitexiaoTianjia = o.textEffects;
     album.settings.huamiantexiaoTianjia = o.pictureEffects;
+    album.settings.faceCrop = o.faces;
     album.settings.mobanZuheShiyong = o.pack > 0;
     album.settings.textEffectTheme = o.theme;
 
@@ -377,6 +384,15 @@ int run(const Options &o)
     for (const QString &notice : added.notices)
         if (!notice.isEmpty())
             err(notice);
+    // Faces of the photos not found in the face cache, on every core; the
+    // slots are placed around them.
+    if (album.settings.faceCrop && !g_stop) {
+        session.findFaces(int(std::max(1u, std::thread::hardware_concurrency())), &g_stop, [&](int done, int max) {
+            if (!o.plan)
+                bar.show(QStringLiteral("查找人脸"), done, max);
+        });
+        bar.end();
+    }
     if (g_stop) {
         err(QStringLiteral("已停止。"));
         return kStopped;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "album/AlbumTables.h"
+#include "album/FaceScan.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
@@ -139,6 +140,8 @@ AddPhotosReport addPhotos(Album &album, const AddPhotosRequest &request, const A
         }
         try {
             facts.push_back(readPhotoFacts(request.files[i]));
+            if (album.settings.faceCrop)
+                facts.back().faces = cachedPhotoFaces(request.files[i], request.faceCacheFolder);
         } catch (const Error &e) {
             report.refused.push_back({request.files[i], e.message()});
         }

@@ -42,6 +42,9 @@ struct AddPhotosRequest {
     QStringList files; // in the order the user chose them
     AssignMethod method = AssignMethod::Random;
     int pack = 1; // 1-based pack number for AssignMethod::Pack
+    // Where faces found before are kept (FaceScan.h); photos found there are
+    // placed around their faces at once. Empty: none.
+    QString faceCacheFolder = {};
 };
 
 struct RefusedPhoto {

@@ -20,5 +20,7 @@ inline const QString kCropFill = flag::kCropFill;
 inline const QString kCropFit = flag::kCropFit;
 inline const QString kMethodRandom = flag::kMethodRandom;
 inline const QString kMethodCombined = flag::kMethodCombined;
+// 剪裁来源 of a slot whose placement the user saved in the cropping editor.
+inline const QString kPlacedByUser = QStringLiteral("yonghu");
 
 } // namespace lumora

@@ -177,6 +177,8 @@ void saveCrop(Album &album, int slotRow, const CropView &view, CropDisplay displ
         storeFill(c);
         r.setCell(slotcol::kCropMark, kCropFill);
     }
+    // The user's placement wins over any automatic one from now on.
+    r.setCell(slotcol::kPlacedBy, kPlacedByUser);
 }
 
 } // namespace lumora

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "album/AlbumTables.h"
+#include "album/FacePlacement.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
 #include "effects/BackgroundTable.h"
@@ -270,31 +271,71 @@ bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame)
     return true;
 }
 
-bool putPhotoInSlot(Album &album, int slotRow, int photoRow)
+bool placePhotoInSlot(Album &album, int slotRow)
 {
     Row &s = album.ListView_moban_shiyong_canshu[slotRow];
-    Row &p = album.ListView_daoru_zhaopian[photoRow];
+    bool ok = false;
+    const int photoRow = s.cell(slotcol::kPhotoRow).toInt(&ok);
+    if (!ok || photoRow < 0 || photoRow >= album.ListView_daoru_zhaopian.size())
+        return false;
+    const Row &p = album.ListView_daoru_zhaopian[photoRow];
     int W = 0, H = 0;
     bool full = false;
     if (!slotSize(s, W, H, &full))
         return false;
+    const int pw = p.cell(photocol::kWidth).toInt(), ph = p.cell(photocol::kHeight).toInt();
+    const bool landscapeSlot = s.cell(slotcol::kOrientation) == kSlotLandscape;
+    const SlotGeometry g = slotGeometry(W, H, pw, ph, landscapeSlot, full, album.settings.shuzhaopianMoren);
+    QRect fill(g.fillX, g.fillY, g.fillW, g.fillH), fit(g.fitX, g.fitY, g.fitW, g.fitH);
+    if (album.settings.faceCrop) {
+        if (const auto faces = facesFromCell(p.cell(photocol::kFaces)); faces && !faces->empty()) {
+            // The canvas the slot's picture is cut from is the slot itself.
+            const QSize canvas(W, H);
+            fill = placeAroundFaces(fill, canvas, QSize(pw, ph), *faces);
+            fit = placeAroundFaces(fit, canvas, QSize(pw, ph), *faces);
+        }
+    }
+    s.setCell(slotcol::kFillX, QString::number(fill.x()));
+    s.setCell(slotcol::kFillY, QString::number(fill.y()));
+    s.setCell(slotcol::kFillW, QString::number(fill.width()));
+    s.setCell(slotcol::kFillH, QString::number(fill.height()));
+    s.setCell(slotcol::kCropMark, g.fitMark ? kCropFit : kCropFill);
+    s.setCell(slotcol::kFitX, QString::number(fit.x()));
+    s.setCell(slotcol::kFitY, QString::number(fit.y()));
+    s.setCell(slotcol::kFitW, QString::number(fit.width()));
+    s.setCell(slotcol::kFitH, QString::number(fit.height()));
+    s.setCell(slotcol::kPlacedBy, QString());
+    return true;
+}
+
+int placeAutomaticSlots(Album &album, int photoRow)
+{
+    int placed = 0;
+    RowTable &slots = album.ListView_moban_shiyong_canshu;
+    const QString row = QString::number(photoRow);
+    for (int i = 0; i < slots.size(); ++i) {
+        const Row &s = slots[i];
+        if (s.cell(slotcol::kMatchState).isEmpty() || (photoRow >= 0 && s.cell(slotcol::kPhotoRow) != row)
+            || s.cell(slotcol::kPlacedBy) == kPlacedByUser)
+            continue;
+        placed += placePhotoInSlot(album, i);
+    }
+    return placed;
+}
+
+bool putPhotoInSlot(Album &album, int slotRow, int photoRow)
+{
+    Row &s = album.ListView_moban_shiyong_canshu[slotRow];
+    int W = 0, H = 0;
+    if (!slotSize(s, W, H))
+        return false;
+    Row &p = album.ListView_daoru_zhaopian[photoRow];
     bool hadPhoto = false;
     const int previous = s.cell(slotcol::kPhotoRow).toInt(&hadPhoto);
-    const SlotGeometry g
-        = slotGeometry(W, H, p.cell(photocol::kWidth).toInt(), p.cell(photocol::kHeight).toInt(),
-                       s.cell(slotcol::kOrientation) == kSlotLandscape, full, album.settings.shuzhaopianMoren);
     s.setCell(slotcol::kMatchState, kMatched);
     s.setCell(slotcol::kPhotoRow, QString::number(photoRow));
     s.setCell(slotcol::kPhotoPath, p.cell(photocol::kPath));
-    s.setCell(slotcol::kFillX, QString::number(g.fillX));
-    s.setCell(slotcol::kFillY, QString::number(g.fillY));
-    s.setCell(slotcol::kFillW, QString::number(g.fillW));
-    s.setCell(slotcol::kFillH, QString::number(g.fillH));
-    s.setCell(slotcol::kCropMark, g.fitMark ? kCropFit : kCropFill);
-    s.setCell(slotcol::kFitX, QString::number(g.fitX));
-    s.setCell(slotcol::kFitY, QString::number(g.fitY));
-    s.setCell(slotcol::kFitW, QString::number(g.fitW));
-    s.setCell(slotcol::kFitH, QString::number(g.fitH));
+    placePhotoInSlot(album, slotRow);
     p.setCell(photocol::kMatched, kPhotoDone);
     // A photo replaced here that no other slot shows goes back to unmatched,
     // so the next matching places it again.

@@ -38,6 +38,17 @@ constexpr int kMaxSlotSide = 8192;
 // beyond kMaxSlotSide.
 bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame = nullptr);
 
+// Writes the fill and fit placements of the photo that slot row `slotRow`
+// holds: covering (fill) and inside (fit) the slot, centred as slotGeometry
+// says, then moved so that the photo's known faces stay whole where the
+// photo overhangs the slot (setting faceCrop). Marks the placement automatic.
+// False (nothing changed) when the row holds no photo or has no size.
+bool placePhotoInSlot(Album &album, int slotRow);
+// Places again every filled slot whose placement is automatic (not saved by
+// the user in the cropping editor): those of photo row `photoRow`, or of
+// every photo when it is -1. Returns the number of slots placed.
+int placeAutomaticSlots(Album &album, int photoRow = -1);
+
 // Puts photo `photoRow` into slot row `slotRow`: match state, photo row and
 // path, geometry; marks the photo 完成. False (nothing changed) when the slot
 // has no size.

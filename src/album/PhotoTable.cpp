@@ -45,7 +45,7 @@ int appendPhotoRow(Album &album, const PhotoFacts &f)
 {
     RowTable &t = album.ListView_daoru_zhaopian;
     t.append(QString::number(t.size() + 1),
-             {f.name, f.format, QString::number(f.width), QString::number(f.height), f.path, QString()});
+             {f.name, f.format, QString::number(f.width), QString::number(f.height), f.path, QString(), f.faces});
     return t.size() - 1;
 }
 

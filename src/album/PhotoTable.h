@@ -23,6 +23,7 @@ struct PhotoFacts {
     int height = 0;
     QString path;
     bool incomplete = false; // the file was cut short: its missing part shows grey
+    QString faces = {}; // face cell text; "" when not searched yet
 };
 
 // Reads only the JPEG header and EXIF block. Stored size = displayed size: a

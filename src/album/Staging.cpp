@@ -250,6 +250,34 @@ QSize stagedPictureSize(const QString &category, QSize canvas, const QString &to
     return QSize(int(Aw * cw / Sw), int(Ah * ch / Sh));
 }
 
+QRect stagedPhotoCrop(const Album &album, int slotRow)
+{
+    if (slotRow < 0 || slotRow >= album.ListView_moban_shiyong_canshu.size())
+        return {};
+    const Row &s = album.ListView_moban_shiyong_canshu[slotRow];
+    bool ok = false;
+    const int photoRow = s.cell(slotcol::kPhotoRow).toInt(&ok);
+    if (!ok || photoRow < 0 || photoRow >= album.ListView_daoru_zhaopian.size()
+        || s.cell(slotcol::kPhotoPath).isEmpty())
+        return {};
+    const int pw = album.ListView_daoru_zhaopian[photoRow].cell(photocol::kWidth).toInt();
+    const int ph = album.ListView_daoru_zhaopian[photoRow].cell(photocol::kHeight).toInt();
+    const int usedRow = s.cell(slotcol::kUsedRow).toInt();
+    if (pw <= 0 || ph <= 0 || usedRow < 0 || usedRow >= album.ListView_moban_shiyong.size())
+        return {};
+    const QString category = album.ListView_moban_shiyong[usedRow].cell(usedcol::kCategory);
+    const SlotCanvas c = slotCanvas(s, category, album.mode, album.modeInfo().output, false, pw, ph);
+    const QRect visible = c.photo.intersected(QRect(QPoint(0, 0), c.size));
+    if (visible.isEmpty() || c.photo.width() <= 0 || c.photo.height() <= 0)
+        return {};
+    const double fx = double(pw) / c.photo.width(), fy = double(ph) / c.photo.height();
+    const int l = int(std::floor((visible.x() - c.photo.x()) * fx)),
+              t = int(std::floor((visible.y() - c.photo.y()) * fy));
+    const int r = int(std::ceil((visible.x() + visible.width() - c.photo.x()) * fx));
+    const int b = int(std::ceil((visible.y() + visible.height() - c.photo.y()) * fy));
+    return QRect(l, t, r - l, b - t).intersected(QRect(0, 0, pw, ph));
+}
+
 int stageTemplatePictures(const Album &album, int usedRow, const QString &folder, const StagingRequest &request,
                           std::vector<StagingFailure> &failures, BackgroundCache *cache)
 {

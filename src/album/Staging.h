@@ -19,6 +19,7 @@
 //
 // Call from the thread that owns the Album; the album is only read while the
 // worker threads run.
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -69,6 +70,11 @@ struct BackgroundCache;
 // between templates that show the same picture at the same size.
 int stageTemplatePictures(const Album &album, int usedRow, const QString &folder, const StagingRequest &request,
                           std::vector<StagingFailure> &failures, BackgroundCache *cache = nullptr);
+
+// The part of its photo that slot row `slotRow` shows when the album is
+// staged for preview or production, in the photo's displayed pixels (the
+// photo table's width and height). Empty when the slot holds no photo.
+QRect stagedPhotoCrop(const Album &album, int slotRow);
 
 // Target size of the picture of token j (exposed for tests): category of the
 // template, stage-1 canvas (cw × ch), the token's own width and height texts,

@@ -5,7 +5,7 @@ namespace lumora {
 QStringList photoTableColumns()
 {
     return {QStringLiteral("序号"), QStringLiteral("照片"), QStringLiteral("格式"), QStringLiteral("宽度"),
-            QStringLiteral("高度"), QStringLiteral("位置"), QStringLiteral("套版")};
+            QStringLiteral("高度"), QStringLiteral("位置"), QStringLiteral("套版"), QStringLiteral("人脸")};
 }
 
 QStringList workListColumns()
@@ -49,7 +49,8 @@ QStringList slotTableColumns()
             QStringLiteral("shizhong_jiancai_width"),
             QStringLiteral("shizhong_jiancai_height"),
             QStringLiteral("jiancha_zhaopian_shiyong_shuliang_biaoshi"),
-            QStringLiteral("文字特效是否自动添加_标注")};
+            QStringLiteral("文字特效是否自动添加_标注"),
+            QStringLiteral("剪裁来源")};
 }
 
 QStringList backgroundColumns()

@@ -81,6 +81,7 @@ constexpr int kWidth = 3; // 宽度: stored (displayed) width
 constexpr int kHeight = 4; // 高度: stored (displayed) height
 constexpr int kPath = 5; // 位置: full path
 constexpr int kMatched = 6; // 套版: "" or 完成
+constexpr int kFaces = 7; // 人脸: face boxes in photo pixels ("" not searched, "none"; album/FacePlacement.h)
 } // namespace photocol
 
 // Working lists of unmatched photos (ListView_heng_zhao / ListView_shu_zhao):
@@ -128,7 +129,11 @@ constexpr int kFitW = 23; // shizhong_jiancai_width
 constexpr int kFitH = 24; // shizhong_jiancai_height
 constexpr int kCheckFlag = 25; // jiancha_zhaopian_shiyong_shuliang_biaoshi
 constexpr int kTextMark = 26; // 文字特效是否自动添加_标注
-constexpr int kCount = 27;
+// 剪裁来源: "yonghu" when the user saved the placement in the cropping
+// editor (kept as it is), "" when it is the automatic one (placed again when
+// the photo's faces become known).
+constexpr int kPlacedBy = 27;
+constexpr int kCount = 28;
 } // namespace slotcol
 
 // ListView_qubu_hengzhao: photos that may serve as background pictures.

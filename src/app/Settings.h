@@ -23,6 +23,9 @@ struct Settings {
     // 0-based index into textEffectThemeNames() ("婚纱" = 0 … "运动会" = 19),
     // i.e. text-effect category folder textEffectTheme + 1.
     int textEffectTheme = -1;
+    // 按人脸位置剪裁照片 (CheckBox_renlian_jiancai): a photo cut to its slot's
+    // shape keeps the faces in it whole; off: the cut is centred.
+    bool faceCrop = true;
 
     // "恢复默认设置": the first five groups and the caption theme (a display and
     // import choice like them); picture effects and template combinations keep
@@ -35,6 +38,7 @@ struct Settings {
         zhujiemianShuShizhong = true;
         wenzitexiaoTianjia = true;
         textEffectTheme = -1;
+        faceCrop = true;
     }
     // The album reset: all groups and the caption theme.
     void resetForAlbum() { *this = Settings(); }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "album/FaceScan.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
 #include "effects/EffectPlacement.h"
@@ -27,6 +28,7 @@ AlbumSession::AlbumSession(const QString &programFolder, const QString &workRoot
     m_album.random.reseed(seed);
     workspace::startupClean(m_album.paths);
     m_output = defaultOutputChoice(m_album.mode);
+    m_faceCache = defaultFaceCacheFolder();
 }
 
 CatalogueReport AlbumSession::chooseMode(ModeKind mode, const CatalogueProgress &progress)
@@ -115,6 +117,7 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
                     "检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"));
         };
     }
+    request.faceCacheFolder = m_faceCache;
     report = lumora::addPhotos(m_album, request, hooks, options.progress, options.stop);
     std::vector<RefusedPhoto> refused;
     for (const RefusedFile &r : early)
@@ -123,6 +126,14 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
         refused.push_back(std::move(r));
     report.refused = std::move(refused);
     return report;
+}
+
+int AlbumSession::findFaces(int threads, const std::atomic<bool> *stop, const std::function<void(int, int)> &progress)
+{
+    const QStringList paths = photosWithoutFaces(m_album);
+    if (paths.isEmpty())
+        return 0;
+    return applyPhotoFaces(m_album, scanFaces(paths, m_faceCache, threads, false, stop, progress));
 }
 
 MediaAddReport AlbumSession::addSongs(const QStringList &paths, const std::function<void(int, int)> &progress,

@@ -102,6 +102,18 @@ public:
     // (folders expanded); unreadable folders go to `refused`.
     static QStringList collectPhotoFiles(const QStringList &filesOrFolders, std::vector<RefusedFile> &refused);
 
+    // ---- faces ----
+    // The face cache folder (default: the user's cache folder; empty: none).
+    const QString &faceCacheFolder() const { return m_faceCache; }
+    void setFaceCacheFolder(const QString &folder) { m_faceCache = folder; }
+    // Searches the photos whose faces are not known yet (on this thread and
+    // threads − 1 more) and applies the results: slots with an automatic
+    // placement are placed around the faces. Returns the photo rows updated.
+    // The desktop program searches on a worker instead (scanFaces) and
+    // applies with applyPhotoFaces.
+    int findFaces(int threads = 1, const std::atomic<bool> *stop = nullptr,
+                  const std::function<void(int done, int maximum)> &progress = {});
+
     // ---- songs and lyric files ----
     // Measures each song (decoding it whole) and appends its row; a song that
     // cannot be decoded, is empty or shorter than a second is refused by name.
@@ -138,6 +150,7 @@ public:
 private:
     Album m_album;
     OutputChoice m_output;
+    QString m_faceCache;
 };
 
 } // namespace lumora

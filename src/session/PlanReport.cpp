@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "album/AlbumTables.h"
+#include "album/FacePlacement.h"
+#include "album/Staging.h"
 #include "app/Columns.h"
 #include "media/MusicList.h"
 #include "production/OutputOptions.h"
@@ -36,13 +38,29 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
         const Row &t = plan.templateList[i];
         const int row = t.cell(prodtemplatecol::kUsedRow).toInt();
         Json slots = Json::array();
-        for (const Row &slot : album.ListView_moban_shiyong_canshu) {
+        for (int k = 0; k < album.ListView_moban_shiyong_canshu.size(); ++k) {
+            const Row &slot = album.ListView_moban_shiyong_canshu[k];
             if (slot.cell(slotcol::kUsedRow).toInt() != row)
                 continue;
+            // Face boxes and the shown part of the photo, both in the
+            // photo's displayed pixels; faces null when not searched.
+            Json faces = nullptr;
+            bool ok = false;
+            const int photoRow = slot.cell(slotcol::kPhotoRow).toInt(&ok);
+            if (ok && photoRow >= 0 && photoRow < album.ListView_daoru_zhaopian.size())
+                if (const auto boxes = facesFromCell(album.ListView_daoru_zhaopian.cell(photoRow, photocol::kFaces))) {
+                    faces = Json::array();
+                    for (const QRect &f : *boxes)
+                        faces.push_back({f.x(), f.y(), f.width(), f.height()});
+                }
+            const QRect crop = stagedPhotoCrop(album, k);
             slots.push_back(
                 {{"picture", s(slot.cell(slotcol::kPicture))},
                  {"orientation", slot.cell(slotcol::kOrientation) == kSlotPortrait ? "portrait" : "landscape"},
-                 {"photo", s(slot.cell(slotcol::kPhotoPath))}});
+                 {"photo", s(slot.cell(slotcol::kPhotoPath))},
+                 {"faces", faces},
+                 {"crop", crop.isEmpty() ? Json(nullptr) : Json{crop.x(), crop.y(), crop.width(), crop.height()}},
+                 {"crop_by", slot.cell(slotcol::kPlacedBy) == kPlacedByUser ? "user" : "automatic"}});
         }
         const long long own = catalogueFrames(album, t.caption().toInt());
         Json entry = {{"row", row},

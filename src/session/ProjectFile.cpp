@@ -92,10 +92,15 @@ QString resolvedPath(const QString &stored, const QString &baseFolder)
 
 QJsonObject settingsJson(const Settings &s)
 {
-    return {{"hengzhaopianQuanping", s.hengzhaopianQuanping},   {"shuzhaopianMoren", s.shuzhaopianMoren},
-            {"zhujiemianHengQuanpin", s.zhujiemianHengQuanpin}, {"zhujiemianShuShizhong", s.zhujiemianShuShizhong},
-            {"wenzitexiaoTianjia", s.wenzitexiaoTianjia},       {"huamiantexiaoTianjia", s.huamiantexiaoTianjia},
-            {"mobanZuheShiyong", s.mobanZuheShiyong},           {"textEffectTheme", s.textEffectTheme}};
+    return {{"hengzhaopianQuanping", s.hengzhaopianQuanping},
+            {"shuzhaopianMoren", s.shuzhaopianMoren},
+            {"zhujiemianHengQuanpin", s.zhujiemianHengQuanpin},
+            {"zhujiemianShuShizhong", s.zhujiemianShuShizhong},
+            {"wenzitexiaoTianjia", s.wenzitexiaoTianjia},
+            {"huamiantexiaoTianjia", s.huamiantexiaoTianjia},
+            {"mobanZuheShiyong", s.mobanZuheShiyong},
+            {"textEffectTheme", s.textEffectTheme},
+            {"faceCrop", s.faceCrop}};
 }
 
 bool readBool(const QJsonObject &o, const char *key, bool fallback)
@@ -114,6 +119,7 @@ Settings settingsFromJson(const QJsonObject &o)
     s.wenzitexiaoTianjia = readBool(o, "wenzitexiaoTianjia", s.wenzitexiaoTianjia);
     s.huamiantexiaoTianjia = readBool(o, "huamiantexiaoTianjia", s.huamiantexiaoTianjia);
     s.mobanZuheShiyong = readBool(o, "mobanZuheShiyong", s.mobanZuheShiyong);
+    s.faceCrop = readBool(o, "faceCrop", s.faceCrop);
     s.textEffectTheme = std::clamp(o.value(QLatin1String("textEffectTheme")).toInt(-1), -1, 19);
     return s;
 }
@@ -281,7 +287,7 @@ bool dropMissing(Album &a, const QStringList &missing)
             continue;
         for (int c : {slotcol::kMatchState, slotcol::kPhotoRow, slotcol::kPhotoPath, slotcol::kFillX, slotcol::kFillY,
                       slotcol::kFillW, slotcol::kFillH, slotcol::kCropMark, slotcol::kFitX, slotcol::kFitY,
-                      slotcol::kFitW, slotcol::kFitH})
+                      slotcol::kFitW, slotcol::kFitH, slotcol::kPlacedBy})
             r.setCell(c, QString());
         updateTemplateCompletion(a, r.cell(slotcol::kUsedRow).toInt());
     }

@@ -274,8 +274,45 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
             m_dialogs.notice(owner, refusedNotice(refused));
         for (const QString &n : out.report.notices)
             m_dialogs.notice(owner, n);
+        if (!m_facesFound.empty()) {
+            applyPhotoFaces(m_session.album(), m_facesFound);
+            m_facesFound.clear();
+        }
+        searchFaces();
         if (done)
             done();
+    });
+}
+
+void PhotoWindow::searchFaces()
+{
+    Album &album = m_session.album();
+    if (m_faceSearch || !album.settings.faceCrop)
+        return;
+    // Small batches: the first placements arrive within a second or two,
+    // and photos added meanwhile join the next batch.
+    constexpr int kBatch = 8;
+    const QStringList todo = photosWithoutFaces(album).mid(0, kBatch);
+    if (todo.isEmpty())
+        return;
+    m_faceSearch = std::make_shared<std::atomic<bool>>(false);
+    const std::shared_ptr<std::atomic<bool>> stop = m_faceSearch;
+    const QString cache = m_session.faceCacheFolder();
+    QtConcurrent::run([todo, cache, stop] {
+        return scanFaces(todo, cache, 1, true, stop.get());
+    }).then(this, [this, stop](const std::vector<FaceScanResult> &found) {
+        if (m_faceSearch != stop)
+            return;
+        m_faceSearch.reset();
+        if (stop->load())
+            return;
+        if (m_adding) {
+            // The add's worker has the album now: these wait for it.
+            m_facesFound.insert(m_facesFound.end(), found.begin(), found.end());
+            return;
+        }
+        applyPhotoFaces(m_session.album(), found);
+        searchFaces();
     });
 }
 

@@ -11,7 +11,12 @@
 // in one notice after the add. Photos and folders dropped on the window are
 // added the same way.
 #include <QDialog>
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <vector>
+
+#include "album/FaceScan.h"
 
 class QLabel;
 class QLineEdit;
@@ -43,6 +48,11 @@ public:
     // user-interface thread once the add has ended and its notices are shown.
     void addPaths(const QStringList &paths, const std::function<void()> &done = {});
     bool adding() const { return m_adding; }
+    // Searches the faces of the photos not searched yet, a few at a time on a
+    // low-priority worker that reads only the files; each batch's faces are
+    // applied here, on the user-interface thread (after any add in progress).
+    void searchFaces();
+    bool searchingFaces() const { return m_faceSearch != nullptr; }
     // Deletion of one photo (row, 0-based) or all, with confirmation and notices.
     void deletePhotoCommand(int row);
     void deleteAllCommand();
@@ -74,6 +84,10 @@ private:
     PictureView *m_picture;
     QLabel *m_pictureFrame;
     bool m_adding = false;
+    // The running face search's stop flag (null when none runs), and the
+    // faces found while an add was running, applied when it ends.
+    std::shared_ptr<std::atomic<bool>> m_faceSearch;
+    std::vector<FaceScanResult> m_facesFound;
     int m_pendingPack = 0; // the pack of the add the file dialog starts
     QSize m_pictureRequest;
 };

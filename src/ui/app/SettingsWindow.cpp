@@ -1,6 +1,7 @@
 #include "SettingsWindow.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "album/Matching.h"
 #include "app/Album.h"
 #include "effects/EffectPlacement.h"
 
@@ -56,6 +58,22 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
           {{"RadioButton_moban_zuhe_shiyong", "使用模板组合效果"},
            {"RadioButton_moban_zuhe_bushiyong", "不使用模板组合效果"}});
 
+    // Photos cut to a slot's shape keep the faces in them whole.
+    auto *facesBox = new QGroupBox(QStringLiteral("照片剪裁"), this);
+    auto *facesRow = new QHBoxLayout(facesBox);
+    m_faces = new QCheckBox(QStringLiteral("按人脸位置剪裁照片（人物的头部不被裁掉）"), facesBox);
+    m_faces->setObjectName(QStringLiteral("CheckBox_renlian_jiancai"));
+    connect(m_faces, &QCheckBox::toggled, this, [this] {
+        if (m_loading)
+            return;
+        m_album.settings.faceCrop = m_faces->isChecked();
+        // Automatic placements follow at once; placements the user saved stay.
+        placeAutomaticSlots(m_album);
+    });
+    facesRow->addWidget(m_faces);
+    facesRow->addStretch();
+    layout->addWidget(facesBox);
+
     // The caption theme the automatic text effects draw from.
     auto *themeBox = new QGroupBox(QStringLiteral("文字特效主题"), this);
     auto *themeRow = new QHBoxLayout(themeBox);
@@ -84,7 +102,10 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
     buttons->addWidget(back3);
     layout->addLayout(buttons);
     connect(restore, &QPushButton::clicked, this, [this] {
+        const bool faces = m_album.settings.faceCrop;
         m_album.settings.restoreDefaults();
+        if (faces != m_album.settings.faceCrop)
+            placeAutomaticSlots(m_album);
         load();
     });
     connect(back1, &QPushButton::clicked, this, &QDialog::accept);
@@ -115,6 +136,7 @@ void SettingsWindow::load()
     set(s.mobanZuheShiyong ? "RadioButton_moban_zuhe_shiyong" : "RadioButton_moban_zuhe_bushiyong", true);
     const int index = m_theme->findData(s.textEffectTheme);
     m_theme->setCurrentIndex(index < 0 ? 0 : index);
+    m_faces->setChecked(s.faceCrop);
     m_loading = false;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The settings window TForm18 ("系统设置"): the seven option groups and the
-// caption theme, bound to the album's settings as the user clicks;
+// caption theme and the face-aware cut (CheckBox_renlian_jiancai), bound to the album's settings as the user clicks;
 // "恢复默认设置" (Button2) and the two back buttons (Button1, Button3).
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QRadioButton;
 
@@ -27,6 +28,7 @@ private:
 
     Album &m_album;
     QComboBox *m_theme = nullptr;
+    QCheckBox *m_faces = nullptr; // CheckBox_renlian_jiancai
     bool m_loading = false;
 };
 
