@@ -165,7 +165,7 @@ int main(int argc, char **argv)
         QImage canvas(3000, 2000, QImage::Format_RGB32);
         canvas.fill(QColor(80, 90, 100));
         QPainter p(&canvas);
-        p.drawImage(QRect(1900, 0, 1050, 1050), QImage(kPerson));
+        p.drawImage(QRect(1500, 100, 1700, 1700), QImage(kPerson));
         p.end();
         writeJpeg(canvas, photo, 90);
         for (bool faces : {false, true}) {
@@ -182,8 +182,11 @@ int main(int argc, char **argv)
             QDir().mkpath(out);
             StagingRequest request;
             request.target = QSize(450, 800);
-            for (int u = 0; u < session.album().ListView_moban_shiyong.size(); ++u)
-                stageTemplatePictures(session.album(), u, out, request, failures);
+            for (int u = 0; u < session.album().ListView_moban_shiyong.size(); ++u) {
+                const QString folder = out + QStringLiteral("t%1/").arg(u + 1);
+                QDir().mkpath(folder);
+                stageTemplatePictures(session.album(), u, folder, request, failures);
+            }
             std::printf("frames: %s\n", qPrintable(out));
         }
     }

@@ -1,5 +1,6 @@
 #include "PhotoWindow.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -24,6 +26,7 @@
 #include "app/Dialogs.h"
 #include "app/Error.h"
 #include "app/PictureView.h"
+#include "app/StateCells.h"
 #include "effects/EffectPlacement.h"
 #include "session/AlbumSession.h"
 
@@ -274,10 +277,6 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
             m_dialogs.notice(owner, refusedNotice(refused));
         for (const QString &n : out.report.notices)
             m_dialogs.notice(owner, n);
-        if (!m_facesFound.empty()) {
-            applyPhotoFaces(m_session.album(), m_facesFound);
-            m_facesFound.clear();
-        }
         searchFaces();
         if (done)
             done();
@@ -287,7 +286,7 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
 void PhotoWindow::searchFaces()
 {
     Album &album = m_session.album();
-    if (m_faceSearch || !album.settings.faceCrop)
+    if (m_faceSearch || !m_facesFound.empty() || !album.settings.faceCrop)
         return;
     // Small batches: the first placements arrive within a second or two,
     // and photos added meanwhile join the next batch.
@@ -306,14 +305,25 @@ void PhotoWindow::searchFaces()
         m_faceSearch.reset();
         if (stop->load())
             return;
-        if (m_adding) {
-            // The add's worker has the album now: these wait for it.
-            m_facesFound.insert(m_facesFound.end(), found.begin(), found.end());
-            return;
-        }
-        applyPhotoFaces(m_session.album(), found);
-        searchFaces();
+        m_facesFound.insert(m_facesFound.end(), found.begin(), found.end());
+        applyFoundFaces();
     });
+}
+
+void PhotoWindow::applyFoundFaces()
+{
+    // The production window (TForm25) runs its production on a worker.
+    const QWidget *modal = QApplication::activeModalWidget();
+    const bool producing = modal && modal->objectName() == QLatin1String("TForm25");
+    if (m_adding || producing || !m_session.album().cells.playingGuard().isEmpty()) {
+        // A worker reads or writes the album now (add, preview staging,
+        // production): the faces wait until the album is this thread's again.
+        QTimer::singleShot(1000, this, [this] { applyFoundFaces(); });
+        return;
+    }
+    applyPhotoFaces(m_session.album(), m_facesFound);
+    m_facesFound.clear();
+    searchFaces();
 }
 
 // ----------------------------------------------------------------- delete

@@ -53,6 +53,9 @@ public:
     // applied here, on the user-interface thread (after any add in progress).
     void searchFaces();
     bool searchingFaces() const { return m_faceSearch != nullptr; }
+    // Applies the faces found so far once no worker uses the album, then
+    // searches on.
+    void applyFoundFaces();
     // Deletion of one photo (row, 0-based) or all, with confirmation and notices.
     void deletePhotoCommand(int row);
     void deleteAllCommand();
