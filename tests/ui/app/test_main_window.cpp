@@ -1,6 +1,7 @@
 // The main window, the mode chooser, the settings and the single-instance
 // start, driven through their object names with the dialog service answering.
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -226,6 +227,20 @@ TEST_F(Fixture, RestoringDefaultsLeavesPictureEffectsAndCombinationsAlone)
     settings.load();
     EXPECT_TRUE(radio("RadioButton_huamiantexiao_butianjia")->isChecked());
     EXPECT_TRUE(radio("RadioButton_moban_zuhe_bushiyong")->isChecked());
+}
+
+TEST_F(Fixture, FaceCropCheckBoxIsOnByDefaultAndFollowsTheAlbum)
+{
+    Album &album = session.album();
+    SettingsWindow settings(album);
+    auto *faces = settings.findChild<QCheckBox *>(QStringLiteral("CheckBox_renlian_jiancai"));
+    ASSERT_NE(faces, nullptr);
+    EXPECT_TRUE(faces->isChecked());
+    faces->click();
+    EXPECT_FALSE(album.settings.faceCrop);
+    settings.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+    EXPECT_TRUE(album.settings.faceCrop);
+    EXPECT_TRUE(faces->isChecked());
 }
 
 TEST(SingleInstance, ASecondCopyEndsAtOnceAndLeavesTheFirstRunning)
