@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev libqt6concurrent6 qt6-translations-l10n
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libdeflate-dev zlib1g-dev libexif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
-  libopencc-dev nlohmann-json3-dev libgtest-dev libdlib-dev
+  libopencc-dev libuchardet-dev nlohmann-json3-dev libgtest-dev libdlib-dev
   libaubio-dev
   fonts-wqy-microhei ffmpeg xvfb xauth
   pulseaudio pulseaudio-utils desktop-file-utils clang-format

@@ -265,6 +265,7 @@ constexpr int kSeparator = 12; // ===
 constexpr int kColour = 13; // 颜色
 constexpr int kColourNumber = 14; // 颜色数字
 constexpr int kScript = 15; // 简体繁体: jianti / fanti
+constexpr int kHighlightNumber = 16; // 高亮颜色数字: karaoke highlight, red in the low byte
 } // namespace lyricsetcol
 
 // ---- production ----

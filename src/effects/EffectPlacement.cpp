@@ -7,6 +7,7 @@
 #include "app/Album.h"
 #include "app/ClockText.h"
 #include "app/FlagWords.h"
+#include "effects/CaptionSpacing.h"
 #include "templates/TemplateParams.h"
 
 namespace lumora {
@@ -319,8 +320,10 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
                 slot.setCell(slotcol::kTextMark, mark);
     }
 
-    // Step 5.
+    // Step 5. Then the new captions keep out of the lyric line and off the
+    // captions shown with them.
     rederiveTextStartTimes(album);
+    spaceAutomaticCaptions(album);
     for (int r = 0; r < used; ++r)
         advance();
     report.notice = QStringLiteral("自动加入文字特效到已使用模板中完成,单击[确定]按钮返回到文字特效窗口！");

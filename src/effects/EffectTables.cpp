@@ -1,5 +1,8 @@
 #include "EffectTables.h"
 
+#include "effects/CaptionSpacing.h"
+#include "effects/TextBands.h"
+
 #include "EffectColumns.h"
 #include "EffectPlacement.h"
 #include "app/Album.h"
@@ -223,7 +226,16 @@ EffectResult saveTextPosition(Album &album, int selectedRow, QPoint position)
     Row &row = album.wenzi_ListView_Image[selectedRow];
     row.setSubItem(effcol::kTextX, QString::number(position.x()));
     row.setSubItem(effcol::kTextY, QString::number(position.y()));
-    return {true, QStringLiteral("当前设置保存完成！")};
+    // A place chosen by hand is kept; where it covers the lyric line the user
+    // is told (the line is drawn over the caption, so it stays readable).
+    QString notice = QStringLiteral("当前设置保存完成！");
+    if (!album.ListView_daoru_LRC.empty()) {
+        const std::vector<CaptionBox> boxes = captionBoxes(album);
+        if (size_t(selectedRow) < boxes.size()
+            && boxes[size_t(selectedRow)].rect.intersects(albumLyricBand(album, album.modeInfo().preview)))
+            notice += QStringLiteral("\n注意：这个文字特效与歌词的位置重叠，歌词会显示在文字特效上面。");
+    }
+    return {true, notice};
 }
 
 EffectResult resetTextPosition(Album &album, int selectedRow, QPoint *position)

@@ -1,10 +1,12 @@
 #include "media/LrcParser.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <optional>
 
 #include "app/Error.h"
+#include "media/LyricEncoding.h"
 #include "resources/PackedFile.h"
-#include "templates/TextCodec.h"
 
 namespace lumora {
 
@@ -15,164 +17,293 @@ bool stopped(const std::atomic<bool> *stop)
     return stop && stop->load();
 }
 
-// Character at 1-based position p of s; position 0 reads as position 1; a
-// position outside s reads as no character.
-QChar charAt(const QString &s, int p)
+// "m:ss", "mm:ss.xx", "mmm:ss.xxx", "mm:ss:xx": milliseconds, or nullopt
+// when `tag` is not a time.
+std::optional<qint64> timeOfTag(QStringView tag)
 {
-    if (p == 0)
-        p = 1;
-    return p >= 1 && p <= s.size() ? s[p - 1] : QChar();
+    const qsizetype colon = tag.indexOf(u':');
+    if (colon < 1 || colon > 3)
+        return std::nullopt;
+    auto digits = [](QStringView s) {
+        return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    const QStringView minutes = tag.left(colon);
+    QStringView rest = tag.mid(colon + 1);
+    qsizetype dot = rest.indexOf(u'.');
+    if (dot < 0)
+        dot = rest.indexOf(u':');
+    const QStringView seconds = dot < 0 ? rest : rest.left(dot);
+    const QStringView fraction = dot < 0 ? QStringView() : rest.mid(dot + 1);
+    if (!digits(minutes) || !digits(seconds) || seconds.size() > 2 || fraction.size() > 3
+        || (dot >= 0 && !digits(fraction)))
+        return std::nullopt;
+    qint64 ms = minutes.toLongLong() * 60000 + seconds.toLongLong() * 1000;
+    if (!fraction.isEmpty()) {
+        static constexpr int kScale[] = {0, 100, 10, 1};
+        ms += fraction.toLongLong() * kScale[fraction.size()];
+    }
+    return ms;
 }
 
-// Takes the time tags of one line, right to left, appending timeline rows.
-void takeTags(const QString &line, std::vector<LyricRow> &timeline)
+// "[key:value]" with a key of letters (ti, ar, al, by, offset, length, …):
+// the key in lower case and the value, or nullopt.
+std::optional<std::pair<QString, QString>> idTag(QStringView tag)
 {
-    QString s = line;
-    const int w = int(line.size());
-    std::vector<int> opens; // ListBox_LRC_1: positions of '[' in the order found
-    std::vector<int> closes; // ListBox_LRC_2: positions of ']' in the order found
-    for (int i = 1; i <= w; ++i) {
-        const int p = w - i;
-        const QChar c = charAt(s, p);
-        if (c == QLatin1Char(']'))
-            closes.push_back(p);
-        if (i < w && c == QLatin1Char('[')) {
-            // A '[' with no ']' after it that is not yet taken (the stray one
-            // of "[00:01.00]abc[x") opens no tag: counting it would pair every
-            // '[' to its left with the wrong ']' and lose their tags. It stays
-            // part of the text.
-            if (opens.size() >= closes.size())
-                continue;
-            opens.push_back(p);
-            const size_t g = opens.size() - 1;
-            {
-                const int q = closes[g];
-                const QString tag = q > p ? s.mid(p, q - p - 1) : QString();
-                QString text;
-                // Touching tags ([a][b]text): the left one takes the text of the right one.
-                if (g > 0 && closes.back() == opens[g - 1] - 1 && !timeline.empty())
-                    text = timeline.back().text;
-                else
-                    text = s.mid(q);
-                timeline.push_back({tag, text});
+    const qsizetype colon = tag.indexOf(u':');
+    if (colon < 1)
+        return std::nullopt;
+    const QStringView key = tag.left(colon);
+    if (!key.front().isLetter()
+        || !std::all_of(key.begin(), key.end(), [](QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'-'; }))
+        return std::nullopt;
+    return std::pair{key.toString().toLower(), tag.mid(colon + 1).trimmed().toString()};
+}
+
+struct Stamp {
+    qint64 ms;
+    qsizetype at; // character of the shown text it stands before
+};
+
+// The text of a line after its leading tags, with its word stamps taken out.
+struct Body {
+    QString text;
+    std::vector<Stamp> stamps;
+};
+
+Body readBody(QStringView s)
+{
+    Body b;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const QChar c = s[i];
+        if (c == u'<' || c == u'[') {
+            const qsizetype close = s.indexOf(c == u'<' ? u'>' : u']', i + 1);
+            if (close > i) {
+                if (const auto ms = timeOfTag(s.mid(i + 1, close - i - 1))) {
+                    b.stamps.push_back({*ms, b.text.size()});
+                    i = close + 1;
+                    continue;
+                }
             }
-            s.truncate(p > 0 ? p - 1 : 0);
         }
+        b.text += c;
+        ++i;
     }
+    // Spaces at both ends are not shown; the stamps keep their characters.
+    qsizetype lead = 0;
+    while (lead < b.text.size() && b.text[lead].isSpace())
+        ++lead;
+    qsizetype end = b.text.size();
+    while (end > lead && b.text[end - 1].isSpace())
+        --end;
+    for (Stamp &st : b.stamps)
+        st.at = std::clamp(st.at - lead, qsizetype(0), end - lead);
+    b.text = b.text.mid(lead, end - lead);
+    return b;
 }
 
-} // namespace
-
-LyricTable parseLrcLines(const QStringList &lines, const std::atomic<bool> *stop)
+// Words of a line shown from `lineMs`: each stamp starts the text up to the
+// next one; text before the first stamp starts at the line's time; a stamp
+// with no text after it ends the last word (else endMs stays -1).
+std::vector<LyricWord> wordsOf(const Body &b, qint64 lineMs, qint64 shift)
 {
-    QStringList lineTable; // ListView_LRC_1
-    QStringList tagList; // ListBox_LRC_3
-    for (const QString &line : lines) {
-        if (stopped(stop))
-            return {};
-        if (!line.isEmpty() && line.back() == QLatin1Char(']'))
-            tagList.append(line);
-        else
-            lineTable.append(line);
-    }
-
-    std::vector<LyricRow> timeline; // ListView_LRC_2
-    for (const QString &line : lineTable) {
-        if (stopped(stop))
-            return {};
-        if (!line.isEmpty())
-            takeTags(line, timeline);
-    }
-
-    // Tag fields written with trailing text after their bracket were read as
-    // time tags: move them back to the tag list, one key after the other.
-    for (const char *key : {"ti", "ar", "al", "by"}) {
-        const QString k = QLatin1String(key);
-        std::vector<LyricRow> kept;
-        for (LyricRow &row : timeline) {
-            if (row.time.startsWith(k))
-                tagList.append(QStringLiteral("[") + row.time + QStringLiteral("]"));
-            else
-                kept.push_back(std::move(row));
+    std::vector<LyricWord> words;
+    if (b.stamps.empty() || b.text.isEmpty())
+        return words;
+    std::vector<Stamp> starts;
+    if (b.stamps.front().at > 0)
+        starts.push_back({lineMs, 0});
+    starts.insert(starts.end(), b.stamps.begin(), b.stamps.end());
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const qsizetype from = starts[i].at;
+        const qsizetype to = i + 1 < starts.size() ? starts[i + 1].at : b.text.size();
+        if (to <= from) {
+            if (!words.empty() && from >= b.text.size())
+                words.back().endMs = starts[i].ms + shift; // the closing stamp
+            continue;
         }
-        timeline = std::move(kept);
+        words.push_back({starts[i].ms + shift, -1, from, to - from});
     }
-
-    for (const QString &line : tagList) {
-        const QString key = line.mid(1, 2);
-        if (key == QLatin1String("ti") || key == QLatin1String("ar") || key == QLatin1String("al")
-            || key == QLatin1String("by"))
-            timeline.push_back({key, line.mid(4, line.size() - 5)}); // characters 5 .. W-1
-    }
-
-    LyricTable table;
-    table.reserve(timeline.size() + 1);
-    table.push_back({QStringLiteral("00:00"), QString()});
-    for (LyricRow &row : timeline)
-        table.push_back(std::move(row));
-    return table;
+    for (size_t i = 0; i + 1 < words.size(); ++i)
+        if (words[i].endMs < 0)
+            words[i].endMs = words[i + 1].startMs;
+    return words;
 }
 
-LyricTable parseLrcText(const QByteArray &bytes, const std::atomic<bool> *stop)
+QStringList splitLines(const QString &text)
 {
-    const QString text = decodeGbk(bytes);
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+        if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
     if (start < text.size())
         lines.append(text.mid(start));
-    return parseLrcLines(lines, stop);
+    return lines;
 }
 
-QString lrcBytesProblem(const QByteArray &bytes)
+// The last word of each karaoke entry without a closing stamp lasts as long
+// as the line's words do on average (a second for a one-word line), but not
+// past the next line.
+void closeLastWords(std::vector<LyricEntry> &entries)
 {
-    if (bytes.size() > kMaxLrcBytes)
-        return QStringLiteral("文件太大（超过 1 MB），不是歌词文件");
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = quint8(bytes[i]);
-        // Text in GBK or UTF-8 never holds these control bytes; a DOS end
-        // mark (0x1A) at the very end is tolerated.
-        const bool control = b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != 0x0B && b != 0x0C;
-        if (control && !(b == 0x1A && i == bytes.size() - 1))
-            return QStringLiteral("文件含有二进制数据，不是文本格式的歌词文件");
+    for (size_t e = 0; e < entries.size(); ++e) {
+        std::vector<LyricWord> &words = entries[e].words;
+        if (words.empty())
+            continue;
+        LyricWord &last = words.back();
+        if (last.endMs < 0) {
+            const qint64 average
+                = words.size() > 1 ? (last.startMs - words.front().startMs) / qint64(words.size() - 1) : 1000;
+            last.endMs = last.startMs + std::max<qint64>(average, 200);
+            for (size_t n = e + 1; n < entries.size(); ++n) {
+                if (entries[n].ms > entries[e].ms) {
+                    last.endMs = std::min(last.endMs, entries[n].ms);
+                    break;
+                }
+            }
+        }
+        for (LyricWord &w : words)
+            w.endMs = std::max(w.endMs, w.startMs + 1);
     }
+}
+
+} // namespace
+
+int LyricTimeline::indexAt(qint64 ms) const
+{
+    const auto it
+        = std::upper_bound(entries.begin(), entries.end(), ms, [](qint64 t, const LyricEntry &e) { return t < e.ms; });
+    return int(it - entries.begin()) - 1;
+}
+
+QString LyricTimeline::textAt(qint64 ms) const
+{
+    const int i = indexAt(ms);
+    return i < 0 ? QString() : entries[size_t(i)].text;
+}
+
+QString LyricTimeline::tag(const QString &key) const
+{
+    for (const auto &[k, v] : tags)
+        if (k == key)
+            return v;
     return {};
 }
 
-LyricTable parseLrcFile(const QString &path, const std::atomic<bool> *stop)
+double karaokeSungCharacters(const LyricTimeline &timeline, int index, qint64 ms)
+{
+    if (index < 0 || size_t(index) >= timeline.entries.size())
+        return -1;
+    const std::vector<LyricWord> &words = timeline.entries[size_t(index)].words;
+    if (words.empty())
+        return -1;
+    double sung = 0;
+    for (const LyricWord &w : words) {
+        if (ms >= w.endMs) {
+            sung = double(w.start + w.length);
+            continue;
+        }
+        if (ms > w.startMs)
+            sung = double(w.start) + double(w.length) * double(ms - w.startMs) / double(w.endMs - w.startMs);
+        break;
+    }
+    return sung;
+}
+
+LyricTimeline parseLrcText(const QString &text, const std::atomic<bool> *stop)
+{
+    LyricTimeline t;
+    for (const QString &raw : splitLines(text)) {
+        if (stopped(stop))
+            return {};
+        QStringView line(raw);
+        while (!line.isEmpty() && (line.front().isSpace() || line.front() == QChar(0xFEFF)))
+            line = line.mid(1);
+        std::vector<qint64> times;
+        while (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            if (close < 0)
+                break;
+            const QStringView inner = line.mid(1, close - 1);
+            if (const auto ms = timeOfTag(inner))
+                times.push_back(*ms);
+            else if (const auto tag = idTag(inner))
+                t.tags.push_back(*tag);
+            else
+                break; // "[Chorus]" and the like are text
+            line = line.mid(close + 1);
+            while (!line.isEmpty() && line.front().isSpace())
+                line = line.mid(1);
+        }
+        if (times.empty())
+            continue;
+        const Body body = readBody(line);
+        for (const qint64 ms : times)
+            t.entries.push_back({ms, body.text, wordsOf(body, times.front(), ms - times.front())});
+    }
+
+    bool ok = false;
+    const qint64 offset = t.tag(QStringLiteral("offset")).toLongLong(&ok);
+    t.offsetMs = ok ? offset : 0;
+    if (t.offsetMs != 0) {
+        auto shifted = [&](qint64 ms) { return std::max<qint64>(0, ms - t.offsetMs); };
+        for (LyricEntry &e : t.entries) {
+            e.ms = shifted(e.ms);
+            for (LyricWord &w : e.words) {
+                w.startMs = shifted(w.startMs);
+                if (w.endMs >= 0)
+                    w.endMs = shifted(w.endMs);
+            }
+        }
+    }
+    std::stable_sort(t.entries.begin(), t.entries.end(),
+                     [](const LyricEntry &a, const LyricEntry &b) { return a.ms < b.ms; });
+    closeLastWords(t.entries);
+    return t;
+}
+
+LyricTimeline parseLrcBytes(const QByteArray &bytes, const std::atomic<bool> *stop)
+{
+    if (bytes.size() > kMaxLrcBytes)
+        throw Error(QStringLiteral("文件太大（超过 1 MB），不是歌词文件"));
+    const DecodedLyricText decoded = decodeLyricText(bytes);
+    if (!decoded.problem.isEmpty())
+        throw Error(decoded.problem);
+    LyricTimeline t = parseLrcText(decoded.text, stop);
+    if (stopped(stop))
+        return {};
+    if (t.entries.empty())
+        throw Error(QStringLiteral("文件中没有时间标签（如 [00:12.34]），不是 LRC 歌词文件"));
+    t.encoding = decoded.encoding;
+    return t;
+}
+
+LyricTimeline readLrcFile(const QString &path, const std::atomic<bool> *stop)
 {
     auto refuse
         = [&](const QString &why) { return Error(QStringLiteral("歌词文件无法读取：%1（%2）").arg(path, why)); };
     // Judged by its size before reading: a large file is refused unread.
     const QFileInfo info(path);
     if (info.exists() && info.size() > kMaxLrcBytes)
-        throw refuse(lrcBytesProblem(QByteArray(kMaxLrcBytes + 1, ' ')));
+        throw refuse(QStringLiteral("文件太大（超过 1 MB），不是歌词文件"));
     QByteArray bytes;
     try {
         bytes = readFileBytes(path);
     } catch (const Error &e) {
         throw refuse(e.message());
     }
-    const QString problem = lrcBytesProblem(bytes);
-    if (!problem.isEmpty())
-        throw refuse(problem);
-    return parseLrcText(bytes, stop);
-}
-
-std::optional<QString> lyricLineAt(const LyricTable &table, const QString &clock)
-{
-    for (const LyricRow &row : table)
-        if (row.time.startsWith(clock, Qt::CaseInsensitive))
-            return row.text;
-    return std::nullopt;
+    try {
+        return parseLrcBytes(bytes, stop);
+    } catch (const Error &e) {
+        throw refuse(e.message());
+    }
 }
 
 } // namespace lumora

@@ -26,6 +26,7 @@ enum : int {
     kColourName = 12,
     kColourNumber = 13,
     kForm = 14,
+    kHighlightNumber = 15,
 };
 } // namespace
 
@@ -36,7 +37,7 @@ QStringList lyricSettingsColumns()
             QStringLiteral("自定义_Left"), QStringLiteral("自定义_Top"),     QStringLiteral("字体"),
             QStringLiteral("字形"),        QStringLiteral("大小"),           QStringLiteral("自定义_居中"),
             QStringLiteral("==="),         QStringLiteral("颜色"),           QStringLiteral("颜色数字"),
-            QStringLiteral("简体繁体")};
+            QStringLiteral("简体繁体"),    QStringLiteral("高亮颜色数字")};
 }
 
 Row defaultLyricSettingsRow(int number, const QString &name, const QString &extension, const QString &path)
@@ -45,7 +46,8 @@ Row defaultLyricSettingsRow(int number, const QString &name, const QString &exte
     return Row(QString::number(number),
                {name, extension, path, lyrickey::kDefaultDisplay, top, QStringLiteral("0"), top, QStringLiteral("黑体"),
                 lyrickey::kBold, QStringLiteral("10"), lyrickey::kNotCentred, QStringLiteral("暂时不用"),
-                QStringLiteral("clWhite"), QStringLiteral("16777215"), lyrickey::kSimplified});
+                QStringLiteral("clWhite"), QStringLiteral("16777215"), lyrickey::kSimplified,
+                kDefaultLyricHighlightNumber});
 }
 
 QString lyricTextForRow(const Row &settings, const QString &line)
@@ -176,8 +178,8 @@ LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSiz
 
     LyricPlacement p;
     p.text = line;
-    const unsigned colour = settings.subItem(kColourNumber).toUInt();
-    p.color = QColor(int(colour & 0xff), int((colour >> 8) & 0xff), int((colour >> 16) & 0xff));
+    p.color = lyricColourFromNumber(settings.subItem(kColourNumber));
+    p.highlight = lyricHighlightColour(settings);
 
     p.font = QFont(settings.subItem(kFontName));
     p.font.setPointSize(std::max(1, scaleY(settings.subItemInt(kSize))));
@@ -206,7 +208,11 @@ LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSiz
     int customLeft = scaleX(settings.subItemInt(kCustomLeft));
     if (customLeft + widest > w) // would leave the picture on the right
         customLeft = std::max(0, w - widest);
+    qsizetype from = 0;
     for (int i = 0; i < count; ++i) {
+        const qsizetype start = line.indexOf(p.lines[i], from);
+        p.lineStarts.push_back(start < 0 ? from : start);
+        from = p.lineStarts.back() + p.lines[i].size();
         const int lineWidth = metrics.horizontalAdvance(p.lines[i]);
         const int left = centred ? w / 2 - lineWidth / 2 : customLeft;
         p.lineTopLefts.push_back(QPoint(left, top + i * p.lineHeight));
@@ -224,7 +230,25 @@ QRect LyricPlacement::box() const
     return r;
 }
 
-void drawLyric(QPainter &painter, const LyricPlacement &placement)
+QColor lyricColourFromNumber(const QString &number)
+{
+    const unsigned colour = number.toUInt();
+    return QColor(int(colour & 0xff), int((colour >> 8) & 0xff), int((colour >> 16) & 0xff));
+}
+
+QString lyricColourNumber(const QColor &colour)
+{
+    return QString::number(unsigned(colour.red()) | unsigned(colour.green()) << 8 | unsigned(colour.blue()) << 16);
+}
+
+QColor lyricHighlightColour(const Row &settings)
+{
+    bool ok = false;
+    (void)settings.subItem(kHighlightNumber).toUInt(&ok);
+    return lyricColourFromNumber(ok ? settings.subItem(kHighlightNumber) : kDefaultLyricHighlightNumber);
+}
+
+void drawLyric(QPainter &painter, const LyricPlacement &placement, double sungCharacters)
 {
     if (placement.text.isEmpty())
         return;
@@ -238,6 +262,26 @@ void drawLyric(QPainter &painter, const LyricPlacement &placement)
         for (qsizetype i = 0; i < placement.lines.size() && size_t(i) < placement.lineTopLefts.size(); ++i) {
             const QPoint at = placement.lineTopLefts[size_t(i)];
             painter.drawText(QPoint(at.x(), at.y() + metrics.ascent()), placement.lines[i]);
+            if (sungCharacters < 0 || size_t(i) >= placement.lineStarts.size())
+                continue;
+            // Karaoke: the sung part of this line again, in the highlight colour.
+            const QString &l = placement.lines[i];
+            const double local = sungCharacters - double(placement.lineStarts[size_t(i)]);
+            if (local <= 0)
+                continue;
+            int width = metrics.horizontalAdvance(l);
+            if (local < double(l.size())) {
+                const auto whole = qsizetype(local);
+                width = metrics.horizontalAdvance(l.left(whole))
+                    + int((local - double(whole)) * metrics.horizontalAdvance(l.mid(whole, 1)) + 0.5);
+            }
+            painter.save();
+            // The first line's left overhang (italic) and the descent stay inside.
+            painter.setClipRect(
+                QRect(at.x() - placement.lineHeight, at.y(), width + placement.lineHeight, placement.lineHeight));
+            painter.setPen(placement.highlight);
+            painter.drawText(QPoint(at.x(), at.y() + metrics.ascent()), l);
+            painter.restore();
         }
     }
     painter.restore();

@@ -68,7 +68,9 @@ struct LyricPlacement {
     QColor color;
     QPoint topLeft;
     QString text;
+    QColor highlight; // karaoke: the colour that fills the sung words
     QStringList lines; // the text as drawn, one entry per line (empty text: none)
+    std::vector<qsizetype> lineStarts; // first character of each line in `text`
     std::vector<QPoint> lineTopLefts;
     std::vector<int> lineWidths; // pixels
     int lineHeight = 0;
@@ -87,8 +89,20 @@ struct LyricPlacement {
 LyricPlacement applyLyricSettings(const Row &settings, const QString &line, QSize picture, bool scaled,
                                   const QPaintDevice *device = nullptr);
 
-// Draws a placed line (transparent background).
-void drawLyric(QPainter &painter, const LyricPlacement &placement);
+// Draws a placed line (transparent background). `sungCharacters` >= 0 draws
+// a karaoke line: that many characters from the left (a fraction covers that
+// part of the next character's width) are drawn in the highlight colour, the
+// rest in the line's colour.
+void drawLyric(QPainter &painter, const LyricPlacement &placement, double sungCharacters = -1);
+
+// The highlight colour of a row (sub-item 15, red in the low byte as sub-item
+// 13); rows stored before it existed read the default.
+QColor lyricHighlightColour(const Row &settings);
+// Default highlight: a warm yellow that reads over the white line.
+inline const QString kDefaultLyricHighlightNumber = QStringLiteral("51455"); // (255, 200, 0)
+// A colour as the settings store it (red in the low byte) and back.
+QString lyricColourNumber(const QColor &colour);
+QColor lyricColourFromNumber(const QString &number);
 
 // Registers "黑体" as a substitute for the installed CJK family, so the
 // default font of the settings draws Chinese text. Idempotent.

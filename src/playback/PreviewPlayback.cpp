@@ -54,7 +54,7 @@ struct PreviewPlayback::Staged {
     QString error;
     std::vector<qint64> songLengths; // per music row, 0 when it cannot be played
     QStringList songProblems;
-    std::vector<LyricTable> lyrics; // per lyric file
+    std::vector<LyricTimeline> lyrics; // per lyric file
     QStringList lyricProblems;
     std::vector<int> rows; // completed used-template rows, in order
     PreviewTimeline timeline;
@@ -295,7 +295,7 @@ void PreviewPlayback::start(SyncMode sync)
         const RowTable &lyrics = album.ListView_daoru_LRC;
         for (int k = 0; k < lyrics.size() && !*staged->stop; ++k) {
             try {
-                staged->lyrics.push_back(parseLrcFile(lyrics.row(k).cell(lyriccol::kPath), staged->stop.get()));
+                staged->lyrics.push_back(readLrcFile(lyrics.row(k).cell(lyriccol::kPath), staged->stop.get()));
             } catch (const Error &e) {
                 staged->lyrics.emplace_back();
                 staged->lyricProblems << e.message();
@@ -752,13 +752,14 @@ PreviewPlayback::Composed PreviewPlayback::compose(long long n)
     std::vector<EffectOverlay> overlays;
     stepEffects(n, overlays, c);
     const Row *settings = nullptr;
-    c.lyric = lyricAt(n, &settings);
+    double sung = -1;
+    c.lyric = lyricAt(n, &settings, &sung);
     if (!overlays.empty() || (settings && !c.lyric.isEmpty())) {
         QPainter painter(&c.picture);
         for (const EffectOverlay &o : overlays)
             painter.drawImage(o.position, o.image);
         if (settings && !c.lyric.isEmpty())
-            drawLyric(painter, applyLyricSettings(*settings, c.lyric, m_size, true, &c.picture));
+            drawLyric(painter, applyLyricSettings(*settings, c.lyric, m_size, true, &c.picture), sung);
     }
     return c;
 }
@@ -809,8 +810,8 @@ void PreviewPlayback::warmLyricFonts()
     QImage scratch(m_size, QImage::Format_RGB32);
     for (size_t li = 0; li < m_lyrics.size() && int(li) < settings.size(); ++li) {
         QString characters;
-        for (const LyricRow &row : m_lyrics[li])
-            for (const QChar c : row.text)
+        for (const LyricEntry &entry : m_lyrics[li].entries)
+            for (const QChar c : entry.text)
                 if (!c.isSpace() && !characters.contains(c) && characters.size() < 512)
                     characters += c;
         if (characters.isEmpty())
@@ -1081,12 +1082,12 @@ void PreviewPlayback::stepEffects(long long n, std::vector<EffectOverlay> &out, 
 }
 
 // The lyric line at frame n: the lyric file paired with the song of that
-// moment, searched at the song's second and, where no stamp matches, at the
-// seconds before it (the line stays until another stamp's second comes; the
-// first row "00:00" empties it at the start of every song).
-QString PreviewPlayback::lyricAt(long long n, const Row **settings)
+// moment, its entry whose stamp is at or before the frame's time in the song
+// (the same rule as production), and for a karaoke line the characters sung.
+QString PreviewPlayback::lyricAt(long long n, const Row **settings, double *sung)
 {
     *settings = nullptr;
+    *sung = -1;
     const qint64 ms = PreviewTimeline::frameMs(n);
     const int k = m_timeline.songAt(ms);
     if (k < 0)
@@ -1097,21 +1098,16 @@ QString PreviewPlayback::lyricAt(long long n, const Row **settings)
         return {};
     const Row &row = m_album.ListView_geci_shezhi_canshu.row(li);
     *settings = &row;
-    const long long sec = (ms - song.startMs) / 1000;
-    const bool sameSong = m_lyricCache.song == k && m_lyricCache.second <= sec;
-    const long long lowest = sameSong ? m_lyricCache.second + 1 : 0;
-    for (long long s = sec; s >= lowest; --s) {
-        if (const std::optional<QString> line = lyricLineAt(m_lyrics[size_t(li)], clockTextMS(s))) {
-            m_lyricCache = LyricCache{k, sec, lyricTextForRow(row, *line)};
-            return m_lyricCache.text;
-        }
-    }
-    if (sameSong) {
-        m_lyricCache.second = sec;
-        return m_lyricCache.text;
-    }
-    m_lyricCache = LyricCache{k, sec, QString()};
-    return {};
+    const LyricTimeline &lyrics = m_lyrics[size_t(li)];
+    const qint64 songMs = ms - song.startMs;
+    const int entry = lyrics.indexAt(songMs);
+    *sung = karaokeSungCharacters(lyrics, entry, songMs);
+    if (entry < 0)
+        return {};
+    // The simplified/traditional conversion once per line, not per frame.
+    if (m_lyricCache.lyricFile != li || m_lyricCache.entry != entry)
+        m_lyricCache = LyricCache{li, entry, lyricTextForRow(row, lyrics.entries[size_t(entry)].text)};
+    return m_lyricCache.text;
 }
 
 // ---- music ----

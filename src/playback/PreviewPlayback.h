@@ -13,7 +13,8 @@
 // second): the template or mode-movie frame from the timeline, the effects
 // stepped on the album clock text of the frame count shown (frame n is the
 // (n+1)-th frame, so an effect starting at 00:00:02 starts on frame index 49,
-// the 50th), and the lyric line of the song second at that moment. The frame
+// the 50th), and the lyric line whose stamp is at or before the frame's time
+// in its song (a karaoke line filled to that time). The frame
 // clock is slaved to the audio clock: while a song plays, album time = the
 // song's start in the album + the position the audio player reports as
 // played; without music (or past it) a monotonic clock carries on from there.
@@ -207,7 +208,7 @@ private:
     void loadAhead(int segment, const QByteArray &handOver, long long seekOffset = -1);
     bool takeAhead(int segment);
     void dropAhead();
-    QString lyricAt(long long n, const Row **settings);
+    QString lyricAt(long long n, const Row **settings, double *sung);
     void show(long long n, const Composed &c, bool afterSeek);
     void pollSeek();
     void completeSeek(long long frame);
@@ -270,7 +271,7 @@ private:
     static constexpr int kSeekPollMs = 2;
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
     long long m_effectFrame = -1; // last frame the effects were stepped for
-    std::vector<LyricTable> m_lyrics; // per lyric file, parsed while staging
+    std::vector<LyricTimeline> m_lyrics; // per lyric file, parsed while staging
 
     long long m_shown = -1;
     QImage m_picture;
@@ -278,11 +279,11 @@ private:
     Composed m_aheadComposed;
     QString m_lyricText;
     struct LyricCache {
-        int song = -1;
-        long long second = -1;
+        int lyricFile = -1;
+        int entry = -1;
         QString text;
     };
-    LyricCache m_lyricCache; // line found for the last second asked
+    LyricCache m_lyricCache; // the last line shown, converted
     QString m_totalText = QStringLiteral("00:00:00");
     QString m_currentText = QStringLiteral("00:00:00");
 

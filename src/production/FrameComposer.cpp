@@ -140,26 +140,33 @@ void FrameComposer::start()
     m_m = 0;
     m_lyricText.clear();
     m_lyricPlacement.reset();
-    if (!m_setup.songs.empty())
+    if (!m_setup.songs.empty()) {
         startSongLyrics();
+        updateLyricLine(); // the first frame shows a line stamped at 0
+    }
 }
 
-// Parses the lyric file of song m (its music row's lyric file) and switches
-// lyrics on; a song without a lyric file leaves them off.
+// Reads the lyric file of song m (its music row's lyric file). The song
+// clock runs on whether or not the song has lyrics, so the songs after it
+// keep theirs.
 void FrameComposer::startSongLyrics()
 {
-    m_lyrics.clear();
+    m_lyricsOn = true;
+    m_lyrics = {};
+    m_lyricEntry = -1;
+    m_lyricText.clear();
+    m_lyricPlacement.reset();
+    m_lyricSung = -1;
     m_lyricIndex = music::lyricIndexForSong(m_album, m_setup.songs[size_t(m_m)].musicRow);
     if (m_lyricIndex < 0)
         return;
     const QString path = m_album.ListView_daoru_LRC.row(m_lyricIndex).cell(lyriccol::kPath);
     try {
-        m_lyrics = parseLrcFile(path, m_stop);
+        m_lyrics = readLrcFile(path, m_stop);
     } catch (const Error &e) {
         if (m_log)
             m_log(e.message()); // an unreadable lyric file shows no lyrics
     }
-    m_lyricsOn = true;
 }
 
 // Steps the movie and renders its frame straight into the album's part of the
@@ -200,6 +207,11 @@ void FrameComposer::composeNext()
     // Once the album holds its last picture nothing is drawn again.
     m_unchanged = !m_capture;
 
+    // The song clock moves to this frame's time first: frame k of a song
+    // shows the line of the song's k × 40 ms, with the music under it.
+    if (m_lyricsOn)
+        stepLyrics();
+
     // Player check: a lost player is replaced by reloading what should play.
     if (!m_driver.hasPlayer() && m_capture) {
         if (m_log)
@@ -234,7 +246,7 @@ void FrameComposer::composeNext()
         }
         if (m_lyricPlacement && !m_lyricText.isEmpty()) {
             QPainter painter(&m_albumView);
-            drawLyric(painter, *m_lyricPlacement);
+            drawLyric(painter, *m_lyricPlacement, m_lyricSung);
         }
     }
 
@@ -242,8 +254,6 @@ void FrameComposer::composeNext()
         m_capture = false;
         m_lyricsOn = false;
     }
-    if (m_lyricsOn)
-        stepLyrics();
     if (m_pictureRun || m_textRun)
         stepEffects();
     m_renderNs += threadCpuNs() - cpu0;
@@ -252,27 +262,39 @@ void FrameComposer::composeNext()
 void FrameComposer::stepLyrics()
 {
     ++m_s;
-    QString clock = clockTextMS(frameSeconds(m_s));
     const ProductionSong &song = m_setup.songs[size_t(m_m)];
     if (m_s == song.frames) {
         m_lyricText.clear();
         m_lyricPlacement.reset();
         m_lyricsOn = false;
         m_s = 0;
-        clock = QStringLiteral("00:00");
         if (m_m + 1 < int(m_setup.songs.size())) {
             ++m_m;
             startSongLyrics();
         }
     }
-    if (m_lyricsOn && !m_album.ListView_daoru_LRC.empty() && m_lyricIndex >= 0) {
-        if (const std::optional<QString> line = lyricLineAt(m_lyrics, clock)) {
-            const Row &settings = m_album.ListView_geci_shezhi_canshu.row(m_lyricIndex);
-            m_lyricText = lyricTextForRow(settings, *line);
+    updateLyricLine();
+}
+
+// The line of song frame m_s, drawn on the next frame composed: the entry
+// whose stamp is at or before the frame's time, so a line appears on the
+// first frame at or after its stamp.
+void FrameComposer::updateLyricLine()
+{
+    if (!m_lyricsOn || m_lyricIndex < 0 || m_lyricIndex >= m_album.ListView_geci_shezhi_canshu.size())
+        return;
+    const qint64 ms = m_s * 1000 / kFramesPerSecond;
+    const int entry = m_lyrics.indexAt(ms);
+    if (entry != m_lyricEntry) {
+        m_lyricEntry = entry;
+        const Row &settings = m_album.ListView_geci_shezhi_canshu.row(m_lyricIndex);
+        m_lyricText = entry < 0 ? QString() : lyricTextForRow(settings, m_lyrics.entries[size_t(entry)].text);
+        if (m_lyricText.isEmpty())
+            m_lyricPlacement.reset();
+        else
             m_lyricPlacement = applyLyricSettings(settings, m_lyricText, m_setup.albumRect.size(), true, &m_canvas);
-        }
-        // No stamp for this second: the label keeps its text and place.
     }
+    m_lyricSung = karaokeSungCharacters(m_lyrics, entry, ms);
 }
 
 // Steps both effect runs on the album clock, merges their overlays by

@@ -6,9 +6,11 @@
 // the mode movie after the last template, and holds the last picture once
 // everything has played.
 //
-// The frame written by a call carries the lyric line and the effect overlays
-// as they stood after the previous call: lyrics and effects appear one frame
-// after the template frame they are laid on, as in the album's preview.
+// The frame written by a call carries the effect overlays as they stood after
+// the previous call: effects appear one frame after the template frame they
+// are laid on, as in the album's preview. The lyric line is that of the
+// frame's own time in its song (the music's time): a line appears on the
+// first frame at or after its stamp.
 //
 // The composed picture is the hand-over picture the encoder reads: the encoded
 // size, black, with the album drawn at its own proportions in `albumRect`.
@@ -88,6 +90,7 @@ public:
     bool lastFrameUnchanged() const { return m_unchanged; }
     long long composed() const { return m_composed; }
     bool capturing() const { return m_capture; }
+    // True while the song clock runs (songs left to play), lyrics or not.
     bool lyricsOn() const { return m_lyricsOn; }
     // The lyric line now shown ("" when none) and the song row now playing.
     const QString &lyricText() const { return m_lyricText; }
@@ -109,6 +112,7 @@ private:
     void handOverPicture();
     void startSongLyrics();
     void stepLyrics();
+    void updateLyricLine();
     void stepEffects();
 
     Album &m_album;
@@ -126,12 +130,15 @@ private:
     long long m_composed = 0;
     int m_p = 0; // template position; templateRows.size() = mode movie
     bool m_capture = true;
-    // Lyrics: switch, song frame counter s, song position m, the label.
+    // Songs and lyrics: the song clock runs (m_lyricsOn), song frame counter
+    // s, song position m, the line.
     bool m_lyricsOn = false;
     long long m_s = 0;
     int m_m = 0;
-    LyricTable m_lyrics;
+    LyricTimeline m_lyrics;
     int m_lyricIndex = -1;
+    int m_lyricEntry = -1; // entry of m_lyrics on screen
+    double m_lyricSung = -1; // karaoke: characters sung (-1: a plain line)
     QString m_lyricText;
     std::optional<LyricPlacement> m_lyricPlacement;
     long long m_renderNs = 0;

@@ -187,7 +187,7 @@ MediaAddReport AlbumSession::addLyricFiles(const QStringList &paths)
     for (const QString &lrc : paths) {
         const QString path = QFileInfo(lrc).absoluteFilePath();
         try {
-            parseLrcFile(path);
+            readLrcFile(path);
         } catch (const Error &e) {
             report.refused.push_back({path, e.message()});
             continue;

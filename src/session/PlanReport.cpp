@@ -6,14 +6,48 @@
 #include "album/FacePlacement.h"
 #include "album/Staging.h"
 #include "app/Columns.h"
+#include "app/Error.h"
+#include "media/LrcParser.h"
+#include "media/LyricSettings.h"
 #include "media/MusicList.h"
 #include "production/OutputOptions.h"
 
 namespace lumora {
 
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The lines song k shows, as the album shows them: time after the song's
+// start (offset applied), text after the simplified/traditional choice; the
+// encoding detected; or why the lyric file cannot be read.
+void addLyricTimeline(Json &song, const Album &album, int k)
+{
+    const int li = music::lyricIndexForSong(album, k);
+    if (li < 0 || li >= album.ListView_geci_shezhi_canshu.size())
+        return;
+    try {
+        const LyricTimeline t = readLrcFile(album.ListView_daoru_LRC[li].cell(lyriccol::kPath));
+        const Row &settings = album.ListView_geci_shezhi_canshu[li];
+        Json lines = Json::array();
+        for (const LyricEntry &e : t.entries) {
+            Json line = {{"ms", e.ms}, {"text", lyricTextForRow(settings, e.text).toStdString()}};
+            if (!e.words.empty())
+                line["words"] = e.words.size();
+            lines.push_back(line);
+        }
+        song["lyric_encoding"] = t.encoding.toStdString();
+        song["lyric_offset_ms"] = t.offsetMs;
+        song["lyric_timeline"] = lines;
+    } catch (const Error &e) {
+        song["lyric_problem"] = e.message().toStdString();
+    }
+}
+
+} // namespace
+
 std::string planJsonText(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
 {
-    using Json = nlohmann::ordered_json;
     auto s = [](const QString &t) { return t.toStdString(); };
     Json j;
     j["total_frames"] = plan.totalFrames;
@@ -122,6 +156,7 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
             song["beats_ms"] = beats;
             song["strong_beats_ms"] = strong;
         }
+        addLyricTimeline(song, album, k);
         songs.push_back(song);
     }
     j["songs"] = songs;

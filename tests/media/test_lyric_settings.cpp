@@ -25,8 +25,12 @@ TEST(LyricSettings, DefaultRow)
                            QStringLiteral("moren_xianshi"), QStringLiteral("335"), QStringLiteral("0"),
                            QStringLiteral("335"), QStringLiteral("黑体"), QStringLiteral("cuti"), QStringLiteral("10"),
                            QStringLiteral("wu"), QStringLiteral("暂时不用"), QStringLiteral("clWhite"),
-                           QStringLiteral("16777215"), QStringLiteral("jianti")}));
-    EXPECT_EQ(lyricSettingsColumns().size(), 16);
+                           QStringLiteral("16777215"), QStringLiteral("jianti"), QStringLiteral("51455")}));
+    EXPECT_EQ(lyricSettingsColumns().size(), 17);
+    // Rows stored before the highlight colour existed read the default.
+    Row old = r;
+    old.setSubItem(15, QString());
+    EXPECT_EQ(lyricHighlightColour(old), QColor(255, 200, 0));
 }
 
 TEST(LyricSettings, ApplyScalesToThePicture)
@@ -105,4 +109,50 @@ TEST(ChineseConvert, BothDirections)
     Row r = defaults();
     r.setSubItem(14, QStringLiteral("fanti"));
     EXPECT_EQ(lyricTextForRow(r, QStringLiteral("汉字")), QStringLiteral("漢字"));
+}
+
+// A karaoke line half-way through its second word: the first word in the
+// highlight colour, the second one's left half highlighted and its right half
+// still in the line's colour, the third untouched.
+TEST(LyricSettings, KaraokeFillAtAWordsMidpointCoversHalfTheWord)
+{
+    ensureLyricFonts();
+    QImage img(679, 390, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    Row r = defaults();
+    r.setSubItem(9, QStringLiteral("40"));
+    const QString line = QStringLiteral("我们的");
+    const LyricPlacement p = applyLyricSettings(r, line, img.size(), false, &img);
+    EXPECT_EQ(p.highlight, QColor(255, 200, 0));
+    QPainter painter(&img);
+    drawLyric(painter, p, 1.5);
+    painter.end();
+    const QFontMetrics m(p.font, &img);
+    const int x0 = p.topLeft.x();
+    const int edges[] = {x0, x0 + m.horizontalAdvance(line.left(1)), x0 + m.horizontalAdvance(line.left(2)),
+                         x0 + m.horizontalAdvance(line)};
+    struct Count {
+        int yellow = 0, white = 0;
+    };
+    auto count = [&](int from, int to) {
+        Count c;
+        for (int y = p.topLeft.y(); y < p.topLeft.y() + p.lineHeight; ++y)
+            for (int x = from; x < to; ++x) {
+                const QRgb px = img.pixel(x, y);
+                c.yellow += qRed(px) > 100 && qBlue(px) * 3 < qRed(px);
+                c.white += qBlue(px) > 100 && qBlue(px) * 5 > qRed(px) * 4;
+            }
+        return c;
+    };
+    const int middle = (edges[1] + edges[2]) / 2;
+    const Count first = count(edges[0], edges[1]), left = count(edges[1], middle), right = count(middle, edges[2]),
+                third = count(edges[2], edges[3]);
+    EXPECT_GT(first.yellow, 50);
+    EXPECT_EQ(first.white, 0);
+    EXPECT_GT(left.yellow, 20);
+    EXPECT_LT(left.white, left.yellow / 10 + 2);
+    EXPECT_GT(right.white, 20);
+    EXPECT_LT(right.yellow, right.white / 10 + 2);
+    EXPECT_GT(third.white, 50);
+    EXPECT_EQ(third.yellow, 0);
 }

@@ -295,6 +295,29 @@ TEST(Preview, TracksAlternateAndLyricsFollowTheTrack)
     }
 }
 
+// The preview shows the same line as the video on every frame: the line
+// whose stamp is at or before the frame's time in its song.
+TEST(Preview, LyricLineChangesOnTheFirstFrameAtItsStamp)
+{
+    PreviewRig r(100, 50);
+    music::addSong(r.album, r.song(QStringLiteral("song"), 4.0));
+    music::addLyricFile(
+        r.album, r.lyrics(QStringLiteral("lrc"), QStringLiteral("[00:00.50]甲\r\n[0:1.30]乙乙\r\n[00:02.00]\r\n")));
+    r.start();
+    ASSERT_EQ(r.preview->state(), PreviewState::Playing) << r.notices.join('\n').toStdString();
+    const qint64 t0 = r.now;
+    for (const int frame : {12, 13, 32, 33, 49, 50}) {
+        r.runTo(t0 + frame * 40);
+        ASSERT_EQ(r.preview->shownFrame(), frame);
+        const long long ms = frame * 40;
+        const QString expected = ms >= 2000 ? QString()
+            : ms >= 1300                    ? QStringLiteral("乙乙")
+            : ms >= 500                     ? QStringLiteral("甲")
+                                            : QString();
+        EXPECT_EQ(r.preview->lyricText(), expected) << "frame " << frame;
+    }
+}
+
 TEST(Preview, MusicSyncRunsAsLongAsTheMusicWithTemplatesRepeated)
 {
     PreviewRig r(100, 50);

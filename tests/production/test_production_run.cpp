@@ -220,32 +220,104 @@ TEST_F(ComposerTest, TemplatesThenModeMovieThenHold)
     EXPECT_FALSE(handOver.isNull());
 }
 
-TEST_F(ComposerTest, LyricsFollowTheSongsOwnClock)
+// Video frame k of a song (frame 0 is the song's first) shows the line of the
+// song's k × 40 ms: a line appears on the first frame at or after its stamp,
+// a tag without text clears it.
+TEST_F(ComposerTest, LyricLineChangesOnTheFirstFrameAtItsStamp)
 {
     Album album = fx.album();
-    const QString first = song(fx.dir(), 4.0, QStringLiteral("一"));
-    music::addSong(album, first);
+    music::addSong(album, song(fx.dir(), 4.0, QStringLiteral("一")));
+    const QString lrc = fx.dir() + QStringLiteral("一.lrc");
+    writeFileBytes(lrc, encodeGbk(QStringLiteral("[00:00.50]甲\r\n[0:1.30]乙乙\r\n[00:02.00]\r\n")));
+    music::addLyricFile(album, lrc);
+    auto c = composer(album, {640, 360}, {{0, 100}});
+    auto expected = [](long long frame) {
+        const long long ms = frame * 40;
+        return ms >= 2000 ? QString()
+            : ms >= 1300  ? QStringLiteral("乙乙")
+            : ms >= 500   ? QStringLiteral("甲")
+                          : QString();
+    };
+    std::map<int, int> white;
+    for (int frame = 1; frame <= 60; ++frame) {
+        c->composeNext();
+        EXPECT_EQ(c->lyricText(), expected(frame)) << "frame " << frame;
+        white[frame] = whiteInBand(c->handOver(), 300, 335); // the default line: top 335 × 360 div 390 = 309
+    }
+    EXPECT_EQ(white[12], 0); // 480 ms
+    EXPECT_GT(white[13], 20); // 520 ms: the first frame at or after 500 ms
+    EXPECT_GT(white[49], 20);
+    EXPECT_EQ(white[50], 0); // 2000 ms: cleared before the break
+}
+
+// Two songs, one lyric file, in template sync: song 2 (no lyric file) does
+// not stop the song clock, and song 1 played again shows its lines again.
+TEST_F(ComposerTest, SongWithoutLyricsKeepsTheLaterSongsLyrics)
+{
+    Album album = fx.album();
+    music::addSong(album, song(fx.dir(), 4.0, QStringLiteral("一")));
     music::addSong(album, song(fx.dir(), 4.0, QStringLiteral("二")));
     const QString lrc = fx.dir() + QStringLiteral("一.lrc");
     writeFileBytes(lrc, encodeGbk(QStringLiteral("[00:03.50]月亮代表我的心\r\n")));
     music::addLyricFile(album, lrc); // only song 1 has lyrics
-    auto c = composer(album, {640, 360}, {{0, 100}, {1, 100}});
-    // The default line sits at 335 × 360 div 390 = 309, about 12 pixels high.
+    auto c = composer(album, {640, 360}, {{0, 100}, {1, 100}, {0, 100}}, [](FrameComposer::Setup &s) {
+        s.templateRows = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}; // 162 frames + 150
+        s.totalFrames = 312;
+    });
     std::map<int, int> white;
-    for (int entry = 1; entry <= 160; ++entry) {
+    for (int frame = 1; frame <= 300; ++frame) {
         c->composeNext();
-        white[entry] = whiteInBand(c->handOver(), 300, 335);
+        white[frame] = whiteInBand(c->handOver(), 300, 335);
     }
-    // The stamp's second is the song's frames 75..99: the line is set after the
-    // song's 75th frame and appears in the frame after it.
-    EXPECT_EQ(white[75], 0);
-    EXPECT_GT(white[76], 20);
-    EXPECT_GT(white[100], 20);
-    // Song 2 has no lyric file: the line goes with song 1's end.
-    EXPECT_EQ(white[102], 0);
-    EXPECT_EQ(white[150], 0);
-    EXPECT_EQ(c->musicPosition(), 1);
-    EXPECT_FALSE(c->lyricsOn());
+    EXPECT_EQ(white[87], 0);
+    EXPECT_GT(white[88], 20); // 3520 ms
+    EXPECT_GT(white[99], 20);
+    EXPECT_EQ(white[100], 0); // song 2 has no lyric file
+    EXPECT_EQ(white[199], 0);
+    EXPECT_EQ(white[287], 0); // song 1 again
+    EXPECT_GT(white[288], 20);
+    EXPECT_EQ(c->musicPosition(), 2);
+}
+
+// A karaoke line in the video: the highlight fills it word by word. Set
+// LUMORA_KEEP_FRAMES to a folder to keep the frame looked at.
+TEST_F(ComposerTest, KaraokeLineFillsWordByWord)
+{
+    Album album = fx.album();
+    music::addSong(album, song(fx.dir(), 4.0, QStringLiteral("一")));
+    const QString lrc = fx.dir() + QStringLiteral("一.lrc");
+    writeFileBytes(lrc,
+                   QStringLiteral("[00:00.40]<00:00.40>我<00:00.80>们<00:01.20>的<00:01.60>歌<00:02.00>\n")
+                       .toUtf8()); // UTF-8 without a byte-order mark
+    music::addLyricFile(album, lrc);
+    auto c = composer(album, {640, 360}, {{0, 100}});
+    auto highlighted = [](const QImage &frame) {
+        int n = 0;
+        for (int y = 300; y < 340; ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                const QRgb px = frame.pixel(x, y);
+                n += qRed(px) > 200 && qGreen(px) > 150 && qBlue(px) < 80;
+            }
+        return n;
+    };
+    std::map<int, int> fill, white;
+    for (int frame = 1; frame <= 55; ++frame) {
+        c->composeNext();
+        fill[frame] = highlighted(c->handOver());
+        white[frame] = whiteInBand(c->handOver(), 300, 340);
+        if (frame == 25 && qEnvironmentVariableIsSet("LUMORA_KEEP_FRAMES"))
+            c->handOver().save(qEnvironmentVariable("LUMORA_KEEP_FRAMES") + QStringLiteral("/karaoke-frame-25.png"));
+    }
+    EXPECT_EQ(c->lyricText(), QStringLiteral("我们的歌"));
+    EXPECT_EQ(fill[10], 0); // 400 ms: the first word starts
+    EXPECT_GT(fill[15], 0); // 600 ms: half of it
+    EXPECT_GT(fill[20], fill[15]); // 800 ms: the first word sung
+    EXPECT_GT(fill[25], fill[20]);
+    EXPECT_GT(fill[50], fill[40]); // 2000 ms: the whole line
+    EXPECT_EQ(fill[55], fill[50]);
+    // The part not sung yet stays in the line's colour.
+    EXPECT_GT(white[15], white[45]);
+    EXPECT_GT(white[10], 100);
 }
 
 TEST_F(ComposerTest, MusicSyncRepeatsTheTemplatesAndHolds)

@@ -9,6 +9,9 @@
 
 #include "../media/MediaFixtures.h"
 #include "album/PhotoTable.h"
+#include "effects/CaptionSpacing.h"
+#include "effects/TextBands.h"
+#include "media/LrcParser.h"
 #include "session/AlbumSession.h"
 #include "session/PlanReport.h"
 #include "templates/TemplatePacks.h"
@@ -135,4 +138,49 @@ TEST(SessionTree, PackAddChecksThePhotosThePackNeeds)
     ASSERT_FALSE(r.notices.isEmpty());
     EXPECT_TRUE(r.notices.join(QString()).contains(QStringLiteral("竖照片")));
     EXPECT_EQ(session.album().ListView_moban_shiyong.size(), 0) << "no incomplete templates left behind";
+}
+
+// Whole automatic albums in every mode and with several random choices: no
+// caption meets the lyric line's band, nor another caption on screen at the
+// same time; the plan lists the lyric timeline as the album shows it.
+TEST(SessionTree, AutomaticCaptionsKeepOutOfTheLyricsAndOffEachOther)
+{
+    if (!haveTree())
+        GTEST_SKIP() << "no authored resource tree in " << kProgram.toStdString();
+    int captions = 0;
+    for (const ModeKind mode : {ModeKind::Wide16x9, ModeKind::Wide4x3, ModeKind::Portrait}) {
+        for (const int seed : {1, 42, 7}) {
+            SCOPED_TRACE(testing::Message() << "mode " << int(mode) << " seed " << seed);
+            QTemporaryDir work;
+            AlbumSession session(kProgram, work.path(), seed);
+            session.chooseMode(mode);
+            session.addSongs({session.paths().sampleSong()});
+            session.addLyricFiles({session.paths().sampleLyrics()});
+            session.addPhotos({session.paths().samplePhotoFolder()});
+            const Album &album = session.album();
+            const QRect band = albumLyricBand(album, album.modeInfo().preview);
+            const std::vector<CaptionBox> boxes = captionBoxes(album);
+            captions += int(boxes.size());
+            for (size_t i = 0; i < boxes.size(); ++i) {
+                EXPECT_FALSE(boxes[i].rect.intersects(band)) << "row " << boxes[i].row;
+                for (size_t j = 0; j < i; ++j)
+                    EXPECT_FALSE(boxes[i].together(boxes[j]) && boxes[i].rect.intersects(boxes[j].rect))
+                        << "rows " << boxes[j].row << " and " << boxes[i].row;
+            }
+            if (mode == ModeKind::Wide16x9 && seed == 42) {
+                OutputChoice choice = defaultOutputChoice(mode);
+                choice.albumName = QStringLiteral("演示相册");
+                choice.folder = withSlash(QDir::currentPath());
+                const auto plan = nlohmann::json::parse(planJsonText(album, session.plan(choice), {}));
+                const auto &song = plan["songs"][0];
+                EXPECT_EQ(song["lyric_encoding"], "GB18030");
+                const auto &timeline = song["lyric_timeline"];
+                ASSERT_GE(timeline.size(), 8u);
+                const LyricTimeline t = readLrcFile(session.paths().sampleLyrics());
+                EXPECT_EQ(timeline[0]["ms"].get<qint64>(), t.entries[0].ms);
+                EXPECT_EQ(QString::fromStdString(timeline[0]["text"].get<std::string>()), t.entries[0].text);
+            }
+        }
+    }
+    EXPECT_GT(captions, 10);
 }

@@ -34,6 +34,7 @@
 #include "app/ClockText.h"
 #include "app/Error.h"
 #include "effects/EffectWiring.h"
+#include "media/MusicWindow.h"
 #include "playback/MediaWiring.h"
 #include "production/ProductionWiring.h"
 #include "resources/Workspace.h"
@@ -1153,7 +1154,32 @@ void MainWindow::addDroppedPaths(const QStringList &paths)
 {
     if (refuseWhilePlaying())
         return;
-    startAddPhotos(paths);
+    // Songs and lyric files go to the music and lyric lists, the rest (photos,
+    // folders) to the photo add.
+    QStringList songs, lyrics, photos;
+    for (const QString &p : paths) {
+        if (p.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
+            songs << p;
+        else if (p.endsWith(QLatin1String(".lrc"), Qt::CaseInsensitive))
+            lyrics << p;
+        else
+            photos << p;
+    }
+    if (!songs.isEmpty()) {
+        addSongsWithProgress(m_session, m_dialogs, songs, this);
+        refreshMusicList();
+    }
+    if (!lyrics.isEmpty()) {
+        const MediaAddReport report = m_session.addLyricFiles(lyrics);
+        refreshLyricList();
+        QStringList lines = report.notices;
+        for (const RefusedFile &f : report.refused)
+            lines << f.reason;
+        if (!lines.isEmpty())
+            m_dialogs.notice(this, lines.join(QLatin1Char('\n')));
+    }
+    if (!photos.isEmpty())
+        startAddPhotos(photos);
 }
 
 void MainWindow::startAddPhotos(const QStringList &paths)

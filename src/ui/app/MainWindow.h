@@ -121,7 +121,9 @@ public:
     // Window-size modes: "moren_chuangkou", "fangda_chuangkou", "quanping_chuangkou".
     void setWindowMode(const QString &mode);
 
-    // Photos dropped from the file manager are added as "添加照片" would.
+    // Files dropped from the file manager: songs (.mp3) and lyric files (.lrc)
+    // are added to the music and lyric lists, photos and folders as
+    // "添加照片" would.
     void addDroppedPaths(const QStringList &paths);
     // The photo window TForm3 and the photo-files window TForm42 (made once).
     PhotoWindow *photoWindow();

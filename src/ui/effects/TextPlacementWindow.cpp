@@ -1,5 +1,6 @@
 #include "TextPlacementWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "app/DialogService.h"
+#include "effects/CaptionSpacing.h"
 #include "session/AlbumSession.h"
 
 namespace lumora::ui {
@@ -41,6 +43,10 @@ TextPlacementWindow::TextPlacementWindow(AlbumSession &session, DialogService &d
         m_intervalCount->addItem(QString::number(i));
     m_intervalCount->setCurrentIndex(0);
     m_intervalCount->setToolTip(QStringLiteral("间隔的模板个数:1 表示第 1、3、5……个模板"));
+    m_removeOverlaps = new QCheckBox(QStringLiteral("删除重叠的文字特效"), this);
+    m_removeOverlaps->setObjectName(QStringLiteral("CheckBox_shanchu_chongdie"));
+    m_removeOverlaps->setToolTip(QStringLiteral("加入后，删除与同时显示的其他文字特效位置重叠的文字特效"));
+    m_removeOverlaps->setChecked(true);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 2 * session.album().ListView_moban_shiyong.size());
@@ -64,6 +70,7 @@ TextPlacementWindow::TextPlacementWindow(AlbumSession &session, DialogService &d
     intervalRow->addStretch();
     layout->addLayout(intervalRow);
     layout->addWidget(m_random);
+    layout->addWidget(m_removeOverlaps);
     layout->addWidget(m_progress);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -103,8 +110,8 @@ void TextPlacementWindow::categoryChosen(int row)
 
 void TextPlacementWindow::setControlsEnabled(bool enabled)
 {
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{m_category, m_every, m_interval, m_random, m_intervalCount, m_run, m_back})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_category, m_every, m_interval, m_random, m_intervalCount,
+                                                       m_removeOverlaps, m_run, m_back})
         w->setEnabled(enabled);
 }
 
@@ -135,6 +142,12 @@ void TextPlacementWindow::done()
 {
     const PlacementReport report = m_watcher.result();
     QString text = report.notice;
+    if (!report.failed && m_removeOverlaps->isChecked()) {
+        // Captions that would still cover another one on screen at the same
+        // time (one placed by hand among them) go.
+        if (const int removed = removeOverlappingTextEffects(m_session.album()); removed > 0)
+            text += QStringLiteral("\n删除了 %1 个重叠的文字特效。").arg(removed);
+    }
     if (!report.unserved.isEmpty())
         text += QStringLiteral("\n没有放上文字特效的标注:\n") + report.unserved.join(QStringLiteral("\n"));
     if (!text.isEmpty())

@@ -13,6 +13,7 @@
 
 #include "effects/EffectPlacement.h"
 
+class QCheckBox;
 class QComboBox;
 class QProgressBar;
 class QPushButton;
@@ -54,6 +55,7 @@ private:
     QComboBox *m_category = nullptr;
     QRadioButton *m_every = nullptr, *m_interval = nullptr, *m_random = nullptr;
     QComboBox *m_intervalCount = nullptr;
+    QCheckBox *m_removeOverlaps = nullptr; // "删除重叠的文字特效"
     QProgressBar *m_progress = nullptr;
     QPushButton *m_run = nullptr, *m_back = nullptr;
     QFutureWatcher<PlacementReport> m_watcher;

@@ -24,7 +24,12 @@ LyricPanel::LyricPanel(QWidget *parent) : QWidget(parent)
 void LyricPanel::showLine(const Row &settings, const QString &line)
 {
     const LyricPlacement p = applyLyricSettings(settings, line, size(), false, this);
-    showStyled(p.text, p.font, p.color, p.topLeft);
+    // A long line shows wrapped, as the album draws it, each line centred
+    // under the other when the line is centred.
+    const QRect box = p.box();
+    showStyled(p.lines.isEmpty() ? p.text : p.lines.join(u'\n'), p.font, p.color,
+               p.lines.size() > 1 ? box.topLeft() : p.topLeft);
+    m_label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void LyricPanel::showStyled(const QString &line, const QFont &font, const QColor &colour, QPoint topLeft)

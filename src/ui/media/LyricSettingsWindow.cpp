@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -32,24 +33,42 @@ enum Cell {
     kCentred = 10,
     kColourName = 12,
     kColourNumber = 13,
-    kForm = 14
+    kForm = 14,
+    kHighlightNumber = 15
 };
 
-// The standard named colours; the number holds red in the low byte.
+// The standard named colours: the identifier the row stores, the name the
+// list shows. The number holds red in the low byte.
 struct NamedColour {
+    const char *id;
     const char *name;
     QRgb rgb;
 };
 const NamedColour kColours[] = {
-    {"clBlack", 0x000000},  {"clMaroon", 0x800000},  {"clGreen", 0x008000}, {"clOlive", 0x808000},
-    {"clNavy", 0x000080},   {"clPurple", 0x800080},  {"clTeal", 0x008080},  {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0xFF0000},     {"clLime", 0x00FF00},  {"clYellow", 0xFFFF00},
-    {"clBlue", 0x0000FF},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0x00FFFF},  {"clWhite", 0xFFFFFF},
+    {"clBlack", "黑色", 0x000000},   {"clMaroon", "栗色", 0x800000},    {"clGreen", "绿色", 0x008000},
+    {"clOlive", "橄榄色", 0x808000}, {"clNavy", "藏青色", 0x000080},    {"clPurple", "紫色", 0x800080},
+    {"clTeal", "青色", 0x008080},    {"clGray", "灰色", 0x808080},      {"clSilver", "银色", 0xC0C0C0},
+    {"clRed", "红色", 0xFF0000},     {"clLime", "亮绿色", 0x00FF00},    {"clYellow", "黄色", 0xFFFF00},
+    {"clBlue", "蓝色", 0x0000FF},    {"clFuchsia", "紫红色", 0xFF00FF}, {"clAqua", "浅蓝色", 0x00FFFF},
+    {"clWhite", "白色", 0xFFFFFF},
 };
 QString colourNumber(QColor c)
 {
-    return QString::number(c.red() | (c.green() << 8) | (c.blue() << 16));
+    return lyricColourNumber(c);
 }
+QIcon swatch(QColor c)
+{
+    QPixmap p(14, 14);
+    p.fill(c);
+    return QIcon(p);
+}
+// The row as the default display shows it.
+Row defaultPlaceRow(Row r)
+{
+    r.setSubItem(kDisplay, lyrickey::kDefaultDisplay);
+    return r;
+}
+
 const QStringList kStyleTexts{QStringLiteral("常规"), QStringLiteral("倾斜"), QStringLiteral("粗体"),
                               QStringLiteral("粗体 倾斜")};
 const QStringList kStyleKeys{lyrickey::kRegular, lyrickey::kItalic, lyrickey::kBold, lyrickey::kBoldItalic};
@@ -97,12 +116,18 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
     auto *form = new QFormLayout;
     m_colour = new QComboBox(this);
     m_colour->setObjectName(QStringLiteral("ColorBox_geci_yase"));
+    m_highlight = new QComboBox(this);
+    m_highlight->setObjectName(QStringLiteral("ColorBox_geci_gaoliang"));
+    m_highlight->addItem(swatch(lyricColourFromNumber(kDefaultLyricHighlightNumber)), QStringLiteral("金黄色"),
+                         lyricColourFromNumber(kDefaultLyricHighlightNumber));
     for (const NamedColour &c : kColours) {
-        QPixmap swatch(14, 14);
-        swatch.fill(QColor(c.rgb));
-        m_colour->addItem(QIcon(swatch), QString::fromLatin1(c.name), QColor(c.rgb));
+        m_colour->addItem(swatch(QColor(c.rgb)), QString::fromUtf8(c.name), QString::fromLatin1(c.id));
+        m_colour->setItemData(m_colour->count() - 1, QColor(c.rgb), Qt::UserRole + 1);
+        m_highlight->addItem(swatch(QColor(c.rgb)), QString::fromUtf8(c.name), QColor(c.rgb));
     }
     form->addRow(QStringLiteral("歌词颜色"), m_colour);
+    m_highlight->setToolTip(QStringLiteral("卡拉OK歌词(逐字时间)唱到的字填充的颜色"));
+    form->addRow(QStringLiteral("高亮颜色"), m_highlight);
     m_font = new QComboBox(this);
     m_font->setObjectName(QStringLiteral("ComboBox_geci_ziti"));
     m_font->addItem(QStringLiteral("黑体"));
@@ -124,6 +149,12 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
     m_form->addItems({QStringLiteral("简体"), QStringLiteral("繁体")});
     form->addRow(QStringLiteral("简体繁体"), m_form);
     right->addLayout(form);
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("Label_tishi"));
+    m_notice->setWordWrap(true);
+    m_notice->setMaximumWidth(240);
+    m_notice->hide();
+    right->addWidget(m_notice);
     right->addStretch(1);
     auto *buttons = new QHBoxLayout;
     auto *saveButton = new QPushButton(QStringLiteral("保存设置"), this);
@@ -144,13 +175,22 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
     });
     connect(m_custom, &QRadioButton::clicked, this, [this] {
         setCustomEnabled(true);
+        // A row shown at the default place starts its custom place there:
+        // centred, at the default top.
+        const Row &r = m_session.album().ListView_geci_shezhi_canshu[m_row];
+        if (r.subItem(kDisplay) != lyrickey::kCustomDisplay) {
+            const QSignalBlocker bx(m_x), by(m_y);
+            const LyricPlacement p = applyLyricSettings(defaultPlaceRow(r), kSample, m_panel->size(), false, m_panel);
+            m_x->setValue(std::max(0, p.topLeft.x()));
+            m_y->setValue(r.subItem(kDefaultTop).toInt());
+        }
         updateSample();
     });
     connect(m_centred, &QRadioButton::clicked, this, [this] { updateSample(); });
     connect(m_free, &QRadioButton::clicked, this, [this] { updateSample(); });
     for (QSlider *s : {m_x, m_y})
         connect(s, &QSlider::valueChanged, this, [this] { updateSample(); });
-    for (QComboBox *c : {m_colour, m_font, m_size, m_style, m_form})
+    for (QComboBox *c : {m_colour, m_highlight, m_font, m_size, m_style, m_form})
         connect(c, &QComboBox::currentIndexChanged, this, [this] { updateSample(); });
 }
 
@@ -162,11 +202,36 @@ void LyricSettingsWindow::prepare(int row)
     const bool custom = r.subItem(kDisplay) == lyrickey::kCustomDisplay;
     (custom ? m_custom : m_default)->setChecked(true);
     (r.subItem(kCentred) == lyrickey::kCentred ? m_centred : m_free)->setChecked(true);
-    const int colour = m_colour->findText(r.subItem(kColourName));
+    const int colour = m_colour->findData(r.subItem(kColourName));
     m_colour->setCurrentIndex(colour < 0 ? m_colour->count() - 1 : colour);
-    const int font = m_font->findText(r.subItem(kFont));
+    const QColor highlight = lyricHighlightColour(r);
+    int h = m_highlight->findData(highlight);
+    if (h < 0) {
+        m_highlight->addItem(swatch(highlight), highlight.name(), highlight);
+        h = m_highlight->count() - 1;
+    }
+    m_highlight->setCurrentIndex(h);
+    // A stored font or size the lists do not hold is added to them as it is,
+    // so a save does not rewrite it, and the notice says what is drawn.
+    QStringList notices;
+    const QString fontName = r.subItem(kFont);
+    int font = m_font->findText(fontName);
+    if (font < 0 && !fontName.isEmpty()) {
+        m_font->addItem(fontName);
+        font = m_font->count() - 1;
+        notices << QStringLiteral("字体“%1”在本机没有安装，显示时用相近的字体代替。").arg(fontName);
+    }
     m_font->setCurrentIndex(std::max(0, font));
-    m_size->setCurrentIndex(std::max(0, m_size->findText(r.subItem(kSize))));
+    const QString sizeText = r.subItem(kSize);
+    int size = m_size->findText(sizeText);
+    if (size < 0 && !sizeText.isEmpty()) {
+        m_size->addItem(sizeText);
+        size = m_size->count() - 1;
+        notices << QStringLiteral("字号“%1”不在 10～60 之内，按保存的字号显示。").arg(sizeText);
+    }
+    m_size->setCurrentIndex(std::max(0, size));
+    m_notice->setText(notices.join(u'\n'));
+    m_notice->setVisible(!notices.isEmpty());
     m_style->setCurrentIndex(std::max<int>(0, int(kStyleKeys.indexOf(r.subItem(kStyle)))));
     m_form->setCurrentIndex(r.subItem(kForm) == lyrickey::kTraditional ? 1 : 0);
     m_x->setValue(custom ? r.subItem(kLeft).toInt() : 0);
@@ -199,12 +264,19 @@ QString LyricSettingsWindow::styleKey() const
 
 QColor LyricSettingsWindow::chosenColour() const
 {
-    return m_colour->currentData().value<QColor>();
+    return m_colour->currentData(Qt::UserRole + 1).value<QColor>();
 }
 
+QString LyricSettingsWindow::notice() const
+{
+    return m_notice->isVisible() ? m_notice->text() : QString();
+}
+
+// "默认显示": the sample where the default puts it (centred, at the default
+// top) with the row's stored font, size, style and colour.
 void LyricSettingsWindow::showStored()
 {
-    const Row &r = m_session.album().ListView_geci_shezhi_canshu[m_row];
+    const Row r = defaultPlaceRow(m_session.album().ListView_geci_shezhi_canshu[m_row]);
     m_panel->showLine(r, lyricTextForRow(r, kSample));
 }
 
@@ -224,7 +296,7 @@ void LyricSettingsWindow::updateSample()
     r.setSubItem(kFont, m_font->currentText());
     r.setSubItem(kStyle, styleKey());
     r.setSubItem(kSize, m_size->currentText());
-    r.setSubItem(kColourName, m_colour->currentText());
+    r.setSubItem(kColourName, m_colour->currentData().toString());
     r.setSubItem(kColourNumber, colourNumber(chosenColour()));
     r.setSubItem(kForm, m_form->currentIndex() == 1 ? lyrickey::kTraditional : lyrickey::kSimplified);
     m_panel->showLine(r, lyricTextForRow(r, kSample));
@@ -244,10 +316,11 @@ void LyricSettingsWindow::save()
         r.setSubItem(kFont, m_font->currentText());
         r.setSubItem(kStyle, styleKey());
         r.setSubItem(kSize, m_size->currentText());
-        r.setSubItem(kColourName, m_colour->currentText());
+        r.setSubItem(kColourName, m_colour->currentData().toString());
         r.setSubItem(kColourNumber, colourNumber(chosenColour()));
         r.setSubItem(kForm, m_form->currentIndex() == 1 ? lyrickey::kTraditional : lyrickey::kSimplified);
     }
+    r.setSubItem(kHighlightNumber, colourNumber(m_highlight->currentData().value<QColor>()));
     accept();
 }
 

@@ -15,7 +15,7 @@ const QString kTitle = QStringLiteral("删除歌词");
 } // namespace
 
 LyricWindow::LyricWindow(AlbumSession &session, DialogService &dialogs,
-                         std::function<void(const QString &)> openPreview, std::function<void(int)> openSettings,
+                         std::function<void(const QString &, int)> openPreview, std::function<void(int)> openSettings,
                          QWidget *parent)
     : MediaListWindow(session, dialogs, parent), m_openPreview(std::move(openPreview)),
       m_openSettings(std::move(openSettings))
@@ -52,6 +52,18 @@ void LyricWindow::addLyrics()
         = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), preset, QStringLiteral("添加歌词文件(LRC) (*.lrc)"));
     if (files.isEmpty())
         return;
+    addLyricFiles(files);
+}
+
+void LyricWindow::addDroppedFiles(const QStringList &paths)
+{
+    const QStringList files = filesOfKind(paths, QStringLiteral(".lrc"));
+    if (!files.isEmpty())
+        addLyricFiles(files);
+}
+
+void LyricWindow::addLyricFiles(const QStringList &files)
+{
     // Lyric files are a few kilobytes each: parsing them is quick.
     const MediaAddReport report = m_session.addLyricFiles(files);
     refresh();
@@ -102,7 +114,7 @@ void LyricWindow::preview()
         return;
     }
     if (m_openPreview)
-        m_openPreview(QStringLiteral("bofanggeci"));
+        m_openPreview(QStringLiteral("bofanggeci"), selectedRow());
 }
 
 void LyricWindow::settings()

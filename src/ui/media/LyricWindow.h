@@ -14,17 +14,20 @@ class LyricWindow : public MediaListWindow {
 public:
     // `openPreview` opens the music-and-lyrics preview ("bofanggeci");
     // `openSettings` the lyric settings editor for a lyric row.
-    LyricWindow(AlbumSession &session, DialogService &dialogs, std::function<void(const QString &)> openPreview,
+    LyricWindow(AlbumSession &session, DialogService &dialogs, std::function<void(const QString &, int)> openPreview,
                 std::function<void(int)> openSettings, QWidget *parent = nullptr);
 
     void addLyrics();
+    // Dropped LRC files are added as "添加歌词" adds chosen ones.
+    void addDroppedFiles(const QStringList &paths) override;
+    void addLyricFiles(const QStringList &files);
     void deleteSelected();
     void deleteAll();
     void preview();
     void settings();
 
 private:
-    std::function<void(const QString &)> m_openPreview;
+    std::function<void(const QString &, int)> m_openPreview;
     std::function<void(int)> m_openSettings;
 };
 

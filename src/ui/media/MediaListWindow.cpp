@@ -1,11 +1,15 @@
 #include "media/MediaListWindow.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/RowTable.h"
@@ -16,6 +20,7 @@ MediaListWindow::MediaListWindow(AlbumSession &session, DialogService &dialogs, 
     : QDialog(parent), m_session(session), m_dialogs(dialogs)
 {
     setModal(true);
+    setAcceptDrops(true);
     resize(760, 420);
 }
 
@@ -99,6 +104,33 @@ void MediaListWindow::showDetails(int row)
         return;
     for (size_t i = 0; i < m_details.size() && i < m_detailCells.size(); ++i)
         m_details[i]->setText(m_detailCells[i] < 0 ? t[row].caption() : t[row].subItem(m_detailCells[i]));
+}
+
+QStringList MediaListWindow::filesOfKind(const QStringList &paths, const QString &suffix)
+{
+    QStringList out;
+    for (const QString &p : paths)
+        if (p.endsWith(suffix, Qt::CaseInsensitive))
+            out << p;
+    return out;
+}
+
+void MediaListWindow::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void MediaListWindow::dropEvent(QDropEvent *e)
+{
+    QStringList paths;
+    for (const QUrl &url : e->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    if (paths.isEmpty())
+        return;
+    e->acceptProposedAction();
+    addDroppedFiles(paths);
 }
 
 } // namespace lumora::ui

@@ -30,6 +30,11 @@ public:
     QTreeWidget *list() const { return m_list; }
     // 0-based selected row, -1 when none.
     int selectedRow() const;
+    // Files dropped from the file manager: those of the window's kind
+    // (filesOfKind) are added as its add command adds chosen files.
+    virtual void addDroppedFiles(const QStringList &paths) = 0;
+    // The paths among `paths` that end in `suffix` (".mp3", ".lrc"), letter case ignored.
+    static QStringList filesOfKind(const QStringList &paths, const QString &suffix);
 
 protected:
     MediaListWindow(AlbumSession &session, DialogService &dialogs, QWidget *parent);
@@ -40,6 +45,8 @@ protected:
                const std::vector<std::pair<QString, QString>> &details, const std::vector<int> &detailCells);
     QPushButton *addButton(const QString &objectName, const QString &text, const std::function<void()> &action);
     void clearDetails();
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
     AlbumSession &m_session;
     DialogService &m_dialogs;

@@ -14,6 +14,7 @@
 #include "media/AudioPlayer.h"
 #include "media/LyricPanel.h"
 #include "media/LyricSettings.h"
+#include "media/MusicList.h"
 #include "session/AlbumSession.h"
 
 namespace lumora::ui {
@@ -77,7 +78,7 @@ MusicPreviewWindow::MusicPreviewWindow(AlbumSession &session, DialogService &dia
     connect(m_lyricFiles, &QComboBox::activated, this, &MusicPreviewWindow::chooseLyrics);
 }
 
-bool MusicPreviewWindow::prepare(const QString &mode)
+bool MusicPreviewWindow::prepare(const QString &mode, int row)
 {
     m_mode = mode;
     const Album &album = m_session.album();
@@ -94,16 +95,30 @@ bool MusicPreviewWindow::prepare(const QString &mode)
     m_songs->setCurrentIndex(-1);
     m_lyricFiles->setCurrentIndex(-1);
     m_lyricIndex = 0;
-    m_lyrics.clear();
+    m_lyrics = {};
+    m_lyricEntry = -1;
     m_current->setText(kZero);
     m_total->setText(kZero);
     m_panel->clearLine();
+
+    // The song and the lyric file of the row the user had selected.
+    const int songs = album.ListView_daoru_yinyue.size();
+    const int lyricFiles = album.ListView_daoru_LRC.size();
+    const bool lyricMode = mode == QStringLiteral("bofanggeci");
+    row = std::max(0, row);
+    const int song = std::min(row, songs - 1);
+    const int lyric = lyricMode ? (row < lyricFiles ? row : -1) : music::lyricIndexForSong(album, song);
+    m_songs->setCurrentIndex(song);
+    if (lyric >= 0) {
+        m_lyricFiles->setCurrentIndex(lyric);
+        chooseLyrics(lyric);
+    }
     return true;
 }
 
-void MusicPreviewWindow::openFor(const QString &mode)
+void MusicPreviewWindow::openFor(const QString &mode, int row)
 {
-    if (prepare(mode))
+    if (prepare(mode, row))
         exec();
 }
 
@@ -126,12 +141,12 @@ void MusicPreviewWindow::chooseSong(int index)
 void MusicPreviewWindow::chooseLyrics(int index)
 {
     m_lyricIndex = std::max(0, index);
-    m_lyrics.clear();
+    m_lyrics = {};
     const RowTable &lyrics = m_session.album().ListView_daoru_LRC;
     if (index < 0 || index >= lyrics.size())
         return;
     try {
-        m_lyrics = parseLrcFile(lyrics[index].subItem(2));
+        m_lyrics = readLrcFile(lyrics[index].subItem(2));
     } catch (const Error &e) {
         m_dialogs.notice(this, e.message());
     }
@@ -169,9 +184,15 @@ void MusicPreviewWindow::tick()
     if (!album.ListView_daoru_yinyue.empty())
         m_current->setText(clockTextMS(m_audio.positionMs() / 1000));
     if (!album.ListView_daoru_LRC.empty() && m_lyricIndex < album.ListView_geci_shezhi_canshu.size()) {
-        if (const std::optional<QString> line = lyricLineAt(m_lyrics, m_current->text())) {
+        // The line whose stamp is at or before the song's position.
+        const int entry = m_lyrics.indexAt(m_audio.positionMs());
+        if (entry != m_lyricEntry) {
+            m_lyricEntry = entry;
             const Row &settings = album.ListView_geci_shezhi_canshu[m_lyricIndex];
-            m_panel->showLine(settings, lyricTextForRow(settings, *line));
+            if (entry < 0 || m_lyrics.entries[size_t(entry)].text.isEmpty())
+                m_panel->clearLine();
+            else
+                m_panel->showLine(settings, lyricTextForRow(settings, m_lyrics.entries[size_t(entry)].text));
         }
     }
     if (m_audio.atEnd())
@@ -186,6 +207,7 @@ bool MusicPreviewWindow::playing() const
 void MusicPreviewWindow::stop()
 {
     m_timer->stop();
+    m_lyricEntry = -1;
     m_songs->setEnabled(true);
     m_lyricFiles->setEnabled(true);
     m_panel->clearLine();

@@ -28,9 +28,12 @@ public:
     MusicPreviewWindow(AlbumSession &session, DialogService &dialogs, AudioPlayer &audio, QWidget *parent = nullptr);
 
     // Sets the mode and fills the window; false (with the notice) when the
-    // album has no songs. openFor() also shows it modally.
-    bool prepare(const QString &mode);
-    void openFor(const QString &mode);
+    // album has no songs. openFor() also shows it modally. `row` is the row
+    // selected where the window was opened from (a song in music mode, a
+    // lyric file in lyric mode; -1 for none, taken as the first): that song
+    // and the lyric file that goes with it are chosen.
+    bool prepare(const QString &mode, int row = -1);
+    void openFor(const QString &mode, int row = -1);
 
     void play();
     void stop();
@@ -49,7 +52,8 @@ private:
     AudioPlayer &m_audio;
     QString m_mode; // Edit_yinyue_geci_kaiguan
     int m_lyricIndex = 0; // Edit_shijian_lrc_num
-    LyricTable m_lyrics;
+    LyricTimeline m_lyrics;
+    int m_lyricEntry = -1; // entry of m_lyrics shown
     QComboBox *m_songs = nullptr;
     QComboBox *m_lyricFiles = nullptr;
     QLabel *m_current = nullptr;

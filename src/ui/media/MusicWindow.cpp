@@ -55,7 +55,7 @@ void addSongsWithProgress(AlbumSession &session, DialogService &dialogs, const Q
 }
 
 MusicWindow::MusicWindow(AlbumSession &session, DialogService &dialogs,
-                         std::function<void(const QString &)> openPreview, QWidget *parent)
+                         std::function<void(const QString &, int)> openPreview, QWidget *parent)
     : MediaListWindow(session, dialogs, parent), m_openPreview(std::move(openPreview))
 {
     setObjectName(QStringLiteral("TForm4"));
@@ -89,6 +89,15 @@ void MusicWindow::addSongs()
     }
     const QStringList files
         = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), preset, QStringLiteral("添加音乐文件(MP3) (*.mp3)"));
+    if (files.isEmpty())
+        return;
+    addSongsWithProgress(m_session, m_dialogs, files, this);
+    refresh();
+}
+
+void MusicWindow::addDroppedFiles(const QStringList &paths)
+{
+    const QStringList files = filesOfKind(paths, QStringLiteral(".mp3"));
     if (files.isEmpty())
         return;
     addSongsWithProgress(m_session, m_dialogs, files, this);
@@ -135,7 +144,7 @@ void MusicWindow::preview()
         return;
     }
     if (m_openPreview)
-        m_openPreview(QStringLiteral("bofangyingyue"));
+        m_openPreview(QStringLiteral("bofangyingyue"), selectedRow());
 }
 
 } // namespace lumora::ui

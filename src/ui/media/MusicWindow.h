@@ -14,16 +14,18 @@ class MusicWindow : public MediaListWindow {
 public:
     // `openPreview` opens the music-and-lyrics preview in the given mode
     // ("bofangyingyue").
-    MusicWindow(AlbumSession &session, DialogService &dialogs, std::function<void(const QString &)> openPreview,
+    MusicWindow(AlbumSession &session, DialogService &dialogs, std::function<void(const QString &, int)> openPreview,
                 QWidget *parent = nullptr);
 
     void addSongs();
+    // Dropped MP3 files are added as "添加音乐" adds chosen ones.
+    void addDroppedFiles(const QStringList &paths) override;
     void deleteSelected();
     void deleteAll();
     void preview();
 
 private:
-    std::function<void(const QString &)> m_openPreview;
+    std::function<void(const QString &, int)> m_openPreview;
 };
 
 // Runs the session's song add on a worker with the progress window TForm13

@@ -24,7 +24,7 @@ AlbumPreview *attachMediaWindows(MainWindow &main, AlbumSession &session, Dialog
     auto *preview = new AlbumPreview(main, session, dialogs);
     auto *musicPreview = new MusicPreviewWindow(session, dialogs, preview->audio(), &main);
     auto *settings = new LyricSettingsWindow(session, &main);
-    auto openPreview = [musicPreview](const QString &mode) { musicPreview->openFor(mode); };
+    auto openPreview = [musicPreview](const QString &mode, int row) { musicPreview->openFor(mode, row); };
     auto *music = new MusicWindow(session, dialogs, openPreview, &main);
     auto *lyrics = new LyricWindow(
         session, dialogs, openPreview, [settings](int row) { settings->openFor(row); }, &main);
@@ -60,10 +60,11 @@ AlbumPreview *attachMediaWindows(MainWindow &main, AlbumSession &session, Dialog
             if (tree->window() != &main)
                 continue;
             const QString mode = QString::fromLatin1(l.mode);
-            QObject::connect(tree, &QTreeWidget::itemDoubleClicked, &main, [&main, musicPreview, mode] {
-                if (!main.refuseWhilePlaying())
-                    musicPreview->openFor(mode);
-            });
+            QObject::connect(tree, &QTreeWidget::itemDoubleClicked, &main,
+                             [&main, musicPreview, mode, tree](QTreeWidgetItem *item) {
+                                 if (!main.refuseWhilePlaying())
+                                     musicPreview->openFor(mode, tree->indexOfTopLevelItem(item));
+                             });
         }
     }
 

@@ -163,10 +163,12 @@ TEST_F(MediaWindows, LyricSettingsSaveWritesTheRowAndCancelDoesNot)
     w.prepare(0);
     EXPECT_FALSE(w.findChild<QSlider *>(QStringLiteral("TrackBar_geci_x"))->isEnabled());
     w.findChild<QRadioButton *>(QStringLiteral("RadioButton_zidingyi_xianshi"))->click();
+    // A default row's custom place starts where the default showed it: centred.
+    EXPECT_GT(w.findChild<QSlider *>(QStringLiteral("TrackBar_geci_x"))->value(), 200);
     w.findChild<QSlider *>(QStringLiteral("TrackBar_geci_x"))->setValue(100);
     w.findChild<QComboBox *>(QStringLiteral("ComboBox_geci_daxiao"))->setCurrentText(QStringLiteral("24"));
     w.findChild<QComboBox *>(QStringLiteral("ComboBox_geci_zixing"))->setCurrentText(QStringLiteral("倾斜"));
-    w.findChild<QComboBox *>(QStringLiteral("ColorBox_geci_yase"))->setCurrentText(QStringLiteral("clRed"));
+    w.findChild<QComboBox *>(QStringLiteral("ColorBox_geci_yase"))->setCurrentText(QStringLiteral("红色"));
     EXPECT_EQ(w.panel()->label()->x(), 100);
     EXPECT_TRUE(w.panel()->label()->font().italic());
     const Row before = session.album().ListView_geci_shezhi_canshu[0];
@@ -178,8 +180,9 @@ TEST_F(MediaWindows, LyricSettingsSaveWritesTheRowAndCancelDoesNot)
     EXPECT_EQ(r.subItem(5), QStringLiteral("100"));
     EXPECT_EQ(r.subItem(8), QStringLiteral("xieti"));
     EXPECT_EQ(r.subItem(9), QStringLiteral("24"));
-    EXPECT_EQ(r.subItem(12), QStringLiteral("clRed"));
+    EXPECT_EQ(r.subItem(12), QStringLiteral("clRed")); // the list shows 红色, the row keeps the identifier
     EXPECT_EQ(r.subItem(13), QStringLiteral("255"));
+    EXPECT_EQ(r.subItem(15), QStringLiteral("51455")); // the karaoke highlight, default kept
 }
 
 TEST_F(MediaWindows, MusicPreviewPlaysToTheEndAndReturnsToIdle)
@@ -190,15 +193,17 @@ TEST_F(MediaWindows, MusicPreviewPlaysToTheEndAndReturnsToIdle)
     AudioPlayer audio;
     audio.useSilentSink([&] { return now; });
     MusicPreviewWindow w(session, dialogs, audio);
-    ASSERT_TRUE(w.prepare(QStringLiteral("bofanggeci")));
-    w.findChild<QPushButton *>(QStringLiteral("Button_bofang_yinyue"))->click();
-    EXPECT_EQ(notices().back(), QStringLiteral("没有选择歌词文件！"));
+    ASSERT_TRUE(w.prepare(QStringLiteral("bofanggeci"), 0));
     auto *songs = w.findChild<QComboBox *>(QStringLiteral("ComboBox_yinyue"));
     auto *lyricFiles = w.findChild<QComboBox *>(QStringLiteral("ComboBox_geci"));
+    // Opened for the selected lyric file: it and its song are chosen.
+    EXPECT_EQ(songs->currentIndex(), 0);
+    EXPECT_EQ(lyricFiles->currentIndex(), 0);
+    lyricFiles->setCurrentIndex(-1);
+    w.findChild<QPushButton *>(QStringLiteral("Button_bofang_yinyue"))->click();
+    EXPECT_EQ(notices().back(), QStringLiteral("没有选择歌词文件！"));
     lyricFiles->setCurrentIndex(0);
     Q_EMIT lyricFiles->activated(0);
-    songs->setCurrentIndex(0);
-    Q_EMIT songs->activated(0);
     w.findChild<QPushButton *>(QStringLiteral("Button_bofang_yinyue"))->click();
     ASSERT_TRUE(w.playing());
     EXPECT_FALSE(songs->isEnabled());
