@@ -19,7 +19,10 @@ constexpr int kFramesPerSecond = 25;
 constexpr int kEaseInFrames = 15; // 0.6 s
 constexpr int kEaseOutFrames = 12; // 0.48 s
 
-qreal clamp01(qreal v) { return std::clamp(v, qreal(0), qreal(1)); }
+qreal clamp01(qreal v)
+{
+    return std::clamp(v, qreal(0), qreal(1));
+}
 qreal easeInOut(qreal t)
 {
     t = clamp01(t);
@@ -49,9 +52,9 @@ QStringList familiesOf(CaptionFace face)
         return {QStringLiteral("DejaVu Serif"), QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei"),
                 QStringLiteral("Noto Sans CJK SC")};
     case CaptionFace::Brush:
-        return {QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")};
-    case CaptionFace::Sans:
-        break;
+        return {QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Micro Hei"),
+                QStringLiteral("Noto Sans CJK SC")};
+    case CaptionFace::Sans: break;
     }
     return {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")};
 }
@@ -60,14 +63,10 @@ QStringList familiesOf(CaptionFace face)
 qreal sizeFactor(CaptionStyle s)
 {
     switch (s) {
-    case CaptionStyle::GoldenSweep:
-        return 0.095;
-    case CaptionStyle::VerticalScroll:
-        return 0.06;
-    case CaptionStyle::Ribbon:
-        return 0.062;
-    default:
-        return 0.072;
+    case CaptionStyle::GoldenSweep: return 0.095;
+    case CaptionStyle::VerticalScroll: return 0.06;
+    case CaptionStyle::Ribbon: return 0.062;
+    default: return 0.072;
     }
 }
 
@@ -79,20 +78,13 @@ struct Margins {
 Margins marginsOf(CaptionStyle s)
 {
     switch (s) {
-    case CaptionStyle::FadeRise:
-        return {0.3, 0.45, 0.7};
-    case CaptionStyle::LetterDrop:
-        return {0.3, 1.1, 0.35};
-    case CaptionStyle::SoftGlow:
-        return {0.8, 0.7, 0.8};
-    case CaptionStyle::Ribbon:
-        return {1.5, 0.55, 0.65};
-    case CaptionStyle::BrushReveal:
-        return {0.7, 0.45, 0.55};
-    case CaptionStyle::GoldenSweep:
-        return {0.45, 0.4, 0.5};
-    default:
-        return {0.35, 0.35, 0.45};
+    case CaptionStyle::FadeRise: return {0.3, 0.45, 0.7};
+    case CaptionStyle::LetterDrop: return {0.3, 1.1, 0.35};
+    case CaptionStyle::SoftGlow: return {0.8, 0.7, 0.8};
+    case CaptionStyle::Ribbon: return {1.5, 0.55, 0.65};
+    case CaptionStyle::BrushReveal: return {0.7, 0.45, 0.55};
+    case CaptionStyle::GoldenSweep: return {0.45, 0.4, 0.5};
+    default: return {0.35, 0.35, 0.45};
     }
 }
 
@@ -500,10 +492,10 @@ const std::vector<CaptionStyleInfo> &captionStyles()
          CaptionFace::Serif},
         {CaptionStyle::Ribbon, QStringLiteral("caidai_hengfu"), QStringLiteral("彩带横幅"), 3 * kFramesPerSecond,
          CaptionFace::Sans},
-        {CaptionStyle::BrushReveal, QStringLiteral("bishua_xianxian"), QStringLiteral("笔刷显现"),
-         3 * kFramesPerSecond, CaptionFace::Brush},
-        {CaptionStyle::VerticalScroll, QStringLiteral("shupai_shici"), QStringLiteral("竖排诗词"),
-         4 * kFramesPerSecond, CaptionFace::Brush},
+        {CaptionStyle::BrushReveal, QStringLiteral("bishua_xianxian"), QStringLiteral("笔刷显现"), 3 * kFramesPerSecond,
+         CaptionFace::Brush},
+        {CaptionStyle::VerticalScroll, QStringLiteral("shupai_shici"), QStringLiteral("竖排诗词"), 4 * kFramesPerSecond,
+         CaptionFace::Brush},
         {CaptionStyle::GoldenSweep, QStringLiteral("jinse_biaoti"), QStringLiteral("金色标题"), 4 * kFramesPerSecond,
          CaptionFace::Serif},
     };
@@ -561,8 +553,7 @@ CaptionLayout layoutCaption(const QString &text, CaptionStyle style, QSize pictu
     qreal px = std::max(smallest, base * sizeFactor(style));
     CaptionLayout l = layoutAt(lines, style, px);
     for (int i = 0; i < 6 && (l.box.width() > limit.width() || l.box.height() > limit.height()) && px > smallest; ++i) {
-        const qreal k
-            = std::min(qreal(limit.width()) / l.box.width(), qreal(limit.height()) / l.box.height()) * 0.98;
+        const qreal k = std::min(qreal(limit.width()) / l.box.width(), qreal(limit.height()) / l.box.height()) * 0.98;
         px = std::max(smallest, px * std::min(k, 0.98));
         l = layoutAt(lines, style, px);
     }
@@ -599,30 +590,14 @@ void drawCaption(QPainter &painter, QPoint topLeft, const CaptionLayout &l, int 
     painter.setClipRect(QRect(QPoint(0, 0), l.box), Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing);
     switch (l.style) {
-    case CaptionStyle::FadeRise:
-        drawFadeRise(painter, l, frame);
-        break;
-    case CaptionStyle::Typewriter:
-        drawTypewriter(painter, l, frame);
-        break;
-    case CaptionStyle::LetterDrop:
-        drawLetterDrop(painter, l, frame);
-        break;
-    case CaptionStyle::SoftGlow:
-        drawSoftGlow(painter, l, frame);
-        break;
-    case CaptionStyle::Ribbon:
-        drawRibbon(painter, l, frame);
-        break;
-    case CaptionStyle::BrushReveal:
-        drawBrushReveal(painter, l, frame);
-        break;
-    case CaptionStyle::VerticalScroll:
-        drawVerticalScroll(painter, l, frame);
-        break;
-    case CaptionStyle::GoldenSweep:
-        drawGoldenSweep(painter, l, frame);
-        break;
+    case CaptionStyle::FadeRise: drawFadeRise(painter, l, frame); break;
+    case CaptionStyle::Typewriter: drawTypewriter(painter, l, frame); break;
+    case CaptionStyle::LetterDrop: drawLetterDrop(painter, l, frame); break;
+    case CaptionStyle::SoftGlow: drawSoftGlow(painter, l, frame); break;
+    case CaptionStyle::Ribbon: drawRibbon(painter, l, frame); break;
+    case CaptionStyle::BrushReveal: drawBrushReveal(painter, l, frame); break;
+    case CaptionStyle::VerticalScroll: drawVerticalScroll(painter, l, frame); break;
+    case CaptionStyle::GoldenSweep: drawGoldenSweep(painter, l, frame); break;
     }
     painter.restore();
 }

@@ -120,7 +120,8 @@ TEST(CaptionStyle, SameInputsGiveTheSameFrame)
     for (const CaptionStyleInfo &s : captionStyles()) {
         const CaptionLayout a = layoutCaption(kTexts[1], s.style, picture, QSize(230, 60));
         const CaptionLayout b = layoutCaption(kTexts[1], s.style, picture, QSize(230, 60));
-        EXPECT_EQ(renderCaptionFrame(a, {4, 4}, picture, a.frames / 3), renderCaptionFrame(b, {4, 4}, picture, b.frames / 3));
+        EXPECT_EQ(renderCaptionFrame(a, {4, 4}, picture, a.frames / 3),
+                  renderCaptionFrame(b, {4, 4}, picture, b.frames / 3));
     }
 }
 
