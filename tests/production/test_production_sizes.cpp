@@ -166,10 +166,12 @@ TEST(ProductionSizes, EverySizeShowsTheNativeFrameScaled)
             // Text drawn small differs a little from text scaled down (up to
             // about 4 on average, 40 in a tile); an effect cut into strips or
             // drawn at the wrong scale differs by over 10 on average and over
-            // 100 in the tiles it covers.
+            // 100 in the tiles it covers. The lyric line is laid out at the
+            // output size (its font size rounds per size), so its tile may
+            // differ a little more than a scaled copy (67 seen at 1280 x 1026).
             const Difference d = difference(frame, expected);
             EXPECT_LT(d.mean, 6.0) << what;
-            EXPECT_LT(d.worstTile, 64.0) << what;
+            EXPECT_LT(d.worstTile, 76.0) << what;
             if (HasFailure()) {
                 frame.save(QStringLiteral("/tmp/lumora-size-actual.png"));
                 expected.save(QStringLiteral("/tmp/lumora-size-expected.png"));

@@ -2,7 +2,7 @@
 // and waits to be killed: the recovery test kills it with SIGKILL and
 // restores its album in another process.
 // Arguments: program folder, working root, recovery folder, photo folder.
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <thread>
 
@@ -11,7 +11,10 @@
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Lyric and caption placement measure text: fonts need a GUI application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 5) {
         std::fprintf(stderr, "usage: project_recovery_helper PROGRAM_DIR WORK_ROOT RECOVERY_DIR PHOTO_DIR\n");
