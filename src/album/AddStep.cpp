@@ -3,11 +3,11 @@
 #include <QFileInfo>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/FaceScan.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 #include "templates/Catalogue.h"
 #include "templates/TemplatePacks.h"
 

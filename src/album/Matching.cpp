@@ -5,10 +5,10 @@
 #include <array>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/FacePlacement.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
-#include "effects/BackgroundTable.h"
 #include "templates/Catalogue.h"
 #include "templates/TemplateParams.h"
 

@@ -4,8 +4,8 @@
 #include <QSet>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 #include "image/ImageIO.h"
 
 namespace lumora {

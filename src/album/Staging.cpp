@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 #include "image/ImageIO.h"
 #include "resources/FolderOps.h"
 #include "resources/PackedFile.h"

@@ -4,7 +4,7 @@
 
 #include "album/AlbumTables.h"
 #include "media/MusicList.h"
-#include "production/ProductionRun.h"
+#include "templates/Catalogue.h"
 
 namespace lumora {
 

@@ -17,9 +17,9 @@
 #include <QStringList>
 #include <vector>
 
+#include "album/SyncMode.h"
 #include "app/Album.h"
 #include "playback/BeatFit.h"
-#include "production/OutputOptions.h"
 
 namespace lumora {
 

@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "album/BackgroundTable.h"
 #include "app/ClockText.h"
 #include "app/Columns.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 #include "media/MusicList.h"
 #include "playback/BeatFit.h"
 #include "production/CpuClock.h"

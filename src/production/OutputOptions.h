@@ -8,23 +8,16 @@
 #include <optional>
 #include <vector>
 
+#include "album/SyncMode.h"
 #include "app/AlbumMode.h"
 
 namespace lumora {
 
 struct Album;
 
-// The mode movie closes every template-synced album: its share of the album's
-// frames (at kFramesPerSecond, app/ClockText.h).
-constexpr long long kEndingFrames = 150;
-
 enum class OutputType { VCD, SVCD, DVD, AVI, WMV, MP4, MOV };
 enum class TvSystem { PAL, NTSC };
 enum class QualityLevel { Biaoqing, Gaoqing, Chaoqing };
-// Template: the templates set the length, the music repeats. Music: the music
-// sets the length, the templates repeat. Beat: as music, with every change of
-// template on a beat of the music (playback/BeatFit.h).
-enum class SyncMode { Template, Music, Beat };
 // "template", "music", "beat".
 QString syncModeKey(SyncMode sync);
 std::optional<SyncMode> syncModeFromKey(const QString &key);

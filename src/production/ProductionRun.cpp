@@ -60,13 +60,6 @@ std::vector<long long> ProductionPlan::playedFrames() const
     return played;
 }
 
-long long catalogueFrames(const Album &album, int index)
-{
-    if (index < 0 || index >= album.ListView_mobancanshu.size())
-        return 0;
-    return album.ListView_mobancanshu.cell(index, paramcol::kFrames).toLongLong();
-}
-
 namespace {
 bool stopped(const std::atomic<bool> *stop)
 {

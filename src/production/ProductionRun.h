@@ -37,6 +37,7 @@
 #include "production/Encoder.h"
 #include "production/FrameComposer.h"
 #include "production/OutputOptions.h"
+#include "templates/Catalogue.h"
 
 namespace lumora {
 
@@ -65,9 +66,6 @@ struct ProductionPlan {
 
 QStringList productionTemplateColumns();
 QStringList productionMusicColumns();
-
-// Frames of the template at catalogue index `index` (its 模板swf总帧数).
-long long catalogueFrames(const Album &album, int index);
 
 // Throws lumora::Error with the refusal of a production start (no photos, no
 // music in music sync, no used template, no complete used template, a song

@@ -11,11 +11,11 @@
 #include <algorithm>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
-#include "effects/BackgroundTable.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
 #include "media/LyricSettings.h"
@@ -390,7 +390,41 @@ ProjectOpenReport openProject(AlbumSession &session, const QString &path, Missin
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("相册文件无法打开：%1（%2）").arg(path, f.errorString()));
-    const QByteArray bytes = f.readAll();
+    if (f.size() > kMaxProjectFileBytes)
+        throw Error(damaged(path, QStringLiteral("文件过大")));
+    const QByteArray bytes = f.read(kMaxProjectFileBytes + 1);
+    if (bytes.size() > kMaxProjectFileBytes)
+        throw Error(damaged(path, QStringLiteral("文件过大")));
+    return openProjectData(session, bytes, path, policy);
+}
+
+namespace {
+
+ProjectOpenReport openProjectDataChecked(AlbumSession &session, const QByteArray &bytes, const QString &path,
+                                         MissingFiles policy);
+
+} // namespace
+
+ProjectOpenReport openProjectData(AlbumSession &session, const QByteArray &bytes, const QString &path,
+                                  MissingFiles policy)
+{
+    try {
+        return openProjectDataChecked(session, bytes, path, policy);
+    } catch (const Error &) {
+        throw;
+    } catch (const std::exception &e) {
+        // Only the album being loaded is touched before the last step (which
+        // throws nothing of this kind): a table that contradicts another in a
+        // way no check above foresaw is a damaged file, the album unchanged.
+        throw Error(damaged(path, QString::fromLocal8Bit(e.what())));
+    }
+}
+
+namespace {
+
+ProjectOpenReport openProjectDataChecked(AlbumSession &session, const QByteArray &bytes, const QString &path,
+                                         MissingFiles policy)
+{
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (doc.isNull() || !doc.isObject())
@@ -480,5 +514,7 @@ ProjectOpenReport openProject(AlbumSession &session, const QString &path, Missin
     report.loaded = true;
     return report;
 }
+
+} // namespace
 
 } // namespace lumora

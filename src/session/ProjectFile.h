@@ -89,6 +89,12 @@ struct ProjectOpenReport {
 // unchanged then. With missing files and MissingFiles::Refuse, returns them
 // with loaded = false and changes nothing.
 ProjectOpenReport openProject(AlbumSession &session, const QString &path, MissingFiles policy = MissingFiles::Refuse);
+// The same from the file's bytes; `path` names the file in notices and gives
+// the folder relative paths start from.
+ProjectOpenReport openProjectData(AlbumSession &session, const QByteArray &bytes, const QString &path,
+                                  MissingFiles policy = MissingFiles::Refuse);
+// The largest project file opened: a real album's file is a few megabytes.
+constexpr qint64 kMaxProjectFileBytes = 256LL * 1024 * 1024;
 
 // The notice for files that are missing when a project is opened.
 QString missingFilesNotice(const QStringList &missing);

@@ -250,4 +250,11 @@ CatalogueReport buildCatalogue(Album &album, const CatalogueProgress &progress, 
     return report;
 }
 
+long long catalogueFrames(const Album &album, int index)
+{
+    if (index < 0 || index >= album.ListView_mobancanshu.size())
+        return 0;
+    return album.ListView_mobancanshu.cell(index, paramcol::kFrames).toLongLong();
+}
+
 } // namespace lumora

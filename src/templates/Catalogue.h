@@ -73,4 +73,8 @@ constexpr long long kMaxTemplateFrames = 90000;
 // total frames are within 1 … kMaxTemplateFrames.
 QString catalogueRowProblem(const QString &szhz, const QString &xpjpgmc, const QString &mbdx);
 
+// Frames of the template at catalogue index `index` (its 模板swf总帧数); 0
+// outside the catalogue.
+long long catalogueFrames(const Album &album, int index);
+
 } // namespace lumora

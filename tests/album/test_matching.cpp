@@ -3,10 +3,10 @@
 #include "album/AddStep.h"
 #include "album/AlbumFixture.h"
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 
 using namespace lumora;
 using lumora::test::AlbumFixture;

@@ -5,8 +5,8 @@
 #include "album/AddStep.h"
 #include "album/AlbumFixture.h"
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Staging.h"
-#include "effects/BackgroundTable.h"
 #include "image/ImageIO.h"
 
 using namespace lumora;

@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 #include "session/ProjectFile.h"
 #include "session/RecoveryFile.h"
 #include "session/SessionFixture.h"

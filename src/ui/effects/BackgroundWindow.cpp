@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "album/BackgroundTable.h"
 #include "app/Error.h"
-#include "effects/BackgroundTable.h"
 #include "image/ImageIO.h"
 #include "playback/MoviePlayer.h"
 #include "resources/FolderOps.h"

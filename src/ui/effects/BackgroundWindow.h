@@ -3,7 +3,7 @@
 // transparency of every used template, a picture of the selected row, and a
 // small player that plays the background movie with that picture and
 // transparency. Pictures are decoded on a worker thread; the table is changed
-// only through the engine (effects/BackgroundTable.h).
+// only through the engine (album/BackgroundTable.h).
 //
 // Use from the user-interface thread.
 #include <QDialog>

@@ -12,10 +12,10 @@
 #include <QTreeWidget>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "album/Staging.h"
-#include "effects/BackgroundTable.h"
 #include "image/ImageIO.h"
 #include "session/AlbumSession.h"
 #include "templates/Catalogue.h"
