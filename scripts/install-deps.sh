@@ -9,7 +9,7 @@ PACKAGES=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
   libopencc-dev libuchardet-dev nlohmann-json3-dev libgtest-dev libdlib-dev
   libaubio-dev python3-skimage
-  fonts-wqy-microhei fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core ffmpeg xvfb xauth
+  fonts-wqy-microhei fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core ffmpeg xvfb xauth xdotool
   pulseaudio pulseaudio-utils desktop-file-utils clang-format
 )
 missing=()

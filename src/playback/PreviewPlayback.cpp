@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "album/AlbumTables.h"
+#include "album/BackgroundTable.h"
 #include "album/Staging.h"
 #include "app/ClockText.h"
 #include "app/Columns.h"
@@ -258,7 +259,9 @@ void PreviewPlayback::start(SyncMode sync)
     auto staged = std::make_shared<Staged>();
     m_stopFlag = std::make_shared<std::atomic<bool>>(false);
     staged->stop = m_stopFlag;
-    Album &album = m_album;
+    // The worker stages its own copy of the album: the album stays the
+    // user-interface thread's while it runs.
+    auto draft = std::make_shared<Album>(m_album);
     const QSize size = m_size;
     const QString extension = cells.text(cell::kKuozhanming1);
     QObject *ctx = m_context.get();
@@ -271,7 +274,8 @@ void PreviewPlayback::start(SyncMode sync)
             },
             Qt::QueuedConnection);
     };
-    m_worker = QThread::create([&album, size, sync, extension, staged, progress] {
+    m_worker = QThread::create([draft, size, sync, extension, staged, progress] {
+        Album &album = *draft;
         try {
             StagingRequest request;
             request.target = size;
@@ -355,6 +359,7 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
         stop();
         return;
     }
+    m_album.cells.completedRows = staged->report.completedRows;
     const std::vector<int> &rows = staged->rows;
     m_timeline = std::move(staged->timeline);
     if (rows.empty() || m_timeline.totalFrames <= 0) {

@@ -10,9 +10,23 @@
 // the read-only resource tree and of this process's working root, and the one
 // random source every random choice of the album draws from.
 //
-// Not thread-safe: call every method from one thread at a time (the thread
-// that owns the session; a window may run a long action on a worker thread as
-// long as nothing else touches the session meanwhile).
+// Ownership: the album belongs to the user-interface thread's session.
+// Only that thread reads or writes session.album(), the recovery snapshot
+// included; there is no lock. A long action runs on a worker against a
+// draft, a copy of the whole session taken on the owner's thread when the
+// action starts (draft(); the tables share their strings, so the copy costs
+// about what a recovery snapshot costs). The worker changes only its draft
+// and hands it back; the owner applies it in one step on its own thread
+// (adopt()), or drops it when the action failed, so a failed action leaves
+// the album as it was. Meanwhile the owner's album stays whole: snapshots,
+// thumbnails and list repaints read it freely and never see half an action.
+// The window that starts such an action keeps the album's editing commands
+// blocked until it is adopted (a modal progress window), so adopting loses
+// no edit. Workers that only read (staging, production, previews) get a draft
+// or the file paths they need and never adopt.
+//
+// Not thread-safe otherwise: every method runs on the thread that holds the
+// session object it is called on (the owner, or the worker holding a draft).
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -77,6 +91,15 @@ public:
     // seed: the random source's seed (empty: random).
     explicit AlbumSession(const QString &programFolder = {}, const QString &workRoot = {},
                           std::optional<std::uint64_t> seed = {});
+
+    // A copy of the session for one worker (see the ownership note above).
+    AlbumSession draft() const { return *this; }
+    // Applies a worker's finished draft in one step (owner's thread only).
+    void adopt(AlbumSession &&draft)
+    {
+        m_album = std::move(draft.m_album);
+        m_output = std::move(draft.m_output);
+    }
 
     Album &album() { return m_album; }
     const Album &album() const { return m_album; }

@@ -24,6 +24,7 @@
 #include "album/ThumbnailCache.h"
 #include "app/DialogService.h"
 #include "app/Dialogs.h"
+#include "app/DraftWork.h"
 #include "app/Error.h"
 #include "app/PictureView.h"
 #include "app/StateCells.h"
@@ -38,11 +39,6 @@ const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
 const QString kNoPhotoSelected = QStringLiteral("没有选中照片文件！");
 const QString kPhotoFilter = QStringLiteral("添加照片文件(JPG) (*.jpg *.JPG *.jpeg *.JPEG)");
 constexpr QSize kPictureBox{260, 200};
-
-struct AddOutcome {
-    AddPhotosReport report;
-    QString error;
-};
 
 } // namespace
 
@@ -252,35 +248,32 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
             Qt::BlockingQueuedConnection);
         return answer;
     };
-    AlbumSession &session = m_session;
-    QtConcurrent::run([&session, paths, options] {
-        AddOutcome out;
-        try {
-            out.report = session.addPhotos(paths, options);
-        } catch (const Error &e) {
-            out.error = e.message();
-        }
-        return out;
-    }).then(this, [this, progress, done](const AddOutcome &out) {
-        finishProgress(progress);
-        progress->deleteLater();
-        m_adding = false;
-        reload();
-        Q_EMIT photosChanged();
-        QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
-        if (!out.error.isEmpty())
-            m_dialogs.notice(owner, out.error);
-        std::vector<std::pair<QString, QString>> refused;
-        for (const RefusedPhoto &r : out.report.refused)
-            refused.emplace_back(r.path, r.reason);
-        if (!refused.empty())
-            m_dialogs.notice(owner, refusedNotice(refused));
-        for (const QString &n : out.report.notices)
-            m_dialogs.notice(owner, n);
-        searchFaces();
-        if (done)
-            done();
-    });
+    // The worker adds to its own draft of the session; it is adopted here in
+    // one step when the add ends (a failed add leaves the album as it was).
+    runOnDraft<AddPhotosReport>(
+        m_session, this, [paths, options](AlbumSession &draft) { return draft.addPhotos(paths, options); },
+        [this, progress, done](AlbumSession &draft, const AddPhotosReport &report, const QString &failure) {
+            if (failure.isEmpty())
+                m_session.adopt(std::move(draft));
+            finishProgress(progress);
+            progress->deleteLater();
+            m_adding = false;
+            reload();
+            Q_EMIT photosChanged();
+            QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
+            if (!failure.isEmpty())
+                m_dialogs.notice(owner, failure);
+            std::vector<std::pair<QString, QString>> refused;
+            for (const RefusedPhoto &r : report.refused)
+                refused.emplace_back(r.path, r.reason);
+            if (!refused.empty())
+                m_dialogs.notice(owner, refusedNotice(refused));
+            for (const QString &n : report.notices)
+                m_dialogs.notice(owner, n);
+            searchFaces();
+            if (done)
+                done();
+        });
 }
 
 void PhotoWindow::searchFaces()
@@ -383,26 +376,27 @@ void PhotoWindow::autoMatchCommand()
     progress->begin(QStringLiteral("自动匹配模板"), album.ListView_daoru_zhaopian.size());
     progress->open();
     const std::atomic<bool> *stop = progress->stopFlag();
-    QtConcurrent::run([&album, progress, stop] {
-        QString error;
-        try {
+    // Matched on a draft of the session, adopted in one step when it ends.
+    runOnDraft<bool>(
+        m_session, this,
+        [progress, stop](AlbumSession &draft) {
             automaticMatching(
-                album, [progress](int d, int m) { progress->setProgress(d, m); }, stop);
-        } catch (const Error &e) {
-            error = e.message();
-        }
-        return error;
-    }).then(this, [this, progress](const QString &error) {
-        finishProgress(progress);
-        progress->deleteLater();
-        m_adding = false;
-        reload();
-        Q_EMIT photosChanged();
-        if (!error.isEmpty())
-            m_dialogs.notice(this, error);
-        else if (!progress->stopRequested())
-            m_dialogs.notice(this, QStringLiteral("照片与模板自动匹配已完成！"));
-    });
+                draft.album(), [progress](int d, int m) { progress->setProgress(d, m); }, stop);
+            return true;
+        },
+        [this, progress](AlbumSession &draft, bool, const QString &error) {
+            if (error.isEmpty())
+                m_session.adopt(std::move(draft));
+            finishProgress(progress);
+            progress->deleteLater();
+            m_adding = false;
+            reload();
+            Q_EMIT photosChanged();
+            if (!error.isEmpty())
+                m_dialogs.notice(this, error);
+            else if (!progress->stopRequested())
+                m_dialogs.notice(this, QStringLiteral("照片与模板自动匹配已完成！"));
+        });
 }
 
 // ------------------------------------------------------------ keys, drops

@@ -9,6 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cstdio>
+#include <exception>
+
+#include "app/Error.h"
 
 namespace lumora::ui {
 
@@ -276,10 +280,25 @@ void ExitDialog::start()
             Qt::QueuedConnection);
     };
     Clean clean = m_clean;
+    // A clean-up that fails still ends in the exit: the dialog never stays
+    // with its buttons disabled. What failed goes to the error stream (the
+    // windows are closing) and the next start removes what was left.
     QtConcurrent::run([clean, progress] {
-        if (clean)
-            clean(progress);
-    }).then(this, [this] {
+        QString failure;
+        try {
+            if (clean)
+                clean(progress);
+        } catch (const Error &e) {
+            failure = e.message();
+        } catch (const std::exception &e) {
+            failure = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            failure = QStringLiteral("未知错误");
+        }
+        return failure;
+    }).then(this, [this](const QString &failure) {
+        if (!failure.isEmpty())
+            std::fprintf(stderr, "lumora: %s\n", qPrintable(QStringLiteral("清理工作文件夹失败：%1").arg(failure)));
         m_bar->setValue(m_bar->maximum());
         QDialog::accept();
     });

@@ -14,10 +14,10 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include "DialogService.h"
 #include "Dialogs.h"
+#include "DraftWork.h"
 #include "EditCommands.h"
 #include "IdlePicture.h"
 #include "ModeChooser.h"
@@ -597,29 +597,30 @@ ModeChooser *MainWindow::makeModeChooser()
 
 void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)
 {
-    // The catalogue is built on a worker while TForm44 shows its progress;
-    // nothing else touches the session meanwhile (both windows are modal).
+    // The catalogue is built and the album reset on a worker's draft of the
+    // session while TForm44 shows its progress (both windows are modal); the
+    // draft is adopted here in one step, so thumbnails and the recovery
+    // snapshot see the old album until then.
     auto *window = new ModeChangeWindow(this);
     window->open();
-    AlbumSession &session = m_session;
-    QtConcurrent::run([&session, mode, window] {
-        try {
-            session.chooseMode(mode, [window](int d, int m) { window->setProgress(d, m); });
-        } catch (const Error &e) {
-            return e.message();
-        }
-        return QString();
-    }).then(this, [this, window, done](const QString &error) {
-        window->finish();
-        window->deleteLater();
-        if (!error.isEmpty()) {
-            m_dialogs.notice(this, error);
-            Q_EMIT fatalError(error);
-            return;
-        }
-        applyAlbumReset();
-        done();
-    });
+    runOnDraft<bool>(
+        m_session, this,
+        [mode, window](AlbumSession &draft) {
+            draft.chooseMode(mode, [window](int d, int m) { window->setProgress(d, m); });
+            return true;
+        },
+        [this, window, done](AlbumSession &draft, bool, const QString &error) {
+            window->finish();
+            window->deleteLater();
+            if (!error.isEmpty()) {
+                m_dialogs.notice(this, error);
+                Q_EMIT fatalError(error);
+                return;
+            }
+            m_session.adopt(std::move(draft));
+            applyAlbumReset();
+            done();
+        });
 }
 
 void MainWindow::afterModeChooser()
@@ -789,6 +790,31 @@ void MainWindow::refreshPhotoViews()
     const int page = std::min(album.cells.toInt(cell::kFangyeHao), lastPage(album.ListView_daoru_zhaopian.size()));
     showPage(std::max(0, page));
     refreshThumbnailList();
+    followLargePhoto();
+}
+
+bool MainWindow::followLargePhoto()
+{
+    StateCells &cells = m_session.album().cells;
+    if (cells.is(cell::kHangshu, QStringLiteral("wu")))
+        return false;
+    const RowTable &photos = m_session.album().ListView_daoru_zhaopian;
+    const int was = cells.toInt(cell::kHangshu);
+    int row = -1;
+    if (was >= 0 && was < photos.size() && photos.cell(was, photocol::kPath) == m_largePath)
+        row = was;
+    for (int i = 0; row < 0 && i < photos.size(); ++i)
+        if (photos.cell(i, photocol::kPath) == m_largePath)
+            row = i;
+    if (row < 0) {
+        cells.setText(cell::kHangshu, QStringLiteral("wu"));
+        m_largePath.clear();
+        showIdlePicture();
+        return false;
+    }
+    if (row != was)
+        cells.setInt(cell::kHangshu, row);
+    return true;
 }
 
 bool MainWindow::pagingAllowed()
@@ -909,7 +935,15 @@ void MainWindow::drawLargeView()
 {
     Album &album = m_session.album();
     const int row = album.cells.toInt(cell::kHangshu);
+    if (row < 0 || row >= album.ListView_daoru_zhaopian.size()) {
+        // No photo to show large any more: back to the idle picture.
+        album.cells.setText(cell::kHangshu, QStringLiteral("wu"));
+        m_largePath.clear();
+        showIdlePicture();
+        return;
+    }
     const Row &r = album.ListView_daoru_zhaopian[row];
+    m_largePath = r.cell(photocol::kPath);
     const QSize stored(r.cell(photocol::kWidth).toInt(), r.cell(photocol::kHeight).toInt());
     const QSize box(album.cells.toInt(cell::kWidth01), album.cells.toInt(cell::kHeight01));
     const QSize shown
@@ -938,7 +972,7 @@ bool MainWindow::zoomAllowed()
 {
     if (refuseWhilePlaying())
         return false;
-    if (m_session.album().cells.is(cell::kHangshu, QStringLiteral("wu"))) {
+    if (!followLargePhoto()) {
         m_dialogs.notice(this, kNoPhotoSelected);
         return false;
     }
@@ -1047,7 +1081,7 @@ SettingsWindow *MainWindow::settingsWindow()
         m_settings = new SettingsWindow(m_session.album(), this);
         connect(m_settings, &QDialog::finished, this, [this] {
             // The display settings change how the photo shown large is drawn.
-            if (!m_session.album().cells.is(cell::kHangshu, QStringLiteral("wu")))
+            if (followLargePhoto())
                 drawLargeView();
         });
     }
@@ -1101,7 +1135,10 @@ void MainWindow::exitCommand()
     auto *dialog = new ExitDialog(
         [paths](const std::function<void(int, int)> &progress) { workspace::exitClean(paths, progress); }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this] { Q_EMIT exitAccepted(); });
+    connect(dialog, &QDialog::accepted, this, [this] {
+        m_exiting = true;
+        Q_EMIT exitAccepted();
+    });
     dialog->open();
 }
 
@@ -1127,7 +1164,10 @@ void MainWindow::showListMenu(const QPoint &global)
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
-    // Closing the window is the exit request; the exit dialog ends the program.
+    // Closing the window is the exit request; the exit dialog ends the
+    // program. Once it has, the window closes like any other.
+    if (m_exiting)
+        return e->accept();
     e->ignore();
     exitCommand();
 }

@@ -104,6 +104,9 @@ public:
     void refreshPhotoViews();
     // After the mode chooser: stage, labels, tables shown empty.
     void applyAlbumReset();
+    // Builds the mode's catalogue and resets the album on a worker, then
+    // shows the reset album and calls `done`.
+    void changeMode(ModeKind mode, const std::function<void()> &done);
 
     // ---- commands (also reached by keyboard) ----
     void addPhotosCommand();
@@ -166,13 +169,16 @@ private:
     void cellEntered(int k);
     void showCellMenu(int k, const QPoint &global);
     void drawLargeView();
+    // Edit_hangshu after the photo table changed: follows the photo shown
+    // large to its new row, or back to "wu" (and the idle picture) when that
+    // photo is gone. True when a photo is still shown large.
+    bool followLargePhoto();
     bool pagingAllowed();
     bool zoomAllowed();
     void turnPage(int page);
     QSize previewSize() const;
     void startAddPhotos(const QStringList &paths);
     ModeChooser *makeModeChooser();
-    void changeMode(ModeKind mode, const std::function<void()> &done);
     void afterModeChooser();
     void afterPhotoWindow();
     void showListMenu(const QPoint &global);
@@ -207,6 +213,8 @@ private:
     QWidget *m_side = nullptr;
     QWidget *m_bottom = nullptr;
     QSize m_largeRequest; // thumbnail size asked for the large view
+    bool m_exiting = false; // the exit dialog has ended its clean-up
+    QString m_largePath; // the photo shown large (Edit_hangshu follows it when rows move)
     PhotoWindow *m_photoWindow = nullptr;
     PhotoFilesWindow *m_photoFiles = nullptr;
     SettingsWindow *m_settings = nullptr;

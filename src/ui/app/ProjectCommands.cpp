@@ -43,8 +43,39 @@ void ProjectCommands::snapshotNow()
 void ProjectCommands::cleanExit()
 {
     m_timer.stop();
-    if (m_recovery)
+    if (m_recovery && !m_keepRecovery)
         m_recovery->discard();
+}
+
+bool ProjectCommands::hasUnsavedWork() const
+{
+    const Album &album = m_session.album();
+    if (!album.modeChosen
+        || (album.ListView_daoru_zhaopian.empty() && album.ListView_daoru_yinyue.empty()
+            && album.ListView_daoru_LRC.empty()))
+        return false;
+    return serializeProject(captureProject(m_session), {}) != m_savedDocument;
+}
+
+void ProjectCommands::endKeepingUnsavedWork()
+{
+    m_timer.stop();
+    if (!m_recovery)
+        return;
+    if (hasUnsavedWork()) {
+        writeRecoveryNow();
+        m_keepRecovery = true;
+    } else {
+        m_recovery->discard();
+    }
+}
+
+void ProjectCommands::writeRecoveryNow()
+{
+    if (!m_recovery || !m_session.album().modeChosen)
+        return;
+    m_recovery->submit(captureProject(m_session));
+    m_recovery->flush();
 }
 
 QString ProjectCommands::save()
@@ -65,6 +96,7 @@ QString ProjectCommands::save()
         return {};
     }
     m_lastFolder = QFileInfo(path).absolutePath();
+    m_savedDocument = serializeProject(captureProject(m_session), {});
     m_dialogs.notice(m_window, QStringLiteral("相册已经保存！"));
     return path;
 }
@@ -95,6 +127,7 @@ bool ProjectCommands::openPath(const QString &path)
         m_dialogs.notice(m_window, e.message());
         return false;
     }
+    m_savedDocument = serializeProject(captureProject(m_session), {});
     if (m_afterOpen)
         m_afterOpen();
     snapshotNow();
@@ -112,6 +145,8 @@ bool ProjectCommands::offerRecovery()
     if (m_dialogs.confirm(m_window, QStringLiteral("恢复相册"),
                           QStringLiteral("程序上次没有正常退出,是否恢复上次编辑的相册?")))
         restored = openPath(left.first());
+    if (restored)
+        m_savedDocument.clear(); // restored work is in no project file yet
     // Offered once: the files of crashed runs are not asked about again.
     for (const QString &f : left)
         QFile::remove(f);

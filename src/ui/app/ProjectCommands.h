@@ -41,8 +41,19 @@ public:
     bool offerRecovery();
     // Hands the album to the recovery writer now (also done every few seconds).
     void snapshotNow();
-    // A clean exit: the recovery file is removed.
+    // A clean exit: the recovery file is removed (unless endKeepingUnsavedWork
+    // kept it).
     void cleanExit();
+    // True when the album holds photos, songs or lyric files that no save
+    // (or open) has put in a project file as they are now.
+    bool hasUnsavedWork() const;
+    // An exit the person did not choose (a signal): unsaved work is written
+    // to the recovery file and kept there, to be offered at the next start;
+    // without unsaved work the file is removed.
+    void endKeepingUnsavedWork();
+    // Writes the album to the recovery file now and waits until it is on
+    // disk (after a fault, before anything else can go wrong).
+    void writeRecoveryNow();
     RecoveryFile *recovery() const { return m_recovery.get(); }
 
 private:
@@ -54,6 +65,9 @@ private:
     QString m_recoveryFolder;
     QTimer m_timer;
     QString m_lastFolder;
+    // The project document of the last save or open ("" before any).
+    QByteArray m_savedDocument;
+    bool m_keepRecovery = false;
 };
 
 } // namespace lumora::ui

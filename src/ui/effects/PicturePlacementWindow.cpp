@@ -112,13 +112,18 @@ void PicturePlacementWindow::run()
     options.family = m_family->currentIndex();
     // Progress comes from the worker: queued into the bar.
     options.progress = [this](int done, int total) { Q_EMIT progressed(done, total); };
-    Album *album = &m_session.album();
-    m_watcher.setFuture(QtConcurrent::run([album, options] { return runPicturePlacement(*album, options); }));
+    // Placed on a draft of the session, adopted in one step when it ends.
+    m_draft = std::make_shared<AlbumSession>(m_session.draft());
+    m_watcher.setFuture(
+        QtConcurrent::run([draft = m_draft, options] { return runPicturePlacement(draft->album(), options); }));
 }
 
 void PicturePlacementWindow::done()
 {
     const PlacementReport report = m_watcher.result();
+    if (m_draft)
+        m_session.adopt(std::move(*m_draft));
+    m_draft.reset();
     m_progress->setValue(m_progress->maximum());
     QString text = report.notice;
     if (!report.unserved.isEmpty())

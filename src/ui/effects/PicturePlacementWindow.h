@@ -8,6 +8,7 @@
 // User-interface thread only.
 #include <QDialog>
 #include <QFutureWatcher>
+#include <memory>
 
 #include "effects/EffectPlacement.h"
 
@@ -51,6 +52,8 @@ private:
     QProgressBar *m_progress = nullptr;
     QPushButton *m_ok = nullptr, *m_back = nullptr;
     QFutureWatcher<PlacementReport> m_watcher;
+    // The draft of the session the running placement works on.
+    std::shared_ptr<AlbumSession> m_draft;
 };
 
 } // namespace lumora::ui

@@ -134,13 +134,18 @@ void TextPlacementWindow::run()
     options.provisionalStart = m_provisionalStart;
     // Progress comes from the worker: queued into the bar.
     options.progress = [this](int done, int total) { Q_EMIT progressed(done, total); };
-    Album *album = &m_session.album();
-    m_watcher.setFuture(QtConcurrent::run([album, options] { return runTextPlacement(*album, options); }));
+    // Placed on a draft of the session, adopted in one step when it ends.
+    m_draft = std::make_shared<AlbumSession>(m_session.draft());
+    m_watcher.setFuture(
+        QtConcurrent::run([draft = m_draft, options] { return runTextPlacement(draft->album(), options); }));
 }
 
 void TextPlacementWindow::done()
 {
     const PlacementReport report = m_watcher.result();
+    if (m_draft)
+        m_session.adopt(std::move(*m_draft));
+    m_draft.reset();
     QString text = report.notice;
     if (!report.failed && m_removeOverlaps->isChecked()) {
         // Captions that would still cover another one on screen at the same

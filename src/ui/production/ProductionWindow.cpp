@@ -293,7 +293,9 @@ void ProductionWindow::begin()
     appendLog({QStringLiteral("开始制作：%1").arg(m_choice.outputPath())});
 
     std::shared_ptr<Shared> shared = m_shared;
-    AlbumSession *session = &m_session;
+    // Planned and produced from a draft of the session: the album stays the
+    // user-interface thread's, and nothing of the run is handed back.
+    auto session = std::make_shared<AlbumSession>(m_session.draft());
     const OutputChoice choice = m_choice;
     const double pictureScale = m_picture->devicePixelRatioF();
     m_worker = QThread::create([shared, session, choice, pictureScale] {

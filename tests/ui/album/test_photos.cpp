@@ -21,6 +21,7 @@
 #include "app/DialogService.h"
 #include "app/MainWindow.h"
 #include "app/PictureView.h"
+#include "app/SettingsWindow.h"
 #include "app/Style.h"
 #include "image/ImageIO.h"
 #include "session/AlbumSession.h"
@@ -240,6 +241,38 @@ TEST_F(Photos, DeletingOneAndAllWithTheirQuestionsAndCascades)
         EXPECT_FALSE(cell(k)->holdsPhoto());
     w->deleteAllCommand();
     EXPECT_EQ(dialogs.lastMessage(), QStringLiteral("没有添加照片文件！"));
+}
+
+TEST_F(Photos, TheLargeViewFollowsItsPhotoAndLetsGoWhenItIsDeleted)
+{
+    addPhotos(3, QSize(160, 90));
+    PhotoWindow *w = main.photoWindow();
+    StateCells &cells = session.album().cells;
+    const QString third = session.album().ListView_daoru_zhaopian.cell(2, photocol::kPath);
+
+    // A row before the photo shown large goes: the view keeps its photo.
+    main.showLargePhoto(2);
+    dialogs.confirmAnswers = {true};
+    w->deletePhotoCommand(0);
+    ASSERT_EQ(session.album().ListView_daoru_zhaopian.size(), 2);
+    EXPECT_EQ(cells.toInt(cell::kHangshu), 1);
+    button("Button22")->click();
+    EXPECT_EQ(session.album().ListView_daoru_zhaopian.cell(cells.toInt(cell::kHangshu), photocol::kPath), third);
+
+    // The photo shown large goes: every command that redraws it says that no
+    // photo is chosen, and closing 系统设置 redraws nothing.
+    dialogs.confirmAnswers = {true};
+    w->deletePhotoCommand(1);
+    ASSERT_EQ(session.album().ListView_daoru_zhaopian.size(), 1);
+    EXPECT_EQ(cells.text(cell::kHangshu), QStringLiteral("wu"));
+    for (const char *name : {"Button22", "Button23", "Button24"}) {
+        dialogs.asked.clear();
+        button(name)->click();
+        EXPECT_EQ(dialogs.lastMessage(), QStringLiteral("没有选中照片文件！")) << name;
+    }
+    main.settingsWindow()->open();
+    main.settingsWindow()->reject();
+    EXPECT_EQ(cells.text(cell::kHangshu), QStringLiteral("wu"));
 }
 
 TEST(ThumbnailCache, KeepsWithinItsBoundAndReportsBadFiles)
