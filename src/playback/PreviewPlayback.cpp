@@ -19,7 +19,6 @@
 #include "app/Columns.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
-#include "album/BackgroundTable.h"
 #include "image/ImageIO.h"
 #include "media/AudioPlayer.h"
 #include "media/LyricSettings.h"
