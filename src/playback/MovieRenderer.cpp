@@ -482,8 +482,19 @@ MovieRenderer::PreparedSet &MovieRenderer::prepared(QSize size)
     const double ky = double(size.height()) / m_doc.stage.height();
     PreparedSet set;
     set.reserve(m_doc.layers.size());
-    for (const Layer &l : m_doc.layers)
+    // Pictures that are not kept go as soon as the last layer showing them is
+    // prepared: the decoded pictures and the prepared layers are not all in
+    // memory at once.
+    QHash<QString, int> uses;
+    if (!m_keepPictures)
+        for (const Layer &l : m_doc.layers)
+            if (l.type == LayerType::Picture)
+                ++uses[l.picture];
+    for (const Layer &l : m_doc.layers) {
         set.push_back(prepareLayer(l, kx, ky));
+        if (!m_keepPictures && l.type == LayerType::Picture && --uses[l.picture] == 0)
+            m_pictures.remove(l.picture);
+    }
     if (!m_keepPictures) {
         m_pictures.clear();
         m_picturesLoaded = false;
