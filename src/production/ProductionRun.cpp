@@ -1,6 +1,9 @@
 #include "production/ProductionRun.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <cmath>
@@ -303,6 +306,23 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
     ProductionResult result = produce(album, plan, callbacks, stop);
     releaseFreeMemory(); // the composer's and the encoder's memory, freed on leaving produce()
     return result;
+}
+
+QString unfinishedOutputPath(const QString &outputPath)
+{
+    const QFileInfo info(outputPath);
+    const QString suffix = info.suffix();
+    const QString base = suffix.isEmpty() ? info.fileName() : info.fileName().chopped(suffix.size() + 1);
+    const QString name = base + QStringLiteral("（未完成）") + (suffix.isEmpty() ? QString() : u'.' + suffix);
+    return info.dir().filePath(name);
+}
+
+QString keepUnfinishedOutput(const QString &outputPath)
+{
+    const QString target = unfinishedOutputPath(outputPath);
+    if (QFileInfo::exists(target))
+        QFile::remove(target);
+    return QFile::rename(outputPath, target) ? target : QString();
 }
 
 } // namespace lumora

@@ -119,6 +119,14 @@ constexpr int kProductionPicturePeriodMs = 250;
 // The production log keeps at most this many lines (the oldest go first).
 constexpr int kProductionLogLines = 32000;
 
+// Where the playable part of a stopped production is kept: the output's
+// name with "（未完成）" before its extension ("相册.wmv" → "相册（未完成）.wmv").
+QString unfinishedOutputPath(const QString &outputPath);
+// Keeps the partial file of a stopped production under unfinishedOutputPath
+// (replacing an earlier partial file of that name). Returns the new path, ""
+// when the file could not be renamed.
+QString keepUnfinishedOutput(const QString &outputPath);
+
 ProductionResult runProduction(Album &album, const ProductionPlan &plan, const ProductionCallbacks &callbacks = {},
                                std::atomic<bool> *stop = nullptr);
 

@@ -329,6 +329,18 @@ void restoreDefaultBackground(Album &a)
 
 } // namespace
 
+bool albumHoldsWork(const Album &album)
+{
+    if (!album.modeChosen)
+        return false;
+    for (const RowTable *t :
+         {&album.ListView_daoru_zhaopian, &album.ListView_moban_shiyong, &album.ListView_daoru_yinyue,
+          &album.ListView_daoru_LRC, &album.huamian_ListView_Image, &album.wenzi_ListView_Image})
+        if (!t->empty())
+            return true;
+    return false;
+}
+
 ProjectSnapshot captureProject(const AlbumSession &session)
 {
     const Album &a = session.album();

@@ -34,6 +34,7 @@
 namespace lumora {
 
 class AlbumSession;
+struct Album;
 
 // Marker and version written into every project file. A file of a later
 // version is refused (it may hold what this program cannot keep).
@@ -58,6 +59,11 @@ struct ProjectSnapshot {
 };
 
 ProjectSnapshot captureProject(const AlbumSession &session);
+
+// True when the album holds anything the person added (photos, used
+// templates, songs, lyric files, effects): what a mode change, opening
+// another album or quitting would lose.
+bool albumHoldsWork(const Album &album);
 
 // The project document. `baseFolder`: the folder of the project file (paths
 // inside it are written relative to it); empty writes every path absolute.

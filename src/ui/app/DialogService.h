@@ -32,6 +32,14 @@ public:
     virtual QString saveFile(QWidget *parent, const QString &caption, const QString &path, const QString &filter) = 0;
     // The folder browser; "" when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) = 0;
+    // A question with several answers, one button each in order (the first
+    // is the default); the index of the answer, the last button's when the
+    // window is closed without one. Without a window of its own the service
+    // asks a confirmation: OK is the first answer, Cancel the last.
+    virtual int choose(QWidget *parent, const QString &title, const QString &message, const QStringList &buttons)
+    {
+        return confirm(parent, title, message) ? 0 : int(buttons.size()) - 1;
+    }
 };
 
 // Answers from queues filled by a test; records every question. An empty
@@ -39,7 +47,7 @@ public:
 class ScriptedDialogService : public DialogService {
 public:
     struct Asked {
-        QString kind; // "notice", "confirm", "openFiles", "openFile", "saveFile", "chooseFolder"
+        QString kind; // "notice", "confirm", "choose", "openFiles", "openFile", "saveFile", "chooseFolder"
         QString title; // confirmation title or dialog caption
         QString message; // notice or confirmation text; the filter of a file dialog
     };
@@ -47,6 +55,7 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QStringList> fileAnswers; // openFiles, openFile (first entry), saveFile (first entry)
     std::deque<QString> folderAnswers;
+    std::deque<int> choiceAnswers; // choose(); an empty queue answers the first button
     std::vector<Asked> asked;
     // Called after each recorded question (for example to fail a test at once).
     std::function<void(const Asked &)> onAsk;
@@ -77,6 +86,15 @@ public:
         record({QStringLiteral("saveFile"), caption, filter});
         const QStringList f = takeFiles();
         return f.isEmpty() ? QString() : f.first();
+    }
+    int choose(QWidget *, const QString &title, const QString &message, const QStringList &) override
+    {
+        record({QStringLiteral("choose"), title, message});
+        if (choiceAnswers.empty())
+            return 0;
+        const int a = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return a;
     }
     QString chooseFolder(QWidget *, const QString &caption, const QString &) override
     {

@@ -22,6 +22,7 @@
 #include "IdlePicture.h"
 #include "ModeChooser.h"
 #include "PictureView.h"
+#include "ProjectCommands.h"
 #include "SettingsWindow.h"
 #include "StartupMoviePanel.h"
 #include "album/AlbumTables.h"
@@ -574,6 +575,10 @@ void MainWindow::openModeChooser(bool firstStart)
 {
     if (m_modeChooserOpen || (!firstStart && refuseWhilePlaying()))
         return;
+    // A new mode empties the album: unsaved work is offered for saving first.
+    if (ProjectCommands *p = projectCommands(*this);
+        !firstStart && p && !p->settleUnsavedChanges(QStringLiteral("相册模式")))
+        return;
     if (firstStart)
         m_session.album().modeChosen = false; // the mode key is "" until a choice
     m_modeChooserOpen = true;
@@ -592,6 +597,11 @@ ModeChooser *MainWindow::makeModeChooser()
         m_session.album(), m_dialogs, [this](ModeKind mode, std::function<void()> done) { changeMode(mode, done); },
         this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
+    // A person who only wants to continue a saved album opens it from here.
+    chooser->openAlbum = [this] {
+        ProjectCommands *p = projectCommands(*this);
+        return p && p->open();
+    };
     return chooser;
 }
 
@@ -1130,6 +1140,8 @@ void MainWindow::exitCommand()
 {
     Q_EMIT stopPreviewRequested();
     if (findChild<ExitDialog *>())
+        return;
+    if (ProjectCommands *p = projectCommands(*this); p && !p->settleUnsavedChanges(QStringLiteral("退出软件")))
         return;
     const Paths paths = m_session.paths();
     auto *dialog = new ExitDialog(

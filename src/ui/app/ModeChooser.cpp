@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -9,6 +10,7 @@
 #include "DialogService.h"
 #include "IdlePicture.h"
 #include "app/Album.h"
+#include "session/ProjectFile.h"
 
 namespace lumora::ui {
 
@@ -95,13 +97,30 @@ ModeChooser::ModeChooser(const Album &album, DialogService &dialogs, Choose choo
     all->setAlignment(Qt::AlignCenter);
     layout->addWidget(all);
     layout->addStretch();
+    auto *open = new QPushButton(QStringLiteral("打开相册"), this);
+    open->setObjectName(QStringLiteral("Button_dakai_xiangce"));
+    open->setToolTip(QStringLiteral("打开已经保存的相册文件"));
+    open->setMinimumHeight(36);
+    connect(open, &QPushButton::clicked, this, [this] {
+        if (m_busy || !openAlbum)
+            return;
+        if (openAlbum() && m_album.modeChosen)
+            QDialog::done(QDialog::Accepted);
+    });
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(open);
+    bottom->addStretch();
+    layout->addLayout(bottom);
 }
 
 void ModeChooser::modeClicked(ModeKind mode)
 {
     if (m_busy)
         return;
-    if (!m_dialogs.confirm(this, QStringLiteral("选择相册模式"), QString::fromUtf8(textOf(mode).question)))
+    // Only an album holding work has something to lose.
+    if (albumHoldsWork(m_album)
+        && !m_dialogs.confirm(this, QStringLiteral("选择相册模式"), QString::fromUtf8(textOf(mode).question)))
         return;
     m_busy = true;
     setEnabled(false);

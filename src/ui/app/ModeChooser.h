@@ -1,7 +1,8 @@
 #pragma once
 // The mode chooser TForm43 ("选择相册模式", 876 × 639): the three album
-// modes described, one button each. A button asks for confirmation (the
-// album is cleared by a mode change) and hands the chosen mode to
+// modes described, one button each, and "打开相册" for a saved album. A mode
+// button asks for confirmation when the album holds work (a mode change
+// clears it) and hands the chosen mode to
 // `choose`, which builds the catalogue and resets the album and then closes
 // the chooser. Closing without a mode ever chosen is refused with
 // "没有选择相册模式！"; closing after a choice (or reopened later, without
@@ -29,6 +30,10 @@ public:
 
     // The button of a mode (Button_shuping, Button_kuanping_16_9, Button_kuanping_4_3).
     static QString buttonName(ModeKind mode);
+
+    // "打开相册": opens a saved album instead of choosing a mode (true when
+    // one was opened; the chooser then closes). No button without it.
+    std::function<bool()> openAlbum;
 
 protected:
     void reject() override;

@@ -34,10 +34,18 @@ ProjectCommands::~ProjectCommands() = default;
 
 void ProjectCommands::snapshotNow()
 {
-    // Only an album with a mode is worth recovering; the copy is cheap and the
-    // writer skips it when nothing changed.
-    if (m_recovery && m_session.album().modeChosen)
+    // Only an album holding work is worth recovering (an emptied album
+    // leaves no file to offer); the copy is cheap and the writer skips it
+    // when nothing changed.
+    if (!m_recovery)
+        return;
+    if (albumHoldsWork(m_session.album())) {
         m_recovery->submit(captureProject(m_session));
+        m_recoveryHoldsWork = true;
+    } else if (m_recoveryHoldsWork) {
+        m_recovery->discard();
+        m_recoveryHoldsWork = false;
+    }
 }
 
 void ProjectCommands::cleanExit()
@@ -96,13 +104,31 @@ QString ProjectCommands::save()
         return {};
     }
     m_lastFolder = QFileInfo(path).absolutePath();
-    m_savedDocument = serializeProject(captureProject(m_session), {});
+    markSaved();
     m_dialogs.notice(m_window, QStringLiteral("相册已经保存！"));
     return path;
 }
 
+void ProjectCommands::markSaved()
+{
+    m_savedDocument = serializeProject(captureProject(m_session), {});
+}
+
+bool ProjectCommands::settleUnsavedChanges(const QString &title)
+{
+    if (!hasUnsavedWork())
+        return true;
+    const int answer = m_dialogs.choose(m_window, title, QStringLiteral("当前相册有还没有保存的修改,是否先保存相册?"),
+                                        {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")});
+    if (answer == 0)
+        return !save().isEmpty();
+    return answer == 1;
+}
+
 bool ProjectCommands::open()
 {
+    if (!settleUnsavedChanges(QStringLiteral("打开相册")))
+        return false;
     const QString path = m_dialogs.openFile(m_window, QStringLiteral("打开相册"), m_lastFolder, kFilter);
     if (path.isEmpty())
         return false;
@@ -127,7 +153,7 @@ bool ProjectCommands::openPath(const QString &path)
         m_dialogs.notice(m_window, e.message());
         return false;
     }
-    m_savedDocument = serializeProject(captureProject(m_session), {});
+    markSaved();
     if (m_afterOpen)
         m_afterOpen();
     snapshotNow();

@@ -5,6 +5,7 @@
 // start a file left by a crash is offered for restoring.
 //
 // Use from the user-interface thread.
+#include <QByteArray>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -39,6 +40,13 @@ public:
     bool openPath(const QString &path);
     // At start: offers the album a crashed run left behind. True when restored.
     bool offerRecovery();
+    // Before an action that replaces or ends the album (打开相册, 相册模式,
+    // 退出软件): when the album holds work that was never saved, asks
+    // whether to save it first ("保存" / "不保存" / "取消"). True when the
+    // action may go on: nothing to save, saved, or the person chose not to.
+    bool settleUnsavedChanges(const QString &title);
+    // The album as it is now counts as saved (after a save or an open).
+    void markSaved();
     // Hands the album to the recovery writer now (also done every few seconds).
     void snapshotNow();
     // A clean exit: the recovery file is removed (unless endKeepingUnsavedWork
@@ -68,6 +76,7 @@ private:
     // The project document of the last save or open ("" before any).
     QByteArray m_savedDocument;
     bool m_keepRecovery = false;
+    bool m_recoveryHoldsWork = false;
 };
 
 } // namespace lumora::ui

@@ -3,6 +3,8 @@
 #include "Dialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace lumora::ui {
 
@@ -38,6 +40,27 @@ QString QtDialogService::saveFile(QWidget *parent, const QString &caption, const
 QString QtDialogService::chooseFolder(QWidget *parent, const QString &caption, const QString &start)
 {
     return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+int QtDialogService::choose(QWidget *parent, const QString &title, const QString &message, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, message, QMessageBox::NoButton, parent);
+    std::vector<QAbstractButton *> made;
+    for (int i = 0; i < buttons.size(); ++i) {
+        QPushButton *b
+            = box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        b->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        made.push_back(b);
+        if (i == 0)
+            box.setDefaultButton(b);
+    }
+    if (!made.empty())
+        box.setEscapeButton(made.back());
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return int(i);
+    return int(buttons.size()) - 1;
 }
 
 } // namespace lumora::ui

@@ -14,6 +14,7 @@ public:
     QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &path, const QString &filter) override;
     QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) override;
+    int choose(QWidget *parent, const QString &title, const QString &message, const QStringList &buttons) override;
 };
 
 } // namespace lumora::ui

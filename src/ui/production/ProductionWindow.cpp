@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,6 +33,7 @@
 #include "app/DialogService.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
+#include "production/ProductionRun.h"
 #include "session/AlbumSession.h"
 
 namespace lumora::ui {
@@ -373,6 +375,13 @@ void ProductionWindow::stop()
             reject();
         return;
     }
+    // A stop asked while it is not yet asked: confirmed first (the
+    // production goes on meanwhile; it may even end before the answer).
+    if (!m_shared->stop.load()
+        && (!m_dialogs.confirm(this, QStringLiteral("停止制作"),
+                               QStringLiteral("是否确定要停止制作?已经制作的部分可以保留为未完成的文件。"))
+            || !running()))
+        return;
     if (!m_shared->stop.exchange(true)) {
         m_state->setText(flag::kProductionStopped);
         m_stopButton->setEnabled(false);
@@ -548,11 +557,28 @@ void ProductionWindow::finish()
         m_picture->setToolTip(path);
         m_closeTimer->start();
         break;
-    case ProductionOutcome::Stopped:
-        line = QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
-                   .arg(m_result.framesComposed)
-                   .arg(path);
+    case ProductionOutcome::Stopped: {
+        // Say how much the file holds; keep it under a name that says it is
+        // unfinished, or remove it, as the person chooses.
+        const int seconds = frameSeconds(m_result.framesComposed);
+        const QString held = QStringLiteral("已停止：文件只包含前 %1:%2")
+                                 .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+                                 .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+        const QString file = m_result.outputPath.isEmpty() ? m_choice.outputPath() : m_result.outputPath;
+        const int answer
+            = m_dialogs.choose(this, QStringLiteral("停止制作"), held + QStringLiteral("。\n是否保留这个未完成的文件?"),
+                               {QStringLiteral("保留"), QStringLiteral("删除")});
+        if (answer == 0) {
+            const QString kept = keepUnfinishedOutput(file);
+            m_result.outputPath = kept.isEmpty() ? file : kept;
+            line = held + QStringLiteral("，保存为（可以播放）：%1").arg(QDir::toNativeSeparators(m_result.outputPath));
+        } else {
+            QFile::remove(file);
+            line = held + QStringLiteral("，文件已删除。");
+        }
+        close = false;
         break;
+    }
     case ProductionOutcome::StoppedEarly:
         line = m_planError.isEmpty() ? QStringLiteral("已停止制作，没有生成文件。")
                                      : QStringLiteral("没有开始制作：%1").arg(m_planError);
@@ -571,11 +597,12 @@ void ProductionWindow::finish()
         notifyDesktop(line);
     Q_EMIT ended(m_result.outcome);
 
-    if (m_result.outcome == ProductionOutcome::Failed) {
+    if (m_result.outcome == ProductionOutcome::Failed || m_result.outcome == ProductionOutcome::Stopped) {
         m_stopButton->hide();
         m_closeButton->show();
         m_closeButton->setFocus();
-        m_dialogs.notice(this, line);
+        if (m_result.outcome == ProductionOutcome::Failed)
+            m_dialogs.notice(this, line);
         return;
     }
     if (!m_planError.isEmpty())

@@ -16,6 +16,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/DialogService.h"
 #include "app/MainWindow.h"
 #include "app/ModeChooser.h"
@@ -63,11 +65,13 @@ struct Fixture : ::testing::Test {
         EXPECT_TRUE(waitFor([&] { return (chooser = topLevel<ModeChooser>(QStringLiteral("TForm43"))) != nullptr; }));
         return chooser;
     }
-    void choose(ModeChooser *chooser, ModeKind mode, bool answer = true)
+    // `answer`: the answer to the confirmation, asked when the album holds work.
+    void choose(ModeChooser *chooser, ModeKind mode, std::optional<bool> answer = {})
     {
-        dialogs.confirmAnswers.push_back(answer);
-        chooser->findChild<QPushButton *>(ModeChooser::buttonName(mode))->click();
         if (answer)
+            dialogs.confirmAnswers.push_back(*answer);
+        chooser->findChild<QPushButton *>(ModeChooser::buttonName(mode))->click();
+        if (answer.value_or(true))
             ASSERT_TRUE(waitFor([&] { return topLevel<ModeChooser>(QStringLiteral("TForm43")) == nullptr; }));
     }
 };
@@ -86,16 +90,13 @@ TEST_F(Fixture, StartUpReachesTheChooserWhichRefusesToCloseWithoutAMode)
     EXPECT_TRUE(chooser->isVisible());
     EXPECT_EQ(dialogs.notices(), QStringList{QStringLiteral("没有选择相册模式！")});
 
-    // A cancelled confirmation changes nothing, not even the backdrop.
-    const bool backdrop = main.stageBackdrop()->isVisible();
-    choose(chooser, ModeKind::Portrait, false);
-    EXPECT_TRUE(chooser->isVisible());
-    EXPECT_FALSE(session.album().modeChosen);
-    EXPECT_EQ(main.stageBackdrop()->isVisible(), backdrop);
-    EXPECT_EQ(dialogs.asked.back().message,
-              QStringLiteral("更换相册模式会清空当前的所有数据，是否确定要选择【竖屏模式】吗？"));
+    // The chooser also opens a saved album.
+    EXPECT_NE(chooser->findChild<QPushButton *>(QStringLiteral("Button_dakai_xiangce")), nullptr);
 
+    // The first choice on an empty album has nothing to lose: no question.
+    const size_t asked = dialogs.asked.size();
     choose(chooser, ModeKind::Portrait);
+    EXPECT_EQ(dialogs.asked.size(), asked);
     EXPECT_EQ(session.album().mode, ModeKind::Portrait);
     EXPECT_GT(session.album().ListView_mobancanshu.size(), 0);
     QWidget *frame = main.findChild<QWidget *>(QStringLiteral("ScrollBox_zhujiemian_kuang_00001"));
@@ -146,10 +147,23 @@ TEST_F(Fixture, ChoosingTheActiveModeAgainClearsTheAlbumAndRebuildsTheCatalogue)
     album.settings.huamiantexiaoTianjia = true;
     album.ListView_mobancanshu.clear();
 
+    // Unsaved work is offered for saving first (不保存 here).
+    dialogs.choiceAnswers = {1};
     main.findChild<QPushButton *>(QStringLiteral("suiButton_xiangce_moshi"))->click();
     ModeChooser *again = nullptr;
     ASSERT_TRUE(waitFor([&] { return (again = topLevel<ModeChooser>(QStringLiteral("TForm43"))) != nullptr; }));
-    choose(again, ModeKind::Wide16x9);
+    ASSERT_FALSE(dialogs.asked.empty());
+    EXPECT_EQ(dialogs.asked.back().kind, QStringLiteral("choose"));
+    EXPECT_EQ(dialogs.asked.back().title, QStringLiteral("相册模式"));
+    // With work in the album a cancelled confirmation changes nothing.
+    const int added = album.ListView_daoru_zhaopian.size();
+    choose(again, ModeKind::Portrait, false);
+    EXPECT_TRUE(again->isVisible());
+    EXPECT_EQ(album.mode, ModeKind::Wide16x9);
+    EXPECT_EQ(album.ListView_daoru_zhaopian.size(), added);
+    EXPECT_EQ(dialogs.asked.back().message,
+              QStringLiteral("更换相册模式会清空当前的所有数据，是否确定要选择【竖屏模式】吗？"));
+    choose(again, ModeKind::Wide16x9, true);
     EXPECT_GT(album.ListView_mobancanshu.size(), 0);
     for (const RowTable *t :
          {&album.ListView_daoru_zhaopian, &album.ListView_moban_shiyong, &album.ListView_moban_shiyong_canshu,
@@ -163,6 +177,7 @@ TEST_F(Fixture, ChoosingTheActiveModeAgainClearsTheAlbumAndRebuildsTheCatalogue)
     // Reopened and closed without a choice: mode and data stay.
     session.addPhotos({session.paths().samplePhotoFolder()});
     const int photos = album.ListView_daoru_zhaopian.size();
+    dialogs.choiceAnswers = {1};
     main.findChild<QPushButton *>(QStringLiteral("suiButton_xiangce_moshi"))->click();
     ASSERT_TRUE(waitFor([&] { return (again = topLevel<ModeChooser>(QStringLiteral("TForm43"))) != nullptr; }));
     again->close();

@@ -476,14 +476,18 @@ TEST(SaveAndOpen, MainWindowButtonsRoundTripTheAlbum)
     EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("相册已经保存！"));
     ASSERT_TRUE(QFileInfo::exists(file + QStringLiteral(".lumora")));
 
+    // Unsaved changes: asked first whether to save them; 不保存 goes on.
     deleteAllUsedTemplates(a);
+    f.dialogs.choiceAnswers = {1};
     f.dialogs.fileAnswers = {{file + QStringLiteral(".lumora")}};
     QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);
+    EXPECT_TRUE(f.dialogs.choiceAnswers.empty());
     EXPECT_EQ(a.ListView_moban_shiyong_canshu, before);
 
     // A photo gone: named in the question; declining keeps the album as it is.
     deleteAllUsedTemplates(a);
     ASSERT_TRUE(QFile::remove(f.photos[1]));
+    f.dialogs.choiceAnswers = {1};
     f.dialogs.confirmAnswers = {false};
     f.dialogs.fileAnswers = {{file + QStringLiteral(".lumora")}};
     QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_dakai_xiangce")), Qt::LeftButton);

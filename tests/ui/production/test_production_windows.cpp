@@ -406,14 +406,26 @@ TEST_F(LongProduction, StopWhileEncodingLeavesAFileThatPlaysToItsEnd)
     QTRY_VERIFY_WITH_TIMEOUT(w->phase() == ProductionWindow::Phase::Encoding && bar->value() >= 50, 120000);
     EXPECT_EQ(child<QLineEdit>(w, "Edit_tuichu")->text(), flag::kProducing);
     EXPECT_NE(child<QLabel>(w, "Label_zhizuo_sudu")->text(), QString());
-    w->close(); // the title-bar close is a stop
+    // The title-bar close is a stop, confirmed first: 取消 goes on producing.
+    dialogs.confirmAnswers = {false};
+    w->close();
+    EXPECT_FALSE(w->stopRequested());
+    EXPECT_EQ(dialogs.asked.back().kind, QStringLiteral("confirm"));
+    dialogs.choiceAnswers = {0}; // keep the partial file
+    w->close();
     EXPECT_TRUE(w->stopRequested());
     ASSERT_TRUE(ended.wait(kProductionTimeoutMs));
     const ProductionResult r = w->result();
     ASSERT_EQ(r.outcome, ProductionOutcome::Stopped) << r.error.toStdString();
+    // The window stays with what was kept, under a name that says so.
+    const QString status = child<QLabel>(w, "Label_zhuangtai")->text();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("已停止：文件只包含前 00:"))) << status.toStdString();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(out.path() + QStringLiteral("/半个相册.mp4")));
+    child<QPushButton>(w, "Button_guanbi")->click();
     QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 2000);
 
-    const QString file = out.path() + QStringLiteral("/半个相册.mp4");
+    const QString file = out.path() + QStringLiteral("/半个相册（未完成）.mp4");
     const long long frames = lumora::test::decodedFrames(file);
     EXPECT_GE(frames, 50);
     EXPECT_LT(frames, 600 + 600 + kEndingFrames);
@@ -445,8 +457,12 @@ TEST_F(VeryLongProduction, LivePictureFollowsTheFramesBeingEncoded)
     EXPECT_EQ(picture->pixmap().size(), QSize(320, 176));
     QTRY_VERIFY_WITH_TIMEOUT(near(centre(), lumora::test::kSecondTemplateColour) || !ended.isEmpty(), 120000);
     EXPECT_TRUE(ended.isEmpty()) << "the second template was never shown";
+    dialogs.choiceAnswers = {1}; // remove the partial file
     w->stop();
     ASSERT_TRUE(ended.wait(kProductionTimeoutMs) || !ended.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(out.path() + QStringLiteral("/看得见的相册.mp4")));
+    EXPECT_FALSE(QFileInfo::exists(out.path() + QStringLiteral("/看得见的相册（未完成）.mp4")));
+    child<QPushButton>(w, "Button_guanbi")->click();
     QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 2000);
 }
 
