@@ -3,7 +3,7 @@
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config lld
   qt6-base-dev qt6-multimedia-dev libqt6concurrent6 qt6-translations-l10n
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libdeflate-dev zlib1g-dev libexif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
