@@ -438,6 +438,8 @@ void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const 
 
 qint64 PreviewPlayback::albumMs() const
 {
+    if (m_paused)
+        return m_pausedMs;
     if (m_songPlaying && m_song >= 0)
         return m_timeline.songs[size_t(m_song)].startMs + m_audio.positionMs();
     return m_baseMs + (m_clock() - m_baseAt);
@@ -451,6 +453,8 @@ void PreviewPlayback::tick()
         pollSeek();
         return;
     }
+    if (m_paused)
+        return;
     const qint64 tickAt = m_clock();
     try {
         followMusic();
@@ -504,7 +508,7 @@ void PreviewPlayback::prepareAhead()
 
 void PreviewPlayback::scheduleNext()
 {
-    if (!m_automatic || (m_state != PreviewState::Playing && m_state != PreviewState::Ending))
+    if (!m_automatic || m_paused || (m_state != PreviewState::Playing && m_state != PreviewState::Ending))
         return;
     const qint64 wait = PreviewTimeline::frameMs(m_shown + 1) - albumMs();
     m_timer->start(int(std::clamp<qint64>(wait, 1, PreviewTimeline::kFrameMs)));
@@ -587,6 +591,32 @@ void PreviewPlayback::seek(long long frame)
         m_timer->start(kSeekPollMs);
 }
 
+void PreviewPlayback::pause()
+{
+    if (m_paused || (m_state != PreviewState::Playing && m_state != PreviewState::Ending))
+        return;
+    // The moment held is the frame on screen (or the one a seek is loading):
+    // resuming plays on from the next frame, with the sound of that moment.
+    const long long at = m_seekTarget >= 0 ? m_seekTarget : std::max<long long>(m_shown, 0);
+    m_pausedMs = std::max(PreviewTimeline::frameMs(at), std::min(albumMs(), PreviewTimeline::frameMs(at + 1) - 1));
+    m_paused = true;
+    stopMusic();
+    if (m_seekTarget < 0)
+        m_timer->stop(); // a seek's template still loading is still polled for
+}
+
+void PreviewPlayback::resume()
+{
+    if (!m_paused)
+        return;
+    m_paused = false;
+    m_lastTickAt = -1; // the pause is no late frame
+    if (m_seekTarget >= 0)
+        return; // the seek plays on from its frame once its template is loaded
+    playSongAt(m_pausedMs);
+    scheduleNext();
+}
+
 bool PreviewPlayback::seeking() const
 {
     return m_seekTarget >= 0;
@@ -652,7 +682,10 @@ void PreviewPlayback::completeSeek(long long frame)
         // Picture first, then the music from that moment, so both start
         // together however long the template took to load.
         Composed c = compose(frame);
-        playSongAt(PreviewTimeline::frameMs(frame));
+        if (m_paused)
+            m_pausedMs = PreviewTimeline::frameMs(frame);
+        else
+            playSongAt(PreviewTimeline::frameMs(frame));
         show(frame, c, true);
         m_lastTickAt = -1;
         ++m_stats.seeks;
@@ -702,6 +735,7 @@ void PreviewPlayback::release()
 
 void PreviewPlayback::stop()
 {
+    m_paused = false;
     if (m_stopFlag)
         *m_stopFlag = true;
     stopMusic();
@@ -728,6 +762,7 @@ void PreviewPlayback::stop()
 
 void PreviewPlayback::finish()
 {
+    m_paused = false;
     stopMusic();
     m_song = -1;
     release();

@@ -152,6 +152,14 @@ public:
     // stays); with automatic pacing off, seek() waits for it.
     void seek(long long frame);
     bool seeking() const;
+    // Holds picture, music, lyrics and effects where they are (only while
+    // Playing or Ending); resume() plays on from that moment, the music from
+    // the same album time, so picture and sound stay together. A seek while
+    // paused shows its frame and stays paused. stop(), finish and start()
+    // end a pause.
+    void pause();
+    void resume();
+    bool paused() const { return m_paused; }
     // Waits for a seek's template and shows its frame (tests, screenshots).
     void waitForSeek();
     // One pacing step: shows the frame album time has reached, changes song
@@ -291,6 +299,8 @@ private:
     // otherwise m_baseMs + (clock − m_baseAt).
     int m_song = -1;
     bool m_songPlaying = false;
+    bool m_paused = false;
+    qint64 m_pausedMs = 0; // album time held while paused
     qint64 m_baseMs = 0;
     qint64 m_baseAt = 0;
     QStringList m_failedSongs; // reported once per run

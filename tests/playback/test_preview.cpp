@@ -393,6 +393,54 @@ TEST(Preview, SeekMovesPictureMusicAndTime)
     EXPECT_EQ(r.preview->state(), PreviewState::Ending);
 }
 
+TEST(Preview, PauseHoldsPictureSoundAndTimeAndResumesInStep)
+{
+    PreviewRig r(100, 50);
+    music::addSong(r.album, r.song(QStringLiteral("s"), 13.0));
+    r.start();
+    r.runTo(r.now + 2000);
+    const long long held = r.preview->shownFrame();
+    ASSERT_GE(held, 49);
+    r.preview->pause();
+    EXPECT_TRUE(r.preview->paused());
+    EXPECT_FALSE(r.audio.isPlaying());
+    const qint64 soundHeld = r.audio.positionMs();
+    const QString timeHeld = r.preview->currentText();
+    r.runTo(r.now + 3000); // ticks while paused change nothing
+    EXPECT_EQ(r.preview->shownFrame(), held);
+    EXPECT_EQ(r.audio.positionMs(), soundHeld);
+    EXPECT_EQ(r.preview->currentText(), timeHeld);
+    EXPECT_EQ(r.album.cells.text(cell::kTuichu), flag::kPlaying) << "the album stays guarded while paused";
+
+    // A seek while paused shows its frame and stays paused.
+    r.preview->seek(120);
+    EXPECT_EQ(r.preview->shownFrame(), 120);
+    EXPECT_TRUE(near(r.centre(), kSecondTemplateColour));
+    EXPECT_TRUE(r.preview->paused());
+    EXPECT_FALSE(r.audio.isPlaying());
+    r.runTo(r.now + 1000);
+    EXPECT_EQ(r.preview->shownFrame(), 120);
+
+    // Resume: the sound from the frame's moment, the frames on from there.
+    r.preview->resume();
+    EXPECT_FALSE(r.preview->paused());
+    EXPECT_TRUE(r.audio.isPlaying());
+    EXPECT_EQ(r.audio.positionMs(), 120 * 40);
+    r.runTo(r.now + 400);
+    EXPECT_EQ(r.preview->shownFrame(), 130);
+    EXPECT_EQ(r.audio.positionMs(), 130 * 40);
+
+    // Stop from a pause goes back to the start; play starts from frame 0.
+    r.preview->pause();
+    r.preview->stop();
+    EXPECT_EQ(r.preview->state(), PreviewState::Idle);
+    EXPECT_FALSE(r.preview->paused());
+    EXPECT_EQ(r.preview->currentText(), QStringLiteral("00:00:00"));
+    r.start();
+    EXPECT_EQ(r.preview->shownFrame(), 0);
+    EXPECT_TRUE(r.audio.isPlaying());
+}
+
 // The hand-over picture the second template starts from is the first
 // template's last frame however the second was loaded: ahead on a worker
 // while the first plays, for a seek from elsewhere (from the hand-over kept

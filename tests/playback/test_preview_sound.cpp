@@ -1,8 +1,9 @@
 // Real sound: previews a short album with a song through the audio device
 // (a PulseAudio null sink started by real_sound.sh) while parec records the
-// sink's monitor, with a seek back in the middle. The recording must hold the
-// song for as long as the preview played it, and the music position must stay
-// with the frame clock, also after the seek.
+// sink's monitor, with a seek back in the middle and a pause of a second
+// after it. The recording must hold the song for as long as the preview played
+// it, and the music position must stay with the frame clock, also after the
+// seek and after the resume.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -86,12 +87,16 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     // Music sync: the album lasts exactly the song's whole seconds (6 s). At
     // 3 s it goes back to 1 s (the first template, no longer loaded: it
     // loads on a worker while the device restarts), so 8 s of album play.
-    constexpr long long kSeekFrom = 75, kSeekTo = 25;
+    // Two seconds later it pauses for one second, then plays on.
+    constexpr long long kSeekFrom = 75, kSeekTo = 25, kPauseAt = kSeekTo + 50;
+    constexpr qint64 kPauseMs = 1000;
     QElapsedTimer wall;
     wall.start();
     preview.start(SyncMode::Music);
     qint64 playingSince = -1, maxDistance = 0, maxDistanceAfterSeek = -1, seekGap = 0;
     long long lastFrame = -1, seekedAt = -1, framesAfterSeek = 0;
+    long long pausedAt = -1, framesAfterResume = 0;
+    qint64 pausedSince = -1, pausedFor = 0, resumedAt = -1, resumeGap = -1, maxDistanceAfterResume = -1;
     while (wall.elapsed() < 20000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (preview.state() == PreviewState::Playing || preview.state() == PreviewState::Ending) {
@@ -105,6 +110,18 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
             }
             if (seekedAt >= 0 && seekGap < 0 && !preview.seeking())
                 seekGap += wall.elapsed();
+            if (seekedAt >= 0 && seekGap >= 0 && pausedAt < 0 && preview.shownFrame() >= kPauseAt) {
+                preview.pause();
+                pausedAt = preview.shownFrame();
+                pausedSince = wall.elapsed();
+            }
+            if (preview.paused() && wall.elapsed() - pausedSince >= kPauseMs) {
+                pausedFor = wall.elapsed() - pausedSince;
+                preview.resume();
+                resumedAt = wall.elapsed();
+            }
+            if (resumedAt >= 0 && resumeGap < 0 && preview.shownFrame() > pausedAt)
+                resumeGap = wall.elapsed() - resumedAt;
             // The music position against the frame clock, whenever a new
             // frame has just been shown (after the seek: once it has shown
             // its frame).
@@ -117,6 +134,10 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
                 if (seekedAt >= 0 && lastFrame > kSeekTo) {
                     maxDistanceAfterSeek = std::max(maxDistanceAfterSeek, std::abs(music - frame));
                     ++framesAfterSeek;
+                }
+                if (resumedAt >= 0 && lastFrame > pausedAt) {
+                    maxDistanceAfterResume = std::max(maxDistanceAfterResume, std::abs(music - frame));
+                    ++framesAfterResume;
                 }
             }
         } else if (playingSince >= 0 && preview.state() == PreviewState::Idle) {
@@ -140,25 +161,31 @@ TEST(PreviewRealSound, RecordingHoldsTheSongAndMusicFollowsTheFrameClock)
     // Album time played: up to the seek, then from its target to the end.
     const qint64 albumPlayed = PreviewTimeline::frameMs(seekedAt) + 6000 - PreviewTimeline::frameMs(kSeekTo);
     ASSERT_GE(seekedAt, kSeekFrom) << "the seek was made";
-    EXPECT_GE(played, albumPlayed - 200) << "the preview ran for the album's length";
-    EXPECT_LE(played, albumPlayed + 3500) << "the preview ended after the album";
+    ASSERT_GE(pausedAt, kPauseAt) << "the pause was made";
+    EXPECT_GE(played, albumPlayed + pausedFor - 200) << "the preview ran for the album's length and the pause";
+    EXPECT_LE(played, albumPlayed + pausedFor + 3500) << "the preview ended after the album";
     EXPECT_LE(maxDistance, 40) << "music position vs frame clock";
     EXPECT_GT(framesAfterSeek, 100) << "frames shown with the music after the seek";
     EXPECT_LE(maxDistanceAfterSeek, 40) << "music position vs frame clock after the seek";
+    EXPECT_GT(framesAfterResume, 50) << "frames shown with the music after the resume";
+    EXPECT_LE(maxDistanceAfterResume, 40) << "music position vs frame clock after the resume";
     EXPECT_LE(preview.stats().maxAudioDriftMs, 40);
 
     QFile f(wav);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const auto [span, loudest] = soundSpan(f.readAll(), 300.0);
     EXPECT_GT(loudest, 1000.0) << "the recording holds the song";
-    // The recording spans the album time played plus the silence while the
-    // seek's template loaded and the device restarted.
+    // The recording spans the album time played plus the silences while the
+    // seek's template loaded and the device restarted, and of the pause.
     EXPECT_GE(double(span), double(albumPlayed) * 0.95) << "sound as long as the preview played it";
-    EXPECT_LE(double(span), double(albumPlayed + seekGap) * 1.05 + 100.0) << "sound as long as the preview played it";
+    EXPECT_LE(double(span), double(albumPlayed + seekGap + pausedFor + resumeGap) * 1.05 + 100.0)
+        << "sound as long as the preview played it";
     std::printf("preview played %lld ms (album %lld ms); sound recorded for %lld ms (loudest RMS %.0f); "
                 "seek from frame %lld to %lld shown after %lld ms; largest music-frame distance %lld ms, "
-                "after the seek %lld ms; frames late %lld of %lld\n",
+                "after the seek %lld ms; paused at frame %lld for %lld ms, next frame %lld ms after the resume, "
+                "largest distance after it %lld ms; frames late %lld of %lld\n",
                 (long long)played, (long long)albumPlayed, (long long)span, loudest, seekedAt, kSeekTo,
-                (long long)seekGap, (long long)maxDistance, (long long)maxDistanceAfterSeek,
+                (long long)seekGap, (long long)maxDistance, (long long)maxDistanceAfterSeek, pausedAt,
+                (long long)pausedFor, (long long)resumeGap, (long long)maxDistanceAfterResume,
                 (long long)preview.stats().framesLate, (long long)preview.stats().framesShown);
 }

@@ -23,6 +23,8 @@ namespace lumora::ui {
 namespace {
 const char *const kPlayButtons[] = {"Button33", "suiButton17"};
 const char *const kStopButtons[] = {"Button26", "suiButton18"};
+const char *const kPlayText = "lumoraPlayText";
+const char *const kPlayHint = "lumoraPlayHint";
 
 // A click on the position bar jumps to the moment under the pointer, as in
 // every video player; the usual slider steps a page towards it instead.
@@ -43,7 +45,7 @@ AlbumPreview::AlbumPreview(MainWindow &main, AlbumSession &session, DialogServic
       m_playback(std::make_unique<PreviewPlayback>(session.album(), *m_audio))
 {
     for (const char *name : kPlayButtons)
-        main.enableCommand(QString::fromLatin1(name), [this] { play(); });
+        main.enableCommand(QString::fromLatin1(name), [this] { playOrPause(); });
     for (const char *name : kStopButtons)
         main.enableCommand(QString::fromLatin1(name), [this] { stop(); });
     auto *space = new QShortcut(QKeySequence(Qt::Key_Space), &main);
@@ -140,21 +142,58 @@ void AlbumPreview::stop()
     m_playback->stop();
 }
 
+void AlbumPreview::playOrPause()
+{
+    switch (m_playback->state()) {
+    case PreviewState::Idle: play(); break;
+    case PreviewState::Staging: break;
+    case PreviewState::Playing:
+    case PreviewState::Ending:
+        if (m_playback->paused())
+            m_playback->resume();
+        else
+            m_playback->pause();
+        updatePlayButtons();
+        break;
+    }
+}
+
 void AlbumPreview::togglePlay()
 {
-    if (m_playback->state() == PreviewState::Idle)
-        play();
-    else
+    if (m_playback->state() == PreviewState::Staging)
         stop();
+    else
+        playOrPause();
+}
+
+// 播放 starts the album, or goes on after a pause; while the album plays the
+// same button reads 暂停 and holds it where it is.
+void AlbumPreview::updatePlayButtons()
+{
+    const PreviewState s = m_playback->state();
+    const bool running = s == PreviewState::Playing || s == PreviewState::Ending;
+    const bool pausable = running && !m_playback->paused();
+    for (const char *name : kPlayButtons) {
+        QPushButton *b = m_main.button(QString::fromLatin1(name));
+        if (!b)
+            continue;
+        if (!b->property(kPlayText).isValid()) {
+            b->setProperty(kPlayText, b->text());
+            b->setProperty(kPlayHint, b->toolTip());
+        }
+        const QString playText = b->property(kPlayText).toString();
+        // The pause word takes the play text's place, its spacing kept.
+        b->setText(pausable ? QString(playText).replace(QStringLiteral("播放"), QStringLiteral("暂停")) : playText);
+        b->setToolTip(pausable ? QStringLiteral("暂停播放 (空格键)") : b->property(kPlayHint).toString());
+        b->setEnabled(s != PreviewState::Staging);
+    }
 }
 
 void AlbumPreview::onState(PreviewState s)
 {
     const bool idle = s == PreviewState::Idle;
     const bool staging = s == PreviewState::Staging;
-    for (const char *name : kPlayButtons)
-        if (QPushButton *b = m_main.button(QString::fromLatin1(name)))
-            b->setEnabled(idle);
+    updatePlayButtons();
     for (const char *name : kStopButtons)
         if (QPushButton *b = m_main.button(QString::fromLatin1(name)))
             b->setEnabled(true);

@@ -1,6 +1,7 @@
 #pragma once
-// Album preview in the main window: the play and stop commands (Button33,
-// Button26; Space toggles), the checks and questions of a start, the staging
+// Album preview in the main window: the play, pause and stop commands
+// (Button33 plays, reads 暂停 while the album plays and pauses it, plays on
+// after a pause; Button26 goes back to the start; Space toggles), the checks and questions of a start, the staging
 // window while the album is prepared, the frames drawn into the preview
 // picture, both time labels, and the position bar TrackBar_bofang_weizhi
 // laid along the bottom of the preview area (click or drag to seek).
@@ -41,6 +42,9 @@ public:
     void play();
     // "停止": from any state back to idle.
     void stop();
+    // 播放/暂停 button: plays when idle, pauses while playing, resumes a pause.
+    void playOrPause();
+    // Space: as the button, and stops a staging.
     void togglePlay();
 
 protected:
@@ -49,6 +53,7 @@ protected:
 private:
     void onState(PreviewState state);
     void onFrame(long long frame);
+    void updatePlayButtons();
     void showStatus(const QString &text);
     void placeBar();
 

@@ -253,7 +253,8 @@ TEST_F(MediaWindows, MainWindowPlaysStopsAndSeeksTheAlbum)
     EXPECT_EQ(session.album().cells.playingGuard().isEmpty(), false);
     playback.waitForWorker();
     ASSERT_EQ(playback.state(), PreviewState::Playing) << notices().join('\n').toStdString();
-    EXPECT_FALSE(play->isEnabled());
+    EXPECT_TRUE(play->isEnabled());
+    EXPECT_EQ(play->text(), QStringLiteral("暂停"));
     EXPECT_FALSE(main.previewPicture()->image().isNull());
     auto *bar = main.findChild<QSlider *>(QStringLiteral("TrackBar_bofang_weizhi"));
     ASSERT_TRUE(bar && bar->isVisible());
@@ -285,14 +286,35 @@ TEST_F(MediaWindows, MainWindowPlaysStopsAndSeeksTheAlbum)
     EXPECT_TRUE(near(playback.shownFrame(), 0.65)) << playback.shownFrame() << " of " << bar->maximum();
     EXPECT_NE(playback.state(), PreviewState::Idle); // still playing (here the closing movie)
 
-    // Space stops; the idle picture comes back and play is offered again.
+    // 暂停 holds the moment and offers 播放; Space plays on and pauses again.
+    auto *current = main.findChild<QLabel *>(QStringLiteral("Label_danqianshijian"));
+    play->click();
+    EXPECT_TRUE(playback.paused());
+    EXPECT_EQ(play->text(), QStringLiteral("播放"));
+    const long long held = playback.shownFrame();
+    const QString heldTime = current->text();
+    QTest::qWait(300);
+    EXPECT_EQ(playback.shownFrame(), held);
+    EXPECT_EQ(current->text(), heldTime);
+    EXPECT_FALSE(session.album().cells.playingGuard().isEmpty()) << "a paused album is not edited";
     QShortcut *space = nullptr;
     for (QShortcut *s : main.findChildren<QShortcut *>())
         if (s->key() == QKeySequence(Qt::Key_Space))
             space = s;
     ASSERT_TRUE(space);
     Q_EMIT space->activated();
+    EXPECT_FALSE(playback.paused());
+    EXPECT_EQ(play->text(), QStringLiteral("暂停"));
+    Q_EMIT space->activated();
+    EXPECT_TRUE(playback.paused());
+
+    // 停止 goes back to the start from a pause; the idle picture comes back
+    // and play is offered again.
+    main.button(QStringLiteral("Button26"))->click();
     EXPECT_EQ(playback.state(), PreviewState::Idle);
+    EXPECT_FALSE(playback.paused());
+    EXPECT_EQ(current->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(play->text(), QStringLiteral("播放"));
     EXPECT_TRUE(play->isEnabled());
     EXPECT_FALSE(bar->isVisible());
     EXPECT_TRUE(session.album().cells.playingGuard().isEmpty());
