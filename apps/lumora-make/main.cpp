@@ -18,6 +18,7 @@
 #include "app/Album.h"
 #include "app/Error.h"
 #include "app/Heap.h"
+#include "effects/CustomCaptions.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
 #include "media/LrcParser.h"
@@ -68,6 +69,10 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --theme 全部|婚纱|...              自动文字特效的主题分类 (默认 全部)
   --seed N                          随机种子: 同样的输入和种子得到同样的相册
   --name NAME  --out DIR            相册名称和保存文件夹
+  --title TEXT  --subtitle TEXT     片头标题 (及第二行), 显示在第一个模板上 (默认不加)
+  --ending TEXT                     片尾字幕, 在结束动画之前显示 (默认不加)
+  --caption 秒,样式,文字             自定义文字: 开始的秒数、样式 (如 jinse_biaoti 或 金色标题)
+                                    和文字 (\n 换行); 可重复
   --plan [--json]                   只显示相册计划, 不制作
 不给照片时, 用自带的示例照片、示例歌曲和歌词制作演示相册。)";
 
@@ -88,7 +93,36 @@ struct Options {
     std::optional<QString> name;
     QString outDir, programFolder;
     bool plan = false, json = false, help = false;
+    QString title, subtitle, ending;
+    struct Caption {
+        int seconds = 0;
+        QString style, text;
+    };
+    std::vector<Caption> captions;
 };
+
+// "SECONDS,STYLE,TEXT": the style by key or by its shown name.
+std::optional<Options::Caption> parseCaption(const QString &v)
+{
+    const int a = v.indexOf(QLatin1Char(','));
+    const int b = a < 0 ? -1 : v.indexOf(QLatin1Char(','), a + 1);
+    if (b < 0)
+        return std::nullopt;
+    bool ok = false;
+    const int seconds = v.left(a).trimmed().toInt(&ok);
+    if (!ok || seconds < 0 || seconds >= 60 * 3600)
+        return std::nullopt;
+    const QString style = v.mid(a + 1, b - a - 1).trimmed();
+    for (const CaptionStyleInfo &i : captionStyles())
+        if (i.key == style || i.name == style) {
+            QString text = v.mid(b + 1);
+            text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            if (captionLines(text).isEmpty())
+                return std::nullopt;
+            return Options::Caption{seconds, i.key, text};
+        }
+    return std::nullopt;
+}
 
 // Parses the arguments; returns a message for a usage error.
 QString parseArguments(const QStringList &args, Options &o)
@@ -185,6 +219,18 @@ QString parseArguments(const QStringList &args, Options &o)
             o.outDir = v;
         } else if (a == QLatin1String("--program-folder")) {
             o.programFolder = v; // a test tree in place of the executable's folder
+        } else if (a == QLatin1String("--title")) {
+            o.title = v;
+        } else if (a == QLatin1String("--subtitle")) {
+            o.subtitle = v;
+        } else if (a == QLatin1String("--ending")) {
+            o.ending = v;
+        } else if (a == QLatin1String("--caption")) {
+            const auto c = parseCaption(v);
+            if (!c)
+                return QStringLiteral("自定义文字应为“秒,样式,文字”（样式：%1）：%2")
+                    .arg(captionStyleKeys().join(QLatin1Char('|')), v);
+            o.captions.push_back(*c);
         } else if (a == QLatin1String("--plan")) {
             o.plan = true;
         } else if (a == QLatin1String("--json")) {
@@ -199,6 +245,8 @@ QString parseArguments(const QStringList &args, Options &o)
     }
     if (o.json && !o.plan)
         return QStringLiteral("--json 只能与 --plan 一起使用");
+    if (!o.subtitle.trimmed().isEmpty() && o.title.trimmed().isEmpty())
+        return QStringLiteral("--subtitle 只能与 --title 一起使用");
     return {};
 }
 
@@ -396,6 +444,18 @@ int run(const Options &o)
     if (g_stop) {
         err(QStringLiteral("已停止。"));
         return kStopped;
+    }
+
+    album.settings.piantouBiaoti = o.title;
+    album.settings.piantouFubiaoti = o.subtitle;
+    album.settings.pianweiZimu = o.ending;
+    for (const Options::Caption &c : o.captions) {
+        const EffectResult r
+            = addCustomCaption(album, c.text, c.style, {c.seconds / 3600, (c.seconds / 60) % 60, c.seconds % 60});
+        if (!r.changed) {
+            err(r.notice);
+            return kUsage;
+        }
     }
 
     ProductionPlan plan;

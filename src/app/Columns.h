@@ -193,6 +193,10 @@ constexpr int kTextTemplateRow = 11; // 文字特效自动添加_标注_对应�
 constexpr int kTextFramePos = 12; // 文字特效自动添加_标注_帧位置数
 constexpr int kTextOrigin = 13; // 添加方式
 constexpr int kTextOverlay = 14; // 是否创建控件
+// A caption the person typed (分类号 holds flag::kCustomCaption): its words
+// (two lines at most, joined by a line feed) and its style key.
+constexpr int kTextCustomWords = 15; // 自定义文字
+constexpr int kTextCustomStyle = 16; // 文字样式
 // ListView_Image_2: caption = row number 1 … n.
 constexpr int kVisNumber = 0; // 序号
 constexpr int kVisFrames = 1; // 帧数
@@ -220,6 +224,8 @@ constexpr int kTextTemplateRow = subItemOf(effectcol::kTextTemplateRow);
 constexpr int kTextFramePos = subItemOf(effectcol::kTextFramePos);
 constexpr int kTextOrigin = subItemOf(effectcol::kTextOrigin);
 constexpr int kTextOverlay = subItemOf(effectcol::kTextOverlay);
+constexpr int kTextCustomWords = subItemOf(effectcol::kTextCustomWords);
+constexpr int kTextCustomStyle = subItemOf(effectcol::kTextCustomStyle);
 constexpr int kVisFrames = subItemOf(effectcol::kVisFrames);
 constexpr int kVisStart = subItemOf(effectcol::kVisStart);
 constexpr int kVisName = subItemOf(effectcol::kVisName);

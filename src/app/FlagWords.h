@@ -20,6 +20,8 @@ inline const QString kPlayerExists = QStringLiteral("0");
 inline const QString kPlayerFreed = QStringLiteral("1");
 inline const QString kYes = QStringLiteral("yes");
 inline const QString kNone = QStringLiteral("wu");
+// The category cell of a text effect row holding a caption the person typed.
+inline const QString kCustomCaption = QStringLiteral("zidingyi_wenzi");
 inline const QString kPressed = QStringLiteral("anxia");
 inline const QString kReleased = QStringLiteral("songkai");
 inline const QString kOpenTemplateManagement = QStringLiteral("dakai_mobanguanli_anniu");

@@ -1,6 +1,8 @@
 #pragma once
 // The seven option groups of the settings window as plain state. They live
 // while the program runs and return to their defaults on every album reset.
+#include <QString>
+
 namespace lumora {
 
 struct Settings {
@@ -26,6 +28,15 @@ struct Settings {
     // 按人脸位置剪裁照片 (CheckBox_renlian_jiancai): a photo cut to its slot's
     // shape keeps the faces in it whole; off: the cut is centred.
     bool faceCrop = true;
+
+    // 片头标题 / 片尾字幕: the album's opening title (with an optional second
+    // line) over the first template and its closing line before the ending
+    // movie. Empty texts show nothing (the default).
+    QString piantouBiaoti;
+    QString piantouFubiaoti;
+    QString pianweiZimu;
+    // The window has offered a title at the album's first production.
+    bool piantouTishi = false;
 
     // "恢复默认设置": the first five groups and the caption theme (a display and
     // import choice like them); picture effects and template combinations keep

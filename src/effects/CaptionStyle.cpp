@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -518,6 +519,14 @@ std::optional<CaptionStyle> captionStyleFromKey(const QString &key)
     return std::nullopt;
 }
 
+QStringList captionStyleKeys()
+{
+    QStringList keys;
+    for (const CaptionStyleInfo &i : captionStyles())
+        keys << i.key;
+    return keys;
+}
+
 QStringList captionLines(const QString &text)
 {
     QStringList lines;
@@ -542,7 +551,9 @@ CaptionLayout layoutCaption(const QString &text, CaptionStyle style, QSize pictu
 {
     ensureCaptionFonts();
     QStringList lines = captionLines(text);
-    if (lines.isEmpty() || picture.isEmpty() || limit.isEmpty()) {
+    // Fonts need the GUI application object; without one nothing is measured.
+    const bool fonts = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+    if (lines.isEmpty() || picture.isEmpty() || limit.isEmpty() || !fonts) {
         CaptionLayout empty;
         empty.style = style;
         empty.frames = captionStyleInfo(style).frames;

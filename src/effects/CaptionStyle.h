@@ -16,8 +16,8 @@
 // Fonts: the program's CJK face ("黑体", WenQuanYi Micro Hei), a serif face
 // (AR PL UMing for Chinese with DejaVu Serif for Latin) and a brush face
 // (AR PL UKai); all free fonts Debian ships. A missing face falls back to
-// the program's CJK face. Any thread that may use QFont (a QGuiApplication
-// exists).
+// the program's CJK face. Any thread that may use QFont; without a
+// QGuiApplication (no fonts) every layout is empty.
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -56,6 +56,7 @@ struct CaptionStyleInfo {
 const std::vector<CaptionStyleInfo> &captionStyles();
 const CaptionStyleInfo &captionStyleInfo(CaptionStyle style);
 std::optional<CaptionStyle> captionStyleFromKey(const QString &key);
+QStringList captionStyleKeys();
 
 // The words of a caption: at most two lines (a third line and beyond join
 // the second), each trimmed; empty lines dropped.

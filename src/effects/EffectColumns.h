@@ -36,7 +36,9 @@ inline QStringList textWorkingColumns()
             QStringLiteral("文字特效自动添加_标注_对应模板行号"),
             QStringLiteral("文字特效自动添加_标注_帧位置数"),
             QStringLiteral("添加方式"),
-            QStringLiteral("是否创建控件")};
+            QStringLiteral("是否创建控件"),
+            QStringLiteral("自定义文字"),
+            QStringLiteral("文字样式")};
 }
 inline QStringList visibleColumns()
 {

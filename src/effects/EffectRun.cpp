@@ -63,6 +63,9 @@ EffectRun::EffectRun(const Paths &paths, const RowTable &table, Setup setup)
         r.frames = row.caption().trimmed().toInt(&ok);
         if (!ok || r.frames < 0)
             r.frames = 0; // a row without a frame count cannot be played
+        // A caption the person typed has no package: the caption track draws it.
+        if (row.subItem(effcol::kTextCategory) == flag::kCustomCaption)
+            r.frames = 0;
         r.start = row.subItem(effcol::kStart);
         const int number = row.subItem(effcol::kSequence).toInt() + 1;
         if (text) {

@@ -1,5 +1,6 @@
 #include "EffectTables.h"
 
+#include "CustomCaptions.h"
 #include "effects/CaptionSpacing.h"
 #include "effects/TextBands.h"
 
@@ -244,14 +245,21 @@ EffectResult resetTextPosition(Album &album, int selectedRow, QPoint *position)
     if (const QString n = textSelectionCheck(album, selectedRow); !n.isEmpty())
         return {false, n};
     Row &row = album.wenzi_ListView_Image[selectedRow];
-    const EffectLocation loc{EffectKind::Text, row.subItem(effcol::kTextCategory).toInt(),
-                             row.subItem(effcol::kSequence).toInt() + 1};
-    const QString mode = album.modeInfo().effectFolder;
-    const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
-    if (!ini)
-        return {false, kTextEffectFileMissing};
-    const QPoint pos
-        = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
+    QPoint pos;
+    if (isCustomCaption(row)) {
+        // A typed caption has no package: its default place.
+        const auto style = captionStyleFromKey(row.subItem(effcol::kTextCustomStyle));
+        pos = defaultCaptionPlace(row.subItem(effcol::kTextCustomWords), style.value_or(CaptionStyle::FadeRise),
+                                  album.modeInfo().preview);
+    } else {
+        const EffectLocation loc{EffectKind::Text, row.subItem(effcol::kTextCategory).toInt(),
+                                 row.subItem(effcol::kSequence).toInt() + 1};
+        const QString mode = album.modeInfo().effectFolder;
+        const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
+        if (!ini)
+            return {false, kTextEffectFileMissing};
+        pos = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
+    }
     row.setSubItem(effcol::kTextX, QString::number(pos.x()));
     row.setSubItem(effcol::kTextY, QString::number(pos.y()));
     if (position)

@@ -407,6 +407,7 @@ void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const 
     else
         m_totalText = clockTextHMS(frameSeconds(m_timeline.totalFrames));
     resetEffects();
+    m_captions = albumCaptionTrack(m_album, m_size, m_timeline.templateFrames);
     setState(PreviewState::Playing);
 
     m_song = -1;
@@ -793,10 +794,13 @@ PreviewPlayback::Composed PreviewPlayback::compose(long long n)
     const Row *settings = nullptr;
     double sung = -1;
     c.lyric = lyricAt(n, &settings, &sung);
-    if (!overlays.empty() || (settings && !c.lyric.isEmpty())) {
+    const bool captions = m_captions.showsAt(n);
+    if (!overlays.empty() || captions || (settings && !c.lyric.isEmpty())) {
         QPainter painter(&c.picture);
         for (const EffectOverlay &o : overlays)
             painter.drawImage(o.position, o.image);
+        if (captions)
+            m_captions.draw(painter, n);
         if (settings && !c.lyric.isEmpty())
             drawLyric(painter, applyLyricSettings(*settings, c.lyric, m_size, true, &c.picture), sung);
     }

@@ -55,6 +55,7 @@
 #include <vector>
 
 #include "app/Album.h"
+#include "effects/CaptionTrack.h"
 #include "effects/EffectRun.h"
 #include "media/LrcParser.h"
 #include "playback/PreviewTimeline.h"
@@ -280,6 +281,7 @@ private:
     std::unique_ptr<EffectRun> m_pictureRun, m_textRun;
     long long m_effectFrame = -1; // last frame the effects were stepped for
     std::vector<LyricTimeline> m_lyrics; // per lyric file, parsed while staging
+    CaptionTrack m_captions; // typed captions, opening title and closing line
 
     long long m_shown = -1;
     QImage m_picture;

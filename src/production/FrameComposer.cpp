@@ -8,9 +8,11 @@
 #include "app/ClockText.h"
 #include "app/Columns.h"
 #include "app/Error.h"
+#include "effects/CaptionTrack.h"
 #include "media/MusicList.h"
 #include "playback/BeatFit.h"
 #include "production/CpuClock.h"
+#include "production/ProductionRun.h"
 
 namespace lumora {
 
@@ -135,6 +137,11 @@ void FrameComposer::start()
         m_log(QStringLiteral("背景图片无法交接：%1").arg(background));
     loadTemplateAt(0);
 
+    long long templateFrames = 0;
+    for (int row : m_setup.templateRows)
+        templateFrames += catalogueFrames(m_album, m_album.ListView_moban_shiyong.row(row).caption().toInt());
+    m_captions = albumCaptionTrack(m_album, m_setup.albumRect.size(), templateFrames);
+
     m_lyricsOn = false;
     m_s = 0;
     m_m = 0;
@@ -243,6 +250,13 @@ void FrameComposer::composeNext()
                 else
                     loadTemplateAt(m_p);
             }
+        }
+        // Typed captions and titles, like the lyric line, are laid on after
+        // the hand-over: the next movie starts from the picture without them.
+        // They follow the album frame the effects stood at (one behind).
+        if (m_captions.showsAt(m_composed - 1)) {
+            QPainter painter(&m_albumView);
+            m_captions.draw(painter, m_composed - 1);
         }
         if (m_lyricPlacement && !m_lyricText.isEmpty()) {
             QPainter painter(&m_albumView);

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "app/Album.h"
+#include "effects/CaptionTrack.h"
 #include "effects/EffectRun.h"
 #include "media/LrcParser.h"
 #include "media/LyricSettings.h"
@@ -125,6 +126,7 @@ private:
     std::unique_ptr<EffectRun> m_pictureRun;
     std::unique_ptr<EffectRun> m_textRun;
     std::vector<EffectOverlay> m_overlays; // both kinds, bottom to top
+    CaptionTrack m_captions; // typed captions, opening title, closing line
     bool m_unchanged = false;
 
     long long m_composed = 0;

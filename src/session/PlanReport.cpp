@@ -9,6 +9,7 @@
 #include "app/Error.h"
 #include "media/LrcParser.h"
 #include "media/LyricSettings.h"
+#include "effects/CaptionTrack.h"
 #include "media/MusicList.h"
 #include "production/OutputOptions.h"
 
@@ -182,6 +183,23 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
     for (const QString &n : plan.notices)
         notices.push_back(s(n));
     j["notices"] = notices;
+    // Typed captions, the opening title and the closing line, where they lie
+    // in the album's picture at the render size.
+    Json captions = Json::array();
+    const CaptionTrack track = albumCaptionTrack(album, plan.geometry.album.size(), plan.templateFrames);
+    for (int i = 0; i < track.size(); ++i) {
+        const CaptionCue &c = track.cue(i);
+        const QRect b = track.box(i);
+        const char *kind = c.kind == CaptionKind::Title ? "title" : c.kind == CaptionKind::Ending ? "ending" : "custom";
+        captions.push_back({{"kind", kind},
+                            {"text", s(c.text)},
+                            {"style", s(captionStyleInfo(c.style).key)},
+                            {"start_frame", c.start},
+                            {"frames", track.end(i) - c.start},
+                            {"row", c.row},
+                            {"box", {b.x(), b.y(), b.width(), b.height()}}});
+    }
+    j["captions"] = captions;
     j["text_effects"] = album.wenzi_ListView_Image.size();
     j["picture_effects"] = album.huamian_ListView_Image.size();
     return j.dump(2);

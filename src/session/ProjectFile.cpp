@@ -100,7 +100,11 @@ QJsonObject settingsJson(const Settings &s)
             {"huamiantexiaoTianjia", s.huamiantexiaoTianjia},
             {"mobanZuheShiyong", s.mobanZuheShiyong},
             {"textEffectTheme", s.textEffectTheme},
-            {"faceCrop", s.faceCrop}};
+            {"faceCrop", s.faceCrop},
+            {"piantouBiaoti", s.piantouBiaoti},
+            {"piantouFubiaoti", s.piantouFubiaoti},
+            {"pianweiZimu", s.pianweiZimu},
+            {"piantouTishi", s.piantouTishi}};
 }
 
 bool readBool(const QJsonObject &o, const char *key, bool fallback)
@@ -121,6 +125,10 @@ Settings settingsFromJson(const QJsonObject &o)
     s.mobanZuheShiyong = readBool(o, "mobanZuheShiyong", s.mobanZuheShiyong);
     s.faceCrop = readBool(o, "faceCrop", s.faceCrop);
     s.textEffectTheme = std::clamp(o.value(QLatin1String("textEffectTheme")).toInt(-1), -1, 19);
+    s.piantouBiaoti = o.value(QLatin1String("piantouBiaoti")).toString();
+    s.piantouFubiaoti = o.value(QLatin1String("piantouFubiaoti")).toString();
+    s.pianweiZimu = o.value(QLatin1String("pianweiZimu")).toString();
+    s.piantouTishi = readBool(o, "piantouTishi", s.piantouTishi);
     return s;
 }
 

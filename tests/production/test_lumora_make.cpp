@@ -43,7 +43,8 @@ TEST(LumoraMake, PlanAsJsonRefusesBadPhotosByName)
     const Outcome o = make(fx,
                            {QStringLiteral("--plan"), QStringLiteral("--json"), QStringLiteral("--text-effects"),
                             QStringLiteral("off"), QStringLiteral("--music"), song, QStringLiteral("--size"),
-                            QStringLiteral("320x176"), good1, bad, good2});
+                            QStringLiteral("320x176"), QStringLiteral("--title"), QStringLiteral("外婆九十岁"),
+                            QStringLiteral("--caption"), QStringLiteral("1,柔光,生日快乐\\n2026"), good1, bad, good2});
     ASSERT_EQ(o.code, 0) << o.err.toStdString();
     EXPECT_TRUE(o.err.contains(bad)) << "the bad photo is named";
     const auto j = nlohmann::json::parse(o.out.toStdString());
@@ -63,8 +64,20 @@ TEST(LumoraMake, PlanAsJsonRefusesBadPhotosByName)
     ASSERT_EQ(j["songs"].size(), 1u);
     EXPECT_NEAR(double(j["songs"][0]["length_ms"]), 3000, 30);
     EXPECT_EQ(j["songs"][0]["frames"], 75);
-    EXPECT_EQ(j["text_effects"], 0);
+    EXPECT_EQ(j["text_effects"], 1) << "the typed caption is a row of the text effect table";
     EXPECT_EQ(j["picture_effects"], 0);
+    // The title and the typed caption, inside the safe area of the picture.
+    ASSERT_EQ(j["captions"].size(), 2u);
+    EXPECT_EQ(j["captions"][0]["kind"], "title");
+    EXPECT_EQ(j["captions"][1]["kind"], "custom");
+    EXPECT_EQ(QString::fromStdString(j["captions"][1]["text"]), QStringLiteral("生日快乐\n2026"));
+    EXPECT_EQ(j["captions"][1]["style"], "rouguang");
+    EXPECT_EQ(j["captions"][1]["start_frame"], 25);
+    for (const auto &c : j["captions"]) {
+        const int x = c["box"][0], y = c["box"][1], w = c["box"][2], h = c["box"][3];
+        EXPECT_GT(w, 0);
+        EXPECT_TRUE(x >= 16 && y >= 8 && x + w <= 304 && y + h <= 168) << c.dump();
+    }
 }
 
 TEST(LumoraMake, RefusalsExitNonZeroWithAMessage)
@@ -91,6 +104,9 @@ TEST(LumoraMake, RefusalsExitNonZeroWithAMessage)
         {{QStringLiteral("--lyrics"), fx.dir() + QStringLiteral("没有.lrc"), photo}, 1, QStringLiteral("没有.lrc")},
         {{notJpeg}, 1, QStringLiteral("没有添加照片文件！")},
         {{QStringLiteral("--name"), QString(), photo}, 2, QStringLiteral("相册名称不能为空,请输入相册名称！")},
+        {{QStringLiteral("--caption"), QStringLiteral("x,rouguang,字"), photo}, 2, QStringLiteral("自定义文字")},
+        {{QStringLiteral("--caption"), QStringLiteral("3,no_style,字"), photo}, 2, QStringLiteral("jinse_biaoti")},
+        {{QStringLiteral("--subtitle"), QStringLiteral("无标题"), photo}, 2, QStringLiteral("--title")},
     };
     for (const Case &c : cases) {
         const Outcome o = make(fx, c.args);

@@ -11,6 +11,7 @@
 #include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "app/Error.h"
+#include "effects/CustomCaptions.h"
 #include "session/ProjectFile.h"
 #include "session/RecoveryFile.h"
 #include "session/SessionFixture.h"
@@ -87,6 +88,15 @@ void buildRichAlbum(AlbumSession &s, const QString &projectFolder)
     ASSERT_EQ(songs.added, 1) << (songs.refused.empty() ? "" : songs.refused[0].reason.toStdString());
     ASSERT_EQ(s.addLyricFiles({kSampleLyrics}).added, 1);
     a.ListView_geci_shezhi_canshu.row(0).setSubItem(9, QStringLiteral("18")); // font size
+
+    // A caption typed by the person, two lines in its own style, and the titles.
+    ASSERT_TRUE(
+        addCustomCaption(a, QStringLiteral("小明 ♥ 小红\n2026年5月20日"), QStringLiteral("caidai_hengfu"), {0, 0, 4})
+            .changed);
+    a.settings.piantouBiaoti = QStringLiteral("外婆九十岁生日快乐");
+    a.settings.piantouFubiaoti = QStringLiteral("2026 · 春");
+    a.settings.pianweiZimu = QStringLiteral("谢谢观看");
+    a.settings.piantouTishi = true;
 
     a.settings.wenzitexiaoTianjia = false;
     s.output().sync = SyncMode::Beat;

@@ -3,9 +3,11 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -88,6 +90,25 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
     themeRow->addStretch();
     layout->addWidget(themeBox);
 
+    // The album's own opening title and closing line (empty: none).
+    auto *titleBox = new QGroupBox(QStringLiteral("片头标题和片尾字幕"), this);
+    auto *titleForm = new QFormLayout(titleBox);
+    auto line = [&](const char *name, const QString &hint) {
+        auto *e = new QLineEdit(titleBox);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setPlaceholderText(hint);
+        e->setClearButtonEnabled(true);
+        connect(e, &QLineEdit::textChanged, this, [this] { store(); });
+        return e;
+    };
+    m_title = line("Edit_piantou_biaoti", QStringLiteral("例如：外婆九十岁生日快乐（空着则不加片头）"));
+    m_subtitle = line("Edit_piantou_fubiaoti", QStringLiteral("第二行，例如日期"));
+    m_ending = line("Edit_pianwei_zimu", QStringLiteral("例如：谢谢观看（空着则不加片尾）"));
+    titleForm->addRow(QStringLiteral("片头标题:"), m_title);
+    titleForm->addRow(QStringLiteral("片头第二行:"), m_subtitle);
+    titleForm->addRow(QStringLiteral("片尾字幕:"), m_ending);
+    layout->addWidget(titleBox);
+
     auto *buttons = new QHBoxLayout;
     auto *restore = new QPushButton(QStringLiteral("恢复默认设置"), this);
     restore->setObjectName(QStringLiteral("Button2"));
@@ -137,6 +158,9 @@ void SettingsWindow::load()
     const int index = m_theme->findData(s.textEffectTheme);
     m_theme->setCurrentIndex(index < 0 ? 0 : index);
     m_faces->setChecked(s.faceCrop);
+    m_title->setText(s.piantouBiaoti);
+    m_subtitle->setText(s.piantouFubiaoti);
+    m_ending->setText(s.pianweiZimu);
     m_loading = false;
 }
 
@@ -152,6 +176,9 @@ void SettingsWindow::store()
     s.huamiantexiaoTianjia = on("RadioButton_huamiantexiao_tianjia");
     s.mobanZuheShiyong = on("RadioButton_moban_zuhe_shiyong");
     s.textEffectTheme = m_theme->currentData().toInt();
+    s.piantouBiaoti = m_title->text();
+    s.piantouFubiaoti = m_subtitle->text();
+    s.pianweiZimu = m_ending->text();
 }
 
 } // namespace lumora::ui

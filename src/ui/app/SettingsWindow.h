@@ -1,11 +1,14 @@
 #pragma once
 // The settings window TForm18 ("系统设置"): the seven option groups and the
-// caption theme and the face-aware cut (CheckBox_renlian_jiancai), bound to the album's settings as the user clicks;
+// caption theme, the face-aware cut (CheckBox_renlian_jiancai), the album's
+// opening title (two lines) and closing line, bound to the album's settings
+// as the user clicks and types;
 // "恢复默认设置" (Button2) and the two back buttons (Button1, Button3).
 #include <QDialog>
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QRadioButton;
 
 namespace lumora {
@@ -29,6 +32,9 @@ private:
     Album &m_album;
     QComboBox *m_theme = nullptr;
     QCheckBox *m_faces = nullptr; // CheckBox_renlian_jiancai
+    QLineEdit *m_title = nullptr; // Edit_piantou_biaoti
+    QLineEdit *m_subtitle = nullptr; // Edit_piantou_fubiaoti
+    QLineEdit *m_ending = nullptr; // Edit_pianwei_zimu
     bool m_loading = false;
 };
 

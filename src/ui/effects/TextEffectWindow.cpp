@@ -5,9 +5,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "EffectAnimation.h"
@@ -16,6 +19,8 @@
 #include "TextPlacementWindow.h"
 #include "app/Album.h"
 #include "app/Error.h"
+#include "effects/CaptionTrack.h"
+#include "effects/CustomCaptions.h"
 #include "effects/EffectColumns.h"
 #include "effects/EffectEdits.h"
 #include "effects/EffectPlacement.h"
@@ -69,6 +74,35 @@ TextEffectWindow::TextEffectWindow(AlbumSession &session, DialogService &dialogs
     stageRow->addWidget(m_stageFrame);
     stageRow->addWidget(m_y);
     m_stageColumn->insertLayout(0, stageRow);
+
+    // 自定义文字: the person's own words, a style, add or change.
+    m_captionText = new QPlainTextEdit(this);
+    m_captionText->setObjectName(QStringLiteral("Memo_zidingyi_wenzi"));
+    m_captionText->setPlaceholderText(QStringLiteral("在此输入文字（最多两行）"));
+    m_captionText->setFixedHeight(m_captionText->fontMetrics().lineSpacing() * 3);
+    m_captionText->setTabChangesFocus(true);
+    m_captionStyle = new QComboBox(this);
+    m_captionStyle->setObjectName(QStringLiteral("ComboBox_wenzi_yangshi"));
+    for (const CaptionStyleInfo &st : captionStyles())
+        m_captionStyle->addItem(st.name, st.key);
+    m_captionAdd = makeButton(QStringLiteral("Button_zidingyi_tianjia"), QStringLiteral("添加自定义文字"));
+    m_captionEdit = makeButton(QStringLiteral("Button_zidingyi_xiugai"), QStringLiteral("修改自定义文字"));
+    auto *captionButtons = new QHBoxLayout;
+    captionButtons->addWidget(m_captionStyle, 1);
+    captionButtons->addWidget(m_captionAdd);
+    captionButtons->addWidget(m_captionEdit);
+    const int captionRow = m_selectionBox->rowCount();
+    m_selectionBox->addWidget(new QLabel(QStringLiteral("自定义文字:"), this), captionRow, 0, Qt::AlignTop);
+    m_selectionBox->addWidget(m_captionText, captionRow, 1);
+    m_selectionBox->addWidget(new QLabel(QStringLiteral("文字样式:"), this), captionRow + 1, 0);
+    m_selectionBox->addLayout(captionButtons, captionRow + 1, 1);
+    m_captionTimer = new QTimer(this);
+    m_captionTimer->setInterval(40); // 25 frames per second, as the album
+    connect(m_captionTimer, &QTimer::timeout, this, &TextEffectWindow::stepCaptionPreview);
+    connect(m_captionText, &QPlainTextEdit::textChanged, this, &TextEffectWindow::captionInputChanged);
+    connect(m_captionStyle, &QComboBox::currentIndexChanged, this, &TextEffectWindow::captionInputChanged);
+    connect(m_captionAdd, &QPushButton::clicked, this, &TextEffectWindow::addCaption);
+    connect(m_captionEdit, &QPushButton::clicked, this, &TextEffectWindow::editCaption);
 
     connect(m_category, &QComboBox::currentIndexChanged, this, [this](int row) {
         if (!m_filling)
@@ -173,6 +207,13 @@ void TextEffectWindow::addRow()
     clearStill();
 }
 
+void TextEffectWindow::nameChosen(int index)
+{
+    // A package chosen: its animation takes the preview area from the typed words.
+    m_captionTimer->stop();
+    EffectTimelineWindow::nameChosen(index);
+}
+
 void TextEffectWindow::clearStill()
 {
     m_still->clear();
@@ -214,11 +255,104 @@ void TextEffectWindow::rowSelected(int row)
     m_animation->stop();
     m_stage->hideAnimation();
     const Row &r = album().wenzi_ListView_Image[row];
-    const EffectLocation loc{EffectKind::Text, r.subItem(effcol::kTextCategory).toInt(),
-                             r.subItem(effcol::kSequence).toInt() + 1};
     const QPoint at(r.subItem(effcol::kTextX).toInt(), r.subItem(effcol::kTextY).toInt());
-    showStill(loc, at);
+    if (isCustomCaption(r)) {
+        // The typed words back in the editor, the caption at its middle frame as the still.
+        m_captionTimer->stop();
+        {
+            const QSignalBlocker bt(m_captionText), bs(m_captionStyle);
+            m_captionText->setPlainText(r.subItem(effcol::kTextCustomWords));
+            const int style = m_captionStyle->findData(r.subItem(effcol::kTextCustomStyle));
+            m_captionStyle->setCurrentIndex(std::max(0, style));
+        }
+        showCaptionStill(r, at);
+    } else {
+        const EffectLocation loc{EffectKind::Text, r.subItem(effcol::kTextCategory).toInt(),
+                                 r.subItem(effcol::kSequence).toInt() + 1};
+        showStill(loc, at);
+    }
     setSliders(at);
+}
+
+void TextEffectWindow::showCaptionStill(const Row &r, QPoint at)
+{
+    const QSize preview = album().modeInfo().preview;
+    const QRect safe = captionArea(preview);
+    const auto style = captionStyleFromKey(r.subItem(effcol::kTextCustomStyle));
+    const CaptionLayout l = layoutCaption(r.subItem(effcol::kTextCustomWords), style.value_or(CaptionStyle::FadeRise),
+                                          preview, QSize(safe.width(), safe.height() * 2 / 5));
+    if (l.isEmpty()) {
+        clearStill();
+        return;
+    }
+    // The frame where the words are fully shown, before the ease out.
+    const QImage img = renderCaptionFrame(l, {0, 0}, l.box, l.frames * 2 / 3);
+    m_still->setPixmap(QPixmap::fromImage(img));
+    m_still->resize(img.size());
+    m_still->move(at);
+    m_still->show();
+    m_still->raise();
+}
+
+void TextEffectWindow::addCaption()
+{
+    m_captionTimer->stop();
+    clearStill();
+    afterEdit(addCustomCaption(album(), m_captionText->toPlainText(), m_captionStyle->currentData().toString(),
+                               timeChoice()));
+}
+
+void TextEffectWindow::editCaption()
+{
+    const int row = selectedRow();
+    const EffectResult r = editCustomCaption(album(), row, m_captionText->toPlainText(),
+                                             m_captionStyle->currentData().toString(), timeChoice());
+    afterEdit(r);
+    if (r.changed && row >= 0 && row < album().wenzi_ListView_Image.size()) {
+        const Row &changed = album().wenzi_ListView_Image[row];
+        showCaptionStill(changed,
+                         QPoint(changed.subItem(effcol::kTextX).toInt(), changed.subItem(effcol::kTextY).toInt()));
+    }
+}
+
+// The words being typed play in their style at their default place, again
+// and again, until they are added or the window is used for something else.
+void TextEffectWindow::captionInputChanged()
+{
+    if (captionLines(m_captionText->toPlainText()).isEmpty()) {
+        m_captionTimer->stop();
+        clearStill();
+        return;
+    }
+    m_animation->stop();
+    m_stage->hideAnimation();
+    m_captionFrame = 0;
+    if (!m_captionTimer->isActive())
+        m_captionTimer->start();
+    stepCaptionPreview();
+}
+
+void TextEffectWindow::stepCaptionPreview()
+{
+    const QSize preview = album().modeInfo().preview;
+    const QRect safe = captionArea(preview);
+    const auto style = captionStyleFromKey(m_captionStyle->currentData().toString()).value_or(CaptionStyle::FadeRise);
+    const QString text = m_captionText->toPlainText();
+    const CaptionLayout l = layoutCaption(text, style, preview, QSize(safe.width(), safe.height() * 2 / 5));
+    if (l.isEmpty()) {
+        m_captionTimer->stop();
+        clearStill();
+        return;
+    }
+    // A short rest after each pass, then again.
+    const int frame = m_captionFrame % (l.frames + 15);
+    ++m_captionFrame;
+    const QImage img = renderCaptionFrame(l, {0, 0}, l.box, frame);
+    m_still->setPixmap(QPixmap::fromImage(img));
+    m_still->resize(img.size());
+    m_still->move(defaultCaptionPlace(text, style, preview));
+    m_still->show();
+    m_still->raise();
 }
 
 void TextEffectWindow::sliderMoved()
@@ -253,10 +387,13 @@ void TextEffectWindow::resetPosition()
 void TextEffectWindow::setPreviewLocked(bool locked)
 {
     EffectTimelineWindow::setPreviewLocked(locked);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_hour, m_category, m_save, m_reset, m_x, m_y})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_hour, m_category, m_save, m_reset, m_x, m_y, m_captionText,
+                                                       m_captionStyle, m_captionAdd, m_captionEdit})
         w->setEnabled(!locked);
-    if (locked)
+    if (locked) {
+        m_captionTimer->stop();
         clearStill();
+    }
 }
 
 void TextEffectWindow::autoPlace()

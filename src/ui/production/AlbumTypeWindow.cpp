@@ -1,6 +1,8 @@
 #include "AlbumTypeWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -65,6 +67,11 @@ AlbumTypeWindow::AlbumTypeWindow(AlbumSession &session, DialogService &dialogs, 
     form->addRow(QStringLiteral("选择相册输出尺寸"), sizeRow);
     form->addRow(QStringLiteral("当前输出相册尺寸"), m_sizeText);
     form->addRow(QStringLiteral("输入相册名称"), m_name);
+    // Offered at the album's first production while it has no title of its own.
+    m_titles = new QCheckBox(QStringLiteral("开头加上片头标题（相册名称和今天的日期），结尾加上“谢谢观看”"), this);
+    m_titles->setObjectName(QStringLiteral("CheckBox_piantou_pianwei"));
+    m_titles->setToolTip(QStringLiteral("以后可在“系统设置”中修改或去掉"));
+    form->addRow(QString(), m_titles);
 
     auto *startButton = new QPushButton(QStringLiteral("开始制作"), this);
     startButton->setObjectName(QStringLiteral("Button_kaishi_zhizuo"));
@@ -126,6 +133,10 @@ void AlbumTypeWindow::prepare(OutputType type)
         m_sizeList->addItem(sizeText(s));
     m_typeText->setText(outputTypeName(type));
     m_name->clear();
+    const Settings &settings = m_session.album().settings;
+    const bool offer = !settings.piantouTishi && settings.piantouBiaoti.isEmpty() && settings.pianweiZimu.isEmpty();
+    m_titles->setVisible(offer);
+    m_titles->setChecked(offer);
     selectDefault();
 }
 
@@ -167,6 +178,15 @@ void AlbumTypeWindow::startClicked()
         m_dialogs.notice(this, refusal);
         m_name->setFocus();
         return;
+    }
+    if (m_titles->isVisible()) {
+        Settings &settings = m_session.album().settings;
+        settings.piantouTishi = true;
+        if (m_titles->isChecked()) {
+            settings.piantouBiaoti = m_name->text().trimmed();
+            settings.piantouFubiaoti = QDate::currentDate().toString(QStringLiteral("yyyy年M月d日"));
+            settings.pianweiZimu = QStringLiteral("谢谢观看");
+        }
     }
     m_outcome->setText(kStart);
     accept();

@@ -12,6 +12,7 @@
 
 #include "production/OutputOptions.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -67,6 +68,7 @@ private:
     QLineEdit *m_sizeText;
     QLineEdit *m_typeText;
     QLineEdit *m_name;
+    QCheckBox *m_titles = nullptr; // CheckBox_piantou_pianwei
     QLineEdit *m_width;
     QLineEdit *m_height;
     QLineEdit *m_outcome;
