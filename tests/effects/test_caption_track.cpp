@@ -31,8 +31,8 @@ const std::vector<ModeCase> kModes{
     {ModeKind::Portrait, {QSize(1080, 1920), QSize(720, 1280), QSize(480, 854)}},
 };
 
-// All captions at once, each wanting the same place: every one of them must
-// find its own.
+// Captions two at a time, each wanting the same place on the lyric line:
+// every one of them must find its own.
 std::vector<CaptionCue> crowdedCues(QSize preview)
 {
     std::vector<CaptionCue> cues;
@@ -40,7 +40,7 @@ std::vector<CaptionCue> crowdedCues(QSize preview)
     for (const CaptionStyleInfo &s : captionStyles())
         for (const QString &text : {kTexts[row % kTexts.size()]}) {
             CaptionCue c;
-            c.start = 25 * (row / 3); // three at a time
+            c.start = 100 * (row / 2); // two at a time
             c.text = text;
             c.style = s.style;
             c.wanted = QPoint(preview.width() / 3, preview.height() * 3 / 4); // on the lyric line
