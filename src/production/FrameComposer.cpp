@@ -12,7 +12,7 @@
 #include "media/MusicList.h"
 #include "playback/BeatFit.h"
 #include "production/CpuClock.h"
-#include "production/ProductionRun.h"
+#include "templates/Catalogue.h"
 
 namespace lumora {
 

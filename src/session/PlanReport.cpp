@@ -7,9 +7,9 @@
 #include "album/Staging.h"
 #include "app/Columns.h"
 #include "app/Error.h"
+#include "effects/CaptionTrack.h"
 #include "media/LrcParser.h"
 #include "media/LyricSettings.h"
-#include "effects/CaptionTrack.h"
 #include "media/MusicList.h"
 #include "production/OutputOptions.h"
 
