@@ -12,4 +12,12 @@ enum class SyncMode { Template, Music, Beat };
 // frames (at kFramesPerSecond, app/ClockText.h).
 constexpr long long kEndingFrames = 150;
 
+// The frame the album's own pictures end at, of an album of `totalFrames`:
+// where the mode movie begins (template sync), or the album's end (music and
+// beat sync, which close on the last template).
+constexpr long long picturesEndFrame(SyncMode sync, long long totalFrames)
+{
+    return sync == SyncMode::Template ? (totalFrames > kEndingFrames ? totalFrames - kEndingFrames : 0) : totalFrames;
+}
+
 } // namespace lumora

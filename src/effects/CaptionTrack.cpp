@@ -137,13 +137,13 @@ QPoint centredAt(const QString &text, CaptionStyle style, QSize preview, QPoint 
 
 } // namespace
 
-std::vector<CaptionCue> titleCues(const Album &album, long long templateFrames)
+std::vector<CaptionCue> titleCues(const Album &album, long long picturesEnd)
 {
     std::vector<CaptionCue> cues;
     const Settings &s = album.settings;
     const QSize preview = album.modeInfo().preview;
     const QString title = captionLines(s.piantouBiaoti + QLatin1Char('\n') + s.piantouFubiaoti).join(QLatin1Char('\n'));
-    if (!s.piantouBiaoti.trimmed().isEmpty() && templateFrames > kTitleLead) {
+    if (!s.piantouBiaoti.trimmed().isEmpty() && picturesEnd > kTitleLead) {
         CaptionCue c;
         c.kind = CaptionKind::Title;
         c.start = kTitleLead;
@@ -154,10 +154,10 @@ std::vector<CaptionCue> titleCues(const Album &album, long long templateFrames)
     }
     const QString ending = captionLines(s.pianweiZimu).join(QLatin1Char('\n'));
     const int endingFrames = captionStyleInfo(kEndingStyle).frames;
-    if (!ending.isEmpty() && templateFrames >= endingFrames + kEndingGap) {
+    if (!ending.isEmpty() && picturesEnd >= endingFrames + kEndingGap) {
         CaptionCue c;
         c.kind = CaptionKind::Ending;
-        c.start = templateFrames - kEndingGap - endingFrames;
+        c.start = picturesEnd - kEndingGap - endingFrames;
         c.text = ending;
         c.style = kEndingStyle;
         c.wanted = centredAt(c.text, c.style, preview, QPoint(preview.width() / 2, preview.height() / 2));
@@ -217,9 +217,9 @@ std::vector<TimedArea> packagedTextAreas(const Album &album)
     return areas;
 }
 
-CaptionTrack albumCaptionTrack(const Album &album, QSize picture, long long templateFrames)
+CaptionTrack albumCaptionTrack(const Album &album, QSize picture, long long picturesEnd)
 {
-    std::vector<CaptionCue> cues = titleCues(album, templateFrames);
+    std::vector<CaptionCue> cues = titleCues(album, picturesEnd);
     std::vector<CaptionCue> typed = typedCaptionCues(album);
     if (cues.empty() && typed.empty())
         return {};

@@ -79,11 +79,12 @@ QRect captionArea(QSize picture);
 
 // ---- the album's captions ----
 
-// The opening title and closing line of an album whose templates last
-// `templateFrames` frames (the mode movie follows them): the title over the
-// first template, the closing line ending just before the mode movie. Empty
-// texts and switched-off settings give none.
-std::vector<CaptionCue> titleCues(const Album &album, long long templateFrames);
+// The opening title and closing line of an album whose pictures end at
+// `picturesEnd` (picturesEndFrame, album/SyncMode.h: the mode movie of a
+// template-synced album follows, a music-synced album ends there): the title
+// over the first template, the closing line ending just before that frame.
+// Empty texts give none.
+std::vector<CaptionCue> titleCues(const Album &album, long long picturesEnd);
 // The typed captions of the text effect table, in row order.
 std::vector<CaptionCue> typedCaptionCues(const Album &album);
 // The packaged text effects of the table as timed areas (their still frame's
@@ -91,6 +92,6 @@ std::vector<CaptionCue> typedCaptionCues(const Album &album);
 std::vector<TimedArea> packagedTextAreas(const Album &album);
 // The whole track for a picture of the album: titles first, then the typed
 // captions, out of the album's lyric band.
-CaptionTrack albumCaptionTrack(const Album &album, QSize picture, long long templateFrames);
+CaptionTrack albumCaptionTrack(const Album &album, QSize picture, long long picturesEnd);
 
 } // namespace lumora

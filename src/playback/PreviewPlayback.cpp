@@ -407,7 +407,7 @@ void PreviewPlayback::beginPlaying(std::unique_ptr<TemplateDriver> first, const 
     else
         m_totalText = clockTextHMS(frameSeconds(m_timeline.totalFrames));
     resetEffects();
-    m_captions = albumCaptionTrack(m_album, m_size, m_timeline.templateFrames);
+    m_captions = albumCaptionTrack(m_album, m_size, picturesEndFrame(m_timeline.sync, m_timeline.totalFrames));
     setState(PreviewState::Playing);
 
     m_song = -1;

@@ -12,7 +12,6 @@
 #include "media/MusicList.h"
 #include "playback/BeatFit.h"
 #include "production/CpuClock.h"
-#include "templates/Catalogue.h"
 
 namespace lumora {
 
@@ -137,10 +136,8 @@ void FrameComposer::start()
         m_log(QStringLiteral("背景图片无法交接：%1").arg(background));
     loadTemplateAt(0);
 
-    long long templateFrames = 0;
-    for (int row : m_setup.templateRows)
-        templateFrames += catalogueFrames(m_album, m_album.ListView_moban_shiyong.row(row).caption().toInt());
-    m_captions = albumCaptionTrack(m_album, m_setup.albumRect.size(), templateFrames);
+    m_captions
+        = albumCaptionTrack(m_album, m_setup.albumRect.size(), picturesEndFrame(m_setup.sync, m_setup.totalFrames));
 
     m_lyricsOn = false;
     m_s = 0;

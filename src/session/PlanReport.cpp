@@ -186,7 +186,8 @@ std::string planJsonText(const Album &album, const ProductionPlan &plan, const s
     // Typed captions, the opening title and the closing line, where they lie
     // in the album's picture at the render size.
     Json captions = Json::array();
-    const CaptionTrack track = albumCaptionTrack(album, plan.geometry.album.size(), plan.templateFrames);
+    const CaptionTrack track
+        = albumCaptionTrack(album, plan.geometry.album.size(), picturesEndFrame(plan.choice.sync, plan.totalFrames));
     for (int i = 0; i < track.size(); ++i) {
         const CaptionCue &c = track.cue(i);
         const QRect b = track.box(i);

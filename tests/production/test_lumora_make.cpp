@@ -80,6 +80,32 @@ TEST(LumoraMake, PlanAsJsonRefusesBadPhotosByName)
     }
 }
 
+// The closing line ends just before the album's pictures end: the mode
+// movie of a template-synced album, the end of a music-synced one (where the
+// templates repeat, so their own frames say nothing about the end).
+TEST(LumoraMake, ClosingLineEndsWithTheAlbumsPictures)
+{
+    test::ProductionFixture fx;
+    const QString song = fx.dir() + QStringLiteral("歌.mp3");
+    test::makeSineMp3(song, 8.0);
+    const Outcome o = make(fx,
+                           {QStringLiteral("--plan"), QStringLiteral("--json"), QStringLiteral("--text-effects"),
+                            QStringLiteral("off"), QStringLiteral("--music"), song, QStringLiteral("--sync"),
+                            QStringLiteral("music"), QStringLiteral("--size"), QStringLiteral("320x176"),
+                            QStringLiteral("--ending"), QStringLiteral("谢谢观看"), fx.photo(QStringLiteral("甲")),
+                            fx.photo(QStringLiteral("乙"))});
+    ASSERT_EQ(o.code, 0) << o.err.toStdString();
+    const auto j = nlohmann::json::parse(o.out.toStdString());
+    const long long total = j["total_frames"];
+    EXPECT_EQ(total, 200);
+    ASSERT_EQ(j["captions"].size(), 1u) << j["captions"].dump();
+    const auto &c = j["captions"][0];
+    EXPECT_EQ(c["kind"], "ending");
+    const long long end = c["start_frame"].get<long long>() + c["frames"].get<long long>();
+    EXPECT_LE(end, total);
+    EXPECT_GT(end, total - 25) << "within a second of the end";
+}
+
 TEST(LumoraMake, RefusalsExitNonZeroWithAMessage)
 {
     test::ProductionFixture fx;
