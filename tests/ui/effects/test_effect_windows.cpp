@@ -1,11 +1,13 @@
 // The picture and text effect windows driven through their named widgets.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSlider>
 #include <gtest/gtest.h>
 
 #include "EffectWindowFixture.h"
+#include "effects/CustomCaptions.h"
 #include "effects/EffectColumns.h"
 #include "effects/EffectEdits.h"
 #include "resources/FolderOps.h"
@@ -264,6 +266,64 @@ TEST(TextEffectWindow, CategoriesPositionsAndThePlayingGuard)
     EXPECT_EQ(f.dialogs.notices().last(), QStringLiteral("当前设置重置完成！"));
     EXPECT_EQ(QPoint(row.subItem(effcol::kTextX).toInt(), row.subItem(effcol::kTextY).toInt()), QPoint(300, 185));
     EXPECT_EQ(child<QSlider>(&w, "TrackBar_wenzi_X")->value(), 300);
+}
+
+// The person's own words: typed, animated while typed, added as a row of
+// their own beside a packaged one, brought back into the editor when the row
+// is selected, changed there; a packaged row cannot be changed as words.
+TEST(TextEffectWindow, TypedCaptionsAreAddedShownAndChanged)
+{
+    EffectWindowFixture f;
+    f.tree.addText(1, 1, 5);
+    TextEffectWindow w(f.session, f.dialogs);
+    w.prepare();
+    auto *words = child<QPlainTextEdit>(&w, "Memo_zidingyi_wenzi");
+    auto *style = child<QComboBox>(&w, "ComboBox_wenzi_yangshi");
+    auto *still = child<QLabel>(&w, "Image1_wezi_texiao_xianshi_zhen");
+    ASSERT_EQ(style->count(), 8);
+
+    click(&w, "Button_zidingyi_tianjia");
+    EXPECT_EQ(f.dialogs.notices(), QStringList{kCaptionTextEmpty});
+    EXPECT_TRUE(f.album().wenzi_ListView_Image.empty());
+
+    click(&w, "Button_tianjia"); // a packaged effect first
+    words->setPlainText(QStringLiteral("外婆九十岁生日快乐\n2026年5月20日"));
+    EXPECT_FALSE(still->isHidden()) << "the words play while they are typed";
+    EXPECT_GT(still->width(), 0);
+    style->setCurrentIndex(style->findData(QStringLiteral("jinse_biaoti")));
+    chooseTime(&w, 1, 5);
+    f.dialogs.asked.clear();
+    click(&w, "Button_zidingyi_tianjia");
+    EXPECT_TRUE(f.dialogs.notices().isEmpty()) << f.dialogs.notices().join('\n').toStdString();
+    ASSERT_EQ(f.album().wenzi_ListView_Image.size(), 2);
+    const QStringList shown = rowTexts(&w, "ListView_Image_2", 1);
+    EXPECT_EQ(shown.value(2), QStringLiteral("00:01:05"));
+    EXPECT_TRUE(shown.contains(QStringLiteral("外婆九十岁生日快乐 / 2026年5月20日"))) << shown.join('|').toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("手动添加")));
+    const Row &row = f.album().wenzi_ListView_Image[1];
+    EXPECT_TRUE(isCustomCaption(row));
+
+    // Selecting the packaged row, then the caption: its words and style come back.
+    words->clear();
+    selectRow(&w, 0);
+    f.dialogs.asked.clear();
+    words->setPlainText(QStringLiteral("谢谢"));
+    click(&w, "Button_zidingyi_xiugai");
+    EXPECT_EQ(f.dialogs.notices(), QStringList{kCaptionNotCustom});
+    selectRow(&w, 1);
+    EXPECT_EQ(words->toPlainText(), QStringLiteral("外婆九十岁生日快乐\n2026年5月20日"));
+    EXPECT_EQ(style->currentData().toString(), QStringLiteral("jinse_biaoti"));
+    EXPECT_FALSE(still->isHidden());
+    EXPECT_EQ(still->pos(), QPoint(row.subItem(effcol::kTextX).toInt(), row.subItem(effcol::kTextY).toInt()));
+
+    words->setPlainText(QStringLiteral("小明 ♥ 小红"));
+    style->setCurrentIndex(style->findData(QStringLiteral("daziji")));
+    f.dialogs.asked.clear();
+    click(&w, "Button_zidingyi_xiugai");
+    EXPECT_TRUE(f.dialogs.notices().isEmpty()) << f.dialogs.notices().join('\n').toStdString();
+    EXPECT_EQ(row.subItem(effcol::kTextCustomWords), QStringLiteral("小明 ♥ 小红"));
+    EXPECT_EQ(row.subItem(effcol::kTextCustomStyle), QStringLiteral("daziji"));
+    EXPECT_EQ(row.caption(), QString::number(captionStyleInfo(CaptionStyle::Typewriter).frames));
 }
 
 TEST(TextEffectWindow, AFolderWithoutIniEndsTheCategoryListingWithItsNotice)

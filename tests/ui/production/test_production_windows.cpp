@@ -219,6 +219,40 @@ TEST_F(ProductionWindows, DefaultButtonReturnsToTheDefaultEntry)
     w->reject();
 }
 
+// The first production offers an opening title (the album's name and the
+// date) and a closing line; the offer is made once, taken or not, and never
+// over titles the person set.
+TEST_F(ProductionWindows, FirstProductionOffersATitleOnce)
+{
+    addPhotos();
+    const Settings &settings = session->album().settings;
+    for (const bool take : {false, true}) {
+        session->album().settings.piantouTishi = false;
+        ASSERT_TRUE(starter->start(OutputType::MP4));
+        auto *offer = child<QCheckBox>(starter->typeWindow(), "CheckBox_piantou_pianwei");
+        ASSERT_TRUE(offer->isVisible());
+        EXPECT_TRUE(offer->isChecked()) << "offered switched on";
+        offer->setChecked(take);
+        typeAndStart(QStringLiteral("外婆九十岁"));
+        EXPECT_TRUE(settings.piantouTishi);
+        EXPECT_EQ(settings.piantouBiaoti, take ? QStringLiteral("外婆九十岁") : QString());
+        EXPECT_EQ(settings.pianweiZimu, take ? QStringLiteral("谢谢观看") : QString());
+        EXPECT_EQ(settings.piantouFubiaoti.isEmpty(), !take);
+        if (starter->typeWindow()->isVisible())
+            starter->typeWindow()->reject();
+
+        // Not offered again.
+        ASSERT_TRUE(starter->start(OutputType::MP4));
+        EXPECT_FALSE(child<QCheckBox>(starter->typeWindow(), "CheckBox_piantou_pianwei")->isVisible());
+        starter->typeWindow()->reject();
+    }
+    // Titles of the person's own are never replaced by the offer.
+    session->album().settings.piantouTishi = false;
+    ASSERT_TRUE(starter->start(OutputType::MP4));
+    EXPECT_FALSE(child<QCheckBox>(starter->typeWindow(), "CheckBox_piantou_pianwei")->isVisible());
+    starter->typeWindow()->reject();
+}
+
 TEST_F(ProductionWindows, AlbumNameIsCheckedAndTheWindowStaysOpen)
 {
     addPhotos();
