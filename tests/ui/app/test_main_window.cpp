@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -256,6 +257,33 @@ TEST_F(Fixture, FaceCropCheckBoxIsOnByDefaultAndFollowsTheAlbum)
     settings.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
     EXPECT_TRUE(album.settings.faceCrop);
     EXPECT_TRUE(faces->isChecked());
+}
+
+// The opening title and closing line are typed into the album's settings,
+// shown again when the window opens, and kept by "恢复默认设置" (they are
+// the person's words, not a choice of display).
+TEST_F(Fixture, TitleAndClosingLineAreTypedKeptAndShown)
+{
+    Album &album = session.album();
+    SettingsWindow settings(album);
+    auto edit = [&](const char *name) { return settings.findChild<QLineEdit *>(QString::fromLatin1(name)); };
+    ASSERT_TRUE(edit("Edit_piantou_biaoti") && edit("Edit_piantou_fubiaoti") && edit("Edit_pianwei_zimu"));
+    edit("Edit_piantou_biaoti")->setText(QStringLiteral("外婆九十岁生日快乐"));
+    edit("Edit_piantou_fubiaoti")->setText(QStringLiteral("2026年5月20日"));
+    edit("Edit_pianwei_zimu")->setText(QStringLiteral("谢谢观看"));
+    EXPECT_EQ(album.settings.piantouBiaoti, QStringLiteral("外婆九十岁生日快乐"));
+    EXPECT_EQ(album.settings.piantouFubiaoti, QStringLiteral("2026年5月20日"));
+    EXPECT_EQ(album.settings.pianweiZimu, QStringLiteral("谢谢观看"));
+    settings.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+    EXPECT_EQ(album.settings.pianweiZimu, QStringLiteral("谢谢观看"));
+
+    album.settings.piantouBiaoti = QStringLiteral("小明 ♥ 小红");
+    settings.load();
+    EXPECT_EQ(edit("Edit_piantou_biaoti")->text(), QStringLiteral("小明 ♥ 小红"));
+    session.chooseMode(ModeKind::Wide4x3); // a new album has none
+    settings.load();
+    EXPECT_TRUE(edit("Edit_piantou_biaoti")->text().isEmpty());
+    EXPECT_TRUE(edit("Edit_pianwei_zimu")->text().isEmpty());
 }
 
 TEST(SingleInstance, ASecondCopyEndsAtOnceAndLeavesTheFirstRunning)
