@@ -112,15 +112,20 @@ long long songLengthMs(const Album &album, int k)
     // The duration text holds the whole seconds measured when the song was
     // added, which is all the album's frames need; a long song is not
     // decoded a second time. Only a row without a readable text is measured.
-    const Row &row = album.ListView_daoru_yinyue.row(k);
-    const QStringList parts = row.cell(musiccol::kDuration).split(QLatin1Char(':'));
+    const long long ms = songDurationTextMs(album, k);
+    return ms >= 0 ? ms : measureSong(album.ListView_daoru_yinyue.cell(k, musiccol::kPath)).lengthMs;
+}
+
+long long songDurationTextMs(const Album &album, int k)
+{
+    const QStringList parts = album.ListView_daoru_yinyue.cell(k, musiccol::kDuration).split(QLatin1Char(':'));
     if (parts.size() == 3) {
         bool okH = false, okM = false, okS = false;
         const long long h = parts[0].toLongLong(&okH), m = parts[1].toLongLong(&okM), s = parts[2].toLongLong(&okS);
         if (okH && okM && okS && h >= 0 && m >= 0 && s >= 0 && s < 60)
             return ((h * 60 + m) * 60 + s) * 1000;
     }
-    return measureSong(row.cell(musiccol::kPath)).lengthMs;
+    return -1;
 }
 
 int lyricIndexForSong(const Album &album, int songIndex)

@@ -59,6 +59,8 @@ void addLyricFile(Album &album, const QString &path);
 // text (measured when it was added; the song is not decoded again). A row
 // whose text does not read as a duration is measured from its path.
 long long songLengthMs(const Album &album, int k);
+// The same from the duration text alone; -1 when it does not read as one.
+long long songDurationTextMs(const Album &album, int k);
 // Lyric file index that goes with song k: k itself when that lyric row
 // exists, -1 otherwise (no lyrics for that song).
 int lyricIndexForSong(const Album &album, int songIndex);

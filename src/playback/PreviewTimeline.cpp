@@ -79,6 +79,24 @@ PreviewTimeline PreviewTimeline::build(const Album &album, SyncMode sync, const 
     return t;
 }
 
+long long PreviewTimeline::knownTotalFrames(const Album &album, SyncMode sync)
+{
+    if (sync != SyncMode::Template) {
+        if (album.ListView_daoru_zhaopian.empty())
+            return 0;
+        long long frames = 0;
+        for (int k = 0; k < album.ListView_daoru_yinyue.size(); ++k)
+            if (const long long ms = music::songDurationTextMs(album, k); ms >= kShortestSongMs)
+                frames += songFrames(ms);
+        return frames;
+    }
+    std::vector<int> rows;
+    for (int i = 0; i < album.ListView_moban_shiyong.size(); ++i)
+        if (album.ListView_moban_shiyong.cell(i, usedcol::kStatus) == kStatusComplete)
+            rows.push_back(i);
+    return build(album, sync, rows, {}).totalFrames;
+}
+
 long long PreviewTimeline::effectSeconds(long long frames) const
 {
     return effectSecondStarts.empty() ? frames / 25 : beatEffectSecond(frames, effectSecondStarts);

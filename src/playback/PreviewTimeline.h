@@ -66,6 +66,13 @@ public:
     // Index of the song playing at album time `ms`; -1 when none plays.
     int songAt(qint64 ms) const;
     static qint64 frameMs(long long frame) { return frame * kFrameMs; }
+
+    // The album's length in frames as far as its tables tell it now, for the
+    // total-time label while nothing plays: template sync counts the complete
+    // used templates and the ending (0 with none complete); music and beat
+    // sync count the songs by their duration texts (the templates are repeated
+    // or fitted to them), once the album has photos. Decodes nothing.
+    static long long knownTotalFrames(const Album &album, SyncMode sync);
 };
 
 } // namespace lumora

@@ -238,6 +238,38 @@ TEST(Preview, IncompleteTemplateIsNeitherCountedNorPlayed)
     EXPECT_TRUE(near(r.centre(), kModeMovieColour));
 }
 
+// The total-time label while nothing plays: what the tables tell of the
+// album's length (two templates of 100 and 50 frames, a 13 s song).
+TEST(Preview, KnownLengthFromTheTablesAlone)
+{
+    struct Case {
+        const char *what;
+        SyncMode sync;
+        int incompleteRow; // -1: both complete
+        bool song, photos;
+        long long frames;
+    } cases[] = {
+        {"template sync: templates and the ending", SyncMode::Template, -1, true, true, 300},
+        {"an incomplete template is not counted", SyncMode::Template, 1, false, true, 250},
+        {"nothing complete: not known", SyncMode::Template, 2, false, true, 0},
+        {"music sync: the songs", SyncMode::Music, 2, true, true, 325},
+        {"beat sync: the songs", SyncMode::Beat, -1, true, true, 325},
+        {"music sync without photos: nothing to play", SyncMode::Music, -1, true, false, 0},
+    };
+    for (const Case &c : cases) {
+        PreviewRig r(100, 50);
+        if (c.incompleteRow >= 0)
+            for (int i = 0; i < r.album.ListView_moban_shiyong.size(); ++i)
+                if (c.incompleteRow == 2 || i == c.incompleteRow)
+                    r.album.ListView_moban_shiyong[i].setCell(usedcol::kStatus, QStringLiteral("未完成"));
+        if (c.song)
+            music::addSong(r.album, r.song(QStringLiteral("s"), 13.2));
+        if (!c.photos)
+            r.album.ListView_daoru_zhaopian.clear();
+        EXPECT_EQ(PreviewTimeline::knownTotalFrames(r.album, c.sync), c.frames) << c.what;
+    }
+}
+
 TEST(Preview, NoCompleteTemplateRefusesToPlay)
 {
     PreviewRig r;

@@ -37,6 +37,7 @@
 #include "effects/EffectWiring.h"
 #include "media/MusicWindow.h"
 #include "playback/MediaWiring.h"
+#include "playback/PreviewTimeline.h"
 #include "production/ProductionWiring.h"
 #include "resources/Workspace.h"
 #include "session/AlbumSession.h"
@@ -693,6 +694,7 @@ void MainWindow::refreshMusicList()
     for (int i = 0; i < music.size(); ++i)
         new QTreeWidgetItem(m_musicList, {QString::number(i + 1), music[i].subItem(0), music[i].subItem(2)});
     m_musicCount->setText(QStringLiteral("%1 个").arg(music.size()));
+    refreshTotalTime(); // in music sync the songs make the album's length
 }
 
 void MainWindow::refreshLyricList()
@@ -711,19 +713,14 @@ void MainWindow::refreshPhotoCount()
 
 void MainWindow::refreshTotalTime()
 {
-    // Template-sync time: the completed used templates' frames plus the
-    // mode movie's 150; nothing completed leaves 00:00:00.
-    const Album &album = m_session.album();
-    long long frames = 0;
-    for (const Row &u : album.ListView_moban_shiyong) {
-        if (u.cell(usedcol::kStatus) != QLatin1String("已完成"))
-            continue;
-        const int index = u.cell(usedcol::kIndex).toInt();
-        if (index >= 0 && index < album.ListView_mobancanshu.size())
-            frames += album.ListView_mobancanshu.cell(index, paramcol::kFrames).toLongLong();
-    }
+    // The album's length whenever its tables tell it (the templates complete
+    // so far, or the songs in music sync); 00:00:00 while it is not known.
+    // While the album plays the preview keeps both labels itself.
+    if (!m_session.album().cells.playingGuard().isEmpty())
+        return;
+    const long long frames = PreviewTimeline::knownTotalFrames(m_session.album(), m_session.output().sync);
     m_currentTime->setText(QStringLiteral("00:00:00"));
-    m_totalTime->setText(frames > 0 ? clockTextHMS(frameSeconds(frames + 150)) : QStringLiteral("00:00:00"));
+    m_totalTime->setText(clockTextHMS(frameSeconds(frames)));
 }
 
 // -------------------------------------------------------------- thumbnails

@@ -315,6 +315,17 @@ TEST_F(MediaWindows, MainWindowPlaysStopsAndSeeksTheAlbum)
     EXPECT_FALSE(playback.paused());
     EXPECT_EQ(current->text(), QStringLiteral("00:00:00"));
     EXPECT_EQ(play->text(), QStringLiteral("播放"));
+
+    // While nothing plays the total shows the album's length as far as it is
+    // known: the matched templates, or in music sync the songs added.
+    auto *total = main.findChild<QLabel *>(QStringLiteral("Label_zongshijian"));
+    main.refreshTotalTime();
+    EXPECT_EQ(total->text(), playback.totalText());
+    EXPECT_NE(total->text(), QStringLiteral("00:00:00"));
+    session.output().sync = SyncMode::Music;
+    session.addSongs({song(QStringLiteral("七秒"), 7.3)});
+    main.refreshMusicList(); // as the music window leaves it
+    EXPECT_EQ(total->text(), QStringLiteral("00:00:07"));
     EXPECT_TRUE(play->isEnabled());
     EXPECT_FALSE(bar->isVisible());
     EXPECT_TRUE(session.album().cells.playingGuard().isEmpty());
