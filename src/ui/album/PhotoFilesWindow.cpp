@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -37,6 +38,20 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
     connect(m_list, &QListView::clicked, this, [this](const QModelIndex &ix) { Q_EMIT photoChosen(ix.row()); });
     connect(m_list, &QListView::doubleClicked, this,
             [this](const QModelIndex &ix) { Q_EMIT photoTemplatesRequested(ix.row()); });
+    // The list's menu: the photo in the large view, or its templates played.
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint &p) {
+        const QModelIndex ix = m_list->indexAt(p);
+        if (!ix.isValid())
+            return;
+        m_list->setCurrentIndex(ix);
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("PopupMenu_liebiao"));
+        menu.addAction(QStringLiteral("查看照片"), this, [this, ix] { Q_EMIT photoChosen(ix.row()); });
+        menu.addAction(QStringLiteral("预览效果"), this, [this, ix] { Q_EMIT photoTemplatesRequested(ix.row()); })
+            ->setObjectName(QStringLiteral("MenuItem_yulan"));
+        menu.exec(m_list->viewport()->mapToGlobal(p));
+    });
 
     auto *row = new QHBoxLayout;
     auto button = [this, row](const char *name, const char *text, const char *hint) {

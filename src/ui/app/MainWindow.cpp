@@ -1158,6 +1158,12 @@ void MainWindow::showListMenu(const QPoint &global)
     menu.setObjectName(QStringLiteral("PopupMenu_liebiao"));
     QAction *view = menu.addAction(QStringLiteral("查看照片"), this, [this, ix] { showLargePhoto(ix.row()); });
     view->setEnabled(ix.isValid());
+    QAction *preview = menu.addAction(QStringLiteral("预览效果"), this, [this, ix] {
+        if (!refuseWhilePlaying())
+            Q_EMIT photoTemplatesRequested(ix.row());
+    });
+    preview->setObjectName(QStringLiteral("MenuItem_yulan"));
+    preview->setEnabled(ix.isValid());
     QAction *del = menu.addAction(QStringLiteral("删除照片"), this, [this, ix] {
         if (!refuseWhilePlaying())
             photoWindow()->deletePhotoCommand(ix.isValid() ? ix.row() : -1);
