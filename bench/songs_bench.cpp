@@ -1,9 +1,11 @@
 // What adding a song costs on the add worker: decoding it once, counting its
-// samples and finding its beats, per song, in processor time of the worker
-// thread (the beat analysis on its own beside the whole measure).
+// samples, finding its beats and measuring its loudness, per song, in
+// processor time of the worker thread (the beat analysis and the loudness
+// meters on their own beside the whole measure).
 //   bench_songs [SONG ...]
 // Without songs it measures the bundled sample song and a 4-minute song made
-// of it repeated (ffmpeg), the length the beat analysis is held to (≤ 1 s).
+// of it repeated (ffmpeg), the length the beat analysis is held to (≤ 1 s)
+// and the loudness measurement (≤ 0.5 s).
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -50,16 +52,17 @@ int main(int argc, char **argv)
             songs << four;
     }
     std::printf("load average %.1f at start\n", loadAverage());
-    std::printf("%-28s %9s %10s %10s %7s %7s %6s\n", "song", "length s", "measure s", "beats s", "beats", "tempo",
-                "clear");
+    std::printf("%-28s %9s %10s %10s %11s %7s %7s %6s %7s %6s\n", "song", "length s", "measure s", "beats s",
+                "loudness s", "beats", "tempo", "clear", "LUFS", "dBTP");
     for (const QString &path : songs) {
         try {
             const double t0 = threadCpuSeconds();
             const SongMeasure m = measureSong(path);
             const double all = threadCpuSeconds() - t0;
-            std::printf("%-28s %9.1f %10.3f %10.3f %7zu %7.1f %6s\n", qPrintable(path.section('/', -1)),
-                        m.lengthMs / 1000.0, all, m.beatCpuSeconds, m.beats.beatsMs.size(), m.beats.tempoBpm,
-                        m.beats.clear ? "yes" : "no");
+            std::printf("%-28s %9.1f %10.3f %10.3f %11.3f %7zu %7.1f %6s %7.2f %6.2f\n",
+                        qPrintable(path.section('/', -1)), m.lengthMs / 1000.0, all, m.beatCpuSeconds,
+                        m.loudnessCpuSeconds, m.beats.beatsMs.size(), m.beats.tempoBpm, m.beats.clear ? "yes" : "no",
+                        m.loudness ? m.loudness->integratedLufs : -999.0, m.loudness ? m.loudness->truePeakDb : -999.0);
         } catch (const Error &e) {
             std::printf("%s: %s\n", qPrintable(path), qPrintable(e.message()));
         }

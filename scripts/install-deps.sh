@@ -8,7 +8,7 @@ PACKAGES=(
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libdeflate-dev zlib1g-dev libexif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
   libopencc-dev libuchardet-dev nlohmann-json3-dev libgtest-dev libdlib-dev
-  libaubio-dev python3-skimage
+  libaubio-dev libebur128-dev python3-skimage
   fonts-wqy-microhei fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core ffmpeg xvfb xauth xdotool
   pulseaudio pulseaudio-utils desktop-file-utils clang-format
 )

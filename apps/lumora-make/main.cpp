@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSet>
 #include <QTextStream>
 #include <atomic>
 #include <csignal>
@@ -28,6 +29,7 @@
 #include "resources/WorkRoot.h"
 #include "session/AlbumSession.h"
 #include "session/PlanReport.h"
+#include "session/ProjectFile.h"
 #include "templates/Catalogue.h"
 
 using namespace lumora;
@@ -54,6 +56,7 @@ void out(const QString &text)
 }
 
 const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件夹 ...]
+      lumora-make [--type … --size … --quality … --tv … --out … --loudness …] 相册.lumora ...
   --mode 16:9|4:3|portrait          相册模式 (默认 16:9)
   --type VCD|SVCD|DVD|AVI|WMV|MP4|MOV   输出类型 (默认 MP4)
   --size WxH                        该类型在此模式下的一个尺寸 (默认: 该类型的默认尺寸)
@@ -66,6 +69,7 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --text-effects on|off             导入时自动添加文字特效 (默认 on)
   --picture-effects on|off          导入时自动添加画面特效 (默认 off)
   --faces on|off                    按人脸位置剪裁照片 (默认 on)
+  --loudness on|off                 各首歌曲统一到相同音量 (默认 on)
   --theme 全部|婚纱|...              自动文字特效的主题分类 (默认 全部)
   --seed N                          随机种子: 同样的输入和种子得到同样的相册
   --name NAME  --out DIR            相册名称和保存文件夹
@@ -74,7 +78,8 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --caption 秒,样式,文字             自定义文字: 开始的秒数、样式 (如 jinse_biaoti 或 金色标题)
                                     和文字 (\n 换行); 可重复
   --plan [--json]                   只显示相册计划, 不制作
-不给照片时, 用自带的示例照片、示例歌曲和歌词制作演示相册。)";
+不给照片时, 用自带的示例照片、示例歌曲和歌词制作演示相册。
+给出相册文件 (.lumora) 时, 按文件中保存的相册制作视频, 每个文件一个视频。)";
 
 struct Options {
     ModeKind mode = ModeKind::Wide16x9;
@@ -88,6 +93,7 @@ struct Options {
     bool textEffects = true;
     bool pictureEffects = false;
     bool faces = true;
+    bool loudness = true;
     int theme = -1;
     std::optional<std::uint64_t> seed;
     std::optional<QString> name;
@@ -99,6 +105,7 @@ struct Options {
         QString style, text;
     };
     std::vector<Caption> captions;
+    QSet<QString> given; // the options on the command line
 };
 
 // "SECONDS,STYLE,TEXT": the style by key or by its shown name.
@@ -149,6 +156,8 @@ QString parseArguments(const QStringList &args, Options &o)
             && a != QLatin1String("--json") && a != QLatin1String("--help");
         if (needsValue && !value(v))
             return QStringLiteral("选项 %1 缺少取值").arg(a);
+        if (a.startsWith(QLatin1String("--")))
+            o.given.insert(a);
         if (a == QLatin1String("--mode")) {
             const auto m = AlbumMode::fromName(v);
             if (!m)
@@ -202,6 +211,9 @@ QString parseArguments(const QStringList &args, Options &o)
         } else if (a == QLatin1String("--faces")) {
             if (!onOff(v, o.faces))
                 return QStringLiteral("--faces 只能是 on 或 off：%1").arg(v);
+        } else if (a == QLatin1String("--loudness")) {
+            if (!onOff(v, o.loudness))
+                return QStringLiteral("--loudness 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--theme")) {
             o.theme = textEffectThemeFromName(v);
             if (o.theme == kNoTextEffectTheme)
@@ -342,6 +354,7 @@ int run(const Options &o)
     album.settings.faceCrop = o.faces;
     album.settings.mobanZuheShiyong = o.pack > 0;
     album.settings.textEffectTheme = o.theme;
+    album.settings.yinliangTongyi = o.loudness;
 
     // Without photos: the demo album from the bundled sample content.
     QStringList inputs = o.inputs;
@@ -507,6 +520,173 @@ int run(const Options &o)
     return kFailed;
 }
 
+bool isAlbumFile(const QString &input)
+{
+    return input.endsWith(kProjectExtension, Qt::CaseInsensitive);
+}
+
+// One saved album: opened as the windows open it, the output choices stored
+// in it with the command line's on top, then planned and produced. Returns
+// the exit status; `summary` gets the one line that says how it went.
+int makeAlbumFile(const Options &o, const QString &file, const QString &workRoot, QString &summary)
+{
+    const QString shown = QDir::toNativeSeparators(file);
+    auto refuse = [&](int code, const QString &why) {
+        summary = QStringLiteral("失败：%1：%2").arg(shown, why);
+        return code;
+    };
+    AlbumSession session(o.programFolder, workRoot);
+    try {
+        const ProjectOpenReport opened = openProject(session, file, MissingFiles::Refuse);
+        if (!opened.loaded)
+            return refuse(kRefused, missingFilesNotice(opened.missing).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    } catch (const IntegrityError &e) {
+        return refuse(kFailed, QStringLiteral("资源文件损坏：%1").arg(e.message()));
+    } catch (const Error &e) {
+        return refuse(kRefused, e.message());
+    }
+    if (o.seed)
+        session.random().reseed(o.seed);
+    Album &album = session.album();
+    if (o.given.contains(QStringLiteral("--loudness")))
+        album.settings.yinliangTongyi = o.loudness;
+
+    // The stored choices, with the command line's on top. A type given
+    // without a size takes that type's default size for the mode.
+    OutputChoice choice = session.output();
+    if (o.given.contains(QStringLiteral("--type")) && o.type != choice.type) {
+        const OutputChoice defaults = defaultOutputChoice(album.mode, o.type);
+        choice.type = o.type;
+        choice.size = defaults.size;
+    }
+    if (o.size) {
+        const std::vector<QSize> sizes = outputSizes(choice.type, album.mode);
+        if (std::find(sizes.begin(), sizes.end(), *o.size) == sizes.end()) {
+            QStringList offered;
+            for (QSize size : sizes)
+                offered << QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+            return refuse(kUsage,
+                          QStringLiteral("%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
+                              .arg(outputTypeName(choice.type))
+                              .arg(o.size->width())
+                              .arg(o.size->height())
+                              .arg(offered.join(QStringLiteral(", "))));
+        }
+        choice.size = *o.size;
+    }
+    if (o.given.contains(QStringLiteral("--quality")))
+        choice.quality = o.quality;
+    if (o.given.contains(QStringLiteral("--tv")))
+        choice.tv = o.tv;
+    if (o.name)
+        choice.albumName = *o.name;
+    if (choice.albumName.isEmpty())
+        choice.albumName = QFileInfo(file).completeBaseName();
+    // The folder given, else the stored one when it exists here (an album
+    // made on another machine names a folder of that machine), else the
+    // current folder.
+    QString folder = o.outDir;
+    if (folder.isEmpty() && !choice.folder.isEmpty() && QFileInfo(choice.folder).isDir())
+        folder = choice.folder;
+    if (folder.isEmpty())
+        folder = QDir::currentPath();
+    choice.folder = withSlash(QFileInfo(folder).absoluteFilePath());
+    if (const QString refusal = AlbumSession::albumNameRefusal(choice.albumName); !refusal.isEmpty())
+        return refuse(kUsage, refusal);
+    session.output() = choice;
+
+    ProductionPlan plan;
+    try {
+        plan = session.plan(choice, &g_stop);
+    } catch (const Error &e) {
+        return refuse(kRefused, e.message());
+    }
+    if (g_stop)
+        return refuse(kStopped, QStringLiteral("已停止。"));
+    if (o.plan) {
+        if (o.json)
+            out(QString::fromStdString(planJsonText(album, plan, {})));
+        else
+            printPlan(album, plan, {});
+        summary = QStringLiteral("完成：%1").arg(shown);
+        return kOk;
+    }
+    if (!QDir().mkpath(choice.folder) || !QFileInfo(choice.folder).isWritable())
+        return refuse(kRefused, QStringLiteral("无法写入保存文件夹：%1").arg(choice.folder));
+    ProgressBar bar;
+    ProductionCallbacks callbacks;
+    callbacks.staging = [&](int done, int max) { bar.show(QStringLiteral("准备照片"), done, max); };
+    callbacks.frames = [&](long long done, long long total) {
+        if (done % 5 == 0 || done == total)
+            bar.show(QStringLiteral("制作相册"), done, total);
+    };
+    const ProductionResult result = session.produce(plan, callbacks, &g_stop);
+    bar.end();
+    for (const QString &f : result.stagingFailures)
+        err(QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f));
+    switch (result.outcome) {
+    case ProductionOutcome::Completed:
+        summary = QStringLiteral("完成：%1 → %2").arg(shown, result.outputPath);
+        return kOk;
+    case ProductionOutcome::Stopped:
+        return refuse(kStopped,
+                      QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
+                          .arg(result.framesComposed)
+                          .arg(result.outputPath));
+    case ProductionOutcome::StoppedEarly: return refuse(kStopped, QStringLiteral("已停止制作，没有生成文件。"));
+    case ProductionOutcome::Failed: break;
+    }
+    return refuse(
+        kFailed,
+        QStringLiteral("制作失败：%1").arg(result.error.isEmpty() ? QStringLiteral("编码器出错") : result.error));
+}
+
+// Several album files: one video each, in order; a failed one does not stop
+// the others (a stop does). The exit status is that of the first album that
+// failed, 0 when every album was made.
+int runAlbumFiles(const Options &o)
+{
+    for (const QString &given : o.given)
+        if (!QStringList{QStringLiteral("--type"), QStringLiteral("--size"), QStringLiteral("--quality"),
+                         QStringLiteral("--tv"), QStringLiteral("--out"), QStringLiteral("--name"),
+                         QStringLiteral("--loudness"), QStringLiteral("--seed"), QStringLiteral("--program-folder"),
+                         QStringLiteral("--plan"), QStringLiteral("--json")}
+                 .contains(given)) {
+            err(QStringLiteral("选项 %1 不能与相册文件一起使用：相册文件里已经保存了这些内容").arg(given));
+            return kUsage;
+        }
+    for (const QString &input : o.inputs)
+        if (!isAlbumFile(input)) {
+            err(QStringLiteral("相册文件不能和照片一起给出：%1").arg(input));
+            return kUsage;
+        }
+    if (o.name && o.inputs.size() > 1) {
+        err(QStringLiteral("--name 只能用于一个相册文件"));
+        return kUsage;
+    }
+    std::unique_ptr<WorkRoot> work;
+    try {
+        work = WorkRoot::create();
+    } catch (const Error &e) {
+        err(e.message());
+        return kFailed;
+    }
+    int status = kOk;
+    for (const QString &file : o.inputs) {
+        QString summary;
+        const int code = makeAlbumFile(o, QFileInfo(file).absoluteFilePath(), work->path(), summary);
+        if (code == kOk)
+            out(summary);
+        else
+            err(summary);
+        if (status == kOk)
+            status = code;
+        if (code == kStopped || g_stop)
+            return kStopped;
+    }
+    return status;
+}
+
 } // namespace
 
 // Qt's note about a missing XDG_RUNTIME_DIR means nothing to a user of a
@@ -542,6 +722,8 @@ int main(int argc, char **argv)
         return kUsage;
     }
     try {
+        if (std::any_of(o.inputs.begin(), o.inputs.end(), isAlbumFile))
+            return runAlbumFiles(o);
         return run(o);
     } catch (const IntegrityError &e) {
         err(QStringLiteral("资源文件损坏：%1").arg(e.message()));

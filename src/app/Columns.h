@@ -242,6 +242,9 @@ constexpr int kFormat = 2; // 格式: extension with its dot
 constexpr int kDuration = 3; // 音乐时长: "00:" + minutes + ":" + seconds
 constexpr int kPath = 4; // 位置: full path
 constexpr int kBeats = 5; // 节拍: the song's beats as text (SongBeats)
+// 响度: "integrated LUFS|true peak dBTP" measured when the song was added
+// ("" when silent or unmeasured); not shown in the window.
+constexpr int kLoudness = 6;
 } // namespace musiccol
 
 // ListView_daoru_LRC (TForm5): one row per lyric file, in the order added.

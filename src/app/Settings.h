@@ -28,6 +28,9 @@ struct Settings {
     // 按人脸位置剪裁照片 (CheckBox_renlian_jiancai): a photo cut to its slot's
     // shape keeps the faces in it whole; off: the cut is centred.
     bool faceCrop = true;
+    // 音量统一: every song played and produced at one loudness (RadioButton_yinliang_tongyi
+    // (true, the default) / RadioButton_yinliang_yuanyang).
+    bool yinliangTongyi = true;
 
     // 片头标题 / 片尾字幕: the album's opening title (with an optional second
     // line) over the first template and its closing line before the ending
@@ -38,8 +41,8 @@ struct Settings {
     // The window has offered a title at the album's first production.
     bool piantouTishi = false;
 
-    // "恢复默认设置": the first five groups and the caption theme (a display and
-    // import choice like them); picture effects and template combinations keep
+    // "恢复默认设置": the first five groups, the caption theme and the loudness (display, import and playing
+    // choices like them); picture effects and template combinations keep
     // their choice.
     void restoreDefaults()
     {
@@ -50,6 +53,7 @@ struct Settings {
         wenzitexiaoTianjia = true;
         textEffectTheme = -1;
         faceCrop = true;
+        yinliangTongyi = true;
     }
     // The album reset: all groups and the caption theme.
     void resetForAlbum() { *this = Settings(); }

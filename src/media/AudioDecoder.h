@@ -21,6 +21,7 @@ public:
     void setOutput(int sampleRate, AVSampleFormat format, const AVChannelLayout &layout);
 
     int sourceSampleRate() const { return m_codec->sample_rate; }
+    int sourceChannels() const { return m_codec->ch_layout.nb_channels; }
     const QString &path() const { return m_path; }
 
     // Next decoded frame (converted when an output was set), or nullptr at the

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -20,6 +21,7 @@
 
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
+#include "media/Loudness.h"
 #include "media/SmoothClock.h"
 
 namespace lumora {
@@ -97,19 +99,31 @@ private:
     qint64 m_served = 0;
 };
 
-void decodeAll(std::shared_ptr<Pcm> pcm, std::unique_ptr<AudioDecoder> decoder, bool keep)
+void decodeAll(std::shared_ptr<Pcm> pcm, std::unique_ptr<AudioDecoder> decoder, bool keep, double gainDb)
 {
     try {
         AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-        decoder->setOutput(pcm->rate, AV_SAMPLE_FMT_S16, stereo);
+        // With a gain the song is decoded as floats, scaled, and only then
+        // rounded to 16 bits (a quiet song lifted keeps its fine detail).
+        const bool scaled = gainDb != 0.0;
+        const float gain = float(gainFactor(gainDb)) * 32767.0f;
+        decoder->setOutput(pcm->rate, scaled ? AV_SAMPLE_FMT_FLT : AV_SAMPLE_FMT_S16, stereo);
+        std::vector<qint16> samples;
         while (!pcm->cancel.load()) {
             const AVFrame *f = decoder->next();
             if (!f)
                 break;
+            const char *src = reinterpret_cast<const char *>(f->data[0]);
+            if (keep && scaled) {
+                const float *in = reinterpret_cast<const float *>(f->data[0]);
+                samples.resize(size_t(f->nb_samples) * 2);
+                for (size_t i = 0; i < samples.size(); ++i)
+                    samples[i] = qint16(std::lrint(std::clamp(in[i] * gain, -32768.0f, 32767.0f)));
+                src = reinterpret_cast<const char *>(samples.data());
+            }
             std::lock_guard lock(pcm->mutex);
             if (keep) {
                 const size_t n = size_t(f->nb_samples) * kBytesPerFrame;
-                const char *src = reinterpret_cast<const char *>(f->data[0]);
                 pcm->bytes.insert(pcm->bytes.end(), src, src + n);
             }
             pcm->frames += f->nb_samples;
@@ -520,7 +534,7 @@ QString AudioPlayer::notice() const
     return d->notice;
 }
 
-void AudioPlayer::open(const QString &path)
+void AudioPlayer::open(const QString &path, double gainDb)
 {
     close();
     auto decoder = std::make_unique<AudioDecoder>(path); // throws when there is no sound
@@ -532,7 +546,7 @@ void AudioPlayer::open(const QString &path)
     d->pcm = pcm;
     d->base = 0;
     d->ended = false;
-    d->decoder = std::thread(decodeAll, pcm, std::move(decoder), !d->isSilent());
+    d->decoder = std::thread(decodeAll, pcm, std::move(decoder), !d->isSilent(), gainDb);
 }
 
 void AudioPlayer::close()

@@ -61,9 +61,10 @@ public:
     QString notice() const;
 
     // Opens `path` (closing the file held): decoding starts at once in the
-    // background. Throws lumora::Error naming the file when it holds no
-    // decodable sound; the player then holds no file.
-    void open(const QString &path);
+    // background, every sample scaled by `gainDb` (the song's loudness gain;
+    // samples beyond full scale are clipped). Throws lumora::Error naming the
+    // file when it holds no decodable sound; the player then holds no file.
+    void open(const QString &path, double gainDb = 0.0);
     void close();
     bool hasFile() const;
     QString fileName() const;

@@ -1,15 +1,32 @@
 #include "media/MusicList.h"
 
 #include <QFileInfo>
+#include <ctime>
+#include <memory>
 #include <optional>
 
 #include "app/Columns.h"
 #include "app/Error.h"
 #include "media/AudioDecoder.h"
 #include "media/BeatTracker.h"
+#include "media/Loudness.h"
 #include "media/LyricSettings.h"
 
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libavutil/frame.h>
+}
+
 namespace lumora {
+
+namespace {
+long long threadNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return (long long)ts.tv_sec * 1000000000LL + ts.tv_nsec;
+}
+} // namespace
 
 SongMeasure measureSong(const QString &path, SongParts parts)
 {
@@ -20,12 +37,32 @@ SongMeasure measureSong(const QString &path, SongParts parts)
     SongMeasure m;
     m.sampleRate = decoder.sourceSampleRate();
     std::optional<BeatTracker> beats;
-    if (parts == SongParts::LengthAndBeats)
+    std::unique_ptr<LoudnessMeter> meter;
+    if (parts == SongParts::All) {
         beats.emplace();
+        // The meter takes interleaved floats at the song's own rate; more than
+        // the six channels it weighs are folded down to stereo. The beat
+        // tracker converts whatever it gets.
+        AVChannelLayout layout;
+        const int channels = decoder.sourceChannels();
+        if (channels <= 6)
+            av_channel_layout_default(&layout, channels);
+        else
+            layout = AV_CHANNEL_LAYOUT_STEREO;
+        decoder.setOutput(m.sampleRate, AV_SAMPLE_FMT_FLT, layout);
+        meter = std::make_unique<LoudnessMeter>(m.sampleRate, layout.nb_channels);
+        av_channel_layout_uninit(&layout);
+    }
+    long long loudnessNs = 0;
     while (const AVFrame *f = decoder.next()) {
         m.samples += f->nb_samples;
         if (beats)
             beats->push(f);
+        if (meter) {
+            const long long t0 = threadNs();
+            meter->add(f);
+            loudnessNs += threadNs() - t0;
+        }
     }
     if (m.samples == 0)
         throw Error(QStringLiteral("音乐文件解码不出任何声音：%1").arg(path));
@@ -35,6 +72,11 @@ SongMeasure measureSong(const QString &path, SongParts parts)
     if (beats) {
         m.beats = beats->finish();
         m.beatCpuSeconds = beats->cpuSeconds();
+    }
+    if (meter) {
+        const long long t0 = threadNs();
+        m.loudness = meter->result();
+        m.loudnessCpuSeconds = double(loudnessNs + threadNs() - t0) / 1e9;
     }
     return m;
 }
@@ -54,8 +96,8 @@ namespace music {
 
 QStringList songColumns()
 {
-    return {QStringLiteral("序号"),     QStringLiteral("音乐名称"), QStringLiteral("格式"),
-            QStringLiteral("音乐时长"), QStringLiteral("位置"),     QStringLiteral("节拍")};
+    return {QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
+            QStringLiteral("位置"), QStringLiteral("节拍"),     QStringLiteral("响度")};
 }
 
 QStringList lyricColumns()
@@ -83,7 +125,8 @@ void appendSong(Album &album, const QString &path, const SongMeasure &m)
         t.setColumns(songColumns());
     const QFileInfo fi(path);
     t.append(QString::number(t.size() + 1),
-             {fi.completeBaseName(), extensionWithDot(fi), songDurationText(m.lengthMs), path, m.beats.toText()});
+             {fi.completeBaseName(), extensionWithDot(fi), songDurationText(m.lengthMs), path, m.beats.toText(),
+              loudnessText(m.loudness)});
 }
 
 SongBeats songBeats(const Album &album, int k)
@@ -113,7 +156,8 @@ long long songLengthMs(const Album &album, int k)
     // added, which is all the album's frames need; a long song is not
     // decoded a second time. Only a row without a readable text is measured.
     const long long ms = songDurationTextMs(album, k);
-    return ms >= 0 ? ms : measureSong(album.ListView_daoru_yinyue.cell(k, musiccol::kPath)).lengthMs;
+    return ms >= 0 ? ms
+                   : measureSong(album.ListView_daoru_yinyue.cell(k, musiccol::kPath), SongParts::LengthOnly).lengthMs;
 }
 
 long long songDurationTextMs(const Album &album, int k)

@@ -5,8 +5,10 @@
 // file k.
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "app/Album.h"
+#include "media/Loudness.h"
 #include "media/SongBeats.h"
 
 namespace lumora {
@@ -21,6 +23,10 @@ struct SongMeasure {
     int sampleRate = 0;
     SongBeats beats; // found while decoding (see BeatTracker)
     double beatCpuSeconds = 0; // processor time the beat analysis took
+    // EBU R128 loudness from the same decode; nothing for a silent song or
+    // when only the length was asked for.
+    std::optional<SongLoudness> loudness;
+    double loudnessCpuSeconds = 0; // processor time the loudness meters took
 };
 
 // Decodes the whole file once, counts its samples (the container's own
@@ -29,9 +35,11 @@ struct SongMeasure {
 // worker may call it.
 // Throws lumora::Error naming the file when it is empty, is not audio,
 // decodes to no sound or lasts less than one second. Long songs (hours) are
-// accepted.
-enum class SongParts { LengthAndBeats, LengthOnly };
-SongMeasure measureSong(const QString &path, SongParts parts = SongParts::LengthAndBeats);
+// accepted. All: the decoded sound also goes to the beat tracker and the
+// loudness meter (as 32-bit floats at the song's own rate and channels);
+// LengthOnly: the length alone (a song's length checked again).
+enum class SongParts { All, LengthOnly };
+SongMeasure measureSong(const QString &path, SongParts parts = SongParts::All);
 
 // "00:" + minutes + ":" + seconds of (ms div 1000), minutes not carried into
 // hours, each at least two digits: 247 s → "00:04:07", 75 min → "00:75:00".
@@ -40,12 +48,13 @@ QString songDurationText(long long lengthMs);
 long long songFrames(long long lengthMs);
 
 namespace music {
-QStringList songColumns(); // 序号, 音乐名称, 格式, 音乐时长, 位置, 节拍
+QStringList songColumns(); // 序号, 音乐名称, 格式, 音乐时长, 位置, 节拍, 响度
 QStringList lyricColumns(); // 序号, 歌词名称, 类型, 位置
 
-// Measures the song and appends its row to ListView_daoru_yinyue (caption =
-// new row count, name, extension, duration text, path). A song that cannot
-// be measured is not added: the error names it and the table is unchanged.
+// Measures the song (length, beats and loudness) and appends its row to
+// ListView_daoru_yinyue (caption = new row count, name, extension, duration
+// text, path, beats text, loudness text). A song that cannot be measured is not added:
+// the error names it and the table is unchanged.
 void addSong(Album &album, const QString &path);
 // Appends the row of a song measured before (on a worker): the owner's step.
 void appendSong(Album &album, const QString &path, const SongMeasure &measure);

@@ -21,6 +21,7 @@
 #include "app/FlagWords.h"
 #include "image/ImageIO.h"
 #include "media/AudioPlayer.h"
+#include "media/Loudness.h"
 #include "media/LyricSettings.h"
 #include "media/MusicList.h"
 #include "resources/FolderOps.h"
@@ -1196,7 +1197,7 @@ void PreviewPlayback::startSong(int k, qint64 offsetMs)
     m_album.cells.setInt(cell::kGeciLeijia, song.musicRow);
     try {
         if (!m_audio.hasFile() || m_audio.fileName() != path)
-            m_audio.open(path);
+            m_audio.open(path, songGainDb(m_album, song.musicRow));
         m_audio.seek(offsetMs);
         m_audio.play();
         m_songPlaying = true;

@@ -197,6 +197,7 @@ private:
                     return false;
                 const AudioEntry &e = m_entries[m_next++];
                 m_limit = e.playMs < 0 ? -1 : e.playMs * m_rate / 1000;
+                m_gain = float(e.gain);
                 m_taken = 0;
                 try {
                     m_decoder = std::make_unique<AudioDecoder>(e.path);
@@ -226,6 +227,9 @@ private:
                 n = std::min(n, m_limit - m_taken);
             const float *src = reinterpret_cast<const float *>(f->data[0]);
             m_buffer.assign(src, src + n * kChannels);
+            if (m_gain != 1.0f)
+                for (float &v : m_buffer)
+                    v *= m_gain;
             // A song trimmed to its play length ends with a short fade.
             if (m_limit >= 0) {
                 const long long fade = (long long)(kCutFadeSeconds * m_rate);
@@ -252,6 +256,7 @@ private:
     size_t m_next = 0;
     std::unique_ptr<AudioDecoder> m_decoder;
     long long m_limit = -1;
+    float m_gain = 1.0f;
     long long m_taken = 0;
     long long m_position = 0;
     std::vector<float> m_buffer;

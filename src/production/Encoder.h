@@ -32,6 +32,7 @@ namespace lumora {
 struct AudioEntry {
     QString path;
     long long playMs = -1; // how long the song plays in the joined track; -1: to its end
+    double gain = 1.0; // linear factor applied to the song (its loudness gain)
 };
 
 struct EncoderJob {

@@ -14,6 +14,7 @@
 #include "app/Columns.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
+#include "media/Loudness.h"
 #include "media/MusicList.h"
 #include "production/Encoder.h"
 #include "templates/Catalogue.h"
@@ -250,8 +251,8 @@ ProductionResult produce(Album &album, const ProductionPlan &plan, const Product
     job.outputPath = result.outputPath;
     job.totalFrames = plan.totalFrames;
     for (const ProductionSong &s : setup.songs)
-        job.audio.push_back(
-            {album.ListView_daoru_yinyue.row(s.musicRow).cell(musiccol::kPath), s.frames * 1000 / kFramesPerSecond});
+        job.audio.push_back({album.ListView_daoru_yinyue.row(s.musicRow).cell(musiccol::kPath),
+                             s.frames * 1000 / kFramesPerSecond, gainFactor(songGainDb(album, s.musicRow))});
 
     Encoder encoder;
     encoder.log = log;

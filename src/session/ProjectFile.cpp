@@ -104,7 +104,8 @@ QJsonObject settingsJson(const Settings &s)
             {"piantouBiaoti", s.piantouBiaoti},
             {"piantouFubiaoti", s.piantouFubiaoti},
             {"pianweiZimu", s.pianweiZimu},
-            {"piantouTishi", s.piantouTishi}};
+            {"piantouTishi", s.piantouTishi},
+            {"yinliangTongyi", s.yinliangTongyi}};
 }
 
 bool readBool(const QJsonObject &o, const char *key, bool fallback)
@@ -129,6 +130,7 @@ Settings settingsFromJson(const QJsonObject &o)
     s.piantouFubiaoti = o.value(QLatin1String("piantouFubiaoti")).toString();
     s.pianweiZimu = o.value(QLatin1String("pianweiZimu")).toString();
     s.piantouTishi = readBool(o, "piantouTishi", s.piantouTishi);
+    s.yinliangTongyi = readBool(o, "yinliangTongyi", s.yinliangTongyi);
     return s;
 }
 
@@ -358,6 +360,7 @@ ProjectSnapshot captureProject(const AlbumSession &session)
     s.assignMethod = a.Edit_mobanfashi;
     s.output = session.output();
     s.defaultBackgroundPath = a.paths.defaultBackgroundJpg();
+    s.seed = a.random.seed();
     s.tables.reserve(std::size(kTables));
     for (const TableSpec &spec : kTables)
         s.tables.emplace_back(QString::fromLatin1(spec.name), a.*spec.table);
@@ -374,13 +377,10 @@ QByteArray serializeProject(const ProjectSnapshot &s, const QString &baseFolder)
                 pathColumn = spec.pathColumn;
         tables.insert(name, tableJson(table, pathColumn, baseFolder, s.defaultBackgroundPath));
     }
-    const QJsonObject root{{"format", kProjectFormatMarker},
-                           {"version", kProjectFormatVersion},
-                           {"mode", AlbumMode::get(s.mode).key},
-                           {"settings", settingsJson(s.settings)},
-                           {"assignMethod", s.assignMethod},
-                           {"output", outputJson(s.output)},
-                           {"tables", tables}};
+    const QJsonObject root{{"format", kProjectFormatMarker},     {"version", kProjectFormatVersion},
+                           {"mode", AlbumMode::get(s.mode).key}, {"settings", settingsJson(s.settings)},
+                           {"assignMethod", s.assignMethod},     {"output", outputJson(s.output)},
+                           {"seed", QString::number(s.seed)},    {"tables", tables}};
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
@@ -531,6 +531,12 @@ ProjectOpenReport openProjectDataChecked(AlbumSession &session, const QByteArray
     current.cells.setText(cell::kHangshu, flag::kNone);
     current.cells.completedRows.clear();
     session.output() = output;
+    // Written as text: a JSON number does not hold 64 bits. A file without
+    // one keeps the session's own seed.
+    bool seeded = false;
+    const std::uint64_t seed = root.value(QLatin1String("seed")).toString().toULongLong(&seeded);
+    if (seeded)
+        current.random.reseed(seed);
     report.loaded = true;
     return report;
 }

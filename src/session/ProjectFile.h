@@ -23,6 +23,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,9 @@ struct ProjectSnapshot {
     // The mode's unpacked default background picture (it lives in the
     // working root of one process): stored as a token, unpacked again on open.
     QString defaultBackgroundPath;
+    // The seed of the album's random source: an opened album draws the same
+    // sequence again (lumora-make then repeats what the windows did).
+    std::uint64_t seed = 0;
 };
 
 ProjectSnapshot captureProject(const AlbumSession &session);

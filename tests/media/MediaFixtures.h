@@ -40,14 +40,16 @@ inline QString run(const QString &program, const QStringList &args, bool withErr
 }
 
 // A stereo sine song of `seconds` (fractions allowed) at 44.1 kHz, a few KB.
-inline void makeSineMp3(const QString &path, double seconds, int frequency = 440)
+// The sine peaks at -18 dBFS (about -18 LUFS), moved by `volumeDb`.
+inline void makeSineMp3(const QString &path, double seconds, int frequency = 440, double volumeDb = 0)
 {
     const QString out
         = run(QStringLiteral("ffmpeg"),
               {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
                QStringLiteral("lavfi"), QStringLiteral("-i"),
                QStringLiteral("sine=frequency=%1:sample_rate=44100:duration=%2").arg(frequency).arg(seconds),
-               QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("48k"), path},
+               QStringLiteral("-af"), QStringLiteral("volume=%1dB").arg(volumeDb), QStringLiteral("-ac"),
+               QStringLiteral("2"), QStringLiteral("-b:a"), QStringLiteral("48k"), path},
               true);
     ASSERT_FALSE(out.startsWith(QStringLiteral("<failed>"))) << out.toStdString();
 }

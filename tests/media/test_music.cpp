@@ -1,10 +1,14 @@
 #include <QImage>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "MediaFixtures.h"
 #include "app/Album.h"
+#include "app/Columns.h"
 #include "app/Error.h"
+#include "media/Loudness.h"
 #include "media/MusicList.h"
 #include "resources/PackedFile.h"
 
@@ -109,8 +113,86 @@ TEST(MusicList, RowsAndPairing)
     const SongBeats beats = music::songBeats(album, 1);
     EXPECT_TRUE(beats.analysed());
     EXPECT_FALSE(beats.clear);
+    EXPECT_EQ(album.ListView_daoru_yinyue[1].cell(musiccol::kLoudness),
+              album.ListView_daoru_yinyue[0].cell(musiccol::kLoudness));
     EXPECT_EQ(album.ListView_geci_shezhi_canshu.size(), 1);
     EXPECT_EQ(album.ListView_geci_shezhi_canshu[0].subItem(2), dir.filePath(QStringLiteral("歌.lrc")));
     EXPECT_EQ(music::lyricIndexForSong(album, 0), 0);
     EXPECT_EQ(music::lyricIndexForSong(album, 1), -1);
+}
+
+TEST(SongLoudness, GainReachesTheTargetWithoutLiftingThePeakPastTheCeiling)
+{
+    struct Case {
+        double integrated, peak, gain;
+    };
+    for (const Case &c : {
+             Case{-26, -12, 10}, // quiet with headroom: up to -16
+             Case{-8, -0.2, -8}, // loud: down to -16
+             Case{-30, -12, 11}, // the peak stops it at -1 dBTP before the target
+             Case{-16, 0.5, -1.5}, // on target but peaking over: lowered to the ceiling
+             Case{-70, -60, kMaxLoudnessGainDb}, // near silence is not lifted without bound
+         })
+        EXPECT_NEAR(loudnessGainDb({c.integrated, c.peak}), c.gain, 1e-9) << c.integrated << " " << c.peak;
+    EXPECT_NEAR(gainFactor(-6.0206), 0.5, 1e-4);
+
+    const SongLoudness l{-18.254, -0.4};
+    EXPECT_EQ(loudnessText(l), QStringLiteral("-18.25|-0.40"));
+    ASSERT_TRUE(loudnessFromText(loudnessText(l)));
+    EXPECT_NEAR(loudnessFromText(loudnessText(l))->integratedLufs, -18.25, 1e-9);
+    for (const char *bad : {"", "-18", "x|y", "-18|-1|0", "nan|-1", "-inf|-3", "99|0"})
+        EXPECT_FALSE(loudnessFromText(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(loudnessText(std::nullopt), QString());
+}
+
+TEST(SongLoudness, MeasuredWhenAddedAndTurnedIntoTheRowsGain)
+{
+    QTemporaryDir dir;
+    const QString loud = dir.filePath(QStringLiteral("响.mp3"));
+    const QString quiet = dir.filePath(QStringLiteral("轻.mp3"));
+    const QString silent = dir.filePath(QStringLiteral("静.mp3"));
+    test::makeSineMp3(loud, 3.0, 997, 8);
+    test::makeSineMp3(quiet, 3.0, 997, -12);
+    test::makeSineMp3(silent, 3.0, 997, -200);
+    Album album;
+    for (const QString &s : {loud, quiet, silent})
+        music::addSong(album, s);
+    const auto l = loudnessFromText(album.ListView_daoru_yinyue.cell(0, musiccol::kLoudness));
+    const auto q = loudnessFromText(album.ListView_daoru_yinyue.cell(1, musiccol::kLoudness));
+    ASSERT_TRUE(l && q);
+    EXPECT_NEAR(l->integratedLufs - q->integratedLufs, 20.0, 0.5);
+    // A 997 Hz sine in both channels is as loud as its peak level.
+    EXPECT_NEAR(l->integratedLufs, l->truePeakDb, 0.5);
+    // Both come out at the target; the silent song gets no measurement and no gain.
+    EXPECT_NEAR(l->integratedLufs + songGainDb(album, 0), kTargetLoudnessLufs, 1e-6);
+    EXPECT_NEAR(q->integratedLufs + songGainDb(album, 1), kTargetLoudnessLufs, 1e-6);
+    EXPECT_EQ(album.ListView_daoru_yinyue.cell(2, musiccol::kLoudness), QString());
+    EXPECT_EQ(songGainDb(album, 2), 0.0);
+    album.settings.yinliangTongyi = false;
+    EXPECT_EQ(songGainDb(album, 1), 0.0);
+}
+
+TEST(SongLoudness, TruePeakSeesBetweenTheSamples)
+{
+    // A sine at a quarter of the rate, 45 degrees off its samples: every
+    // sample is at 0.707 of the crest, so the true peak is 3 dB above the
+    // highest sample. Left at half the level of right.
+    constexpr int kRate = 44100;
+    std::vector<float> x;
+    for (int i = 0; i < kRate; ++i) {
+        const float v = 0.5f * float(std::sin(3.14159265358979 / 2 * i + 3.14159265358979 / 4));
+        x.push_back(v * 0.5f);
+        x.push_back(v);
+    }
+    LoudnessMeter meter(kRate, 2);
+    meter.add(x.data(), 3000); // in uneven pieces, as decoded frames come
+    meter.add(x.data() + 6000, kRate - 3000);
+    const auto l = meter.result();
+    ASSERT_TRUE(l);
+    EXPECT_NEAR(l->truePeakDb, 20 * std::log10(0.5), 0.3);
+
+    LoudnessMeter silent(kRate, 2);
+    const std::vector<float> zeros(size_t(2 * kRate), 0.0f);
+    silent.add(zeros.data(), kRate);
+    EXPECT_FALSE(silent.result());
 }

@@ -7,6 +7,8 @@
 #include "ProductionFixture.h"
 #include "album/Staging.h"
 #include "app/Error.h"
+#include "media/AudioDecoder.h"
+#include "media/Loudness.h"
 #include "media/MusicList.h"
 #include "production/FrameComposer.h"
 #include "production/ProductionRun.h"
@@ -173,6 +175,54 @@ TEST(ProductionRun, EveryOutputTypeHoldsTheAlbum)
         if (c.type == OutputType::MP4 || c.type == OutputType::MOV || c.type == OutputType::AVI)
             EXPECT_NEAR(test::formatDuration(out), total / 25.0, 0.1) << what;
         EXPECT_EQ(test::fullDecodeErrors(out), QString()) << what;
+    }
+}
+
+// Integrated loudness of the produced file's sound between two moments.
+double producedLoudness(const QString &file, double fromSeconds, double toSeconds)
+{
+    AudioDecoder decoder(file);
+    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+    constexpr int kRate = 48000;
+    decoder.setOutput(kRate, AV_SAMPLE_FMT_FLT, stereo);
+    LoudnessMeter meter(kRate, 2);
+    const long long from = (long long)(fromSeconds * kRate), to = (long long)(toSeconds * kRate);
+    long long at = 0;
+    while (const AVFrame *f = decoder.next()) {
+        const long long begin = std::max(at, from), end = std::min(at + f->nb_samples, to);
+        if (begin < end)
+            meter.add(reinterpret_cast<const float *>(f->data[0]) + (begin - at) * 2, end - begin);
+        at += f->nb_samples;
+    }
+    const auto l = meter.result();
+    return l ? l->integratedLufs : -1000.0;
+}
+
+TEST(ProductionRun, SongsComeOutAtOneLoudness)
+{
+    // 10 s of album; songs of 4 s each, 20 LU apart: the first plays 0-4 s,
+    // the second 4-8 s, then the first again, cut by the end (fading out).
+    test::ProductionFixture fx(50, 50);
+    Album album = fx.album();
+    const QString loud = fx.dir() + QStringLiteral("响.mp3"), quiet = fx.dir() + QStringLiteral("轻.mp3");
+    test::makeSineMp3(loud, 4.0, 997, 6);
+    test::makeSineMp3(quiet, 4.0, 997, -14);
+    music::addSong(album, loud);
+    music::addSong(album, quiet);
+    for (const bool on : {true, false}) {
+        album.settings.yinliangTongyi = on;
+        OutputChoice choice = smallChoice(fx.dir());
+        choice.albumName = on ? QStringLiteral("统一") : QStringLiteral("原样");
+        const ProductionResult r = runProduction(album, planProduction(album, choice));
+        ASSERT_EQ(r.outcome, ProductionOutcome::Completed) << r.error.toStdString();
+        const double first = producedLoudness(r.outputPath, 0.3, 3.7);
+        const double second = producedLoudness(r.outputPath, 4.3, 7.7);
+        if (on) {
+            EXPECT_NEAR(first, second, 1.0);
+            EXPECT_NEAR(first, kTargetLoudnessLufs, 1.0);
+        } else {
+            EXPECT_NEAR(first - second, 20.0, 1.0); // the test tells the two apart
+        }
     }
 }
 

@@ -59,6 +59,9 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
     group(QStringLiteral("导入照片时，使用模板组合效果"),
           {{"RadioButton_moban_zuhe_shiyong", "使用模板组合效果"},
            {"RadioButton_moban_zuhe_bushiyong", "不使用模板组合效果"}});
+    group(QStringLiteral("音量统一"),
+          {{"RadioButton_yinliang_tongyi", "各首歌曲统一到相同音量"},
+           {"RadioButton_yinliang_yuanyang", "保持歌曲原来的音量"}});
 
     // Photos cut to a slot's shape keep the faces in them whole.
     auto *facesBox = new QGroupBox(QStringLiteral("照片剪裁"), this);
@@ -155,6 +158,7 @@ void SettingsWindow::load()
     set(s.wenzitexiaoTianjia ? "RadioButton_wenzitexiao_tianjia" : "RadioButton_wenzitexiao_butianjia", true);
     set(s.huamiantexiaoTianjia ? "RadioButton_huamiantexiao_tianjia" : "RadioButton_huamiantexiao_butianjia", true);
     set(s.mobanZuheShiyong ? "RadioButton_moban_zuhe_shiyong" : "RadioButton_moban_zuhe_bushiyong", true);
+    set(s.yinliangTongyi ? "RadioButton_yinliang_tongyi" : "RadioButton_yinliang_yuanyang", true);
     const int index = m_theme->findData(s.textEffectTheme);
     m_theme->setCurrentIndex(index < 0 ? 0 : index);
     m_faces->setChecked(s.faceCrop);
@@ -175,6 +179,7 @@ void SettingsWindow::store()
     s.wenzitexiaoTianjia = on("RadioButton_wenzitexiao_tianjia");
     s.huamiantexiaoTianjia = on("RadioButton_huamiantexiao_tianjia");
     s.mobanZuheShiyong = on("RadioButton_moban_zuhe_shiyong");
+    s.yinliangTongyi = on("RadioButton_yinliang_tongyi");
     s.textEffectTheme = m_theme->currentData().toInt();
     s.piantouBiaoti = m_title->text();
     s.piantouFubiaoti = m_subtitle->text();

@@ -12,6 +12,7 @@
 #include "app/DialogService.h"
 #include "app/Error.h"
 #include "media/AudioPlayer.h"
+#include "media/Loudness.h"
 #include "media/LyricPanel.h"
 #include "media/LyricSettings.h"
 #include "media/MusicList.h"
@@ -130,7 +131,7 @@ void MusicPreviewWindow::chooseSong(int index)
     if (index < 0 || index >= songs.size())
         return;
     try {
-        m_audio.open(songs[index].subItem(3));
+        m_audio.open(songs[index].subItem(3), songGainDb(m_session.album(), index));
         m_audio.waitDecoded(3000);
         m_total->setText(clockTextMS(m_audio.lengthMs() / 1000));
     } catch (const Error &e) {
@@ -166,7 +167,7 @@ void MusicPreviewWindow::play()
     const int k = m_songs->currentIndex();
     try {
         m_audio.close();
-        m_audio.open(songs[k].subItem(3));
+        m_audio.open(songs[k].subItem(3), songGainDb(m_session.album(), k));
         m_audio.play();
     } catch (const Error &e) {
         m_dialogs.notice(this, e.message());
