@@ -1,5 +1,6 @@
 // lumora-make as a user runs it: options, plan output, refusals and exit
 // status, a produced file. The program folder is the fixture's tree.
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 
 #include "../media/MediaFixtures.h"
 #include "ProductionFixture.h"
+#include "session/AlbumSession.h"
+#include "session/ProjectFile.h"
 
 using namespace lumora;
 
@@ -155,4 +158,62 @@ TEST(LumoraMake, ProducesTheVideoAndPrintsItsPath)
     const QString path = o.out.trimmed();
     EXPECT_EQ(path, fx.dir() + QStringLiteral("成品/小相册.mov"));
     EXPECT_EQ(test::decodedFrames(path), 168);
+}
+
+namespace {
+// Every decoded frame of a video as RGB bytes.
+QByteArray decodedRgb(const QString &file)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"),
+            {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), file, QStringLiteral("-f"),
+             QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("rgb24"), QStringLiteral("-")});
+    p.waitForFinished(120000);
+    return p.readAllStandardOutput();
+}
+} // namespace
+
+TEST(LumoraMake, SavedAlbumsGiveTheFramesTheSessionProduces)
+{
+    test::ProductionFixture fx;
+    const QString work = fx.dir() + QStringLiteral("work");
+    QDir().mkpath(work);
+    AlbumSession session(fx.dir(), work, 7);
+    session.chooseMode(ModeKind::Wide16x9);
+    session.album().settings.wenzitexiaoTianjia = false;
+    ASSERT_EQ(session.addPhotos({fx.photo(QStringLiteral("甲")), fx.photo(QStringLiteral("乙"))}).added, 2);
+    const QString song = fx.dir() + QStringLiteral("歌.mp3");
+    test::makeSineMp3(song, 3.0);
+    ASSERT_EQ(session.addSongs({song}).added, 1);
+    OutputChoice choice = defaultOutputChoice(ModeKind::Wide16x9, OutputType::MP4);
+    choice.size = QSize(320, 176);
+    choice.albumName = QStringLiteral("窗口");
+    choice.folder = fx.dir();
+    session.output() = choice;
+    const ProductionResult made = session.produce(session.plan(choice));
+    ASSERT_EQ(made.outcome, ProductionOutcome::Completed) << made.error.toStdString();
+    const QString album = fx.dir() + QStringLiteral("婚礼.lumora");
+    saveProject(session, album);
+    const QString damaged = fx.dir() + QStringLiteral("坏.lumora");
+    writeFileBytes(damaged, "{not json");
+
+    const QString out = fx.dir() + QStringLiteral("made");
+    const Outcome o
+        = make(fx, {QStringLiteral("--name"), QStringLiteral("命令行"), QStringLiteral("--out"), out, album});
+    ASSERT_EQ(o.code, 0) << o.err.toStdString();
+    const QString video = out + QStringLiteral("/命令行.mp4");
+    EXPECT_TRUE(o.out.contains(video)) << o.out.toStdString();
+    const QByteArray a = decodedRgb(made.outputPath), b = decodedRgb(video);
+    ASSERT_EQ(a.size(), 168LL * 320 * 176 * 3);
+    EXPECT_TRUE(a == b) << "the saved album renders the same frames";
+
+    // Several files: one summary line each, the damaged one named as failed,
+    // the status that of the failure; the good one is still made.
+    const Outcome several = make(fx, {QStringLiteral("--out"), out, damaged, album});
+    EXPECT_EQ(several.code, 1);
+    EXPECT_TRUE(several.err.contains(QStringLiteral("坏.lumora"))) << several.err.toStdString();
+    EXPECT_TRUE(several.out.contains(QStringLiteral("婚礼.lumora"))) << several.out.toStdString();
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("/窗口.mp4")));
+    // Options the album file already holds are refused.
+    EXPECT_EQ(make(fx, {QStringLiteral("--mode"), QStringLiteral("4:3"), album}).code, 2);
 }
