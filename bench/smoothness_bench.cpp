@@ -25,13 +25,13 @@
 #include <vector>
 
 #include "app/AlbumMode.h"
+#include "app/Paths.h"
 #include "image/ImageIO.h"
 #include "playback/MovieDocument.h"
 #include "playback/MoviePlayer.h"
 #include "playback/MovieRenderer.h"
 #include "resources/FolderOps.h"
 #include "resources/PackedFile.h"
-#include "resources/Paths.h"
 #include "templates/IniFile.h"
 #include "templates/TemplateParams.h"
 #include "templates/TextCodec.h"

@@ -13,8 +13,8 @@
 #include <ctime>
 
 #include "app/Error.h"
+#include "app/Paths.h"
 #include "media/MusicList.h"
-#include "resources/Paths.h"
 
 using namespace lumora;
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "resources/Paths.h"
+#include "app/Paths.h"
 
 namespace lumora::studio {
 

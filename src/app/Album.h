@@ -10,7 +10,7 @@
 #include "RowTable.h"
 #include "Settings.h"
 #include "StateCells.h"
-#include "resources/Paths.h"
+#include "app/Paths.h"
 
 namespace lumora {
 

@@ -14,7 +14,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "resources/Paths.h"
+#include "app/Paths.h"
 
 namespace lumora {
 

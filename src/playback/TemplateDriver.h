@@ -48,8 +48,8 @@
 #include <functional>
 #include <memory>
 
+#include "app/Paths.h"
 #include "playback/MoviePlayer.h"
-#include "resources/Paths.h"
 
 namespace lumora {
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "resources/Paths.h"
+#include "app/Paths.h"
 
 namespace lumora {
 

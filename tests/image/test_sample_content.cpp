@@ -7,10 +7,10 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "app/Paths.h"
 #include "image/ImageIO.h"
 #include "media/LrcParser.h"
 #include "resources/PackedFile.h"
-#include "resources/Paths.h"
 #include "templates/TextCodec.h"
 
 using namespace lumora;

@@ -12,10 +12,10 @@
 
 #include "MovieFixtures.h"
 #include "app/Error.h"
+#include "app/Paths.h"
 #include "playback/MoviePlayer.h"
 #include "resources/FolderOps.h"
 #include "resources/PackedFile.h"
-#include "resources/Paths.h"
 #include "templates/IniFile.h"
 #include "templates/TemplateParams.h"
 

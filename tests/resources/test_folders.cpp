@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 
 #include "app/Error.h"
+#include "app/Paths.h"
 #include "resources/FolderOps.h"
 #include "resources/PackedFile.h"
-#include "resources/Paths.h"
 #include "resources/Workspace.h"
 
 using namespace lumora;

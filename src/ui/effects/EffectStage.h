@@ -14,8 +14,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/Paths.h"
 #include "effects/EffectRun.h"
-#include "resources/Paths.h"
 
 namespace lumora::ui {
 

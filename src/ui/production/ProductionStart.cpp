@@ -8,8 +8,8 @@
 #include "ProductionWindow.h"
 #include "app/DialogService.h"
 #include "app/FlagWords.h"
+#include "app/Paths.h"
 #include "app/StateCells.h"
-#include "resources/Paths.h"
 #include "session/AlbumSession.h"
 
 namespace lumora::ui {
