@@ -3,7 +3,7 @@
 // and staging folders at start-up, on an album-mode change and at exit.
 #include <functional>
 
-#include "Paths.h"
+#include "app/Paths.h"
 
 namespace lumora::workspace {
 
