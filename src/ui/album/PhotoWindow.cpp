@@ -25,6 +25,7 @@
 #include "app/DialogService.h"
 #include "app/Dialogs.h"
 #include "app/DraftWork.h"
+#include "app/DroppedFiles.h"
 #include "app/Error.h"
 #include "app/PictureView.h"
 #include "app/StateCells.h"
@@ -253,13 +254,7 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
     runOnDraft<AddPhotosReport>(
         m_session, this, [paths, options](AlbumSession &draft) { return draft.addPhotos(paths, options); },
         [this, progress, done](AlbumSession &draft, const AddPhotosReport &report, const QString &failure) {
-            if (failure.isEmpty())
-                m_session.adopt(std::move(draft));
-            finishProgress(progress);
-            progress->deleteLater();
-            m_adding = false;
-            reload();
-            Q_EMIT photosChanged();
+            endLongAction(draft, failure, progress);
             QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
             if (!failure.isEmpty())
                 m_dialogs.notice(owner, failure);
@@ -274,6 +269,19 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
             if (done)
                 done();
         });
+}
+
+void PhotoWindow::endLongAction(AlbumSession &draft, const QString &failure, ProgressWindow *progress)
+{
+    // The draft is the album now, unless the action failed (then the album
+    // stays as it was).
+    if (failure.isEmpty())
+        m_session.adopt(std::move(draft));
+    finishProgress(progress);
+    progress->deleteLater();
+    m_adding = false;
+    reload();
+    Q_EMIT photosChanged();
 }
 
 void PhotoWindow::searchFaces()
@@ -385,13 +393,7 @@ void PhotoWindow::autoMatchCommand()
             return true;
         },
         [this, progress](AlbumSession &draft, bool, const QString &error) {
-            if (error.isEmpty())
-                m_session.adopt(std::move(draft));
-            finishProgress(progress);
-            progress->deleteLater();
-            m_adding = false;
-            reload();
-            Q_EMIT photosChanged();
+            endLongAction(draft, error, progress);
             if (!error.isEmpty())
                 m_dialogs.notice(this, error);
             else if (!progress->stopRequested())
@@ -425,10 +427,7 @@ void PhotoWindow::dragEnterEvent(QDragEnterEvent *e)
 
 void PhotoWindow::dropEvent(QDropEvent *e)
 {
-    QStringList paths;
-    for (const QUrl &url : e->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
+    const QStringList paths = droppedLocalFiles(e->mimeData());
     if (paths.isEmpty())
         return;
     e->acceptProposedAction();

@@ -29,6 +29,7 @@ class AlbumSession;
 namespace lumora::ui {
 
 class DialogService;
+class ProgressWindow;
 class PictureView;
 class ThumbnailCache;
 
@@ -76,6 +77,9 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    // Ends an add or 自动套版 run on a draft: adopts it when it succeeded,
+    // closes the progress window and shows the photos again.
+    void endLongAction(AlbumSession &draft, const QString &failure, ProgressWindow *progress);
     void showDetails(int row);
     QString refusedNotice(const std::vector<std::pair<QString, QString>> &refused) const;
 

@@ -33,6 +33,7 @@
 #include "album/ThumbnailCell.h"
 #include "album/ThumbnailListModel.h"
 #include "app/ClockText.h"
+#include "app/DroppedFiles.h"
 #include "app/Error.h"
 #include "effects/EffectWiring.h"
 #include "media/MusicWindow.h"
@@ -1195,10 +1196,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *e)
 
 void MainWindow::dropEvent(QDropEvent *e)
 {
-    QStringList paths;
-    for (const QUrl &url : e->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
+    const QStringList paths = droppedLocalFiles(e->mimeData());
     if (!paths.isEmpty()) {
         e->acceptProposedAction();
         addDroppedPaths(paths);

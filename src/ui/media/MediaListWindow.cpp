@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/DroppedFiles.h"
 #include "app/RowTable.h"
 
 namespace lumora::ui {
@@ -123,10 +124,7 @@ void MediaListWindow::dragEnterEvent(QDragEnterEvent *e)
 
 void MediaListWindow::dropEvent(QDropEvent *e)
 {
-    QStringList paths;
-    for (const QUrl &url : e->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
+    const QStringList paths = droppedLocalFiles(e->mimeData());
     if (paths.isEmpty())
         return;
     e->acceptProposedAction();
