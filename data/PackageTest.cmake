@@ -1,0 +1,59 @@
+# Builds the Debian package with scripts/package.sh, unpacks it with
+# dpkg-deb -x into ROOT (no system change) and makes a one-photo album with the
+# unpacked lumora-make against the unpacked tree:
+#   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DROOT=... -P PackageTest.cmake
+file(REMOVE_RECURSE ${ROOT})
+execute_process(COMMAND ${SOURCE_DIR}/scripts/package.sh ${BUILD_DIR}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE deb ERROR_VARIABLE err OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0 OR NOT EXISTS "${deb}")
+  message(FATAL_ERROR "scripts/package.sh failed (${rc}): ${err}")
+endif()
+get_filename_component(name ${deb} NAME)
+if(NOT name MATCHES "^lumora_[0-9.]+_amd64\\.deb$")
+  message(FATAL_ERROR "unexpected package name: ${name}")
+endif()
+
+# Dependencies come from the binaries (dpkg-shlibdeps), plus the run-time ones.
+execute_process(COMMAND dpkg-deb -f ${deb} Depends OUTPUT_VARIABLE depends)
+foreach(d libqt6core6 libavcodec libebur128 qt6-qpa-plugins fonts-wqy-microhei)
+  if(NOT depends MATCHES "${d}")
+    message(FATAL_ERROR "Depends lacks ${d}: ${depends}")
+  endif()
+endforeach()
+
+execute_process(COMMAND dpkg-deb -x ${deb} ${ROOT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "dpkg-deb -x failed: ${rc}")
+endif()
+set(usr ${ROOT}/usr)
+foreach(f bin/lumora bin/lumora-make share/applications/lumora.desktop
+          share/icons/hicolor/scalable/apps/lumora.svg share/icons/hicolor/48x48/apps/lumora.png
+          share/icons/hicolor/256x256/apps/lumora.png share/metainfo/org.lumora.Lumora.metainfo.xml
+          share/man/man1/lumora-make.1.gz share/man/man1/lumora.1.gz share/doc/lumora/copyright
+          share/lumora/smxcwjj share/lumora/shilizhaopian)
+  if(NOT EXISTS ${usr}/${f})
+    message(FATAL_ERROR "not in the package: /usr/${f}")
+  endif()
+endforeach()
+
+# A one-photo album at the smallest MP4 size, from a folder outside the root.
+file(GLOB photos ${usr}/share/lumora/shilizhaopian/*.jpg)
+list(SORT photos)
+list(GET photos 0 photo)
+set(run ${ROOT}-run)
+file(REMOVE_RECURSE ${run})
+file(MAKE_DIRECTORY ${run})
+execute_process(COMMAND ${usr}/bin/lumora-make --type MP4 --size 320x176 --seed 1 --text-effects off
+                        --name packaged --out ${run} ${photo}
+                WORKING_DIRECTORY ${run} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the unpacked lumora-make failed (${rc}):\n${out}\n${err}")
+endif()
+execute_process(COMMAND ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames
+                        -of default=nw=1:nk=1 ${run}/packaged.mp4
+                RESULT_VARIABLE rc OUTPUT_VARIABLE frames OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0 OR frames LESS 1)
+  message(FATAL_ERROR "the unpacked program's album does not decode: ${rc} ${frames}")
+endif()
+message(STATUS "the packaged lumora-make made ${frames} frames")
+file(REMOVE_RECURSE ${ROOT} ${run})
