@@ -11,6 +11,7 @@ PACKAGES=(
   libaubio-dev libebur128-dev python3-skimage
   fonts-wqy-microhei fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core ffmpeg xvfb xauth xdotool
   pulseaudio pulseaudio-utils desktop-file-utils clang-format
+  dpkg-dev librsvg2-bin help2man appstream
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
