@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config lld
-  qt6-base-dev qt6-multimedia-dev libqt6concurrent6 qt6-translations-l10n
+  qt6-base-dev qt6-multimedia-dev libqt6concurrent6 qt6-translations-l10n qt6-l10n-tools
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libdeflate-dev zlib1g-dev libexif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev libyuv-dev
   libopencc-dev libuchardet-dev nlohmann-json3-dev libgtest-dev libdlib-dev

@@ -19,6 +19,8 @@
 #include "app/Album.h"
 #include "app/Error.h"
 #include "app/Heap.h"
+#include "app/Language.h"
+#include "app/Paths.h"
 #include "effects/CustomCaptions.h"
 #include "effects/EffectPlacement.h"
 #include "effects/EffectTables.h"
@@ -55,7 +57,7 @@ void out(const QString &text)
     std::fflush(stdout);
 }
 
-const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件夹 ...]
+const char kUsageText[] = QT_TRANSLATE_NOOP("lumora-make", R"(用法: lumora-make [选项] [照片.jpg | 文件夹 ...]
       lumora-make [--type … --size … --quality … --tv … --out … --loudness …] 相册.lumora ...
   --mode 16:9|4:3|portrait          相册模式 (默认 16:9)
   --type VCD|SVCD|DVD|AVI|WMV|MP4|MOV   输出类型 (默认 MP4)
@@ -78,8 +80,9 @@ const char kUsageText[] = R"(用法: lumora-make [选项] [照片.jpg | 文件�
   --caption 秒,样式,文字             自定义文字: 开始的秒数、样式 (如 jinse_biaoti 或 金色标题)
                                     和文字 (\n 换行); 可重复
   --plan [--json]                   只显示相册计划, 不制作
+  --lang zh|en                      界面语言 (默认跟随系统的语言设置)
 不给照片时, 用自带的示例照片、示例歌曲和歌词制作演示相册。
-给出相册文件 (.lumora) 时, 按文件中保存的相册制作视频, 每个文件一个视频。)";
+给出相册文件 (.lumora) 时, 按文件中保存的相册制作视频, 每个文件一个视频。)");
 
 struct Options {
     ModeKind mode = ModeKind::Wide16x9;
@@ -155,18 +158,21 @@ QString parseArguments(const QStringList &args, Options &o)
         const bool needsValue = a.startsWith(QLatin1String("--")) && a != QLatin1String("--plan")
             && a != QLatin1String("--json") && a != QLatin1String("--help");
         if (needsValue && !value(v))
-            return QStringLiteral("选项 %1 缺少取值").arg(a);
+            return QCoreApplication::translate("lumora-make", "选项 %1 缺少取值").arg(a);
         if (a.startsWith(QLatin1String("--")))
             o.given.insert(a);
         if (a == QLatin1String("--mode")) {
             const auto m = AlbumMode::fromName(v);
             if (!m)
-                return QStringLiteral("未知的相册模式：%1（可用 16:9、4:3、portrait）").arg(v);
+                return QCoreApplication::translate("lumora-make", "未知的相册模式：%1（可用 16:9、4:3、portrait）")
+                    .arg(v);
             o.mode = *m;
         } else if (a == QLatin1String("--type")) {
             const auto t = outputTypeFromName(v);
             if (!t)
-                return QStringLiteral("未知的输出类型：%1（可用 VCD、SVCD、DVD、AVI、WMV、MP4、MOV）").arg(v);
+                return QCoreApplication::translate("lumora-make",
+                                                   "未知的输出类型：%1（可用 VCD、SVCD、DVD、AVI、WMV、MP4、MOV）")
+                    .arg(v);
             o.type = *t;
         } else if (a == QLatin1String("--size")) {
             const QStringList wh
@@ -175,11 +181,12 @@ QString parseArguments(const QStringList &args, Options &o)
             if (wh.size() == 2)
                 o.size = QSize(wh[0].trimmed().toInt(&okW), wh[1].trimmed().toInt(&okH));
             if (!okW || !okH)
-                return QStringLiteral("尺寸应写成 宽x高，例如 1280x720：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "尺寸应写成 宽x高，例如 1280x720：%1").arg(v);
         } else if (a == QLatin1String("--quality")) {
             const auto q = qualityFromKey(v);
             if (!q)
-                return QStringLiteral("未知的画质：%1（可用 biaoqing、gaoqing、chaoqing）").arg(v);
+                return QCoreApplication::translate("lumora-make", "未知的画质：%1（可用 biaoqing、gaoqing、chaoqing）")
+                    .arg(v);
             o.quality = *q;
         } else if (a == QLatin1String("--tv")) {
             if (v.compare(QLatin1String("PAL"), Qt::CaseInsensitive) == 0)
@@ -187,12 +194,13 @@ QString parseArguments(const QStringList &args, Options &o)
             else if (v.compare(QLatin1String("NTSC"), Qt::CaseInsensitive) == 0)
                 o.tv = TvSystem::NTSC;
             else
-                return QStringLiteral("未知的电视制式：%1（可用 PAL、NTSC）").arg(v);
+                return QCoreApplication::translate("lumora-make", "未知的电视制式：%1（可用 PAL、NTSC）").arg(v);
         } else if (a == QLatin1String("--sync")) {
             if (const auto sync = syncModeFromKey(v))
                 o.sync = *sync;
             else
-                return QStringLiteral("未知的同步方式：%1（可用 template、music、beat）").arg(v);
+                return QCoreApplication::translate("lumora-make", "未知的同步方式：%1（可用 template、music、beat）")
+                    .arg(v);
         } else if (a == QLatin1String("--music")) {
             o.music << v;
         } else if (a == QLatin1String("--lyrics")) {
@@ -201,29 +209,30 @@ QString parseArguments(const QStringList &args, Options &o)
             bool ok = false;
             o.pack = v.toInt(&ok);
             if (!ok || o.pack < 1)
-                return QStringLiteral("模板组合编号应为正整数：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "模板组合编号应为正整数：%1").arg(v);
         } else if (a == QLatin1String("--text-effects")) {
             if (!onOff(v, o.textEffects))
-                return QStringLiteral("--text-effects 只能是 on 或 off：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "--text-effects 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--picture-effects")) {
             if (!onOff(v, o.pictureEffects))
-                return QStringLiteral("--picture-effects 只能是 on 或 off：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "--picture-effects 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--faces")) {
             if (!onOff(v, o.faces))
-                return QStringLiteral("--faces 只能是 on 或 off：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "--faces 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--loudness")) {
             if (!onOff(v, o.loudness))
-                return QStringLiteral("--loudness 只能是 on 或 off：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "--loudness 只能是 on 或 off：%1").arg(v);
         } else if (a == QLatin1String("--theme")) {
-            o.theme = textEffectThemeFromName(v);
+            // "all" stands for 全部 (every category) in any language.
+            o.theme = v == QLatin1String("all") ? -1 : textEffectThemeFromName(v);
             if (o.theme == kNoTextEffectTheme)
-                return QStringLiteral("未知的文字特效主题：%1（可用 全部、%2）")
+                return QCoreApplication::translate("lumora-make", "未知的文字特效主题：%1（可用 全部、%2）")
                     .arg(v, textEffectThemeNames().join(QStringLiteral("、")));
         } else if (a == QLatin1String("--seed")) {
             bool ok = false;
             const qulonglong seed = v.toULongLong(&ok);
             if (!ok)
-                return QStringLiteral("随机种子应为非负整数：%1").arg(v);
+                return QCoreApplication::translate("lumora-make", "随机种子应为非负整数：%1").arg(v);
             o.seed = seed;
         } else if (a == QLatin1String("--name")) {
             o.name = v; // given, even when empty (then refused)
@@ -240,7 +249,7 @@ QString parseArguments(const QStringList &args, Options &o)
         } else if (a == QLatin1String("--caption")) {
             const auto c = parseCaption(v);
             if (!c)
-                return QStringLiteral("自定义文字应为“秒,样式,文字”（样式：%1）：%2")
+                return QCoreApplication::translate("lumora-make", "自定义文字应为“秒,样式,文字”（样式：%1）：%2")
                     .arg(captionStyleKeys().join(QLatin1Char('|')), v);
             o.captions.push_back(*c);
         } else if (a == QLatin1String("--plan")) {
@@ -250,15 +259,15 @@ QString parseArguments(const QStringList &args, Options &o)
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             o.help = true;
         } else if (a.startsWith(QLatin1String("-"))) {
-            return QStringLiteral("未知的选项：%1").arg(a);
+            return QCoreApplication::translate("lumora-make", "未知的选项：%1").arg(a);
         } else {
             o.inputs << a;
         }
     }
     if (o.json && !o.plan)
-        return QStringLiteral("--json 只能与 --plan 一起使用");
+        return QCoreApplication::translate("lumora-make", "--json 只能与 --plan 一起使用");
     if (!o.subtitle.trimmed().isEmpty() && o.title.trimmed().isEmpty())
-        return QStringLiteral("--subtitle 只能与 --title 一起使用");
+        return QCoreApplication::translate("lumora-make", "--subtitle 只能与 --title 一起使用");
     return {};
 }
 
@@ -304,32 +313,36 @@ private:
 
 void printPlan(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
 {
-    out(QStringLiteral("相册：%1  模式 %2  %3 %4 %5 %6")
+    out(QCoreApplication::translate("lumora-make", "相册：%1  模式 %2  %3 %4 %5 %6")
             .arg(plan.choice.albumName, album.modeInfo().shortName, outputTypeName(plan.choice.type),
                  sizeText(plan.choice.size), qualityKey(plan.choice.quality), tvSystemName(plan.choice.tv)));
-    out(QStringLiteral("总帧数：%1（%2 秒）").arg(plan.totalFrames).arg(double(plan.totalFrames) / 25.0, 0, 'f', 2));
-    out(QStringLiteral("模板：%1 个").arg(plan.templateList.size()));
+    out(QCoreApplication::translate("lumora-make", "总帧数：%1（%2 秒）")
+            .arg(plan.totalFrames)
+            .arg(double(plan.totalFrames) / 25.0, 0, 'f', 2));
+    out(QCoreApplication::translate("lumora-make", "模板：%1 个").arg(plan.templateList.size()));
     if (plan.choice.sync == SyncMode::Beat)
         for (const FittedTemplate &f : plan.fits)
-            out(QStringLiteral("  第 %1 帧起 %2 帧，速度 %3%4")
+            out(QCoreApplication::translate("lumora-make", "  第 %1 帧起 %2 帧，速度 %3%4")
                     .arg(f.start)
                     .arg(f.frames)
                     .arg(f.rate, 0, 'f', 3)
-                    .arg(f.endsOnStrongBeat ? QStringLiteral("，换在强拍")
-                             : f.endsOnBeat ? QStringLiteral("，换在节拍")
+                    .arg(f.endsOnStrongBeat ? QCoreApplication::translate("lumora-make", "，换在强拍")
+                             : f.endsOnBeat ? QCoreApplication::translate("lumora-make", "，换在节拍")
                                             : QString()));
     for (const Row &t : plan.templateList)
-        out(QStringLiteral("  %1  %2  %3 帧")
+        out(QCoreApplication::translate("lumora-make", "  %1  %2  %3 帧")
                 .arg(t.subItem(0), t.subItem(5))
                 .arg(catalogueFrames(album, t.caption().toInt())));
-    out(QStringLiteral("照片：%1 张，拒绝 %2 张").arg(album.ListView_daoru_zhaopian.size()).arg(refused.size()));
-    out(QStringLiteral("歌曲：%1 首，播放列表 %2 首")
+    out(QCoreApplication::translate("lumora-make", "照片：%1 张，拒绝 %2 张")
+            .arg(album.ListView_daoru_zhaopian.size())
+            .arg(refused.size()));
+    out(QCoreApplication::translate("lumora-make", "歌曲：%1 首，播放列表 %2 首")
             .arg(album.ListView_daoru_yinyue.size())
             .arg(plan.musicList.size()));
-    out(QStringLiteral("文字特效：%1  画面特效：%2")
+    out(QCoreApplication::translate("lumora-make", "文字特效：%1  画面特效：%2")
             .arg(album.wenzi_ListView_Image.size())
             .arg(album.huamian_ListView_Image.size()));
-    out(QStringLiteral("输出：%1").arg(plan.choice.outputPath()));
+    out(QCoreApplication::translate("lumora-make", "输出：%1").arg(plan.choice.outputPath()));
 }
 
 int run(const Options &o)
@@ -372,7 +385,7 @@ int run(const Options &o)
         if (!named)
             name = QStringLiteral("演示相册");
         if (!QFileInfo(paths.samplePhotoFolder()).isDir()) {
-            err(QStringLiteral("没有找到示例照片：%1").arg(paths.samplePhotoFolder()));
+            err(QCoreApplication::translate("lumora-make", "没有找到示例照片：%1").arg(paths.samplePhotoFolder()));
             return kRefused;
         }
     }
@@ -387,7 +400,7 @@ int run(const Options &o)
             QStringList offered;
             for (QSize s : sizes)
                 offered << QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
-            err(QStringLiteral("%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
+            err(QCoreApplication::translate("lumora-make", "%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
                     .arg(outputTypeName(o.type))
                     .arg(o.size->width())
                     .arg(o.size->height())
@@ -441,7 +454,7 @@ int run(const Options &o)
     }
     bar.end();
     for (const RefusedPhoto &r : added.refused)
-        err(QStringLiteral("照片被拒绝：%1（%2）").arg(r.path, r.reason));
+        err(QCoreApplication::translate("lumora-make", "照片被拒绝：%1（%2）").arg(r.path, r.reason));
     for (const QString &notice : added.notices)
         if (!notice.isEmpty())
             err(notice);
@@ -450,12 +463,12 @@ int run(const Options &o)
     if (album.settings.faceCrop && !g_stop) {
         session.findFaces(int(std::max(1u, std::thread::hardware_concurrency())), &g_stop, [&](int done, int max) {
             if (!o.plan)
-                bar.show(QStringLiteral("查找人脸"), done, max);
+                bar.show(QCoreApplication::translate("lumora-make", "查找人脸"), done, max);
         });
         bar.end();
     }
     if (g_stop) {
-        err(QStringLiteral("已停止。"));
+        err(QCoreApplication::translate("lumora-make", "已停止。"));
         return kStopped;
     }
 
@@ -492,29 +505,33 @@ int run(const Options &o)
     }
 
     if (!QDir().mkpath(choice.folder) || !QFileInfo(choice.folder).isWritable()) {
-        err(QStringLiteral("无法写入保存文件夹：%1").arg(choice.folder));
+        err(QCoreApplication::translate("lumora-make", "无法写入保存文件夹：%1").arg(choice.folder));
         return kRefused;
     }
     ProductionCallbacks callbacks;
-    callbacks.staging = [&](int done, int max) { bar.show(QStringLiteral("准备照片"), done, max); };
+    callbacks.staging
+        = [&](int done, int max) { bar.show(QCoreApplication::translate("lumora-make", "准备照片"), done, max); };
     callbacks.frames = [&](long long done, long long total) {
         if (done % 5 == 0 || done == total)
-            bar.show(QStringLiteral("制作相册"), done, total);
+            bar.show(QCoreApplication::translate("lumora-make", "制作相册"), done, total);
     };
     const ProductionResult result = session.produce(plan, callbacks, &g_stop);
     bar.end();
     for (const QString &f : result.stagingFailures)
-        err(QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f));
+        err(QCoreApplication::translate("lumora-make", "照片无法读取，已用占位图代替：%1").arg(f));
     switch (result.outcome) {
     case ProductionOutcome::Completed: out(result.outputPath); return kOk;
     case ProductionOutcome::Stopped:
-        err(QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
+        err(QCoreApplication::translate("lumora-make", "已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
                 .arg(result.framesComposed)
                 .arg(result.outputPath));
         return kStopped;
-    case ProductionOutcome::StoppedEarly: err(QStringLiteral("已停止制作，没有生成文件。")); return kStopped;
+    case ProductionOutcome::StoppedEarly:
+        err(QCoreApplication::translate("lumora-make", "已停止制作，没有生成文件。"));
+        return kStopped;
     case ProductionOutcome::Failed:
-        err(QStringLiteral("制作失败：%1").arg(result.error.isEmpty() ? QStringLiteral("编码器出错") : result.error));
+        err(QCoreApplication::translate("lumora-make", "制作失败：%1")
+                .arg(result.error.isEmpty() ? QCoreApplication::translate("lumora-make", "编码器出错") : result.error));
         return kFailed;
     }
     return kFailed;
@@ -532,7 +549,7 @@ int makeAlbumFile(const Options &o, const QString &file, const QString &workRoot
 {
     const QString shown = QDir::toNativeSeparators(file);
     auto refuse = [&](int code, const QString &why) {
-        summary = QStringLiteral("失败：%1：%2").arg(shown, why);
+        summary = QCoreApplication::translate("lumora-make", "失败：%1：%2").arg(shown, why);
         return code;
     };
     AlbumSession session(o.programFolder, workRoot);
@@ -541,7 +558,7 @@ int makeAlbumFile(const Options &o, const QString &file, const QString &workRoot
         if (!opened.loaded)
             return refuse(kRefused, missingFilesNotice(opened.missing).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     } catch (const IntegrityError &e) {
-        return refuse(kFailed, QStringLiteral("资源文件损坏：%1").arg(e.message()));
+        return refuse(kFailed, QCoreApplication::translate("lumora-make", "资源文件损坏：%1").arg(e.message()));
     } catch (const Error &e) {
         return refuse(kRefused, e.message());
     }
@@ -566,7 +583,7 @@ int makeAlbumFile(const Options &o, const QString &file, const QString &workRoot
             for (QSize size : sizes)
                 offered << QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
             return refuse(kUsage,
-                          QStringLiteral("%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
+                          QCoreApplication::translate("lumora-make", "%1 在此模式下没有尺寸 %2x%3。可用尺寸：%4")
                               .arg(outputTypeName(choice.type))
                               .arg(o.size->width())
                               .arg(o.size->height())
@@ -602,43 +619,47 @@ int makeAlbumFile(const Options &o, const QString &file, const QString &workRoot
         return refuse(kRefused, e.message());
     }
     if (g_stop)
-        return refuse(kStopped, QStringLiteral("已停止。"));
+        return refuse(kStopped, QCoreApplication::translate("lumora-make", "已停止。"));
     if (o.plan) {
         if (o.json)
             out(QString::fromStdString(planJsonText(album, plan, {})));
         else
             printPlan(album, plan, {});
-        summary = QStringLiteral("完成：%1").arg(shown);
+        summary = QCoreApplication::translate("lumora-make", "完成：%1").arg(shown);
         return kOk;
     }
     if (!QDir().mkpath(choice.folder) || !QFileInfo(choice.folder).isWritable())
-        return refuse(kRefused, QStringLiteral("无法写入保存文件夹：%1").arg(choice.folder));
+        return refuse(kRefused,
+                      QCoreApplication::translate("lumora-make", "无法写入保存文件夹：%1").arg(choice.folder));
     ProgressBar bar;
     ProductionCallbacks callbacks;
-    callbacks.staging = [&](int done, int max) { bar.show(QStringLiteral("准备照片"), done, max); };
+    callbacks.staging
+        = [&](int done, int max) { bar.show(QCoreApplication::translate("lumora-make", "准备照片"), done, max); };
     callbacks.frames = [&](long long done, long long total) {
         if (done % 5 == 0 || done == total)
-            bar.show(QStringLiteral("制作相册"), done, total);
+            bar.show(QCoreApplication::translate("lumora-make", "制作相册"), done, total);
     };
     const ProductionResult result = session.produce(plan, callbacks, &g_stop);
     bar.end();
     for (const QString &f : result.stagingFailures)
-        err(QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f));
+        err(QCoreApplication::translate("lumora-make", "照片无法读取，已用占位图代替：%1").arg(f));
     switch (result.outcome) {
     case ProductionOutcome::Completed:
-        summary = QStringLiteral("完成：%1 → %2").arg(shown, result.outputPath);
+        summary = QCoreApplication::translate("lumora-make", "完成：%1 → %2").arg(shown, result.outputPath);
         return kOk;
     case ProductionOutcome::Stopped:
         return refuse(kStopped,
-                      QStringLiteral("已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
+                      QCoreApplication::translate("lumora-make", "已停止制作。已经制作的 %1 帧保存在（可以播放）：%2")
                           .arg(result.framesComposed)
                           .arg(result.outputPath));
-    case ProductionOutcome::StoppedEarly: return refuse(kStopped, QStringLiteral("已停止制作，没有生成文件。"));
+    case ProductionOutcome::StoppedEarly:
+        return refuse(kStopped, QCoreApplication::translate("lumora-make", "已停止制作，没有生成文件。"));
     case ProductionOutcome::Failed: break;
     }
     return refuse(
         kFailed,
-        QStringLiteral("制作失败：%1").arg(result.error.isEmpty() ? QStringLiteral("编码器出错") : result.error));
+        QCoreApplication::translate("lumora-make", "制作失败：%1")
+            .arg(result.error.isEmpty() ? QCoreApplication::translate("lumora-make", "编码器出错") : result.error));
 }
 
 // Several album files: one video each, in order; a failed one does not stop
@@ -652,16 +673,18 @@ int runAlbumFiles(const Options &o)
                          QStringLiteral("--loudness"), QStringLiteral("--seed"), QStringLiteral("--program-folder"),
                          QStringLiteral("--plan"), QStringLiteral("--json")}
                  .contains(given)) {
-            err(QStringLiteral("选项 %1 不能与相册文件一起使用：相册文件里已经保存了这些内容").arg(given));
+            err(QCoreApplication::translate("lumora-make",
+                                            "选项 %1 不能与相册文件一起使用：相册文件里已经保存了这些内容")
+                    .arg(given));
             return kUsage;
         }
     for (const QString &input : o.inputs)
         if (!isAlbumFile(input)) {
-            err(QStringLiteral("相册文件不能和照片一起给出：%1").arg(input));
+            err(QCoreApplication::translate("lumora-make", "相册文件不能和照片一起给出：%1").arg(input));
             return kUsage;
         }
     if (o.name && o.inputs.size() > 1) {
-        err(QStringLiteral("--name 只能用于一个相册文件"));
+        err(QCoreApplication::translate("lumora-make", "--name 只能用于一个相册文件"));
         return kUsage;
     }
     std::unique_ptr<WorkRoot> work;
@@ -710,15 +733,32 @@ int main(int argc, char **argv)
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
 
+    // Messages in the interface's language: --lang, else the system locale.
+    QStringList args = app.arguments();
+    QString language = resolveInterfaceLanguage(InterfaceLanguage::System);
+    std::optional<QString> languageError;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--lang")); at >= 0) {
+        const QString code = at + 1 < args.size() ? args[at + 1] : QString();
+        if (code == QLatin1String("zh") || code == QLatin1String("en"))
+            language = code;
+        else
+            languageError = code;
+        args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    }
+    Translations translations;
+    translations.install(language, Paths::resourceFolder());
+
     Options o;
-    const QString usage = parseArguments(app.arguments(), o);
+    QString usage = parseArguments(args, o);
+    if (languageError && usage.isEmpty())
+        usage = QCoreApplication::translate("lumora-make", "未知的界面语言：%1（可用 zh、en）").arg(*languageError);
     if (o.help) {
-        out(QString::fromUtf8(kUsageText));
+        out(QCoreApplication::translate("lumora-make", kUsageText));
         return kOk;
     }
     if (!usage.isEmpty()) {
         err(usage);
-        err(QString::fromUtf8(kUsageText));
+        err(QCoreApplication::translate("lumora-make", kUsageText));
         return kUsage;
     }
     try {
@@ -726,7 +766,7 @@ int main(int argc, char **argv)
             return runAlbumFiles(o);
         return run(o);
     } catch (const IntegrityError &e) {
-        err(QStringLiteral("资源文件损坏：%1").arg(e.message()));
+        err(QCoreApplication::translate("lumora-make", "资源文件损坏：%1").arg(e.message()));
         return kFailed;
     } catch (const Error &e) {
         err(e.message());

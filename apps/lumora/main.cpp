@@ -1,10 +1,7 @@
 // Lumora desktop application: one running copy, a working root of its own,
 // the loader, the main window with the start-up movie, the mode chooser.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSocketNotifier>
-#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -16,8 +13,10 @@
 #include "app/Error.h"
 #include "app/GuardedApplication.h"
 #include "app/Heap.h"
+#include "app/Language.h"
 #include "app/Loader.h"
 #include "app/MainWindow.h"
+#include "app/Paths.h"
 #include "app/ProjectCommands.h"
 #include "app/QtDialogService.h"
 #include "app/Style.h"
@@ -68,12 +67,10 @@ int main(int argc, char **argv)
         return instance.error().isEmpty() ? 0 : 1;
     }
 
-    // Qt's own dialogs (file and folder choosers, standard buttons) speak
-    // the interface's language: the Chinese translations Qt ships.
-    QTranslator qtChinese;
-    if (qtChinese.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtChinese);
+    // The interface's language: the one chosen in the settings window, else
+    // the system locale's; Qt's own dialogs speak the same language.
+    Translations translations;
+    translations.install(resolveInterfaceLanguage(storedInterfaceLanguage()), Paths::resourceFolder());
 
     ui::applyProgramStyle(app);
     ui::QtDialogService dialogs;
@@ -82,7 +79,8 @@ int main(int argc, char **argv)
     try {
         root = WorkRoot::create();
     } catch (const Error &e) {
-        dialogs.notice(nullptr, QStringLiteral("无法创建工作文件夹，程序不能运行。\n%1").arg(e.message()));
+        dialogs.notice(
+            nullptr, QCoreApplication::translate("lumora", "无法创建工作文件夹，程序不能运行。\n%1").arg(e.message()));
         return 1;
     }
 
@@ -131,7 +129,8 @@ int main(int argc, char **argv)
         const QString refused = main.startUp();
         if (!refused.isEmpty()) {
             // A damaged or missing start-up movie: the installation is broken.
-            dialogs.notice(nullptr, QStringLiteral("程序资源已损坏，请重新安装。\n%1").arg(refused));
+            dialogs.notice(nullptr,
+                           QCoreApplication::translate("lumora", "程序资源已损坏，请重新安装。\n%1").arg(refused));
             std::fprintf(stderr, "lumora: %s\n", qPrintable(refused));
             exitCode = 1;
             QCoreApplication::exit(1);

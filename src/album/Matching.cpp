@@ -1,5 +1,6 @@
 #include "Matching.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <array>
@@ -430,9 +431,9 @@ QString deleteUsedTemplate(Album &album, int usedRow)
 {
     RowTable &used = album.ListView_moban_shiyong;
     if (used.empty())
-        throw Error(QStringLiteral("没有添加模板文件！"));
+        throw Error(QCoreApplication::translate("lumora::Matching", "没有添加模板文件！"));
     if (usedRow < 0 || usedRow >= used.size())
-        throw Error(QStringLiteral("没有选中模板文件！"));
+        throw Error(QCoreApplication::translate("lumora::Matching", "没有选中模板文件！"));
     RowTable &slots = album.ListView_moban_shiyong_canshu;
     RowTable &photos = album.ListView_daoru_zhaopian;
     QList<int> freed;
@@ -463,19 +464,19 @@ QString deleteUsedTemplate(Album &album, int usedRow)
     for (int i = 0; i < used.size(); ++i)
         used.setCell(i, usedcol::kNumber, QString::number(i + 1));
     renumberBackgrounds(album);
-    return QStringLiteral("选中的模板文件已经删除！");
+    return QCoreApplication::translate("lumora::Matching", "选中的模板文件已经删除！");
 }
 
 QString deleteAllUsedTemplates(Album &album)
 {
     if (album.ListView_moban_shiyong.empty())
-        throw Error(QStringLiteral("没有添加模板文件！"));
+        throw Error(QCoreApplication::translate("lumora::Matching", "没有添加模板文件！"));
     album.ListView_moban_shiyong.clear();
     album.ListView_moban_shiyong_canshu.clear();
     album.ListView_moban_beijing.clear();
     for (Row &p : album.ListView_daoru_zhaopian)
         p.setCell(photocol::kMatched, QString());
-    return QStringLiteral("已经使用的模板文件已经全部删除！");
+    return QCoreApplication::translate("lumora::Matching", "已经使用的模板文件已经全部删除！");
 }
 
 void dropUsedTemplatesFrom(Album &album, int first)
@@ -559,7 +560,7 @@ MatchResult runMatchingPass(Album &album, const MatchProgress &progress, const s
 MatchResult automaticMatching(Album &album, const MatchProgress &progress, const std::atomic<bool> *stop)
 {
     if (album.ListView_daoru_zhaopian.empty())
-        throw Error(QStringLiteral("没有添加照片文件！"));
+        throw Error(QCoreApplication::translate("lumora::Matching", "没有添加照片文件！"));
     rebuildBackgroundCandidates(album);
     fillEmptyBackgrounds(album);
     return runMatchingPass(album, progress, stop);

@@ -1,5 +1,6 @@
 #include "PhotoTable.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
@@ -15,7 +16,7 @@ namespace {
 // its caption.
 constexpr int kTextEffectMarkSubItem = 8;
 
-const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
+const char *const kNoPhotos = QT_TRANSLATE_NOOP("lumora::PhotoTable", "没有添加照片文件！");
 } // namespace
 
 PhotoFacts readPhotoFacts(const QString &path)
@@ -23,7 +24,7 @@ PhotoFacts readPhotoFacts(const QString &path)
     const JpegInfo info = readJpegInfo(path);
     const QString unusable = jpegUnusableReason(info);
     if (!unusable.isEmpty())
-        throw Error(QStringLiteral("无法使用照片文件 %1：%2").arg(path, unusable));
+        throw Error(QCoreApplication::translate("lumora::PhotoTable", "无法使用照片文件 %1：%2").arg(path, unusable));
     const QSize shown = info.displayed();
     const QFileInfo fi(path);
     PhotoFacts f;
@@ -117,7 +118,7 @@ QString deletePhotoQuestion(const Album &album, int row)
 {
     const int n = slotsUsingPhoto(album, row);
     if (n == 0)
-        return QStringLiteral("是否确定要删除当前选中的照片文件?");
+        return QCoreApplication::translate("lumora::PhotoTable", "是否确定要删除当前选中的照片文件?");
     return QStringLiteral("此张照片文件在 %1 "
                           "个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?")
         .arg(n);
@@ -127,8 +128,9 @@ QString deleteAllPhotosQuestion(const Album &album)
 {
     for (const Row &r : album.wenzi_ListView_Image)
         if (!r.subItem(kTextEffectMarkSubItem).isEmpty())
-            return QStringLiteral("是否确定要删除全部照片文件?删除后,自动添加到模板中的文字特效也会被全部删除!");
-    return QStringLiteral("是否确定要删除全部照片文件?");
+            return QCoreApplication::translate(
+                "lumora::PhotoTable", "是否确定要删除全部照片文件?删除后,自动添加到模板中的文字特效也会被全部删除!");
+    return QCoreApplication::translate("lumora::PhotoTable", "是否确定要删除全部照片文件?");
 }
 
 int removeTextEffectsWithMarks(Album &album, const QStringList &marks)
@@ -160,9 +162,9 @@ QStringList deletePhoto(Album &album, int row, const PhotoDeletionHooks &hooks)
 {
     RowTable &photos = album.ListView_daoru_zhaopian;
     if (photos.empty())
-        throw Error(kNoPhotos);
+        throw Error(QCoreApplication::translate("lumora::PhotoTable", kNoPhotos));
     if (row < 0 || row >= photos.size())
-        throw Error(QStringLiteral("没有选中照片文件！"));
+        throw Error(QCoreApplication::translate("lumora::PhotoTable", "没有选中照片文件！"));
 
     // The templates showing the photo are no longer complete. Every slot of
     // such a template is emptied, the deleted photo's and its neighbours':
@@ -213,10 +215,11 @@ QStringList deletePhoto(Album &album, int row, const PhotoDeletionHooks &hooks)
     // Background rows keep their picture; only rows without one are filled.
     fillEmptyBackgrounds(album);
 
-    QStringList notices{QStringLiteral("选中的照片文件已经删除！")};
+    QStringList notices{QCoreApplication::translate("lumora::PhotoTable", "选中的照片文件已经删除！")};
     if (!marks.isEmpty()) {
         removeTextEffectsWithMarks(album, marks);
-        notices << QStringLiteral("此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！");
+        notices << QCoreApplication::translate("lumora::PhotoTable",
+                                               "此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！");
     }
     for (int i = 0; i < photos.size(); ++i)
         photos[i].setCaption(QString::number(i + 1));
@@ -228,7 +231,7 @@ QStringList deletePhoto(Album &album, int row, const PhotoDeletionHooks &hooks)
 QString deleteAllPhotos(Album &album)
 {
     if (album.ListView_daoru_zhaopian.empty())
-        throw Error(kNoPhotos);
+        throw Error(QCoreApplication::translate("lumora::PhotoTable", kNoPhotos));
     album.ListView_daoru_zhaopian.clear();
     album.ListView_qubu_hengzhao.clear();
     album.ListView_moban_shiyong.clear();
@@ -245,7 +248,7 @@ QString deleteAllPhotos(Album &album)
     }
     for (int i = 0; i < shown.size(); ++i)
         shown[i].setCaption(QString::number(i + 1));
-    return QStringLiteral("照片文件已经全部删除！");
+    return QCoreApplication::translate("lumora::PhotoTable", "照片文件已经全部删除！");
 }
 
 } // namespace lumora

@@ -1,10 +1,13 @@
 #include "production/OutputOptions.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
 #include "app/Album.h"
 #include "app/FlagWords.h"
+#include "app/Language.h"
 
 namespace lumora {
 
@@ -163,19 +166,22 @@ std::optional<SyncMode> syncModeFromKey(const QString &key)
 QString productionStartRefusal(const Album &album, SyncMode sync)
 {
     if (album.cells.is(cell::kTuichu, flag::kPlaying))
-        return kPlayingGuardNotice;
+        return shownText("lumora::notice", kPlayingGuardNotice);
     if (album.ListView_daoru_zhaopian.empty())
-        return QStringLiteral("没有添加照片文件！");
+        return QCoreApplication::translate("lumora::OutputOptions", "没有添加照片文件！");
     if (sync != SyncMode::Template && album.ListView_daoru_yinyue.empty())
-        return QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
+        return QCoreApplication::translate("lumora::OutputOptions",
+                                           "没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
     if (album.ListView_moban_shiyong.empty())
-        return QStringLiteral("没有添加模板文件！");
+        return QCoreApplication::translate("lumora::OutputOptions", "没有添加模板文件！");
     return {};
 }
 
 QString albumNameRefusal(const QString &name)
 {
-    return name.trimmed().isEmpty() ? QStringLiteral("相册名称不能为空,请输入相册名称！") : QString();
+    return name.trimmed().isEmpty()
+        ? QCoreApplication::translate("lumora::OutputOptions", "相册名称不能为空,请输入相册名称！")
+        : QString();
 }
 
 FrameGeometry frameGeometry(QSize output, ModeKind mode)

@@ -1,5 +1,6 @@
 #include "AlbumSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -53,7 +54,7 @@ QStringList AlbumSession::collectPhotoFiles(const QStringList &filesOrFolders, s
         if (fi.isDir()) {
             const QDir dir(in);
             if (!fi.isReadable() || !dir.isReadable()) {
-                refused.push_back({in, QStringLiteral("文件夹无法读取")});
+                refused.push_back({in, QCoreApplication::translate("lumora::AlbumSession", "文件夹无法读取")});
                 continue;
             }
             const QStringList names = dir.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files,
@@ -65,7 +66,7 @@ QStringList AlbumSession::collectPhotoFiles(const QStringList &filesOrFolders, s
             // step refuses it with the reason when it is not a JPEG.
             photos << fi.absoluteFilePath();
         } else {
-            refused.push_back({in, QStringLiteral("文件不存在")});
+            refused.push_back({in, QCoreApplication::translate("lumora::AlbumSession", "文件不存在")});
         }
     }
     return photos;
@@ -112,7 +113,7 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
         const ConfirmFn confirm = options.confirm;
         hooks.confirmReplacePictureEffects = [confirm](Album &) {
             return confirm(
-                QStringLiteral("画面特效"),
+                QCoreApplication::translate("lumora::AlbumSession", "画面特效"),
                 QStringLiteral(
                     "检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"));
         };
@@ -198,7 +199,9 @@ MediaAddReport AlbumSession::addLyricFiles(const QStringList &paths)
     const int songs = m_album.ListView_daoru_yinyue.size();
     const int lyrics = m_album.ListView_daoru_LRC.size();
     if (report.added > 0 && lyrics > songs && songs > 0)
-        report.notices << QStringLiteral("注意：歌词文件比歌曲多，多出的 %1 个歌词文件不会显示。").arg(lyrics - songs);
+        report.notices << QCoreApplication::translate("lumora::AlbumSession",
+                                                      "注意：歌词文件比歌曲多，多出的 %1 个歌词文件不会显示。")
+                              .arg(lyrics - songs);
     return report;
 }
 
@@ -207,12 +210,12 @@ QString AlbumSession::albumNameRefusal(const QString &name)
     if (const QString refusal = lumora::albumNameRefusal(name); !refusal.isEmpty())
         return refusal;
     if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-        return QStringLiteral("相册名称不能包含 “/”：%1").arg(name);
+        return QCoreApplication::translate("lumora::AlbumSession", "相册名称不能包含 “/”：%1").arg(name);
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("相册名称不能是 “%1”").arg(name);
+        return QCoreApplication::translate("lumora::AlbumSession", "相册名称不能是 “%1”").arg(name);
     // Room for the longest extension (".mpg", ".mp4", ...).
     if (name.toUtf8().size() + 4 > kLongestFileNameBytes)
-        return QStringLiteral("相册名称太长，请缩短后再试！");
+        return QCoreApplication::translate("lumora::AlbumSession", "相册名称太长，请缩短后再试！");
     return {};
 }
 

@@ -14,6 +14,7 @@
 
 #include "album/Matching.h"
 #include "app/Album.h"
+#include "app/Language.h"
 #include "effects/EffectPlacement.h"
 
 namespace lumora::ui {
@@ -22,7 +23,7 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
 {
     setObjectName(QStringLiteral("TForm18"));
     setProperty("lumoraWindow", true);
-    setWindowTitle(QStringLiteral("系统设置"));
+    setWindowTitle(tr("系统设置"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
 
@@ -34,39 +35,45 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
               auto *row = new QHBoxLayout(box);
               auto *exclusive = new QButtonGroup(box);
               for (const auto &[name, text] : buttons) {
-                  QRadioButton *b = radio(QString::fromLatin1(name), QString::fromUtf8(text), box);
+                  QRadioButton *b = radio(QString::fromLatin1(name), tr(text), box);
                   exclusive->addButton(b);
                   row->addWidget(b);
               }
               row->addStretch();
               layout->addWidget(box);
           };
-    group(QStringLiteral("导入照片时，对横照片的剪裁效果   (支持单张照片模板效果)"),
-          {{"RadioButton_hengzhaopian_moren", "横照片剪裁成适中效果"},
-           {"RadioButton_hengzhaopian_quanping", "横照片剪裁成全屏效果"}});
-    group(QStringLiteral("导入照片时，对竖照片的剪裁效果   (支持单张照片模板效果)"),
-          {{"RadioButton_shuzhaopian_moren", "竖照片剪裁成适中效果"}});
-    group(QStringLiteral("主界面横照片显示效果"),
-          {{"RadioButton_zhujiemian_heng_shizhong", "横照片适中显示效果"},
-           {"RadioButton_zhujiemian_heng_quanpin", "横照片全屏显示效果"}});
-    group(QStringLiteral("主界面竖照片显示效果"), {{"RadioButton_zhujiemian_shu_shizhong", "竖照片适中显示效果"}});
-    group(QStringLiteral("添加照片时是否为已经使用模板自动添加文字特效"),
-          {{"RadioButton_wenzitexiao_tianjia", "自动添加文字特效"},
-           {"RadioButton_wenzitexiao_butianjia", "不添加文字特效"}});
-    group(QStringLiteral("添加照片时是否为已经使用模板自动添加画面特效"),
-          {{"RadioButton_huamiantexiao_tianjia", "自动添加画面特效"},
-           {"RadioButton_huamiantexiao_butianjia", "不添加画面特效"}});
-    group(QStringLiteral("导入照片时，使用模板组合效果"),
-          {{"RadioButton_moban_zuhe_shiyong", "使用模板组合效果"},
-           {"RadioButton_moban_zuhe_bushiyong", "不使用模板组合效果"}});
-    group(QStringLiteral("音量统一"),
-          {{"RadioButton_yinliang_tongyi", "各首歌曲统一到相同音量"},
-           {"RadioButton_yinliang_yuanyang", "保持歌曲原来的音量"}});
+    group(tr("导入照片时，对横照片的剪裁效果   (支持单张照片模板效果)"),
+          {{"RadioButton_hengzhaopian_moren", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "横照片剪裁成适中效果")},
+           {"RadioButton_hengzhaopian_quanping",
+            QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "横照片剪裁成全屏效果")}});
+    group(tr("导入照片时，对竖照片的剪裁效果   (支持单张照片模板效果)"),
+          {{"RadioButton_shuzhaopian_moren", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "竖照片剪裁成适中效果")}});
+    group(tr("主界面横照片显示效果"),
+          {{"RadioButton_zhujiemian_heng_shizhong",
+            QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "横照片适中显示效果")},
+           {"RadioButton_zhujiemian_heng_quanpin",
+            QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "横照片全屏显示效果")}});
+    group(tr("主界面竖照片显示效果"),
+          {{"RadioButton_zhujiemian_shu_shizhong",
+            QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "竖照片适中显示效果")}});
+    group(tr("添加照片时是否为已经使用模板自动添加文字特效"),
+          {{"RadioButton_wenzitexiao_tianjia", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "自动添加文字特效")},
+           {"RadioButton_wenzitexiao_butianjia", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "不添加文字特效")}});
+    group(tr("添加照片时是否为已经使用模板自动添加画面特效"),
+          {{"RadioButton_huamiantexiao_tianjia", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "自动添加画面特效")},
+           {"RadioButton_huamiantexiao_butianjia", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "不添加画面特效")}});
+    group(
+        tr("导入照片时，使用模板组合效果"),
+        {{"RadioButton_moban_zuhe_shiyong", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "使用模板组合效果")},
+         {"RadioButton_moban_zuhe_bushiyong", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "不使用模板组合效果")}});
+    group(tr("音量统一"),
+          {{"RadioButton_yinliang_tongyi", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "各首歌曲统一到相同音量")},
+           {"RadioButton_yinliang_yuanyang", QT_TRANSLATE_NOOP("lumora::ui::SettingsWindow", "保持歌曲原来的音量")}});
 
     // Photos cut to a slot's shape keep the faces in them whole.
-    auto *facesBox = new QGroupBox(QStringLiteral("照片剪裁"), this);
+    auto *facesBox = new QGroupBox(tr("照片剪裁"), this);
     auto *facesRow = new QHBoxLayout(facesBox);
-    m_faces = new QCheckBox(QStringLiteral("按人脸位置剪裁照片（人物的头部不被裁掉）"), facesBox);
+    m_faces = new QCheckBox(tr("按人脸位置剪裁照片（人物的头部不被裁掉）"), facesBox);
     m_faces->setObjectName(QStringLiteral("CheckBox_renlian_jiancai"));
     connect(m_faces, &QCheckBox::toggled, this, [this] {
         if (m_loading)
@@ -80,21 +87,21 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
     layout->addWidget(facesBox);
 
     // The caption theme the automatic text effects draw from.
-    auto *themeBox = new QGroupBox(QStringLiteral("文字特效主题"), this);
+    auto *themeBox = new QGroupBox(tr("文字特效主题"), this);
     auto *themeRow = new QHBoxLayout(themeBox);
     m_theme = new QComboBox(themeBox);
     m_theme->setObjectName(QStringLiteral("ComboBox_wenzitexiao_zhuti"));
-    m_theme->addItem(QStringLiteral("全部"), -1);
+    m_theme->addItem(tr("全部"), -1);
     const QStringList themes = textEffectThemeNames();
     for (int i = 0; i < themes.size(); ++i)
-        m_theme->addItem(themes[i], i);
+        m_theme->addItem(shownText("lumora::TextEffectCategory", themes[i]), i);
     connect(m_theme, &QComboBox::currentIndexChanged, this, [this] { store(); });
     themeRow->addWidget(m_theme);
     themeRow->addStretch();
     layout->addWidget(themeBox);
 
     // The album's own opening title and closing line (empty: none).
-    auto *titleBox = new QGroupBox(QStringLiteral("片头标题和片尾字幕"), this);
+    auto *titleBox = new QGroupBox(tr("片头标题和片尾字幕"), this);
     auto *titleForm = new QFormLayout(titleBox);
     auto line = [&](const char *name, const QString &hint) {
         auto *e = new QLineEdit(titleBox);
@@ -104,20 +111,40 @@ SettingsWindow::SettingsWindow(Album &album, QWidget *parent) : QDialog(parent),
         connect(e, &QLineEdit::textChanged, this, [this] { store(); });
         return e;
     };
-    m_title = line("Edit_piantou_biaoti", QStringLiteral("例如：外婆九十岁生日快乐（空着则不加片头）"));
-    m_subtitle = line("Edit_piantou_fubiaoti", QStringLiteral("第二行，例如日期"));
-    m_ending = line("Edit_pianwei_zimu", QStringLiteral("例如：谢谢观看（空着则不加片尾）"));
-    titleForm->addRow(QStringLiteral("片头标题:"), m_title);
-    titleForm->addRow(QStringLiteral("片头第二行:"), m_subtitle);
-    titleForm->addRow(QStringLiteral("片尾字幕:"), m_ending);
+    m_title = line("Edit_piantou_biaoti", tr("例如：外婆九十岁生日快乐（空着则不加片头）"));
+    m_subtitle = line("Edit_piantou_fubiaoti", tr("第二行，例如日期"));
+    m_ending = line("Edit_pianwei_zimu", tr("例如：谢谢观看（空着则不加片尾）"));
+    titleForm->addRow(tr("片头标题:"), m_title);
+    titleForm->addRow(tr("片头第二行:"), m_subtitle);
+    titleForm->addRow(tr("片尾字幕:"), m_ending);
     layout->addWidget(titleBox);
 
+    // The interface's language: kept in the user's configuration, not in
+    // the album, and applied when the program starts next.
+    auto *languageBox = new QGroupBox(tr("界面语言"), this);
+    auto *languageRow = new QHBoxLayout(languageBox);
+    m_language = new QComboBox(languageBox);
+    m_language->setObjectName(QStringLiteral("ComboBox_jiemian_yuyan"));
+    m_language->addItem(tr("跟随系统"), interfaceLanguageCode(InterfaceLanguage::System));
+    m_language->addItem(tr("中文"), interfaceLanguageCode(InterfaceLanguage::Chinese));
+    // Each language is named in its own words, whatever the interface speaks.
+    m_language->addItem(QStringLiteral("English"), interfaceLanguageCode(InterfaceLanguage::English));
+    m_language->setCurrentIndex(m_language->findData(interfaceLanguageCode(storedInterfaceLanguage())));
+    connect(m_language, &QComboBox::currentIndexChanged, this,
+            [this] { storeInterfaceLanguage(interfaceLanguageFromCode(m_language->currentData().toString())); });
+    auto *languageNote = new QLabel(tr("重新启动程序后生效"), languageBox);
+    languageNote->setObjectName(QStringLiteral("Label_jiemian_yuyan"));
+    languageRow->addWidget(m_language);
+    languageRow->addWidget(languageNote);
+    languageRow->addStretch();
+    layout->addWidget(languageBox);
+
     auto *buttons = new QHBoxLayout;
-    auto *restore = new QPushButton(QStringLiteral("恢复默认设置"), this);
+    auto *restore = new QPushButton(tr("恢复默认设置"), this);
     restore->setObjectName(QStringLiteral("Button2"));
-    auto *back1 = new QPushButton(QStringLiteral("返    回"), this);
+    auto *back1 = new QPushButton(tr("返    回"), this);
     back1->setObjectName(QStringLiteral("Button1"));
-    auto *back3 = new QPushButton(QStringLiteral("返  回"), this);
+    auto *back3 = new QPushButton(tr("返  回"), this);
     back3->setObjectName(QStringLiteral("Button3"));
     back3->setDefault(true);
     buttons->addWidget(restore);

@@ -3,7 +3,8 @@
 // caption theme, the face-aware cut (CheckBox_renlian_jiancai), the album's
 // opening title (two lines) and closing line, bound to the album's settings
 // as the user clicks and types;
-// "恢复默认设置" (Button2) and the two back buttons (Button1, Button3).
+// the interface language (ComboBox_jiemian_yuyan, kept in the user's
+// configuration for the next start); "恢复默认设置" (Button2) and the two back buttons (Button1, Button3).
 #include <QDialog>
 
 class QCheckBox;
@@ -31,6 +32,7 @@ private:
 
     Album &m_album;
     QComboBox *m_theme = nullptr;
+    QComboBox *m_language = nullptr; // ComboBox_jiemian_yuyan
     QCheckBox *m_faces = nullptr; // CheckBox_renlian_jiancai
     QLineEdit *m_title = nullptr; // Edit_piantou_biaoti
     QLineEdit *m_subtitle = nullptr; // Edit_piantou_fubiaoti

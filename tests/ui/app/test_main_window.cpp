@@ -2,6 +2,7 @@
 // start, driven through their object names with the dialog service answering.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <optional>
 
 #include "app/DialogService.h"
+#include "app/Language.h"
 #include "app/MainWindow.h"
 #include "app/ModeChooser.h"
 #include "app/SettingsWindow.h"
@@ -322,4 +324,31 @@ TEST(SingleInstance, ASecondCopyEndsAtOnceAndLeavesTheFirstRunning)
     EXPECT_FALSE(third.waitForFinished(1500)); // it runs: it took the lock
     third.kill();
     third.waitForFinished(5000);
+}
+
+TEST_F(Fixture, InterfaceLanguageIsKeptInTheUserConfigurationNotTheAlbum)
+{
+    QTemporaryDir config;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    Album &album = session.album();
+    const Settings before = album.settings;
+    {
+        SettingsWindow settings(album);
+        auto *language = settings.findChild<QComboBox *>(QStringLiteral("ComboBox_jiemian_yuyan"));
+        ASSERT_NE(language, nullptr);
+        EXPECT_EQ(language->currentData().toString(), QStringLiteral("system"));
+        EXPECT_EQ(language->count(), 3);
+        language->setCurrentIndex(language->findData(QStringLiteral("en")));
+        // Applied at the next start, as the window says.
+        EXPECT_EQ(settings.findChild<QLabel *>(QStringLiteral("Label_jiemian_yuyan"))->text(),
+                  QStringLiteral("重新启动程序后生效"));
+        settings.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+    }
+    EXPECT_EQ(storedInterfaceLanguage(), InterfaceLanguage::English) << "restoring defaults keeps the language";
+    EXPECT_TRUE(album.settings == before) << "the album holds no language";
+    SettingsWindow again(album);
+    EXPECT_EQ(again.findChild<QComboBox *>(QStringLiteral("ComboBox_jiemian_yuyan"))->currentData().toString(),
+              QStringLiteral("en"));
+    saved.isNull() ? void(qunsetenv("XDG_CONFIG_HOME")) : void(qputenv("XDG_CONFIG_HOME", saved));
 }
