@@ -1,6 +1,7 @@
 #include "PhotoWindow.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -231,28 +232,35 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
     PhotoAddOptions options;
     options.pack = m_pendingPack;
     m_pendingPack = 0;
-    options.stop = progress->stopFlag();
+    // The worker reports through the progress window's feed, which it keeps
+    // alive itself: it never touches a window.
+    std::shared_ptr<ProgressFeed> feed = progress->feed();
+    options.stop = &feed->stop;
     auto lastPhase = std::make_shared<QString>(QStringLiteral("添加照片"));
-    options.progress = [progress, lastPhase](const QString &phase, int doneCount, int maximum) {
+    options.progress = [feed, lastPhase](const QString &phase, int doneCount, int maximum) {
         if (phase != *lastPhase) {
             *lastPhase = phase;
-            progress->setCaption(phase);
+            feed->setCaption(phase);
         }
-        progress->setProgress(doneCount, maximum);
+        feed->set(doneCount, maximum);
     };
-    // Questions of the add come from the worker: asked on this thread.
+    // Questions of the add come from the worker and are asked on this thread,
+    // through the application object (it outlives every window); the guards
+    // are read on this thread only.
     QPointer<PhotoWindow> self(this);
-    options.confirm = [self, progress](const QString &title, const QString &question) {
+    QPointer<ProgressWindow> over(progress);
+    options.confirm = [self, over](const QString &title, const QString &question) {
         bool answer = false;
         QMetaObject::invokeMethod(
-            self.data(), [&] { answer = self && self->m_dialogs.confirm(progress, title, question); },
+            QCoreApplication::instance(),
+            [&] { answer = self && self->m_dialogs.confirm(over.data(), title, question); },
             Qt::BlockingQueuedConnection);
         return answer;
     };
     // The worker adds to its own draft of the session; it is adopted here in
     // one step when the add ends (a failed add leaves the album as it was).
     runOnDraft<AddPhotosReport>(
-        m_session, this, [paths, options](AlbumSession &draft) { return draft.addPhotos(paths, options); },
+        m_session, this, [paths, options, feed](AlbumSession &draft) { return draft.addPhotos(paths, options); },
         [this, progress, done](AlbumSession &draft, const AddPhotosReport &report, const QString &failure) {
             endLongAction(draft, failure, progress);
             QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
@@ -383,13 +391,14 @@ void PhotoWindow::autoMatchCommand()
     auto *progress = new ProgressWindow(this);
     progress->begin(QStringLiteral("自动匹配模板"), album.ListView_daoru_zhaopian.size());
     progress->open();
-    const std::atomic<bool> *stop = progress->stopFlag();
-    // Matched on a draft of the session, adopted in one step when it ends.
+    // Matched on a draft of the session, adopted in one step when it ends;
+    // the worker keeps the progress feed, not the window.
+    std::shared_ptr<ProgressFeed> feed = progress->feed();
     runOnDraft<bool>(
         m_session, this,
-        [progress, stop](AlbumSession &draft) {
+        [feed](AlbumSession &draft) {
             automaticMatching(
-                draft.album(), [progress](int d, int m) { progress->setProgress(d, m); }, stop);
+                draft.album(), [feed](int d, int m) { feed->set(d, m); }, &feed->stop);
             return true;
         },
         [this, progress](AlbumSession &draft, bool, const QString &error) {

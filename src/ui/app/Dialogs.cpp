@@ -4,11 +4,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -17,6 +18,25 @@
 namespace lumora::ui {
 
 namespace {
+
+// How often a window shows its worker's progress.
+constexpr int kFeedPollMs = 50;
+
+// Shows `feed` in `bar` on a timer of `window`'s (started here); returns it.
+QTimer *followFeed(QDialog *window, QProgressBar *bar, const std::shared_ptr<ProgressFeed> &feed)
+{
+    auto *timer = new QTimer(window);
+    timer->setInterval(kFeedPollMs);
+    QObject::connect(timer, &QTimer::timeout, window, [bar, feed] {
+        if (!feed->reported())
+            return;
+        const int maximum = std::max(1, feed->maximum());
+        bar->setRange(0, maximum);
+        bar->setValue(std::clamp(feed->done(), 0, maximum));
+    });
+    timer->start();
+    return timer;
+}
 
 void markWindow(QDialog *d, const char *name, const QString &caption)
 {
@@ -116,6 +136,10 @@ ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent)
     m_stopButton = new QPushButton(QStringLiteral("停止"), this);
     m_stopButton->setObjectName(QStringLiteral("Button_tingzhi"));
     connect(m_stopButton, &QPushButton::clicked, this, &ProgressWindow::requestStop);
+    m_poll = new QTimer(this);
+    m_poll->setInterval(kFeedPollMs);
+    connect(m_poll, &QTimer::timeout, this, &ProgressWindow::showFeed);
+    m_poll->start();
     auto *row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(m_stopButton);
@@ -127,40 +151,25 @@ void ProgressWindow::begin(const QString &caption, int maximum)
     setWindowTitle(caption);
     m_bar->setRange(0, std::max(1, maximum));
     m_bar->setValue(0);
-    m_stop = false;
+    m_feed->set(0, std::max(1, maximum));
+    m_feed->stop = false;
     m_finishing = false;
     m_stopButton->setEnabled(true);
 }
 
-void ProgressWindow::setProgress(int done, int maximum)
+void ProgressWindow::showFeed()
 {
-    QPointer<ProgressWindow> self(this);
-    QMetaObject::invokeMethod(
-        this,
-        [self, done, maximum] {
-            if (!self)
-                return;
-            self->m_bar->setRange(0, std::max(1, maximum));
-            self->m_bar->setValue(std::min(done, std::max(1, maximum)));
-        },
-        Qt::QueuedConnection);
-}
-
-void ProgressWindow::setCaption(const QString &caption)
-{
-    QPointer<ProgressWindow> self(this);
-    QMetaObject::invokeMethod(
-        this,
-        [self, caption] {
-            if (self)
-                self->setWindowTitle(caption);
-        },
-        Qt::QueuedConnection);
+    const int maximum = std::max(1, m_feed->maximum());
+    m_bar->setRange(0, maximum);
+    m_bar->setValue(std::clamp(m_feed->done(), 0, maximum));
+    QString caption;
+    if (m_feed->captionSince(m_captionSerial, caption))
+        setWindowTitle(caption);
 }
 
 void ProgressWindow::requestStop()
 {
-    m_stop = true;
+    m_feed->stop = true;
     m_stopButton->setEnabled(false);
 }
 
@@ -181,6 +190,7 @@ void ProgressWindow::closeEvent(QCloseEvent *e)
 
 void finishProgress(ProgressWindow *window)
 {
+    window->m_poll->stop();
     window->m_finishing = true;
     window->m_bar->setValue(window->m_bar->maximum());
     window->accept();
@@ -200,22 +210,9 @@ ModeChangeWindow::ModeChangeWindow(QWidget *parent) : QDialog(parent)
     layout->addWidget(text);
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));
-    m_bar->setRange(0, 0);
+    m_bar->setRange(0, 0); // busy until the worker's first count
     layout->addWidget(m_bar);
-}
-
-void ModeChangeWindow::setProgress(int done, int maximum)
-{
-    QPointer<ModeChangeWindow> self(this);
-    QMetaObject::invokeMethod(
-        this,
-        [self, done, maximum] {
-            if (!self)
-                return;
-            self->m_bar->setRange(0, std::max(1, maximum));
-            self->m_bar->setValue(std::min(done, maximum));
-        },
-        Qt::QueuedConnection);
+    followFeed(this, m_bar, m_feed);
 }
 
 void ModeChangeWindow::finish()
@@ -267,18 +264,9 @@ void ExitDialog::start()
     m_cancel->setEnabled(false);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     show();
-    QPointer<ExitDialog> self(this);
-    auto progress = [self](int done, int maximum) {
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, done, maximum] {
-                if (!self)
-                    return;
-                self->m_bar->setRange(0, std::max(1, maximum));
-                self->m_bar->setValue(std::min(done, std::max(1, maximum)));
-            },
-            Qt::QueuedConnection);
-    };
+    followFeed(this, m_bar, m_feed);
+    std::shared_ptr<ProgressFeed> feed = m_feed;
+    auto progress = [feed](int done, int maximum) { feed->set(done, maximum); };
     Clean clean = m_clean;
     // A clean-up that fails still ends in the exit: the dialog never stays
     // with its buttons disabled. What failed goes to the error stream (the

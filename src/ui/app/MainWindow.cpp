@@ -615,10 +615,11 @@ void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)
     // snapshot see the old album until then.
     auto *window = new ModeChangeWindow(this);
     window->open();
+    std::shared_ptr<ProgressFeed> feed = window->feed();
     runOnDraft<bool>(
         m_session, this,
-        [mode, window](AlbumSession &draft) {
-            draft.chooseMode(mode, [window](int d, int m) { window->setProgress(d, m); });
+        [mode, feed](AlbumSession &draft) {
+            draft.chooseMode(mode, [feed](int d, int m) { feed->set(d, m); });
             return true;
         },
         [this, window, done](AlbumSession &draft, bool, const QString &error) {
