@@ -115,7 +115,7 @@ QStringList greedyLines(const QString &text, const QFontMetrics &metrics, int ma
     while (!rest.isEmpty()) {
         qsizetype n = rest.size();
         while (n > 1
-               && (metrics.horizontalAdvance(rest.left(n)) > maxWidth || !breakableAt(rest, n) && n < rest.size()))
+               && (metrics.horizontalAdvance(rest.left(n)) > maxWidth || (!breakableAt(rest, n) && n < rest.size())))
             --n;
         // Prefer the last space inside the part that fits.
         const qsizetype space = rest.left(n).lastIndexOf(u' ');
