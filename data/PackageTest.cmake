@@ -16,7 +16,7 @@ endif()
 
 # Dependencies come from the binaries (dpkg-shlibdeps), plus the run-time ones.
 execute_process(COMMAND dpkg-deb -f ${deb} Depends OUTPUT_VARIABLE depends)
-foreach(d libqt6core6 libavcodec libebur128 qt6-qpa-plugins fonts-wqy-microhei)
+foreach(d libqt6core6 libqt6multimedia6 libavcodec libebur128 fonts-wqy-microhei)
   if(NOT depends MATCHES "${d}")
     message(FATAL_ERROR "Depends lacks ${d}: ${depends}")
   endif()
