@@ -31,10 +31,22 @@ set(usr ${ROOT}/usr)
 foreach(f bin/lumora bin/lumora-make share/applications/lumora.desktop
           share/icons/hicolor/scalable/apps/lumora.svg share/icons/hicolor/48x48/apps/lumora.png
           share/icons/hicolor/256x256/apps/lumora.png share/metainfo/org.lumora.Lumora.metainfo.xml
-          share/man/man1/lumora-make.1.gz share/man/man1/lumora.1.gz share/doc/lumora/copyright
+          share/man/man1/lumora-make.1.gz share/man/zh_CN/man1/lumora-make.1.gz share/man/man1/lumora.1.gz
+          share/doc/lumora/copyright share/lumora/translations/lumora_en.qm
           share/lumora/smxcwjj/wj_0_or_3_3 share/lumora/yinyuegeciwenjian share/lumora/shilizhaopian)
   if(NOT EXISTS ${usr}/${f})
     message(FATAL_ERROR "not in the package: /usr/${f}")
+  endif()
+endforeach()
+
+# The manual pages are readable text in their language, not the '?' a C
+# locale makes of every other character.
+foreach(page "man1/lumora-make.1.gz;album mode" "zh_CN/man1/lumora-make.1.gz;相册模式")
+  list(GET page 0 file)
+  list(GET page 1 words)
+  execute_process(COMMAND gzip -dc ${usr}/share/man/${file} OUTPUT_VARIABLE text)
+  if(NOT text MATCHES "${words}" OR text MATCHES "\\?\\?")
+    message(FATAL_ERROR "manual page ${file} lacks \"${words}\" or holds '??':\n${text}")
   endif()
 endforeach()
 
@@ -67,6 +79,13 @@ endif()
 string(FIND "${plan}" "${BUILD_DIR}/bin/" in_build)
 if(NOT in_build EQUAL -1)
   message(FATAL_ERROR "the unpacked lumora-make refers to the build's program folder ${BUILD_DIR}/bin")
+endif()
+
+# The English translation is found in the unpacked tree too.
+execute_process(COMMAND ${usr}/bin/lumora-make --lang en --help WORKING_DIRECTORY ${run} OUTPUT_VARIABLE help
+                ERROR_VARIABLE help)
+if(NOT help MATCHES "Usage: lumora-make")
+  message(FATAL_ERROR "the unpacked lumora-make did not find its English translation:\n${help}")
 endif()
 
 # A one-photo album at the smallest MP4 size, from a folder outside the root.

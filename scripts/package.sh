@@ -27,7 +27,7 @@ fi
 BUILD_DIR=$(cd "$BUILD_DIR" && pwd)
 appstreamcli validate --no-net data/org.lumora.Lumora.metainfo.xml >/dev/null
 # Everything the package holds must be built (icons, manual pages, the tree).
-TARGETS=(lumora lumora-make lumora_desktop_files)
+TARGETS=(lumora lumora-make lumora_desktop_files lumora_translations)
 grep -q '^LUMORA_BUILD_TREE:BOOL=ON' "$BUILD_DIR/CMakeCache.txt" && TARGETS+=(resource_tree)
 cmake --build "$BUILD_DIR" -j"$(nproc)" --target "${TARGETS[@]}" >/dev/null
 OUT="$BUILD_DIR/package"
