@@ -501,9 +501,8 @@ void TemplateManagerWindow::selectUsedTemplate(int row)
     m_heng->setText(r.cell(usedcol::kLandscape));
     m_shu->setText(r.cell(usedcol::kPortrait));
     m_row->setText(QString::number(row + 1));
-    m_addedHeng->setText(QStringLiteral("0"));
-    m_addedShu->setText(QStringLiteral("0"));
     makeSlotFrames(row);
+    countPlacedPhotos(row);
     glide(m_used, m_used->topLevelItem(row), m_framePanel->mapTo(this, QPoint(0, 0)));
 }
 
@@ -579,6 +578,21 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
         if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && !slot.cell(slotcol::kMatchState).isEmpty()
             && !slot.cell(slotcol::kPhotoRow).isEmpty())
             showFramePhoto(slot.cell(slotcol::kOrdinal).toInt(), slot.cell(slotcol::kPhotoRow).toInt());
+}
+
+// "已添加横照片" / "已添加竖照片": the slots of the used template that hold a
+// photo, landscape slots first by ordinal. Counted from the slot table, so a
+// replaced photo is not counted twice.
+void TemplateManagerWindow::countPlacedPhotos(int usedRow)
+{
+    const Album &a = m_session.album();
+    const int heng = std::max(0, a.ListView_moban_shiyong.cell(usedRow, usedcol::kLandscape).toInt());
+    int placedHeng = 0, placedShu = 0;
+    for (const Row &slot : a.ListView_moban_shiyong_canshu)
+        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow && !slot.cell(slotcol::kMatchState).isEmpty())
+            ++(slot.cell(slotcol::kOrdinal).toInt() < heng ? placedHeng : placedShu);
+    m_addedHeng->setText(QString::number(placedHeng));
+    m_addedShu->setText(QString::number(placedShu));
 }
 
 void TemplateManagerWindow::showFramePhoto(int ordinal, int photoRow)
@@ -713,9 +727,8 @@ void TemplateManagerWindow::dropPhotoOnFrame(int photoRow, int ordinal)
         return;
     }
     updateTemplateCompletion(a, usedRow);
-    QLineEdit *added = frameLandscape ? m_addedHeng : m_addedShu;
-    added->setText(QString::number(added->text().toInt() + 1));
     showFramePhoto(ordinal, photoRow);
+    countPlacedPhotos(usedRow);
     refreshUsedTable();
 }
 

@@ -87,6 +87,7 @@ private:
     void makeSlotFrames(int usedRow);
     void removeSlotFrames();
     void showFramePhoto(int ordinal, int photoRow);
+    void countPlacedPhotos(int usedRow);
     QSize thumbSize(int photoRow, QSize box) const;
     void onThumbnailReady(const QString &path, QSize size);
     int selectedUsedRow() const;

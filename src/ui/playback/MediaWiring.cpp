@@ -101,7 +101,7 @@ std::function<void(int, bool)> templatePreviewHandler(MainWindow &main)
         }
         const RowTable &list = main.session().album().ListView_moban;
         if (row >= 0 && row < list.size())
-            w->openCatalogue(list[row].cell(listcol::kIndex).toInt());
+            w->openCatalogue(list[row].cell(listcol::kIndex).toInt(), list[row].cell(listcol::kCategory));
     };
 }
 

@@ -116,9 +116,9 @@ int PhotoTemplatesWindow::confirmChoice()
     }
     accept();
     if (m_showPreview)
-        m_preview.openUsed(used, kFromMainWindow);
+        m_preview.openUsed(used, kFromMainWindow, slot);
     else
-        m_preview.prepareUsed(used, kFromMainWindow);
+        m_preview.prepareUsed(used, kFromMainWindow, slot);
     return used;
 }
 

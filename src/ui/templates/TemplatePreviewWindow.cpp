@@ -148,8 +148,16 @@ TemplatePreviewWindow::~TemplatePreviewWindow()
     }
 }
 
-bool TemplatePreviewWindow::prepareCatalogue(int catalogueIndex)
+bool TemplatePreviewWindow::prepareCatalogue(int catalogueIndex, const QString &category)
 {
+    const Album &album = m_session.album();
+    m_category = category;
+    if (m_category.isEmpty())
+        for (const Row &r : album.ListView_moban)
+            if (r.cell(listcol::kIndex).toInt() == catalogueIndex) {
+                m_category = r.cell(listcol::kCategory);
+                break;
+            }
     m_entry = kCatalogueEntry;
     m_row = catalogueIndex;
     m_catalogueIndex = catalogueIndex;
@@ -157,7 +165,7 @@ bool TemplatePreviewWindow::prepareCatalogue(int catalogueIndex)
     return prepare();
 }
 
-bool TemplatePreviewWindow::prepareUsed(int usedRow, const QString &entryWord)
+bool TemplatePreviewWindow::prepareUsed(int usedRow, const QString &entryWord, int slotRow)
 {
     const Album &album = m_session.album();
     if (usedRow < 0 || usedRow >= album.ListView_moban_shiyong.size())
@@ -165,26 +173,25 @@ bool TemplatePreviewWindow::prepareUsed(int usedRow, const QString &entryWord)
     m_entry = entryWord;
     m_row = usedRow;
     m_catalogueIndex = album.ListView_moban_shiyong[usedRow].caption().toInt();
-    // The fit button named by the crop mark of the template's first slot.
+    m_category = album.ListView_moban_shiyong[usedRow].cell(usedcol::kCategory);
+    // The fit button named by the crop mark of the chosen slot.
     bool fit = false;
-    for (const Row &slot : album.ListView_moban_shiyong_canshu)
-        if (slot.cell(slotcol::kUsedRow).toInt() == usedRow) {
-            fit = slot.cell(slotcol::kCropMark) == QStringLiteral("shizhong");
-            break;
-        }
+    if (slotRow >= 0 && slotRow < album.ListView_moban_shiyong_canshu.size()
+        && album.ListView_moban_shiyong_canshu.cell(slotRow, slotcol::kUsedRow).toInt() == usedRow)
+        fit = album.ListView_moban_shiyong_canshu.cell(slotRow, slotcol::kCropMark) == QStringLiteral("shizhong");
     (fit ? m_fit : m_fill)->setChecked(true);
     return prepare();
 }
 
-void TemplatePreviewWindow::openCatalogue(int catalogueIndex)
+void TemplatePreviewWindow::openCatalogue(int catalogueIndex, const QString &category)
 {
-    if (prepareCatalogue(catalogueIndex))
+    if (prepareCatalogue(catalogueIndex, category))
         exec();
 }
 
-void TemplatePreviewWindow::openUsed(int usedRow, const QString &entryWord)
+void TemplatePreviewWindow::openUsed(int usedRow, const QString &entryWord, int slotRow)
 {
-    if (prepareUsed(usedRow, entryWord))
+    if (prepareUsed(usedRow, entryWord, slotRow))
         exec();
 }
 
@@ -195,6 +202,7 @@ struct TemplatePreviewWindow::Job {
     QString entry;
     int row = -1;
     int catalogueIndex = -1;
+    QString category;
     bool fit = false;
     QSize size;
     std::atomic<bool> cancelled{false};
@@ -206,7 +214,8 @@ namespace {
 
 // The pictures the single template shows: placeholders for a catalogue
 // template, the album's photos for a used one, a black hand-over picture.
-void stagePreviewPictures(const Album &album, const QString &entry, int row, int catalogueIndex, bool fit, QSize size)
+void stagePreviewPictures(const Album &album, const QString &entry, int row, int catalogueIndex,
+                          const QString &category, bool fit, QSize size)
 {
     const Paths &paths = album.paths;
     const QString folder = paths.previewStaging();
@@ -217,10 +226,6 @@ void stagePreviewPictures(const Album &album, const QString &entry, int row, int
         const QStringList pictures = splitBarList(param.cell(paramcol::kPictureNames));
         const QStringList widths = splitBarList(param.cell(paramcol::kWidths));
         const QStringList heights = splitBarList(param.cell(paramcol::kHeights));
-        QString category;
-        for (const Row &r : album.ListView_moban)
-            if (r.cell(listcol::kIndex).toInt() == catalogueIndex)
-                category = r.cell(listcol::kCategory);
         for (int j = 0; j < pictures.size(); ++j) {
             int w = widths.value(j).toInt(), h = heights.value(j).toInt();
             if (category == kCategoryLandscape)
@@ -265,7 +270,7 @@ bool TemplatePreviewWindow::prepare()
     const bool used = m_entry != kCatalogueEntry;
     const Row &source = used ? album.ListView_moban_shiyong[m_row] : [&]() -> const Row & {
         for (const Row &r : album.ListView_moban)
-            if (r.cell(listcol::kIndex).toInt() == m_catalogueIndex)
+            if (r.cell(listcol::kIndex).toInt() == m_catalogueIndex && r.cell(listcol::kCategory) == m_category)
                 return r;
         return param;
     }();
@@ -274,10 +279,11 @@ bool TemplatePreviewWindow::prepare()
     for (int c = 0; c < 6; ++c)
         if (auto *e = findChild<QLineEdit *>(QString::fromLatin1(names[c])))
             e->setText(source.cell(c + 1));
-    const QString category = source.cell(listcol::kCategory);
-    const bool landscapeSingle = category == kCategoryLandscape;
-    m_fill->setVisible(landscapeSingle);
-    m_fit->setVisible(landscapeSingle);
+    // Only a catalogue landscape template offers the fit buttons: a used
+    // template shows its photos as they were cropped.
+    const bool offerFit = !used && m_category == kCategoryLandscape;
+    m_fill->setVisible(offerFit);
+    m_fit->setVisible(offerFit);
     m_fitReacts = false;
     m_offset = 0;
     if (used)
@@ -294,6 +300,7 @@ bool TemplatePreviewWindow::prepare()
     m_job->entry = m_entry;
     m_job->row = m_row;
     m_job->catalogueIndex = m_catalogueIndex;
+    m_job->category = m_category;
     m_job->fit = m_fit->isChecked();
     m_job->size = size;
     m_wipeWhenDone = false;
@@ -325,7 +332,7 @@ void TemplatePreviewWindow::startWorker()
             writeFileBytes(second, movie);
             if (job->cancelled)
                 return;
-            stagePreviewPictures(album, job->entry, job->row, job->catalogueIndex, job->fit, job->size);
+            stagePreviewPictures(album, job->entry, job->row, job->catalogueIndex, job->category, job->fit, job->size);
             if (job->cancelled)
                 return;
             auto driver = std::make_unique<TemplateDriver>(paths, DriverContext::TemplatePreview, job->size);
@@ -397,7 +404,8 @@ void TemplatePreviewWindow::resetEffects()
 void TemplatePreviewWindow::setControls(bool playingNow)
 {
     m_play->setEnabled(!playingNow);
-    m_back->setEnabled(!playingNow);
+    // "返回" stays enabled while playing: it stops and closes (reject()).
+    m_back->setEnabled(true);
     m_fill->setEnabled(!playingNow);
     m_fit->setEnabled(!playingNow);
 }

@@ -39,10 +39,16 @@ public:
     // end. False when the template does not exist; a failure of the staging
     // comes later as a notice. open*() also shows the window modally and
     // wipes the staging folder when it closes.
-    bool prepareCatalogue(int catalogueIndex);
-    bool prepareUsed(int usedRow, const QString &entryWord);
-    void openCatalogue(int catalogueIndex);
-    void openUsed(int usedRow, const QString &entryWord);
+    //
+    // A catalogue template that takes either orientation is listed twice
+    // (as 横照模板 and as 竖照模板): `category` names the entry previewed;
+    // empty takes the first entry of the index. A used template's fit
+    // button follows the crop mark of `slotRow` (the slot chosen in the
+    // photo-templates window); without one the photo fills the screen.
+    bool prepareCatalogue(int catalogueIndex, const QString &category = {});
+    bool prepareUsed(int usedRow, const QString &entryWord, int slotRow = -1);
+    void openCatalogue(int catalogueIndex, const QString &category = {});
+    void openUsed(int usedRow, const QString &entryWord, int slotRow = -1);
     // The worker is staging or loading (tests and screenshots wait on it).
     bool preparing() const { return m_worker != nullptr; }
     // Processes events until preparing has ended (at most `timeoutMs`);
@@ -75,6 +81,7 @@ private:
     QString m_entry; // Edit_caozuo_xuanze
     int m_row = -1; // Edit_xuanzhong_hang: catalogue index or used row
     int m_catalogueIndex = -1;
+    QString m_category; // the catalogue entry's category (模板分类)
     long long m_offset = 0; // Edit_moban_shiyong_zongzhen_leijia
     long long m_frames = 0;
     std::unique_ptr<TemplateDriver> m_driver;
