@@ -149,8 +149,10 @@ bool listCategory(const Paths &paths, const QString &modeFolder, int cat, bool s
             return true;
         auto ini = EffectPackageIni::read(effectIniPath(paths, modeFolder, loc));
         if (!ini) {
-            if (strict)
+            if (strict) {
+                out.stoppedAt = effectFolder(paths, modeFolder, loc);
                 return false;
+            }
             continue;
         }
         out.names << ini->name;

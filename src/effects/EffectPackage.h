@@ -98,6 +98,7 @@ struct TextEffectListing {
     QStringList categories; // ListBox_fenlei_hang
     QStringList numbers; // ListBox_fenlei_hang_xifen
     QString notice; // "没有找到选中的文字特效文件！" when the listing stopped early
+    QString stoppedAt; // the effect folder without INI that stopped it
 
     int size() const { return int(names.size()); }
     EffectLocation at(int i) const { return {EffectKind::Text, categories.value(i).toInt(), numbers.value(i).toInt()}; }

@@ -1,5 +1,6 @@
 #include "EffectPlacement.h"
 
+#include <QDir>
 #include <QHash>
 #include <random>
 
@@ -200,6 +201,15 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
     };
 
     const TextEffectListing listing = listTextEffects(album.paths, mode, options.categoryRow, options.listing);
+    // A package folder without its INI ended the listing: the run places
+    // from the effects listed before it and says which folder stopped it.
+    QString listingNotice;
+    if (!listing.notice.isEmpty()) {
+        listingNotice = listing.notice;
+        if (!listing.stoppedAt.isEmpty())
+            listingNotice += QStringLiteral("\n文字特效文件夹 %1 缺少设置文件，它及其后的文字特效没有参加自动添加。")
+                                 .arg(QDir::toNativeSeparators(QDir::cleanPath(listing.stoppedAt)));
+    }
     // Mark letters of each listed effect, read once per run; a missing INI ends the run.
     QHash<int, QString> letters;
     auto lettersOf = [&](int entry, bool &missing) -> QString {
@@ -327,6 +337,8 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
     for (int r = 0; r < used; ++r)
         advance();
     report.notice = QStringLiteral("自动加入文字特效到已使用模板中完成,单击[确定]按钮返回到文字特效窗口！");
+    if (!listingNotice.isEmpty())
+        report.notice = listingNotice + QLatin1Char('\n') + report.notice;
     return report;
 }
 

@@ -14,6 +14,7 @@
 #include "app/Columns.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
+#include "effects/EffectColumns.h"
 #include "media/Loudness.h"
 #include "media/MusicList.h"
 #include "production/Encoder.h"
@@ -306,6 +307,16 @@ ProductionResult runProduction(Album &album, const ProductionPlan &plan, const P
 {
     ProductionResult result = produce(album, plan, callbacks, stop);
     releaseFreeMemory(); // the composer's and the encoder's memory, freed on leaving produce()
+    // The effect rows' run state belongs to the run: whether the production
+    // ended, stopped or failed, no row stays running or holding an overlay
+    // ("chuangjian") in the album's tables.
+    for (RowTable *table : {&album.huamian_ListView_Image, &album.wenzi_ListView_Image}) {
+        const int overlayCol = table == &album.huamian_ListView_Image ? effcol::kPicOverlay : effcol::kTextOverlay;
+        for (Row &row : *table) {
+            row.setSubItem(effcol::kState, flag::kEffectIdle);
+            row.setSubItem(overlayCol, flag::kNone);
+        }
+    }
     return result;
 }
 

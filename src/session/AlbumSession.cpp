@@ -80,20 +80,7 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
 
     AddPhotosReport report;
     if (options.pack > 0) {
-        // The pack's photo check: the chosen photos must have the orientations
-        // the pack needs. Refused photos are not counted.
-        const TemplatePack pack = readTemplatePack(m_album.paths, options.pack);
-        int landscape = 0;
-        int portrait = 0;
-        for (const QString &f : request.files) {
-            try {
-                const PhotoFacts facts = readPhotoFacts(f);
-                (isLandscape(facts.width, facts.height) ? landscape : portrait) += 1;
-            } catch (const Error &) {
-                // Refused by the add step itself, with its reason.
-            }
-        }
-        const QStringList notices = packPhotoCheckNotices(pack.landscapeNeed, pack.portraitNeed, landscape, portrait);
+        const QStringList notices = packPhotoCheck(request.files, options.pack);
         if (!notices.isEmpty()) {
             for (const RefusedFile &r : early)
                 report.refused.push_back({r.path, r.reason});
@@ -127,6 +114,26 @@ AddPhotosReport AlbumSession::addPhotos(const QStringList &filesOrFolders, const
         refused.push_back(std::move(r));
     report.refused = std::move(refused);
     return report;
+}
+
+QStringList AlbumSession::packPhotoCheck(const QStringList &filesOrFolders, int pack) const
+{
+    // The chosen photos must have the orientations the pack needs. Refused
+    // photos are not counted (the add step refuses them with their reason).
+    const TemplatePack p = readTemplatePack(m_album.paths, pack);
+    std::vector<RefusedFile> ignored;
+    int landscape = 0;
+    int portrait = 0;
+    for (const QString &f : collectPhotoFiles(filesOrFolders, ignored)) {
+        if ((p.landscapeNeed == 0 || landscape > 0) && (p.portraitNeed == 0 || portrait > 0))
+            break; // both needs are met: the rest need not be read
+        try {
+            const PhotoFacts facts = readPhotoFacts(f);
+            (isLandscape(facts.width, facts.height) ? landscape : portrait) += 1;
+        } catch (const Error &) {
+        }
+    }
+    return packPhotoCheckNotices(p.landscapeNeed, p.portraitNeed, landscape, portrait);
 }
 
 int AlbumSession::findFaces(int threads, const std::atomic<bool> *stop, const std::function<void(int, int)> &progress)

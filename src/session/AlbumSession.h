@@ -124,6 +124,11 @@ public:
     // The JPG files of `filesOrFolders` in the order the user gave them
     // (folders expanded); unreadable folders go to `refused`.
     static QStringList collectPhotoFiles(const QStringList &filesOrFolders, std::vector<RefusedFile> &refused);
+    // The photo check of template pack k: the notices to show when the
+    // photos of `filesOrFolders` lack an orientation the pack needs (empty:
+    // the add may go on). Files that are not readable photos are not
+    // counted. Throws lumora::Error when the pack cannot be read.
+    QStringList packPhotoCheck(const QStringList &filesOrFolders, int pack) const;
 
     // ---- faces ----
     // The face cache folder (default: the user's cache folder; empty: none).

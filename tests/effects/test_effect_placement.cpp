@@ -146,6 +146,26 @@ TEST(TextPlacement, MissingIniEndsTheRunAndImportStillSignalsCompletion)
     EXPECT_EQ(album.wenzi_ListView_Image.size(), 1);
 }
 
+// From the placement dialog a folder without INI ends the listing: the run
+// places from the effects before it and names the folder.
+TEST(TextPlacement, AListingStoppedByABrokenFolderIsNamed)
+{
+    EffectTree t;
+    t.addText(1, 1, 5, QStringLiteral("a"));
+    ensureFolder(t.paths.textEffectFolder(t.mode, 1, 2)); // no INI
+    t.addText(1, 3, 5, QStringLiteral("a"));
+    Album album = t.album();
+    EffectTree::addUsed(album, EffectTree::addCatalogue(album, 100, QStringLiteral("|10|"), QStringLiteral("|a|")));
+    TextPlacementOptions o;
+    o.listing = ListingCause::CategoryChange;
+    const PlacementReport r = runTextPlacement(album, o);
+    EXPECT_FALSE(r.failed);
+    EXPECT_EQ(album.wenzi_ListView_Image.size(), 1);
+    EXPECT_TRUE(r.notice.startsWith(kTextEffectFileMissing)) << r.notice.toStdString();
+    EXPECT_TRUE(r.notice.contains(QDir::toNativeSeparators(QDir::cleanPath(t.paths.textEffectFolder(t.mode, 1, 2)))))
+        << r.notice.toStdString();
+}
+
 TEST(TextPlacement, ImportDrawsCaptionsFromTheChosenTheme)
 {
     EffectTree t;

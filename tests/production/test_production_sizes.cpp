@@ -16,6 +16,7 @@
 #include "media/MusicList.h"
 #include "production/FrameComposer.h"
 #include "production/OutputOptions.h"
+#include "production/ProductionRun.h"
 #include "resources/PackedFile.h"
 #include "resources/Workspace.h"
 #include "templates/Catalogue.h"
@@ -91,6 +92,8 @@ public:
         lastAlbumRect = g.album;
         return c;
     }
+
+    QString workFolder() const { return m_work.path() + QLatin1Char('/'); }
 
 private:
     QTemporaryDir m_work;
@@ -216,4 +219,28 @@ TEST(ProductionSizes, RunStatesAreWrittenBackToTheEffectTables)
         c->composeNext();
     EXPECT_EQ(text[0].subItem(effcol::kState), flag::kEffectFinished);
     EXPECT_EQ(text[0].subItem(effcol::kTextOverlay), flag::kNone);
+}
+
+// A production stopped while a caption shows leaves no effect row running or
+// holding its overlay in the album's tables.
+TEST(ProductionSizes, NoEffectRowStaysRunningAfterAProduction)
+{
+    TreeAlbum t(ModeKind::Wide16x9);
+    t.addTextEffect({0, 0, 0});
+    OutputChoice choice = defaultOutputChoice(ModeKind::Wide16x9, OutputType::MP4);
+    choice.size = {320, 176};
+    choice.albumName = QStringLiteral("效果状态");
+    choice.folder = t.workFolder();
+    const ProductionPlan plan = planProduction(t.album, choice);
+    std::atomic<bool> stop{false};
+    ProductionCallbacks cb;
+    cb.frames = [&](long long done, long long) {
+        if (done == 3)
+            stop = true;
+    };
+    const ProductionResult r = runProduction(t.album, plan, cb, &stop);
+    EXPECT_EQ(r.outcome, ProductionOutcome::Stopped);
+    const Row &row = t.album.wenzi_ListView_Image[0];
+    EXPECT_EQ(row.subItem(effcol::kState), flag::kEffectIdle);
+    EXPECT_EQ(row.subItem(effcol::kTextOverlay), flag::kNone);
 }

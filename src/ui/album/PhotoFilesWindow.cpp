@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "album/PhotoGeometry.h"
 #include "album/PhotoWindow.h"
@@ -31,6 +32,7 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
     m_list->setResizeMode(QListView::Adjust);
     m_list->setMovement(QListView::Static);
     m_list->setUniformItemSizes(true);
+    m_list->setTextElideMode(Qt::ElideMiddle);
     m_list->setSpacing(6);
     m_list->setModel(m_model);
     m_list->setIconSize(kListBoxSmall);
@@ -45,12 +47,8 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
         if (!ix.isValid())
             return;
         m_list->setCurrentIndex(ix);
-        QMenu menu(this);
-        menu.setObjectName(QStringLiteral("PopupMenu_liebiao"));
-        menu.addAction(QStringLiteral("查看照片"), this, [this, ix] { Q_EMIT photoChosen(ix.row()); });
-        menu.addAction(QStringLiteral("预览效果"), this, [this, ix] { Q_EMIT photoTemplatesRequested(ix.row()); })
-            ->setObjectName(QStringLiteral("MenuItem_yulan"));
-        menu.exec(m_list->viewport()->mapToGlobal(p));
+        const std::unique_ptr<QMenu> menu(listMenu(ix.row()));
+        menu->exec(m_list->viewport()->mapToGlobal(p));
     });
 
     auto *row = new QHBoxLayout;
@@ -97,6 +95,16 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
         setBox(kListBoxSmall);
         accept();
     });
+}
+
+QMenu *PhotoFilesWindow::listMenu(int row)
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("PopupMenu_liebiao"));
+    menu->addAction(QStringLiteral("查看照片"), this, [this, row] { Q_EMIT photoChosen(row); });
+    menu->addAction(QStringLiteral("预览效果"), this, [this, row] { Q_EMIT photoTemplatesRequested(row); })
+        ->setObjectName(QStringLiteral("MenuItem_yulan"));
+    return menu;
 }
 
 void PhotoFilesWindow::reload()

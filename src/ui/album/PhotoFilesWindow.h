@@ -5,6 +5,8 @@
 // "放大窗口1", "放大窗口2", "默认窗口", and "返回".
 #include <QDialog>
 
+class QMenu;
+
 class QListView;
 
 namespace lumora {
@@ -23,6 +25,8 @@ public:
     PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnails, PhotoWindow &photos, QWidget *parent = nullptr);
 
     void reload();
+    // The list's menu for photo `row` (the caller shows and deletes it).
+    QMenu *listMenu(int row);
     void setBox(QSize box);
     ThumbnailListModel &model() { return *m_model; }
 

@@ -28,6 +28,7 @@
 #include "app/DraftWork.h"
 #include "app/DroppedFiles.h"
 #include "app/Error.h"
+#include "app/FileFolders.h"
 #include "app/PictureView.h"
 #include "app/StateCells.h"
 #include "effects/EffectPlacement.h"
@@ -190,8 +191,14 @@ void PhotoWindow::showDetails(int row)
 
 void PhotoWindow::addPhotosCommand()
 {
+    addChosenPhotos({}, {});
+}
+
+void PhotoWindow::addChosenPhotos(const QStringList &given, const std::function<void()> &done)
+{
     if (m_adding)
         return;
+    QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
     int pack = 0;
     if (m_session.album().settings.mobanZuheShiyong && choosePack) {
         pack = choosePack();
@@ -200,11 +207,39 @@ void PhotoWindow::addPhotosCommand()
     }
     m_session.album().Edit_mobanfashi
         = pack > 0 ? QStringLiteral("shiyong_zuhemoban") : QStringLiteral("shiyong_suijimoban");
-    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加照片"), {}, kPhotoFilter);
+    QStringList files = given;
+    if (files.isEmpty())
+        files = m_dialogs.openFiles(owner, QStringLiteral("添加照片"), startFolder(FileKind::Photo), kPhotoFilter);
     if (files.isEmpty())
         return;
+    if (given.isEmpty())
+        rememberFolder(FileKind::Photo, files.first());
+    // The pack's photo check: while the photos lack an orientation the pack
+    // needs, say so and open the file dialog again; the photos chosen so far
+    // are kept. Cancelling the dialog ends the add with nothing added.
+    while (pack > 0) {
+        QStringList notices;
+        try {
+            notices = m_session.packPhotoCheck(files, pack);
+        } catch (const Error &e) {
+            m_dialogs.notice(owner, e.message());
+            return;
+        }
+        if (notices.isEmpty())
+            break;
+        for (const QString &n : notices)
+            m_dialogs.notice(owner, n);
+        const QStringList more
+            = m_dialogs.openFiles(owner, QStringLiteral("添加照片"), startFolder(FileKind::Photo), kPhotoFilter);
+        if (more.isEmpty())
+            return;
+        rememberFolder(FileKind::Photo, more.first());
+        for (const QString &f : more)
+            if (!files.contains(f))
+                files << f;
+    }
     m_pendingPack = pack;
-    addPaths(files);
+    addPaths(files, done);
 }
 
 QString PhotoWindow::refusedNotice(const std::vector<std::pair<QString, QString>> &refused) const
@@ -440,7 +475,9 @@ void PhotoWindow::dropEvent(QDropEvent *e)
     if (paths.isEmpty())
         return;
     e->acceptProposedAction();
-    addPaths(paths);
+    // Dropped photos are assigned templates as chosen photos are (template
+    // options first when template combinations are on).
+    addChosenPhotos(paths, {});
 }
 
 } // namespace lumora::ui

@@ -45,6 +45,10 @@ public:
 
     // "添加照片": the file dialog, then the add.
     void addPhotosCommand();
+    // Adds photos the person chose: `files` (a drop) or, when empty, those of
+    // the file dialog. Template options and the pack's photo check come first
+    // when template combinations are on; `done` runs once the add ended.
+    void addChosenPhotos(const QStringList &files, const std::function<void()> &done);
     // Adds files and folders (file dialog, drops). `done` runs on the
     // user-interface thread once the add has ended and its notices are shown.
     void addPaths(const QStringList &paths, const std::function<void()> &done = {});

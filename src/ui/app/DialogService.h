@@ -50,6 +50,7 @@ public:
         QString kind; // "notice", "confirm", "choose", "openFiles", "openFile", "saveFile", "chooseFolder"
         QString title; // confirmation title or dialog caption
         QString message; // notice or confirmation text; the filter of a file dialog
+        QString start; // the folder (or suggested path) a file dialog starts at
     };
 
     std::deque<bool> confirmAnswers;
@@ -60,45 +61,45 @@ public:
     // Called after each recorded question (for example to fail a test at once).
     std::function<void(const Asked &)> onAsk;
 
-    void notice(QWidget *, const QString &message) override { record({QStringLiteral("notice"), {}, message}); }
+    void notice(QWidget *, const QString &message) override { record({QStringLiteral("notice"), {}, message, {}}); }
     bool confirm(QWidget *, const QString &title, const QString &message) override
     {
-        record({QStringLiteral("confirm"), title, message});
+        record({QStringLiteral("confirm"), title, message, {}});
         if (confirmAnswers.empty())
             return true;
         const bool a = confirmAnswers.front();
         confirmAnswers.pop_front();
         return a;
     }
-    QStringList openFiles(QWidget *, const QString &caption, const QString &, const QString &filter) override
+    QStringList openFiles(QWidget *, const QString &caption, const QString &folder, const QString &filter) override
     {
-        record({QStringLiteral("openFiles"), caption, filter});
+        record({QStringLiteral("openFiles"), caption, filter, folder});
         return takeFiles();
     }
-    QString openFile(QWidget *, const QString &caption, const QString &, const QString &filter) override
+    QString openFile(QWidget *, const QString &caption, const QString &folder, const QString &filter) override
     {
-        record({QStringLiteral("openFile"), caption, filter});
+        record({QStringLiteral("openFile"), caption, filter, folder});
         const QStringList f = takeFiles();
         return f.isEmpty() ? QString() : f.first();
     }
-    QString saveFile(QWidget *, const QString &caption, const QString &, const QString &filter) override
+    QString saveFile(QWidget *, const QString &caption, const QString &path, const QString &filter) override
     {
-        record({QStringLiteral("saveFile"), caption, filter});
+        record({QStringLiteral("saveFile"), caption, filter, path});
         const QStringList f = takeFiles();
         return f.isEmpty() ? QString() : f.first();
     }
     int choose(QWidget *, const QString &title, const QString &message, const QStringList &) override
     {
-        record({QStringLiteral("choose"), title, message});
+        record({QStringLiteral("choose"), title, message, {}});
         if (choiceAnswers.empty())
             return 0;
         const int a = choiceAnswers.front();
         choiceAnswers.pop_front();
         return a;
     }
-    QString chooseFolder(QWidget *, const QString &caption, const QString &) override
+    QString chooseFolder(QWidget *, const QString &caption, const QString &start) override
     {
-        record({QStringLiteral("chooseFolder"), caption, {}});
+        record({QStringLiteral("chooseFolder"), caption, {}, start});
         if (folderAnswers.empty())
             return {};
         const QString f = folderAnswers.front();

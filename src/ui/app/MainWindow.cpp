@@ -65,6 +65,21 @@ constexpr int kCellGap = 3;
 constexpr int kNameHeight = 16;
 constexpr int kStartupDelayMs = 1;
 
+// A thumbnail caption: a name too long for its label keeps its beginning and
+// its end ("ge_bird…6028x33.jpg" style), and the whole name is the tooltip.
+void setCaption(QLabel *label, const QString &name)
+{
+    label->setText(label->fontMetrics().elidedText(name, Qt::ElideMiddle, std::max(1, label->width() - 4)));
+    label->setToolTip(name);
+}
+
+// Every column but the last (which stretches) as wide as its widest text.
+void fitColumns(QTreeWidget *list)
+{
+    for (int c = 0; c + 1 < list->columnCount(); ++c)
+        list->resizeColumnToContents(c);
+}
+
 QTreeWidget *makeList(const QString &name, const QStringList &columns, QWidget *parent)
 {
     auto *list = new QTreeWidget(parent);
@@ -459,6 +474,7 @@ void MainWindow::buildLists()
     m_thumbList->setResizeMode(QListView::Adjust);
     m_thumbList->setMovement(QListView::Static);
     m_thumbList->setUniformItemSizes(true);
+    m_thumbList->setTextElideMode(Qt::ElideMiddle);
     m_thumbList->setIconSize(kListBoxSmall);
     m_thumbList->setSpacing(4);
     m_thumbList->setModel(m_thumbModel);
@@ -616,13 +632,12 @@ void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)
     auto *window = new ModeChangeWindow(this);
     window->open();
     std::shared_ptr<ProgressFeed> feed = window->feed();
-    runOnDraft<bool>(
+    runOnDraft<CatalogueReport>(
         m_session, this,
         [mode, feed](AlbumSession &draft) {
-            draft.chooseMode(mode, [feed](int d, int m) { feed->set(d, m); });
-            return true;
+            return draft.chooseMode(mode, [feed](int d, int m) { feed->set(d, m); });
         },
-        [this, window, done](AlbumSession &draft, bool, const QString &error) {
+        [this, mode, window, done](AlbumSession &draft, const CatalogueReport &report, const QString &error) {
             window->finish();
             window->deleteLater();
             if (!error.isEmpty()) {
@@ -632,8 +647,26 @@ void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)
             }
             m_session.adopt(std::move(draft));
             applyAlbumReset();
+            // Templates whose package is damaged are left out of the
+            // catalogue: named once per mode and run, not at every change.
+            if (!report.leftOut.empty() && !m_leftOutNamed.contains(int(mode))) {
+                m_leftOutNamed.insert(int(mode));
+                m_dialogs.notice(this, leftOutNotice(report));
+            }
             done();
         });
+}
+
+QString MainWindow::leftOutNotice(const CatalogueReport &report) const
+{
+    constexpr size_t kNamed = 20;
+    QStringList lines;
+    lines << tr("以下 %1 个模板的文件已损坏，没有列入模板列表：").arg(report.leftOut.size());
+    for (size_t i = 0; i < report.leftOut.size() && i < kNamed; ++i)
+        lines << tr("%1：%2").arg(QFileInfo(report.leftOut[i].parameterFile).fileName(), report.leftOut[i].reason);
+    if (report.leftOut.size() > kNamed)
+        lines << tr("……另有 %1 个模板").arg(report.leftOut.size() - kNamed);
+    return lines.join(QLatin1Char('\n'));
 }
 
 void MainWindow::afterModeChooser()
@@ -687,6 +720,7 @@ void MainWindow::refreshTemplateList()
     for (int i = 0; i < used.size(); ++i)
         new QTreeWidgetItem(m_templateList,
                             {QString::number(i + 1), used.cell(i, usedcol::kName), used.cell(i, usedcol::kDuration)});
+    fitColumns(m_templateList);
 }
 
 void MainWindow::refreshMusicList()
@@ -695,6 +729,7 @@ void MainWindow::refreshMusicList()
     m_musicList->clear();
     for (int i = 0; i < music.size(); ++i)
         new QTreeWidgetItem(m_musicList, {QString::number(i + 1), music[i].subItem(0), music[i].subItem(2)});
+    fitColumns(m_musicList);
     m_musicCount->setText(QStringLiteral("%1 个").arg(music.size()));
     refreshTotalTime(); // in music sync the songs make the album's length
 }
@@ -705,6 +740,7 @@ void MainWindow::refreshLyricList()
     m_lyricList->clear();
     for (int i = 0; i < lyrics.size(); ++i)
         new QTreeWidgetItem(m_lyricList, {QString::number(i + 1), lyrics[i].subItem(0), lyrics[i].subItem(1)});
+    fitColumns(m_lyricList);
     m_lyricCount->setText(QStringLiteral("%1 个").arg(lyrics.size()));
 }
 
@@ -740,6 +776,7 @@ void MainWindow::showPage(int page)
         if (row >= photos.size()) {
             c->clearPhoto();
             m_names[k]->clear();
+            m_names[k]->setToolTip({});
             continue;
         }
         const Row &r = photos[row];
@@ -747,7 +784,7 @@ void MainWindow::showPage(int page)
         c->setPhoto(row, picture);
         const QString name = r.cell(photocol::kName);
         c->setToolTip(QStringLiteral("鼠标双击预览模板效果。    第%1张, 照片名称: %2").arg(row + 1).arg(name));
-        m_names[k]->setText(name);
+        setCaption(m_names[k], name);
         const QImage thumb = m_thumbs->request(r.cell(photocol::kPath), picture * devicePixelRatioF());
         if (!thumb.isNull())
             c->setImage(thumb);
@@ -1155,8 +1192,15 @@ void MainWindow::exitCommand()
 
 void MainWindow::showListMenu(const QPoint &global)
 {
+    const std::unique_ptr<QMenu> menu(listMenu());
+    menu->exec(global);
+}
+
+QMenu *MainWindow::listMenu()
+{
     const QModelIndex ix = m_thumbList->currentIndex();
-    QMenu menu(this);
+    auto *menuPtr = new QMenu(this);
+    QMenu &menu = *menuPtr;
     menu.setObjectName(QStringLiteral("PopupMenu_liebiao"));
     QAction *view = menu.addAction(QStringLiteral("查看照片"), this, [this, ix] { showLargePhoto(ix.row()); });
     view->setEnabled(ix.isValid());
@@ -1176,7 +1220,7 @@ void MainWindow::showListMenu(const QPoint &global)
             photoWindow()->deleteAllCommand();
     });
     all->setObjectName(QStringLiteral("MenuItem4"));
-    menu.exec(global);
+    return menuPtr;
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
@@ -1241,7 +1285,7 @@ void MainWindow::startAddPhotos(const QStringList &paths)
     if (photoWindow()->adding())
         return;
     stopStartupMovie();
-    photoWindow()->addPaths(paths, [this] { afterPhotoWindow(); });
+    photoWindow()->addChosenPhotos(paths, [this] { afterPhotoWindow(); });
 }
 
 } // namespace lumora::ui

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -21,6 +22,7 @@
 
 class QLabel;
 class QListView;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -29,6 +31,7 @@ class QTreeWidget;
 namespace lumora {
 class AlbumSession;
 class MoviePlayer;
+struct CatalogueReport;
 } // namespace lumora
 
 namespace lumora::ui {
@@ -130,6 +133,9 @@ public:
     void addDroppedPaths(const QStringList &paths);
     // The photo window TForm3 and the photo-files window TForm42 (made once).
     PhotoWindow *photoWindow();
+    // The thumbnail list's menu for its current photo (the caller shows and
+    // deletes it; tests trigger its actions without showing it).
+    QMenu *listMenu();
     PhotoFilesWindow *photoFilesWindow();
     SettingsWindow *settingsWindow();
 
@@ -179,6 +185,7 @@ private:
     QSize previewSize() const;
     void startAddPhotos(const QStringList &paths);
     ModeChooser *makeModeChooser();
+    QString leftOutNotice(const CatalogueReport &report) const;
     void afterModeChooser();
     void afterPhotoWindow();
     void showListMenu(const QPoint &global);
@@ -220,6 +227,7 @@ private:
     SettingsWindow *m_settings = nullptr;
     bool m_modeChooserOpen = false;
     QPointer<ModeChooser> m_firstChooser; // made with the window, used by the first opening
+    QSet<int> m_leftOutNamed; // modes whose damaged templates were named in this run
 };
 
 } // namespace lumora::ui

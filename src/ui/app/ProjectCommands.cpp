@@ -1,5 +1,6 @@
 #include "ui/app/ProjectCommands.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include "session/ProjectFile.h"
 #include "session/RecoveryFile.h"
 #include "ui/app/DialogService.h"
+#include "ui/app/FileFolders.h"
 
 namespace lumora::ui {
 
@@ -92,7 +94,7 @@ QString ProjectCommands::save()
         m_dialogs.notice(m_window, QStringLiteral("没有添加照片文件！"));
         return {};
     }
-    QString path = m_dialogs.saveFile(m_window, QStringLiteral("保存相册"), m_lastFolder, kFilter);
+    QString path = m_dialogs.saveFile(m_window, QStringLiteral("保存相册"), suggestedPath(), kFilter);
     if (path.isEmpty())
         return {};
     if (!path.endsWith(kProjectExtension, Qt::CaseInsensitive))
@@ -103,10 +105,21 @@ QString ProjectCommands::save()
         m_dialogs.notice(m_window, e.message());
         return {};
     }
-    m_lastFolder = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Album, path);
+    m_lastName = QFileInfo(path).completeBaseName();
     markSaved();
     m_dialogs.notice(m_window, QStringLiteral("相册已经保存！"));
     return path;
+}
+
+QString ProjectCommands::suggestedPath() const
+{
+    QString name = m_session.output().albumName.trimmed();
+    if (name.isEmpty())
+        name = m_lastName;
+    if (name.isEmpty())
+        name = tr("我的相册");
+    return QDir(startFolder(FileKind::Album)).filePath(name + kProjectExtension);
 }
 
 void ProjectCommands::markSaved()
@@ -129,10 +142,12 @@ bool ProjectCommands::open()
 {
     if (!settleUnsavedChanges(QStringLiteral("打开相册")))
         return false;
-    const QString path = m_dialogs.openFile(m_window, QStringLiteral("打开相册"), m_lastFolder, kFilter);
+    const QString path
+        = m_dialogs.openFile(m_window, QStringLiteral("打开相册"), startFolder(FileKind::Album), kFilter);
     if (path.isEmpty())
         return false;
-    m_lastFolder = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Album, path);
+    m_lastName = QFileInfo(path).completeBaseName();
     return openPath(path);
 }
 

@@ -72,7 +72,9 @@ private:
     std::unique_ptr<RecoveryFile> m_recovery;
     QString m_recoveryFolder;
     QTimer m_timer;
-    QString m_lastFolder;
+    QString m_lastName; // the album file last saved or opened, without its folder and extension
+    // The path 保存相册 suggests: the album's name in the folder of album files.
+    QString suggestedPath() const;
     // The project document of the last save or open ("" before any).
     QByteArray m_savedDocument;
     bool m_keepRecovery = false;

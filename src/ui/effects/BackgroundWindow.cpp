@@ -24,6 +24,7 @@
 #include "session/AlbumSession.h"
 #include "ui/album/ThumbnailCache.h"
 #include "ui/app/DialogService.h"
+#include "ui/app/FileFolders.h"
 
 namespace lumora::ui {
 
@@ -313,10 +314,11 @@ void BackgroundWindow::changePicture()
 {
     if (!rowChecks())
         return;
-    const QString path = m_dialogs.openFile(this, QStringLiteral("更换背景图片"), QString(),
+    const QString path = m_dialogs.openFile(this, QStringLiteral("更换背景图片"), startFolder(FileKind::Background),
                                             QStringLiteral("添加照片文件(JPG) (*.jpg *.JPG)"));
     if (path.isEmpty())
         return;
+    rememberFolder(FileKind::Background, path);
     const int row = selectedRow();
     try {
         changeBackgroundPicture(m_session.album(), row, path);

@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include "app/DialogService.h"
+#include "app/FileFolders.h"
 #include "media/MusicList.h"
 #include "session/AlbumSession.h"
 
@@ -41,17 +42,14 @@ LyricWindow::LyricWindow(AlbumSession &session, DialogService &dialogs,
 
 void LyricWindow::addLyrics()
 {
-    StateCells &cells = m_session.album().cells;
-    QString preset;
-    if (cells.is(cell::kGeciDakai1ci, QStringLiteral("0"))) {
-        if (QFile::exists(m_session.paths().sampleLyrics()))
-            preset = m_session.paths().sampleLyrics();
-        cells.setText(cell::kGeciDakai1ci, QStringLiteral("1"));
-    }
-    const QStringList files
-        = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), preset, QStringLiteral("添加歌词文件(LRC) (*.lrc)"));
+    // The dialog starts where the person last took lyric files (else the
+    // home's Music folder), not in the program's own sample folder.
+    m_session.album().cells.setText(cell::kGeciDakai1ci, QStringLiteral("1"));
+    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), startFolder(FileKind::Lyric),
+                                                  QStringLiteral("添加歌词文件(LRC) (*.lrc *.LRC)"));
     if (files.isEmpty())
         return;
+    rememberFolder(FileKind::Lyric, files.first());
     addLyricFiles(files);
 }
 
@@ -81,16 +79,19 @@ void LyricWindow::deleteSelected()
         m_dialogs.notice(this, kNoLyrics);
         return;
     }
-    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的歌词文件?")))
-        return;
+    // Nothing selected is said before the question, not after it.
     const int row = selectedRow();
     if (row < 0) {
         m_dialogs.notice(this, QStringLiteral("没有选中歌词文件！"));
         return;
     }
+    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的歌词文件?")))
+        return;
     music::deleteLyricFile(album, row);
     refresh();
-    m_dialogs.notice(this, QStringLiteral("选中的歌词文件已经删除！"));
+    // The next lyric file is selected: 删除歌词 again deletes it.
+    selectRow(row);
+    showDone(tr("选中的歌词文件已经删除！"));
 }
 
 void LyricWindow::deleteAll()
@@ -104,7 +105,7 @@ void LyricWindow::deleteAll()
         return;
     music::deleteAllLyricFiles(album);
     refresh();
-    m_dialogs.notice(this, QStringLiteral("歌词文件已经全部删除！"));
+    showDone(tr("歌词文件已经全部删除！"));
 }
 
 void LyricWindow::preview()

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -48,6 +49,9 @@ void MediaListWindow::build(const QStringList &columns, std::function<const RowT
         m_details.push_back(edit);
     }
     left->addLayout(form);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Label_zhuangtai"));
+    left->addWidget(m_status);
     outer->addLayout(left, 1);
     m_buttons = new QVBoxLayout;
     m_buttons->addStretch(1);
@@ -84,6 +88,21 @@ void MediaListWindow::refresh()
     for (int c = 0; c < m_list->columnCount(); ++c)
         m_list->resizeColumnToContents(c);
     clearDetails();
+}
+
+void MediaListWindow::showDone(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void MediaListWindow::selectRow(int row)
+{
+    const int n = m_list->topLevelItemCount();
+    if (n == 0)
+        return;
+    QTreeWidgetItem *item = m_list->topLevelItem(std::clamp(row, 0, n - 1));
+    m_list->setCurrentItem(item);
+    item->setSelected(true);
 }
 
 int MediaListWindow::selectedRow() const

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -44,6 +45,10 @@ protected:
     void build(const QStringList &columns, std::function<const RowTable &()> table,
                const std::vector<std::pair<QString, QString>> &details, const std::vector<int> &detailCells);
     QPushButton *addButton(const QString &objectName, const QString &text, const std::function<void()> &action);
+    // A finished action says so in the window's status line (no box to close).
+    void showDone(const QString &text);
+    // Selects row `row` of the list, or the last row when it is past the end.
+    void selectRow(int row);
     void clearDetails();
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dropEvent(QDropEvent *e) override;
@@ -56,6 +61,7 @@ private:
 
     std::function<const RowTable &()> m_table;
     QTreeWidget *m_list = nullptr;
+    QLabel *m_status = nullptr; // Label_zhuangtai
     QVBoxLayout *m_buttons = nullptr;
     std::vector<QLineEdit *> m_details;
     std::vector<int> m_detailCells;

@@ -8,6 +8,7 @@
 #include <QtConcurrent>
 
 #include "app/DialogService.h"
+#include "app/FileFolders.h"
 #include "app/FlagWords.h"
 #include "media/MusicList.h"
 #include "session/AlbumSession.h"
@@ -80,17 +81,14 @@ MusicWindow::MusicWindow(AlbumSession &session, DialogService &dialogs,
 
 void MusicWindow::addSongs()
 {
-    StateCells &cells = m_session.album().cells;
-    QString preset;
-    if (cells.is(cell::kYinyueDakai1ci, QStringLiteral("0"))) {
-        if (QFile::exists(m_session.paths().sampleSong()))
-            preset = m_session.paths().sampleSong();
-        cells.setText(cell::kYinyueDakai1ci, QStringLiteral("1"));
-    }
-    const QStringList files
-        = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), preset, QStringLiteral("添加音乐文件(MP3) (*.mp3)"));
+    // The dialog starts where the person last took songs (else the home's
+    // Music folder), not in the program's own sample folder.
+    m_session.album().cells.setText(cell::kYinyueDakai1ci, QStringLiteral("1"));
+    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), startFolder(FileKind::Song),
+                                                  QStringLiteral("添加音乐文件(MP3) (*.mp3 *.MP3)"));
     if (files.isEmpty())
         return;
+    rememberFolder(FileKind::Song, files.first());
     addSongsWithProgress(m_session, m_dialogs, files, this);
     refresh();
 }
@@ -111,16 +109,19 @@ void MusicWindow::deleteSelected()
         m_dialogs.notice(this, kNoMusic);
         return;
     }
-    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的音乐文件?")))
-        return;
+    // Nothing selected is said before the question, not after it.
     const int row = selectedRow();
     if (row < 0) {
         m_dialogs.notice(this, QStringLiteral("没有选中音乐文件！"));
         return;
     }
+    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的音乐文件?")))
+        return;
     music::deleteSong(album, row);
     refresh();
-    m_dialogs.notice(this, QStringLiteral("选中的音乐文件已经删除！"));
+    // The next song is selected: 删除音乐 again deletes it.
+    selectRow(row);
+    showDone(tr("选中的音乐文件已经删除！"));
 }
 
 void MusicWindow::deleteAll()
@@ -134,7 +135,7 @@ void MusicWindow::deleteAll()
         return;
     music::deleteAllSongs(album);
     refresh();
-    m_dialogs.notice(this, QStringLiteral("音乐文件已经全部删除！"));
+    showDone(tr("音乐文件已经全部删除！"));
 }
 
 void MusicWindow::preview()

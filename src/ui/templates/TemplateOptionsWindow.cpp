@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -68,6 +69,8 @@ TemplateOptionsWindow::TemplateOptionsWindow(AlbumSession &session, DialogServic
     connect(random, &QPushButton::clicked, this, &TemplateOptionsWindow::useRandom);
     connect(m_list, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *item) { choosePack(m_list->indexOfTopLevelItem(item)); });
+    // A click beside the rows chooses nothing: say so.
+    m_list->viewport()->installEventFilter(this);
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
             choosePack(m_list->indexOfTopLevelItem(item));
@@ -79,17 +82,32 @@ QString TemplateOptionsWindow::start()
     m_list->clear();
     m_packs.clear();
     m_method->setText(m_session.album().Edit_mobanfashi);
-    QString problem;
-    try {
-        m_packs = listTemplatePacks(m_session.paths());
-    } catch (const Error &e) {
-        problem = e.message();
+    // Each pack on its own: a damaged pack is named, the others stay offered.
+    QStringList problems;
+    const int count = templatePackCount(m_session.paths());
+    for (int k = 1; k <= count; ++k) {
+        try {
+            m_packs.push_back(readTemplatePack(m_session.paths(), k));
+        } catch (const Error &e) {
+            problems << e.message();
+        }
     }
+    const QString problem = problems.join(QLatin1Char('\n'));
     for (const TemplatePack &p : m_packs)
         m_list->addTopLevelItem(new QTreeWidgetItem(p.chooserRow()));
     if (!m_packs.empty())
         choosePack(0);
     return problem;
+}
+
+bool TemplateOptionsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto *me = static_cast<QMouseEvent *>(event);
+        if (me->button() == Qt::LeftButton && !m_list->itemAt(me->position().toPoint()))
+            choosePack(-1);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TemplateOptionsWindow::choosePack(int row)

@@ -45,6 +45,7 @@ public:
 protected:
     void reject() override;
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     AlbumSession &m_session;

@@ -8,12 +8,16 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QListView>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "album/AlbumTables.h"
+#include "album/PhotoFilesWindow.h"
 #include "album/PhotoGeometry.h"
 #include "album/PhotoWindow.h"
 #include "album/ThumbnailCache.h"
@@ -25,6 +29,7 @@
 #include "app/Style.h"
 #include "image/ImageIO.h"
 #include "session/AlbumSession.h"
+#include "templates/TemplatePacks.h"
 
 using namespace lumora;
 using namespace lumora::ui;
@@ -199,6 +204,107 @@ TEST_F(Photos, AddingAFolderWithABadFileNamesItInOneNoticeAndAddsTheRest)
     EXPECT_EQ(main.findChild<QLabel *>(QStringLiteral("Label_shuliang_zhaopian"))->text(), QStringLiteral("2 张"));
     EXPECT_TRUE(cell(2)->holdsPhoto());
     EXPECT_EQ(w->findChild<QTableWidget *>(QStringLiteral("ListView_daoru_zhaopian"))->rowCount(), 2);
+}
+
+// With template combinations on: a pack that needs landscape photos asks
+// again while only portrait ones were chosen, keeps those, and adds both once
+// a landscape photo comes; dropped photos meet the template options too.
+TEST_F(Photos, APackAddAsksAgainKeepsTheChosenPhotosAndDropsMeetTheOptions)
+{
+    int pack = 0;
+    for (const TemplatePack &p : listTemplatePacks(session.paths()))
+        if (p.landscapeNeed > 0 && pack == 0)
+            pack = p.k;
+    ASSERT_GT(pack, 0) << "a shipped pack needs landscape photos";
+    session.album().settings.mobanZuheShiyong = true;
+    PhotoWindow *w = main.photoWindow();
+    int optionsShown = 0;
+    w->choosePack = [&] {
+        ++optionsShown;
+        return pack;
+    };
+    const QString portrait = writePhoto(pictures.path(), QStringLiteral("tall.jpg"), {60, 80});
+    const QString landscape = writePhoto(pictures.path(), QStringLiteral("wide.jpg"), {80, 60});
+    dialogs.fileAnswers = {{portrait}, {landscape}};
+    bool done = false;
+    w->addChosenPhotos({}, [&] { done = true; });
+    ASSERT_TRUE(waitFor([&] { return done; }));
+    int dialogsOpened = 0;
+    for (const auto &a : dialogs.asked)
+        dialogsOpened += a.kind == QStringLiteral("openFiles");
+    EXPECT_EQ(dialogsOpened, 2);
+    EXPECT_TRUE(dialogs.notices().contains(
+        QStringLiteral("当前选中的组合模板，至少需要添加 1 张横照片,点[确定]按钮继续添加照片")));
+    const RowTable &photos = session.album().ListView_daoru_zhaopian;
+    ASSERT_EQ(photos.size(), 2);
+    EXPECT_EQ(session.album().Edit_mobanfashi, kMethodCombined);
+
+    // Cancelling the dialog that opens again ends the add with nothing added.
+    dialogs.fileAnswers = {{portrait}, {}};
+    w->addChosenPhotos({}, {});
+    EXPECT_FALSE(w->adding());
+    EXPECT_EQ(photos.size(), 2);
+
+    // A drop on the main window: the template options come first.
+    optionsShown = 0;
+    pack = 0; // random templates
+    done = false;
+    const QString dropped = writePhoto(pictures.path(), QStringLiteral("dropped.jpg"), {80, 60});
+    main.addDroppedPaths({dropped});
+    ASSERT_TRUE(waitFor([&] { return !w->adding() && photos.size() == 3; }));
+    EXPECT_EQ(optionsShown, 1);
+    EXPECT_EQ(session.album().Edit_mobanfashi, kMethodRandom);
+}
+
+// The thumbnail lists' menus (main window and TForm42) offer "预览效果",
+// which asks for the photo's templates; the menus are built and their
+// actions triggered without showing them (a shown menu waits for a person).
+// A long name in a thumbnail caption keeps its beginning and end, and the
+// whole name is the tooltip.
+TEST_F(Photos, ThumbnailListMenusPreviewAndCaptionsElideInTheMiddle)
+{
+    const QString longName = QStringLiteral("ge_bird_tree_6028x3392_from_the_lake_side_morning");
+    QStringList files{writePhoto(pictures.path(), longName + QStringLiteral(".jpg"), {64, 48})};
+    session.addPhotos(files);
+    main.refreshPhotoViews();
+    main.refreshThumbnailList();
+    auto *caption = main.findChild<QLabel *>(QStringLiteral("Label_mingcheng_001"));
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->toolTip(), longName);
+    EXPECT_TRUE(caption->text().startsWith(QStringLiteral("ge_bird"))) << caption->text().toStdString();
+    EXPECT_TRUE(caption->text().endsWith(QStringLiteral("morning"))) << caption->text().toStdString();
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+
+    auto previewOf = [](QMenu *menu) -> QAction * {
+        for (QAction *a : menu->actions())
+            if (a->text() == QStringLiteral("预览效果"))
+                return a;
+        return nullptr;
+    };
+    // The request would open the template preview, which waits for a person:
+    // only its asking is checked here.
+    QObject::disconnect(&main, &MainWindow::photoTemplatesRequested, nullptr, nullptr);
+    QSignalSpy asked(&main, &MainWindow::photoTemplatesRequested);
+    auto *list = main.findChild<QListView *>(QStringLiteral("ListView1"));
+    ASSERT_TRUE(list);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    const std::unique_ptr<QMenu> mainMenu(main.listMenu());
+    QAction *preview = previewOf(mainMenu.get());
+    ASSERT_TRUE(preview);
+    EXPECT_TRUE(preview->isEnabled());
+    preview->trigger();
+    ASSERT_EQ(asked.count(), 1);
+    EXPECT_EQ(asked.front().front().toInt(), 0);
+
+    ThumbnailCache thumbs;
+    PhotoFilesWindow files42(session.album(), thumbs, *main.photoWindow());
+    QSignalSpy asked42(&files42, &PhotoFilesWindow::photoTemplatesRequested);
+    const std::unique_ptr<QMenu> menu42(files42.listMenu(0));
+    ASSERT_TRUE(previewOf(menu42.get()));
+    previewOf(menu42.get())->trigger();
+    ASSERT_EQ(asked42.count(), 1);
+    EXPECT_EQ(asked42.front().front().toInt(), 0);
+    thumbs.waitForDone();
 }
 
 TEST_F(Photos, DeletingOneAndAllWithTheirQuestionsAndCascades)

@@ -20,6 +20,7 @@
 
 #include <optional>
 
+#include "album/AlbumFixture.h"
 #include "app/DialogService.h"
 #include "app/Language.h"
 #include "app/MainWindow.h"
@@ -186,6 +187,32 @@ TEST_F(Fixture, ChoosingTheActiveModeAgainClearsTheAlbumAndRebuildsTheCatalogue)
     again->close();
     EXPECT_TRUE(waitFor([&] { return topLevel<ModeChooser>(QStringLiteral("TForm43")) == nullptr; }));
     EXPECT_EQ(album.ListView_daoru_zhaopian.size(), photos);
+}
+
+// Templates left out of the catalogue because their package is damaged are
+// named in one notice, once per mode and run.
+TEST(ModeChange, DamagedTemplatesAreNamedOnce)
+{
+    test::AlbumFixture tree;
+    tree.addTemplate(test::landscapeTemplate("A"));
+    tree.addTemplate({"Short", "|heng|", "|x|picture_2|", "|0|0|", "|1080|1080|"}); // a slot without orientation
+    tree.addTemplate(test::portraitTemplate("B"));
+    tree.addTemplate(test::landscapeTemplate("NoMovie"), false);
+    QTemporaryDir work;
+    AlbumSession session(tree.dir(), work.path(), 1);
+    ScriptedDialogService dialogs;
+    MainWindow main(session, dialogs);
+    for (int round = 0; round < 2; ++round) {
+        bool changed = false;
+        main.changeMode(ModeKind::Wide16x9, [&] { changed = true; });
+        ASSERT_TRUE(waitFor([&] { return changed; }));
+    }
+    ASSERT_EQ(session.album().ListView_mobancanshu.size(), 2);
+    const QStringList notices = dialogs.notices();
+    ASSERT_EQ(notices.size(), 1) << notices.join('|').toStdString();
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("t_001.rar")));
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("t_003.rar")));
+    EXPECT_FALSE(notices[0].contains(QStringLiteral("t_000.rar")));
 }
 
 TEST_F(Fixture, PlayingGuardRefusesEveryCommandOfTheseWindows)

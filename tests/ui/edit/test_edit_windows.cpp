@@ -17,12 +17,15 @@
 #include "album/PhotoTable.h"
 #include "album/Staging.h"
 #include "image/ImageIO.h"
+#include "resources/PackedFile.h"
 #include "session/AlbumSession.h"
 #include "templates/Catalogue.h"
+#include "templates/TemplatePacks.h"
 #include "ui/album/CropWindow.h"
 #include "ui/album/TemplateManagerWindow.h"
 #include "ui/album/ThumbnailCache.h"
 #include "ui/app/DialogService.h"
+#include "ui/app/FileFolders.h"
 #include "ui/app/MainWindow.h"
 #include "ui/effects/BackgroundWindow.h"
 #include "ui/templates/TemplateOptionsWindow.h"
@@ -148,6 +151,21 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
     EXPECT_FALSE(w.beginPhotoDrag(0));
     EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("没有选中已经添加模板文件！选中模板后,模板所需照片框会出现"));
 
+    // A matched template shows its placed photos in the frames and counts them in the fields.
+    {
+        ASSERT_FALSE(a.ListView_moban_shiyong.empty());
+        const int heng = a.ListView_moban_shiyong.cell(0, usedcol::kLandscape).toInt();
+        int placedHeng = 0, placedShu = 0;
+        for (const Row &r : a.ListView_moban_shiyong_canshu)
+            if (r.cell(slotcol::kUsedRow) == QStringLiteral("0") && !r.cell(slotcol::kMatchState).isEmpty())
+                ++(r.cell(slotcol::kOrdinal).toInt() < heng ? placedHeng : placedShu);
+        ASSERT_GT(placedHeng + placedShu, 0);
+        w.selectUsedTemplate(0);
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Edit_tianjia_hengzhaopian"))->text(),
+                  QString::number(placedHeng));
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Edit_tianjia_shuzhaopian"))->text(), QString::number(placedShu));
+    }
+
     w.selectUsedTemplate(used);
     EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Edit_mobanhangshu"))->text(), QString::number(used + 1));
     QLabel *frame = child<QLabel>(w, QStringLiteral("Imagem_k0"));
@@ -174,11 +192,13 @@ TEST(TemplateManager, UseDragReplaceAndDeleteTemplates)
     EXPECT_EQ(a.ListView_daoru_zhaopian.cell(2, photocol::kMatched), kPhotoDone);
     EXPECT_EQ(a.ListView_moban_shiyong.cell(used, usedcol::kStatus), kStatusComplete);
     EXPECT_EQ(child<QLabel>(w, QStringLiteral("Label_k0"))->text(), a.ListView_daoru_zhaopian.cell(2, photocol::kName));
+    EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Edit_tianjia_shuzhaopian"))->text(), QStringLiteral("1"));
     expectUsedViewMatches(w, a);
 
     // Replacing the slot's photo: the photo taken out keeps 完成.
     w.dropPhotoOnFrame(3, 0);
     EXPECT_EQ(a.ListView_moban_shiyong_canshu.cell(slot, slotcol::kPhotoRow), QStringLiteral("3"));
+    EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Edit_tianjia_shuzhaopian"))->text(), QStringLiteral("1"));
     EXPECT_EQ(a.ListView_daoru_zhaopian.cell(2, photocol::kMatched), kPhotoDone);
 
     // Delete the second of (at least) three used templates.
@@ -458,9 +478,35 @@ TEST(TemplateOptions, ListsPacksAndReturnsTheChoice)
         EXPECT_EQ(f.album().Edit_mobanfashi, kMethodCombined);
     }
     w.close(); // the close box does not leave the window
+    // A click beside the rows chooses nothing, and says so.
+    w.show();
+    const QPoint below(5, list->viewport()->height() - 3);
+    ASSERT_EQ(list->itemAt(below), nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("没有选中组合模板！"));
     QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button2")), Qt::LeftButton);
     EXPECT_EQ(w.chosenPack(), 0);
     EXPECT_EQ(f.album().Edit_mobanfashi, kMethodRandom);
+}
+
+// A damaged pack is named; the packs after it stay offered with their numbers.
+TEST(TemplateOptions, ADamagedPackHidesNoOther)
+{
+    QTemporaryDir tree;
+    AlbumSession session(tree.path() + QStringLiteral("/"), tree.path() + QStringLiteral("/work/"), 5);
+    ScriptedDialogService dialogs;
+    QDir().mkpath(session.paths().packFolder());
+    packed::packTo(QByteArray("\x01\x02 not a pack"), 1, templatePackPath(session.paths(), 1));
+    packed::packTo(templatePackIniText({{QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("0")}}).toLatin1(), 3,
+                   templatePackPath(session.paths(), 2));
+    TemplateOptionsWindow w(session, dialogs);
+    const QString problem = w.start();
+    EXPECT_TRUE(problem.contains(QStringLiteral("1"))) << problem.toStdString();
+    auto *list = child<QTreeWidget>(w, QStringLiteral("ListView_zuhemoban"));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("模板组合 - 2"));
+    QTest::mouseClick(child<QPushButton>(w, QStringLiteral("Button1")), Qt::LeftButton);
+    EXPECT_EQ(w.chosenPack(), 2);
 }
 
 TEST(SaveAndOpen, MainWindowButtonsRoundTripTheAlbum)
@@ -471,10 +517,17 @@ TEST(SaveAndOpen, MainWindowButtonsRoundTripTheAlbum)
     const QString file = f.tmp.path() + QStringLiteral("/mine"); // the extension is added
     const auto before = a.ListView_moban_shiyong_canshu;
 
+    // 保存相册 suggests the album's name; the next album dialog starts where it was saved.
+    forgetFolders();
+    f.session->output().albumName = QStringLiteral("春游");
     f.dialogs.fileAnswers = {{file}};
     QTest::mouseClick(child<QPushButton>(main, QStringLiteral("Button_baocun_xiangce")), Qt::LeftButton);
     EXPECT_EQ(f.dialogs.lastMessage(), QStringLiteral("相册已经保存！"));
     ASSERT_TRUE(QFileInfo::exists(file + QStringLiteral(".lumora")));
+    for (const auto &asked : f.dialogs.asked)
+        if (asked.kind == QStringLiteral("saveFile"))
+            EXPECT_EQ(QFileInfo(asked.start).fileName(), QStringLiteral("春游.lumora"));
+    EXPECT_EQ(startFolder(FileKind::Album), f.tmp.path());
 
     // Unsaved changes: asked first whether to save them; 不保存 goes on.
     deleteAllUsedTemplates(a);

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "EffectWindowFixture.h"
@@ -41,6 +42,15 @@ TEST(PictureEffectWindow, AddAtATimeShowsTheRowInBothTablesAndItsStartCanBeEdite
     w.prepare();
     ASSERT_EQ(child<QComboBox>(&w, "ComboBox_texiao_name")->count(), 3);
     EXPECT_EQ(child<QComboBox>(&w, "ComboBox_shi")->itemText(59), QStringLiteral("59  时"));
+
+    // A click on a tile of the gallery chooses that effect.
+    w.show();
+    auto *gallery = child<QListWidget>(&w, "ListView_texiao_tuku");
+    QTRY_COMPARE(gallery->count(), 3);
+    gallery->scrollToItem(gallery->item(2));
+    QTest::mouseClick(gallery->viewport(), Qt::LeftButton, {}, gallery->visualItemRect(gallery->item(2)).center());
+    EXPECT_EQ(child<QComboBox>(&w, "ComboBox_texiao_name")->currentIndex(), 2);
+    w.hide();
 
     child<QComboBox>(&w, "ComboBox_texiao_name")->setCurrentIndex(1);
     chooseTime(&w, 0, 2);

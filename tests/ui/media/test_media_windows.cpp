@@ -3,6 +3,7 @@
 // object names, the dialog service answering, the audio player silent.
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 
 #include "app/ClockText.h"
 #include "app/DialogService.h"
+#include "app/FileFolders.h"
 #include "app/MainWindow.h"
 #include "app/PictureView.h"
 #include "app/Style.h"
@@ -88,6 +90,7 @@ protected:
 
 TEST_F(MediaWindows, MusicWindowAddsMeasuresRefusesAndRenumbers)
 {
+    forgetFolders();
     MusicWindow w(session, dialogs, {});
     const QString a = song(QStringLiteral("甲"), 59.9), b = song(QStringLiteral("乙"), 2.0);
     const QString bad = fx.dir() + QStringLiteral("坏歌.mp3");
@@ -101,24 +104,46 @@ TEST_F(MediaWindows, MusicWindowAddsMeasuresRefusesAndRenumbers)
     ASSERT_EQ(notices().size(), 1);
     EXPECT_TRUE(notices()[0].contains(bad)) << notices()[0].toStdString();
 
-    // Deleting row 2 of 3 renumbers; the third song is now row 2.
+    // The dialog started in the home's Music folder (or home), not in the
+    // program's sample folder, and takes upper-case names too; the next one
+    // starts where these songs were taken.
+    ASSERT_EQ(dialogs.asked.front().kind, QStringLiteral("openFiles"));
+    EXPECT_FALSE(dialogs.asked.front().start.startsWith(session.paths().root()));
+    EXPECT_TRUE(dialogs.asked.front().message.contains(QStringLiteral("*.MP3")));
+    dialogs.fileAnswers.push_back({});
+    w.findChild<QPushButton *>(QStringLiteral("Button_tianjia_yinyue"))->click();
+    EXPECT_EQ(dialogs.asked.back().start, QFileInfo(a).absolutePath());
+
+    // Deleting row 2 of 3 renumbers; the third song is now row 2, selected,
+    // and the done message is in the status line (one box: the question).
+    auto *status = w.findChild<QLabel *>(QStringLiteral("Label_zhuangtai"));
+    ASSERT_TRUE(status);
     list->setCurrentItem(list->topLevelItem(1));
     w.findChild<QLineEdit *>(QStringLiteral("Edit_mingcheng"))->text();
+    const int noticesBefore = int(notices().size());
     dialogs.confirmAnswers.push_back(true);
     w.findChild<QPushButton *>(QStringLiteral("Button_shanchu_yinyue"))->click();
     EXPECT_EQ(captions(list), (QStringList{"1", "2"}));
     EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("乙"));
     EXPECT_EQ(session.album().ListView_daoru_yinyue[1].caption(), QStringLiteral("2"));
-    EXPECT_EQ(notices().back(), QStringLiteral("选中的音乐文件已经删除！"));
-    EXPECT_TRUE(w.findChild<QLineEdit *>(QStringLiteral("Edit_weizhi"))->text().isEmpty());
-
-    // Delete with nothing selected, then delete all.
+    EXPECT_EQ(status->text(), QStringLiteral("选中的音乐文件已经删除！"));
+    EXPECT_EQ(int(notices().size()), noticesBefore);
+    EXPECT_EQ(w.selectedRow(), 1);
+    // 删除音乐 again deletes the song now selected (the last: the one before it is selected next).
     dialogs.confirmAnswers.push_back(true);
     w.findChild<QPushButton *>(QStringLiteral("Button_shanchu_yinyue"))->click();
+    EXPECT_EQ(captions(list), (QStringList{"1"}));
+    EXPECT_EQ(w.selectedRow(), 0);
+
+    // Delete with nothing selected: said at once, without the question; then delete all.
+    list->clearSelection();
+    dialogs.asked.clear();
+    w.findChild<QPushButton *>(QStringLiteral("Button_shanchu_yinyue"))->click();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(notices().back(), QStringLiteral("没有选中音乐文件！"));
     dialogs.confirmAnswers.push_back(true);
     w.findChild<QPushButton *>(QStringLiteral("Button_quanbu_shanchu"))->click();
-    EXPECT_EQ(notices().back(), QStringLiteral("音乐文件已经全部删除！"));
+    EXPECT_EQ(status->text(), QStringLiteral("音乐文件已经全部删除！"));
     EXPECT_EQ(list->topLevelItemCount(), 0);
     w.findChild<QPushButton *>(QStringLiteral("Button_quanbu_shanchu"))->click();
     EXPECT_EQ(notices().back(), QStringLiteral("没有添加音乐文件！"));
@@ -148,8 +173,12 @@ TEST_F(MediaWindows, LyricWindowDeletesTheSettingsRowWithItsFile)
     EXPECT_EQ(album.ListView_geci_shezhi_canshu[1].subItem(0), QStringLiteral("三"));
     EXPECT_EQ(album.ListView_geci_shezhi_canshu[1].caption(), QStringLiteral("2"));
     EXPECT_EQ(album.ListView_geci_shezhi_canshu[1].subItem(14), QStringLiteral("jianti"));
+    EXPECT_EQ(w.selectedRow(), 1) << "the next lyric file is selected";
+    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("Label_zhuangtai"))->text(),
+              QStringLiteral("选中的歌词文件已经删除！"));
 
     // Settings without a selection, and the lyric preview without songs.
+    list->clearSelection();
     w.findChild<QPushButton *>(QStringLiteral("Button_shezhi_geci"))->click();
     EXPECT_EQ(notices().back(), QStringLiteral("没有选中歌词文件！"));
     w.findChild<QPushButton *>(QStringLiteral("Button_geci_yulan"))->click();
@@ -350,9 +379,29 @@ TEST_F(MediaWindows, PhotoInOneCompleteTemplateOpensItsPreviewDirectly)
     EXPECT_EQ(preview.currentTime(), clockTextHMS(frameSeconds(first + 1)));
     EXPECT_EQ(photos.list()->topLevelItemCount(), 1);
     EXPECT_FALSE(preview.picture()->image().isNull());
+    // A used template shows its photos as cropped: no fit buttons.
+    auto *fill = preview.findChild<QRadioButton *>(QStringLiteral("RadioButton_quanping"));
+    auto *fit = preview.findChild<QRadioButton *>(QStringLiteral("RadioButton_shizhong"));
+    EXPECT_FALSE(fill->isVisibleTo(&preview));
+    EXPECT_FALSE(fit->isVisibleTo(&preview));
+    EXPECT_TRUE(fill->isChecked());
     while (preview.step()) { }
     EXPECT_FALSE(preview.playing());
     EXPECT_TRUE(preview.findChild<QPushButton *>(QStringLiteral("Button_bofang"))->isEnabled());
+
+    // The crop mark comes from the slot chosen, not from the template's first slot.
+    const int used = album.ListView_moban_shiyong_canshu.cell(0, slotcol::kUsedRow).toInt();
+    int second = -1;
+    for (int s = 1; s < album.ListView_moban_shiyong_canshu.size() && second < 0; ++s)
+        if (album.ListView_moban_shiyong_canshu.cell(s, slotcol::kUsedRow).toInt() == used)
+            second = s;
+    Album &edited = session.album();
+    edited.ListView_moban_shiyong_canshu.setCell(0, slotcol::kCropMark, QStringLiteral("quanping_or_jubuquanping"));
+    const int chosen = second >= 0 ? second : 0;
+    edited.ListView_moban_shiyong_canshu.setCell(chosen, slotcol::kCropMark, QStringLiteral("shizhong"));
+    ASSERT_TRUE(preview.prepareUsed(used, QStringLiteral("yulan_zhujiemian_duiying_shiyongmoban"), chosen));
+    EXPECT_TRUE(fit->isChecked());
+    ASSERT_TRUE(preview.waitPrepared());
 }
 
 TEST_F(MediaWindows, CatalogueTemplatePlaceholdersFollowTheFitButtons)
@@ -368,6 +417,44 @@ TEST_F(MediaWindows, CatalogueTemplatePlaceholdersFollowTheFitButtons)
     fit->click();
     ASSERT_TRUE(preview.waitPrepared());
     EXPECT_EQ(QImage(picture).size(), QSize(675, 450));
+
+    // A template that takes either orientation is listed twice: each entry
+    // previews as what it is listed as.
+    // (The single landscape template 0 listed a second time as 竖照模板, as
+    // the catalogue lists a template whose slot takes either orientation.)
+    Album &album = session.album();
+    const int either = 0;
+    for (int i = 0; i < album.ListView_moban.size(); ++i)
+        if (album.ListView_moban.cell(i, listcol::kIndex).toInt() == either) {
+            Row copy = album.ListView_moban[i];
+            ASSERT_EQ(copy.cell(listcol::kCategory), kCategoryLandscape);
+            copy.setCell(listcol::kCategory, kCategoryPortrait);
+            album.ListView_moban.append(copy);
+            break;
+        }
+    auto *category = preview.findChild<QLineEdit *>(QStringLiteral("Edit_fenlei"));
+    preview.stop();
+    ASSERT_TRUE(preview.prepareCatalogue(either, kCategoryPortrait));
+    ASSERT_TRUE(preview.waitPrepared());
+    EXPECT_EQ(category->text(), kCategoryPortrait);
+    EXPECT_FALSE(fit->isVisibleTo(&preview));
+    const QString eitherPicture = session.paths().previewStaging() + QStringLiteral("picture_1.jpg");
+    EXPECT_EQ(QImage(eitherPicture).size(), QSize(450, 800));
+    preview.stop();
+    ASSERT_TRUE(preview.prepareCatalogue(either, kCategoryLandscape));
+    ASSERT_TRUE(preview.waitPrepared());
+    EXPECT_EQ(category->text(), kCategoryLandscape);
+    EXPECT_TRUE(fit->isVisibleTo(&preview));
+    EXPECT_EQ(QImage(eitherPicture).size(), QSize(800, 450));
+
+    // "返回" while it plays stops and closes.
+    ASSERT_TRUE(preview.playing());
+    auto *back = preview.findChild<QPushButton *>(QStringLiteral("Button_fanhui"));
+    EXPECT_TRUE(back->isEnabled());
+    preview.show();
+    back->click();
+    EXPECT_FALSE(preview.playing());
+    EXPECT_FALSE(preview.isVisible());
 
     // Closed while its worker still stages: nothing plays, and the staging
     // folder goes once the worker has ended.
