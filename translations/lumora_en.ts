@@ -547,6 +547,50 @@ Given album files (.lumora), it makes the album each file holds: one video per f
     </message>
 </context>
 <context>
+    <name>lumora::ui::LyricWindow</name>
+    <message>
+        <source>选中的歌词文件已经删除！</source>
+        <translation>The selected lyric file has been deleted.</translation>
+    </message>
+    <message>
+        <source>歌词文件已经全部删除！</source>
+        <translation>All lyric files have been deleted.</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::ui::MainWindow</name>
+    <message>
+        <source>以下 %1 个模板的文件已损坏，没有列入模板列表：</source>
+        <translation>The files of these %1 templates are damaged; they are not in the template list:</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>……另有 %1 个模板</source>
+        <translation>… and %1 more templates</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::ui::MusicWindow</name>
+    <message>
+        <source>选中的音乐文件已经删除！</source>
+        <translation>The selected music file has been deleted.</translation>
+    </message>
+    <message>
+        <source>音乐文件已经全部删除！</source>
+        <translation>All music files have been deleted.</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::ui::ProjectCommands</name>
+    <message>
+        <source>我的相册</source>
+        <translation>My album</translation>
+    </message>
+</context>
+<context>
     <name>lumora::ui::SettingsWindow</name>
     <message>
         <source>系统设置</source>
