@@ -634,9 +634,7 @@ void MainWindow::changeMode(ModeKind mode, const std::function<void()> &done)
     std::shared_ptr<ProgressFeed> feed = window->feed();
     runOnDraft<CatalogueReport>(
         m_session, this,
-        [mode, feed](AlbumSession &draft) {
-            return draft.chooseMode(mode, [feed](int d, int m) { feed->set(d, m); });
-        },
+        [mode, feed](AlbumSession &draft) { return draft.chooseMode(mode, [feed](int d, int m) { feed->set(d, m); }); },
         [this, mode, window, done](AlbumSession &draft, const CatalogueReport &report, const QString &error) {
             window->finish();
             window->deleteLater();
