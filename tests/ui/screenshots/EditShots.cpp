@@ -2,9 +2,13 @@
 
 #include <QCheckBox>
 #include <QTreeWidget>
+#include <cstdlib>
 
 #include "Shooter.h"
+#include "album/AlbumTables.h"
+#include "album/Matching.h"
 #include "session/AlbumSession.h"
+#include "templates/Catalogue.h"
 #include "ui/album/CropWindow.h"
 #include "ui/album/TemplateManagerWindow.h"
 #include "ui/effects/BackgroundWindow.h"
@@ -45,6 +49,21 @@ void shootEditWindows(AlbumSession &session, ui::DialogService &dialogs, ui::Thu
         w.enlarge();
         Shooter::settle();
         shooter.shoot(&w); // TForm9
+        // A 4:3 slot of a collage template: the whole frame fits the box.
+        const RowTable &slots = session.album().ListView_moban_shiyong_canshu;
+        if (auto *list = w.findChild<QTreeWidget *>(QStringLiteral("ListView_zhaopian_wenjian")))
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const int s = list->topLevelItem(i)->text(4).toInt();
+                int W = 0, H = 0;
+                if (s < 0 || s >= slots.size() || slots[s].cell(slotcol::kCategory) != kCategoryCombined
+                    || !slotSize(slots[s], W, H) || H <= 0 || std::abs(W * 3 - H * 4) > W / 20)
+                    continue;
+                w.selectRow(i);
+                Shooter::waitFor([&] { return w.photoReady(); });
+                Shooter::settle();
+                shooter.shoot(&w); // TForm9-2
+                break;
+            }
         w.hide();
     }
     {

@@ -95,6 +95,12 @@ void shootMediaWindows(MainWindow &main, Shooter &shooter)
         Shooter::settle(250);
         shooter.shoot(&main); // TForm2-6, -7, -8
     }
+    // Paused: 播放 reads 暂停 while playing; pressed, the picture holds.
+    preview->playback().seek(total / 3);
+    Shooter::settle(250);
+    preview->playOrPause();
+    Shooter::settle(250);
+    shooter.shoot(&main); // TForm2-9
     preview->stop();
 }
 
