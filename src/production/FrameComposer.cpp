@@ -135,6 +135,23 @@ void FrameComposer::start()
     if (!QFile::copy(background, paths.handOverPicture()) && m_log)
         m_log(QStringLiteral("背景图片无法交接：%1").arg(background));
     loadTemplateAt(0);
+    if (m_setup.sync == SyncMode::Beat && m_setup.totalFrames > 1) {
+        // A beat-synced album shows its first template from the first frame
+        // on: album frame n is then the picture of time n × 40 ms, as in the
+        // preview and under the music, so each template change shows on the
+        // beat it was fitted to rather than one frame after it. (The other
+        // modes keep their black first frame.)
+        if (renderMovieFrame()) {
+            // A template of one frame: the next one follows on the next frame.
+            if (m_setup.templateRows.size() > 1) {
+                handOverPicture();
+                ++m_p;
+                loadTemplateAt(m_p);
+            } else {
+                m_capture = false;
+            }
+        }
+    }
 
     m_captions
         = albumCaptionTrack(m_album, m_setup.albumRect.size(), picturesEndFrame(m_setup.sync, m_setup.totalFrames));

@@ -77,9 +77,10 @@ public:
     FrameComposer(Album &album, Setup setup, const std::atomic<bool> *stop, LogFunc log);
     ~FrameComposer();
 
-    // Writes the black first frame into the hand-over picture, hands the first
-    // template's background over, loads the first template and switches the
-    // lyrics of the first song on.
+    // Writes the black first frame into the hand-over picture (in a
+    // beat-synced album the first template's first frame instead), hands the
+    // first template's background over, loads the first template and
+    // switches the lyrics of the first song on.
     void start();
     // Compose next frame: the call the encoder makes once per frame.
     void composeNext();

@@ -7,8 +7,10 @@
 #include "../media/BeatFixtures.h"
 #include "../media/MediaFixtures.h"
 #include "ProductionFixture.h"
+#include "album/Staging.h"
 #include "media/MusicList.h"
 #include "playback/PreviewTimeline.h"
+#include "production/FrameComposer.h"
 #include "production/ProductionRun.h"
 
 using namespace lumora;
@@ -31,6 +33,39 @@ long long nearestClick(const std::vector<long long> &clicks, long long ms)
     for (long long c : clicks)
         best = std::min(best, std::llabs(c - ms));
     return best;
+}
+
+// The video frames a production of `plan` composes, as the encoder takes
+// them (frame j: the picture after j steps), each by the colour of a point
+// away from the photo.
+std::vector<QRgb> composedColours(Album &album, const ProductionPlan &plan)
+{
+    const QSize render(192, 108);
+    StagingRequest request;
+    request.target = render;
+    request.production = true;
+    stageAlbum(album, request);
+    FrameComposer::Setup s;
+    s.sync = plan.choice.sync;
+    s.canvas = render;
+    s.albumRect = QRect(QPoint(0, 0), render);
+    s.totalFrames = plan.totalFrames;
+    s.templateRows = plan.templateRows();
+    s.playedFrames = plan.playedFrames();
+    s.songs = plan.songs();
+    FrameComposer c(album, s, nullptr, nullptr);
+    c.start();
+    std::vector<QRgb> colours{c.handOver().pixel(20, 60)};
+    for (long long j = 1; j < plan.totalFrames; ++j) {
+        c.composeNext();
+        colours.push_back(c.handOver().pixel(20, 60));
+    }
+    return colours;
+}
+
+bool sameColour(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 30;
 }
 
 std::vector<long long> songLengths(const Album &album)
@@ -94,6 +129,23 @@ TEST(BeatSync, ChangesOnTheClicks)
             EXPECT_EQ(t.segments[i].usedRow, planRows[i]);
         }
         EXPECT_EQ(t.effectSecondStarts, beatSecondStarts(plan.totalFrames, plan.beats.beats));
+
+        // In the video the picture changes on the click too: the first frame
+        // of each template is shown at its own time under the music (the two
+        // templates differ from their first frame on, so each change of
+        // template is a change of colour).
+        const std::vector<QRgb> colours = composedColours(album, plan);
+        EXPECT_TRUE(sameColour(colours[0], test::kFirstTemplateColour.rgb())) << "the first frame shows the album";
+        std::vector<long long> changes, planned;
+        for (size_t j = 1; j < colours.size(); ++j) {
+            if (sameColour(colours[j], colours[j - 1]))
+                continue;
+            changes.push_back((long long)j);
+            EXPECT_LE(nearestClick(c.clicks, (long long)j * 40), 40) << "video changes at frame " << j;
+        }
+        for (size_t i = 1; i < plan.fits.size(); ++i)
+            planned.push_back(plan.fits[i].start);
+        EXPECT_EQ(changes, planned) << "the video changes where the preview does";
     }
 }
 
