@@ -388,7 +388,9 @@ TEST_F(ComposerTest, MusicSyncRepeatsTheTemplatesAndHolds)
 }
 
 // Beat sync: each template shows for its fitted frames (its first and last
-// pictures its own), the next starting exactly on the change frame.
+// pictures its own), the next starting exactly on the change frame. The
+// first frame is the first template's (no black frame), so frame n of the
+// video is album frame n, as the music and the preview count it.
 TEST_F(ComposerTest, BeatSyncPlaysTheFittedLengths)
 {
     Album album = fx.album();
@@ -398,11 +400,12 @@ TEST_F(ComposerTest, BeatSyncPlaysTheFittedLengths)
         s.templateRows = {0, 1, 0};
         s.playedFrames = {12, 7, 0};
     });
-    for (int entry = 1; entry <= 30; ++entry) {
-        c->composeNext();
-        const QColor expected = entry <= 12 ? test::kFirstTemplateColour
-            : entry <= 19                   ? test::kSecondTemplateColour
-                                            : test::kFirstTemplateColour;
+    for (int entry = 0; entry < 30; ++entry) {
+        if (entry > 0)
+            c->composeNext();
+        const QColor expected = entry < 12 ? test::kFirstTemplateColour
+            : entry < 19                   ? test::kSecondTemplateColour
+                                           : test::kFirstTemplateColour;
         ASSERT_TRUE(near(c->handOver().pixel(20, 60), expected)) << "entry " << entry;
     }
 }
