@@ -1,5 +1,6 @@
 #include "AddStep.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "album/AlbumTables.h"
@@ -14,8 +15,8 @@
 namespace lumora {
 namespace {
 
-const QString kPhaseAdd = QStringLiteral("添加照片");
-const QString kPhaseMatch = QStringLiteral("自动匹配模板");
+const char *const kPhaseAdd = QT_TRANSLATE_NOOP("lumora::AddStep", "添加照片");
+const char *const kPhaseMatch = QT_TRANSLATE_NOOP("lumora::AddStep", "自动匹配模板");
 
 bool stopped(const std::atomic<bool> *stop)
 {
@@ -28,7 +29,8 @@ QString incompletePhotosNotice(const QStringList &paths)
     QStringList names;
     for (const QString &p : paths)
         names << QFileInfo(p).fileName();
-    return QStringLiteral("有 %1 张照片文件不完整（%2）：能读出的部分照常显示，缺少的部分显示为灰色")
+    return QCoreApplication::translate("lumora::AddStep",
+                                       "有 %1 张照片文件不完整（%2）：能读出的部分照常显示，缺少的部分显示为灰色")
         .arg(paths.size())
         .arg(names.join(QStringLiteral("、")));
 }
@@ -84,7 +86,7 @@ void walkPack(Album &album, const TemplatePack &pack, WorkLists &lists, const Ad
         for (int r : entryRows(album, pack.entries[size_t(m)]))
             useTemplate(album, r, lists);
         if (progress)
-            progress(kPhaseMatch, m + 1, n);
+            progress(QCoreApplication::translate("lumora::AddStep", kPhaseMatch), m + 1, n);
     }
     if (n == 0)
         return;
@@ -146,7 +148,7 @@ AddPhotosReport addPhotos(Album &album, const AddPhotosRequest &request, const A
             report.refused.push_back({request.files[i], e.message()});
         }
         if (progress)
-            progress(kPhaseAdd, i + 1, files);
+            progress(QCoreApplication::translate("lumora::AddStep", kPhaseAdd), i + 1, files);
     }
     if (pack)
         std::stable_partition(facts.begin(), facts.end(),
@@ -167,7 +169,7 @@ AddPhotosReport addPhotos(Album &album, const AddPhotosRequest &request, const A
     const int usedBefore = album.ListView_moban_shiyong.size();
     auto matchProgress = [&](int done, int maximum) {
         if (progress)
-            progress(kPhaseMatch, done, maximum);
+            progress(QCoreApplication::translate("lumora::AddStep", kPhaseMatch), done, maximum);
     };
     if (!pack) {
         album.Edit_mobanfashi = kMethodRandom;

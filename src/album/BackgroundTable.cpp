@@ -1,5 +1,6 @@
 #include "BackgroundTable.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "album/AlbumTables.h"
@@ -79,16 +80,17 @@ void changeBackgroundPicture(Album &album, int row, const QString &path)
 {
     RowTable &t = album.ListView_moban_beijing;
     if (t.empty())
-        throw Error(QStringLiteral("没有找到背景图片文件！"));
+        throw Error(QCoreApplication::translate("lumora::BackgroundTable", "没有找到背景图片文件！"));
     if (row < 0 || row >= t.size())
-        throw Error(QStringLiteral("没有选中背景图片文件！"));
+        throw Error(QCoreApplication::translate("lumora::BackgroundTable", "没有选中背景图片文件！"));
     const JpegInfo info = readJpegInfo(path);
     const QSize shown = info.displayed();
     if (album.mode == ModeKind::Portrait) {
         if (shown.height() < shown.width())
-            throw Error(QStringLiteral("此张照片不是竖照片,请重新更换一张竖照片!"));
+            throw Error(
+                QCoreApplication::translate("lumora::BackgroundTable", "此张照片不是竖照片,请重新更换一张竖照片!"));
     } else if (shown.width() < shown.height()) {
-        throw Error(QStringLiteral("此张照片不是横照片,请重新更换一张横照片!"));
+        throw Error(QCoreApplication::translate("lumora::BackgroundTable", "此张照片不是横照片,请重新更换一张横照片!"));
     }
     const QFileInfo fi(path);
     Row &r = t[row];
@@ -103,9 +105,9 @@ void setBackgroundTransparency(Album &album, int row, int value, bool allRows)
 {
     RowTable &t = album.ListView_moban_beijing;
     if (t.empty())
-        throw Error(QStringLiteral("没有找到背景图片文件！"));
+        throw Error(QCoreApplication::translate("lumora::BackgroundTable", "没有找到背景图片文件！"));
     if (!allRows && (row < 0 || row >= t.size()))
-        throw Error(QStringLiteral("没有选中背景图片文件！"));
+        throw Error(QCoreApplication::translate("lumora::BackgroundTable", "没有选中背景图片文件！"));
     const QString v = QString::number(std::clamp(value, 0, 100));
     for (int i = 0; i < t.size(); ++i)
         if (allRows || i == row)

@@ -1,5 +1,7 @@
 #include "album/CropPlacement.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "album/AlbumTables.h"
@@ -56,16 +58,16 @@ CropSlot cropSlot(const Album &album, int slotRow)
 {
     const RowTable &slots = album.ListView_moban_shiyong_canshu;
     if (slotRow < 0 || slotRow >= slots.size())
-        throw Error(QStringLiteral("没有选中照片文件！"));
+        throw Error(QCoreApplication::translate("lumora::CropPlacement", "没有选中照片文件！"));
     const Row &r = slots[slotRow];
     CropSlot s;
     if (!slotSize(r, s.W, s.H, &s.fullFrame) || s.W <= 0 || s.H <= 0)
-        throw Error(QStringLiteral("没有选中照片文件！"));
+        throw Error(QCoreApplication::translate("lumora::CropPlacement", "没有选中照片文件！"));
     const QString photoRow = r.cell(slotcol::kPhotoRow);
     bool ok = false;
     const int p = photoRow.toInt(&ok);
     if (!ok || p < 0 || p >= album.ListView_daoru_zhaopian.size())
-        throw Error(QStringLiteral("没有选中照片文件！"));
+        throw Error(QCoreApplication::translate("lumora::CropPlacement", "没有选中照片文件！"));
     const Row &photo = album.ListView_daoru_zhaopian[p];
     s.photoW = cellInt(photo, photocol::kWidth);
     s.photoH = cellInt(photo, photocol::kHeight);

@@ -119,8 +119,10 @@ QString deletePhotoQuestion(const Album &album, int row)
     const int n = slotsUsingPhoto(album, row);
     if (n == 0)
         return QCoreApplication::translate("lumora::PhotoTable", "是否确定要删除当前选中的照片文件?");
-    return QStringLiteral("此张照片文件在 %1 "
-                          "个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?")
+    return QCoreApplication::translate(
+               "lumora::PhotoTable",
+               "此张照片文件在 %1 "
+               "个模板文件中使用,删除后,模板文件中的照片文件也会被删除,是否确定要删除当前选中的照片文件?")
         .arg(n);
 }
 

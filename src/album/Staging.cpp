@@ -1,5 +1,6 @@
 #include "Staging.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPainter>
 #include <cmath>
@@ -166,7 +167,8 @@ QImage renderBackground(const Row *bg, QSize target, bool production, int usedRo
     out.fill(Qt::black);
     const qint64 pw = toInt(bg->cell(bgcol::kWidth)), ph = toInt(bg->cell(bgcol::kHeight));
     if (pw <= 0 || ph <= 0) {
-        failures.push_back({usedRow, bg->cell(bgcol::kPath), QStringLiteral("背景图片没有宽度或高度")});
+        failures.push_back({usedRow, bg->cell(bgcol::kPath),
+                            QCoreApplication::translate("lumora::Staging", "背景图片没有宽度或高度")});
         return out;
     }
     const int Aw = target.width(), Ah = target.height();
@@ -349,7 +351,8 @@ int stageTemplatePictures(const Album &album, int usedRow, const QString &folder
         const SlotCanvas &c = canvases[source];
         const QSize size = stagedPictureSize(category, c.size, widths.value(j), heights.value(j), output, target);
         if (size.width() <= 0 || size.height() <= 0) {
-            failures.push_back({usedRow, names[j], QStringLiteral("图片尺寸为零，没有生成")});
+            failures.push_back(
+                {usedRow, names[j], QCoreApplication::translate("lumora::Staging", "图片尺寸为零，没有生成")});
             continue;
         }
         writeJpeg(renderSlot(c, size, usedRow, failures), folder + names[j] + QStringLiteral(".jpg"), 90);
@@ -399,7 +402,9 @@ StagingReport stageAlbum(Album &album, const StagingRequest &request, const Stag
     for (int i : completed) {
         const int index = used[i].caption().toInt();
         if (index < 0 || index >= album.ListView_mobancanshu.size())
-            throw Error(QStringLiteral("已使用模板 %1 的模板序号 %2 不在模板列表中").arg(i + 1).arg(index));
+            throw Error(QCoreApplication::translate("lumora::Staging", "已使用模板 %1 的模板序号 %2 不在模板列表中")
+                            .arg(i + 1)
+                            .arg(index));
         const QString movie = album.ListView_mobancanshu[index].cell(paramcol::kMovie);
         jobs.push_back([&, i, movie] {
             packed::unpackTo(movie, packed::kTemplateMovieDepth, paths.stagedTemplateMovie(i + 1, ext));

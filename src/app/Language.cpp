@@ -94,6 +94,14 @@ QString shownText(const char *context, const QString &text)
     return QCoreApplication::translate(context, text.toUtf8().constData());
 }
 
+QStringList shownColumns(const QStringList &captions)
+{
+    QStringList shown;
+    for (const QString &c : captions)
+        shown << shownText("lumora::columns", c);
+    return shown;
+}
+
 QString shownCell(const QString &value)
 {
     return shownText("lumora::flag", value);

@@ -42,6 +42,10 @@ bool storeInterfaceLanguage(InterfaceLanguage language, const QString &configFil
 // translation of `text` in `context`, or `text` itself.
 QString shownText(const char *context, const QString &text);
 
+// Column captions of an album table as a header shows them (context
+// "lumora::columns", listed in app/ShownWords.cpp).
+QStringList shownColumns(const QStringList &captions);
+
 // A cell of an album table as a table shows it: the words the program writes
 // in Chinese ("完成", "已完成", "手动添加"…, app/ShownWords.cpp) in the
 // interface's language, every other value (names, numbers, paths) as it is.

@@ -42,6 +42,30 @@ namespace lumora {
     QT_TRANSLATE_NOOP("lumora::columns", "文字特效自动添加_标注_帧位置数"),
     QT_TRANSLATE_NOOP("lumora::columns", "自定义文字"),
     QT_TRANSLATE_NOOP("lumora::columns", "文字样式"),
+    // Background pictures and the production window's lists.
+    QT_TRANSLATE_NOOP("lumora::columns", "编号"),
+    QT_TRANSLATE_NOOP("lumora::columns", "名称"),
+    QT_TRANSLATE_NOOP("lumora::columns", "类型"),
+    QT_TRANSLATE_NOOP("lumora::columns", "分类"),
+    QT_TRANSLATE_NOOP("lumora::columns", "图片名称"),
+    QT_TRANSLATE_NOOP("lumora::columns", "图片类型"),
+    QT_TRANSLATE_NOOP("lumora::columns", "宽度"),
+    QT_TRANSLATE_NOOP("lumora::columns", "高度"),
+    QT_TRANSLATE_NOOP("lumora::columns", "图片位置"),
+    QT_TRANSLATE_NOOP("lumora::columns", "透明度"),
+    QT_TRANSLATE_NOOP("lumora::columns", "模板名称"),
+    QT_TRANSLATE_NOOP("lumora::columns", "模板类型"),
+    QT_TRANSLATE_NOOP("lumora::columns", "横照片"),
+    QT_TRANSLATE_NOOP("lumora::columns", "竖照片"),
+    QT_TRANSLATE_NOOP("lumora::columns", "模板时长"),
+    QT_TRANSLATE_NOOP("lumora::columns", "模板分类"),
+    QT_TRANSLATE_NOOP("lumora::columns", "照片匹配"),
+    QT_TRANSLATE_NOOP("lumora::columns", "行号"),
+    QT_TRANSLATE_NOOP("lumora::columns", "音乐名称"),
+    QT_TRANSLATE_NOOP("lumora::columns", "格式"),
+    QT_TRANSLATE_NOOP("lumora::columns", "音乐时长"),
+    QT_TRANSLATE_NOOP("lumora::columns", "位置"),
+    QT_TRANSLATE_NOOP("lumora::columns", "需要帧数"),
 };
 
 // Notices kept as constants in headers (their values are compared by the
@@ -56,6 +80,7 @@ namespace lumora {
                       "开始时间格式不正确！请按“时:分:秒”输入,每项两位数字,例如 00:00:02(时、分、秒均为 00～59)。"),
     QT_TRANSLATE_NOOP("lumora::notice", "不能再放大了,点[确定]按钮，照片大小恢复到默认大小！"),
     QT_TRANSLATE_NOOP("lumora::notice", "不能再缩小了,点[确定]按钮，照片大小恢复到默认大小！"),
+    QT_TRANSLATE_NOOP("lumora::notice", "选择相册保存路径,然后点[确定]按钮"),
 };
 
 } // namespace lumora

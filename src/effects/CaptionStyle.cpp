@@ -1,5 +1,6 @@
 #include "CaptionStyle.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -483,21 +484,29 @@ void drawGoldenSweep(QPainter &p, const CaptionLayout &l, int f)
 const std::vector<CaptionStyleInfo> &captionStyles()
 {
     static const std::vector<CaptionStyleInfo> styles{
-        {CaptionStyle::FadeRise, QStringLiteral("danru_shangsheng"), QStringLiteral("淡入上升"), 3 * kFramesPerSecond,
+        {CaptionStyle::FadeRise, QStringLiteral("danru_shangsheng"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "淡入上升")), 3 * kFramesPerSecond,
          CaptionFace::Sans},
-        {CaptionStyle::Typewriter, QStringLiteral("daziji"), QStringLiteral("打字机"), 4 * kFramesPerSecond,
+        {CaptionStyle::Typewriter, QStringLiteral("daziji"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "打字机")), 4 * kFramesPerSecond,
          CaptionFace::Serif},
-        {CaptionStyle::LetterDrop, QStringLiteral("zhuzi_luoxia"), QStringLiteral("逐字落下"), 3 * kFramesPerSecond,
+        {CaptionStyle::LetterDrop, QStringLiteral("zhuzi_luoxia"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "逐字落下")), 3 * kFramesPerSecond,
          CaptionFace::Sans},
-        {CaptionStyle::SoftGlow, QStringLiteral("rouguang"), QStringLiteral("柔光"), 3 * kFramesPerSecond,
+        {CaptionStyle::SoftGlow, QStringLiteral("rouguang"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "柔光")), 3 * kFramesPerSecond,
          CaptionFace::Serif},
-        {CaptionStyle::Ribbon, QStringLiteral("caidai_hengfu"), QStringLiteral("彩带横幅"), 3 * kFramesPerSecond,
+        {CaptionStyle::Ribbon, QStringLiteral("caidai_hengfu"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "彩带横幅")), 3 * kFramesPerSecond,
          CaptionFace::Sans},
-        {CaptionStyle::BrushReveal, QStringLiteral("bishua_xianxian"), QStringLiteral("笔刷显现"), 3 * kFramesPerSecond,
+        {CaptionStyle::BrushReveal, QStringLiteral("bishua_xianxian"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "笔刷显现")), 3 * kFramesPerSecond,
          CaptionFace::Brush},
-        {CaptionStyle::VerticalScroll, QStringLiteral("shupai_shici"), QStringLiteral("竖排诗词"), 4 * kFramesPerSecond,
+        {CaptionStyle::VerticalScroll, QStringLiteral("shupai_shici"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "竖排诗词")), 4 * kFramesPerSecond,
          CaptionFace::Brush},
-        {CaptionStyle::GoldenSweep, QStringLiteral("jinse_biaoti"), QStringLiteral("金色标题"), 4 * kFramesPerSecond,
+        {CaptionStyle::GoldenSweep, QStringLiteral("jinse_biaoti"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::CaptionStyle", "金色标题")), 4 * kFramesPerSecond,
          CaptionFace::Serif},
     };
     return styles;

@@ -1,15 +1,18 @@
 #include "CustomCaptions.h"
 
+#include <QCoreApplication>
+
 #include "CaptionTrack.h"
 #include "EffectColumns.h"
 #include "app/Album.h"
+#include "app/Language.h"
 
 namespace lumora {
 
 namespace {
 
-const QString kNeedMinute = QStringLiteral("(特效出现时间)分钟不能为空！");
-const QString kNeedSecond = QStringLiteral("(特效出现时间)秒数不能为空！");
+const char *const kNeedMinute = QT_TRANSLATE_NOOP("lumora::CustomCaptions", "(特效出现时间)分钟不能为空！");
+const char *const kNeedSecond = QT_TRANSLATE_NOOP("lumora::CustomCaptions", "(特效出现时间)秒数不能为空！");
 
 // The name the lists show: the words on one line.
 QString displayName(const QStringList &lines)
@@ -21,13 +24,13 @@ QString displayName(const QStringList &lines)
 QString checkInput(const QStringList &lines, const QString &styleKey, StartTimeChoice time)
 {
     if (lines.isEmpty())
-        return kCaptionTextEmpty;
+        return shownText("lumora::notice", kCaptionTextEmpty);
     if (!captionStyleFromKey(styleKey))
-        return kCaptionStyleMissing;
+        return shownText("lumora::notice", kCaptionStyleMissing);
     if (time.minute < 0)
-        return kNeedMinute;
+        return QCoreApplication::translate("lumora::CustomCaptions", kNeedMinute);
     if (time.second < 0)
-        return kNeedSecond;
+        return QCoreApplication::translate("lumora::CustomCaptions", kNeedSecond);
     return {};
 }
 
@@ -75,7 +78,7 @@ EffectResult editCustomCaption(Album &album, int row, const QString &text, const
     if (const QString n = textSelectionCheck(album, row); !n.isEmpty())
         return {false, n};
     if (!isCustomCaption(album.wenzi_ListView_Image[row]))
-        return {false, kCaptionNotCustom};
+        return {false, shownText("lumora::notice", kCaptionNotCustom)};
     const QStringList lines = captionLines(text);
     if (const QString n = checkInput(lines, styleKey, time); !n.isEmpty())
         return {false, n};

@@ -1,8 +1,10 @@
 #include "EffectPackage.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "app/Language.h"
 #include "templates/IniFile.h"
 
 namespace lumora {
@@ -96,7 +98,7 @@ QSize stillFrameSize(const Paths &paths, const QString &modeFolder, const Effect
 
 QString brokenPictureEffectName(int number)
 {
-    return QStringLiteral("（画面特效 %1 缺少设置文件）").arg(number);
+    return QCoreApplication::translate("lumora::EffectPackage", "（画面特效 %1 缺少设置文件）").arg(number);
 }
 
 QStringList listPictureEffects(const Paths &paths, const QString &modeFolder)
@@ -116,19 +118,48 @@ QStringList listPictureEffects(const Paths &paths, const QString &modeFolder)
     return names;
 }
 
+namespace {
+// The categories' names; the rows and the folders keep them as they are.
+const char *const kCategoryNames[] = {
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "全部"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "婚纱"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "结婚"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "宝贝"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "童年"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "生日"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "聚会"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "毕业"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "友谊"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "爱情"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "家庭"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "数码"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "产品"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "成长"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "喜庆"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "开业"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "春天"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "夏天"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "秋天"),   QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "冬天"),
+    QT_TRANSLATE_NOOP("lumora::TextEffectCategory", "运动会"),
+};
+} // namespace
+
 const QStringList &textCategoryRows()
 {
     static const QStringList rows = [] {
-        const char *names[] = {"全部", "婚纱", "结婚", "宝贝", "童年", "生日", "聚会", "毕业", "友谊", "爱情",  "家庭",
-                               "数码", "产品", "成长", "喜庆", "开业", "春天", "夏天", "秋天", "冬天", "运动会"};
         QStringList r;
         for (int i = 0; i <= kTextCategoryCount; ++i) {
-            r << QStringLiteral("%1 %2文字元素").arg(i + 1, 2, 10, QLatin1Char('0')).arg(QString::fromUtf8(names[i]));
+            r << QStringLiteral("%1 %2文字元素")
+                     .arg(i + 1, 2, 10, QLatin1Char('0'))
+                     .arg(QString::fromUtf8(kCategoryNames[i]));
             r << kCategorySeparator;
         }
         return r;
     }();
     return rows;
+}
+
+QStringList shownTextCategoryRows()
+{
+    QStringList r;
+    for (int i = 0; i <= kTextCategoryCount; ++i) {
+        r << QCoreApplication::translate("lumora::TextEffectCategory", "%1 %2文字元素")
+                 .arg(i + 1, 2, 10, QLatin1Char('0'))
+                 .arg(QCoreApplication::translate("lumora::TextEffectCategory", kCategoryNames[i]));
+        r << kCategorySeparator;
+    }
+    return r;
 }
 
 int categoryOfRow(int listPosition)
@@ -170,7 +201,7 @@ TextEffectListing listTextEffects(const Paths &paths, const QString &modeFolder,
         return out;
     if (cat > 0) {
         if (!listCategory(paths, modeFolder, cat, true, out))
-            out.notice = kTextEffectFileMissing;
+            out.notice = shownText("lumora::notice", kTextEffectFileMissing);
         return out;
     }
     const bool strict = cause == ListingCause::CategoryChange;
@@ -179,12 +210,12 @@ TextEffectListing listTextEffects(const Paths &paths, const QString &modeFolder,
         ++count;
     if (count == 0) {
         if (strict)
-            out.notice = kTextEffectFileMissing;
+            out.notice = shownText("lumora::notice", kTextEffectFileMissing);
         return out;
     }
     for (int c = 1; c <= count; ++c)
         if (!listCategory(paths, modeFolder, c, strict, out)) {
-            out.notice = kTextEffectFileMissing;
+            out.notice = shownText("lumora::notice", kTextEffectFileMissing);
             break;
         }
     return out;

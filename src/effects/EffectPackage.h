@@ -80,6 +80,8 @@ QString brokenPictureEffectName(int number);
 // The 42-row category list: category rows at even positions ("01 全部文字元素",
 // "02 婚纱文字元素" … "21 运动会文字元素"), the separator at odd positions.
 const QStringList &textCategoryRows();
+// The same rows as a list shows them, in the interface's language.
+QStringList shownTextCategoryRows();
 inline const QString kCategorySeparator = QStringLiteral("---------------");
 constexpr int kTextCategoryCount = 20;
 constexpr int kTextCategoryRowCount = 42;

@@ -1,5 +1,6 @@
 #include "EffectPlacement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <random>
@@ -8,14 +9,16 @@
 #include "app/Album.h"
 #include "app/ClockText.h"
 #include "app/FlagWords.h"
+#include "app/Language.h"
 #include "effects/CaptionSpacing.h"
 #include "templates/TemplateParams.h"
 
 namespace lumora {
 
 namespace {
-const QString kNoTemplates = QStringLiteral("没有添加相片文件或模板文件!");
-const QString kNoCompleteTemplates = QStringLiteral("已经添加的模板文件没有匹配相片文件!");
+const char *const kNoTemplates = QT_TRANSLATE_NOOP("lumora::EffectPlacement", "没有添加相片文件或模板文件!");
+const char *const kNoCompleteTemplates
+    = QT_TRANSLATE_NOOP("lumora::EffectPlacement", "已经添加的模板文件没有匹配相片文件!");
 
 // The caller's generator, else the album's own random source.
 RandomFn orDefault(const RandomFn &random, Album &album)
@@ -87,7 +90,7 @@ struct Pick {
 QString textPlacementOpenCheck(const Album &album)
 {
     if (album.ListView_moban_shiyong.empty())
-        return kNoTemplates;
+        return QCoreApplication::translate("lumora::EffectPlacement", kNoTemplates);
     int complete = 0, unmarked = 0;
     for (int r = 0; r < album.ListView_moban_shiyong.size(); ++r) {
         if (!isComplete(album, r))
@@ -98,29 +101,35 @@ QString textPlacementOpenCheck(const Album &album)
                 ++unmarked;
     }
     if (complete == 0)
-        return kNoCompleteTemplates;
+        return QCoreApplication::translate("lumora::EffectPlacement", kNoCompleteTemplates);
     if (unmarked == 0)
-        return QStringLiteral("已经添加的模板文件,全部添加了文字特效!");
+        return QCoreApplication::translate("lumora::EffectPlacement", "已经添加的模板文件,全部添加了文字特效!");
     return {};
 }
 
 PlacementStart textPlacementStartCheck(const Album &album, int categoryRow)
 {
     if (categoryOfRow(categoryRow) < 0)
-        return {false, QStringLiteral("没有选择文字特效分类。")};
+        return {false, QCoreApplication::translate("lumora::EffectPlacement", "没有选择文字特效分类。")};
     const int used = album.ListView_moban_shiyong.size();
     if (used == 0)
-        return {false, kNoTemplates};
+        return {false, QCoreApplication::translate("lumora::EffectPlacement", kNoTemplates)};
     int u = 0;
     for (int r = 0; r < used; ++r)
         if (!isComplete(album, r))
             ++u;
     if (u == used)
-        return {false,
-                QStringLiteral("已经使用的模板文件有 %1 个模板文件没有匹配相片文件!请匹配后再添加文字特效!").arg(u)};
+        return {
+            false,
+            QCoreApplication::translate("lumora::EffectPlacement",
+                                        "已经使用的模板文件有 %1 个模板文件没有匹配相片文件!请匹配后再添加文字特效!")
+                .arg(u)};
     if (u > 0)
-        return {true,
-                QStringLiteral("已经使用的模板文件有 %1 个模板文件没有匹配相片文件!这些将被忽略添加文字特效!").arg(u)};
+        return {
+            true,
+            QCoreApplication::translate("lumora::EffectPlacement",
+                                        "已经使用的模板文件有 %1 个模板文件没有匹配相片文件!这些将被忽略添加文字特效!")
+                .arg(u)};
     return {true, {}};
 }
 
@@ -207,8 +216,10 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
     if (!listing.notice.isEmpty()) {
         listingNotice = listing.notice;
         if (!listing.stoppedAt.isEmpty())
-            listingNotice += QStringLiteral("\n文字特效文件夹 %1 缺少设置文件，它及其后的文字特效没有参加自动添加。")
-                                 .arg(QDir::toNativeSeparators(QDir::cleanPath(listing.stoppedAt)));
+            listingNotice
+                += QCoreApplication::translate("lumora::EffectPlacement",
+                                               "\n文字特效文件夹 %1 缺少设置文件，它及其后的文字特效没有参加自动添加。")
+                       .arg(QDir::toNativeSeparators(QDir::cleanPath(listing.stoppedAt)));
     }
     // Mark letters of each listed effect, read once per run; a missing INI ends the run.
     QHash<int, QString> letters;
@@ -259,7 +270,9 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
         }
         for (int i = 0; i < marks.size() && !missing; ++i) {
             if (positions.empty()) {
-                report.unserved << QStringLiteral("模板 %1 标注 %2：没有帧位置").arg(r + 1).arg(marks[i]);
+                report.unserved << QCoreApplication::translate("lumora::EffectPlacement", "模板 %1 标注 %2：没有帧位置")
+                                       .arg(r + 1)
+                                       .arg(marks[i]);
                 continue;
             }
             // More marks than positions: the rest take the last position.
@@ -274,7 +287,10 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
             if (missing)
                 break;
             if (candidates.empty()) {
-                report.unserved << QStringLiteral("模板 %1 标注 %2：没有可用的文字特效").arg(r + 1).arg(marks[i]);
+                report.unserved << QCoreApplication::translate("lumora::EffectPlacement",
+                                                               "模板 %1 标注 %2：没有可用的文字特效")
+                                       .arg(r + 1)
+                                       .arg(marks[i]);
                 continue;
             }
             const int e = candidates[size_t(random(int(candidates.size())))];
@@ -283,7 +299,7 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
     }
     if (missing) {
         report.failed = true;
-        report.notice = kTextEffectFileMissing;
+        report.notice = shownText("lumora::notice", kTextEffectFileMissing);
         return report;
     }
 
@@ -292,7 +308,7 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
         const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, p.package));
         if (!ini) {
             report.failed = true;
-            report.notice = kTextEffectFileMissing;
+            report.notice = shownText("lumora::notice", kTextEffectFileMissing);
             return report;
         }
         const QPoint pos
@@ -336,7 +352,8 @@ PlacementReport runTextPlacement(Album &album, const TextPlacementOptions &optio
     spaceAutomaticCaptions(album);
     for (int r = 0; r < used; ++r)
         advance();
-    report.notice = QStringLiteral("自动加入文字特效到已使用模板中完成,单击[确定]按钮返回到文字特效窗口！");
+    report.notice = QCoreApplication::translate(
+        "lumora::EffectPlacement", "自动加入文字特效到已使用模板中完成,单击[确定]按钮返回到文字特效窗口！");
     if (!listingNotice.isEmpty())
         report.notice = listingNotice + QLatin1Char('\n') + report.notice;
     return report;
@@ -401,12 +418,15 @@ const std::vector<PictureFamily> &pictureFamilies()
         const PictureCombination a{QStringLiteral("|1|5|5|5|"), QStringLiteral("|0|0|1|2|")};
         const PictureCombination b{QStringLiteral("|2|5|6|"), QStringLiteral("|0|0|0|")};
         std::vector<PictureFamily> f;
-        f.push_back({QStringLiteral("婚纱特效组合"),
+        f.push_back({QString::fromUtf8(QT_TRANSLATE_NOOP("lumora::PictureFamily", "婚纱特效组合")),
                      {a,
                       b,
                       {QStringLiteral("|3|5|5|6|"), QStringLiteral("|0|0|1|0|")},
                       {QStringLiteral("|1|3|5|"), QStringLiteral("|0|0|0|")}}});
-        for (const char *name : {"卡通特效组合", "花草特效组合", "粒子特效组合", "滤镜特效组合"})
+        for (const char *name : {QT_TRANSLATE_NOOP("lumora::PictureFamily", "卡通特效组合"),
+                                 QT_TRANSLATE_NOOP("lumora::PictureFamily", "花草特效组合"),
+                                 QT_TRANSLATE_NOOP("lumora::PictureFamily", "粒子特效组合"),
+                                 QT_TRANSLATE_NOOP("lumora::PictureFamily", "滤镜特效组合")})
             f.push_back({QString::fromUtf8(name), {a, b}});
         return f;
     }();
@@ -417,14 +437,14 @@ EffectResult openPicturePlacement(Album &album, const ConfirmFn &confirm)
 {
     initEffectTables(album);
     if (album.ListView_moban_shiyong.empty())
-        return {false, kNoTemplates};
+        return {false, QCoreApplication::translate("lumora::EffectPlacement", kNoTemplates)};
     bool anyComplete = false;
     for (int r = 0; r < album.ListView_moban_shiyong.size(); ++r)
         anyComplete = anyComplete || isComplete(album, r);
     if (!anyComplete)
-        return {false, kNoCompleteTemplates};
+        return {false, QCoreApplication::translate("lumora::EffectPlacement", kNoCompleteTemplates)};
     if (!album.huamian_ListView_Image.empty()) {
-        if (!confirm(QStringLiteral("删除画面特效"),
+        if (!confirm(QCoreApplication::translate("lumora::EffectPlacement", "删除画面特效"),
                      QStringLiteral(
                          "使用[自动添加组合特效]功能,需要先删除已经添加的画面特效!是否确定要删除已经添加的画面特效?")))
             return {};
@@ -475,7 +495,8 @@ PlacementReport runPicturePlacement(Album &album, const PicturePlacementOptions 
         // A first package without a frame count would never cover the album.
         if (length <= 0) {
             report.failed = true;
-            report.notice = QStringLiteral("先安装画面特效！没有找到画面特效文件。");
+            report.notice
+                = QCoreApplication::translate("lumora::EffectPlacement", "先安装画面特效！没有找到画面特效文件。");
             break;
         }
         covered += length;
@@ -495,7 +516,8 @@ PlacementReport runPicturePlacement(Album &album, const PicturePlacementOptions 
             const int package = packages[k].toInt();
             const auto ini = framesOf(package);
             if (!ini || ini->frames() == 0) {
-                report.unserved << QStringLiteral("画面特效 %1 没有安装").arg(package);
+                report.unserved
+                    << QCoreApplication::translate("lumora::EffectPlacement", "画面特效 %1 没有安装").arg(package);
                 continue;
             }
             const QString start = clockTextHMS(frameSeconds(base + offsets.value(k).toLongLong() * kFramesPerSecond));
@@ -510,7 +532,8 @@ PlacementReport runPicturePlacement(Album &album, const PicturePlacementOptions 
         advance();
     }
     if (!report.failed)
-        report.notice = QStringLiteral("自动添加画面特效已完成,单击[确定]按钮返回到画面特效窗口！");
+        report.notice = QCoreApplication::translate("lumora::EffectPlacement",
+                                                    "自动添加画面特效已完成,单击[确定]按钮返回到画面特效窗口！");
     return report;
 }
 
@@ -519,9 +542,10 @@ PlacementReport runPicturePlacementOnImport(Album &album, const ConfirmFn &confi
     initEffectTables(album);
     PlacementReport report;
     if (!album.huamian_ListView_Image.empty()
-        && confirm(
-            QStringLiteral("画面特效"),
-            QStringLiteral("检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"))) {
+        && confirm(QCoreApplication::translate("lumora::EffectPlacement", "画面特效"),
+                   QCoreApplication::translate(
+                       "lumora::EffectPlacement",
+                       "检测到已经添加了画面特效,重新添加画面特效,需要先删除已经添加的画面特效!是否确定要删除?"))) {
         album.huamian_ListView_Image.clear();
         album.huamian_ListView_Image_2.clear();
     }

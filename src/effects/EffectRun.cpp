@@ -1,5 +1,6 @@
 #include "EffectRun.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -266,13 +267,13 @@ QImage scaleEffectFrame(const QImage &frame, QSize output, QSize target)
         return frame;
     QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
     if (out.isNull())
-        throw Error(QStringLiteral("内存不足"));
+        throw Error(QCoreApplication::translate("lumora::EffectRun", "内存不足"));
     if (frame.format() == QImage::Format_ARGB32) {
         thread_local QImage premultiplied; // reused frame after frame, as the decoded picture is
         if (premultiplied.size() != frame.size())
             premultiplied = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
         if (premultiplied.isNull())
-            throw Error(QStringLiteral("内存不足"));
+            throw Error(QCoreApplication::translate("lumora::EffectRun", "内存不足"));
         libyuv::ARGBAttenuate(frame.constBits(), int(frame.bytesPerLine()), premultiplied.bits(),
                               int(premultiplied.bytesPerLine()), frame.width(), frame.height());
         libyuv::ARGBScale(premultiplied.constBits(), int(premultiplied.bytesPerLine()), frame.width(), frame.height(),

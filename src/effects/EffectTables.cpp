@@ -1,6 +1,9 @@
 #include "EffectTables.h"
 
+#include <QCoreApplication>
+
 #include "CustomCaptions.h"
+#include "app/Language.h"
 #include "effects/CaptionSpacing.h"
 #include "effects/TextBands.h"
 
@@ -12,14 +15,14 @@
 namespace lumora {
 
 namespace {
-const QString kNeedMinute = QStringLiteral("(特效出现时间)分钟不能为空！");
-const QString kNeedSecond = QStringLiteral("(特效出现时间)秒数不能为空！");
-const QString kNoneSelected = QStringLiteral("没有选中已添加的特效！");
+const char *const kNeedMinute = QT_TRANSLATE_NOOP("lumora::EffectTables", "(特效出现时间)分钟不能为空！");
+const char *const kNeedSecond = QT_TRANSLATE_NOOP("lumora::EffectTables", "(特效出现时间)秒数不能为空！");
+const char *const kNoneSelected = QT_TRANSLATE_NOOP("lumora::EffectTables", "没有选中已添加的特效！");
 
-const QString kPicTitle = QStringLiteral("删除画面特效");
-const QString kNoPicture = QStringLiteral("没有添加画面特效!");
-const QString kTextTitle = QStringLiteral("删除文字特效");
-const QString kNoText = QStringLiteral("没有添加文字特效!");
+const char *const kPicTitle = QT_TRANSLATE_NOOP("lumora::EffectTables", "删除画面特效");
+const char *const kNoPicture = QT_TRANSLATE_NOOP("lumora::EffectTables", "没有添加画面特效!");
+const char *const kTextTitle = QT_TRANSLATE_NOOP("lumora::EffectTables", "删除文字特效");
+const char *const kNoText = QT_TRANSLATE_NOOP("lumora::EffectTables", "没有添加文字特效!");
 
 QString twoDigits(int v)
 {
@@ -67,9 +70,9 @@ void initEffectTables(Album &album)
 
 QStringList startTimeEntries(int field)
 {
-    const QString unit = field == 0 ? QStringLiteral("  时")
-        : field == 1                ? QStringLiteral("  分")
-                                    : QStringLiteral("  秒");
+    const QString unit = field == 0 ? QCoreApplication::translate("lumora::EffectTables", "  时")
+        : field == 1                ? QCoreApplication::translate("lumora::EffectTables", "  分")
+                                    : QCoreApplication::translate("lumora::EffectTables", "  秒");
     QStringList out;
     for (int i = 0; i < 60; ++i)
         out << twoDigits(i) + unit;
@@ -93,15 +96,16 @@ void renumberVisibleRows(RowTable &visible)
 EffectResult addPictureEffect(Album &album, const QStringList &listed, int selected, StartTimeChoice time)
 {
     initEffectTables(album);
-    const QString noEffects = QStringLiteral("先安装画面特效！没有找到画面特效文件。");
+    const QString noEffects
+        = QCoreApplication::translate("lumora::EffectTables", "先安装画面特效！没有找到画面特效文件。");
     if (listed.isEmpty())
         return {false, noEffects};
     if (time.minute < 0)
-        return {false, kNeedMinute};
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNeedMinute)};
     if (time.second < 0)
-        return {false, kNeedSecond};
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNeedSecond)};
     if (selected < 0 || selected >= listed.size())
-        return {false, QStringLiteral("(画面特效)不能为空！")};
+        return {false, QCoreApplication::translate("lumora::EffectTables", "(画面特效)不能为空！")};
     const int n = selected + 1;
     const QString mode = album.modeInfo().effectFolder;
     const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, {EffectKind::Picture, 0, n}));
@@ -122,10 +126,11 @@ EffectResult deletePictureEffect(Album &album, int selectedRow, const ConfirmFn 
     initEffectTables(album);
     RowTable &working = album.huamian_ListView_Image;
     if (working.empty())
-        return {false, kNoPicture};
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNoPicture)};
     if (selectedRow < 0 || selectedRow >= working.size())
-        return {false, kNoneSelected};
-    if (!confirm(kPicTitle, QStringLiteral("是否确定要删除选中的画面特效?")))
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNoneSelected)};
+    if (!confirm(QCoreApplication::translate("lumora::EffectTables", kPicTitle),
+                 QCoreApplication::translate("lumora::EffectTables", "是否确定要删除选中的画面特效?")))
         return {};
     working.remove(selectedRow);
     if (selectedRow < album.huamian_ListView_Image_2.size())
@@ -138,8 +143,9 @@ EffectResult deleteAllPictureEffects(Album &album, const ConfirmFn &confirm)
 {
     initEffectTables(album);
     if (album.huamian_ListView_Image.empty())
-        return {false, kNoPicture};
-    if (!confirm(kPicTitle, QStringLiteral("是否确定要删除全部添加的画面特效?")))
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNoPicture)};
+    if (!confirm(QCoreApplication::translate("lumora::EffectTables", kPicTitle),
+                 QCoreApplication::translate("lumora::EffectTables", "是否确定要删除全部添加的画面特效?")))
         return {};
     album.huamian_ListView_Image.clear();
     album.huamian_ListView_Image_2.clear();
@@ -148,7 +154,9 @@ EffectResult deleteAllPictureEffects(Album &album, const ConfirmFn &confirm)
 
 QString pictureDeleteByOriginCheck(const Album &album)
 {
-    return album.huamian_ListView_Image.empty() ? QStringLiteral("没有找到添加的画面特效！") : QString();
+    return album.huamian_ListView_Image.empty()
+        ? QCoreApplication::translate("lumora::EffectTables", "没有找到添加的画面特效！")
+        : QString();
 }
 
 EffectResult deletePictureEffectsByOrigin(Album &album, bool automatic)
@@ -160,11 +168,13 @@ EffectResult deletePictureEffectsByOrigin(Album &album, bool automatic)
                                        automatic ? effcol::kAutomatic : effcol::kByHand);
     if (removed == 0)
         return {false,
-                automatic ? QStringLiteral("没有找到自动添加的画面特效！")
-                          : QStringLiteral("没有找到手动添加的画面特效！")};
+                automatic ? QCoreApplication::translate("lumora::EffectTables", "没有找到自动添加的画面特效！")
+                          : QCoreApplication::translate("lumora::EffectTables", "没有找到手动添加的画面特效！")};
     return {true,
-            automatic ? QStringLiteral("已经全部删除自动添加的画面特效,单击[确定]按钮返回到画面特效窗口！")
-                      : QStringLiteral("已经全部删除手动添加的画面特效,单击[确定]按钮返回到画面特效窗口！"),
+            automatic ? QCoreApplication::translate("lumora::EffectTables",
+                                                    "已经全部删除自动添加的画面特效,单击[确定]按钮返回到画面特效窗口！")
+                      : QCoreApplication::translate(
+                          "lumora::EffectTables", "已经全部删除手动添加的画面特效,单击[确定]按钮返回到画面特效窗口！"),
             true};
 }
 
@@ -173,7 +183,7 @@ EffectResult deletePictureEffectsByOrigin(Album &album, bool automatic)
 CategoryChoice chooseTextCategory(int listPosition)
 {
     if (categoryOfRow(listPosition) < 0)
-        return {0, QStringLiteral("没有选中文字特效分类！")};
+        return {0, QCoreApplication::translate("lumora::EffectTables", "没有选中文字特效分类！")};
     return {listPosition, {}};
 }
 
@@ -182,13 +192,13 @@ EffectResult addTextEffect(Album &album, const TextEffectListing &listing, int c
 {
     initEffectTables(album);
     if (listing.size() == 0)
-        return {false, QStringLiteral("先安装文字特效！没有找到文字特效文件。")};
+        return {false, QCoreApplication::translate("lumora::EffectTables", "先安装文字特效！没有找到文字特效文件。")};
     if (time.minute < 0)
-        return {false, kNeedMinute};
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNeedMinute)};
     if (time.second < 0)
-        return {false, kNeedSecond};
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNeedSecond)};
     if (selected < 0 || selected >= listing.size())
-        return {false, QStringLiteral("(文字特效)不能为空！")};
+        return {false, QCoreApplication::translate("lumora::EffectTables", "(文字特效)不能为空！")};
     const int cat = categoryOfRow(categoryRow);
     // "All" locates the package through the parallel lists; a single category
     // by its folder and the entry's position.
@@ -196,7 +206,7 @@ EffectResult addTextEffect(Album &album, const TextEffectListing &listing, int c
     const QString mode = album.modeInfo().effectFolder;
     const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
     if (!ini || ini->frames() == 0)
-        return {false, kTextEffectFileMissing};
+        return {false, shownText("lumora::notice", kTextEffectFileMissing)};
     const QPoint pos
         = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
     const QString frames = QString::number(ini->frames());
@@ -213,9 +223,9 @@ EffectResult addTextEffect(Album &album, const TextEffectListing &listing, int c
 QString textSelectionCheck(const Album &album, int selectedRow)
 {
     if (album.wenzi_ListView_Image.empty())
-        return kNoText;
+        return QCoreApplication::translate("lumora::EffectTables", kNoText);
     if (selectedRow < 0 || selectedRow >= album.wenzi_ListView_Image.size())
-        return kNoneSelected;
+        return QCoreApplication::translate("lumora::EffectTables", kNoneSelected);
     return {};
 }
 
@@ -229,12 +239,13 @@ EffectResult saveTextPosition(Album &album, int selectedRow, QPoint position)
     row.setSubItem(effcol::kTextY, QString::number(position.y()));
     // A place chosen by hand is kept; where it covers the lyric line the user
     // is told (the line is drawn over the caption, so it stays readable).
-    QString notice = QStringLiteral("当前设置保存完成！");
+    QString notice = QCoreApplication::translate("lumora::EffectTables", "当前设置保存完成！");
     if (!album.ListView_daoru_LRC.empty()) {
         const std::vector<CaptionBox> boxes = captionBoxes(album);
         if (size_t(selectedRow) < boxes.size()
             && boxes[size_t(selectedRow)].rect.intersects(albumLyricBand(album, album.modeInfo().preview)))
-            notice += QStringLiteral("\n注意：这个文字特效与歌词的位置重叠，歌词会显示在文字特效上面。");
+            notice += QCoreApplication::translate("lumora::EffectTables",
+                                                  "\n注意：这个文字特效与歌词的位置重叠，歌词会显示在文字特效上面。");
     }
     return {true, notice};
 }
@@ -257,14 +268,14 @@ EffectResult resetTextPosition(Album &album, int selectedRow, QPoint *position)
         const QString mode = album.modeInfo().effectFolder;
         const auto ini = EffectPackageIni::read(effectIniPath(album.paths, mode, loc));
         if (!ini)
-            return {false, kTextEffectFileMissing};
+            return {false, shownText("lumora::notice", kTextEffectFileMissing)};
         pos = defaultTextPosition(*ini, stillFrameSize(album.paths, mode, loc, *ini), album.modeInfo().preview);
     }
     row.setSubItem(effcol::kTextX, QString::number(pos.x()));
     row.setSubItem(effcol::kTextY, QString::number(pos.y()));
     if (position)
         *position = pos;
-    return {true, QStringLiteral("当前设置重置完成！")};
+    return {true, QCoreApplication::translate("lumora::EffectTables", "当前设置重置完成！")};
 }
 
 EffectResult deleteTextEffect(Album &album, int selectedRow, const ConfirmFn &confirm)
@@ -275,9 +286,10 @@ EffectResult deleteTextEffect(Album &album, int selectedRow, const ConfirmFn &co
     RowTable &working = album.wenzi_ListView_Image;
     const QString mark = working[selectedRow].subItem(effcol::kTextAutoMark);
     const QString question = mark.isEmpty()
-        ? QStringLiteral("是否确定要删除选中的文字特效?")
-        : QStringLiteral("是否确定要删除选中的文字特效?删除后,自动匹配到模板中的文字特效也会被删除!");
-    if (!confirm(kTextTitle, question))
+        ? QCoreApplication::translate("lumora::EffectTables", "是否确定要删除选中的文字特效?")
+        : QCoreApplication::translate("lumora::EffectTables",
+                                      "是否确定要删除选中的文字特效?删除后,自动匹配到模板中的文字特效也会被删除!");
+    if (!confirm(QCoreApplication::translate("lumora::EffectTables", kTextTitle), question))
         return {};
     int sharing = 0;
     for (const Row &r : working)
@@ -304,14 +316,15 @@ EffectResult deleteAllTextEffects(Album &album, const ConfirmFn &confirm)
     initEffectTables(album);
     RowTable &working = album.wenzi_ListView_Image;
     if (working.empty())
-        return {false, kNoText};
+        return {false, QCoreApplication::translate("lumora::EffectTables", kNoText)};
     bool anyMark = false;
     for (const Row &r : working)
         anyMark = anyMark || !r.subItem(effcol::kTextAutoMark).isEmpty();
     const QString question = anyMark
-        ? QStringLiteral("是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!")
-        : QStringLiteral("是否确定要删除全部添加的文字特效?");
-    if (!confirm(kTextTitle, question))
+        ? QCoreApplication::translate(
+            "lumora::EffectTables", "是否确定要删除全部添加的文字特效?删除后,自动添加到模板中的文字特效也会被全部删除!")
+        : QCoreApplication::translate("lumora::EffectTables", "是否确定要删除全部添加的文字特效?");
+    if (!confirm(QCoreApplication::translate("lumora::EffectTables", kTextTitle), question))
         return {};
     working.clear();
     album.wenzi_ListView_Image_2.clear();
@@ -321,7 +334,9 @@ EffectResult deleteAllTextEffects(Album &album, const ConfirmFn &confirm)
 
 QString textDeleteByOriginCheck(const Album &album)
 {
-    return album.wenzi_ListView_Image.empty() ? QStringLiteral("没有找到添加的文字特效！") : QString();
+    return album.wenzi_ListView_Image.empty()
+        ? QCoreApplication::translate("lumora::EffectTables", "没有找到添加的文字特效！")
+        : QString();
 }
 
 EffectResult deleteTextEffectsByOrigin(Album &album, bool automatic)
@@ -333,13 +348,15 @@ EffectResult deleteTextEffectsByOrigin(Album &album, bool automatic)
                                        automatic ? effcol::kAutomatic : effcol::kByHand);
     if (removed == 0)
         return {false,
-                automatic ? QStringLiteral("没有找到自动添加的文字特效！")
-                          : QStringLiteral("没有找到手动添加的文字特效！")};
+                automatic ? QCoreApplication::translate("lumora::EffectTables", "没有找到自动添加的文字特效！")
+                          : QCoreApplication::translate("lumora::EffectTables", "没有找到手动添加的文字特效！")};
     if (automatic)
         clearAllSlotMarks(album);
     return {true,
-            automatic ? QStringLiteral("已经全部删除自动添加的文字特效,单击[确定]按钮返回到文字特效窗口！")
-                      : QStringLiteral("已经全部删除手动添加的文字特效,单击[确定]按钮返回到文字特效窗口！"),
+            automatic ? QCoreApplication::translate("lumora::EffectTables",
+                                                    "已经全部删除自动添加的文字特效,单击[确定]按钮返回到文字特效窗口！")
+                      : QCoreApplication::translate(
+                          "lumora::EffectTables", "已经全部删除手动添加的文字特效,单击[确定]按钮返回到文字特效窗口！"),
             true};
 }
 

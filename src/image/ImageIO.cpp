@@ -1,6 +1,7 @@
 // Photo and frame pictures through libjpeg-turbo (TurboJPEG API) and libpng.
 #include "ImageIO.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTransform>
 #include <QtEndian>
@@ -42,13 +43,14 @@ TjHandle newDecompressor()
 {
     TjHandle h(tjInitDecompress());
     if (!h)
-        throw Error(QStringLiteral("无法初始化JPG解码器：%1").arg(QString::fromLocal8Bit(tjGetErrorStr2(nullptr))));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "无法初始化JPG解码器：%1")
+                        .arg(QString::fromLocal8Bit(tjGetErrorStr2(nullptr))));
     return h;
 }
 
 [[noreturn]] void failPhoto(const QString &what, const QString &why)
 {
-    throw Error(QStringLiteral("无法读取照片文件 %1：%2").arg(what, why));
+    throw Error(QCoreApplication::translate("lumora::ImageIO", "无法读取照片文件 %1：%2").arg(what, why));
 }
 
 QString tjMessage(void *handle)
@@ -139,12 +141,13 @@ HeaderScan scanHeader(HeaderBytes &src, const QString &what)
 {
     if (!src.ensure(2)) {
         if (src.bytes().isEmpty())
-            failPhoto(what, QStringLiteral("文件是空的"));
-        failPhoto(what, QStringLiteral("不是JPG文件"));
+            failPhoto(what, QCoreApplication::translate("lumora::ImageIO", "文件是空的"));
+        failPhoto(what, QCoreApplication::translate("lumora::ImageIO", "不是JPG文件"));
     }
     if (src.at(0)[0] != 0xFF || src.at(0)[1] != 0xD8)
-        failPhoto(what, QStringLiteral("不是JPG文件"));
-    const QString truncated = QStringLiteral("文件头不完整（文件可能已损坏或未下载完整）");
+        failPhoto(what, QCoreApplication::translate("lumora::ImageIO", "不是JPG文件"));
+    const QString truncated
+        = QCoreApplication::translate("lumora::ImageIO", "文件头不完整（文件可能已损坏或未下载完整）");
     HeaderScan scan;
     bool sawFrame = false;
     qint64 pos = 2;
@@ -153,7 +156,7 @@ HeaderScan scanHeader(HeaderBytes &src, const QString &what)
         if (!src.ensure(pos + 2))
             failPhoto(what, truncated);
         if (src.at(pos)[0] != 0xFF)
-            failPhoto(what, QStringLiteral("JPG文件头已损坏"));
+            failPhoto(what, QCoreApplication::translate("lumora::ImageIO", "JPG文件头已损坏"));
         std::uint8_t marker = src.at(pos)[1];
         if (marker == 0xFF) { // fill byte before a marker
             pos += 1;
@@ -168,7 +171,7 @@ HeaderScan scanHeader(HeaderBytes &src, const QString &what)
             failPhoto(what, truncated);
         const qint64 length = qFromBigEndian<quint16>(src.at(pos));
         if (length < 2)
-            failPhoto(what, QStringLiteral("JPG文件头已损坏"));
+            failPhoto(what, QCoreApplication::translate("lumora::ImageIO", "JPG文件头已损坏"));
         const qint64 payload = pos + 2, end = pos + length;
         if (marker == 0xE1 && scan.orientation == 0) {
             if (!src.ensure(end))
@@ -204,7 +207,7 @@ Header tjHeader(void *handle, const QByteArray &bytes, qint64 length, const QStr
         != 0)
         failPhoto(what, tjMessage(handle));
     if (h.width <= 0 || h.height <= 0)
-        failPhoto(what, QStringLiteral("JPG文件头不完整"));
+        failPhoto(what, QCoreApplication::translate("lumora::ImageIO", "JPG文件头不完整"));
     return h;
 }
 
@@ -298,7 +301,7 @@ JpegInfo readJpegInfo(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        failPhoto(path, QStringLiteral("文件无法打开（%1）").arg(file.errorString()));
+        failPhoto(path, QCoreApplication::translate("lumora::ImageIO", "文件无法打开（%1）").arg(file.errorString()));
     HeaderBytes src(&file);
     return readInfo(src, path);
 }
@@ -313,14 +316,17 @@ QString jpegUnusableReason(const JpegInfo &info)
     const QSize stored(info.width, info.height);
     const qint64 least = jpegDecodeBytes(info, jpegScaledSize(stored, QSize(1, 1)));
     if (least > kMaxJpegDecodeBytes)
-        return QStringLiteral("照片太大（%1 × %2 像素%3），最小比例解码也需要 %4 MB 内存，超过 %5 MB 的上限")
+        return QCoreApplication::translate(
+                   "lumora::ImageIO", "照片太大（%1 × %2 像素%3），最小比例解码也需要 %4 MB 内存，超过 %5 MB 的上限")
             .arg(info.width)
             .arg(info.height)
-            .arg(info.coefficientBytes > 0 ? QStringLiteral("，渐进式JPG") : QString())
+            .arg(info.coefficientBytes > 0 ? QCoreApplication::translate("lumora::ImageIO", "，渐进式JPG") : QString())
             .arg(megabytes(least))
             .arg(megabytes(kMaxJpegDecodeBytes));
     if (info.leastDataBytes > info.dataBytes)
-        return QStringLiteral("照片文件没有图像数据：文件头声称 %1 × %2 像素，但数据连第一行都不够（文件已损坏）")
+        return QCoreApplication::translate(
+                   "lumora::ImageIO",
+                   "照片文件没有图像数据：文件头声称 %1 × %2 像素，但数据连第一行都不够（文件已损坏）")
             .arg(info.width)
             .arg(info.height);
     return {};
@@ -360,16 +366,20 @@ QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast)
     // Checked before anything is allocated: a header can claim 65535 x 65535
     // pixels, and a progressive decode keeps every coefficient of the image.
     if (jpegDecodeBytes(info, size) > kMaxJpegDecodeBytes)
-        failPhoto(what,
-                  QStringLiteral("照片尺寸过大（%1 × %2），解码到 %3 × %4 需要 %5 MB 内存")
-                      .arg(h.width)
-                      .arg(h.height)
-                      .arg(size.width())
-                      .arg(size.height())
-                      .arg(megabytes(jpegDecodeBytes(info, size))));
+        failPhoto(
+            what,
+            QCoreApplication::translate("lumora::ImageIO", "照片尺寸过大（%1 × %2），解码到 %3 × %4 需要 %5 MB 内存")
+                .arg(h.width)
+                .arg(h.height)
+                .arg(size.width())
+                .arg(size.height())
+                .arg(megabytes(jpegDecodeBytes(info, size))));
     QImage out(size, QImage::Format_RGB32);
     if (out.isNull())
-        failPhoto(what, QStringLiteral("内存不足，无法解码 %1 × %2 的照片").arg(size.width()).arg(size.height()));
+        failPhoto(what,
+                  QCoreApplication::translate("lumora::ImageIO", "内存不足，无法解码 %1 × %2 的照片")
+                      .arg(size.width())
+                      .arg(size.height()));
 
     const bool cmyk = h.colorspace == TJCS_CMYK || h.colorspace == TJCS_YCCK;
     std::unique_ptr<std::uint8_t[]> cmykBuffer;
@@ -397,7 +407,7 @@ QImage decodeJpeg(const QString &path, QSize atLeast)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        failPhoto(path, QStringLiteral("文件无法打开（%1）").arg(file.errorString()));
+        failPhoto(path, QCoreApplication::translate("lumora::ImageIO", "文件无法打开（%1）").arg(file.errorString()));
     // A mapped file costs no heap: a stitched panorama can be hundreds of
     // megabytes of compressed data. The mapping lives as long as `file`.
     if (file.size() > 0) {
@@ -408,7 +418,7 @@ QImage decodeJpeg(const QString &path, QSize atLeast)
     }
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        failPhoto(path, QStringLiteral("读取失败（%1）").arg(file.errorString()));
+        failPhoto(path, QCoreApplication::translate("lumora::ImageIO", "读取失败（%1）").arg(file.errorString()));
     return decodeJpeg(data, path, atLeast);
 }
 
@@ -430,7 +440,7 @@ QImage applyOrientation(const QImage &image, int orientation)
 QByteArray encodeJpeg(const QImage &image, int quality)
 {
     if (image.isNull())
-        throw Error(QStringLiteral("JPG编码失败：图片是空的"));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "JPG编码失败：图片是空的"));
     const QImage src = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
             || image.format() == QImage::Format_ARGB32_Premultiplied
         ? image
@@ -440,10 +450,12 @@ QByteArray encodeJpeg(const QImage &image, int quality)
     };
     std::unique_ptr<void, Deleter> tj(tjInitCompress());
     if (!tj)
-        throw Error(QStringLiteral("无法初始化JPG编码器：%1").arg(tjMessage(nullptr)));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "无法初始化JPG编码器：%1").arg(tjMessage(nullptr)));
     const unsigned long bound = tjBufSize(src.width(), src.height(), TJSAMP_420);
     if (bound == (unsigned long)-1 || bound > (unsigned long)std::numeric_limits<int>::max())
-        throw Error(QStringLiteral("JPG编码失败：图片太大（%1 × %2）").arg(src.width()).arg(src.height()));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "JPG编码失败：图片太大（%1 × %2）")
+                        .arg(src.width())
+                        .arg(src.height()));
     // Compress straight into the result: no reallocation, no copy.
     QByteArray out(qsizetype(bound), Qt::Uninitialized);
     unsigned char *buffer = reinterpret_cast<unsigned char *>(out.data());
@@ -451,7 +463,7 @@ QByteArray encodeJpeg(const QImage &image, int quality)
     if (tjCompress2(tj.get(), src.constBits(), src.width(), int(src.bytesPerLine()), src.height(), TJPF_BGRX, &buffer,
                     &size, TJSAMP_420, quality, TJFLAG_NOREALLOC)
         != 0)
-        throw Error(QStringLiteral("JPG编码失败：%1").arg(tjMessage(tj.get())));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "JPG编码失败：%1").arg(tjMessage(tj.get())));
     out.resize(qsizetype(size));
     return out;
 }
@@ -492,12 +504,13 @@ bool pngChunksFitTheFile(const QByteArray &data)
 
 QImage decodePng(const QByteArray &data, const QString &what)
 {
-    const auto fail
-        = [&](const QString &why) -> QImage { throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why)); };
+    const auto fail = [&](const QString &why) -> QImage {
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "无法读取图片文件 %1：%2").arg(what, why));
+    };
     if (data.isEmpty())
-        return fail(QStringLiteral("文件是空的"));
+        return fail(QCoreApplication::translate("lumora::ImageIO", "文件是空的"));
     if (!pngChunksFitTheFile(data))
-        return fail(QStringLiteral("文件不完整"));
+        return fail(QCoreApplication::translate("lumora::ImageIO", "文件不完整"));
     // libpng's simplified reader keeps its setjmp inside the library and
     // reports failures through image.message; png_image_free releases what
     // begin_read allocated when we stop before finish_read.
@@ -512,12 +525,13 @@ QImage decodePng(const QByteArray &data, const QString &what)
     if (!png_image_begin_read_from_memory(&png, data.constData(), size_t(data.size())))
         return fail(QString::fromLatin1(png.message));
     if (qint64(png.width) * png.height * 4 > kMaxDecodedBytes || png.width > 65535 || png.height > 65535)
-        return fail(QStringLiteral("图片尺寸过大（%1 × %2）").arg(png.width).arg(png.height));
+        return fail(
+            QCoreApplication::translate("lumora::ImageIO", "图片尺寸过大（%1 × %2）").arg(png.width).arg(png.height));
     // 8-bit sRGB output, not premultiplied, in B,G,R,A order: Format_ARGB32 on little-endian.
     png.format = PNG_FORMAT_BGRA;
     QImage out(int(png.width), int(png.height), QImage::Format_ARGB32);
     if (out.isNull())
-        return fail(QStringLiteral("内存不足"));
+        return fail(QCoreApplication::translate("lumora::ImageIO", "内存不足"));
     if (!png_image_finish_read(&png, nullptr, out.bits(), png_int_32(out.bytesPerLine()), nullptr))
         return fail(QString::fromLatin1(png.message));
     out.convertTo(QImage::Format_ARGB32_Premultiplied);
@@ -654,13 +668,13 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
         const quint32 length = readBigEndian32(bytes + pos);
         const uchar *type = bytes + pos + 4;
         if (length > size - pos - 12) {
-            why = QStringLiteral("文件不完整");
+            why = QCoreApplication::translate("lumora::ImageIO", "文件不完整");
             return QuickPng::Failed;
         }
         const uchar *body = type + 4;
         const quint32 crc = libdeflate_crc32(0, type, size_t(length) + 4);
         if (crc != readBigEndian32(body + length)) {
-            why = QStringLiteral("数据校验错误");
+            why = QCoreApplication::translate("lumora::ImageIO", "数据校验错误");
             return QuickPng::Failed;
         }
         pos += size_t(length) + 12;
@@ -697,7 +711,7 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
             return QuickPng::NotThisKind;
     }
     if (!sawHeader || !sawEnd || stream.empty()) {
-        why = QStringLiteral("文件不完整");
+        why = QCoreApplication::translate("lumora::ImageIO", "文件不完整");
         return QuickPng::Failed;
     }
     if (qint64(width) * height * 4 > kMaxDecodedBytes)
@@ -708,7 +722,7 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
     // pixels than the data could hold is refused before anything that size
     // is allocated.
     if (rawBytes / 1032 > stream.size() + 64) {
-        why = QStringLiteral("图像数据损坏");
+        why = QCoreApplication::translate("lumora::ImageIO", "图像数据损坏");
         return QuickPng::Failed;
     }
     thread_local std::vector<uchar> raw;
@@ -716,7 +730,7 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
     if (!inflater)
         inflater.reset(libdeflate_alloc_decompressor());
     if (!inflater) {
-        why = QStringLiteral("内存不足");
+        why = QCoreApplication::translate("lumora::ImageIO", "内存不足");
         return QuickPng::Failed;
     }
     raw.resize(rawBytes);
@@ -724,14 +738,15 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
     const libdeflate_result r
         = libdeflate_zlib_decompress(inflater.get(), stream.data(), stream.size(), raw.data(), rawBytes, &produced);
     if (r != LIBDEFLATE_SUCCESS || produced != rawBytes) {
-        why = r == LIBDEFLATE_SUCCESS || r == LIBDEFLATE_INSUFFICIENT_SPACE ? QStringLiteral("图像数据大小不符")
-                                                                            : QStringLiteral("图像数据损坏");
+        why = r == LIBDEFLATE_SUCCESS || r == LIBDEFLATE_INSUFFICIENT_SPACE
+            ? QCoreApplication::translate("lumora::ImageIO", "图像数据大小不符")
+            : QCoreApplication::translate("lumora::ImageIO", "图像数据损坏");
         return QuickPng::Failed;
     }
     if (into.width() != int(width) || into.height() != int(height) || into.format() != QImage::Format_ARGB32)
         into = QImage(int(width), int(height), QImage::Format_ARGB32);
     if (into.isNull()) {
-        why = QStringLiteral("内存不足");
+        why = QCoreApplication::translate("lumora::ImageIO", "内存不足");
         return QuickPng::Failed;
     }
     thread_local std::vector<uchar> zeroRow;
@@ -740,7 +755,7 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
     for (quint32 y = 0; y < height; ++y) {
         uchar *line = raw.data() + size_t(y) * (rowBytes + 1);
         if (!unfilterRow(line[0], line + 1, prev, rowBytes)) {
-            why = QStringLiteral("图像数据损坏");
+            why = QCoreApplication::translate("lumora::ImageIO", "图像数据损坏");
             return QuickPng::Failed;
         }
         prev = line + 1;
@@ -754,10 +769,11 @@ QuickPng decodeRgbaPngQuickly(const QByteArray &data, QImage &into, QString &why
 
 void decodeFramePng(const QByteArray &data, const QString &what, QImage &into)
 {
-    const auto fail
-        = [&](const QString &why) { throw Error(QStringLiteral("无法读取图片文件 %1：%2").arg(what, why)); };
+    const auto fail = [&](const QString &why) {
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "无法读取图片文件 %1：%2").arg(what, why));
+    };
     if (data.isEmpty())
-        fail(QStringLiteral("文件是空的"));
+        fail(QCoreApplication::translate("lumora::ImageIO", "文件是空的"));
     QString quickWhy;
     switch (decodeRgbaPngQuickly(data, into, quickWhy)) {
     case QuickPng::Done: return;
@@ -768,7 +784,7 @@ void decodeFramePng(const QByteArray &data, const QString &what, QImage &into)
     case QuickPng::NotThisKind: break;
     }
     if (!pngChunksFitTheFile(data))
-        fail(QStringLiteral("文件不完整"));
+        fail(QCoreApplication::translate("lumora::ImageIO", "文件不完整"));
     PngSource src;
     src.data = reinterpret_cast<const png_byte *>(data.constData());
     src.size = size_t(data.size());
@@ -776,15 +792,15 @@ void decodeFramePng(const QByteArray &data, const QString &what, QImage &into)
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
-        fail(QStringLiteral("内存不足"));
+        fail(QCoreApplication::translate("lumora::ImageIO", "内存不足"));
     }
     png_set_read_fn(png, &src, pngReadData);
     const FrameRead result = readFrameRows(png, info, into);
     png_destroy_read_struct(&png, &info, nullptr);
     switch (result) {
     case FrameRead::Done: return;
-    case FrameRead::TooLarge: fail(QStringLiteral("图片尺寸过大")); break;
-    case FrameRead::NoMemory: fail(QStringLiteral("内存不足")); break;
+    case FrameRead::TooLarge: fail(QCoreApplication::translate("lumora::ImageIO", "图片尺寸过大")); break;
+    case FrameRead::NoMemory: fail(QCoreApplication::translate("lumora::ImageIO", "内存不足")); break;
     case FrameRead::Failed:
         // A picture left half read must not be mistaken for a frame.
         into = QImage();
@@ -855,7 +871,7 @@ bool writePngRows(png_structp png, png_infop info, png_bytepp rows, int width, i
 QByteArray encodePng(const QImage &image, int compression)
 {
     if (image.isNull())
-        throw Error(QStringLiteral("PNG编码失败：图片是空的"));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "PNG编码失败：图片是空的"));
     const bool alpha = image.hasAlphaChannel();
     const QImage src = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     QByteArray out;
@@ -865,13 +881,14 @@ QByteArray encodePng(const QImage &image, int compression)
     if (w.png)
         w.info = png_create_info_struct(w.png);
     if (!w.png || !w.info)
-        throw Error(QStringLiteral("PNG编码失败：内存不足"));
+        throw Error(QCoreApplication::translate("lumora::ImageIO", "PNG编码失败：内存不足"));
     png_set_write_fn(w.png, &state, pngWriteData, pngFlush);
     std::vector<png_bytep> rows(std::size_t(src.height()));
     for (int y = 0; y < src.height(); ++y)
         rows[std::size_t(y)] = const_cast<png_bytep>(src.constScanLine(y));
     if (!writePngRows(w.png, w.info, rows.data(), src.width(), src.height(), alpha, std::clamp(compression, 0, 9)))
-        throw Error(QStringLiteral("PNG编码失败：%1").arg(QString::fromLatin1(state.message)));
+        throw Error(
+            QCoreApplication::translate("lumora::ImageIO", "PNG编码失败：%1").arg(QString::fromLatin1(state.message)));
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "media/AudioDecoder.h"
 
+#include <QCoreApplication>
+
 #include "app/Error.h"
 
 extern "C" {
@@ -11,7 +13,8 @@ namespace lumora {
 namespace {
 Error audioError(const QString &path, const QString &what, int code)
 {
-    return Error(QStringLiteral("音乐文件无法读取：%1（%2：%3）").arg(path, what, av::errorText(code)));
+    return Error(QCoreApplication::translate("lumora::AudioDecoder", "音乐文件无法读取：%1（%2：%3）")
+                     .arg(path, what, av::errorText(code)));
 }
 } // namespace
 
@@ -22,20 +25,20 @@ AudioDecoder::AudioDecoder(const QString &path) : m_path(path)
     const QByteArray native = path.toUtf8();
     int rc = avformat_open_input(&raw, native.constData(), nullptr, nullptr);
     if (rc < 0)
-        throw audioError(path, QStringLiteral("打开"), rc);
+        throw audioError(path, QCoreApplication::translate("lumora::AudioDecoder", "打开"), rc);
     m_input.reset(raw);
     if ((rc = avformat_find_stream_info(raw, nullptr)) < 0)
-        throw audioError(path, QStringLiteral("读取流信息"), rc);
+        throw audioError(path, QCoreApplication::translate("lumora::AudioDecoder", "读取流信息"), rc);
     const AVCodec *decoder = nullptr;
     m_stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
     if (m_stream < 0 || !decoder)
-        throw Error(QStringLiteral("音乐文件中没有可播放的声音：%1").arg(path));
+        throw Error(QCoreApplication::translate("lumora::AudioDecoder", "音乐文件中没有可播放的声音：%1").arg(path));
     m_codec.reset(avcodec_alloc_context3(decoder));
     avcodec_parameters_to_context(m_codec.get(), raw->streams[m_stream]->codecpar);
     if ((rc = avcodec_open2(m_codec.get(), decoder, nullptr)) < 0)
-        throw audioError(path, QStringLiteral("打开解码器"), rc);
+        throw audioError(path, QCoreApplication::translate("lumora::AudioDecoder", "打开解码器"), rc);
     if (m_codec->sample_rate <= 0 || m_codec->ch_layout.nb_channels <= 0)
-        throw Error(QStringLiteral("音乐文件的声音格式无效：%1").arg(path));
+        throw Error(QCoreApplication::translate("lumora::AudioDecoder", "音乐文件的声音格式无效：%1").arg(path));
 }
 
 void AudioDecoder::setOutput(int sampleRate, AVSampleFormat format, const AVChannelLayout &layout)
@@ -48,10 +51,10 @@ void AudioDecoder::setOutput(int sampleRate, AVSampleFormat format, const AVChan
     int rc = swr_alloc_set_opts2(&swr, &m_outLayout, format, sampleRate, &m_codec->ch_layout, m_codec->sample_fmt,
                                  m_codec->sample_rate, 0, nullptr);
     if (rc < 0 || !swr)
-        throw audioError(m_path, QStringLiteral("重采样"), rc);
+        throw audioError(m_path, QCoreApplication::translate("lumora::AudioDecoder", "重采样"), rc);
     m_swr.reset(swr);
     if ((rc = swr_init(swr)) < 0)
-        throw audioError(m_path, QStringLiteral("重采样"), rc);
+        throw audioError(m_path, QCoreApplication::translate("lumora::AudioDecoder", "重采样"), rc);
 }
 
 bool AudioDecoder::receive()
@@ -63,7 +66,7 @@ bool AudioDecoder::receive()
         if (rc == AVERROR_EOF)
             return false;
         if (rc != AVERROR(EAGAIN))
-            throw audioError(m_path, QStringLiteral("解码"), rc);
+            throw audioError(m_path, QCoreApplication::translate("lumora::AudioDecoder", "解码"), rc);
         if (m_flushed)
             return false;
         // Feed the next packet of our stream, or flush at the end of input.
@@ -87,7 +90,7 @@ bool AudioDecoder::receive()
             if (rc == AVERROR_INVALIDDATA)
                 continue; // a damaged packet: skip it
             if (rc < 0 && rc != AVERROR(EAGAIN))
-                throw audioError(m_path, QStringLiteral("解码"), rc);
+                throw audioError(m_path, QCoreApplication::translate("lumora::AudioDecoder", "解码"), rc);
             break;
         }
     }
@@ -114,11 +117,11 @@ const AVFrame *AudioDecoder::next()
         m_converted->nb_samples = capacity;
         int rc = av_frame_get_buffer(m_converted.get(), 0);
         if (rc < 0)
-            throw audioError(m_path, QStringLiteral("内存"), rc);
+            throw audioError(m_path, QCoreApplication::translate("lumora::AudioDecoder", "内存"), rc);
         const uint8_t **in = got ? const_cast<const uint8_t **>(m_frame->extended_data) : nullptr;
         const int out = swr_convert(m_swr.get(), m_converted->extended_data, capacity, in, inSamples);
         if (out < 0)
-            throw audioError(m_path, QStringLiteral("重采样"), out);
+            throw audioError(m_path, QCoreApplication::translate("lumora::AudioDecoder", "重采样"), out);
         if (out == 0) {
             if (!got)
                 return nullptr;

@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QIODevice>
 #include <QMediaDevices>
@@ -34,7 +35,7 @@ constexpr int kDefaultRate = 44100;
 // Device buffer asked for: short enough that stop and seek answer at once.
 constexpr int kSinkBufferMs = 120;
 
-const QString kSilentNotice = QStringLiteral("没有可用的声音设备，预览将无声播放。");
+const char *const kSilentNotice = QT_TRANSLATE_NOOP("lumora::AudioPlayer", "没有可用的声音设备，预览将无声播放。");
 
 // The decoded song: grows while the decoding thread runs.
 struct Pcm {
@@ -414,7 +415,7 @@ struct AudioPlayer::Impl {
     {
         releaseSink();
         if (!fellBack && !forcedSilent)
-            notice = kSilentNotice;
+            notice = QCoreApplication::translate("lumora::AudioPlayer", kSilentNotice);
         fellBack = true;
     }
 

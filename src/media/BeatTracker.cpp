@@ -1,5 +1,7 @@
 #include "media/BeatTracker.h"
 
+#include <QCoreApplication>
+
 #include <aubio/aubio.h>
 
 #include <algorithm>
@@ -72,7 +74,7 @@ BeatTracker::BeatTracker() : m_d(std::make_unique<Impl>())
     if (m_d->tempo)
         aubio_tempo_set_silence(m_d->tempo.get(), -1000);
     if (!m_d->tempo || !m_d->in || !m_d->out)
-        throw Error(QStringLiteral("节拍分析无法启动"));
+        throw Error(QCoreApplication::translate("lumora::BeatTracker", "节拍分析无法启动"));
 }
 
 BeatTracker::~BeatTracker() = default;
@@ -91,10 +93,10 @@ void BeatTracker::push(const AVFrame *frame)
                                            frame->sample_rate, 0, nullptr);
         av_channel_layout_uninit(&in);
         if (rc < 0 || !swr)
-            throw Error(QStringLiteral("节拍分析无法重采样"));
+            throw Error(QCoreApplication::translate("lumora::BeatTracker", "节拍分析无法重采样"));
         m_d->swr.reset(swr);
         if (swr_init(swr) < 0)
-            throw Error(QStringLiteral("节拍分析无法重采样"));
+            throw Error(QCoreApplication::translate("lumora::BeatTracker", "节拍分析无法重采样"));
     }
     const int room = swr_get_out_samples(m_d->swr.get(), frame->nb_samples);
     m_d->converted.resize(size_t(std::max(room, 0)));

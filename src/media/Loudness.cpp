@@ -1,5 +1,6 @@
 #include "media/Loudness.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -156,7 +157,9 @@ LoudnessMeter::LoudnessMeter(int sampleRate, int channels) : d(std::make_unique<
     if (sampleRate > 0 && channels > 0)
         d->meter = ebur128_init(unsigned(channels), static_cast<unsigned long>(sampleRate), EBUR128_MODE_I);
     if (!d->meter)
-        throw Error(QStringLiteral("无法测量音量（采样率 %1，声道 %2）").arg(sampleRate).arg(channels));
+        throw Error(QCoreApplication::translate("lumora::Loudness", "无法测量音量（采样率 %1，声道 %2）")
+                        .arg(sampleRate)
+                        .arg(channels));
     // The first samples have silence before them.
     d->pending.assign(size_t(channels), std::vector<float>(size_t(kBefore), 0.0f));
 }

@@ -1,5 +1,6 @@
 #include "media/LrcParser.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
@@ -272,7 +273,7 @@ LyricTimeline parseLrcText(const QString &text, const std::atomic<bool> *stop)
 LyricTimeline parseLrcBytes(const QByteArray &bytes, const std::atomic<bool> *stop)
 {
     if (bytes.size() > kMaxLrcBytes)
-        throw Error(QStringLiteral("文件太大（超过 1 MB），不是歌词文件"));
+        throw Error(QCoreApplication::translate("lumora::LrcParser", "文件太大（超过 1 MB），不是歌词文件"));
     const DecodedLyricText decoded = decodeLyricText(bytes);
     if (!decoded.problem.isEmpty())
         throw Error(decoded.problem);
@@ -280,19 +281,21 @@ LyricTimeline parseLrcBytes(const QByteArray &bytes, const std::atomic<bool> *st
     if (stopped(stop))
         return {};
     if (t.entries.empty())
-        throw Error(QStringLiteral("文件中没有时间标签（如 [00:12.34]），不是 LRC 歌词文件"));
+        throw Error(
+            QCoreApplication::translate("lumora::LrcParser", "文件中没有时间标签（如 [00:12.34]），不是 LRC 歌词文件"));
     t.encoding = decoded.encoding;
     return t;
 }
 
 LyricTimeline readLrcFile(const QString &path, const std::atomic<bool> *stop)
 {
-    auto refuse
-        = [&](const QString &why) { return Error(QStringLiteral("歌词文件无法读取：%1（%2）").arg(path, why)); };
+    auto refuse = [&](const QString &why) {
+        return Error(QCoreApplication::translate("lumora::LrcParser", "歌词文件无法读取：%1（%2）").arg(path, why));
+    };
     // Judged by its size before reading: a large file is refused unread.
     const QFileInfo info(path);
     if (info.exists() && info.size() > kMaxLrcBytes)
-        throw refuse(QStringLiteral("文件太大（超过 1 MB），不是歌词文件"));
+        throw refuse(QCoreApplication::translate("lumora::LrcParser", "文件太大（超过 1 MB），不是歌词文件"));
     QByteArray bytes;
     try {
         bytes = readFileBytes(path);

@@ -3,6 +3,7 @@
 #include <iconv.h>
 #include <uchardet.h>
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <cerrno>
 #include <memory>
@@ -109,13 +110,14 @@ QString unreadable(const QString &text, qsizetype undecodable)
             ++visible;
     }
     if (controls > 0)
-        return QStringLiteral("文件含有二进制数据，不是文本格式的歌词文件");
+        return QCoreApplication::translate("lumora::LyricEncoding", "文件含有二进制数据，不是文本格式的歌词文件");
     replaced = std::max(replaced, undecodable);
     if (visible == 0)
-        return QStringLiteral("文件中没有文字");
+        return QCoreApplication::translate("lumora::LyricEncoding", "文件中没有文字");
     // A damaged character here and there is read as far as it goes.
     if (replaced * 20 > visible)
-        return QStringLiteral("无法识别文件的文字编码（能读的是 UTF-8、UTF-16、GB18030/GBK 与 Big5 文本）");
+        return QCoreApplication::translate(
+            "lumora::LyricEncoding", "无法识别文件的文字编码（能读的是 UTF-8、UTF-16、GB18030/GBK 与 Big5 文本）");
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "playback/BeatFit.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,7 +35,8 @@ QString noBeatNotice(const Album &album, int musicRow)
     const QString name = musicRow >= 0 && musicRow < album.ListView_daoru_yinyue.size()
         ? album.ListView_daoru_yinyue.cell(musicRow, musiccol::kName)
         : QString::number(musicRow + 1);
-    return QStringLiteral("歌曲《%1》没有清晰的节拍，这首歌按随音乐文件同步。").arg(name);
+    return QCoreApplication::translate("lumora::BeatFit", "歌曲《%1》没有清晰的节拍，这首歌按随音乐文件同步。")
+        .arg(name);
 }
 
 AlbumBeats albumBeats(const Album &album, const std::vector<std::pair<int, long long>> &songs)

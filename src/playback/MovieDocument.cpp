@@ -1,5 +1,6 @@
 #include "MovieDocument.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -93,44 +94,45 @@ struct Reader {
 
     [[noreturn]] void fail(const QString &path, const QString &problem) const
     {
-        throw Error(QStringLiteral("影片文件 %1 有误：字段 %2 %3").arg(what, path, problem));
+        throw Error(QCoreApplication::translate("lumora::MovieDocument", "影片文件 %1 有误：字段 %2 %3")
+                        .arg(what, path, problem));
     }
 
     double number(const Json &j, const QString &path) const
     {
         if (!j.is_number())
-            fail(path, QStringLiteral("应为数字"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为数字"));
         const double v = j.get<double>();
         if (!std::isfinite(v))
-            fail(path, QStringLiteral("不是有限的数字"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "不是有限的数字"));
         return v;
     }
     double number(const Json &j, const QString &path, double lo, double hi) const
     {
         const double v = number(j, path);
         if (v < lo || v > hi)
-            fail(path, QStringLiteral("超出范围 %1 到 %2").arg(lo).arg(hi));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "超出范围 %1 到 %2").arg(lo).arg(hi));
         return v;
     }
     int integer(const Json &j, const QString &path, int lo, int hi) const
     {
         if (!j.is_number_integer())
-            fail(path, QStringLiteral("应为整数"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为整数"));
         const auto v = j.get<long long>();
         if (v < lo || v > hi)
-            fail(path, QStringLiteral("超出范围 %1 到 %2").arg(lo).arg(hi));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "超出范围 %1 到 %2").arg(lo).arg(hi));
         return int(v);
     }
     QString text(const Json &j, const QString &path) const
     {
         if (!j.is_string())
-            fail(path, QStringLiteral("应为文字"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为文字"));
         return QString::fromStdString(j.get<std::string>());
     }
     bool boolean(const Json &j, const QString &path) const
     {
         if (!j.is_boolean())
-            fail(path, QStringLiteral("应为 true 或 false"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为 true 或 false"));
         return j.get<bool>();
     }
     QColor color(const Json &j, const QString &path) const
@@ -138,13 +140,15 @@ struct Reader {
         const QString t = text(j, path);
         QColor c(t);
         if (!t.startsWith(u'#') || !c.isValid())
-            fail(path, QStringLiteral("不是有效的颜色（#rrggbb 或 #aarrggbb）：%1").arg(t));
+            fail(path,
+                 QCoreApplication::translate("lumora::MovieDocument", "不是有效的颜色（#rrggbb 或 #aarrggbb）：%1")
+                     .arg(t));
         return c;
     }
     std::vector<double> numbers(const Json &j, const QString &path, size_t count) const
     {
         if (!j.is_array() || j.size() != count)
-            fail(path, QStringLiteral("应为 %1 个数字的数组").arg(count));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为 %1 个数字的数组").arg(count));
         std::vector<double> v;
         for (size_t i = 0; i < count; ++i)
             v.push_back(number(j[i], path + QStringLiteral("[%1]").arg(i)));
@@ -164,7 +168,7 @@ struct Reader {
         for (const auto &[n, e] : names)
             if (t == QLatin1String(n))
                 return e;
-        fail(path, QStringLiteral("不是已知的缓动方式：%1").arg(t));
+        fail(path, QCoreApplication::translate("lumora::MovieDocument", "不是已知的缓动方式：%1").arg(t));
     }
     // A track is a number (constant) or an array of keys [frame, value] or
     // [frame, value, ease] with frames in increasing order.
@@ -176,19 +180,19 @@ struct Reader {
             return t;
         }
         if (!j.is_array() || j.empty())
-            fail(path, QStringLiteral("应为数字或关键帧数组"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为数字或关键帧数组"));
         for (size_t i = 0; i < j.size(); ++i) {
             const QString p = path + QStringLiteral("[%1]").arg(i);
             const Json &k = j[i];
             if (!k.is_array() || k.size() < 2 || k.size() > 3)
-                fail(p, QStringLiteral("应为 [帧, 值] 或 [帧, 值, 缓动]"));
+                fail(p, QCoreApplication::translate("lumora::MovieDocument", "应为 [帧, 值] 或 [帧, 值, 缓动]"));
             Track::Key key;
             key.frame = number(k[0], p + QStringLiteral("[0]"), -kMaxMovieFrames, kMaxMovieFrames);
             key.value = number(k[1], p + QStringLiteral("[1]"));
             if (k.size() == 3)
                 key.ease = ease(k[2], p + QStringLiteral("[2]"));
             if (!t.keys.empty() && key.frame < t.keys.back().frame)
-                fail(p, QStringLiteral("的帧号小于前一个关键帧"));
+                fail(p, QCoreApplication::translate("lumora::MovieDocument", "的帧号小于前一个关键帧"));
             t.keys.push_back(key);
         }
         return t;
@@ -201,14 +205,15 @@ struct Reader {
             for (const char *k : known)
                 ok = ok || it.key() == k;
             if (!ok)
-                fail(path + u'.' + QString::fromStdString(it.key()), QStringLiteral("不是已知的字段"));
+                fail(path + u'.' + QString::fromStdString(it.key()),
+                     QCoreApplication::translate("lumora::MovieDocument", "不是已知的字段"));
         }
     }
 
     const Json &object(const Json &j, const QString &path) const
     {
         if (!j.is_object())
-            fail(path, QStringLiteral("应为对象"));
+            fail(path, QCoreApplication::translate("lumora::MovieDocument", "应为对象"));
         return j;
     }
 
@@ -222,7 +227,7 @@ struct Reader {
                             "anim",     "clip",          "comment"});
         Layer l;
         if (!j.contains("type"))
-            fail(path + QStringLiteral(".type"), QStringLiteral("缺少"));
+            fail(path + QStringLiteral(".type"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
         const QString type = text(j["type"], path + QStringLiteral(".type"));
         if (type == QLatin1String("picture"))
             l.type = LayerType::Picture;
@@ -233,29 +238,32 @@ struct Reader {
         else if (type == QLatin1String("text"))
             l.type = LayerType::Text;
         else
-            fail(path + QStringLiteral(".type"), QStringLiteral("不是已知的图层类型：%1").arg(type));
+            fail(path + QStringLiteral(".type"),
+                 QCoreApplication::translate("lumora::MovieDocument", "不是已知的图层类型：%1").arg(type));
 
         if (!j.contains("rect"))
-            fail(path + QStringLiteral(".rect"), QStringLiteral("缺少"));
+            fail(path + QStringLiteral(".rect"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
         const auto r = numbers(j["rect"], path + QStringLiteral(".rect"), 4);
         if (r[2] <= 0 || r[3] <= 0 || r[2] > 4 * kMaxStageSide || r[3] > 4 * kMaxStageSide)
-            fail(path + QStringLiteral(".rect"), QStringLiteral("的宽度和高度应为正数且不过大"));
+            fail(path + QStringLiteral(".rect"),
+                 QCoreApplication::translate("lumora::MovieDocument", "的宽度和高度应为正数且不过大"));
         l.rect = QRectF(r[0], r[1], r[2], r[3]);
         if (j.contains("from"))
             l.from = integer(j["from"], path + QStringLiteral(".from"), 0, frames - 1);
         if (j.contains("to"))
             l.to = integer(j["to"], path + QStringLiteral(".to"), -1, frames - 1);
         if (l.to >= 0 && l.to < l.from)
-            fail(path + QStringLiteral(".to"), QStringLiteral("小于 from"));
+            fail(path + QStringLiteral(".to"), QCoreApplication::translate("lumora::MovieDocument", "小于 from"));
         if (j.contains("anchor"))
             l.anchor = point(j["anchor"], path + QStringLiteral(".anchor"));
 
         if (l.type == LayerType::Picture) {
             if (!j.contains("picture"))
-                fail(path + QStringLiteral(".picture"), QStringLiteral("缺少"));
+                fail(path + QStringLiteral(".picture"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
             l.picture = text(j["picture"], path + QStringLiteral(".picture"));
             if (l.picture.isEmpty() || l.picture.contains(u'\\') || l.picture.startsWith(u'/'))
-                fail(path + QStringLiteral(".picture"), QStringLiteral("应为影片所在文件夹内的相对文件名"));
+                fail(path + QStringLiteral(".picture"),
+                     QCoreApplication::translate("lumora::MovieDocument", "应为影片所在文件夹内的相对文件名"));
         }
         if (j.contains("fit")) {
             const QString f = text(j["fit"], path + QStringLiteral(".fit"));
@@ -266,12 +274,14 @@ struct Reader {
             else if (f == QLatin1String("stretch"))
                 l.fit = Fit::Stretch;
             else
-                fail(path + QStringLiteral(".fit"), QStringLiteral("应为 cover、contain 或 stretch"));
+                fail(path + QStringLiteral(".fit"),
+                     QCoreApplication::translate("lumora::MovieDocument", "应为 cover、contain 或 stretch"));
         }
         if (j.contains("crop")) {
             const auto c = numbers(j["crop"], path + QStringLiteral(".crop"), 4);
             if (c[0] < 0 || c[1] < 0 || c[2] <= 0 || c[3] <= 0 || c[0] + c[2] > 1.0001 || c[1] + c[3] > 1.0001)
-                fail(path + QStringLiteral(".crop"), QStringLiteral("应在 0 到 1 之间且宽高为正"));
+                fail(path + QStringLiteral(".crop"),
+                     QCoreApplication::translate("lumora::MovieDocument", "应在 0 到 1 之间且宽高为正"));
             l.crop = QRectF(c[0], c[1], c[2], c[3]);
         }
         if (j.contains("blur"))
@@ -286,7 +296,8 @@ struct Reader {
             if (g.contains("type")) {
                 const QString gt = text(g["type"], gp + QStringLiteral(".type"));
                 if (gt != QLatin1String("linear") && gt != QLatin1String("radial"))
-                    fail(gp + QStringLiteral(".type"), QStringLiteral("应为 linear 或 radial"));
+                    fail(gp + QStringLiteral(".type"),
+                         QCoreApplication::translate("lumora::MovieDocument", "应为 linear 或 radial"));
                 l.gradient.radial = gt == QLatin1String("radial");
             }
             if (g.contains("from"))
@@ -294,12 +305,13 @@ struct Reader {
             if (g.contains("to"))
                 l.gradient.to = point(g["to"], gp + QStringLiteral(".to"));
             if (!g.contains("stops") || !g["stops"].is_array() || g["stops"].size() < 2)
-                fail(gp + QStringLiteral(".stops"), QStringLiteral("应为至少两个 [位置, 颜色]"));
+                fail(gp + QStringLiteral(".stops"),
+                     QCoreApplication::translate("lumora::MovieDocument", "应为至少两个 [位置, 颜色]"));
             for (size_t i = 0; i < g["stops"].size(); ++i) {
                 const QString sp = gp + QStringLiteral(".stops[%1]").arg(i);
                 const Json &s = g["stops"][i];
                 if (!s.is_array() || s.size() != 2)
-                    fail(sp, QStringLiteral("应为 [位置, 颜色]"));
+                    fail(sp, QCoreApplication::translate("lumora::MovieDocument", "应为 [位置, 颜色]"));
                 l.gradient.stops.emplace_back(number(s[0], sp + QStringLiteral("[0]"), 0, 1),
                                               color(s[1], sp + QStringLiteral("[1]")));
             }
@@ -308,7 +320,7 @@ struct Reader {
             l.radius = number(j["radius"], path + QStringLiteral(".radius"), 0, kMaxStageSide);
         if (l.type == LayerType::Text) {
             if (!j.contains("text"))
-                fail(path + QStringLiteral(".text"), QStringLiteral("缺少"));
+                fail(path + QStringLiteral(".text"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
             l.text = text(j["text"], path + QStringLiteral(".text"));
         }
         if (j.contains("font")) {
@@ -335,7 +347,8 @@ struct Reader {
             else if (a == QLatin1String("right"))
                 l.align = 0x82; // AlignRight | AlignVCenter
             else
-                fail(path + QStringLiteral(".align"), QStringLiteral("应为 left、center 或 right"));
+                fail(path + QStringLiteral(".align"),
+                     QCoreApplication::translate("lumora::MovieDocument", "应为 left、center 或 right"));
         }
         if (j.contains("letterSpacing"))
             l.letterSpacing = number(j["letterSpacing"], path + QStringLiteral(".letterSpacing"), -50, 500);
@@ -381,18 +394,19 @@ struct Reader {
                 if (a.contains(name))
                     l.*member = track(a[name], ap + u'.' + QLatin1String(name));
             if (l.zoom.animated() && l.zoom.minValue(1) < 1)
-                fail(ap + QStringLiteral(".zoom"), QStringLiteral("不能小于 1"));
+                fail(ap + QStringLiteral(".zoom"), QCoreApplication::translate("lumora::MovieDocument", "不能小于 1"));
             if (l.zoom.maxValue(1) > 8)
-                fail(ap + QStringLiteral(".zoom"), QStringLiteral("不能大于 8"));
+                fail(ap + QStringLiteral(".zoom"), QCoreApplication::translate("lumora::MovieDocument", "不能大于 8"));
             if (l.scale.maxValue(1) > 20 || l.scaleX.maxValue(1) > 20 || l.scaleY.maxValue(1) > 20)
-                fail(ap + QStringLiteral(".scale"), QStringLiteral("不能大于 20"));
+                fail(ap + QStringLiteral(".scale"),
+                     QCoreApplication::translate("lumora::MovieDocument", "不能大于 20"));
         }
         if (j.contains("clip")) {
             const QString cp = path + QStringLiteral(".clip");
             const Json &c = object(j["clip"], cp);
             checkKeys(c, cp, {"shape", "direction", "count", "invert", "centre", "progress"});
             if (!c.contains("shape"))
-                fail(cp + QStringLiteral(".shape"), QStringLiteral("缺少"));
+                fail(cp + QStringLiteral(".shape"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
             const QString shape = text(c["shape"], cp + QStringLiteral(".shape"));
             static const std::pair<const char *, ClipShape> shapes[]
                 = {{"wipe", ClipShape::Wipe},       {"iris", ClipShape::Iris},       {"box", ClipShape::Box},
@@ -403,14 +417,17 @@ struct Reader {
                 if (shape == QLatin1String(n))
                     l.clip.shape = s;
             if (l.clip.shape == ClipShape::None)
-                fail(cp + QStringLiteral(".shape"), QStringLiteral("不是已知的形状：%1").arg(shape));
+                fail(cp + QStringLiteral(".shape"),
+                     QCoreApplication::translate("lumora::MovieDocument", "不是已知的形状：%1").arg(shape));
             if (c.contains("direction")) {
                 l.clip.direction = text(c["direction"], cp + QStringLiteral(".direction"));
                 static const QStringList dirs
                     = {QStringLiteral("left"), QStringLiteral("right"),      QStringLiteral("up"),
                        QStringLiteral("down"), QStringLiteral("horizontal"), QStringLiteral("vertical")};
                 if (!dirs.contains(l.clip.direction))
-                    fail(cp + QStringLiteral(".direction"), QStringLiteral("不是已知的方向：%1").arg(l.clip.direction));
+                    fail(cp + QStringLiteral(".direction"),
+                         QCoreApplication::translate("lumora::MovieDocument", "不是已知的方向：%1")
+                             .arg(l.clip.direction));
             }
             if (c.contains("count"))
                 l.clip.count = integer(c["count"], cp + QStringLiteral(".count"), 1, 200);
@@ -419,7 +436,7 @@ struct Reader {
             if (c.contains("centre"))
                 l.clip.centre = point(c["centre"], cp + QStringLiteral(".centre"));
             if (!c.contains("progress"))
-                fail(cp + QStringLiteral(".progress"), QStringLiteral("缺少"));
+                fail(cp + QStringLiteral(".progress"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
             l.clip.progress = track(c["progress"], cp + QStringLiteral(".progress"));
         }
         return l;
@@ -440,32 +457,35 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
     try {
         root = Json::parse(bytes.begin(), bytes.end());
     } catch (const Json::parse_error &e) {
-        throw Error(QStringLiteral("影片文件 %1 无法读取：第 %2 行格式错误（%3）")
+        throw Error(QCoreApplication::translate("lumora::MovieDocument", "影片文件 %1 无法读取：第 %2 行格式错误（%3）")
                         .arg(what)
                         .arg(lineOfByte(bytes, e.byte))
                         .arg(QString::fromUtf8(e.what())));
     } catch (const Json::exception &e) {
         // Not a syntax error but still unreadable, such as a number beyond
         // the range of a double (1e3081): the parser throws out_of_range.
-        throw Error(QStringLiteral("影片文件 %1 无法读取：%2").arg(what, QString::fromUtf8(e.what())));
+        throw Error(QCoreApplication::translate("lumora::MovieDocument", "影片文件 %1 无法读取：%2")
+                        .arg(what, QString::fromUtf8(e.what())));
     }
     Reader r{what};
-    r.object(root, QStringLiteral("(文档)"));
+    r.object(root, QCoreApplication::translate("lumora::MovieDocument", "(文档)"));
     r.checkKeys(root, QString(),
                 {"lumoraMovie", "stage", "frames", "loop", "keepAspect", "backdrop", "variables", "layers", "comment"});
     MovieDocument d;
     if (!root.contains("lumoraMovie"))
-        r.fail(QStringLiteral("lumoraMovie"), QStringLiteral("缺少：这不是影片文档"));
+        r.fail(QStringLiteral("lumoraMovie"),
+               QCoreApplication::translate("lumora::MovieDocument", "缺少：这不是影片文档"));
     d.version = r.integer(root["lumoraMovie"], QStringLiteral("lumoraMovie"), 1, 1);
     if (!root.contains("stage"))
-        r.fail(QStringLiteral("stage"), QStringLiteral("缺少"));
+        r.fail(QStringLiteral("stage"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
     const auto st = r.numbers(root["stage"], QStringLiteral("stage"), 2);
     if (st[0] < 1 || st[1] < 1 || st[0] > kMaxStageSide || st[1] > kMaxStageSide || st[0] != std::floor(st[0])
         || st[1] != std::floor(st[1]))
-        r.fail(QStringLiteral("stage"), QStringLiteral("应为 1 到 %1 的整数宽高").arg(kMaxStageSide));
+        r.fail(QStringLiteral("stage"),
+               QCoreApplication::translate("lumora::MovieDocument", "应为 1 到 %1 的整数宽高").arg(kMaxStageSide));
     d.stage = QSize(int(st[0]), int(st[1]));
     if (!root.contains("frames"))
-        r.fail(QStringLiteral("frames"), QStringLiteral("缺少"));
+        r.fail(QStringLiteral("frames"), QCoreApplication::translate("lumora::MovieDocument", "缺少"));
     d.frames = r.integer(root["frames"], QStringLiteral("frames"), 1, kMaxMovieFrames);
     if (root.contains("loop"))
         d.loop = r.boolean(root["loop"], QStringLiteral("loop"));
@@ -483,9 +503,10 @@ MovieDocument parseMovieDocument(const QByteArray &bytes, const QString &what)
     if (root.contains("layers")) {
         const Json &ls = root["layers"];
         if (!ls.is_array())
-            r.fail(QStringLiteral("layers"), QStringLiteral("应为数组"));
+            r.fail(QStringLiteral("layers"), QCoreApplication::translate("lumora::MovieDocument", "应为数组"));
         if (ls.size() > size_t(kMaxMovieLayers))
-            r.fail(QStringLiteral("layers"), QStringLiteral("超过 %1 个图层").arg(kMaxMovieLayers));
+            r.fail(QStringLiteral("layers"),
+                   QCoreApplication::translate("lumora::MovieDocument", "超过 %1 个图层").arg(kMaxMovieLayers));
         for (size_t i = 0; i < ls.size(); ++i)
             d.layers.push_back(r.layer(ls[i], QStringLiteral("layers[%1]").arg(i), d.frames));
     }

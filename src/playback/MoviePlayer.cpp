@@ -1,5 +1,6 @@
 #include "MoviePlayer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -12,7 +13,7 @@ void MoviePlayer::load(const QString &path)
 {
     unload();
     if (!QFileInfo(path).isFile())
-        throw Error(QStringLiteral("找不到影片文件：%1").arg(path));
+        throw Error(QCoreApplication::translate("lumora::MoviePlayer", "找不到影片文件：%1").arg(path));
     const QByteArray bytes = readFileBytes(path);
     loadDocument(bytes, QFileInfo(path).absolutePath(), path);
     m_path = path;

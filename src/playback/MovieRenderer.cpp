@@ -1,5 +1,6 @@
 #include "MovieRenderer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QLinearGradient>
@@ -659,7 +660,7 @@ void MovieRenderer::render(int frame, const QHash<QString, QString> &variables, 
 void MovieRenderer::render(double frame, const QHash<QString, QString> &variables, QImage &target)
 {
     if (target.isNull())
-        throw Error(QStringLiteral("影片渲染目标图片为空"));
+        throw Error(QCoreApplication::translate("lumora::MovieRenderer", "影片渲染目标图片为空"));
     QSize size = target.size();
     QPoint origin(0, 0);
     if (m_doc.keepAspect) {

@@ -35,7 +35,8 @@ constexpr qint64 kLateMs = 10;
 // pictures kept for it are kept encoded, byte for byte what the file holds,
 // a few tens of kilobytes each instead of a megabyte and more.
 constexpr int kHandOverQuality = 90;
-const QString kNoCompleteTemplate = QStringLiteral("没有完成照片匹配的模板,无法播放相册！");
+const char *const kNoCompleteTemplate
+    = QT_TRANSLATE_NOOP("lumora::PreviewPlayback", "没有完成照片匹配的模板,无法播放相册！");
 
 QElapsedTimer &steadyClock()
 {
@@ -184,11 +185,12 @@ PreviewStartCheck PreviewPlayback::check(const Album &album, SyncMode sync)
 {
     PreviewStartCheck c;
     if (album.ListView_daoru_zhaopian.empty())
-        c.notice = QStringLiteral("没有添加照片文件！");
+        c.notice = QCoreApplication::translate("lumora::PreviewPlayback", "没有添加照片文件！");
     else if (sync != SyncMode::Template && album.ListView_daoru_yinyue.empty())
-        c.notice = QStringLiteral("没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
+        c.notice = QCoreApplication::translate("lumora::PreviewPlayback",
+                                               "没有找到音乐文件！使用随音乐文件同步,至少添加一个音乐文件！");
     else if (album.ListView_moban_shiyong.empty())
-        c.notice = QStringLiteral("没有添加模板文件！");
+        c.notice = QCoreApplication::translate("lumora::PreviewPlayback", "没有添加模板文件！");
     if (!c.notice.isEmpty())
         return c;
     for (int i = 0; i < album.ListView_daoru_zhaopian.size(); ++i)
@@ -363,7 +365,8 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
     const std::vector<int> &rows = staged->rows;
     m_timeline = std::move(staged->timeline);
     if (rows.empty() || m_timeline.totalFrames <= 0) {
-        tell(rows.empty() ? kNoCompleteTemplate : staged->songProblems.join(QLatin1Char('\n')));
+        tell(rows.empty() ? QCoreApplication::translate("lumora::PreviewPlayback", kNoCompleteTemplate)
+                          : staged->songProblems.join(QLatin1Char('\n')));
         stop();
         return;
     }
@@ -371,7 +374,7 @@ void PreviewPlayback::onStaged(std::shared_ptr<Staged> staged)
     for (int row : m_timeline.beats.songsWithoutBeat)
         problems << noBeatNotice(m_album, row);
     for (const StagingFailure &f : staged->report.failures)
-        problems << QStringLiteral("照片无法读取,以灰色代替：%1").arg(f.path);
+        problems << QCoreApplication::translate("lumora::PreviewPlayback", "照片无法读取,以灰色代替：%1").arg(f.path);
     m_failedSongs = staged->songProblems;
     m_lyrics = std::move(staged->lyrics);
     beginPlaying(std::move(staged->first), staged->firstLast);
@@ -783,7 +786,7 @@ PreviewPlayback::Composed PreviewPlayback::compose(long long n)
 {
     const int seg = m_timeline.segmentAt(n);
     if (seg < 0)
-        throw Error(QStringLiteral("预览帧超出相册：%1").arg(n));
+        throw Error(QCoreApplication::translate("lumora::PreviewPlayback", "预览帧超出相册：%1").arg(n));
     positionMovie(seg, n - m_timeline.segments[size_t(seg)].start);
     m_driver->stepFrame();
     Composed c;

@@ -1,5 +1,6 @@
 #include "TemplateDriver.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,12 +24,12 @@ void TemplateDriver::log(const QString &line)
 void TemplateDriver::createPlayer()
 {
     release();
-    log(QStringLiteral("B-卸载创建的FLASH完成！"));
+    log(QCoreApplication::translate("lumora::TemplateDriver", "B-卸载创建的FLASH完成！"));
     m_player = std::make_unique<MoviePlayer>();
     // Production renders every movie at one size: the prepared layers are all
     // it needs, so the decoded pictures go once they are prepared.
     m_player->setKeepPictures(m_context != DriverContext::Production);
-    log(QStringLiteral("B-创建FLASH控件完成！"));
+    log(QCoreApplication::translate("lumora::TemplateDriver", "B-创建FLASH控件完成！"));
 }
 
 void TemplateDriver::release()
@@ -51,7 +52,8 @@ void TemplateDriver::loadChecked(const QString &path, const QString &missingMess
     }
     if (m_player->getVariable(kMovieIdentityVariable) != kMovieIdentityValue) {
         release();
-        throw IntegrityError(QStringLiteral("影片 %1 没有通过身份检查").arg(path));
+        throw IntegrityError(
+            QCoreApplication::translate("lumora::TemplateDriver", "影片 %1 没有通过身份检查").arg(path));
     }
 }
 
@@ -70,7 +72,9 @@ void TemplateDriver::loadTemplate(int n, const QString &numStop)
     if (m_context == DriverContext::Production)
         m_counter = -1;
     loadChecked(m_paths.stagedTemplateMovie(n + 1, m_extension),
-                QStringLiteral("找不到第 %1 个模板的影片文件：%2").arg(n + 1).arg(QStringLiteral("%1")));
+                QCoreApplication::translate("lumora::TemplateDriver", "找不到第 %1 个模板的影片文件：%2")
+                    .arg(n + 1)
+                    .arg(QStringLiteral("%1")));
     m_player->setVariable(kNumStopVariable, numStop);
     prime();
     m_player->setVariable(kNumStopVariable, numStop);
@@ -83,14 +87,15 @@ void TemplateDriver::loadModeMovie()
     createPlayer();
     if (m_context != DriverContext::Preview)
         m_counter = -1;
-    loadChecked(m_paths.stagedModeMovie(m_extension), QStringLiteral("找不到结尾影片文件：%1"));
+    loadChecked(m_paths.stagedModeMovie(m_extension),
+                QCoreApplication::translate("lumora::TemplateDriver", "找不到结尾影片文件：%1"));
     prime();
 }
 
 void TemplateDriver::loadSingleTemplate(const QString &firstCopy, const QString &secondCopy)
 {
     createPlayer();
-    loadChecked(firstCopy, QStringLiteral("找不到模板影片文件：%1"));
+    loadChecked(firstCopy, QCoreApplication::translate("lumora::TemplateDriver", "找不到模板影片文件：%1"));
     prime();
     m_counter = -1;
     // The movie and its pictures are in memory now; the copies are not needed.
@@ -101,7 +106,7 @@ void TemplateDriver::loadSingleTemplate(const QString &firstCopy, const QString 
 bool TemplateDriver::stepFrame()
 {
     if (!m_player)
-        throw Error(QStringLiteral("没有载入影片，无法播放下一帧"));
+        throw Error(QCoreApplication::translate("lumora::TemplateDriver", "没有载入影片，无法播放下一帧"));
     ++m_counter;
     m_player->setFrameNum(m_counter);
     if (m_frame.size() != m_panel || m_frame.format() != QImage::Format_RGB32)
@@ -118,7 +123,7 @@ bool TemplateDriver::ended() const
 void TemplateDriver::captureToHandOver()
 {
     if (!m_player)
-        throw Error(QStringLiteral("没有载入影片，无法截取画面"));
+        throw Error(QCoreApplication::translate("lumora::TemplateDriver", "没有载入影片，无法截取画面"));
     if (m_frame.size() != m_panel) {
         m_frame = QImage(m_panel, QImage::Format_RGB32);
         m_player->renderInto(m_frame);

@@ -1,5 +1,6 @@
 #include "production/Encoder.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
@@ -295,13 +296,13 @@ public:
         const QByteArray muxer = m_settings.muxer.toLatin1();
         int rc = avformat_alloc_output_context2(&raw, nullptr, muxer.constData(), path.constData());
         if (rc < 0 || !raw)
-            fail(QStringLiteral("无法创建输出格式 %1").arg(m_settings.muxer), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "无法创建输出格式 %1").arg(m_settings.muxer), rc);
         m_out.reset(raw);
         openVideo();
         if (!m_job.audio.empty())
             openAudio();
         if ((rc = avio_open(&raw->pb, path.constData(), AVIO_FLAG_WRITE)) < 0)
-            fail(QStringLiteral("无法创建输出文件 %1").arg(m_job.outputPath), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "无法创建输出文件 %1").arg(m_job.outputPath), rc);
         m_fileCreated = true;
         AVDictionary *opts = nullptr;
         if (m_job.type == OutputType::MP4)
@@ -309,7 +310,7 @@ public:
         rc = avformat_write_header(raw, &opts);
         av_dict_free(&opts);
         if (rc < 0)
-            fail(QStringLiteral("无法写入文件头 %1").arg(m_job.outputPath), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "无法写入文件头 %1").arg(m_job.outputPath), rc);
         if (m_audio)
             m_track.emplace(m_job.audio, m_settings.audioRate, audioSamples(), m_encoder.error);
     }
@@ -327,7 +328,7 @@ public:
             f->height = m_video.codec->height;
             const int rc = av_frame_get_buffer(f.get(), 0);
             if (rc < 0)
-                fail(QStringLiteral("内存不足"), rc);
+                fail(QCoreApplication::translate("lumora::Encoder", "内存不足"), rc);
             m_free.push_back(f.get());
             m_pool.push_back(std::move(f));
         }
@@ -351,7 +352,7 @@ public:
         }
         int rc = av_frame_make_writable(f); // keeps the content when it must copy
         if (rc < 0)
-            fail(QStringLiteral("内存不足"), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "内存不足"), rc);
         YuvPicture yuv;
         for (int p = 0; p < 3; ++p) {
             yuv.data[p] = f->data[p];
@@ -364,7 +365,7 @@ public:
             m_encoder.yuvSource(j, yuv);
         } else if (unchanged && m_last) {
             if (f != m_last && (rc = av_frame_copy(f, m_last)) < 0)
-                fail(QStringLiteral("内存不足"), rc);
+                fail(QCoreApplication::translate("lumora::Encoder", "内存不足"), rc);
         } else {
             // RGB32 is B, G, R, A in memory: libyuv's ARGB. BT.601 limited
             // range, chroma averaged over 2 × 2 pixels, as swscale does it.
@@ -416,7 +417,7 @@ public:
         send(m_video, nullptr);
         const int rc = av_write_trailer(m_out.get());
         if (rc < 0)
-            fail(QStringLiteral("无法完成文件 %1").arg(m_job.outputPath), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "无法完成文件 %1").arg(m_job.outputPath), rc);
     }
 
     // Closes and deletes a half-written file.
@@ -469,7 +470,7 @@ private:
         const QByteArray n = name.toLatin1();
         const AVCodec *c = avcodec_find_encoder_by_name(n.constData());
         if (!c)
-            throw ConversionFailed(QStringLiteral("找不到编码器 %1").arg(name));
+            throw ConversionFailed(QCoreApplication::translate("lumora::Encoder", "找不到编码器 %1").arg(name));
         return c;
     }
 
@@ -530,19 +531,19 @@ private:
         int rc = avcodec_open2(c, codec, &opts);
         av_dict_free(&opts);
         if (rc < 0)
-            fail(QStringLiteral("无法打开视频编码器 %1（%2 × %3）")
+            fail(QCoreApplication::translate("lumora::Encoder", "无法打开视频编码器 %1（%2 × %3）")
                      .arg(m_settings.videoCodec)
                      .arg(c->width)
                      .arg(c->height),
                  rc);
         if ((rc = avcodec_parameters_from_context(m_video.stream->codecpar, c)) < 0)
-            fail(QStringLiteral("视频流参数"), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "视频流参数"), rc);
         AVFrame *f = m_video.frame.get();
         f->format = c->pix_fmt;
         f->width = c->width;
         f->height = c->height;
         if ((rc = av_frame_get_buffer(f, 0)) < 0)
-            fail(QStringLiteral("内存不足"), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "内存不足"), rc);
     }
 
     void openAudio()
@@ -570,9 +571,10 @@ private:
             c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         int rc = avcodec_open2(c, codec, nullptr);
         if (rc < 0)
-            fail(QStringLiteral("无法打开音频编码器 %1").arg(m_settings.audioCodec), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "无法打开音频编码器 %1").arg(m_settings.audioCodec),
+                 rc);
         if ((rc = avcodec_parameters_from_context(m_audio->stream->codecpar, c)) < 0)
-            fail(QStringLiteral("音频流参数"), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "音频流参数"), rc);
         m_audioFrameSize = c->frame_size > 0 ? c->frame_size : 1024;
         m_pcm.resize(size_t(m_audioFrameSize * kChannels));
     }
@@ -600,7 +602,7 @@ private:
             f->nb_samples = n;
             int rc = av_frame_get_buffer(f, 0);
             if (rc < 0)
-                fail(QStringLiteral("内存不足"), rc);
+                fail(QCoreApplication::translate("lumora::Encoder", "内存不足"), rc);
             writeSamples(f, n);
             f->pts = m_audio->nextPts;
             m_audio->nextPts += n;
@@ -634,7 +636,7 @@ private:
                     dst[i] = s16(pcm[i * kChannels + ch]);
             }
             break;
-        default: throw ConversionFailed(QStringLiteral("音频编码器的采样格式不受支持"));
+        default: throw ConversionFailed(QCoreApplication::translate("lumora::Encoder", "音频编码器的采样格式不受支持"));
         }
     }
 
@@ -643,13 +645,13 @@ private:
     {
         int rc = avcodec_send_frame(s.codec.get(), frame);
         if (rc < 0 && rc != AVERROR_EOF)
-            fail(QStringLiteral("编码失败"), rc);
+            fail(QCoreApplication::translate("lumora::Encoder", "编码失败"), rc);
         for (;;) {
             rc = avcodec_receive_packet(s.codec.get(), s.packet.get());
             if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
                 return;
             if (rc < 0)
-                fail(QStringLiteral("编码失败"), rc);
+                fail(QCoreApplication::translate("lumora::Encoder", "编码失败"), rc);
             AVPacket *p = s.packet.get();
             // MP4 and MOV drop the last frame of a stream whose packets carry
             // no duration.
@@ -662,7 +664,7 @@ private:
                 rc = av_interleaved_write_frame(m_out.get(), p);
             }
             if (rc < 0)
-                fail(QStringLiteral("写入文件失败 %1").arg(m_job.outputPath), rc);
+                fail(QCoreApplication::translate("lumora::Encoder", "写入文件失败 %1").arg(m_job.outputPath), rc);
         }
     }
 
@@ -761,7 +763,7 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
     ConvertResult result = ConvertResult::Completed;
     try {
         if (!yuvSource && (!handOver || handOver->size() != job.size || handOver->format() != QImage::Format_RGB32))
-            throw ConversionFailed(QStringLiteral("交接画面的尺寸或格式与输出不符"));
+            throw ConversionFailed(QCoreApplication::translate("lumora::Encoder", "交接画面的尺寸或格式与输出不符"));
         say(QStringLiteral("Starting conversion..."));
         report(1, 0, 0, 0);
         conv.open();
@@ -800,7 +802,7 @@ ConvertResult Encoder::convert(const EncoderJob &job, const QImage *handOver)
             m_framesDone = current;
         }
         if (conv.audioStopRequested())
-            throw ConversionFailed(QStringLiteral("音乐文件出错，制作已停止"));
+            throw ConversionFailed(QCoreApplication::translate("lumora::Encoder", "音乐文件出错，制作已停止"));
         result = m_abort ? ConvertResult::Aborted : ConvertResult::Completed;
         conv.finish(written);
         report(4, 0, 0, 100);

@@ -1,5 +1,6 @@
 #include "production/FrameComposer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
 #include <algorithm>
@@ -116,7 +117,7 @@ void FrameComposer::start()
     m_canvas.fill(Qt::black); // the first frame is black
     const QRect a = m_setup.albumRect.intersected(m_canvas.rect());
     if (a != m_setup.albumRect || a.isEmpty())
-        throw Error(QStringLiteral("相册画面超出输出画面：%1 × %2")
+        throw Error(QCoreApplication::translate("lumora::FrameComposer", "相册画面超出输出画面：%1 × %2")
                         .arg(m_setup.albumRect.width())
                         .arg(m_setup.albumRect.height()));
     uchar *origin = m_canvas.bits() + qsizetype(a.top()) * m_canvas.bytesPerLine() + qsizetype(a.left()) * 4;
@@ -126,14 +127,14 @@ void FrameComposer::start()
     m_unchanged = false;
     m_p = 0;
     if (m_setup.templateRows.empty())
-        throw Error(QStringLiteral("没有添加模板文件！"));
+        throw Error(QCoreApplication::translate("lumora::FrameComposer", "没有添加模板文件！"));
     // The first template starts from its own background picture.
     const Paths &paths = m_album.paths;
     const QString background
         = paths.templateStaging(m_setup.templateRows.front() + 1) + QStringLiteral("wj_y_l_b_j.jpg");
     QFile::remove(paths.handOverPicture());
     if (!QFile::copy(background, paths.handOverPicture()) && m_log)
-        m_log(QStringLiteral("背景图片无法交接：%1").arg(background));
+        m_log(QCoreApplication::translate("lumora::FrameComposer", "背景图片无法交接：%1").arg(background));
     loadTemplateAt(0);
     if (m_setup.sync == SyncMode::Beat && m_setup.totalFrames > 1) {
         // A beat-synced album shows its first template from the first frame
@@ -236,7 +237,7 @@ void FrameComposer::composeNext()
     // Player check: a lost player is replaced by reloading what should play.
     if (!m_driver.hasPlayer() && m_capture) {
         if (m_log)
-            m_log(QStringLiteral("1- 0 : 错误"));
+            m_log(QCoreApplication::translate("lumora::FrameComposer", "1- 0 : 错误"));
         if (m_p < count)
             loadTemplateAt(m_p);
         else

@@ -1,5 +1,6 @@
 #include "production/ProductionRun.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -124,11 +125,11 @@ ProductionPlan planProduction(Album &album, const OutputChoice &choice, const st
         if (album.ListView_moban_shiyong.cell(i, usedcol::kStatus) == flag::kCompleted)
             complete.push_back(i);
     if (complete.empty())
-        throw Error(QStringLiteral("没有完成照片匹配的模板，无法制作相册！"));
+        throw Error(QCoreApplication::translate("lumora::ProductionRun", "没有完成照片匹配的模板，无法制作相册！"));
     for (int row : complete) {
         const long long frames = catalogueFrames(album, album.ListView_moban_shiyong.row(row).caption().toInt());
         if (frames <= 0)
-            throw Error(QStringLiteral("模板没有帧数，无法制作相册：%1")
+            throw Error(QCoreApplication::translate("lumora::ProductionRun", "模板没有帧数，无法制作相册：%1")
                             .arg(album.ListView_moban_shiyong.cell(row, usedcol::kName)));
         plan.templateFrames += frames;
     }

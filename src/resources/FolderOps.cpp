@@ -1,5 +1,6 @@
 #include "FolderOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,7 +81,7 @@ void wipeFolder(const QString &folder, const std::function<void()> &onEntryDelet
             return;
         QThread::msleep(kFolderRetryPauseMs);
     }
-    throw Error(QStringLiteral("无法删除文件夹 %1").arg(folder));
+    throw Error(QCoreApplication::translate("lumora::FolderOps", "无法删除文件夹 %1").arg(folder));
 }
 
 void ensureFolder(const QString &folder)
@@ -92,13 +93,13 @@ void ensureFolder(const QString &folder)
             return;
         QThread::msleep(kFolderRetryPauseMs);
     }
-    throw Error(QStringLiteral("无法创建文件夹 %1").arg(folder));
+    throw Error(QCoreApplication::translate("lumora::FolderOps", "无法创建文件夹 %1").arg(folder));
 }
 
 void removeFileIfPresent(const QString &path)
 {
     if (QFileInfo::exists(path) && !QFile::remove(path))
-        throw Error(QStringLiteral("无法删除文件 %1").arg(path));
+        throw Error(QCoreApplication::translate("lumora::FolderOps", "无法删除文件 %1").arg(path));
 }
 
 } // namespace lumora

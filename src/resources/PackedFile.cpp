@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,10 +18,12 @@ QByteArray readFileBytes(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("无法读取文件 %1：%2").arg(path, f.errorString()));
+        throw Error(
+            QCoreApplication::translate("lumora::PackedFile", "无法读取文件 %1：%2").arg(path, f.errorString()));
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("无法读取文件 %1：%2").arg(path, f.errorString()));
+        throw Error(
+            QCoreApplication::translate("lumora::PackedFile", "无法读取文件 %1：%2").arg(path, f.errorString()));
     return data;
 }
 
@@ -35,13 +38,13 @@ void writeFileBytes(const QString &path, const QByteArray &data)
         return plain.isEmpty() ? f.errorString() : plain;
     };
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, why(errno)));
+        throw Error(QCoreApplication::translate("lumora::PackedFile", "无法写入文件 %1：%2").arg(path, why(errno)));
     errno = 0;
     if (f.write(data) != data.size()) {
         const QString reason = why(errno);
         f.close();
         f.remove();
-        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, reason));
+        throw Error(QCoreApplication::translate("lumora::PackedFile", "无法写入文件 %1：%2").arg(path, reason));
     }
     f.close();
 }
@@ -53,11 +56,13 @@ QByteArray removeLayer(const QByteArray &data, const QString &what)
     if (data.isEmpty())
         return data;
     if (data.size() < 4)
-        throw Error(QStringLiteral("%1：资源文件已损坏（层头不完整）").arg(what));
+        throw Error(QCoreApplication::translate("lumora::PackedFile", "%1：资源文件已损坏（层头不完整）").arg(what));
     const auto *b = reinterpret_cast<const unsigned char *>(data.constData());
     const qint32 length = qint32(quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24);
     if (length < 0 || length > kMaxLayerBytes)
-        throw Error(QStringLiteral("%1：资源文件已损坏（层长度 %2 无效）").arg(what).arg(length));
+        throw Error(QCoreApplication::translate("lumora::PackedFile", "%1：资源文件已损坏（层长度 %2 无效）")
+                        .arg(what)
+                        .arg(length));
 
     // Output grows as the stream inflates (a damaged header cannot make us
     // allocate L bytes up front); one byte of room beyond L tells "exactly L"
@@ -67,7 +72,7 @@ QByteArray removeLayer(const QByteArray &data, const QString &what)
     out.resize(int(std::min<qint64>(limit, std::max<qint64>(qint64(data.size()) * 4, 64 * 1024))));
     z_stream zs{};
     if (inflateInit(&zs) != Z_OK)
-        throw Error(QStringLiteral("%1：无法初始化解压").arg(what));
+        throw Error(QCoreApplication::translate("lumora::PackedFile", "%1：无法初始化解压").arg(what));
     zs.next_in = const_cast<Bytef *>(b + 4);
     zs.avail_in = uInt(data.size() - 4);
     QString failure;
@@ -78,19 +83,22 @@ QByteArray removeLayer(const QByteArray &data, const QString &what)
         if (rc == Z_STREAM_END)
             break;
         if (rc != Z_OK && rc != Z_BUF_ERROR) {
-            failure = QStringLiteral("%1：资源文件已损坏（解压失败）").arg(what);
+            failure = QCoreApplication::translate("lumora::PackedFile", "%1：资源文件已损坏（解压失败）").arg(what);
             break;
         }
         if (zs.avail_out == 0) {
             if (qint64(zs.total_out) >= limit) {
-                failure = QStringLiteral("%1：资源文件已损坏（解压长度超过 %2 字节）").arg(what).arg(length);
+                failure
+                    = QCoreApplication::translate("lumora::PackedFile", "%1：资源文件已损坏（解压长度超过 %2 字节）")
+                          .arg(what)
+                          .arg(length);
                 break;
             }
             out.resize(int(std::min<qint64>(limit, qint64(out.size()) * 2)));
             continue;
         }
         if (zs.avail_in == 0) {
-            failure = QStringLiteral("%1：资源文件已损坏（数据被截断）").arg(what);
+            failure = QCoreApplication::translate("lumora::PackedFile", "%1：资源文件已损坏（数据被截断）").arg(what);
             break;
         }
     }
@@ -100,7 +108,10 @@ QByteArray removeLayer(const QByteArray &data, const QString &what)
         throw Error(failure);
     if (produced != length)
         throw Error(
-            QStringLiteral("%1：资源文件已损坏（解压得到 %2 字节，应为 %3 字节）").arg(what).arg(produced).arg(length));
+            QCoreApplication::translate("lumora::PackedFile", "%1：资源文件已损坏（解压得到 %2 字节，应为 %3 字节）")
+                .arg(what)
+                .arg(produced)
+                .arg(length));
     out.resize(length);
     return out;
 }
@@ -138,7 +149,7 @@ QByteArray pack(const QByteArray &content, int depth, int level)
         if (compress2(reinterpret_cast<Bytef *>(out.data() + 4), &bound,
                       reinterpret_cast<const Bytef *>(data.constData()), uLong(data.size()), level)
             != Z_OK)
-            throw Error(QStringLiteral("压缩失败"));
+            throw Error(QCoreApplication::translate("lumora::PackedFile", "压缩失败"));
         out.resize(int(bound) + 4);
         data = out;
     }

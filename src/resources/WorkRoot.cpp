@@ -1,5 +1,6 @@
 #include "WorkRoot.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ std::unique_ptr<WorkRoot> WorkRoot::create(const QString &base)
 {
     const QString parent = parentFolder(base);
     if (!QDir().mkpath(parent))
-        throw Error(QStringLiteral("无法创建工作目录：%1").arg(parent));
+        throw Error(QCoreApplication::translate("lumora::WorkRoot", "无法创建工作目录：%1").arg(parent));
     QFile::setPermissions(parent, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     removeStale(parent);
 
@@ -82,7 +83,7 @@ std::unique_ptr<WorkRoot> WorkRoot::create(const QString &base)
         root->m_path = candidate;
     }
     if (root->m_path.isEmpty())
-        throw Error(QStringLiteral("无法创建工作目录：%1").arg(parent));
+        throw Error(QCoreApplication::translate("lumora::WorkRoot", "无法创建工作目录：%1").arg(parent));
     return root;
 }
 

@@ -1,5 +1,6 @@
 #include "session/ProjectFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,7 +63,8 @@ const TableSpec kTables[] = {
 
 QString damaged(const QString &path, const QString &detail)
 {
-    return QStringLiteral("相册文件已损坏,无法打开：%1（%2）").arg(QFileInfo(path).fileName(), detail);
+    return QCoreApplication::translate("lumora::ProjectFile", "相册文件已损坏,无法打开：%1（%2）")
+        .arg(QFileInfo(path).fileName(), detail);
 }
 
 // ---- paths ----
@@ -182,7 +184,7 @@ void readTable(const QJsonObject &o, const TableSpec &spec, const QString &file,
     const QString name = QString::fromLatin1(spec.name);
     const QJsonValue rowsValue = o.value(QLatin1String("rows"));
     if (!rowsValue.isArray())
-        throw Error(damaged(file, QStringLiteral("表 %1 没有行").arg(name)));
+        throw Error(damaged(file, QCoreApplication::translate("lumora::ProjectFile", "表 %1 没有行").arg(name)));
     if (t.columns().isEmpty()) {
         QStringList cols;
         for (const QJsonValue &c : o.value(QLatin1String("columns")).toArray())
@@ -194,11 +196,13 @@ void readTable(const QJsonObject &o, const TableSpec &spec, const QString &file,
     for (int i = 0; i < rows.size(); ++i) {
         const QJsonArray cells = rows[i].toArray();
         if (!rows[i].isArray() || cells.isEmpty())
-            throw Error(damaged(file, QStringLiteral("表 %1 第 %2 行").arg(name).arg(i + 1)));
+            throw Error(damaged(
+                file, QCoreApplication::translate("lumora::ProjectFile", "表 %1 第 %2 行").arg(name).arg(i + 1)));
         Row row;
         for (int c = 0; c < cells.size(); ++c) {
             if (!cells[c].isString())
-                throw Error(damaged(file, QStringLiteral("表 %1 第 %2 行").arg(name).arg(i + 1)));
+                throw Error(damaged(
+                    file, QCoreApplication::translate("lumora::ProjectFile", "表 %1 第 %2 行").arg(name).arg(i + 1)));
             const QString text = c == spec.pathColumn ? resolvedPath(cells[c].toString(), base) : cells[c].toString();
             if (c == 0)
                 row.setCaption(text);
@@ -231,21 +235,24 @@ void checkConsistency(const Album &a, const QString &file)
             && std::any_of(a.ListView_moban.begin(), a.ListView_moban.end(),
                            [&](const Row &t) { return t.caption() == index && t.cell(usedcol::kName) == name; });
         if (!known)
-            throw Error(QStringLiteral("相册文件中的模板“%1”在当前模板库中找不到,无法打开相册！").arg(name));
+            throw Error(QCoreApplication::translate("lumora::ProjectFile",
+                                                    "相册文件中的模板“%1”在当前模板库中找不到,无法打开相册！")
+                            .arg(name));
     }
     for (int s = 0; s < a.ListView_moban_shiyong_canshu.size(); ++s) {
         const Row &r = a.ListView_moban_shiyong_canshu[s];
         const QString photoRow = r.cell(slotcol::kPhotoRow);
         if (!isRowRef(r.cell(slotcol::kUsedRow), used) || (!photoRow.isEmpty() && !isRowRef(photoRow, photos)))
-            throw Error(damaged(file, QStringLiteral("照片位置表第 %1 行").arg(s + 1)));
+            throw Error(
+                damaged(file, QCoreApplication::translate("lumora::ProjectFile", "照片位置表第 %1 行").arg(s + 1)));
     }
     if (a.ListView_moban_beijing.size() != used)
-        throw Error(damaged(file, QStringLiteral("背景图片表")));
+        throw Error(damaged(file, QCoreApplication::translate("lumora::ProjectFile", "背景图片表")));
     if (a.ListView_geci_shezhi_canshu.size() != a.ListView_daoru_LRC.size())
-        throw Error(damaged(file, QStringLiteral("歌词设置表")));
+        throw Error(damaged(file, QCoreApplication::translate("lumora::ProjectFile", "歌词设置表")));
     if (a.huamian_ListView_Image.size() != a.huamian_ListView_Image_2.size()
         || a.wenzi_ListView_Image.size() != a.wenzi_ListView_Image_2.size())
-        throw Error(damaged(file, QStringLiteral("特效表")));
+        throw Error(damaged(file, QCoreApplication::translate("lumora::ProjectFile", "特效表")));
 }
 
 // Every referenced file that does not exist, in table order, once each.
@@ -388,7 +395,8 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw Error(QStringLiteral("相册文件无法保存：%1（%2）").arg(path, f.errorString()));
+        throw Error(QCoreApplication::translate("lumora::ProjectFile", "相册文件无法保存：%1（%2）")
+                        .arg(path, f.errorString()));
 }
 
 void saveProject(const AlbumSession &session, const QString &path)
@@ -402,19 +410,21 @@ QString missingFilesNotice(const QStringList &missing)
     QStringList names;
     for (const QString &m : missing)
         names << QDir::toNativeSeparators(m);
-    return QStringLiteral("相册用到的以下文件找不到了：\n%1").arg(names.join(QLatin1Char('\n')));
+    return QCoreApplication::translate("lumora::ProjectFile", "相册用到的以下文件找不到了：\n%1")
+        .arg(names.join(QLatin1Char('\n')));
 }
 
 ProjectOpenReport openProject(AlbumSession &session, const QString &path, MissingFiles policy)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("相册文件无法打开：%1（%2）").arg(path, f.errorString()));
+        throw Error(QCoreApplication::translate("lumora::ProjectFile", "相册文件无法打开：%1（%2）")
+                        .arg(path, f.errorString()));
     if (f.size() > kMaxProjectFileBytes)
-        throw Error(damaged(path, QStringLiteral("文件过大")));
+        throw Error(damaged(path, QCoreApplication::translate("lumora::ProjectFile", "文件过大")));
     const QByteArray bytes = f.read(kMaxProjectFileBytes + 1);
     if (bytes.size() > kMaxProjectFileBytes)
-        throw Error(damaged(path, QStringLiteral("文件过大")));
+        throw Error(damaged(path, QCoreApplication::translate("lumora::ProjectFile", "文件过大")));
     return openProjectData(session, bytes, path, policy);
 }
 
@@ -451,16 +461,18 @@ ProjectOpenReport openProjectDataChecked(AlbumSession &session, const QByteArray
         throw Error(damaged(path, parseError.errorString()));
     const QJsonObject root = doc.object();
     if (root.value(QLatin1String("format")).toString() != kProjectFormatMarker)
-        throw Error(QStringLiteral("这不是相册文件：%1").arg(QFileInfo(path).fileName()));
+        throw Error(
+            QCoreApplication::translate("lumora::ProjectFile", "这不是相册文件：%1").arg(QFileInfo(path).fileName()));
     const int version = root.value(QLatin1String("version")).toInt(0);
     if (version > kProjectFormatVersion)
         throw Error(
-            QStringLiteral("相册文件由更新版本的程序保存,请升级程序后再打开：%1").arg(QFileInfo(path).fileName()));
+            QCoreApplication::translate("lumora::ProjectFile", "相册文件由更新版本的程序保存,请升级程序后再打开：%1")
+                .arg(QFileInfo(path).fileName()));
     if (version < 1)
-        throw Error(damaged(path, QStringLiteral("版本")));
+        throw Error(damaged(path, QCoreApplication::translate("lumora::ProjectFile", "版本")));
     const auto mode = AlbumMode::fromKey(root.value(QLatin1String("mode")).toString());
     if (!mode)
-        throw Error(damaged(path, QStringLiteral("相册模式")));
+        throw Error(damaged(path, QCoreApplication::translate("lumora::ProjectFile", "相册模式")));
     const QJsonObject tables = root.value(QLatin1String("tables")).toObject();
 
     ProjectOpenReport report;
@@ -490,7 +502,8 @@ ProjectOpenReport openProjectDataChecked(AlbumSession &session, const QByteArray
     for (const TableSpec &spec : kTables) {
         const QJsonValue t = tables.value(QLatin1String(spec.name));
         if (!t.isObject())
-            throw Error(damaged(path, QStringLiteral("缺少表 %1").arg(QLatin1String(spec.name))));
+            throw Error(damaged(
+                path, QCoreApplication::translate("lumora::ProjectFile", "缺少表 %1").arg(QLatin1String(spec.name))));
         readTable(t.toObject(), spec, path, base, staged.*spec.table);
     }
     staged.settings = settingsFromJson(root.value(QLatin1String("settings")).toObject());

@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "app/ClockText.h"
@@ -151,13 +152,15 @@ QString catalogueRowProblem(const QString &szhz, const QString &xpjpgmc, const Q
     if (!words.isEmpty()) {
         for (int k : photoSlotIndices(names))
             if (k >= words.size())
-                return QStringLiteral("照片位置 %1 没有对应的横竖标注").arg(k + 1);
+                return QCoreApplication::translate("lumora::Catalogue", "照片位置 %1 没有对应的横竖标注").arg(k + 1);
     }
     if (!isWholeNumber(mbdx))
-        return QStringLiteral("模板总帧数 \"%1\" 不是整数").arg(mbdx);
+        return QCoreApplication::translate("lumora::Catalogue", "模板总帧数 \"%1\" 不是整数").arg(mbdx);
     const long long frames = mbdx.trimmed().toLongLong();
     if (frames < 1 || frames > kMaxTemplateFrames)
-        return QStringLiteral("模板总帧数 %1 不在 1 … %2 之内").arg(frames).arg(kMaxTemplateFrames);
+        return QCoreApplication::translate("lumora::Catalogue", "模板总帧数 %1 不在 1 … %2 之内")
+            .arg(frames)
+            .arg(kMaxTemplateFrames);
     return {};
 }
 
@@ -210,9 +213,11 @@ CatalogueReport buildCatalogue(Album &album, const CatalogueProgress &progress, 
     const QStringList iniFiles = listPackedFiles(paths.templateParamFolder(album.mode));
     const QStringList movieFiles = listPackedFiles(paths.templateMovieFolder(album.mode));
     if (iniFiles.isEmpty())
-        throw IntegrityError(QStringLiteral("没有找到模板参数文件：%1").arg(paths.templateParamFolder(album.mode)));
+        throw IntegrityError(QCoreApplication::translate("lumora::Catalogue", "没有找到模板参数文件：%1")
+                                 .arg(paths.templateParamFolder(album.mode)));
     if (movieFiles.isEmpty())
-        throw IntegrityError(QStringLiteral("没有找到模板文件：%1").arg(paths.templateMovieFolder(album.mode)));
+        throw IntegrityError(QCoreApplication::translate("lumora::Catalogue", "没有找到模板文件：%1")
+                                 .arg(paths.templateMovieFolder(album.mode)));
 
     // 2. Read parameters. Each file is unpacked in memory: the unpacked text
     // is only read once, so it never needs to reach the scratch folder.
@@ -230,9 +235,10 @@ CatalogueReport buildCatalogue(Album &album, const CatalogueProgress &progress, 
         const QByteArray text = packed::unpackFile(file, packed::kTemplateParamDepth);
         const TemplateParams p = TemplateParams::read(IniFile::fromBytes(text));
         if (!p.markerOk())
-            throw IntegrityError(QStringLiteral("模板参数文件标记错误：%1").arg(file));
+            throw IntegrityError(
+                QCoreApplication::translate("lumora::Catalogue", "模板参数文件标记错误：%1").arg(file));
         if (i >= movieFiles.size()) {
-            report.leftOut.push_back({file, QStringLiteral("没有对应的模板文件")});
+            report.leftOut.push_back({file, QCoreApplication::translate("lumora::Catalogue", "没有对应的模板文件")});
             continue;
         }
         const QString problem = catalogueRowProblem(p.szhz, p.xpjpgmc, p.mbdx);

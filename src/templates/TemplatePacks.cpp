@@ -1,5 +1,7 @@
 #include "TemplatePacks.h"
 
+#include <QCoreApplication>
+
 #include "app/Error.h"
 #include "resources/FolderOps.h"
 #include "resources/PackedFile.h"
@@ -13,7 +15,8 @@ const QString kSection = QStringLiteral("zuhemoban_canshu");
 
 QStringList TemplatePack::chooserRow() const
 {
-    return {QStringLiteral("模板组合 - %1").arg(k), QString::number(landscapeNeed), QString::number(portraitNeed),
+    return {QCoreApplication::translate("lumora::TemplatePacks", "模板组合 - %1").arg(k),
+            QString::number(landscapeNeed), QString::number(portraitNeed),
             QString::number(landscapeNeed + portraitNeed)};
 }
 
@@ -41,10 +44,11 @@ TemplatePack parseTemplatePack(const QByteArray &bytes, int k)
     bool ok = true;
     const int n = count.isEmpty() ? 0 : count.toInt(&ok);
     if (!ok || n < 0 || n > kMaxPackEntries)
-        throw Error(QStringLiteral("组合模板 %1 已损坏：条目数 \"%2\" 不在 0 … %3 之内")
-                        .arg(k)
-                        .arg(count)
-                        .arg(kMaxPackEntries));
+        throw Error(
+            QCoreApplication::translate("lumora::TemplatePacks", "组合模板 %1 已损坏：条目数 \"%2\" 不在 0 … %3 之内")
+                .arg(k)
+                .arg(count)
+                .arg(kMaxPackEntries));
     auto photos = [](const QString &field) {
         const int v = field.trimmed().toInt();
         return v >= 0 && v <= kMaxPackEntryPhotos ? v : 0;
@@ -102,11 +106,12 @@ std::vector<TemplatePack> listTemplatePacks(const Paths &paths)
 QString packRequirementText(int h, int s)
 {
     if (h > 0 && s > 0)
-        return QStringLiteral("说明：选中的组合模板至少需要 1 张横照片和 1 张竖照片");
+        return QCoreApplication::translate("lumora::TemplatePacks",
+                                           "说明：选中的组合模板至少需要 1 张横照片和 1 张竖照片");
     if (h > 0)
-        return QStringLiteral("说明：选中的组合模板至少需要 1 张横照片");
+        return QCoreApplication::translate("lumora::TemplatePacks", "说明：选中的组合模板至少需要 1 张横照片");
     if (s > 0)
-        return QStringLiteral("说明：选中的组合模板至少需要 1 张竖照片");
+        return QCoreApplication::translate("lumora::TemplatePacks", "说明：选中的组合模板至少需要 1 张竖照片");
     return {};
 }
 
@@ -114,9 +119,11 @@ QStringList packPhotoCheckNotices(int h, int s, int landscapeChosen, int portrai
 {
     QStringList out;
     if (h > 0 && landscapeChosen == 0)
-        out << QStringLiteral("当前选中的组合模板，至少需要添加 1 张横照片,点[确定]按钮继续添加照片");
+        out << QCoreApplication::translate("lumora::TemplatePacks",
+                                           "当前选中的组合模板，至少需要添加 1 张横照片,点[确定]按钮继续添加照片");
     if (s > 0 && portraitChosen == 0)
-        out << QStringLiteral("当前选中的组合模板，至少需要添加 1 张竖照片,点[确定]按钮继续添加照片");
+        out << QCoreApplication::translate("lumora::TemplatePacks",
+                                           "当前选中的组合模板，至少需要添加 1 张竖照片,点[确定]按钮继续添加照片");
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,6 +12,7 @@
 #include "album/BackgroundTable.h"
 #include "album/Matching.h"
 #include "app/Error.h"
+#include "app/Language.h"
 #include "effects/CustomCaptions.h"
 #include "session/ProjectFile.h"
 #include "session/RecoveryFile.h"
@@ -298,4 +300,33 @@ TEST(RecoveryFile, RestoresTheAlbumOfAKilledProcess)
     const ProjectOpenReport r = openProject(*restored, left[0]);
     ASSERT_TRUE(r.loaded);
     expectSameTables(captureProject(*reference), captureProject(*restored));
+}
+
+// The interface language never reaches what an album stores: the same album
+// made and saved under English opens under Chinese as the album made there.
+TEST(ProjectFile, AnAlbumMadeInEnglishIsTheSameAlbumInChinese)
+{
+    Env env;
+    const QString file = env.project() + QStringLiteral("english.lumora");
+    {
+        Translations english;
+        ASSERT_EQ(english.install(QStringLiteral("en"), kProgramDir), QStringLiteral("en"));
+        ASSERT_EQ(QCoreApplication::translate("lumora::flag", "已完成"), QStringLiteral("Done"));
+        auto s = env.session();
+        buildRichAlbum(*s, env.project());
+        saveProject(*s, file);
+    }
+    ASSERT_EQ(QCoreApplication::translate("lumora::flag", "已完成"), QStringLiteral("已完成"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    for (const char *word : {"已完成", "手动添加", "开始时间", "横照模板"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word;
+    EXPECT_FALSE(text.contains(QStringLiteral("Done"))) << "no English word is stored";
+
+    auto chinese = env.session();
+    buildRichAlbum(*chinese, env.project());
+    auto opened = env.session(99);
+    ASSERT_TRUE(openProject(*opened, file).loaded);
+    expectSameTables(captureProject(*chinese), captureProject(*opened));
 }

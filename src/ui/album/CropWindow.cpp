@@ -14,6 +14,7 @@
 
 #include "album/AlbumTables.h"
 #include "app/Error.h"
+#include "app/Language.h"
 #include "session/AlbumSession.h"
 #include "ui/album/ThumbnailCache.h"
 #include "ui/app/DialogService.h"
@@ -84,15 +85,14 @@ CropWindow::CropWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
     : QDialog(parent), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm9"));
-    setWindowTitle(QStringLiteral("照片剪裁"));
+    setWindowTitle(tr("照片剪裁"));
     auto *root = new QHBoxLayout(this);
 
     auto *left = new QVBoxLayout;
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ListView_zhaopian_wenjian"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("序号"), QStringLiteral("照片名称"), QStringLiteral("使用次数"),
-                             QStringLiteral("照片位置"), QStringLiteral("标注"), QStringLiteral("行号")});
+    m_list->setHeaderLabels({tr("序号"), tr("照片名称"), tr("使用次数"), tr("照片位置"), tr("标注"), tr("行号")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->setMinimumWidth(300);
     left->addWidget(m_list);
@@ -101,13 +101,13 @@ CropWindow::CropWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
         auto *e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
         e->setReadOnly(true);
-        fields->addRow(QString::fromUtf8(label), e);
+        fields->addRow(tr(label), e);
         return e;
     };
-    m_xuhao = field("Edit_xuhao", "序号：");
-    m_mingcheng = field("Edit_mingcheng", "文件名：");
-    m_weizhi = field("Edit_weizhi", "照片位置：");
-    m_cishu = field("Edit_cishu", "使用次数：");
+    m_xuhao = field("Edit_xuhao", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "序号："));
+    m_mingcheng = field("Edit_mingcheng", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "文件名："));
+    m_weizhi = field("Edit_weizhi", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "照片位置："));
+    m_cishu = field("Edit_cishu", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "使用次数："));
     left->addLayout(fields);
     root->addLayout(left);
 
@@ -127,9 +127,9 @@ CropWindow::CropWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
     right->addWidget(m_box);
 
     auto *radios = new QHBoxLayout;
-    m_fill = new QRadioButton(QStringLiteral("照片全屏显示"), this);
+    m_fill = new QRadioButton(tr("照片全屏显示"), this);
     m_fill->setObjectName(QStringLiteral("RadioButton_quanping_or_jubuquanping"));
-    m_fit = new QRadioButton(QStringLiteral("照片适中显示"), this);
+    m_fit = new QRadioButton(tr("照片适中显示"), this);
     m_fit->setObjectName(QStringLiteral("RadioButton_shizhong"));
     radios->addWidget(m_fill);
     radios->addWidget(m_fit);
@@ -138,16 +138,16 @@ CropWindow::CropWindow(AlbumSession &session, DialogService &dialogs, QWidget *p
 
     auto *buttons = new QHBoxLayout;
     const auto button = [this, buttons](const char *name, const char *text) {
-        auto *b = new QPushButton(QString::fromUtf8(text), this);
+        auto *b = new QPushButton(tr(text), this);
         b->setObjectName(QString::fromLatin1(name));
         buttons->addWidget(b);
         return b;
     };
-    m_enlarge = button("Button_fangda", "放大相片");
-    m_shrink = button("Button_suoxiao", "缩小相片");
-    m_default = button("Button_moren", "默认大小");
-    m_save = button("Button_baocun", "保存剪裁");
-    QPushButton *cancel = button("Button_quxiao", "取消");
+    m_enlarge = button("Button_fangda", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "放大相片"));
+    m_shrink = button("Button_suoxiao", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "缩小相片"));
+    m_default = button("Button_moren", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "默认大小"));
+    m_save = button("Button_baocun", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "保存剪裁"));
+    QPushButton *cancel = button("Button_quxiao", QT_TRANSLATE_NOOP("lumora::ui::CropWindow", "取消"));
     right->addLayout(buttons);
     root->addLayout(right);
 
@@ -219,15 +219,15 @@ void CropWindow::start()
 bool CropWindow::checksPass()
 {
     if (m_session.album().ListView_daoru_zhaopian.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加照片文件！"));
+        m_dialogs.notice(this, tr("没有添加照片文件！"));
         return false;
     }
     if (m_list->topLevelItemCount() == 0) {
-        m_dialogs.notice(this, QStringLiteral("添加的照片文件没有与模板文件匹配！"));
+        m_dialogs.notice(this, tr("添加的照片文件没有与模板文件匹配！"));
         return false;
     }
     if (!m_slot) {
-        m_dialogs.notice(this, QStringLiteral("没有选中照片文件！"));
+        m_dialogs.notice(this, tr("没有选中照片文件！"));
         return false;
     }
     return true;
@@ -248,7 +248,7 @@ void CropWindow::selectRow(int listRow)
         m_photo->hide();
         for (QLineEdit *e : {m_xuhao, m_mingcheng, m_weizhi, m_cishu})
             e->clear();
-        m_dialogs.notice(this, QStringLiteral("没有选中照片文件！"));
+        m_dialogs.notice(this, tr("没有选中照片文件！"));
         return;
     }
     m_list->setCurrentItem(item);
@@ -315,7 +315,7 @@ void CropWindow::enlarge()
     if (const auto v = enlargeCrop(*m_slot, m_view)) {
         m_view = *v;
     } else {
-        m_dialogs.notice(this, kCropEnlargeRefused);
+        m_dialogs.notice(this, shownText("lumora::notice", kCropEnlargeRefused));
         m_view = storedCropView(*m_slot, m_display);
     }
     showView();
@@ -328,7 +328,7 @@ void CropWindow::shrink()
     if (const auto v = shrinkCrop(*m_slot, m_view)) {
         m_view = *v;
     } else {
-        m_dialogs.notice(this, kCropShrinkRefused);
+        m_dialogs.notice(this, shownText("lumora::notice", kCropShrinkRefused));
         m_view = storedCropView(*m_slot, m_display);
     }
     showView();
@@ -370,7 +370,7 @@ void CropWindow::save()
     // Show what was stored, so the editor and the album never disagree.
     m_view = storedCropView(*m_slot, m_display);
     showView();
-    m_dialogs.notice(this, QStringLiteral("保存剪裁完成！"));
+    m_dialogs.notice(this, tr("保存剪裁完成！"));
 }
 
 QImage CropWindow::frameImage() const

@@ -21,7 +21,7 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
 {
     setObjectName(QStringLiteral("TForm42"));
     setProperty("lumoraWindow", true);
-    setWindowTitle(QStringLiteral("照片文件"));
+    setWindowTitle(tr("照片文件"));
     resize(1033, 652);
 
     auto *layout = new QVBoxLayout(this);
@@ -53,22 +53,29 @@ PhotoFilesWindow::PhotoFilesWindow(const Album &album, ThumbnailCache &thumbnail
 
     auto *row = new QHBoxLayout;
     auto button = [this, row](const char *name, const char *text, const char *hint) {
-        auto *b = new QPushButton(QString::fromUtf8(text), this);
+        auto *b = new QPushButton(tr(text), this);
         b->setObjectName(QString::fromLatin1(name));
         if (hint)
-            b->setToolTip(QString::fromUtf8(hint));
+            b->setToolTip(tr(hint));
         row->addWidget(b);
         return b;
     };
-    QPushButton *larger = button("Button_fangda_zhaopian", "放大照片", nullptr);
-    QPushButton *smaller = button("Button_suoxiao_zhaopian", "缩小照片", nullptr);
-    QPushButton *del = button("Button_shanchu_zhaopian", "删除照片", "删除选中的照片 (Delete)");
-    QPushButton *all = button("Button_quanbu_shanchu", "全部删除", nullptr);
+    QPushButton *larger
+        = button("Button_fangda_zhaopian", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "放大照片"), nullptr);
+    QPushButton *smaller
+        = button("Button_suoxiao_zhaopian", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "缩小照片"), nullptr);
+    QPushButton *del = button("Button_shanchu_zhaopian", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "删除照片"),
+                              QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "删除选中的照片 (Delete)"));
+    QPushButton *all
+        = button("Button_quanbu_shanchu", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "全部删除"), nullptr);
     row->addStretch();
-    QPushButton *window1 = button("Button_fangda_chuangkou1", "放大窗口1", nullptr);
-    QPushButton *window2 = button("Button_fangda_chuangkou2", "放大窗口2", nullptr);
-    QPushButton *normal = button("Button_moren_chuangkou", "默认窗口", nullptr);
-    QPushButton *back = button("Button_fanhui", "返回", nullptr);
+    QPushButton *window1
+        = button("Button_fangda_chuangkou1", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "放大窗口1"), nullptr);
+    QPushButton *window2
+        = button("Button_fangda_chuangkou2", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "放大窗口2"), nullptr);
+    QPushButton *normal
+        = button("Button_moren_chuangkou", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "默认窗口"), nullptr);
+    QPushButton *back = button("Button_fanhui", QT_TRANSLATE_NOOP("lumora::ui::PhotoFilesWindow", "返回"), nullptr);
     layout->addLayout(row);
 
     connect(larger, &QPushButton::clicked, this, [this] { setBox(kListBoxLarge); });
@@ -101,8 +108,8 @@ QMenu *PhotoFilesWindow::listMenu(int row)
 {
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("PopupMenu_liebiao"));
-    menu->addAction(QStringLiteral("查看照片"), this, [this, row] { Q_EMIT photoChosen(row); });
-    menu->addAction(QStringLiteral("预览效果"), this, [this, row] { Q_EMIT photoTemplatesRequested(row); })
+    menu->addAction(tr("查看照片"), this, [this, row] { Q_EMIT photoChosen(row); });
+    menu->addAction(tr("预览效果"), this, [this, row] { Q_EMIT photoTemplatesRequested(row); })
         ->setObjectName(QStringLiteral("MenuItem_yulan"));
     return menu;
 }

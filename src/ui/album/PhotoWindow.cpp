@@ -29,6 +29,7 @@
 #include "app/DroppedFiles.h"
 #include "app/Error.h"
 #include "app/FileFolders.h"
+#include "app/Language.h"
 #include "app/PictureView.h"
 #include "app/StateCells.h"
 #include "effects/EffectPlacement.h"
@@ -38,9 +39,10 @@ namespace lumora::ui {
 
 namespace {
 
-const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
-const QString kNoPhotoSelected = QStringLiteral("没有选中照片文件！");
-const QString kPhotoFilter = QStringLiteral("添加照片文件(JPG) (*.jpg *.JPG *.jpeg *.JPEG)");
+const char *const kNoPhotos = QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "没有添加照片文件！");
+const char *const kNoPhotoSelected = QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "没有选中照片文件！");
+const char *const kPhotoFilter
+    = QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "添加照片文件(JPG) (*.jpg *.JPG *.jpeg *.JPEG)");
 constexpr QSize kPictureBox{260, 200};
 
 } // namespace
@@ -50,7 +52,7 @@ PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, Thumbnai
 {
     setObjectName(QStringLiteral("TForm3"));
     setProperty("lumoraWindow", true);
-    setWindowTitle(QStringLiteral("添加照片"));
+    setWindowTitle(tr("添加照片"));
     setAcceptDrops(true);
     resize(980, 600);
 
@@ -58,9 +60,8 @@ PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, Thumbnai
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("ListView_daoru_zhaopian"));
     m_table->setColumnCount(7);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("照片"), QStringLiteral("格式"),
-                                        QStringLiteral("宽度"), QStringLiteral("高度"), QStringLiteral("位置"),
-                                        QStringLiteral("套版")});
+    m_table->setHorizontalHeaderLabels(
+        {tr("序号"), tr("照片"), tr("格式"), tr("宽度"), tr("高度"), tr("位置"), tr("套版")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -78,14 +79,17 @@ PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, Thumbnai
     auto *side = new QVBoxLayout;
     auto *form = new QFormLayout;
     const std::pair<const char *, const char *> fields[]
-        = {{"Edit_zhaopian_xuhao", "照片序号"}, {"Edit_zhaopian_mingcheng", "照片名称"},
-           {"Edit_zhaopian_geshi", "照片格式"}, {"Edit_zhaopian_kuandu", "照片宽度"},
-           {"Edit_zhaopian_gaodu", "照片高度"}, {"Edit_zhaopian_weizhi", "照片位置"}};
+        = {{"Edit_zhaopian_xuhao", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "照片序号")},
+           {"Edit_zhaopian_mingcheng", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "照片名称")},
+           {"Edit_zhaopian_geshi", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "照片格式")},
+           {"Edit_zhaopian_kuandu", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "照片宽度")},
+           {"Edit_zhaopian_gaodu", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "照片高度")},
+           {"Edit_zhaopian_weizhi", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "照片位置")}};
     for (const auto &[name, caption] : fields) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setReadOnly(true);
-        form->addRow(QString::fromUtf8(caption), edit);
+        form->addRow(tr(caption), edit);
         m_details << edit;
     }
     side->addLayout(form);
@@ -105,19 +109,25 @@ PhotoWindow::PhotoWindow(AlbumSession &session, DialogService &dialogs, Thumbnai
         const char *hint;
     };
     const Command commands[] = {
-        {"Button5", "添加照片", "添加照片文件或文件夹 (Ctrl+O)，也可以把照片拖到这里"},
-        {"Button6", "删除照片", "删除选中的照片 (Delete)"},
-        {"Button7", "全部删除", "删除全部照片 (Shift+Delete)"},
-        {"Button9", "自动套版", "为没有套版的照片自动匹配模板"},
-        {"Button11", "缩略图方式显示照片", "用缩略图查看全部照片"},
-        {"Button_fanhui", "返回", "返回主界面"},
+        {"Button5", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "添加照片"),
+         QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "添加照片文件或文件夹 (Ctrl+O)，也可以把照片拖到这里")},
+        {"Button6", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "删除照片"),
+         QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "删除选中的照片 (Delete)")},
+        {"Button7", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "全部删除"),
+         QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "删除全部照片 (Shift+Delete)")},
+        {"Button9", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "自动套版"),
+         QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "为没有套版的照片自动匹配模板")},
+        {"Button11", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "缩略图方式显示照片"),
+         QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "用缩略图查看全部照片")},
+        {"Button_fanhui", QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "返回"),
+         QT_TRANSLATE_NOOP("lumora::ui::PhotoWindow", "返回主界面")},
     };
     auto *grid = new QGridLayout;
     int k = 0;
     for (const Command &c : commands) {
-        auto *b = new QPushButton(QString::fromUtf8(c.text), this);
+        auto *b = new QPushButton(tr(c.text), this);
         b->setObjectName(QString::fromLatin1(c.name));
-        b->setToolTip(QString::fromUtf8(c.hint));
+        b->setToolTip(tr(c.hint));
         grid->addWidget(b, k / 2, k % 2);
         ++k;
     }
@@ -158,7 +168,7 @@ void PhotoWindow::reload()
     m_table->setRowCount(photos.size());
     for (int i = 0; i < photos.size(); ++i)
         for (int c = 0; c < 7; ++c)
-            m_table->setItem(i, c, new QTableWidgetItem(photos.cell(i, c)));
+            m_table->setItem(i, c, new QTableWidgetItem(shownCell(photos.cell(i, c))));
     m_table->setUpdatesEnabled(true);
 }
 
@@ -182,7 +192,7 @@ void PhotoWindow::showDetails(int row)
     const QSize shown = fitPhoto(stored, kPictureBox);
     m_picture->setGeometry(
         QRect(QPoint((kPictureBox.width() - shown.width()) / 2, (kPictureBox.height() - shown.height()) / 2), shown));
-    m_picture->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(row + 1).arg(photos.cell(row, photocol::kName)));
+    m_picture->setToolTip(tr("第%1张, 照片名称: %2").arg(row + 1).arg(photos.cell(row, photocol::kName)));
     m_pictureRequest = shown * devicePixelRatioF();
     m_picture->setImage(m_thumbs.request(photos.cell(row, photocol::kPath), m_pictureRequest));
 }
@@ -209,7 +219,7 @@ void PhotoWindow::addChosenPhotos(const QStringList &given, const std::function<
         = pack > 0 ? QStringLiteral("shiyong_zuhemoban") : QStringLiteral("shiyong_suijimoban");
     QStringList files = given;
     if (files.isEmpty())
-        files = m_dialogs.openFiles(owner, QStringLiteral("添加照片"), startFolder(FileKind::Photo), kPhotoFilter);
+        files = m_dialogs.openFiles(owner, tr("添加照片"), startFolder(FileKind::Photo), tr(kPhotoFilter));
     if (files.isEmpty())
         return;
     if (given.isEmpty())
@@ -230,7 +240,7 @@ void PhotoWindow::addChosenPhotos(const QStringList &given, const std::function<
         for (const QString &n : notices)
             m_dialogs.notice(owner, n);
         const QStringList more
-            = m_dialogs.openFiles(owner, QStringLiteral("添加照片"), startFolder(FileKind::Photo), kPhotoFilter);
+            = m_dialogs.openFiles(owner, tr("添加照片"), startFolder(FileKind::Photo), tr(kPhotoFilter));
         if (more.isEmpty())
             return;
         rememberFolder(FileKind::Photo, more.first());
@@ -245,12 +255,12 @@ void PhotoWindow::addChosenPhotos(const QStringList &given, const std::function<
 QString PhotoWindow::refusedNotice(const std::vector<std::pair<QString, QString>> &refused) const
 {
     QStringList lines;
-    lines << QStringLiteral("以下 %1 个文件没有添加：").arg(refused.size());
+    lines << tr("以下 %1 个文件没有添加：").arg(refused.size());
     constexpr int kShown = 20;
     for (size_t i = 0; i < refused.size() && i < size_t(kShown); ++i)
         lines << QStringLiteral("%1：%2").arg(QFileInfo(refused[i].first).fileName(), refused[i].second);
     if (refused.size() > size_t(kShown))
-        lines << QStringLiteral("……另有 %1 个文件").arg(refused.size() - kShown);
+        lines << tr("……另有 %1 个文件").arg(refused.size() - kShown);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -261,7 +271,7 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
     m_adding = true;
     QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
     auto *progress = new ProgressWindow(owner);
-    progress->begin(QStringLiteral("添加照片"), int(paths.size()));
+    progress->begin(tr("添加照片"), int(paths.size()));
     progress->open();
 
     PhotoAddOptions options;
@@ -271,7 +281,7 @@ void PhotoWindow::addPaths(const QStringList &paths, const std::function<void()>
     // alive itself: it never touches a window.
     std::shared_ptr<ProgressFeed> feed = progress->feed();
     options.stop = &feed->stop;
-    auto lastPhase = std::make_shared<QString>(QStringLiteral("添加照片"));
+    auto lastPhase = std::make_shared<QString>(tr("添加照片"));
     options.progress = [feed, lastPhase](const QString &phase, int doneCount, int maximum) {
         if (phase != *lastPhase) {
             *lastPhase = phase;
@@ -376,11 +386,11 @@ void PhotoWindow::deletePhotoCommand(int row)
 {
     Album &album = m_session.album();
     if (album.ListView_daoru_zhaopian.empty())
-        return m_dialogs.notice(this, kNoPhotos);
-    if (!m_dialogs.confirm(this, QStringLiteral("删除照片"), deletePhotoQuestion(album, std::max(row, -1))))
+        return m_dialogs.notice(this, tr(kNoPhotos));
+    if (!m_dialogs.confirm(this, tr("删除照片"), deletePhotoQuestion(album, std::max(row, -1))))
         return;
     if (row < 0 || row >= album.ListView_daoru_zhaopian.size())
-        return m_dialogs.notice(this, kNoPhotoSelected);
+        return m_dialogs.notice(this, tr(kNoPhotoSelected));
     QStringList notices;
     try {
         PhotoDeletionHooks hooks;
@@ -400,8 +410,8 @@ void PhotoWindow::deleteAllCommand()
 {
     Album &album = m_session.album();
     if (album.ListView_daoru_zhaopian.empty())
-        return m_dialogs.notice(this, kNoPhotos);
-    if (!m_dialogs.confirm(this, QStringLiteral("删除照片"), deleteAllPhotosQuestion(album)))
+        return m_dialogs.notice(this, tr(kNoPhotos));
+    if (!m_dialogs.confirm(this, tr("删除照片"), deleteAllPhotosQuestion(album)))
         return;
     QString notice;
     try {
@@ -421,10 +431,10 @@ void PhotoWindow::autoMatchCommand()
         return;
     Album &album = m_session.album();
     if (album.ListView_daoru_zhaopian.empty())
-        return m_dialogs.notice(this, kNoPhotos);
+        return m_dialogs.notice(this, tr(kNoPhotos));
     m_adding = true;
     auto *progress = new ProgressWindow(this);
-    progress->begin(QStringLiteral("自动匹配模板"), album.ListView_daoru_zhaopian.size());
+    progress->begin(tr("自动匹配模板"), album.ListView_daoru_zhaopian.size());
     progress->open();
     // Matched on a draft of the session, adopted in one step when it ends;
     // the worker keeps the progress feed, not the window.
@@ -441,7 +451,7 @@ void PhotoWindow::autoMatchCommand()
             if (!error.isEmpty())
                 m_dialogs.notice(this, error);
             else if (!progress->stopRequested())
-                m_dialogs.notice(this, QStringLiteral("照片与模板自动匹配已完成！"));
+                m_dialogs.notice(this, tr("照片与模板自动匹配已完成！"));
         });
 }
 

@@ -24,6 +24,7 @@
 #include "album/Matching.h"
 #include "album/PhotoTable.h"
 #include "app/Error.h"
+#include "app/Language.h"
 #include "effects/EffectPlacement.h"
 #include "session/AlbumSession.h"
 #include "ui/album/ThumbnailCache.h"
@@ -47,14 +48,14 @@ constexpr QSize kLandscapeFrame{89, 54};
 constexpr QSize kPortraitFrame{54, 89};
 const QString kHeng = QStringLiteral("heng");
 const QString kShu = QStringLiteral("shu");
-const QString kPreviewNotReady = QStringLiteral("模板预览窗口尚未接入");
+const char *const kPreviewNotReady = QT_TRANSLATE_NOOP("lumora::ui::TemplateManagerWindow", "模板预览窗口尚未接入");
 
 QTreeWidgetItem *makeItem(const Row &r, int columns)
 {
     QStringList cells;
     cells.reserve(columns);
     for (int c = 0; c < columns; ++c)
-        cells << r.cell(c);
+        cells << shownCell(r.cell(c));
     return new QTreeWidgetItem(cells);
 }
 
@@ -84,7 +85,7 @@ void syncTree(QTreeWidget *tree, const RowTable &table, int columns)
         QTreeWidgetItem *item = tree->topLevelItem(i);
         const Row &r = table[i];
         for (int c = 0; c < columns; ++c)
-            if (const QString text = r.cell(c); item->text(c) != text)
+            if (const QString text = shownCell(r.cell(c)); item->text(c) != text)
                 item->setText(c, text);
     }
     appendRows(tree, table, columns, table.size());
@@ -135,7 +136,7 @@ TemplateManagerWindow::TemplateManagerWindow(AlbumSession &session, DialogServic
     : QDialog(parent), m_session(session), m_dialogs(dialogs), m_thumbs(thumbs)
 {
     setObjectName(QStringLiteral("TForm8"));
-    setWindowTitle(QStringLiteral("模板管理"));
+    setWindowTitle(tr("模板管理"));
     buildLayout();
     connect(&m_thumbs, &ThumbnailCache::ready, this, &TemplateManagerWindow::onThumbnailReady);
     // Every way out ("返回", the close box, Esc) ends here.
@@ -152,7 +153,7 @@ TemplateManagerWindow::TemplateManagerWindow(AlbumSession &session, DialogServic
 QString TemplateManagerWindow::openRefusal(const AlbumSession &session)
 {
     if (session.album().ListView_daoru_zhaopian.empty())
-        return QStringLiteral("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！");
+        return tr("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！");
     return {};
 }
 
@@ -162,38 +163,35 @@ void TemplateManagerWindow::buildLayout()
     auto *root = new QVBoxLayout(this);
 
     auto *lists = new QHBoxLayout;
-    auto *all = new QGroupBox(QStringLiteral("全部模板"), this);
+    auto *all = new QGroupBox(tr("全部模板"), this);
     auto *allLayout = new QVBoxLayout(all);
     m_templates
         = makeTree(QStringLiteral("ListView_moban"),
-                   {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
-                    QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类")},
-                   all);
+                   {tr("序号"), tr("模板"), tr("类型"), tr("横照片"), tr("竖照片"), tr("时长"), tr("分类")}, all);
     allLayout->addWidget(m_templates);
     auto *allButtons = new QHBoxLayout;
-    auto *use = new QPushButton(QStringLiteral("使用选中模板  ↓"), all);
+    auto *use = new QPushButton(tr("使用选中模板  ↓"), all);
     use->setObjectName(QStringLiteral("Button2"));
-    m_previewCatalogue = new QPushButton(QStringLiteral("预览模板"), all);
+    m_previewCatalogue = new QPushButton(tr("预览模板"), all);
     m_previewCatalogue->setObjectName(QStringLiteral("Button22"));
     allButtons->addWidget(use);
     allButtons->addWidget(m_previewCatalogue);
     allLayout->addLayout(allButtons);
     lists->addWidget(all);
 
-    auto *usedBox = new QGroupBox(QStringLiteral("已经使用的模板"), this);
+    auto *usedBox = new QGroupBox(tr("已经使用的模板"), this);
     auto *usedLayout = new QVBoxLayout(usedBox);
     m_used = makeTree(QStringLiteral("ListView_moban_shiyong"),
-                      {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("类型"), QStringLiteral("横照片"),
-                       QStringLiteral("竖照片"), QStringLiteral("时长"), QStringLiteral("分类"),
-                       QStringLiteral("照片匹配"), QStringLiteral("编号")},
+                      {tr("序号"), tr("模板"), tr("类型"), tr("横照片"), tr("竖照片"), tr("时长"), tr("分类"),
+                       tr("照片匹配"), tr("编号")},
                       usedBox);
     usedLayout->addWidget(m_used);
     auto *usedButtons = new QHBoxLayout;
-    auto *del = new QPushButton(QStringLiteral("删除"), usedBox);
+    auto *del = new QPushButton(tr("删除"), usedBox);
     del->setObjectName(QStringLiteral("Button28"));
-    auto *delAll = new QPushButton(QStringLiteral("全删"), usedBox);
+    auto *delAll = new QPushButton(tr("全删"), usedBox);
     delAll->setObjectName(QStringLiteral("Button29"));
-    m_previewUsed = new QPushButton(QStringLiteral("预览"), usedBox);
+    m_previewUsed = new QPushButton(tr("预览"), usedBox);
     m_previewUsed->setObjectName(QStringLiteral("Button27"));
     usedButtons->addWidget(del);
     usedButtons->addWidget(delAll);
@@ -214,15 +212,15 @@ void TemplateManagerWindow::buildLayout()
     m_row = field(QStringLiteral("Edit_mobanhangshu"), this);
     m_addedHeng = field(QStringLiteral("Edit_tianjia_hengzhaopian"), this);
     m_addedShu = field(QStringLiteral("Edit_tianjia_shuzhaopian"), this);
-    details->addRow(QStringLiteral("序号"), m_xuhao);
-    details->addRow(QStringLiteral("模板名称"), m_name);
-    details->addRow(QStringLiteral("模板类型"), m_type);
-    details->addRow(QStringLiteral("模板时长"), m_duration);
-    details->addRow(QStringLiteral("横照片"), m_heng);
-    details->addRow(QStringLiteral("竖照片"), m_shu);
-    details->addRow(QStringLiteral("模板行数"), m_row);
-    details->addRow(QStringLiteral("已添加横照片"), m_addedHeng);
-    details->addRow(QStringLiteral("已添加竖照片"), m_addedShu);
+    details->addRow(tr("序号"), m_xuhao);
+    details->addRow(tr("模板名称"), m_name);
+    details->addRow(tr("模板类型"), m_type);
+    details->addRow(tr("模板时长"), m_duration);
+    details->addRow(tr("横照片"), m_heng);
+    details->addRow(tr("竖照片"), m_shu);
+    details->addRow(tr("模板行数"), m_row);
+    details->addRow(tr("已添加横照片"), m_addedHeng);
+    details->addRow(tr("已添加竖照片"), m_addedShu);
     middle->addLayout(details, 1);
     // The drag state, kept as the window's cells (not shown).
     m_dragPhoto = field(QStringLiteral("Edit_zhaopian_id"), this);
@@ -242,7 +240,7 @@ void TemplateManagerWindow::buildLayout()
     middle->addWidget(m_framePanel, 3);
     root->addLayout(middle, 3);
 
-    auto *hint = new QLabel(QStringLiteral("单击下面的照片即可拖到上面区域"), this);
+    auto *hint = new QLabel(tr("单击下面的照片即可拖到上面区域"), this);
     root->addWidget(hint);
     m_photoPanel = new QScrollArea(this);
     m_photoPanel->setObjectName(QStringLiteral("ScrollBox_zhapian"));
@@ -258,11 +256,11 @@ void TemplateManagerWindow::buildLayout()
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Label_zhuangtai"));
     bottom->addWidget(m_status, 1);
-    m_glideOption = new QCheckBox(QStringLiteral("提示演示效果"), this);
+    m_glideOption = new QCheckBox(tr("提示演示效果"), this);
     m_glideOption->setObjectName(QStringLiteral("CheckBox_tishiyanshi"));
-    m_glideOption->setToolTip(QStringLiteral("选中模板或使用模板时，模板滑到它的去处"));
+    m_glideOption->setToolTip(tr("选中模板或使用模板时，模板滑到它的去处"));
     bottom->addWidget(m_glideOption);
-    auto *back = new QPushButton(QStringLiteral("返     回"), this);
+    auto *back = new QPushButton(tr("返     回"), this);
     back->setObjectName(QStringLiteral("Button1"));
     bottom->addWidget(back);
     root->addLayout(bottom);
@@ -302,7 +300,7 @@ void TemplateManagerWindow::setPreviewHandler(std::function<void(int, bool)> han
     m_preview = std::move(handler);
     for (QPushButton *b : {m_previewUsed, m_previewCatalogue}) {
         b->setEnabled(bool(m_preview) && m_tablesLoaded);
-        b->setToolTip(m_preview ? QString() : kPreviewNotReady);
+        b->setToolTip(m_preview ? QString() : tr(kPreviewNotReady));
     }
 }
 
@@ -320,7 +318,7 @@ void TemplateManagerWindow::start()
     m_tablesLoaded = false;
     m_loaded = false;
     setListsEnabled(false);
-    m_status->setText(QStringLiteral("正在加载照片文件…"));
+    m_status->setText(tr("正在加载照片文件…"));
     if (!m_stepQueued) {
         m_stepQueued = true;
         QTimer::singleShot(0, this, &TemplateManagerWindow::fillStep);
@@ -377,7 +375,7 @@ void TemplateManagerWindow::fillStep()
         return;
     }
     m_loaded = true;
-    m_status->setText(QStringLiteral("加载照片文件完成！"));
+    m_status->setText(tr("加载照片文件完成！"));
 }
 
 void TemplateManagerWindow::refreshUsedTable()
@@ -417,7 +415,7 @@ void TemplateManagerWindow::makePhotoPicture(int i, const QPalette &boxPalette, 
     // milliseconds each when hundreds are made.
     pic->setAutoFillBackground(true);
     pic->setPalette(boxPalette);
-    pic->setToolTip(QStringLiteral("第%1张, 照片名称: %2").arg(i + 1).arg(r.cell(photocol::kName)));
+    pic->setToolTip(tr("第%1张, 照片名称: %2").arg(i + 1).arg(r.cell(photocol::kName)));
     pic->setProperty("photoRow", i);
     pic->setCursor(Qt::OpenHandCursor);
     pic->installEventFilter(this);
@@ -484,11 +482,11 @@ void TemplateManagerWindow::selectUsedTemplate(int row)
 {
     const RowTable &used = m_session.album().ListView_moban_shiyong;
     if (used.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        m_dialogs.notice(this, tr("没有添加模板文件！"));
         return;
     }
     if (row < 0 || row >= used.size()) {
-        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        m_dialogs.notice(this, tr("没有选中模板文件！"));
         return;
     }
     m_used->setCurrentItem(m_used->topLevelItem(row));
@@ -496,7 +494,7 @@ void TemplateManagerWindow::selectUsedTemplate(int row)
     const Row &r = used[row];
     m_xuhao->setText(r.caption());
     m_name->setText(r.cell(usedcol::kName));
-    m_type->setText(r.cell(usedcol::kType));
+    m_type->setText(shownCell(r.cell(usedcol::kType)));
     m_duration->setText(r.cell(usedcol::kDuration));
     m_heng->setText(r.cell(usedcol::kLandscape));
     m_shu->setText(r.cell(usedcol::kPortrait));
@@ -553,7 +551,7 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
         const QSize size = landscape ? kLandscapeFrame : kPortraitFrame;
         auto *box = new QWidget(m_frameInner);
         box->resize(item);
-        auto *frame = new QLabel(landscape ? QStringLiteral("横照片") : QStringLiteral("竖照片"), box);
+        auto *frame = new QLabel(landscape ? tr("横照片") : tr("竖照片"), box);
         frame->setObjectName(QStringLiteral("Imagem_k%1").arg(j));
         frame->setGeometry((item.width() - size.width()) / 2, (kPortraitFrame.height() - size.height()) / 2,
                            size.width(), size.height());
@@ -564,7 +562,7 @@ void TemplateManagerWindow::makeSlotFrames(int usedRow)
         frame->setPalette(framePalette);
         frame->setProperty("orientation", landscape ? kHeng : kShu);
         frame->setProperty("ordinal", j);
-        auto *label = new QLabel(QStringLiteral("显示照片名称"), box);
+        auto *label = new QLabel(tr("显示照片名称"), box);
         label->setObjectName(QStringLiteral("Label_k%1").arg(j));
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(0, kPortraitFrame.height(), item.width(), kFrameLabelHeight);
@@ -624,7 +622,7 @@ void TemplateManagerWindow::useSelectedTemplate()
         return;
     QTreeWidgetItem *item = m_templates->currentItem();
     if (!item || !item->isSelected()) {
-        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        m_dialogs.notice(this, tr("没有选中模板文件！"));
         return;
     }
     useTemplateByHand(a, m_templates->indexOfTopLevelItem(item));
@@ -640,16 +638,15 @@ void TemplateManagerWindow::deleteSelectedTemplate()
 {
     Album &a = m_session.album();
     if (a.ListView_moban_shiyong.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        m_dialogs.notice(this, tr("没有添加模板文件！"));
         return;
     }
     const int row = selectedUsedRow();
     if (row < 0) {
-        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        m_dialogs.notice(this, tr("没有选中模板文件！"));
         return;
     }
-    if (!m_dialogs.confirm(this, QStringLiteral("删除模板文件"),
-                           QStringLiteral("是否确定要删除当前选中已经使用的模板文件?")))
+    if (!m_dialogs.confirm(this, tr("删除模板文件"), tr("是否确定要删除当前选中已经使用的模板文件?")))
         return;
     removeSlotFrames();
     try {
@@ -673,11 +670,10 @@ void TemplateManagerWindow::deleteAllTemplates()
 {
     Album &a = m_session.album();
     if (a.ListView_moban_shiyong.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        m_dialogs.notice(this, tr("没有添加模板文件！"));
         return;
     }
-    if (!m_dialogs.confirm(this, QStringLiteral("删除模板文件"),
-                           QStringLiteral("是否确定要删除全部已经使用的模板文件?")))
+    if (!m_dialogs.confirm(this, tr("删除模板文件"), tr("是否确定要删除全部已经使用的模板文件?")))
         return;
     removeSlotFrames();
     try {
@@ -695,7 +691,7 @@ void TemplateManagerWindow::deleteAllTemplates()
 bool TemplateManagerWindow::beginPhotoDrag(int photoRow)
 {
     if (m_row->text().isEmpty()) {
-        m_dialogs.notice(this, QStringLiteral("没有选中已经添加模板文件！选中模板后,模板所需照片框会出现"));
+        m_dialogs.notice(this, tr("没有选中已经添加模板文件！选中模板后,模板所需照片框会出现"));
         return false;
     }
     m_dragPhoto->setText(QString::number(photoRow));
@@ -712,8 +708,7 @@ void TemplateManagerWindow::dropPhotoOnFrame(int photoRow, int ordinal)
         return;
     const bool frameLandscape = m_frames[size_t(ordinal)]->property("orientation").toString() == kHeng;
     if (isLandscapeRow(a.ListView_daoru_zhaopian[photoRow]) != frameLandscape) {
-        m_dialogs.notice(
-            this, frameLandscape ? QStringLiteral("此处需要一张横照片！") : QStringLiteral("此处需要一张竖照片！"));
+        m_dialogs.notice(this, frameLandscape ? tr("此处需要一张横照片！") : tr("此处需要一张竖照片！"));
         return;
     }
     int slotRow = -1;
@@ -723,7 +718,7 @@ void TemplateManagerWindow::dropPhotoOnFrame(int photoRow, int ordinal)
             slotRow = s;
     }
     if (slotRow < 0 || !putPhotoInSlot(a, slotRow, photoRow)) {
-        m_dialogs.notice(this, QStringLiteral("此照片框没有尺寸,不能放照片！"));
+        m_dialogs.notice(this, tr("此照片框没有尺寸,不能放照片！"));
         return;
     }
     updateTemplateCompletion(a, usedRow);
@@ -792,19 +787,19 @@ void TemplateManagerWindow::previewUsed()
 {
     const Album &a = m_session.album();
     if (a.ListView_moban_shiyong.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加模板文件！"));
+        m_dialogs.notice(this, tr("没有添加模板文件！"));
         return;
     }
     const int row = selectedUsedRow();
     if (row < 0) {
-        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        m_dialogs.notice(this, tr("没有选中模板文件！"));
         return;
     }
     int open = 0;
     for (const Row &slot : a.ListView_moban_shiyong_canshu)
         open += slot.cell(slotcol::kUsedRow).toInt() == row && slot.cell(slotcol::kMatchState).isEmpty();
     if (open > 0) {
-        m_dialogs.notice(this, QStringLiteral("选中的模板文件,照片与此模板还有 %1 处没有完成匹配！").arg(open));
+        m_dialogs.notice(this, tr("选中的模板文件,照片与此模板还有 %1 处没有完成匹配！").arg(open));
         return;
     }
     if (m_preview)
@@ -814,12 +809,12 @@ void TemplateManagerWindow::previewUsed()
 void TemplateManagerWindow::previewCatalogue()
 {
     if (m_session.album().ListView_moban.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有找到模板文件！"));
+        m_dialogs.notice(this, tr("没有找到模板文件！"));
         return;
     }
     QTreeWidgetItem *item = m_templates->currentItem();
     if (!item || !item->isSelected()) {
-        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        m_dialogs.notice(this, tr("没有选中模板文件！"));
         return;
     }
     if (m_preview)

@@ -72,7 +72,7 @@ QString ThumbnailCache::keyOf(const QString &path, QSize size)
 QImage ThumbnailCache::make(const QString &path, QSize size)
 {
     if (size.isEmpty())
-        throw Error(QStringLiteral("缩略图尺寸无效：%1").arg(path));
+        throw Error(tr("缩略图尺寸无效：%1").arg(path));
     const JpegInfo info = readJpegInfo(path);
     // The decoder works on the picture as stored: a turned photo needs the
     // turned request.

@@ -71,11 +71,11 @@ QVBoxLayout *dialogLayout(QDialog *d)
 
 NoticeDialog::NoticeDialog(const QString &message, QWidget *parent) : QDialog(parent)
 {
-    markWindow(this, "TForm14", QStringLiteral("提示"));
+    markWindow(this, "TForm14", tr("提示"));
     auto *layout = dialogLayout(this);
     m_message = messageLabel(message, this);
     layout->addWidget(m_message);
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -99,10 +99,10 @@ ConfirmDialog::ConfirmDialog(const QString &title, const QString &message, QWidg
     m_cell = new QLineEdit(this);
     m_cell->setObjectName(QStringLiteral("Edit_caozuo"));
     m_cell->hide();
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto *cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("Button2"));
     connect(ok, &QPushButton::clicked, this, [this] {
         m_cell->setText(QStringLiteral("yes"));
@@ -133,7 +133,7 @@ ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent)
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));
     layout->addWidget(m_bar);
-    m_stopButton = new QPushButton(QStringLiteral("停止"), this);
+    m_stopButton = new QPushButton(tr("停止"), this);
     m_stopButton->setObjectName(QStringLiteral("Button_tingzhi"));
     connect(m_stopButton, &QPushButton::clicked, this, &ProgressWindow::requestStop);
     m_poll = new QTimer(this);
@@ -200,11 +200,11 @@ void finishProgress(ProgressWindow *window)
 
 ModeChangeWindow::ModeChangeWindow(QWidget *parent) : QDialog(parent)
 {
-    markWindow(this, "TForm44", QStringLiteral("更改相册模式"));
+    markWindow(this, "TForm44", tr("更改相册模式"));
     setModal(true);
     setFixedSize(714, 137);
     auto *layout = new QVBoxLayout(this);
-    auto *text = new QLabel(QStringLiteral("正在加载相册模式的模板，请稍候……"), this);
+    auto *text = new QLabel(tr("正在加载相册模式的模板，请稍候……"), this);
     text->setObjectName(QStringLiteral("Label1"));
     text->setAlignment(Qt::AlignCenter);
     layout->addWidget(text);
@@ -225,20 +225,20 @@ void ModeChangeWindow::finish()
 
 ExitDialog::ExitDialog(Clean clean, QWidget *parent) : QDialog(parent), m_clean(std::move(clean))
 {
-    markWindow(this, "TForm16", QStringLiteral("退出软件"));
+    markWindow(this, "TForm16", tr("退出软件"));
     setModal(true);
     auto *layout = dialogLayout(this);
-    layout->addWidget(messageLabel(QStringLiteral("是否退出软件?"), this));
+    layout->addWidget(messageLabel(tr("是否退出软件?"), this));
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));
     m_bar->setRange(0, 1);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);
     layout->addWidget(m_bar);
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_ok = new QPushButton(tr("确定"), this);
     m_ok->setObjectName(QStringLiteral("Button1"));
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(tr("取消"), this);
     m_cancel->setObjectName(QStringLiteral("Button2"));
     connect(m_ok, &QPushButton::clicked, this, &ExitDialog::start);
     connect(m_cancel, &QPushButton::clicked, this, &ExitDialog::reject);
@@ -281,12 +281,12 @@ void ExitDialog::start()
         } catch (const std::exception &e) {
             failure = QString::fromLocal8Bit(e.what());
         } catch (...) {
-            failure = QStringLiteral("未知错误");
+            failure = tr("未知错误");
         }
         return failure;
     }).then(this, [this](const QString &failure) {
         if (!failure.isEmpty())
-            std::fprintf(stderr, "lumora: %s\n", qPrintable(QStringLiteral("清理工作文件夹失败：%1").arg(failure)));
+            std::fprintf(stderr, "lumora: %s\n", qPrintable(tr("清理工作文件夹失败：%1").arg(failure)));
         m_bar->setValue(m_bar->maximum());
         QDialog::accept();
     });

@@ -9,6 +9,7 @@
 // owner polls that flag and joins the thread before it reads the draft. So
 // the worker's writes are ordered before the owner's reads without any lock
 // inside Qt, and ThreadSanitizer can check the rule.
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -68,7 +69,7 @@ void runOnDraft(AlbumSession &session, QObject *context, Work work, Done done)
         } catch (const std::exception &e) {
             job->failure = QString::fromLocal8Bit(e.what());
         } catch (...) {
-            job->failure = QStringLiteral("未知错误");
+            job->failure = QCoreApplication::translate("lumora::ui::DraftWork", "未知错误");
         }
         job->finished.store(true, std::memory_order_release);
     });

@@ -119,12 +119,14 @@ void installEditCommands(MainWindow &main)
     int x = anchor ? anchor->geometry().right() + 12 : 0;
     const struct {
         const char *name, *text, *hint;
-    } buttons[] = {{"Button_baocun_xiangce", "保存相册", "保存相册文件 (Ctrl+S)"},
-                   {"Button_dakai_xiangce", "打开相册", "打开相册文件 (Ctrl+Shift+O)"}};
+    } buttons[] = {{"Button_baocun_xiangce", QT_TRANSLATE_NOOP("lumora::ui::EditCommands", "保存相册"),
+                    QT_TRANSLATE_NOOP("lumora::ui::EditCommands", "保存相册文件 (Ctrl+S)")},
+                   {"Button_dakai_xiangce", QT_TRANSLATE_NOOP("lumora::ui::EditCommands", "打开相册"),
+                    QT_TRANSLATE_NOOP("lumora::ui::EditCommands", "打开相册文件 (Ctrl+Shift+O)")}};
     for (const auto &b : buttons) {
-        auto *button = new QPushButton(QString::fromUtf8(b.text), bar);
+        auto *button = new QPushButton(QCoreApplication::translate("lumora::ui::EditCommands", b.text), bar);
         button->setObjectName(QString::fromLatin1(b.name));
-        button->setToolTip(QString::fromUtf8(b.hint));
+        button->setToolTip(QCoreApplication::translate("lumora::ui::EditCommands", b.hint));
         if (anchor)
             button->setGeometry(x, anchor->y(), 80, anchor->height());
         x += 84;

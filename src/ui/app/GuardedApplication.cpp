@@ -1,5 +1,6 @@
 #include "GuardedApplication.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMetaEnum>
 #include <QTimer>
@@ -23,9 +24,13 @@ QString GuardedApplication::faultNotice(const QObject *receiver, const QEvent *e
             where = QString::fromLatin1(receiver->metaObject()->className());
     }
     const char *kind = event ? QMetaEnum::fromType<QEvent::Type>().valueToKey(event->type()) : nullptr;
-    return QStringLiteral("操作没有完成，程序内部出错：%1\n（出错位置：%2，%3）\n相册保持原样，可以继续使用。")
-        .arg(what.isEmpty() ? QStringLiteral("未知错误") : what, where.isEmpty() ? QStringLiteral("未知") : where,
-             kind ? QString::fromLatin1(kind) : QStringLiteral("未知事件"));
+    return QCoreApplication::translate(
+               "lumora::ui::GuardedApplication",
+               "操作没有完成，程序内部出错：%1\n（出错位置：%2，%3）\n相册保持原样，可以继续使用。")
+        .arg(what.isEmpty() ? QCoreApplication::translate("lumora::ui::GuardedApplication", "未知错误") : what,
+             where.isEmpty() ? QCoreApplication::translate("lumora::ui::GuardedApplication", "未知") : where,
+             kind ? QString::fromLatin1(kind)
+                  : QCoreApplication::translate("lumora::ui::GuardedApplication", "未知事件"));
 }
 
 bool GuardedApplication::notify(QObject *receiver, QEvent *event)

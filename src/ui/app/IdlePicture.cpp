@@ -1,5 +1,6 @@
 #include "IdlePicture.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
@@ -77,7 +78,7 @@ QImage idlePicture(ModeKind mode, qreal devicePixelRatio, QSize size)
     p.setFont(hint);
     p.setPen(QColor(255, 255, 255, 200));
     p.drawText(QRectF(0, titleBox.bottom(), r.width(), unit * 0.6), Qt::AlignCenter,
-               QStringLiteral("添加照片，开始制作电子相册"));
+               QCoreApplication::translate("lumora::ui::IdlePicture", "添加照片，开始制作电子相册"));
     return image;
 }
 

@@ -63,12 +63,12 @@ void Loader::paintEvent(QPaintEvent *)
     QFont sub(kInterfaceFamily);
     sub.setPixelSize(18);
     p.setFont(sub);
-    p.drawText(QRect(0, 120, width(), 40), Qt::AlignCenter, QStringLiteral("电子相册制作"));
+    p.drawText(QRect(0, 120, width(), 40), Qt::AlignCenter, tr("电子相册制作"));
     p.setPen(QColor(60, 60, 60));
     QFont small(kInterfaceFamily);
     small.setPixelSize(13);
     p.setFont(small);
-    p.drawText(QRect(0, height() - 60, width(), 58), Qt::AlignCenter, QStringLiteral("正在启动，请稍候……"));
+    p.drawText(QRect(0, height() - 60, width(), 58), Qt::AlignCenter, tr("正在启动，请稍候……"));
 }
 
 } // namespace lumora::ui

@@ -35,6 +35,7 @@
 #include "app/ClockText.h"
 #include "app/DroppedFiles.h"
 #include "app/Error.h"
+#include "app/Language.h"
 #include "effects/EffectWiring.h"
 #include "media/MusicWindow.h"
 #include "playback/MediaWiring.h"
@@ -48,12 +49,13 @@ namespace lumora::ui {
 
 namespace {
 
-const QString kNoPhotos = QStringLiteral("没有添加照片文件！");
-const QString kNoPhotoSelected = QStringLiteral("没有选中照片文件！");
-const QString kFirstPageAlready = QStringLiteral("已经是第一页了！");
-const QString kLastPageAlready = QStringLiteral("已经是最后一页了！");
-const QString kCannotShrink = QStringLiteral("不能再缩小了,点[确定]按钮，照片大小恢复到默认大小！");
-const QString kNotReady = QStringLiteral("该功能的窗口正在制作中，暂不可用。");
+const char *const kNoPhotos = QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "没有添加照片文件！");
+const char *const kNoPhotoSelected = QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "没有选中照片文件！");
+const char *const kFirstPageAlready = QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "已经是第一页了！");
+const char *const kLastPageAlready = QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "已经是最后一页了！");
+const char *const kCannotShrink
+    = QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "不能再缩小了,点[确定]按钮，照片大小恢复到默认大小！");
+const char *const kNotReady = QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "该功能的窗口正在制作中，暂不可用。");
 
 // Layout of the default arrangement (logical pixels).
 constexpr int kMargin = 4;
@@ -155,7 +157,7 @@ void MainWindow::pendingCommand(const QString &objectName)
 {
     QPushButton *b = m_buttons.value(objectName);
     b->setEnabled(false);
-    b->setToolTip(kNotReady);
+    b->setToolTip(tr(kNotReady));
 }
 
 void MainWindow::connectCommand(const QString &objectName, const std::function<void()> &action)
@@ -170,7 +172,7 @@ void MainWindow::enableCommand(const QString &objectName, const std::function<vo
     if (!b)
         return;
     b->setEnabled(true);
-    if (b->toolTip() == kNotReady)
+    if (b->toolTip() == tr(kNotReady))
         b->setToolTip({});
     connectCommand(objectName, action);
 }
@@ -191,23 +193,34 @@ void MainWindow::buildCommands()
     };
     // The first row: album and editing commands.
     const Command first[] = {
-        {"suiButton_xiangce_moshi", "相册模式", "选择相册模式：竖屏、宽屏16:9或宽屏4:3"},
-        {"Button_gongneng_01", "添加照片", "添加照片文件 (Ctrl+O)"},
-        {"Button_gongneng_02", "添加音乐", "添加音乐文件"},
-        {"Button_gongneng_03", "添加歌词", "添加歌词文件"},
-        {"Button_gongneng_07", "模板管理", "管理相册使用的模板"},
-        {"Button_gongneng_08", "照片剪裁", "剪裁模板中的照片"},
-        {"Button48", "背景图片", "设置模板的背景图片"},
-        {"Button56", "画面特效", "添加画面特效"},
-        {"Button55", "文字特效", "添加文字特效"},
-        {"Button_gongneng_09", "同步效果", "随模板或随音乐同步"},
-        {"Button_xitong_shezhi", "系统设置", "系统设置"},
-        {"Button3", "退出软件", "退出软件"},
+        {"suiButton_xiangce_moshi", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "相册模式"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "选择相册模式：竖屏、宽屏16:9或宽屏4:3")},
+        {"Button_gongneng_01", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加照片"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加照片文件 (Ctrl+O)")},
+        {"Button_gongneng_02", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加音乐"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加音乐文件")},
+        {"Button_gongneng_03", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加歌词"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加歌词文件")},
+        {"Button_gongneng_07", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "模板管理"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "管理相册使用的模板")},
+        {"Button_gongneng_08", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "照片剪裁"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "剪裁模板中的照片")},
+        {"Button48", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "背景图片"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "设置模板的背景图片")},
+        {"Button56", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "画面特效"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加画面特效")},
+        {"Button55", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "文字特效"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "添加文字特效")},
+        {"Button_gongneng_09", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "同步效果"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "随模板或随音乐同步")},
+        {"Button_xitong_shezhi", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "系统设置"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "系统设置")},
+        {"Button3", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "退出软件"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "退出软件")},
     };
     int x = kMargin;
     for (const Command &c : first) {
-        QPushButton *b
-            = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint), m_toolbar);
+        QPushButton *b = addCommand(QString::fromUtf8(c.name), tr(c.text), tr(c.hint), m_toolbar);
         b->setGeometry(x, 0, 88, kRowHeight - 2);
         x += 92;
     }
@@ -217,31 +230,33 @@ void MainWindow::buildCommands()
     m_typeBar = new QWidget(this);
     m_typeBar->setObjectName(QStringLiteral("Panel_zhizuo"));
     const Command types[] = {
-        {"Button_zhizuo_VCD", "VCD", "支持VCD格式相册"},
-        {"Button_zhizuo_SVCD", "SVCD", "支持SVCD格式相册"},
-        {"Button_zhizuo_DVD", "DVD", "支持DVD格式相册 － 推荐使用"},
-        {"Button_zhizuo_AVI", "AVI", "支持AVI格式相册"},
-        {"Button_zhizuo_WMV", "WMV", "支持WMV格式相册"},
-        {"Button_zhizuo_MP4", "MP4", "支持MP4格式相册"},
-        {"Button_zhizuo_MOV", "MOV", "支持MOV格式相册"},
-        {"Button_huamian_zhiliang", "画面质量", "电视制式和画质"},
+        {"Button_zhizuo_VCD", "VCD", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持VCD格式相册")},
+        {"Button_zhizuo_SVCD", "SVCD", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持SVCD格式相册")},
+        {"Button_zhizuo_DVD", "DVD", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持DVD格式相册 － 推荐使用")},
+        {"Button_zhizuo_AVI", "AVI", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持AVI格式相册")},
+        {"Button_zhizuo_WMV", "WMV", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持WMV格式相册")},
+        {"Button_zhizuo_MP4", "MP4", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持MP4格式相册")},
+        {"Button_zhizuo_MOV", "MOV", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "支持MOV格式相册")},
+        {"Button_huamian_zhiliang", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "画面质量"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "电视制式和画质")},
     };
     x = kMargin;
     for (const Command &c : types) {
-        QPushButton *b
-            = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint), m_typeBar);
+        QPushButton *b = addCommand(QString::fromUtf8(c.name), tr(c.text), tr(c.hint), m_typeBar);
         b->setGeometry(x, 0, 70, kRowHeight - 4);
         x += 74;
     }
     const Command modes[] = {
-        {"Button_moren_chuangkou", "默认窗口", "默认窗口大小"},
-        {"Button_fangda_chuangkou", "放大窗口", "放大窗口，显示照片列表"},
-        {"Button_quanping_chuangkou", "全屏窗口", "全屏显示 (F11，Esc 退出全屏)"},
+        {"Button_moren_chuangkou", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "默认窗口"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "默认窗口大小")},
+        {"Button_fangda_chuangkou", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "放大窗口"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "放大窗口，显示照片列表")},
+        {"Button_quanping_chuangkou", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "全屏窗口"),
+         QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "全屏显示 (F11，Esc 退出全屏)")},
     };
     x = kWidth - kMargin - 3 * 84;
     for (const Command &c : modes) {
-        QPushButton *b
-            = addCommand(QString::fromUtf8(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint), m_typeBar);
+        QPushButton *b = addCommand(QString::fromUtf8(c.name), tr(c.text), tr(c.hint), m_typeBar);
         b->setGeometry(x, 0, 80, kRowHeight - 4);
         x += 84;
     }
@@ -343,7 +358,7 @@ void MainWindow::buildStage()
     m_startup->hide();
     connect(m_startup, &StartupMoviePanel::refused, this, [this](const QString &reason) {
         // A damaged or missing start-up movie: the installation is broken.
-        m_dialogs.notice(this, QStringLiteral("程序资源已损坏，请重新安装。\n%1").arg(reason));
+        m_dialogs.notice(this, tr("程序资源已损坏，请重新安装。\n%1").arg(reason));
         Q_EMIT fatalError(reason);
     });
 }
@@ -377,16 +392,20 @@ void MainWindow::buildThumbnails()
         const char *text;
         int width;
     };
-    const Paging paging[] = {{"Button37", "◀", 30},      {"Button49", "第一页", 70}, {"Button20", "上一页", 70},
-                             {"Button21", "下一页", 70}, {"Button50", "末一页", 70}, {"Button38", "▶", 30}};
+    const Paging paging[] = {{"Button37", "◀", 30},
+                             {"Button49", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "第一页"), 70},
+                             {"Button20", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "上一页"), 70},
+                             {"Button21", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "下一页"), 70},
+                             {"Button50", QT_TRANSLATE_NOOP("lumora::ui::MainWindow", "末一页"), 70},
+                             {"Button38", "▶", 30}};
     int x = 0;
     for (const Paging &p : paging) {
-        QPushButton *b = addCommand(QString::fromUtf8(p.name), QString::fromUtf8(p.text), {}, m_side);
+        QPushButton *b = addCommand(QString::fromUtf8(p.name), tr(p.text), {}, m_side);
         b->setGeometry(x, pagingTop, p.width, 26);
         x += p.width + 3;
     }
-    m_buttons.value(QStringLiteral("Button37"))->setToolTip(QStringLiteral("上一页 (PageUp)"));
-    m_buttons.value(QStringLiteral("Button38"))->setToolTip(QStringLiteral("下一页 (PageDown)"));
+    m_buttons.value(QStringLiteral("Button37"))->setToolTip(tr("上一页 (PageUp)"));
+    m_buttons.value(QStringLiteral("Button38"))->setToolTip(tr("下一页 (PageDown)"));
     connectCommand(QStringLiteral("Button49"), [this] { firstPage(); });
     connectCommand(QStringLiteral("Button20"), [this] { previousPage(); });
     connectCommand(QStringLiteral("Button37"), [this] { previousPage(); });
@@ -401,14 +420,19 @@ void MainWindow::buildThumbnails()
         return l;
     };
     const int countsTop = pagingTop + 34;
-    label(QStringLiteral("Label_zhaopian"), QStringLiteral("照片："), QRect(0, countsTop, 40, 20));
-    m_photoCount
-        = label(QStringLiteral("Label_shuliang_zhaopian"), QStringLiteral("0 张"), QRect(40, countsTop, 70, 20));
-    label(QStringLiteral("Label_yinyue"), QStringLiteral("音乐："), QRect(120, countsTop, 40, 20));
-    m_musicCount
-        = label(QStringLiteral("Label_shuliang_yinyue"), QStringLiteral("0 个"), QRect(160, countsTop, 60, 20));
-    label(QStringLiteral("Label_geci"), QStringLiteral("歌词："), QRect(240, countsTop, 40, 20));
-    m_lyricCount = label(QStringLiteral("Label_shuliang_geci"), QStringLiteral("0 个"), QRect(280, countsTop, 60, 20));
+    // A caption and its count: the caption 40 wide, or as wide as its words
+    // need (the count follows it, keeping its right edge).
+    auto counted = [&](const char *captionName, const QString &caption, const char *countName, const QString &count,
+                       int left, int right) {
+        QLabel *c = label(QString::fromLatin1(captionName), caption, QRect(left, countsTop, 40, 20));
+        const int needed = c->fontMetrics().horizontalAdvance(caption);
+        const int width = needed > 40 ? needed + 4 : 40;
+        c->resize(width, 20);
+        return label(QString::fromLatin1(countName), count, QRect(left + width, countsTop, right - left - width, 20));
+    };
+    m_photoCount = counted("Label_zhaopian", tr("照片："), "Label_shuliang_zhaopian", tr("0 张"), 0, 110);
+    m_musicCount = counted("Label_yinyue", tr("音乐："), "Label_shuliang_yinyue", tr("0 个"), 120, 220);
+    m_lyricCount = counted("Label_geci", tr("歌词："), "Label_shuliang_geci", tr("0 个"), 240, 340);
     m_modeLabel = label(QStringLiteral("Label_dangqian_moshi"), {}, QRect(0, countsTop + 26, 360, 22));
     QFont bold = m_modeLabel->font();
     bold.setBold(true);
@@ -421,23 +445,20 @@ void MainWindow::buildLists()
     m_bottom = new QWidget(this);
     m_bottom->setObjectName(QStringLiteral("Panel_liebiao"));
     m_listTabs = new QTabWidget(m_bottom);
-    m_templateList = makeList(QStringLiteral("ListView_daoru_moban"),
-                              {QStringLiteral("序号"), QStringLiteral("模板"), QStringLiteral("模板时长")}, m_listTabs);
-    m_musicList = makeList(QStringLiteral("ListView_daoru_yinyue"),
-                           {QStringLiteral("序号"), QStringLiteral("音乐"), QStringLiteral("时间长度")}, m_listTabs);
-    m_lyricList = makeList(QStringLiteral("ListView_daoru_geci"),
-                           {QStringLiteral("序号"), QStringLiteral("歌词"), QStringLiteral("歌词格式")}, m_listTabs);
-    m_listTabs->addTab(m_templateList, QStringLiteral("模板"));
-    m_listTabs->addTab(m_musicList, QStringLiteral("音乐"));
-    m_listTabs->addTab(m_lyricList, QStringLiteral("歌词"));
+    m_templateList
+        = makeList(QStringLiteral("ListView_daoru_moban"), {tr("序号"), tr("模板"), tr("模板时长")}, m_listTabs);
+    m_musicList
+        = makeList(QStringLiteral("ListView_daoru_yinyue"), {tr("序号"), tr("音乐"), tr("时间长度")}, m_listTabs);
+    m_lyricList = makeList(QStringLiteral("ListView_daoru_geci"), {tr("序号"), tr("歌词"), tr("歌词格式")}, m_listTabs);
+    m_listTabs->addTab(m_templateList, tr("模板"));
+    m_listTabs->addTab(m_musicList, tr("音乐"));
+    m_listTabs->addTab(m_lyricList, tr("歌词"));
     m_listTabs->setGeometry(0, 0, 520, 150);
 
     // Playing and the large view.
-    QPushButton *play
-        = addCommand(QStringLiteral("Button33"), QStringLiteral("播放"), QStringLiteral("播放相册"), m_bottom);
+    QPushButton *play = addCommand(QStringLiteral("Button33"), tr("播放"), tr("播放相册"), m_bottom);
     play->setGeometry(532, 4, 80, 30);
-    QPushButton *stop
-        = addCommand(QStringLiteral("Button26"), QStringLiteral("停止"), QStringLiteral("停止播放"), m_bottom);
+    QPushButton *stop = addCommand(QStringLiteral("Button26"), tr("停止"), tr("停止播放"), m_bottom);
     stop->setGeometry(618, 4, 80, 30);
     pendingCommand(QStringLiteral("Button33"));
     pendingCommand(QStringLiteral("Button26"));
@@ -450,16 +471,13 @@ void MainWindow::buildLists()
     m_totalTime->setObjectName(QStringLiteral("Label_zongshijian"));
     m_totalTime->setGeometry(762, 4, 50, 30);
 
-    auto *zoomTitle = new QLabel(QStringLiteral("照片大小："), m_bottom);
+    auto *zoomTitle = new QLabel(tr("照片大小："), m_bottom);
     zoomTitle->setGeometry(532, 48, 70, 28);
-    QPushButton *in
-        = addCommand(QStringLiteral("Button22"), QStringLiteral("放大"), QStringLiteral("放大照片 (Ctrl++)"), m_bottom);
+    QPushButton *in = addCommand(QStringLiteral("Button22"), tr("放大"), tr("放大照片 (Ctrl++)"), m_bottom);
     in->setGeometry(602, 46, 70, 30);
-    QPushButton *out
-        = addCommand(QStringLiteral("Button23"), QStringLiteral("缩小"), QStringLiteral("缩小照片 (Ctrl+-)"), m_bottom);
+    QPushButton *out = addCommand(QStringLiteral("Button23"), tr("缩小"), tr("缩小照片 (Ctrl+-)"), m_bottom);
     out->setGeometry(676, 46, 70, 30);
-    QPushButton *def
-        = addCommand(QStringLiteral("Button24"), QStringLiteral("默认"), QStringLiteral("默认大小 (Ctrl+0)"), m_bottom);
+    QPushButton *def = addCommand(QStringLiteral("Button24"), tr("默认"), tr("默认大小 (Ctrl+0)"), m_bottom);
     def->setGeometry(750, 46, 62, 30);
     connectCommand(QStringLiteral("Button22"), [this] { zoomIn(); });
     connectCommand(QStringLiteral("Button23"), [this] { zoomOut(); });
@@ -594,8 +612,7 @@ void MainWindow::openModeChooser(bool firstStart)
     if (m_modeChooserOpen || (!firstStart && refuseWhilePlaying()))
         return;
     // A new mode empties the album: unsaved work is offered for saving first.
-    if (ProjectCommands *p = projectCommands(*this);
-        !firstStart && p && !p->settleUnsavedChanges(QStringLiteral("相册模式")))
+    if (ProjectCommands *p = projectCommands(*this); !firstStart && p && !p->settleUnsavedChanges(tr("相册模式")))
         return;
     if (firstStart)
         m_session.album().modeChosen = false; // the mode key is "" until a choice
@@ -674,7 +691,7 @@ void MainWindow::afterModeChooser()
     placePreviewFrame();
     if (!m_startup->isRunning())
         showIdlePicture();
-    m_modeLabel->setText(m_session.album().modeInfo().labelText);
+    m_modeLabel->setText(shownText("lumora::AlbumMode", m_session.album().modeInfo().labelText));
 }
 
 void MainWindow::applyAlbumReset()
@@ -687,7 +704,7 @@ void MainWindow::applyAlbumReset()
     m_thumbModel->reload();
     placePreviewFrame();
     showIdlePicture();
-    m_modeLabel->setText(m_session.album().modeInfo().labelText);
+    m_modeLabel->setText(shownText("lumora::AlbumMode", m_session.album().modeInfo().labelText));
     m_totalTime->setText(QStringLiteral("00:00:00"));
     m_currentTime->setText(QStringLiteral("00:00:00"));
     refreshTemplateList();
@@ -704,7 +721,7 @@ bool MainWindow::refuseWhilePlaying()
     const QString notice = m_session.album().cells.playingGuard();
     if (notice.isEmpty())
         return false;
-    m_dialogs.notice(this, notice);
+    m_dialogs.notice(this, shownText("lumora::notice", notice));
     return true;
 }
 
@@ -728,7 +745,7 @@ void MainWindow::refreshMusicList()
     for (int i = 0; i < music.size(); ++i)
         new QTreeWidgetItem(m_musicList, {QString::number(i + 1), music[i].subItem(0), music[i].subItem(2)});
     fitColumns(m_musicList);
-    m_musicCount->setText(QStringLiteral("%1 个").arg(music.size()));
+    m_musicCount->setText(tr("%1 个").arg(music.size()));
     refreshTotalTime(); // in music sync the songs make the album's length
 }
 
@@ -739,12 +756,12 @@ void MainWindow::refreshLyricList()
     for (int i = 0; i < lyrics.size(); ++i)
         new QTreeWidgetItem(m_lyricList, {QString::number(i + 1), lyrics[i].subItem(0), lyrics[i].subItem(1)});
     fitColumns(m_lyricList);
-    m_lyricCount->setText(QStringLiteral("%1 个").arg(lyrics.size()));
+    m_lyricCount->setText(tr("%1 个").arg(lyrics.size()));
 }
 
 void MainWindow::refreshPhotoCount()
 {
-    m_photoCount->setText(QStringLiteral("%1 张").arg(m_session.album().ListView_daoru_zhaopian.size()));
+    m_photoCount->setText(tr("%1 张").arg(m_session.album().ListView_daoru_zhaopian.size()));
 }
 
 void MainWindow::refreshTotalTime()
@@ -781,7 +798,7 @@ void MainWindow::showPage(int page)
         const QSize picture = cellPicture(QSize(r.cell(photocol::kWidth).toInt(), r.cell(photocol::kHeight).toInt()));
         c->setPhoto(row, picture);
         const QString name = r.cell(photocol::kName);
-        c->setToolTip(QStringLiteral("鼠标双击预览模板效果。    第%1张, 照片名称: %2").arg(row + 1).arg(name));
+        c->setToolTip(tr("鼠标双击预览模板效果。    第%1张, 照片名称: %2").arg(row + 1).arg(name));
         setCaption(m_names[k], name);
         const QImage thumb = m_thumbs->request(r.cell(photocol::kPath), picture * devicePixelRatioF());
         if (!thumb.isNull())
@@ -866,7 +883,7 @@ bool MainWindow::pagingAllowed()
     if (refuseWhilePlaying())
         return false;
     if (m_session.album().ListView_daoru_zhaopian.empty()) {
-        m_dialogs.notice(this, kNoPhotos);
+        m_dialogs.notice(this, tr(kNoPhotos));
         return false;
     }
     return true;
@@ -877,7 +894,7 @@ void MainWindow::firstPage()
     if (!pagingAllowed())
         return;
     if (m_session.album().cells.toInt(cell::kFangyeHao) == 0)
-        return m_dialogs.notice(this, kFirstPageAlready);
+        return m_dialogs.notice(this, tr(kFirstPageAlready));
     turnPage(0);
 }
 
@@ -887,7 +904,7 @@ void MainWindow::previousPage()
         return;
     const int page = m_session.album().cells.toInt(cell::kFangyeHao);
     if (page == 0)
-        return m_dialogs.notice(this, kFirstPageAlready);
+        return m_dialogs.notice(this, tr(kFirstPageAlready));
     turnPage(page - 1);
 }
 
@@ -897,7 +914,7 @@ void MainWindow::nextPage()
         return;
     const int page = m_session.album().cells.toInt(cell::kFangyeHao);
     if (page >= lastPage(m_session.album().ListView_daoru_zhaopian.size()))
-        return m_dialogs.notice(this, kLastPageAlready);
+        return m_dialogs.notice(this, tr(kLastPageAlready));
     turnPage(page + 1);
 }
 
@@ -907,7 +924,7 @@ void MainWindow::lastPageCommand()
         return;
     const int last = lastPage(m_session.album().ListView_daoru_zhaopian.size());
     if (m_session.album().cells.toInt(cell::kFangyeHao) >= last)
-        return m_dialogs.notice(this, kLastPageAlready);
+        return m_dialogs.notice(this, tr(kLastPageAlready));
     turnPage(last);
 }
 
@@ -929,7 +946,7 @@ void MainWindow::cellClicked(int k)
     if (refuseWhilePlaying())
         return;
     if (m_session.album().ListView_daoru_zhaopian.empty())
-        return m_dialogs.notice(this, kNoPhotos);
+        return m_dialogs.notice(this, tr(kNoPhotos));
     if (!m_cells[k]->holdsPhoto())
         return;
     showLargePhoto(m_cells[k]->row());
@@ -947,14 +964,13 @@ void MainWindow::showCellMenu(int k, const QPoint &global)
     cellEntered(k);
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenu_suolvetu"));
-    menu.addAction(QStringLiteral("查看照片"), this, [this, k] { cellClicked(k); });
-    menu.addAction(QStringLiteral("预览效果"), this,
-                   [this] { m_dialogs.notice(this, QStringLiteral("双击照片预览效果！")); });
+    menu.addAction(tr("查看照片"), this, [this, k] { cellClicked(k); });
+    menu.addAction(tr("预览效果"), this, [this] { m_dialogs.notice(this, tr("双击照片预览效果！")); });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("第一页"), this, [this] { firstPage(); });
-    menu.addAction(QStringLiteral("上一页"), this, [this] { previousPage(); });
-    menu.addAction(QStringLiteral("下一页"), this, [this] { nextPage(); });
-    menu.addAction(QStringLiteral("末一页"), this, [this] { lastPageCommand(); });
+    menu.addAction(tr("第一页"), this, [this] { firstPage(); });
+    menu.addAction(tr("上一页"), this, [this] { previousPage(); });
+    menu.addAction(tr("下一页"), this, [this] { nextPage(); });
+    menu.addAction(tr("末一页"), this, [this] { lastPageCommand(); });
     menu.exec(global);
 }
 
@@ -964,7 +980,7 @@ void MainWindow::showLargePhoto(int row)
         return;
     Album &album = m_session.album();
     if (album.ListView_daoru_zhaopian.empty())
-        return m_dialogs.notice(this, kNoPhotos);
+        return m_dialogs.notice(this, tr(kNoPhotos));
     if (row < 0 || row >= album.ListView_daoru_zhaopian.size())
         return;
     stopStartupMovie();
@@ -1017,7 +1033,7 @@ bool MainWindow::zoomAllowed()
     if (refuseWhilePlaying())
         return false;
     if (!followLargePhoto()) {
-        m_dialogs.notice(this, kNoPhotoSelected);
+        m_dialogs.notice(this, tr(kNoPhotoSelected));
         return false;
     }
     return true;
@@ -1041,7 +1057,7 @@ void MainWindow::zoomOut()
     StateCells &c = m_session.album().cells;
     const QSize box = zoomOutBox(QSize(c.toInt(cell::kWidth01), c.toInt(cell::kHeight01)), previewSize());
     if (!box.isValid()) {
-        m_dialogs.notice(this, kCannotShrink);
+        m_dialogs.notice(this, tr(kCannotShrink));
         return zoomDefault();
     }
     c.setInt(cell::kWidth01, box.width());
@@ -1175,7 +1191,7 @@ void MainWindow::exitCommand()
     Q_EMIT stopPreviewRequested();
     if (findChild<ExitDialog *>())
         return;
-    if (ProjectCommands *p = projectCommands(*this); p && !p->settleUnsavedChanges(QStringLiteral("退出软件")))
+    if (ProjectCommands *p = projectCommands(*this); p && !p->settleUnsavedChanges(tr("退出软件")))
         return;
     const Paths paths = m_session.paths();
     auto *dialog = new ExitDialog(
@@ -1200,20 +1216,20 @@ QMenu *MainWindow::listMenu()
     auto *menuPtr = new QMenu(this);
     QMenu &menu = *menuPtr;
     menu.setObjectName(QStringLiteral("PopupMenu_liebiao"));
-    QAction *view = menu.addAction(QStringLiteral("查看照片"), this, [this, ix] { showLargePhoto(ix.row()); });
+    QAction *view = menu.addAction(tr("查看照片"), this, [this, ix] { showLargePhoto(ix.row()); });
     view->setEnabled(ix.isValid());
-    QAction *preview = menu.addAction(QStringLiteral("预览效果"), this, [this, ix] {
+    QAction *preview = menu.addAction(tr("预览效果"), this, [this, ix] {
         if (!refuseWhilePlaying())
             Q_EMIT photoTemplatesRequested(ix.row());
     });
     preview->setObjectName(QStringLiteral("MenuItem_yulan"));
     preview->setEnabled(ix.isValid());
-    QAction *del = menu.addAction(QStringLiteral("删除照片"), this, [this, ix] {
+    QAction *del = menu.addAction(tr("删除照片"), this, [this, ix] {
         if (!refuseWhilePlaying())
             photoWindow()->deletePhotoCommand(ix.isValid() ? ix.row() : -1);
     });
     del->setObjectName(QStringLiteral("MenuItem3"));
-    QAction *all = menu.addAction(QStringLiteral("全部删除"), this, [this] {
+    QAction *all = menu.addAction(tr("全部删除"), this, [this] {
         if (!refuseWhilePlaying())
             photoWindow()->deleteAllCommand();
     });

@@ -10,6 +10,7 @@
 #include "DialogService.h"
 #include "IdlePicture.h"
 #include "app/Album.h"
+#include "app/Language.h"
 #include "session/ProjectFile.h"
 
 namespace lumora::ui {
@@ -24,12 +25,17 @@ struct ModeText {
 };
 
 const ModeText kModes[] = {
-    {ModeKind::Portrait, "Button_shuping", "竖屏模式（手机屏幕）：在手机上面竖屏欣赏效果。",
-     "更换相册模式会清空当前的所有数据，是否确定要选择【竖屏模式】吗？"},
-    {ModeKind::Wide16x9, "Button_kuanping_16_9", "宽屏模式（16:9）：在电脑，电视，手机上面宽屏欣赏效果。",
-     "更换相册模式会清空当前的所有数据，是否确定要选择【宽屏模式（16:9）】吗？"},
-    {ModeKind::Wide4x3, "Button_kuanping_4_3", "宽屏模式（4:3）：在LED大屏幕或老电视上面欣赏效果。",
-     "更换相册模式会清空当前的所有数据，是否确定要选择【宽屏模式（4:3）】吗？"},
+    {ModeKind::Portrait, "Button_shuping",
+     QT_TRANSLATE_NOOP("lumora::ui::ModeChooser", "竖屏模式（手机屏幕）：在手机上面竖屏欣赏效果。"),
+     QT_TRANSLATE_NOOP("lumora::ui::ModeChooser", "更换相册模式会清空当前的所有数据，是否确定要选择【竖屏模式】吗？")},
+    {ModeKind::Wide16x9, "Button_kuanping_16_9",
+     QT_TRANSLATE_NOOP("lumora::ui::ModeChooser", "宽屏模式（16:9）：在电脑，电视，手机上面宽屏欣赏效果。"),
+     QT_TRANSLATE_NOOP("lumora::ui::ModeChooser",
+                       "更换相册模式会清空当前的所有数据，是否确定要选择【宽屏模式（16:9）】吗？")},
+    {ModeKind::Wide4x3, "Button_kuanping_4_3",
+     QT_TRANSLATE_NOOP("lumora::ui::ModeChooser", "宽屏模式（4:3）：在LED大屏幕或老电视上面欣赏效果。"),
+     QT_TRANSLATE_NOOP("lumora::ui::ModeChooser",
+                       "更换相册模式会清空当前的所有数据，是否确定要选择【宽屏模式（4:3）】吗？")},
 };
 
 const ModeText &textOf(ModeKind mode)
@@ -52,13 +58,13 @@ ModeChooser::ModeChooser(const Album &album, DialogService &dialogs, Choose choo
 {
     setObjectName(QStringLiteral("TForm43"));
     setProperty("lumoraWindow", true);
-    setWindowTitle(QStringLiteral("选择相册模式"));
+    setWindowTitle(tr("选择相册模式"));
     setFixedSize(876, 639);
     setModal(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 20);
-    auto *title = new QLabel(QStringLiteral("选择相册模式"), this);
+    auto *title = new QLabel(tr("选择相册模式"), this);
     QFont big = title->font();
     big.setPointSize(16);
     big.setBold(true);
@@ -79,27 +85,27 @@ ModeChooser::ModeChooser(const Album &album, DialogService &dialogs, Choose choo
         picture->setAlignment(Qt::AlignCenter);
         grid->addWidget(picture, 0, column, Qt::AlignCenter);
 
-        auto *b = new QPushButton(mode.caption, this);
+        auto *b = new QPushButton(shownText("lumora::AlbumMode", mode.caption), this);
         b->setObjectName(QString::fromLatin1(t.button));
         b->setMinimumHeight(40);
         connect(b, &QPushButton::clicked, this, [this, m = t.mode] { modeClicked(m); });
         grid->addWidget(b, 1, column);
 
-        auto *description = new QLabel(QString::fromUtf8(t.description), this);
+        auto *description = new QLabel(tr(t.description), this);
         description->setWordWrap(true);
         description->setObjectName(QStringLiteral("Label_shuoming_%1").arg(column + 1));
         grid->addWidget(description, 2, column, Qt::AlignTop);
         ++column;
     }
     layout->addLayout(grid);
-    auto *all = new QLabel(QStringLiteral("三种相册模式都支持横照片、竖照片。"), this);
+    auto *all = new QLabel(tr("三种相册模式都支持横照片、竖照片。"), this);
     all->setObjectName(QStringLiteral("Label_shuoming_4"));
     all->setAlignment(Qt::AlignCenter);
     layout->addWidget(all);
     layout->addStretch();
-    auto *open = new QPushButton(QStringLiteral("打开相册"), this);
+    auto *open = new QPushButton(tr("打开相册"), this);
     open->setObjectName(QStringLiteral("Button_dakai_xiangce"));
-    open->setToolTip(QStringLiteral("打开已经保存的相册文件"));
+    open->setToolTip(tr("打开已经保存的相册文件"));
     open->setMinimumHeight(36);
     connect(open, &QPushButton::clicked, this, [this] {
         if (m_busy || !openAlbum)
@@ -119,8 +125,7 @@ void ModeChooser::modeClicked(ModeKind mode)
     if (m_busy)
         return;
     // Only an album holding work has something to lose.
-    if (albumHoldsWork(m_album)
-        && !m_dialogs.confirm(this, QStringLiteral("选择相册模式"), QString::fromUtf8(textOf(mode).question)))
+    if (albumHoldsWork(m_album) && !m_dialogs.confirm(this, tr("选择相册模式"), tr(textOf(mode).question)))
         return;
     m_busy = true;
     setEnabled(false);
@@ -136,7 +141,7 @@ bool ModeChooser::mayClose()
     if (m_busy)
         return false;
     if (!m_album.modeChosen) {
-        m_dialogs.notice(this, QStringLiteral("没有选择相册模式！"));
+        m_dialogs.notice(this, tr("没有选择相册模式！"));
         return false;
     }
     return true;

@@ -16,7 +16,7 @@ namespace lumora::ui {
 
 namespace {
 constexpr int kSnapshotIntervalMs = 3000;
-const QString kFilter = QStringLiteral("相册文件 (*.lumora)");
+const char *const kFilter = QT_TRANSLATE_NOOP("lumora::ui::ProjectCommands", "相册文件 (*.lumora)");
 } // namespace
 
 ProjectCommands::ProjectCommands(AlbumSession &session, DialogService &dialogs, QWidget *window,
@@ -91,10 +91,10 @@ void ProjectCommands::writeRecoveryNow()
 QString ProjectCommands::save()
 {
     if (!m_session.album().modeChosen || m_session.album().ListView_daoru_zhaopian.empty()) {
-        m_dialogs.notice(m_window, QStringLiteral("没有添加照片文件！"));
+        m_dialogs.notice(m_window, tr("没有添加照片文件！"));
         return {};
     }
-    QString path = m_dialogs.saveFile(m_window, QStringLiteral("保存相册"), suggestedPath(), kFilter);
+    QString path = m_dialogs.saveFile(m_window, tr("保存相册"), suggestedPath(), tr(kFilter));
     if (path.isEmpty())
         return {};
     if (!path.endsWith(kProjectExtension, Qt::CaseInsensitive))
@@ -108,7 +108,7 @@ QString ProjectCommands::save()
     rememberFolder(FileKind::Album, path);
     m_lastName = QFileInfo(path).completeBaseName();
     markSaved();
-    m_dialogs.notice(m_window, QStringLiteral("相册已经保存！"));
+    m_dialogs.notice(m_window, tr("相册已经保存！"));
     return path;
 }
 
@@ -131,8 +131,8 @@ bool ProjectCommands::settleUnsavedChanges(const QString &title)
 {
     if (!hasUnsavedWork())
         return true;
-    const int answer = m_dialogs.choose(m_window, title, QStringLiteral("当前相册有还没有保存的修改,是否先保存相册?"),
-                                        {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")});
+    const int answer = m_dialogs.choose(m_window, title, tr("当前相册有还没有保存的修改,是否先保存相册?"),
+                                        {tr("保存"), tr("不保存"), tr("取消")});
     if (answer == 0)
         return !save().isEmpty();
     return answer == 1;
@@ -140,10 +140,9 @@ bool ProjectCommands::settleUnsavedChanges(const QString &title)
 
 bool ProjectCommands::open()
 {
-    if (!settleUnsavedChanges(QStringLiteral("打开相册")))
+    if (!settleUnsavedChanges(tr("打开相册")))
         return false;
-    const QString path
-        = m_dialogs.openFile(m_window, QStringLiteral("打开相册"), startFolder(FileKind::Album), kFilter);
+    const QString path = m_dialogs.openFile(m_window, tr("打开相册"), startFolder(FileKind::Album), tr(kFilter));
     if (path.isEmpty())
         return false;
     rememberFolder(FileKind::Album, path);
@@ -156,9 +155,9 @@ bool ProjectCommands::openPath(const QString &path)
     try {
         ProjectOpenReport r = openProject(m_session, path);
         if (!r.loaded && !r.missing.isEmpty()) {
-            const QString question = missingFilesNotice(r.missing)
-                + QStringLiteral("\n是否仍然打开相册?(找不到的照片、音乐和歌词不再使用)");
-            if (!m_dialogs.confirm(m_window, QStringLiteral("打开相册"), question))
+            const QString question
+                = missingFilesNotice(r.missing) + tr("\n是否仍然打开相册?(找不到的照片、音乐和歌词不再使用)");
+            if (!m_dialogs.confirm(m_window, tr("打开相册"), question))
                 return false;
             r = openProject(m_session, path, MissingFiles::LoadWithout);
         }
@@ -183,8 +182,7 @@ bool ProjectCommands::offerRecovery()
     if (left.isEmpty())
         return false;
     bool restored = false;
-    if (m_dialogs.confirm(m_window, QStringLiteral("恢复相册"),
-                          QStringLiteral("程序上次没有正常退出,是否恢复上次编辑的相册?")))
+    if (m_dialogs.confirm(m_window, tr("恢复相册"), tr("程序上次没有正常退出,是否恢复上次编辑的相册?")))
         restored = openPath(left.first());
     if (restored)
         m_savedDocument.clear(); // restored work is in no project file yet

@@ -1,5 +1,6 @@
 #include "StartupMoviePanel.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
@@ -43,7 +44,7 @@ QString loadStartupMovie(MoviePlayer &player, const QString &moviePath)
         return e.message();
     }
     if (player.getVariable(kIdentityVariable) != kIdentityValue)
-        return QStringLiteral("启动动画未通过校验：%1").arg(moviePath);
+        return QCoreApplication::translate("lumora::ui::StartupMoviePanel", "启动动画未通过校验：%1").arg(moviePath);
     player.setFrameNum(player.totalFrames());
     player.setFrameNum(0);
     return {};

@@ -17,6 +17,7 @@
 
 #include "album/BackgroundTable.h"
 #include "app/Error.h"
+#include "app/Language.h"
 #include "image/ImageIO.h"
 #include "playback/MoviePlayer.h"
 #include "resources/FolderOps.h"
@@ -39,12 +40,12 @@ BackgroundWindow::BackgroundWindow(AlbumSession &session, DialogService &dialogs
     : QDialog(parent), m_session(session), m_dialogs(dialogs), m_movie(std::make_unique<MoviePlayer>())
 {
     setObjectName(QStringLiteral("TForm21"));
-    setWindowTitle(QStringLiteral("背景图片"));
+    setWindowTitle(tr("背景图片"));
     auto *root = new QVBoxLayout(this);
     m_table = new QTreeWidget(this);
     m_table->setObjectName(QStringLiteral("ListView_moban_beijing"));
     m_table->setRootIsDecorated(false);
-    m_table->setHeaderLabels(backgroundColumns());
+    m_table->setHeaderLabels(shownColumns(backgroundColumns()));
     m_table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     root->addWidget(m_table, 1);
 
@@ -57,12 +58,17 @@ BackgroundWindow::BackgroundWindow(AlbumSession &session, DialogService &dialogs
     middle->addWidget(m_picture);
     auto *fields = new QFormLayout;
     const char *names[6] = {"Edit_xuhao", "Edit_mingcheng", "Edit_geshi", "Edit_kuandu", "Edit_gaodu", "Edit_weizhi"};
-    const char *labels[6] = {"图片编号", "图片名称", "图片格式", "图片宽度", "图片高度", "图片位置"};
+    const char *labels[6] = {QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "图片编号"),
+                             QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "图片名称"),
+                             QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "图片格式"),
+                             QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "图片宽度"),
+                             QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "图片高度"),
+                             QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "图片位置")};
     for (int i = 0; i < 6; ++i) {
         m_fields[i] = new QLineEdit(this);
         m_fields[i]->setObjectName(QString::fromLatin1(names[i]));
         m_fields[i]->setReadOnly(true);
-        fields->addRow(QString::fromUtf8(labels[i]), m_fields[i]);
+        fields->addRow(tr(labels[i]), m_fields[i]);
     }
     middle->addLayout(fields, 1);
     auto *playerBox = new QWidget(this);
@@ -79,26 +85,26 @@ BackgroundWindow::BackgroundWindow(AlbumSession &session, DialogService &dialogs
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("suiTrackBar1"));
     m_slider->setRange(0, 100);
-    m_slider->setToolTip(QStringLiteral("左右移动设置背景图片的透明度"));
-    controls->addWidget(new QLabel(QStringLiteral("透明度"), this));
+    m_slider->setToolTip(tr("左右移动设置背景图片的透明度"));
+    controls->addWidget(new QLabel(tr("透明度"), this));
     controls->addWidget(m_slider, 1);
-    m_all = new QCheckBox(QStringLiteral("背景图片全部设置为一样透明度"), this);
+    m_all = new QCheckBox(tr("背景图片全部设置为一样透明度"), this);
     m_all->setObjectName(QStringLiteral("CheckBox_tongyishezhi"));
     controls->addWidget(m_all);
     root->addLayout(controls);
 
     auto *buttons = new QHBoxLayout;
     const auto button = [this, buttons](const char *name, const char *text) {
-        auto *b = new QPushButton(QString::fromUtf8(text), this);
+        auto *b = new QPushButton(tr(text), this);
         b->setObjectName(QString::fromLatin1(name));
         buttons->addWidget(b);
         return b;
     };
-    QPushButton *change = button("Button_genghuan", "更换背景图片");
-    QPushButton *save = button("Button_baocun", "保存设置");
-    QPushButton *reset = button("Button_moren", "默认设置");
+    QPushButton *change = button("Button_genghuan", QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "更换背景图片"));
+    QPushButton *save = button("Button_baocun", QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "保存设置"));
+    QPushButton *reset = button("Button_moren", QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "默认设置"));
     buttons->addStretch();
-    QPushButton *back = button("Button_fanhui", "返  回");
+    QPushButton *back = button("Button_fanhui", QT_TRANSLATE_NOOP("lumora::ui::BackgroundWindow", "返  回"));
     root->addLayout(buttons);
     resize(900, 560);
 
@@ -170,8 +176,12 @@ void BackgroundWindow::refreshTable()
     const int keep = selectedRow();
     m_table->clear();
     QList<QTreeWidgetItem *> items;
-    for (const Row &r : m_session.album().ListView_moban_beijing)
-        items << new QTreeWidgetItem(QStringList(r.caption()) + r.subItems());
+    for (const Row &r : m_session.album().ListView_moban_beijing) {
+        QStringList shown;
+        for (int c = 0; c <= r.subItemCount(); ++c)
+            shown << shownCell(r.cell(c));
+        items << new QTreeWidgetItem(shown);
+    }
     m_table->addTopLevelItems(items);
     if (keep >= 0 && keep < items.size())
         m_table->setCurrentItem(items[keep]);
@@ -196,21 +206,21 @@ void BackgroundWindow::selectRow(int row)
 {
     const RowTable &t = m_session.album().ListView_moban_beijing;
     if (row < 0 || row >= t.size()) {
-        m_dialogs.notice(this, QStringLiteral("没有选中背景图片文件！"));
+        m_dialogs.notice(this, tr("没有选中背景图片文件！"));
         return;
     }
     m_table->setCurrentItem(m_table->topLevelItem(row));
     const Row &r = t[row];
     if (r.cell(bgcol::kPath).isEmpty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加背景图片文件！"));
+        m_dialogs.notice(this, tr("没有添加背景图片文件！"));
         return;
     }
     if (r.cell(bgcol::kPicture).isEmpty()) {
-        m_dialogs.notice(this, QStringLiteral("当前选中项没有添加背景图片文件！"));
+        m_dialogs.notice(this, tr("当前选中项没有添加背景图片文件！"));
         return;
     }
     clearPicture();
-    m_picture->setToolTip(QStringLiteral("第%1张, 背景图片名称: %2").arg(row + 1).arg(r.cell(bgcol::kPicture)));
+    m_picture->setToolTip(tr("第%1张, 背景图片名称: %2").arg(row + 1).arg(r.cell(bgcol::kPicture)));
     const int cells[6] = {bgcol::kNumber, bgcol::kPicture, bgcol::kFormat, bgcol::kWidth, bgcol::kHeight, bgcol::kPath};
     for (int i = 0; i < 6; ++i)
         m_fields[i]->setText(r.cell(cells[i]));
@@ -234,7 +244,7 @@ void BackgroundWindow::selectRow(int row)
             small.scale(kPlayerSize, Qt::KeepAspectRatio);
             writeJpeg(ThumbnailCache::make(path, small.expandedTo({1, 1})), previewJpg);
         } catch (const Error &e) {
-            out.error = QStringLiteral("背景图片无法读取：%1\n%2").arg(QFileInfo(path).fileName(), e.message());
+            out.error = tr("背景图片无法读取：%1\n%2").arg(QFileInfo(path).fileName(), e.message());
         }
         return out;
     }));
@@ -268,11 +278,11 @@ QImage BackgroundWindow::playerFrame() const
 bool BackgroundWindow::rowChecks()
 {
     if (m_session.album().ListView_moban_beijing.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有找到背景图片文件！"));
+        m_dialogs.notice(this, tr("没有找到背景图片文件！"));
         return false;
     }
     if (selectedRow() < 0) {
-        m_dialogs.notice(this, QStringLiteral("没有选中背景图片文件！"));
+        m_dialogs.notice(this, tr("没有选中背景图片文件！"));
         return false;
     }
     return true;
@@ -294,7 +304,7 @@ void BackgroundWindow::saveSettings()
         return;
     setBackgroundTransparency(m_session.album(), selectedRow(), m_slider->value(), m_all->isChecked());
     refreshTable();
-    m_dialogs.notice(this, QStringLiteral("保存设置完成！"));
+    m_dialogs.notice(this, tr("保存设置完成！"));
 }
 
 void BackgroundWindow::defaultSettings()
@@ -307,15 +317,15 @@ void BackgroundWindow::defaultSettings()
     m_tick.stop();
     m_player->hide();
     m_all->setChecked(false);
-    m_dialogs.notice(this, QStringLiteral("默认设置完成！"));
+    m_dialogs.notice(this, tr("默认设置完成！"));
 }
 
 void BackgroundWindow::changePicture()
 {
     if (!rowChecks())
         return;
-    const QString path = m_dialogs.openFile(this, QStringLiteral("更换背景图片"), startFolder(FileKind::Background),
-                                            QStringLiteral("添加照片文件(JPG) (*.jpg *.JPG)"));
+    const QString path = m_dialogs.openFile(this, tr("更换背景图片"), startFolder(FileKind::Background),
+                                            tr("添加照片文件(JPG) (*.jpg *.JPG)"));
     if (path.isEmpty())
         return;
     rememberFolder(FileKind::Background, path);
@@ -325,10 +335,8 @@ void BackgroundWindow::changePicture()
     } catch (const Error &e) {
         const QString m = e.message();
         // The orientation refusals are complete notices; a decoding error names the file.
-        m_dialogs.notice(this,
-                         m.startsWith(QStringLiteral("此张照片"))
-                             ? m
-                             : QStringLiteral("背景图片无法读取：%1\n%2").arg(QFileInfo(path).fileName(), m));
+        m_dialogs.notice(
+            this, m.startsWith(tr("此张照片")) ? m : tr("背景图片无法读取：%1\n%2").arg(QFileInfo(path).fileName(), m));
         return;
     }
     refreshTable();

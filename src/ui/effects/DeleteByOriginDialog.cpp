@@ -16,19 +16,17 @@ DeleteByOriginDialog::DeleteByOriginDialog(EffectKind kind, Album &album, Dialog
 {
     const bool picture = kind == EffectKind::Picture;
     setObjectName(picture ? QStringLiteral("TForm37") : QStringLiteral("TForm36"));
-    setWindowTitle(QStringLiteral("选择删除特效"));
+    setWindowTitle(tr("选择删除特效"));
     setModal(true);
-    m_manual = new QRadioButton(
-        picture ? QStringLiteral("全部删除手动添加的画面特效") : QStringLiteral("全部删除手动添加的文字特效"), this);
+    m_manual = new QRadioButton(picture ? tr("全部删除手动添加的画面特效") : tr("全部删除手动添加的文字特效"), this);
     m_manual->setObjectName(QStringLiteral("RadioButton_shoudong"));
-    m_automatic = new QRadioButton(
-        picture ? QStringLiteral("全部删除自动添加的画面特效") : QStringLiteral("全部删除自动添加的文字特效"), this);
+    m_automatic = new QRadioButton(picture ? tr("全部删除自动添加的画面特效") : tr("全部删除自动添加的文字特效"), this);
     m_automatic->setObjectName(QStringLiteral("RadioButton_zidong"));
     m_manual->setChecked(true);
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_ok = new QPushButton(tr("确定"), this);
     m_ok->setObjectName(QStringLiteral("Button_queding"));
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(tr("取消"), this);
     m_cancel->setObjectName(QStringLiteral("Button_quxiao"));
 
     auto *layout = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "EffectTableModel.h"
 
+#include "app/Language.h"
+
 namespace lumora::ui {
 
 EffectTableModel::EffectTableModel(const RowTable &table, QObject *parent) : QAbstractTableModel(parent), m_table(table)
@@ -21,7 +23,7 @@ QVariant EffectTableModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_table.size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_table.cell(index.row(), index.column());
+        return shownCell(m_table.cell(index.row(), index.column()));
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return {};
@@ -32,7 +34,7 @@ QVariant EffectTableModel::headerData(int section, Qt::Orientation orientation, 
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return m_table.columns().value(section);
+        return shownText("lumora::columns", m_table.columns().value(section));
     return section + 1;
 }
 

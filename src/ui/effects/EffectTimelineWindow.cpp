@@ -64,7 +64,7 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     m_clock->setObjectName(QStringLiteral("Edit_shijian"));
     m_clock->setReadOnly(true);
     m_clock->setFixedWidth(80);
-    m_clock->setToolTip(QStringLiteral("预览时钟"));
+    m_clock->setToolTip(tr("预览时钟"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 1); // an empty bar (a 0 … 0 range would show Qt's busy bar)
@@ -79,9 +79,9 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     m_second->setObjectName(QStringLiteral("ComboBox_miao"));
     m_startEdit = new QLineEdit(this);
     m_startEdit->setObjectName(QStringLiteral("Edit_kaishi_shijian"));
-    m_startEdit->setPlaceholderText(QStringLiteral("时:分:秒"));
+    m_startEdit->setPlaceholderText(tr("时:分:秒"));
     m_startEdit->setFixedWidth(90);
-    m_startEdit->setToolTip(QStringLiteral("选中的特效的开始时间,格式 时:分:秒,例如 00:00:02"));
+    m_startEdit->setToolTip(tr("选中的特效的开始时间,格式 时:分:秒,例如 00:00:02"));
 
     RowTable &working = picture ? album().huamian_ListView_Image : album().wenzi_ListView_Image;
     RowTable &visible = picture ? album().huamian_ListView_Image_2 : album().wenzi_ListView_Image_2;
@@ -103,24 +103,22 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     // A selected last row is scrolled fully into view, not cut at the bottom.
     m_visible->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-    m_add = makeButton(QStringLiteral("Button_tianjia"), QStringLiteral("添加特效"));
-    m_editStart = makeButton(QStringLiteral("Button_xiugai_shijian"), QStringLiteral("修改时间"));
-    m_delete = makeButton(QStringLiteral("Button_shanchu"), QStringLiteral("删除特效"));
-    m_deleteAll = makeButton(QStringLiteral("Button_quanbu_shanchu"), QStringLiteral("全部删除"));
-    m_deleteByOrigin = makeButton(QStringLiteral("Button_xuanze_shanchu"), QStringLiteral("选择删除特效"));
-    m_previewOne = makeButton(QStringLiteral("Button_dange_yulan"), QStringLiteral("单个预览"));
-    m_previewAll = makeButton(QStringLiteral("Button_quanbu_yulan"), QStringLiteral("全部预览"));
-    m_previewStop = makeButton(QStringLiteral("Button_tingzhi_yulan"), QStringLiteral("停止预览"));
-    m_auto = makeButton(QStringLiteral("Button_zidong_tianjia"),
-                        picture ? QStringLiteral("自动添加组合特效") : QStringLiteral("自动加到模板"));
-    m_back = makeButton(QStringLiteral("Button_fanhui"), picture ? QStringLiteral("返    回") : QStringLiteral("返回"));
+    m_add = makeButton(QStringLiteral("Button_tianjia"), tr("添加特效"));
+    m_editStart = makeButton(QStringLiteral("Button_xiugai_shijian"), tr("修改时间"));
+    m_delete = makeButton(QStringLiteral("Button_shanchu"), tr("删除特效"));
+    m_deleteAll = makeButton(QStringLiteral("Button_quanbu_shanchu"), tr("全部删除"));
+    m_deleteByOrigin = makeButton(QStringLiteral("Button_xuanze_shanchu"), tr("选择删除特效"));
+    m_previewOne = makeButton(QStringLiteral("Button_dange_yulan"), tr("单个预览"));
+    m_previewAll = makeButton(QStringLiteral("Button_quanbu_yulan"), tr("全部预览"));
+    m_previewStop = makeButton(QStringLiteral("Button_tingzhi_yulan"), tr("停止预览"));
+    m_auto = makeButton(QStringLiteral("Button_zidong_tianjia"), picture ? tr("自动添加组合特效") : tr("自动加到模板"));
+    m_back = makeButton(QStringLiteral("Button_fanhui"), picture ? tr("返    回") : tr("返回"));
 
     // Layout: choosing on the left, the preview area in the middle, the
     // start time and the rows below.
     auto *left = new QVBoxLayout;
     m_selectionBox = new QGridLayout;
-    m_selectionBox->addWidget(new QLabel(picture ? QStringLiteral("画面特效:") : QStringLiteral("文字特效:"), this), 1,
-                              0);
+    m_selectionBox->addWidget(new QLabel(picture ? tr("画面特效:") : tr("文字特效:"), this), 1, 0);
     m_selectionBox->addWidget(m_names, 1, 1);
     left->addLayout(m_selectionBox);
     left->addWidget(m_gallery, 1);
@@ -128,7 +126,7 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     m_stageColumn = new QVBoxLayout;
     m_stageColumn->addWidget(m_stageFrame);
     auto *clockRow = new QHBoxLayout;
-    clockRow->addWidget(new QLabel(QStringLiteral("预览时间:"), this));
+    clockRow->addWidget(new QLabel(tr("预览时间:"), this));
     clockRow->addWidget(m_clock);
     clockRow->addWidget(m_progress, 1);
     m_stageColumn->addLayout(clockRow);
@@ -139,13 +137,13 @@ EffectTimelineWindow::EffectTimelineWindow(EffectKind kind, AlbumSession &sessio
     top->addLayout(m_stageColumn);
 
     auto *timeRow = new QHBoxLayout;
-    timeRow->addWidget(new QLabel(QStringLiteral("特效出现时间:"), this));
+    timeRow->addWidget(new QLabel(tr("特效出现时间:"), this));
     timeRow->addWidget(m_hour);
     timeRow->addWidget(m_minute);
     timeRow->addWidget(m_second);
     timeRow->addWidget(m_add);
     timeRow->addSpacing(24);
-    timeRow->addWidget(new QLabel(QStringLiteral("选中特效的开始时间:"), this));
+    timeRow->addWidget(new QLabel(tr("选中特效的开始时间:"), this));
     timeRow->addWidget(m_startEdit);
     timeRow->addWidget(m_editStart);
     timeRow->addStretch();
@@ -319,10 +317,8 @@ void EffectTimelineWindow::playPackage(const EffectLocation &loc, const QString 
         frames << effectFramePath(m_session.paths(), m_modeFolder, loc, k, FrameSet::Preview);
     m_animation->play(frames);
     m_stage->showAnimation(m_animation, animationPosition(loc));
-    m_packageInfo->setText(QStringLiteral("正在预览:%1(%2 帧,%3 秒)")
-                               .arg(name)
-                               .arg(ini->frames())
-                               .arg(QString::number(ini->frames() / 25.0, 'f', 1)));
+    m_packageInfo->setText(
+        tr("正在预览:%1(%2 帧,%3 秒)").arg(name).arg(ini->frames()).arg(QString::number(ini->frames() / 25.0, 'f', 1)));
 }
 
 void EffectTimelineWindow::refreshTables()
@@ -419,15 +415,14 @@ void EffectTimelineWindow::startPreview(bool single)
 {
     const RowTable &working
         = m_kind == EffectKind::Picture ? album().huamian_ListView_Image : album().wenzi_ListView_Image;
-    const QString none
-        = m_kind == EffectKind::Picture ? QStringLiteral("没有添加画面特效!") : QStringLiteral("没有添加文字特效!");
+    const QString none = m_kind == EffectKind::Picture ? tr("没有添加画面特效!") : tr("没有添加文字特效!");
     if (working.empty()) {
         notice(none);
         return;
     }
     const int row = selectedRow();
     if (single && row < 0) {
-        notice(QStringLiteral("没有选中已添加的特效！"));
+        notice(tr("没有选中已添加的特效！"));
         return;
     }
     stopPreview();
@@ -436,7 +431,7 @@ void EffectTimelineWindow::startPreview(bool single)
     setPreviewLocked(true);
     const QSize target = m_kind == EffectKind::Picture ? m_stage->size() : album().modeInfo().preview;
     m_rowPreview->start(album(), m_kind, single ? row : -1, target);
-    m_packageInfo->setText(single ? QStringLiteral("单个预览:第 %1 行").arg(row + 1) : QStringLiteral("全部预览"));
+    m_packageInfo->setText(single ? tr("单个预览:第 %1 行").arg(row + 1) : tr("全部预览"));
 }
 
 void EffectTimelineWindow::stopPreview()

@@ -13,7 +13,7 @@ PictureEffectWindow::PictureEffectWindow(AlbumSession &session, DialogService &d
     : EffectTimelineWindow(EffectKind::Picture, session, dialogs, parent)
 {
     setObjectName(QStringLiteral("TForm32"));
-    setWindowTitle(QStringLiteral("画面特效"));
+    setWindowTitle(tr("画面特效"));
 }
 
 void PictureEffectWindow::prepare()

@@ -11,6 +11,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "app/DialogService.h"
+#include "app/Language.h"
 #include "session/AlbumSession.h"
 
 namespace lumora::ui {
@@ -19,19 +20,19 @@ PicturePlacementWindow::PicturePlacementWindow(AlbumSession &session, DialogServ
     : QDialog(parent), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm35"));
-    setWindowTitle(QStringLiteral("自动添加画面特效"));
+    setWindowTitle(tr("自动添加画面特效"));
     setModal(true);
 
     m_family = new QComboBox(this);
     m_family->setObjectName(QStringLiteral("ComboBox_zuhe_texiao"));
     for (const PictureFamily &f : pictureFamilies())
-        m_family->addItem(f.name);
+        m_family->addItem(shownText("lumora::PictureFamily", f.name));
     m_family->setCurrentIndex(0);
-    m_continuous = new QRadioButton(QStringLiteral("连续添加画面特效"), this);
+    m_continuous = new QRadioButton(tr("连续添加画面特效"), this);
     m_continuous->setObjectName(QStringLiteral("RadioButton_lianxu"));
-    m_random = new QRadioButton(QStringLiteral("随机添加画面特效"), this);
+    m_random = new QRadioButton(tr("随机添加画面特效"), this);
     m_random->setObjectName(QStringLiteral("RadioButton_suiji"));
-    m_interval = new QRadioButton(QStringLiteral("间隔秒数添加画面特效"), this);
+    m_interval = new QRadioButton(tr("间隔秒数添加画面特效"), this);
     m_interval->setObjectName(QStringLiteral("RadioButton_jiange"));
     m_continuous->setChecked(true);
     m_seconds = new QComboBox(this);
@@ -44,15 +45,15 @@ PicturePlacementWindow::PicturePlacementWindow(AlbumSession &session, DialogServ
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_ok = new QPushButton(tr("确定"), this);
     m_ok->setObjectName(QStringLiteral("Button_queding"));
     m_ok->setDefault(true);
-    m_back = new QPushButton(QStringLiteral("返回"), this);
+    m_back = new QPushButton(tr("返回"), this);
     m_back->setObjectName(QStringLiteral("Button_fanhui"));
     m_back->setAutoDefault(false);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("特效组合:"), m_family);
+    form->addRow(tr("特效组合:"), m_family);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_continuous);
@@ -60,7 +61,7 @@ PicturePlacementWindow::PicturePlacementWindow(AlbumSession &session, DialogServ
     auto *intervalRow = new QHBoxLayout;
     intervalRow->addWidget(m_interval);
     intervalRow->addWidget(m_seconds);
-    intervalRow->addWidget(new QLabel(QStringLiteral("秒"), this));
+    intervalRow->addWidget(new QLabel(tr("秒"), this));
     intervalRow->addStretch();
     layout->addLayout(intervalRow);
     layout->addWidget(m_progress);

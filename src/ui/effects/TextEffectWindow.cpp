@@ -19,6 +19,7 @@
 #include "TextPlacementWindow.h"
 #include "app/Album.h"
 #include "app/Error.h"
+#include "app/Language.h"
 #include "effects/CaptionTrack.h"
 #include "effects/CustomCaptions.h"
 #include "effects/EffectColumns.h"
@@ -33,12 +34,12 @@ TextEffectWindow::TextEffectWindow(AlbumSession &session, DialogService &dialogs
     : EffectTimelineWindow(EffectKind::Text, session, dialogs, parent)
 {
     setObjectName(QStringLiteral("TForm33"));
-    setWindowTitle(QStringLiteral("文字特效"));
+    setWindowTitle(tr("文字特效"));
 
     m_category = new QComboBox(this);
     m_category->setObjectName(QStringLiteral("ComboBox_texiao_fenlei"));
-    m_category->addItems(textCategoryRows());
-    m_selectionBox->addWidget(new QLabel(QStringLiteral("文字分类:"), this), 0, 0);
+    m_category->addItems(shownTextCategoryRows());
+    m_selectionBox->addWidget(new QLabel(tr("文字分类:"), this), 0, 0);
     m_selectionBox->addWidget(m_category, 0, 1);
     m_categoryOf = new QListWidget(this);
     m_categoryOf->setObjectName(QStringLiteral("ListBox_fenlei_hang"));
@@ -57,13 +58,13 @@ TextEffectWindow::TextEffectWindow(AlbumSession &session, DialogService &dialogs
     m_y = new QSlider(Qt::Vertical, this);
     m_y->setObjectName(QStringLiteral("TrackBar_wenzi_Y"));
     m_y->setInvertedAppearance(true); // down the slider is down the picture
-    m_x->setToolTip(QStringLiteral("左右移动选中的文字特效"));
-    m_y->setToolTip(QStringLiteral("上下移动选中的文字特效"));
-    m_save = makeButton(QStringLiteral("Button_baocun"), QStringLiteral("保存"));
-    m_reset = makeButton(QStringLiteral("Button_chongzhi"), QStringLiteral("重置"));
+    m_x->setToolTip(tr("左右移动选中的文字特效"));
+    m_y->setToolTip(tr("上下移动选中的文字特效"));
+    m_save = makeButton(QStringLiteral("Button_baocun"), tr("保存"));
+    m_reset = makeButton(QStringLiteral("Button_chongzhi"), tr("重置"));
 
     auto *positionRow = new QHBoxLayout;
-    positionRow->addWidget(new QLabel(QStringLiteral("位置:"), this));
+    positionRow->addWidget(new QLabel(tr("位置:"), this));
     positionRow->addWidget(m_x, 1);
     positionRow->addWidget(m_save);
     positionRow->addWidget(m_reset);
@@ -78,23 +79,23 @@ TextEffectWindow::TextEffectWindow(AlbumSession &session, DialogService &dialogs
     // 自定义文字: the person's own words, a style, add or change.
     m_captionText = new QPlainTextEdit(this);
     m_captionText->setObjectName(QStringLiteral("Memo_zidingyi_wenzi"));
-    m_captionText->setPlaceholderText(QStringLiteral("在此输入文字（最多两行）"));
+    m_captionText->setPlaceholderText(tr("在此输入文字（最多两行）"));
     m_captionText->setFixedHeight(m_captionText->fontMetrics().lineSpacing() * 3);
     m_captionText->setTabChangesFocus(true);
     m_captionStyle = new QComboBox(this);
     m_captionStyle->setObjectName(QStringLiteral("ComboBox_wenzi_yangshi"));
     for (const CaptionStyleInfo &st : captionStyles())
-        m_captionStyle->addItem(st.name, st.key);
-    m_captionAdd = makeButton(QStringLiteral("Button_zidingyi_tianjia"), QStringLiteral("添加自定义文字"));
-    m_captionEdit = makeButton(QStringLiteral("Button_zidingyi_xiugai"), QStringLiteral("修改自定义文字"));
+        m_captionStyle->addItem(shownText("lumora::CaptionStyle", st.name), st.key);
+    m_captionAdd = makeButton(QStringLiteral("Button_zidingyi_tianjia"), tr("添加自定义文字"));
+    m_captionEdit = makeButton(QStringLiteral("Button_zidingyi_xiugai"), tr("修改自定义文字"));
     auto *captionButtons = new QHBoxLayout;
     captionButtons->addWidget(m_captionStyle, 1);
     captionButtons->addWidget(m_captionAdd);
     captionButtons->addWidget(m_captionEdit);
     const int captionRow = m_selectionBox->rowCount();
-    m_selectionBox->addWidget(new QLabel(QStringLiteral("自定义文字:"), this), captionRow, 0, Qt::AlignTop);
+    m_selectionBox->addWidget(new QLabel(tr("自定义文字:"), this), captionRow, 0, Qt::AlignTop);
     m_selectionBox->addWidget(m_captionText, captionRow, 1);
-    m_selectionBox->addWidget(new QLabel(QStringLiteral("文字样式:"), this), captionRow + 1, 0);
+    m_selectionBox->addWidget(new QLabel(tr("文字样式:"), this), captionRow + 1, 0);
     m_selectionBox->addLayout(captionButtons, captionRow + 1, 1);
     m_captionTimer = new QTimer(this);
     m_captionTimer->setInterval(40); // 25 frames per second, as the album
@@ -136,7 +137,7 @@ void TextEffectWindow::prepare()
 bool TextEffectWindow::openWindow()
 {
     if (const QString guard = album().cells.playingGuard(); !guard.isEmpty()) {
-        notice(guard);
+        notice(shownText("lumora::notice", guard));
         return false;
     }
     prepare();

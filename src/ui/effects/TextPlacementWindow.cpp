@@ -22,19 +22,19 @@ TextPlacementWindow::TextPlacementWindow(AlbumSession &session, DialogService &d
     : QDialog(parent), m_session(session), m_dialogs(dialogs), m_provisionalStart(provisionalStart)
 {
     setObjectName(QStringLiteral("TForm34"));
-    setWindowTitle(QStringLiteral("文字特效自动加入模板中"));
+    setWindowTitle(tr("文字特效自动加入模板中"));
     setModal(true);
 
     m_category = new QComboBox(this);
     m_category->setObjectName(QStringLiteral("ComboBox_wenzitexiao_fenlei"));
-    m_category->addItems(textCategoryRows());
+    m_category->addItems(shownTextCategoryRows());
     m_category->setCurrentIndex(-1); // the user chooses a category first
-    m_category->setPlaceholderText(QStringLiteral("请选择文字特效分类"));
-    m_every = new QRadioButton(QStringLiteral("每个模板文件都添加文字特效"), this);
+    m_category->setPlaceholderText(tr("请选择文字特效分类"));
+    m_every = new QRadioButton(tr("每个模板文件都添加文字特效"), this);
     m_every->setObjectName(QStringLiteral("RadioButton_quanbu"));
-    m_interval = new QRadioButton(QStringLiteral("间隔模板文件添加文字特效"), this);
+    m_interval = new QRadioButton(tr("间隔模板文件添加文字特效"), this);
     m_interval->setObjectName(QStringLiteral("RadioButton_jiange"));
-    m_random = new QRadioButton(QStringLiteral("随机选择模板文件然后添加文字特效"), this);
+    m_random = new QRadioButton(tr("随机选择模板文件然后添加文字特效"), this);
     m_random->setObjectName(QStringLiteral("RadioButton_suiji"));
     m_every->setChecked(true);
     m_intervalCount = new QComboBox(this);
@@ -42,31 +42,31 @@ TextPlacementWindow::TextPlacementWindow(AlbumSession &session, DialogService &d
     for (int i = 1; i <= 9; ++i)
         m_intervalCount->addItem(QString::number(i));
     m_intervalCount->setCurrentIndex(0);
-    m_intervalCount->setToolTip(QStringLiteral("间隔的模板个数:1 表示第 1、3、5……个模板"));
-    m_removeOverlaps = new QCheckBox(QStringLiteral("删除重叠的文字特效"), this);
+    m_intervalCount->setToolTip(tr("间隔的模板个数:1 表示第 1、3、5……个模板"));
+    m_removeOverlaps = new QCheckBox(tr("删除重叠的文字特效"), this);
     m_removeOverlaps->setObjectName(QStringLiteral("CheckBox_shanchu_chongdie"));
-    m_removeOverlaps->setToolTip(QStringLiteral("加入后，删除与同时显示的其他文字特效位置重叠的文字特效"));
+    m_removeOverlaps->setToolTip(tr("加入后，删除与同时显示的其他文字特效位置重叠的文字特效"));
     m_removeOverlaps->setChecked(true);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 2 * session.album().ListView_moban_shiyong.size());
     m_progress->setValue(0);
-    m_run = new QPushButton(QStringLiteral("自动加入"), this);
+    m_run = new QPushButton(tr("自动加入"), this);
     m_run->setObjectName(QStringLiteral("Button_zidong_jiaru"));
     m_run->setDefault(true);
-    m_back = new QPushButton(QStringLiteral("返回"), this);
+    m_back = new QPushButton(tr("返回"), this);
     m_back->setObjectName(QStringLiteral("Button_fanhui"));
     m_back->setAutoDefault(false);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("文字特效分类:"), m_category);
+    form->addRow(tr("文字特效分类:"), m_category);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_every);
     auto *intervalRow = new QHBoxLayout;
     intervalRow->addWidget(m_interval);
     intervalRow->addWidget(m_intervalCount);
-    intervalRow->addWidget(new QLabel(QStringLiteral("个模板"), this));
+    intervalRow->addWidget(new QLabel(tr("个模板"), this));
     intervalRow->addStretch();
     layout->addLayout(intervalRow);
     layout->addWidget(m_random);
@@ -151,10 +151,10 @@ void TextPlacementWindow::done()
         // Captions that would still cover another one on screen at the same
         // time (one placed by hand among them) go.
         if (const int removed = removeOverlappingTextEffects(m_session.album()); removed > 0)
-            text += QStringLiteral("\n删除了 %1 个重叠的文字特效。").arg(removed);
+            text += tr("\n删除了 %1 个重叠的文字特效。").arg(removed);
     }
     if (!report.unserved.isEmpty())
-        text += QStringLiteral("\n没有放上文字特效的标注:\n") + report.unserved.join(QStringLiteral("\n"));
+        text += tr("\n没有放上文字特效的标注:\n") + report.unserved.join(QStringLiteral("\n"));
     if (!text.isEmpty())
         m_dialogs.notice(this, text);
     setControlsEnabled(true);

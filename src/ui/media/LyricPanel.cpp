@@ -10,7 +10,7 @@ namespace lumora::ui {
 LyricPanel::LyricPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel_LRC"));
-    setToolTip(QStringLiteral("屏幕"));
+    setToolTip(tr("屏幕"));
     setFixedSize(kLyricReferenceWidth, kLyricReferenceHeight);
     setAutoFillBackground(true);
     QPalette p = palette();

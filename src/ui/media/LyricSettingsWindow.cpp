@@ -19,7 +19,7 @@
 namespace lumora::ui {
 
 namespace {
-const QString kSample = QStringLiteral("此处显示歌词内容");
+const char *const kSample = QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "此处显示歌词内容");
 
 // Sub-items of a lyric settings row.
 enum Cell {
@@ -45,12 +45,22 @@ struct NamedColour {
     QRgb rgb;
 };
 const NamedColour kColours[] = {
-    {"clBlack", "黑色", 0x000000},   {"clMaroon", "栗色", 0x800000},    {"clGreen", "绿色", 0x008000},
-    {"clOlive", "橄榄色", 0x808000}, {"clNavy", "藏青色", 0x000080},    {"clPurple", "紫色", 0x800080},
-    {"clTeal", "青色", 0x008080},    {"clGray", "灰色", 0x808080},      {"clSilver", "银色", 0xC0C0C0},
-    {"clRed", "红色", 0xFF0000},     {"clLime", "亮绿色", 0x00FF00},    {"clYellow", "黄色", 0xFFFF00},
-    {"clBlue", "蓝色", 0x0000FF},    {"clFuchsia", "紫红色", 0xFF00FF}, {"clAqua", "浅蓝色", 0x00FFFF},
-    {"clWhite", "白色", 0xFFFFFF},
+    {"clBlack", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "黑色"), 0x000000},
+    {"clMaroon", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "栗色"), 0x800000},
+    {"clGreen", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "绿色"), 0x008000},
+    {"clOlive", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "橄榄色"), 0x808000},
+    {"clNavy", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "藏青色"), 0x000080},
+    {"clPurple", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "紫色"), 0x800080},
+    {"clTeal", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "青色"), 0x008080},
+    {"clGray", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "灰色"), 0x808080},
+    {"clSilver", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "银色"), 0xC0C0C0},
+    {"clRed", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "红色"), 0xFF0000},
+    {"clLime", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "亮绿色"), 0x00FF00},
+    {"clYellow", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "黄色"), 0xFFFF00},
+    {"clBlue", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "蓝色"), 0x0000FF},
+    {"clFuchsia", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "紫红色"), 0xFF00FF},
+    {"clAqua", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "浅蓝色"), 0x00FFFF},
+    {"clWhite", QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "白色"), 0xFFFFFF},
 };
 QString colourNumber(QColor c)
 {
@@ -69,15 +79,19 @@ Row defaultPlaceRow(Row r)
     return r;
 }
 
-const QStringList kStyleTexts{QStringLiteral("常规"), QStringLiteral("倾斜"), QStringLiteral("粗体"),
-                              QStringLiteral("粗体 倾斜")};
+const char *const kStyleTexts[] = {
+    QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "常规"),
+    QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "倾斜"),
+    QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "粗体"),
+    QT_TRANSLATE_NOOP("lumora::ui::LyricSettingsWindow", "粗体 倾斜"),
+};
 const QStringList kStyleKeys{lyrickey::kRegular, lyrickey::kItalic, lyrickey::kBold, lyrickey::kBoldItalic};
 } // namespace
 
 LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("TForm23"));
-    setWindowTitle(QStringLiteral("歌词设置"));
+    setWindowTitle(tr("歌词设置"));
     setModal(true);
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
@@ -95,20 +109,20 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
     layout->addWidget(m_y);
 
     auto *right = new QVBoxLayout;
-    auto *display = new QGroupBox(QStringLiteral("显示"), this);
+    auto *display = new QGroupBox(tr("显示"), this);
     auto *d = new QVBoxLayout(display);
-    m_default = new QRadioButton(QStringLiteral("默认显示"), display);
+    m_default = new QRadioButton(tr("默认显示"), display);
     m_default->setObjectName(QStringLiteral("RadioButton_moren_xianshi"));
-    m_custom = new QRadioButton(QStringLiteral("自定义显示"), display);
+    m_custom = new QRadioButton(tr("自定义显示"), display);
     m_custom->setObjectName(QStringLiteral("RadioButton_zidingyi_xianshi"));
     d->addWidget(m_default);
     d->addWidget(m_custom);
     right->addWidget(display);
-    auto *position = new QGroupBox(QStringLiteral("位置"), this);
+    auto *position = new QGroupBox(tr("位置"), this);
     auto *p = new QVBoxLayout(position);
-    m_free = new QRadioButton(QStringLiteral("自定义"), position);
+    m_free = new QRadioButton(tr("自定义"), position);
     m_free->setObjectName(QStringLiteral("RadioButton_zidingyi_zidingyi"));
-    m_centred = new QRadioButton(QStringLiteral("居中显示"), position);
+    m_centred = new QRadioButton(tr("居中显示"), position);
     m_centred->setObjectName(QStringLiteral("RadioButton_zidingyi_juzhong"));
     p->addWidget(m_free);
     p->addWidget(m_centred);
@@ -118,36 +132,38 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
     m_colour->setObjectName(QStringLiteral("ColorBox_geci_yase"));
     m_highlight = new QComboBox(this);
     m_highlight->setObjectName(QStringLiteral("ColorBox_geci_gaoliang"));
-    m_highlight->addItem(swatch(lyricColourFromNumber(kDefaultLyricHighlightNumber)), QStringLiteral("金黄色"),
+    m_highlight->addItem(swatch(lyricColourFromNumber(kDefaultLyricHighlightNumber)), tr("金黄色"),
                          lyricColourFromNumber(kDefaultLyricHighlightNumber));
     for (const NamedColour &c : kColours) {
-        m_colour->addItem(swatch(QColor(c.rgb)), QString::fromUtf8(c.name), QString::fromLatin1(c.id));
+        m_colour->addItem(swatch(QColor(c.rgb)), tr(c.name), QString::fromLatin1(c.id));
         m_colour->setItemData(m_colour->count() - 1, QColor(c.rgb), Qt::UserRole + 1);
-        m_highlight->addItem(swatch(QColor(c.rgb)), QString::fromUtf8(c.name), QColor(c.rgb));
+        m_highlight->addItem(swatch(QColor(c.rgb)), tr(c.name), QColor(c.rgb));
     }
-    form->addRow(QStringLiteral("歌词颜色"), m_colour);
-    m_highlight->setToolTip(QStringLiteral("卡拉OK歌词(逐字时间)唱到的字填充的颜色"));
-    form->addRow(QStringLiteral("高亮颜色"), m_highlight);
+    form->addRow(tr("歌词颜色"), m_colour);
+    m_highlight->setToolTip(tr("卡拉OK歌词(逐字时间)唱到的字填充的颜色"));
+    form->addRow(tr("高亮颜色"), m_highlight);
     m_font = new QComboBox(this);
     m_font->setObjectName(QStringLiteral("ComboBox_geci_ziti"));
+    // The font's name is kept in the lyric settings as it is: not translated.
     m_font->addItem(QStringLiteral("黑体"));
     for (const QString &family : QFontDatabase::families())
         if (family != QStringLiteral("黑体"))
             m_font->addItem(family);
-    form->addRow(QStringLiteral("歌词字体"), m_font);
+    form->addRow(tr("歌词字体"), m_font);
     m_size = new QComboBox(this);
     m_size->setObjectName(QStringLiteral("ComboBox_geci_daxiao"));
     for (int s = 10; s <= 60; ++s)
         m_size->addItem(QString::number(s));
-    form->addRow(QStringLiteral("歌词大小"), m_size);
+    form->addRow(tr("歌词大小"), m_size);
     m_style = new QComboBox(this);
     m_style->setObjectName(QStringLiteral("ComboBox_geci_zixing"));
-    m_style->addItems(kStyleTexts);
-    form->addRow(QStringLiteral("歌词字形"), m_style);
+    for (const char *text : kStyleTexts)
+        m_style->addItem(tr(text));
+    form->addRow(tr("歌词字形"), m_style);
     m_form = new QComboBox(this);
     m_form->setObjectName(QStringLiteral("ComboBox_jiantifanti"));
-    m_form->addItems({QStringLiteral("简体"), QStringLiteral("繁体")});
-    form->addRow(QStringLiteral("简体繁体"), m_form);
+    m_form->addItems({tr("简体"), tr("繁体")});
+    form->addRow(tr("简体繁体"), m_form);
     right->addLayout(form);
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("Label_tishi"));
@@ -157,9 +173,9 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
     right->addWidget(m_notice);
     right->addStretch(1);
     auto *buttons = new QHBoxLayout;
-    auto *saveButton = new QPushButton(QStringLiteral("保存设置"), this);
+    auto *saveButton = new QPushButton(tr("保存设置"), this);
     saveButton->setObjectName(QStringLiteral("Button_baocun_shezhi"));
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto *cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("Button_quxiao"));
     buttons->addWidget(saveButton);
     buttons->addWidget(cancel);
@@ -180,7 +196,8 @@ LyricSettingsWindow::LyricSettingsWindow(AlbumSession &session, QWidget *parent)
         const Row &r = m_session.album().ListView_geci_shezhi_canshu[m_row];
         if (r.subItem(kDisplay) != lyrickey::kCustomDisplay) {
             const QSignalBlocker bx(m_x), by(m_y);
-            const LyricPlacement p = applyLyricSettings(defaultPlaceRow(r), kSample, m_panel->size(), false, m_panel);
+            const LyricPlacement p
+                = applyLyricSettings(defaultPlaceRow(r), tr(kSample), m_panel->size(), false, m_panel);
             m_x->setValue(std::max(0, p.topLeft.x()));
             m_y->setValue(r.subItem(kDefaultTop).toInt());
         }
@@ -219,7 +236,7 @@ void LyricSettingsWindow::prepare(int row)
     if (font < 0 && !fontName.isEmpty()) {
         m_font->addItem(fontName);
         font = m_font->count() - 1;
-        notices << QStringLiteral("字体“%1”在本机没有安装，显示时用相近的字体代替。").arg(fontName);
+        notices << tr("字体“%1”在本机没有安装，显示时用相近的字体代替。").arg(fontName);
     }
     m_font->setCurrentIndex(std::max(0, font));
     const QString sizeText = r.subItem(kSize);
@@ -227,7 +244,7 @@ void LyricSettingsWindow::prepare(int row)
     if (size < 0 && !sizeText.isEmpty()) {
         m_size->addItem(sizeText);
         size = m_size->count() - 1;
-        notices << QStringLiteral("字号“%1”不在 10～60 之内，按保存的字号显示。").arg(sizeText);
+        notices << tr("字号“%1”不在 10～60 之内，按保存的字号显示。").arg(sizeText);
     }
     m_size->setCurrentIndex(std::max(0, size));
     m_notice->setText(notices.join(u'\n'));
@@ -277,7 +294,7 @@ QString LyricSettingsWindow::notice() const
 void LyricSettingsWindow::showStored()
 {
     const Row r = defaultPlaceRow(m_session.album().ListView_geci_shezhi_canshu[m_row]);
-    m_panel->showLine(r, lyricTextForRow(r, kSample));
+    m_panel->showLine(r, lyricTextForRow(r, tr(kSample)));
 }
 
 void LyricSettingsWindow::updateSample()
@@ -299,7 +316,7 @@ void LyricSettingsWindow::updateSample()
     r.setSubItem(kColourName, m_colour->currentData().toString());
     r.setSubItem(kColourNumber, colourNumber(chosenColour()));
     r.setSubItem(kForm, m_form->currentIndex() == 1 ? lyrickey::kTraditional : lyrickey::kSimplified);
-    m_panel->showLine(r, lyricTextForRow(r, kSample));
+    m_panel->showLine(r, lyricTextForRow(r, tr(kSample)));
 }
 
 void LyricSettingsWindow::save()

@@ -11,8 +11,8 @@
 namespace lumora::ui {
 
 namespace {
-const QString kNoLyrics = QStringLiteral("没有添加歌词文件！");
-const QString kTitle = QStringLiteral("删除歌词");
+const char *const kNoLyrics = QT_TRANSLATE_NOOP("lumora::ui::LyricWindow", "没有添加歌词文件！");
+const char *const kTitle = QT_TRANSLATE_NOOP("lumora::ui::LyricWindow", "删除歌词");
 } // namespace
 
 LyricWindow::LyricWindow(AlbumSession &session, DialogService &dialogs,
@@ -22,21 +22,21 @@ LyricWindow::LyricWindow(AlbumSession &session, DialogService &dialogs,
       m_openSettings(std::move(openSettings))
 {
     setObjectName(QStringLiteral("TForm5"));
-    setWindowTitle(QStringLiteral("添加歌词"));
-    build({QStringLiteral("序号"), QStringLiteral("歌词名称"), QStringLiteral("类型"), QStringLiteral("位置")},
+    setWindowTitle(tr("添加歌词"));
+    build({tr("序号"), tr("歌词名称"), tr("类型"), tr("位置")},
           [this]() -> const RowTable & { return m_session.album().ListView_daoru_LRC; },
-          {{QStringLiteral("Edit_xuhao"), QStringLiteral("序号")},
-           {QStringLiteral("Edit_mingcheng"), QStringLiteral("歌词名称")},
-           {QStringLiteral("Edit_geshi"), QStringLiteral("类型")},
-           {QStringLiteral("Edit_weizhi"), QStringLiteral("位置")}},
+          {{QStringLiteral("Edit_xuhao"), tr("序号")},
+           {QStringLiteral("Edit_mingcheng"), tr("歌词名称")},
+           {QStringLiteral("Edit_geshi"), tr("类型")},
+           {QStringLiteral("Edit_weizhi"), tr("位置")}},
           {-1, 0, 1, 2});
     list()->setObjectName(QStringLiteral("ListView_daoru_LRC"));
-    addButton(QStringLiteral("Button_tianjia_geci"), QStringLiteral("添加歌词"), [this] { addLyrics(); });
-    addButton(QStringLiteral("Button_shanchu_geci"), QStringLiteral("删除歌词"), [this] { deleteSelected(); });
-    addButton(QStringLiteral("Button_quanbu_shanchu"), QStringLiteral("全部删除"), [this] { deleteAll(); });
-    addButton(QStringLiteral("Button_geci_yulan"), QStringLiteral("歌词预览"), [this] { preview(); });
-    addButton(QStringLiteral("Button_shezhi_geci"), QStringLiteral("设置歌词"), [this] { settings(); });
-    addButton(QStringLiteral("Button_fanhui"), QStringLiteral("返回"), [this] { accept(); });
+    addButton(QStringLiteral("Button_tianjia_geci"), tr("添加歌词"), [this] { addLyrics(); });
+    addButton(QStringLiteral("Button_shanchu_geci"), tr("删除歌词"), [this] { deleteSelected(); });
+    addButton(QStringLiteral("Button_quanbu_shanchu"), tr("全部删除"), [this] { deleteAll(); });
+    addButton(QStringLiteral("Button_geci_yulan"), tr("歌词预览"), [this] { preview(); });
+    addButton(QStringLiteral("Button_shezhi_geci"), tr("设置歌词"), [this] { settings(); });
+    addButton(QStringLiteral("Button_fanhui"), tr("返回"), [this] { accept(); });
     refresh();
 }
 
@@ -45,8 +45,8 @@ void LyricWindow::addLyrics()
     // The dialog starts where the person last took lyric files (else the
     // home's Music folder), not in the program's own sample folder.
     m_session.album().cells.setText(cell::kGeciDakai1ci, QStringLiteral("1"));
-    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加歌词"), startFolder(FileKind::Lyric),
-                                                  QStringLiteral("添加歌词文件(LRC) (*.lrc *.LRC)"));
+    const QStringList files = m_dialogs.openFiles(this, tr("添加歌词"), startFolder(FileKind::Lyric),
+                                                  tr("添加歌词文件(LRC) (*.lrc *.LRC)"));
     if (files.isEmpty())
         return;
     rememberFolder(FileKind::Lyric, files.first());
@@ -76,16 +76,16 @@ void LyricWindow::deleteSelected()
 {
     Album &album = m_session.album();
     if (album.ListView_daoru_LRC.empty()) {
-        m_dialogs.notice(this, kNoLyrics);
+        m_dialogs.notice(this, tr(kNoLyrics));
         return;
     }
     // Nothing selected is said before the question, not after it.
     const int row = selectedRow();
     if (row < 0) {
-        m_dialogs.notice(this, QStringLiteral("没有选中歌词文件！"));
+        m_dialogs.notice(this, tr("没有选中歌词文件！"));
         return;
     }
-    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的歌词文件?")))
+    if (!m_dialogs.confirm(this, tr(kTitle), tr("是否确定要删除当前选中的歌词文件?")))
         return;
     music::deleteLyricFile(album, row);
     refresh();
@@ -98,10 +98,10 @@ void LyricWindow::deleteAll()
 {
     Album &album = m_session.album();
     if (album.ListView_daoru_LRC.empty()) {
-        m_dialogs.notice(this, kNoLyrics);
+        m_dialogs.notice(this, tr(kNoLyrics));
         return;
     }
-    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除全部歌词文件?")))
+    if (!m_dialogs.confirm(this, tr(kTitle), tr("是否确定要删除全部歌词文件?")))
         return;
     music::deleteAllLyricFiles(album);
     refresh();
@@ -111,7 +111,7 @@ void LyricWindow::deleteAll()
 void LyricWindow::preview()
 {
     if (m_session.album().ListView_daoru_yinyue.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有添加音乐文件！"));
+        m_dialogs.notice(this, tr("没有添加音乐文件！"));
         return;
     }
     if (m_openPreview)
@@ -121,12 +121,12 @@ void LyricWindow::preview()
 void LyricWindow::settings()
 {
     if (m_session.album().ListView_daoru_LRC.empty()) {
-        m_dialogs.notice(this, kNoLyrics);
+        m_dialogs.notice(this, tr(kNoLyrics));
         return;
     }
     const int row = selectedRow();
     if (row < 0) {
-        m_dialogs.notice(this, QStringLiteral("没有选中歌词文件！"));
+        m_dialogs.notice(this, tr("没有选中歌词文件！"));
         return;
     }
     if (m_openSettings)

@@ -31,17 +31,17 @@ MusicPreviewWindow::MusicPreviewWindow(AlbumSession &session, DialogService &dia
     : QDialog(parent), m_session(session), m_dialogs(dialogs), m_audio(audio)
 {
     setObjectName(QStringLiteral("TForm15"));
-    setWindowTitle(QStringLiteral("音乐歌词预览"));
+    setWindowTitle(tr("音乐歌词预览"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
     m_panel = new LyricPanel(this);
     layout->addWidget(m_panel, 0, Qt::AlignHCenter);
     auto *grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("音乐："), this), 0, 0);
+    grid->addWidget(new QLabel(tr("音乐："), this), 0, 0);
     m_songs = new QComboBox(this);
     m_songs->setObjectName(QStringLiteral("ComboBox_yinyue"));
     grid->addWidget(m_songs, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("歌词："), this), 1, 0);
+    grid->addWidget(new QLabel(tr("歌词："), this), 1, 0);
     m_lyricFiles = new QComboBox(this);
     m_lyricFiles->setObjectName(QStringLiteral("ComboBox_geci"));
     grid->addWidget(m_lyricFiles, 1, 1);
@@ -66,9 +66,9 @@ MusicPreviewWindow::MusicPreviewWindow(AlbumSession &session, DialogService &dia
         connect(b, &QPushButton::clicked, this, slot);
     };
     buttons->addStretch(1);
-    addButton(QStringLiteral("Button_bofang_yinyue"), QStringLiteral("播放音乐"), [this] { play(); });
-    addButton(QStringLiteral("Button_tingzhi_bofang"), QStringLiteral("停止播放"), [this] { stop(); });
-    addButton(QStringLiteral("Button_fanhui"), QStringLiteral("返回"), [this] { reject(); });
+    addButton(QStringLiteral("Button_bofang_yinyue"), tr("播放音乐"), [this] { play(); });
+    addButton(QStringLiteral("Button_tingzhi_bofang"), tr("停止播放"), [this] { stop(); });
+    addButton(QStringLiteral("Button_fanhui"), tr("返回"), [this] { reject(); });
     layout->addLayout(buttons);
 
     m_timer = new QTimer(this);
@@ -84,7 +84,7 @@ bool MusicPreviewWindow::prepare(const QString &mode, int row)
     m_mode = mode;
     const Album &album = m_session.album();
     if (album.ListView_daoru_yinyue.empty()) {
-        m_dialogs.notice(parentWidget(), QStringLiteral("没有添加音乐文件！"));
+        m_dialogs.notice(parentWidget(), tr("没有添加音乐文件！"));
         return false;
     }
     m_songs->clear();
@@ -156,11 +156,11 @@ void MusicPreviewWindow::chooseLyrics(int index)
 void MusicPreviewWindow::play()
 {
     if (m_mode == QStringLiteral("bofanggeci") && m_lyricFiles->currentText().isEmpty()) {
-        m_dialogs.notice(this, QStringLiteral("没有选择歌词文件！"));
+        m_dialogs.notice(this, tr("没有选择歌词文件！"));
         return;
     }
     if (m_songs->currentText().isEmpty()) {
-        m_dialogs.notice(this, QStringLiteral("没有选择音乐文件！"));
+        m_dialogs.notice(this, tr("没有选择音乐文件！"));
         return;
     }
     const RowTable &songs = m_session.album().ListView_daoru_yinyue;

@@ -16,15 +16,15 @@
 namespace lumora::ui {
 
 namespace {
-const QString kNoMusic = QStringLiteral("没有添加音乐文件！");
-const QString kTitle = QStringLiteral("删除音乐");
+const char *const kNoMusic = QT_TRANSLATE_NOOP("lumora::ui::MusicWindow", "没有添加音乐文件！");
+const char *const kTitle = QT_TRANSLATE_NOOP("lumora::ui::MusicWindow", "删除音乐");
 } // namespace
 
 void addSongsWithProgress(AlbumSession &session, DialogService &dialogs, const QStringList &paths, QWidget *parent)
 {
-    QProgressDialog progress(QStringLiteral("正在添加音乐……"), QString(), 0, int(paths.size()), parent);
+    QProgressDialog progress(MusicWindow::tr("正在添加音乐……"), QString(), 0, int(paths.size()), parent);
     progress.setObjectName(QStringLiteral("TForm13"));
-    progress.setWindowTitle(QStringLiteral("添加音乐"));
+    progress.setWindowTitle(MusicWindow::tr("添加音乐"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.show();
@@ -60,22 +60,21 @@ MusicWindow::MusicWindow(AlbumSession &session, DialogService &dialogs,
     : MediaListWindow(session, dialogs, parent), m_openPreview(std::move(openPreview))
 {
     setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("添加音乐"));
-    build({QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"), QStringLiteral("音乐时长"),
-           QStringLiteral("位置")},
+    setWindowTitle(tr("添加音乐"));
+    build({tr("序号"), tr("音乐名称"), tr("格式"), tr("音乐时长"), tr("位置")},
           [this]() -> const RowTable & { return m_session.album().ListView_daoru_yinyue; },
-          {{QStringLiteral("Edit_xuhao"), QStringLiteral("序号")},
-           {QStringLiteral("Edit_mingcheng"), QStringLiteral("音乐名称")},
-           {QStringLiteral("Edit_geshi"), QStringLiteral("格式")},
-           {QStringLiteral("Edit_shichang"), QStringLiteral("音乐时长")},
-           {QStringLiteral("Edit_weizhi"), QStringLiteral("位置")}},
+          {{QStringLiteral("Edit_xuhao"), tr("序号")},
+           {QStringLiteral("Edit_mingcheng"), tr("音乐名称")},
+           {QStringLiteral("Edit_geshi"), tr("格式")},
+           {QStringLiteral("Edit_shichang"), tr("音乐时长")},
+           {QStringLiteral("Edit_weizhi"), tr("位置")}},
           {-1, 0, 1, 2, 3});
     list()->setObjectName(QStringLiteral("ListView_daoru_yinyue"));
-    addButton(QStringLiteral("Button_tianjia_yinyue"), QStringLiteral("添加音乐"), [this] { addSongs(); });
-    addButton(QStringLiteral("Button_shanchu_yinyue"), QStringLiteral("删除音乐"), [this] { deleteSelected(); });
-    addButton(QStringLiteral("Button_quanbu_shanchu"), QStringLiteral("全部删除"), [this] { deleteAll(); });
-    addButton(QStringLiteral("Button_yinyue_yulan"), QStringLiteral("音乐预览"), [this] { preview(); });
-    addButton(QStringLiteral("Button_fanhui"), QStringLiteral("返回"), [this] { accept(); });
+    addButton(QStringLiteral("Button_tianjia_yinyue"), tr("添加音乐"), [this] { addSongs(); });
+    addButton(QStringLiteral("Button_shanchu_yinyue"), tr("删除音乐"), [this] { deleteSelected(); });
+    addButton(QStringLiteral("Button_quanbu_shanchu"), tr("全部删除"), [this] { deleteAll(); });
+    addButton(QStringLiteral("Button_yinyue_yulan"), tr("音乐预览"), [this] { preview(); });
+    addButton(QStringLiteral("Button_fanhui"), tr("返回"), [this] { accept(); });
     refresh();
 }
 
@@ -84,8 +83,8 @@ void MusicWindow::addSongs()
     // The dialog starts where the person last took songs (else the home's
     // Music folder), not in the program's own sample folder.
     m_session.album().cells.setText(cell::kYinyueDakai1ci, QStringLiteral("1"));
-    const QStringList files = m_dialogs.openFiles(this, QStringLiteral("添加音乐"), startFolder(FileKind::Song),
-                                                  QStringLiteral("添加音乐文件(MP3) (*.mp3 *.MP3)"));
+    const QStringList files
+        = m_dialogs.openFiles(this, tr("添加音乐"), startFolder(FileKind::Song), tr("添加音乐文件(MP3) (*.mp3 *.MP3)"));
     if (files.isEmpty())
         return;
     rememberFolder(FileKind::Song, files.first());
@@ -106,16 +105,16 @@ void MusicWindow::deleteSelected()
 {
     Album &album = m_session.album();
     if (album.ListView_daoru_yinyue.empty()) {
-        m_dialogs.notice(this, kNoMusic);
+        m_dialogs.notice(this, tr(kNoMusic));
         return;
     }
     // Nothing selected is said before the question, not after it.
     const int row = selectedRow();
     if (row < 0) {
-        m_dialogs.notice(this, QStringLiteral("没有选中音乐文件！"));
+        m_dialogs.notice(this, tr("没有选中音乐文件！"));
         return;
     }
-    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除当前选中的音乐文件?")))
+    if (!m_dialogs.confirm(this, tr(kTitle), tr("是否确定要删除当前选中的音乐文件?")))
         return;
     music::deleteSong(album, row);
     refresh();
@@ -128,10 +127,10 @@ void MusicWindow::deleteAll()
 {
     Album &album = m_session.album();
     if (album.ListView_daoru_yinyue.empty()) {
-        m_dialogs.notice(this, kNoMusic);
+        m_dialogs.notice(this, tr(kNoMusic));
         return;
     }
-    if (!m_dialogs.confirm(this, kTitle, QStringLiteral("是否确定要删除全部音乐文件?")))
+    if (!m_dialogs.confirm(this, tr(kTitle), tr("是否确定要删除全部音乐文件?")))
         return;
     music::deleteAllSongs(album);
     refresh();
@@ -141,7 +140,7 @@ void MusicWindow::deleteAll()
 void MusicWindow::preview()
 {
     if (m_session.album().ListView_daoru_yinyue.empty()) {
-        m_dialogs.notice(this, kNoMusic);
+        m_dialogs.notice(this, tr(kNoMusic));
         return;
     }
     if (m_openPreview)

@@ -56,7 +56,7 @@ AlbumPreview::AlbumPreview(MainWindow &main, AlbumSession &session, DialogServic
     QWidget *area = main.previewArea();
     m_bar = new QSlider(Qt::Horizontal, area);
     m_bar->setObjectName(QStringLiteral("TrackBar_bofang_weizhi"));
-    m_bar->setToolTip(QStringLiteral("播放位置：点击或拖动跳到相册的任一时刻"));
+    m_bar->setToolTip(tr("播放位置：点击或拖动跳到相册的任一时刻"));
     m_bar->setFocusPolicy(Qt::NoFocus);
     auto *jumpStyle = new JumpToClickStyle;
     jumpStyle->setParent(m_bar);
@@ -114,8 +114,8 @@ void AlbumPreview::play()
     m_main.showIdlePicture();
     if (check.unmatchedPhotos > 0) {
         const QString question
-            = QStringLiteral("有 %1 张照片没有与模板匹配,是否自动完成照片与模板的匹配?").arg(check.unmatchedPhotos);
-        if (m_dialogs.confirm(&m_main, QStringLiteral("自动完成"), question)) {
+            = tr("有 %1 张照片没有与模板匹配,是否自动完成照片与模板的匹配?").arg(check.unmatchedPhotos);
+        if (m_dialogs.confirm(&m_main, tr("自动完成"), question)) {
             try {
                 automaticMatching(m_session.album());
             } catch (const Error &e) {
@@ -183,8 +183,8 @@ void AlbumPreview::updatePlayButtons()
         }
         const QString playText = b->property(kPlayText).toString();
         // The pause word takes the play text's place, its spacing kept.
-        b->setText(pausable ? QString(playText).replace(QStringLiteral("播放"), QStringLiteral("暂停")) : playText);
-        b->setToolTip(pausable ? QStringLiteral("暂停播放 (空格键)") : b->property(kPlayHint).toString());
+        b->setText(pausable ? QString(playText).replace(tr("播放"), tr("暂停")) : playText);
+        b->setToolTip(pausable ? tr("暂停播放 (空格键)") : b->property(kPlayHint).toString());
         b->setEnabled(s != PreviewState::Staging);
     }
 }

@@ -12,22 +12,22 @@ namespace lumora::ui {
 SyncWindow::SyncWindow(AlbumSession &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("TForm7"));
-    setWindowTitle(QStringLiteral("同步效果"));
+    setWindowTitle(tr("同步效果"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    auto *group = new QGroupBox(QStringLiteral("同步"), this);
+    auto *group = new QGroupBox(tr("同步"), this);
     auto *g = new QVBoxLayout(group);
-    m_templates = new QRadioButton(QStringLiteral("随模板文件同步  (音乐循环)"), group);
+    m_templates = new QRadioButton(tr("随模板文件同步  (音乐循环)"), group);
     m_templates->setObjectName(QStringLiteral("RadioButton_moban_tongbu"));
-    m_music = new QRadioButton(QStringLiteral("随音乐文件同步  (模板循环)"), group);
+    m_music = new QRadioButton(tr("随音乐文件同步  (模板循环)"), group);
     m_music->setObjectName(QStringLiteral("RadioButton_yinyue_tongbu"));
-    m_beat = new QRadioButton(QStringLiteral("随音乐节拍同步  (图片卡点)"), group);
+    m_beat = new QRadioButton(tr("随音乐节拍同步  (图片卡点)"), group);
     m_beat->setObjectName(QStringLiteral("RadioButton_jiepai_tongbu"));
     g->addWidget(m_templates);
     g->addWidget(m_music);
     g->addWidget(m_beat);
     layout->addWidget(group);
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("Button_queding"));
     ok->setDefault(true);
     layout->addWidget(ok, 0, Qt::AlignRight);

@@ -36,7 +36,7 @@ AlbumTypeWindow::AlbumTypeWindow(AlbumSession &session, DialogService &dialogs, 
     : QDialog(parent), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm24"));
-    setWindowTitle(QStringLiteral("选择相册类型"));
+    setWindowTitle(tr("选择相册类型"));
 
     m_typeText = new QLineEdit(this);
     m_typeText->setObjectName(QStringLiteral("Edit_shuchu_leixing"));
@@ -46,7 +46,7 @@ AlbumTypeWindow::AlbumTypeWindow(AlbumSession &session, DialogService &dialogs, 
     m_sizeList = new QComboBox(this);
     m_sizeList->setObjectName(QStringLiteral("ComboBox_xuanze_shuchu_chicun"));
     m_sizeList->setEditable(false);
-    auto *defaultButton = new QPushButton(QStringLiteral("默认"), this);
+    auto *defaultButton = new QPushButton(tr("默认"), this);
     defaultButton->setObjectName(QStringLiteral("Button_moren"));
     defaultButton->setAutoDefault(false);
     auto *sizeRow = new QHBoxLayout;
@@ -63,20 +63,20 @@ AlbumTypeWindow::AlbumTypeWindow(AlbumSession &session, DialogService &dialogs, 
     m_name->setMinimumWidth(260);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("输出电子相册类型"), m_typeText);
-    form->addRow(QStringLiteral("选择相册输出尺寸"), sizeRow);
-    form->addRow(QStringLiteral("当前输出相册尺寸"), m_sizeText);
-    form->addRow(QStringLiteral("输入相册名称"), m_name);
+    form->addRow(tr("输出电子相册类型"), m_typeText);
+    form->addRow(tr("选择相册输出尺寸"), sizeRow);
+    form->addRow(tr("当前输出相册尺寸"), m_sizeText);
+    form->addRow(tr("输入相册名称"), m_name);
     // Offered at the album's first production while it has no title of its own.
-    m_titles = new QCheckBox(QStringLiteral("开头加上片头标题（相册名称和今天的日期），结尾加上“谢谢观看”"), this);
+    m_titles = new QCheckBox(tr("开头加上片头标题（相册名称和今天的日期），结尾加上“谢谢观看”"), this);
     m_titles->setObjectName(QStringLiteral("CheckBox_piantou_pianwei"));
-    m_titles->setToolTip(QStringLiteral("以后可在“系统设置”中修改或去掉"));
+    m_titles->setToolTip(tr("以后可在“系统设置”中修改或去掉"));
     form->addRow(QString(), m_titles);
 
-    auto *startButton = new QPushButton(QStringLiteral("开始制作"), this);
+    auto *startButton = new QPushButton(tr("开始制作"), this);
     startButton->setObjectName(QStringLiteral("Button_kaishi_zhizuo"));
     startButton->setDefault(true);
-    auto *cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    auto *cancelButton = new QPushButton(tr("取消"), this);
     cancelButton->setObjectName(QStringLiteral("Button_quxiao"));
     cancelButton->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
@@ -184,8 +184,8 @@ void AlbumTypeWindow::startClicked()
         settings.piantouTishi = true;
         if (m_titles->isChecked()) {
             settings.piantouBiaoti = m_name->text().trimmed();
-            settings.piantouFubiaoti = QDate::currentDate().toString(QStringLiteral("yyyy年M月d日"));
-            settings.pianweiZimu = QStringLiteral("谢谢观看");
+            settings.piantouFubiaoti = QDate::currentDate().toString(tr("yyyy年M月d日"));
+            settings.pianweiZimu = tr("谢谢观看");
         }
     }
     m_outcome->setText(kStart);

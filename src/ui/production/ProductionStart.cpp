@@ -8,6 +8,7 @@
 #include "ProductionWindow.h"
 #include "app/DialogService.h"
 #include "app/FlagWords.h"
+#include "app/Language.h"
 #include "app/Paths.h"
 #include "app/StateCells.h"
 #include "session/AlbumSession.h"
@@ -68,7 +69,7 @@ void ProductionStart::typeWindowClosed()
     }
     const QString previous = m_session.output().folder;
     const QString startFolder = !previous.isEmpty() && QFileInfo(previous).isDir() ? previous : QDir::homePath();
-    const QString chosen = m_dialogs.chooseFolder(m_window, kFolderTitle, startFolder);
+    const QString chosen = m_dialogs.chooseFolder(m_window, shownText("lumora::notice", kFolderTitle), startFolder);
     if (chosen.isEmpty()) {
         end(); // a cancelled browser ends the start silently
         return;
@@ -76,14 +77,13 @@ void ProductionStart::typeWindowClosed()
     const QString folder = withSlash(QFileInfo(chosen).absoluteFilePath());
     m_session.album().cells.setText(cell::kXiangceBaocunWeizhi, folder);
     if (!QFileInfo(folder).isDir()) {
-        m_dialogs.notice(m_window, QStringLiteral("保存文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
+        m_dialogs.notice(m_window, tr("保存文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
         end();
         return;
     }
     if (!folderTakesFiles(folder)) {
-        m_dialogs.notice(
-            m_window,
-            QStringLiteral("无法在此文件夹中保存相册，请选择其他文件夹：%1").arg(QDir::toNativeSeparators(folder)));
+        m_dialogs.notice(m_window,
+                         tr("无法在此文件夹中保存相册，请选择其他文件夹：%1").arg(QDir::toNativeSeparators(folder)));
         end();
         return;
     }
@@ -97,8 +97,8 @@ void ProductionStart::typeWindowClosed()
     // finished video is lost to a slip.
     const QString path = choice.outputPath();
     if (QFileInfo::exists(path)
-        && !m_dialogs.confirm(m_window, QStringLiteral("文件已存在"),
-                              QStringLiteral("“%1”已经存在，要替换它吗？").arg(QDir::toNativeSeparators(path)))) {
+        && !m_dialogs.confirm(m_window, tr("文件已存在"),
+                              tr("“%1”已经存在，要替换它吗？").arg(QDir::toNativeSeparators(path)))) {
         end();
         return;
     }

@@ -33,6 +33,7 @@
 #include "app/DialogService.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
+#include "app/Language.h"
 #include "production/ProductionRun.h"
 #include "session/AlbumSession.h"
 
@@ -126,7 +127,7 @@ ProductionWindow::ProductionWindow(AlbumSession &session, DialogService &dialogs
     : QDialog(parent), m_session(session), m_dialogs(dialogs), m_choice(choice), m_shared(std::make_shared<Shared>())
 {
     setObjectName(QStringLiteral("TForm25"));
-    setWindowTitle(QStringLiteral("制作") + outputTypeName(choice.type) + QStringLiteral("相册"));
+    setWindowTitle(tr("制作") + outputTypeName(choice.type) + tr("相册"));
     m_openFolder = [](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
     buildWindow();
 
@@ -169,15 +170,15 @@ void ProductionWindow::buildWindow()
     m_picture->setFixedSize(livePictureArea(lumora::frameGeometry(m_choice.size, m_session.album().mode).encoded));
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setStyleSheet(QStringLiteral("background: black; color: rgb(200,200,200);"));
-    m_picture->setText(QStringLiteral("正在准备…"));
+    m_picture->setText(tr("正在准备…"));
 
-    m_status = new QLabel(QStringLiteral("正在计算模板和音乐…"), this);
+    m_status = new QLabel(tr("正在计算模板和音乐…"), this);
     m_status->setObjectName(QStringLiteral("Label_zhuangtai"));
     m_mainBar = new QProgressBar(this);
     m_mainBar->setObjectName(QStringLiteral("ProgressBar_kaishi_zhizuo_xiangce"));
     m_mainBar->setRange(0, 1);
     m_mainBar->setValue(0);
-    m_mainBar->setFormat(QStringLiteral("%v / %m 帧 (%p%)"));
+    m_mainBar->setFormat(tr("%v / %m 帧 (%p%)"));
     m_smallBar = new QProgressBar(this);
     m_smallBar->setObjectName(QStringLiteral("ProgressBar_tongyong_jindutiao"));
     m_smallBar->setRange(0, 1);
@@ -197,13 +198,13 @@ void ProductionWindow::buildWindow()
     m_total->setFocusPolicy(Qt::NoFocus);
     m_total->setMaximumWidth(90);
     auto *figures = new QGridLayout;
-    figures->addWidget(new QLabel(QStringLiteral("已用时间:"), this), 0, 0);
+    figures->addWidget(new QLabel(tr("已用时间:"), this), 0, 0);
     figures->addWidget(m_elapsed, 0, 1);
-    figures->addWidget(new QLabel(QStringLiteral("剩余时间:"), this), 0, 2);
+    figures->addWidget(new QLabel(tr("剩余时间:"), this), 0, 2);
     figures->addWidget(m_remaining, 0, 3);
-    figures->addWidget(new QLabel(QStringLiteral("制作速度:"), this), 1, 0);
+    figures->addWidget(new QLabel(tr("制作速度:"), this), 1, 0);
     figures->addWidget(m_speed, 1, 1);
-    figures->addWidget(new QLabel(QStringLiteral("制作总帧数:"), this), 1, 2);
+    figures->addWidget(new QLabel(tr("制作总帧数:"), this), 1, 2);
     figures->addWidget(m_total, 1, 3);
     figures->setColumnStretch(1, 1);
     figures->setColumnStretch(3, 1);
@@ -213,7 +214,7 @@ void ProductionWindow::buildWindow()
     m_name->setReadOnly(true);
     m_name->setToolTip(m_choice.outputPath());
     auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel(QStringLiteral("文件名:"), this));
+    nameRow->addWidget(new QLabel(tr("文件名:"), this));
     nameRow->addWidget(m_name, 1);
 
     auto *right = new QVBoxLayout;
@@ -230,30 +231,31 @@ void ProductionWindow::buildWindow()
     // The lists and the log, one tab each.
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("TabWidget_xiangxi"));
-    auto *templateGroup = new QGroupBox(QStringLiteral("计算需要匹配多少个照片文件"), tabs);
+    auto *templateGroup = new QGroupBox(tr("计算需要匹配多少个照片文件"), tabs);
     m_templateList = rowTableView(templateGroup, QStringLiteral("ListView_xuyao_shiyongmoban_shuliang"),
-                                  productionTemplateColumns());
+                                  shownColumns(productionTemplateColumns()));
     (new QVBoxLayout(templateGroup))->addWidget(m_templateList);
-    auto *musicGroup = new QGroupBox(QStringLiteral("计算需要匹配多少个音乐文件"), tabs);
-    m_musicList = rowTableView(musicGroup, QStringLiteral("ListView_xuyao_yinyue_shuliang"), productionMusicColumns());
+    auto *musicGroup = new QGroupBox(tr("计算需要匹配多少个音乐文件"), tabs);
+    m_musicList = rowTableView(musicGroup, QStringLiteral("ListView_xuyao_yinyue_shuliang"),
+                               shownColumns(productionMusicColumns()));
     (new QVBoxLayout(musicGroup))->addWidget(m_musicList);
     m_log = new QListWidget(tabs);
     m_log->setObjectName(QStringLiteral("lstProgress"));
     m_log->setUniformItemSizes(true);
-    tabs->addTab(m_log, QStringLiteral("制作日志"));
-    tabs->addTab(templateGroup, QStringLiteral("模板"));
-    tabs->addTab(musicGroup, QStringLiteral("音乐"));
+    tabs->addTab(m_log, tr("制作日志"));
+    tabs->addTab(templateGroup, tr("模板"));
+    tabs->addTab(musicGroup, tr("音乐"));
 
-    m_openWhenDone = new QCheckBox(QStringLiteral("完成后打开保存文件夹"), this);
+    m_openWhenDone = new QCheckBox(tr("完成后打开保存文件夹"), this);
     m_openWhenDone->setObjectName(QStringLiteral("CheckBox_wancheng_dakai_wenjianjia"));
     m_openWhenDone->setChecked(false);
-    m_openButton = new QPushButton(QStringLiteral("打开保存位置"), this);
+    m_openButton = new QPushButton(tr("打开保存位置"), this);
     m_openButton->setObjectName(QStringLiteral("Button_dakai_baocun_weizhi"));
     m_openButton->setAutoDefault(false);
-    m_stopButton = new QPushButton(QStringLiteral("停止制作"), this);
+    m_stopButton = new QPushButton(tr("停止制作"), this);
     m_stopButton->setObjectName(QStringLiteral("Button_tingzhi_zhizuo"));
     m_stopButton->setAutoDefault(false);
-    m_closeButton = new QPushButton(QStringLiteral("关闭"), this);
+    m_closeButton = new QPushButton(tr("关闭"), this);
     m_closeButton->setObjectName(QStringLiteral("Button_guanbi"));
     m_closeButton->setAutoDefault(false);
     m_closeButton->hide();
@@ -292,7 +294,7 @@ void ProductionWindow::begin()
     m_openWhenDone->setChecked(false);
     m_clock.start();
     m_tickClock.start();
-    appendLog({QStringLiteral("开始制作：%1").arg(m_choice.outputPath())});
+    appendLog({tr("开始制作：%1").arg(m_choice.outputPath())});
 
     std::shared_ptr<Shared> shared = m_shared;
     // Planned and produced from a draft of the session: the album stays the
@@ -378,15 +380,14 @@ void ProductionWindow::stop()
     // A stop asked while it is not yet asked: confirmed first (the
     // production goes on meanwhile; it may even end before the answer).
     if (!m_shared->stop.load()
-        && (!m_dialogs.confirm(this, QStringLiteral("停止制作"),
-                               QStringLiteral("是否确定要停止制作?已经制作的部分可以保留为未完成的文件。"))
+        && (!m_dialogs.confirm(this, tr("停止制作"), tr("是否确定要停止制作?已经制作的部分可以保留为未完成的文件。"))
             || !running()))
         return;
     if (!m_shared->stop.exchange(true)) {
         m_state->setText(flag::kProductionStopped);
         m_stopButton->setEnabled(false);
-        m_status->setText(QStringLiteral("正在停止…"));
-        appendLog({QStringLiteral("正在停止制作…")});
+        m_status->setText(tr("正在停止…"));
+        appendLog({tr("正在停止制作…")});
     }
     m_closeWhenEnded = true;
 }
@@ -395,7 +396,7 @@ void ProductionWindow::openOutputFolder()
 {
     const QString folder = QFileInfo(m_choice.outputPath()).absolutePath();
     if (!QFileInfo(folder).isDir()) {
-        m_dialogs.notice(this, QStringLiteral("保存文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
+        m_dialogs.notice(this, tr("保存文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
         return;
     }
     if (m_openFolder)
@@ -442,8 +443,8 @@ void ProductionWindow::takeProgress()
         return;
     if (phase == Phase::Staging && !m_shared->stop) {
         m_phase = Phase::Staging;
-        m_status->setText(stagingMax > 0 ? QStringLiteral("正在准备照片… %1 / %2").arg(stagingDone).arg(stagingMax)
-                                         : QStringLiteral("正在准备照片…"));
+        m_status->setText(stagingMax > 0 ? tr("正在准备照片… %1 / %2").arg(stagingDone).arg(stagingMax)
+                                         : tr("正在准备照片…"));
         m_smallBar->setRange(0, std::max(1, stagingMax));
         m_smallBar->setValue(stagingDone);
     } else if (phase == Phase::Encoding) {
@@ -455,7 +456,7 @@ void ProductionWindow::takeProgress()
             m_smallBar->setRange(0, kFramesPerSecond);
         }
         if (!m_shared->stop)
-            m_status->setText(QStringLiteral("正在制作相册…"));
+            m_status->setText(tr("正在制作相册…"));
         m_smallBar->setValue(int(done % kFramesPerSecond));
     }
     if (total > 0) {
@@ -482,7 +483,7 @@ void ProductionWindow::showPlan()
     fillRowTableView(m_musicList, plan->musicList);
     m_total->setText(QString::number(plan->totalFrames));
     m_mainBar->setRange(0, int(std::min<long long>(std::max(1LL, plan->totalFrames), INT_MAX)));
-    appendLog({QStringLiteral("模板 %1 个，歌曲 %2 首，共 %3 帧（%4）")
+    appendLog({tr("模板 %1 个，歌曲 %2 首，共 %3 帧（%4）")
                    .arg(plan->templateList.size())
                    .arg(plan->musicList.size())
                    .arg(plan->totalFrames)
@@ -496,7 +497,7 @@ void ProductionWindow::showTimes(long long done, long long total)
     m_elapsed->setText(m_clock.isValid() ? secondsText(m_clock.elapsed()) : clockTextHMS(0));
     if (m_phase != Phase::Encoding || !m_encodeClock.isValid()) {
         m_speed->setText(QStringLiteral("—"));
-        m_remaining->setText(m_phase == Phase::Ended ? clockTextHMS(0) : QStringLiteral("正在估算…"));
+        m_remaining->setText(m_phase == Phase::Ended ? clockTextHMS(0) : tr("正在估算…"));
         return;
     }
     // Speed over the last seconds of frames, so that a slow start (the
@@ -509,13 +510,13 @@ void ProductionWindow::showTimes(long long done, long long total)
     const auto &[t0, f0] = m_speedSamples.front();
     if (now - t0 < 500 || done <= f0) {
         m_speed->setText(QStringLiteral("—"));
-        m_remaining->setText(QStringLiteral("正在估算…"));
+        m_remaining->setText(tr("正在估算…"));
         return;
     }
     const double fps = double(done - f0) * 1000.0 / double(now - t0);
-    m_speed->setText(QStringLiteral("%1 帧/秒").arg(fps, 0, 'f', 1));
+    m_speed->setText(tr("%1 帧/秒").arg(fps, 0, 'f', 1));
     const double left = double(std::max(0LL, total - done)) / fps;
-    m_remaining->setText(QStringLiteral("约 ") + clockTextHMS((long long)(left + 0.999)));
+    m_remaining->setText(tr("约 ") + clockTextHMS((long long)(left + 0.999)));
 }
 
 void ProductionWindow::appendLog(const QStringList &lines)
@@ -545,13 +546,13 @@ void ProductionWindow::finish()
     const QString path
         = QDir::toNativeSeparators(m_result.outputPath.isEmpty() ? m_choice.outputPath() : m_result.outputPath);
     for (const QString &f : m_result.stagingFailures)
-        appendLog({QStringLiteral("照片无法读取，已用占位图代替：%1").arg(f)});
+        appendLog({tr("照片无法读取，已用占位图代替：%1").arg(f)});
 
     QString line;
     bool close = m_closeWhenEnded;
     switch (m_result.outcome) {
     case ProductionOutcome::Completed:
-        line = QStringLiteral("制作完成：%1").arg(path);
+        line = tr("制作完成：%1").arg(path);
         m_mainBar->setValue(m_mainBar->maximum());
         m_smallBar->setValue(m_smallBar->maximum());
         m_picture->setToolTip(path);
@@ -561,32 +562,29 @@ void ProductionWindow::finish()
         // Say how much the file holds; keep it under a name that says it is
         // unfinished, or remove it, as the person chooses.
         const int seconds = frameSeconds(m_result.framesComposed);
-        const QString held = QStringLiteral("已停止：文件只包含前 %1:%2")
+        const QString held = tr("已停止：文件只包含前 %1:%2")
                                  .arg(seconds / 60, 2, 10, QLatin1Char('0'))
                                  .arg(seconds % 60, 2, 10, QLatin1Char('0'));
         const QString file = m_result.outputPath.isEmpty() ? m_choice.outputPath() : m_result.outputPath;
-        const int answer
-            = m_dialogs.choose(this, QStringLiteral("停止制作"), held + QStringLiteral("。\n是否保留这个未完成的文件?"),
-                               {QStringLiteral("保留"), QStringLiteral("删除")});
+        const int answer = m_dialogs.choose(this, tr("停止制作"), held + tr("。\n是否保留这个未完成的文件?"),
+                                            {tr("保留"), tr("删除")});
         if (answer == 0) {
             const QString kept = keepUnfinishedOutput(file);
             m_result.outputPath = kept.isEmpty() ? file : kept;
-            line = held + QStringLiteral("，保存为（可以播放）：%1").arg(QDir::toNativeSeparators(m_result.outputPath));
+            line = held + tr("，保存为（可以播放）：%1").arg(QDir::toNativeSeparators(m_result.outputPath));
         } else {
             QFile::remove(file);
-            line = held + QStringLiteral("，文件已删除。");
+            line = held + tr("，文件已删除。");
         }
         close = false;
         break;
     }
     case ProductionOutcome::StoppedEarly:
-        line = m_planError.isEmpty() ? QStringLiteral("已停止制作，没有生成文件。")
-                                     : QStringLiteral("没有开始制作：%1").arg(m_planError);
+        line = m_planError.isEmpty() ? tr("已停止制作，没有生成文件。") : tr("没有开始制作：%1").arg(m_planError);
         close = true;
         break;
     case ProductionOutcome::Failed:
-        line = QStringLiteral("制作失败：%1")
-                   .arg(m_result.error.isEmpty() ? QStringLiteral("编码器出错") : m_result.error);
+        line = tr("制作失败：%1").arg(m_result.error.isEmpty() ? tr("编码器出错") : m_result.error);
         close = false;
         break;
     }

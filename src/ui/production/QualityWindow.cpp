@@ -21,21 +21,20 @@ constexpr QualityLevel kLevels[3] = {QualityLevel::Biaoqing, QualityLevel::Gaoqi
 QualityWindow::QualityWindow(AlbumSession &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("TForm6"));
-    setWindowTitle(QStringLiteral("画面质量"));
+    setWindowTitle(tr("画面质量"));
 
-    auto *tvGroup = new QGroupBox(QStringLiteral("制式"), this);
-    m_pal = new QRadioButton(QStringLiteral("PAL 电视制式"), tvGroup);
+    auto *tvGroup = new QGroupBox(tr("制式"), this);
+    m_pal = new QRadioButton(tr("PAL 电视制式"), tvGroup);
     m_pal->setObjectName(QStringLiteral("RadioButton_dianshizhishi_PAL"));
-    m_ntsc = new QRadioButton(QStringLiteral("NTSC 电视制式"), tvGroup);
+    m_ntsc = new QRadioButton(tr("NTSC 电视制式"), tvGroup);
     m_ntsc->setObjectName(QStringLiteral("RadioButton_dianshizhishi_NTSC"));
     auto *tvLayout = new QVBoxLayout(tvGroup);
     tvLayout->addWidget(m_pal);
     tvLayout->addWidget(m_ntsc);
 
-    auto *qualityGroup = new QGroupBox(QStringLiteral("画质"), this);
+    auto *qualityGroup = new QGroupBox(tr("画质"), this);
     const char *names[3] = {"RadioButton_yiban_huazhi", "RadioButton_gaoqing_huazhi", "RadioButton_chaoqing_huazhi"};
-    const QString captions[3]
-        = {QStringLiteral("标清画质效果"), QStringLiteral("高清画质效果"), QStringLiteral("超清画质效果 (画面细腻)")};
+    const QString captions[3] = {tr("标清画质效果"), tr("高清画质效果"), tr("超清画质效果 (画面细腻)")};
     auto *qualityLayout = new QVBoxLayout(qualityGroup);
     for (int i = 0; i < 3; ++i) {
         m_levels[i] = new QRadioButton(captions[i], qualityGroup);
@@ -43,7 +42,7 @@ QualityWindow::QualityWindow(AlbumSession &session, QWidget *parent) : QDialog(p
         if (kLevels[i] == QualityLevel::Chaoqing) {
             auto *row = new QHBoxLayout;
             row->addWidget(m_levels[i]);
-            auto *hint = new QLabel(QStringLiteral("← 推荐"), qualityGroup);
+            auto *hint = new QLabel(tr("← 推荐"), qualityGroup);
             hint->setObjectName(QStringLiteral("Label_tuijian"));
             row->addWidget(hint);
             row->addStretch(1);
@@ -60,7 +59,7 @@ QualityWindow::QualityWindow(AlbumSession &session, QWidget *parent) : QDialog(p
     m_key->setObjectName(QStringLiteral("Edit_huamianzhiliang_xuanzhong"));
     m_key->hide();
 
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("Button_queding"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

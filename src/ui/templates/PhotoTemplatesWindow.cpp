@@ -25,7 +25,7 @@ PhotoTemplatesWindow::PhotoTemplatesWindow(AlbumSession &session, DialogService 
       m_openManagement(std::move(openManagement))
 {
     setObjectName(QStringLiteral("TForm20"));
-    setWindowTitle(QStringLiteral("预览此张照片所使用的模板效果"));
+    setWindowTitle(tr("预览此张照片所使用的模板效果"));
     setModal(true);
     resize(620, 320);
     auto *layout = new QVBoxLayout(this);
@@ -36,14 +36,13 @@ PhotoTemplatesWindow::PhotoTemplatesWindow(AlbumSession &session, DialogService 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ListView_zhaopian_yu_pipei_moban"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("序号"), QStringLiteral("照片名称"), QStringLiteral("使用模板"),
-                             QStringLiteral("照片位置"), QStringLiteral("标注")});
+    m_list->setHeaderLabels({tr("序号"), tr("照片名称"), tr("使用模板"), tr("照片位置"), tr("标注")});
     layout->addWidget(m_list, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("Button_queding"));
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto *cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("Button_quxiao"));
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -66,7 +65,7 @@ int PhotoTemplatesWindow::fill(int photoRow)
         m_list->addTopLevelItem(new QTreeWidgetItem({QString::number(++n), QFileInfo(path).completeBaseName(),
                                                      slots[i].cell(slotcol::kName), path, QString::number(i)}));
     }
-    m_label->setText(QStringLiteral("此张照片用在 %1 个模板文件中,选择下面一项后,点确定按钮,开始预览效果").arg(n));
+    m_label->setText(tr("此张照片用在 %1 个模板文件中,选择下面一项后,点确定按钮,开始预览效果").arg(n));
     return n;
 }
 
@@ -100,14 +99,13 @@ int PhotoTemplatesWindow::confirmChoice()
 {
     QTreeWidgetItem *item = m_list->currentItem();
     if (!item) {
-        m_dialogs.notice(this, QStringLiteral("没有选中模板文件！"));
+        m_dialogs.notice(this, tr("没有选中模板文件！"));
         return -1;
     }
     const int slot = item->text(4).toInt();
     const int used = m_session.album().ListView_moban_shiyong_canshu[slot].cell(slotcol::kUsedRow).toInt();
     if (!templateComplete(used)) {
-        if (m_dialogs.confirm(this, QStringLiteral("补全照片文件"),
-                              QStringLiteral("此模板中的照片文件没有补全,是否确定现在去补全照片文件?"))) {
+        if (m_dialogs.confirm(this, tr("补全照片文件"), tr("此模板中的照片文件没有补全,是否确定现在去补全照片文件?"))) {
             accept();
             if (m_openManagement)
                 m_openManagement();

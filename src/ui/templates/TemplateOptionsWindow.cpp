@@ -22,13 +22,12 @@ TemplateOptionsWindow::TemplateOptionsWindow(AlbumSession &session, DialogServic
     : QDialog(parent), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm41"));
-    setWindowTitle(QStringLiteral("模板选项：自动为添加的照片分配模板方式"));
+    setWindowTitle(tr("模板选项：自动为添加的照片分配模板方式"));
     auto *root = new QVBoxLayout(this);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ListView_zuhemoban"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("模板组合"), QStringLiteral("横照片(张)"), QStringLiteral("竖照片(张)"),
-                             QStringLiteral("照片总数(张)")});
+    m_list->setHeaderLabels({tr("模板组合"), tr("横照片(张)"), tr("竖照片(张)"), tr("照片总数(张)")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     root->addWidget(m_list, 1);
 
@@ -38,27 +37,27 @@ TemplateOptionsWindow::TemplateOptionsWindow(AlbumSession &session, DialogServic
         e->setObjectName(QString::fromLatin1(name));
         e->setReadOnly(true);
         if (label)
-            form->addRow(QString::fromUtf8(label), e);
+            form->addRow(tr(label), e);
         return e;
     };
-    m_name = field("Edit_zuhemoban_mingcheng", "组合模板名称");
-    m_heng = field("Edit_zuhemoban_hengzhao", "需要横照片");
-    m_shu = field("Edit_zuhemoban_shuzhao", "需要竖照片");
+    m_name = field("Edit_zuhemoban_mingcheng", QT_TRANSLATE_NOOP("lumora::ui::TemplateOptionsWindow", "组合模板名称"));
+    m_heng = field("Edit_zuhemoban_hengzhao", QT_TRANSLATE_NOOP("lumora::ui::TemplateOptionsWindow", "需要横照片"));
+    m_shu = field("Edit_zuhemoban_shuzhao", QT_TRANSLATE_NOOP("lumora::ui::TemplateOptionsWindow", "需要竖照片"));
     m_row = field("Edit_zuhemoban_xuanhao", nullptr);
     m_method = field("Edit_mobanfashi", nullptr);
     m_row->hide();
     m_method->hide();
     m_row->setText(QStringLiteral("0"));
     root->addLayout(form);
-    m_text = new QLabel(QStringLiteral("说明："), this);
+    m_text = new QLabel(tr("说明："), this);
     m_text->setObjectName(QStringLiteral("Label3"));
     root->addWidget(m_text);
 
     auto *buttons = new QHBoxLayout;
-    auto *combo = new QPushButton(QStringLiteral("使用模板组合添加照片   ← 推荐使用"), this);
+    auto *combo = new QPushButton(tr("使用模板组合添加照片   ← 推荐使用"), this);
     combo->setObjectName(QStringLiteral("Button1"));
     combo->setDefault(true);
-    auto *random = new QPushButton(QStringLiteral("使用随机模板添加照片"), this);
+    auto *random = new QPushButton(tr("使用随机模板添加照片"), this);
     random->setObjectName(QStringLiteral("Button2"));
     buttons->addWidget(combo);
     buttons->addWidget(random);
@@ -113,18 +112,18 @@ bool TemplateOptionsWindow::eventFilter(QObject *watched, QEvent *event)
 void TemplateOptionsWindow::choosePack(int row)
 {
     if (m_packs.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有找到组合模板！"));
+        m_dialogs.notice(this, tr("没有找到组合模板！"));
         return;
     }
     if (row < 0 || row >= int(m_packs.size())) {
-        m_dialogs.notice(this, QStringLiteral("没有选中组合模板！"));
+        m_dialogs.notice(this, tr("没有选中组合模板！"));
         return;
     }
     const TemplatePack &p = m_packs[size_t(row)];
     m_row->setText(QString::number(row));
     m_name->setText(p.chooserRow().value(0));
-    m_heng->setText(QStringLiteral("%1 张").arg(p.landscapeNeed));
-    m_shu->setText(QStringLiteral("%1 张").arg(p.portraitNeed));
+    m_heng->setText(tr("%1 张").arg(p.landscapeNeed));
+    m_shu->setText(tr("%1 张").arg(p.portraitNeed));
     const QString text = packRequirementText(p.landscapeNeed, p.portraitNeed);
     if (!text.isEmpty())
         m_text->setText(text);
@@ -136,7 +135,7 @@ void TemplateOptionsWindow::useCombination()
 {
     // Without a pack the combination cannot be used: the add falls back to random templates.
     if (m_packs.empty()) {
-        m_dialogs.notice(this, QStringLiteral("没有找到组合模板！"));
+        m_dialogs.notice(this, tr("没有找到组合模板！"));
         useRandom();
         return;
     }

@@ -20,6 +20,7 @@
 #include "app/DialogService.h"
 #include "app/Error.h"
 #include "app/FlagWords.h"
+#include "app/Language.h"
 #include "app/PictureView.h"
 #include "effects/EffectRun.h"
 #include "image/ImageIO.h"
@@ -65,20 +66,24 @@ TemplatePreviewWindow::TemplatePreviewWindow(AlbumSession &session, DialogServic
     : QDialog(parent), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm19"));
-    setWindowTitle(QStringLiteral("预览模板"));
+    setWindowTitle(tr("预览模板"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
     auto *info = new QFormLayout;
     auto *infoRow = new QHBoxLayout;
     const std::pair<const char *, const char *> fields[]
-        = {{"Edit_mingcheng", "模板名称"}, {"Edit_leixing", "模板类型"},  {"Edit_hengzhaopian", "横照片"},
-           {"Edit_shuzhaopian", "竖照片"}, {"Edit_shichang", "模板时长"}, {"Edit_fenlei", "模板分类"}};
+        = {{"Edit_mingcheng", QT_TRANSLATE_NOOP("lumora::ui::TemplatePreviewWindow", "模板名称")},
+           {"Edit_leixing", QT_TRANSLATE_NOOP("lumora::ui::TemplatePreviewWindow", "模板类型")},
+           {"Edit_hengzhaopian", QT_TRANSLATE_NOOP("lumora::ui::TemplatePreviewWindow", "横照片")},
+           {"Edit_shuzhaopian", QT_TRANSLATE_NOOP("lumora::ui::TemplatePreviewWindow", "竖照片")},
+           {"Edit_shichang", QT_TRANSLATE_NOOP("lumora::ui::TemplatePreviewWindow", "模板时长")},
+           {"Edit_fenlei", QT_TRANSLATE_NOOP("lumora::ui::TemplatePreviewWindow", "模板分类")}};
     for (const auto &[name, caption] : fields) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setReadOnly(true);
         edit->setMaximumWidth(130);
-        infoRow->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        infoRow->addWidget(new QLabel(tr(caption), this));
         infoRow->addWidget(edit);
     }
     infoRow->addStretch(1);
@@ -102,18 +107,18 @@ TemplatePreviewWindow::TemplatePreviewWindow(AlbumSession &session, DialogServic
     m_time->setReadOnly(true);
     m_time->setMaximumWidth(80);
     controls->addWidget(m_time);
-    m_fill = new QRadioButton(QStringLiteral("照片全屏显示效果"), this);
+    m_fill = new QRadioButton(tr("照片全屏显示效果"), this);
     m_fill->setObjectName(QStringLiteral("RadioButton_quanping"));
-    m_fit = new QRadioButton(QStringLiteral("照片适中显示效果"), this);
+    m_fit = new QRadioButton(tr("照片适中显示效果"), this);
     m_fit->setObjectName(QStringLiteral("RadioButton_shizhong"));
     controls->addWidget(m_fill);
     controls->addWidget(m_fit);
     controls->addStretch(1);
-    m_play = new QPushButton(QStringLiteral("播放"), this);
+    m_play = new QPushButton(tr("播放"), this);
     m_play->setObjectName(QStringLiteral("Button_bofang"));
-    m_stop = new QPushButton(QStringLiteral("停止"), this);
+    m_stop = new QPushButton(tr("停止"), this);
     m_stop->setObjectName(QStringLiteral("Button_tingzhi"));
-    m_back = new QPushButton(QStringLiteral("返回"), this);
+    m_back = new QPushButton(tr("返回"), this);
     m_back->setObjectName(QStringLiteral("Button_fanhui"));
     for (QPushButton *b : {m_play, m_stop, m_back}) {
         b->setAutoDefault(false);
@@ -278,7 +283,7 @@ bool TemplatePreviewWindow::prepare()
         = {"Edit_mingcheng", "Edit_leixing", "Edit_hengzhaopian", "Edit_shuzhaopian", "Edit_shichang", "Edit_fenlei"};
     for (int c = 0; c < 6; ++c)
         if (auto *e = findChild<QLineEdit *>(QString::fromLatin1(names[c])))
-            e->setText(source.cell(c + 1));
+            e->setText(shownCell(source.cell(c + 1)));
     // Only a catalogue landscape template offers the fit buttons: a used
     // template shows its photos as they were cropped.
     const bool offerFit = !used && m_category == kCategoryLandscape;

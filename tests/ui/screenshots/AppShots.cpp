@@ -5,6 +5,7 @@
 #include "Shooter.h"
 #include "album/PhotoFilesWindow.h"
 #include "album/PhotoGeometry.h"
+#include "album/PhotoTable.h"
 #include "album/PhotoWindow.h"
 #include "album/ThumbnailCache.h"
 #include "app/Dialogs.h"
@@ -45,7 +46,7 @@ void shootAppWindows(MainWindow &main, AlbumSession &session, Shooter &shooter)
     shooter.shoot(photos); // TForm3
     {
         ProgressWindow progress(photos);
-        progress.begin(QStringLiteral("添加照片"), 14);
+        progress.begin(PhotoWindow::tr("添加照片"), 14);
         progress.setProgress(6, 14);
         shootAndHide(&progress); // TForm13
     }
@@ -65,9 +66,9 @@ void shootAppWindows(MainWindow &main, AlbumSession &session, Shooter &shooter)
     settings->load();
     shootAndHide(settings); // TForm18
     {
-        NoticeDialog notice(QStringLiteral("没有添加照片文件！"), &main);
+        NoticeDialog notice(MainWindow::tr("没有添加照片文件！"), &main);
         shootAndHide(&notice); // TForm14
-        ConfirmDialog confirm(QStringLiteral("删除照片"), QStringLiteral("是否确定要删除当前选中的照片文件?"), &main);
+        ConfirmDialog confirm(PhotoWindow::tr("删除照片"), deletePhotoQuestion(session.album(), 0), &main);
         shootAndHide(&confirm); // TForm17
         ExitDialog exit({}, &main);
         shootAndHide(&exit); // TForm16

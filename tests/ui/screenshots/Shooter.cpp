@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -60,6 +61,13 @@ QString Shooter::shoot(QWidget *window)
     }
     std::printf("%s\n", qPrintable(file));
     ++m_written;
+    if (m_check) {
+        const QStringList faults = m_check(window);
+        for (const QString &f : faults)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(QFileInfo(file).fileName()), qPrintable(f));
+        if (!faults.isEmpty())
+            ++m_failures;
+    }
     return file;
 }
 

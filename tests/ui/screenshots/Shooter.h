@@ -4,6 +4,7 @@
 // for the later ones. Also waits for the event loop to settle.
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -25,6 +26,10 @@ public:
     // action finds the window, shoots it and closes it).
     static void later(int ms, const std::function<void()> &action);
 
+    // Looks at every window shot: a non-empty answer (the faults found)
+    // counts as a failure and is reported on stderr.
+    void setCheck(std::function<QStringList(QWidget *)> check) { m_check = std::move(check); }
+
     int failures() const { return m_failures; }
     int written() const { return m_written; }
 
@@ -33,6 +38,7 @@ private:
     QHash<QString, int> m_counts;
     int m_failures = 0;
     int m_written = 0;
+    std::function<QStringList(QWidget *)> m_check;
 };
 
 } // namespace lumora::screenshots
