@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 
 namespace lumora {
 
@@ -44,6 +46,29 @@ std::optional<std::vector<QRect>> facesFromCell(const QString &cell)
 
 namespace {
 
+std::mutex g_steadyLock;
+std::shared_ptr<const SteadyWindowSource> g_steadySource;
+
+} // namespace
+
+void setSteadyWindowSource(SteadyWindowSource source)
+{
+    std::lock_guard lock(g_steadyLock);
+    g_steadySource = source ? std::make_shared<const SteadyWindowSource>(std::move(source)) : nullptr;
+}
+
+QRectF steadyWindowOf(const QString &packedMovie, const QString &pictureName, QSize picture)
+{
+    std::shared_ptr<const SteadyWindowSource> source;
+    {
+        std::lock_guard lock(g_steadyLock);
+        source = g_steadySource;
+    }
+    return source ? (*source)(packedMovie, pictureName, picture) : QRectF();
+}
+
+namespace {
+
 // A face as the window must hold it on one axis: [lo, hi] in photo-display
 // pixels, relative to the photo's own top-left corner.
 struct Span {
@@ -59,16 +84,18 @@ struct Need {
 // (hair, headroom) and below (chin, neck).
 constexpr double kSide = 0.25, kAbove = 0.5, kBelow = 0.25;
 
-// One axis of the window: its length C over a photo of length L; free when
-// the photo overhangs (L > C).
+// One axis of the window: the canvas of length C over a photo of length L
+// (free when the photo overhangs, L > C), starting at u in photo pixels; of
+// the canvas, the part [V0, V0 + V] stays in view all the time.
 struct Axis {
     double L = 0, C = 0;
     bool free = false;
     double fixedStart = 0; // window start when the axis does not move
+    double V0 = 0, V = 0;
     double lowest() const { return 0; }
     double highest() const { return std::max(0.0, L - C); }
     double clamp(double u) const { return std::clamp(u, lowest(), highest()); }
-    bool holds(double u, const Span &s) const { return s.lo >= u - 0.5 && s.hi <= u + C + 0.5; }
+    bool holds(double u, const Span &s) const { return s.lo >= u + V0 - 0.5 && s.hi <= u + V0 + V + 0.5; }
 };
 
 } // namespace
@@ -76,13 +103,23 @@ struct Axis {
 QRect placeAroundFaces(const QRect &placement, QSize canvas, QSize photo, const std::vector<QRect> &faces, bool moveX,
                        bool moveY)
 {
+    return placeAroundFaces(placement, canvas, QRect(QPoint(0, 0), canvas), photo, faces, moveX, moveY);
+}
+
+QRect placeAroundFaces(const QRect &placement, QSize canvas, const QRect &steady, QSize photo,
+                       const std::vector<QRect> &faces, bool moveX, bool moveY)
+{
     if (faces.empty() || photo.isEmpty() || placement.isEmpty() || canvas.isEmpty())
         return placement;
+    // The part of the canvas that stays in view; all of it when unknown.
+    QRect view = steady.intersected(QRect(QPoint(0, 0), canvas));
+    if (view.isEmpty())
+        view = QRect(QPoint(0, 0), canvas);
     const double sx = double(placement.width()) / photo.width(), sy = double(placement.height()) / photo.height();
     Axis ax{double(placement.width()), double(canvas.width()), moveX && placement.width() > canvas.width(),
-            double(-placement.x())};
+            double(-placement.x()),    double(view.x()),       double(view.width())};
     Axis ay{double(placement.height()), double(canvas.height()), moveY && placement.height() > canvas.height(),
-            double(-placement.y())};
+            double(-placement.y()),     double(view.y()),        double(view.height())};
     if (!ax.free && !ay.free)
         return placement;
 
@@ -111,8 +148,8 @@ QRect placeAroundFaces(const QRect &placement, QSize canvas, QSize photo, const 
                 return u;
             }
             for (const Need &n : needs) {
-                u.push_back(a.clamp((n.*span).lo));
-                u.push_back(a.clamp((n.*span).hi - a.C));
+                u.push_back(a.clamp((n.*span).lo - a.V0));
+                u.push_back(a.clamp((n.*span).hi - a.V0 - a.V));
             }
             return u;
         };
@@ -150,9 +187,10 @@ QRect placeAroundFaces(const QRect &placement, QSize canvas, QSize photo, const 
                     lo = std::min(lo, (needs[i].*span).lo);
                     hi = std::max(hi, (needs[i].*span).hi);
                 }
-            const double centred = (lo + hi) / 2 - a.C / 2;
-            // Keep every chosen face inside: start within [hi - C, lo].
-            return a.clamp(std::clamp(centred, std::min(hi - a.C, lo), lo));
+            const double centred = (lo + hi) / 2 - a.V0 - a.V / 2;
+            // Keep every chosen face inside the steady view: start within
+            // [hi - V0 - V, lo - V0].
+            return a.clamp(std::clamp(centred, std::min(hi - a.V0 - a.V, lo - a.V0), lo - a.V0));
         };
         const double u = place(ax, &Need::x), v = place(ay, &Need::y);
         return QRect(ax.free ? -int(std::lround(u)) : placement.x(), ay.free ? -int(std::lround(v)) : placement.y(),
@@ -163,8 +201,8 @@ QRect placeAroundFaces(const QRect &placement, QSize canvas, QSize photo, const 
         return qint64(a.width()) * a.height() < qint64(b.width()) * b.height();
     });
     const double cx = (f.x() + f.width() / 2.0) * sx, cy = (f.y() + f.height() / 2.0) * sy;
-    return QRect(ax.free ? -int(std::lround(ax.clamp(cx - ax.C / 2))) : placement.x(),
-                 ay.free ? -int(std::lround(ay.clamp(cy - ay.C / 2))) : placement.y(), placement.width(),
+    return QRect(ax.free ? -int(std::lround(ax.clamp(cx - ax.V0 - ax.V / 2))) : placement.x(),
+                 ay.free ? -int(std::lround(ay.clamp(cy - ay.V0 - ay.V / 2))) : placement.y(), placement.width(),
                  placement.height());
 }
 

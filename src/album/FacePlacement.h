@@ -10,8 +10,10 @@
 //   "none"                 searched, no face
 //   "x,y,w,h;x,y,w,h;…"    searched: boxes in displayed photo pixels
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,5 +36,20 @@ std::optional<std::vector<QRect>> facesFromCell(const QString &cell);
 // placement is returned as it is.
 QRect placeAroundFaces(const QRect &placement, QSize canvas, QSize photo, const std::vector<QRect> &faces,
                        bool moveX = true, bool moveY = true);
+// The same for a canvas of which only `steady` (canvas pixels) stays in view
+// the whole time its template shows it (a slow zoom or a pan over the
+// picture): the faces are placed inside that part.
+QRect placeAroundFaces(const QRect &placement, QSize canvas, const QRect &steady, QSize photo,
+                       const std::vector<QRect> &faces, bool moveX = true, bool moveY = true);
+
+// Where the part of a slot's picture that stays in view comes from: the
+// template's packed movie file, the slot's picture name and the picture's
+// size give it, relative to the picture (0..1); an empty rectangle when all
+// of it shows or it is not known. The movie renderer's layer knows how to tell (it sits above this
+// layer), so the program installs it once; without it the whole picture
+// counts as in view.
+using SteadyWindowSource = std::function<QRectF(const QString &packedMovie, const QString &pictureName, QSize picture)>;
+void setSteadyWindowSource(SteadyWindowSource source);
+QRectF steadyWindowOf(const QString &packedMovie, const QString &pictureName, QSize picture);
 
 } // namespace lumora

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QSet>
 #include <array>
+#include <cmath>
 
 #include "album/AlbumTables.h"
 #include "album/BackgroundTable.h"
@@ -272,6 +273,23 @@ bool slotSize(const Row &slot, int &W, int &H, bool *fullFrame)
     return true;
 }
 
+namespace {
+
+// The packed movie of the template a slot belongs to ("" when unknown).
+QString slotMovie(const Album &album, const Row &slot)
+{
+    bool ok = false;
+    const int usedRow = slot.cell(slotcol::kUsedRow).toInt(&ok);
+    if (!ok || usedRow < 0 || usedRow >= album.ListView_moban_shiyong.size())
+        return {};
+    const int index = album.ListView_moban_shiyong[usedRow].caption().toInt(&ok);
+    if (!ok || index < 0 || index >= album.ListView_mobancanshu.size())
+        return {};
+    return album.ListView_mobancanshu[index].cell(paramcol::kMovie);
+}
+
+} // namespace
+
 bool placePhotoInSlot(Album &album, int slotRow)
 {
     Row &s = album.ListView_moban_shiyong_canshu[slotRow];
@@ -290,10 +308,16 @@ bool placePhotoInSlot(Album &album, int slotRow)
     QRect fill(g.fillX, g.fillY, g.fillW, g.fillH), fit(g.fitX, g.fitY, g.fitW, g.fitH);
     if (album.settings.faceCrop) {
         if (const auto faces = facesFromCell(p.cell(photocol::kFaces)); faces && !faces->empty()) {
-            // The canvas the slot's picture is cut from is the slot itself.
+            // The canvas the slot's picture is cut from is the slot itself;
+            // a template that zooms or pans over it keeps only part of it in
+            // view all the time, and the faces go there.
             const QSize canvas(W, H);
-            fill = placeAroundFaces(fill, canvas, QSize(pw, ph), *faces);
-            fit = placeAroundFaces(fit, canvas, QSize(pw, ph), *faces);
+            QRect steady(QPoint(0, 0), canvas);
+            if (const QRectF w = steadyWindowOf(slotMovie(album, s), s.cell(slotcol::kPicture), canvas); !w.isEmpty())
+                steady = QRect(int(std::ceil(w.x() * W)), int(std::ceil(w.y() * H)), int(std::floor(w.width() * W)),
+                               int(std::floor(w.height() * H)));
+            fill = placeAroundFaces(fill, canvas, steady, QSize(pw, ph), *faces);
+            fit = placeAroundFaces(fit, canvas, steady, QSize(pw, ph), *faces);
         }
     }
     s.setCell(slotcol::kFillX, QString::number(fill.x()));

@@ -11,6 +11,7 @@
 #include "effects/EffectTables.h"
 #include "media/LrcParser.h"
 #include "media/MusicList.h"
+#include "playback/SteadyWindow.h"
 #include "resources/Workspace.h"
 #include "templates/TemplatePacks.h"
 
@@ -30,6 +31,8 @@ AlbumSession::AlbumSession(const QString &programFolder, const QString &workRoot
     workspace::startupClean(m_album.paths);
     m_output = defaultOutputChoice(m_album.mode);
     m_faceCache = defaultFaceCacheFolder();
+    // Faces go where the templates' zooms and pans keep them in view.
+    installSteadyWindowSource();
 }
 
 CatalogueReport AlbumSession::chooseMode(ModeKind mode, const CatalogueProgress &progress)
