@@ -403,14 +403,22 @@ QImage decodeJpeg(const QByteArray &data, const QString &what, QSize atLeast)
     return out;
 }
 
+namespace {
+// Compressed photos up to this size are read whole rather than mapped.
+constexpr qint64 kLargestReadPhoto = 256LL << 20;
+} // namespace
+
 QImage decodeJpeg(const QString &path, QSize atLeast)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         failPhoto(path, QCoreApplication::translate("lumora::ImageIO", "文件无法打开（%1）").arg(file.errorString()));
-    // A mapped file costs no heap: a stitched panorama can be hundreds of
-    // megabytes of compressed data. The mapping lives as long as `file`.
-    if (file.size() > 0) {
+    // Photos are read into memory: a mapped file that another program
+    // shortens or rewrites meanwhile (a photo being synced or edited) ends
+    // the whole program with a bus error. Only a file too large to read
+    // whole (a stitched panorama of hundreds of megabytes) is mapped; the
+    // mapping lives as long as `file`.
+    if (file.size() > kLargestReadPhoto) {
         if (uchar *mapped = file.map(0, file.size())) {
             const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), file.size());
             return decodeJpeg(view, path, atLeast);

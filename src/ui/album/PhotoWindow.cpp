@@ -32,6 +32,7 @@
 #include "app/Language.h"
 #include "app/PictureView.h"
 #include "app/StateCells.h"
+#include "app/WhenFinished.h"
 #include "effects/EffectPlacement.h"
 #include "session/AlbumSession.h"
 
@@ -351,9 +352,8 @@ void PhotoWindow::searchFaces()
     m_faceSearch = std::make_shared<std::atomic<bool>>(false);
     const std::shared_ptr<std::atomic<bool>> stop = m_faceSearch;
     const QString cache = m_session.faceCacheFolder();
-    QtConcurrent::run([todo, cache, stop] {
-        return scanFaces(todo, cache, 1, true, stop.get());
-    }).then(this, [this, stop](const std::vector<FaceScanResult> &found) {
+    auto future = QtConcurrent::run([todo, cache, stop] { return scanFaces(todo, cache, 1, true, stop.get()); });
+    whenFinished(future, this, [this, stop](const std::vector<FaceScanResult> &found) {
         if (m_faceSearch != stop)
             return;
         m_faceSearch.reset();

@@ -14,6 +14,7 @@
 #include <exception>
 
 #include "app/Error.h"
+#include "app/WhenFinished.h"
 
 namespace lumora::ui {
 
@@ -271,7 +272,7 @@ void ExitDialog::start()
     // A clean-up that fails still ends in the exit: the dialog never stays
     // with its buttons disabled. What failed goes to the error stream (the
     // windows are closing) and the next start removes what was left.
-    QtConcurrent::run([clean, progress] {
+    auto future = QtConcurrent::run([clean, progress] {
         QString failure;
         try {
             if (clean)
@@ -284,7 +285,8 @@ void ExitDialog::start()
             failure = tr("未知错误");
         }
         return failure;
-    }).then(this, [this](const QString &failure) {
+    });
+    whenFinished(future, this, [this](const QString &failure) {
         if (!failure.isEmpty())
             std::fprintf(stderr, "lumora: %s\n", qPrintable(tr("清理工作文件夹失败：%1").arg(failure)));
         m_bar->setValue(m_bar->maximum());

@@ -8,6 +8,7 @@
 
 #include "PictureView.h"
 #include "app/Error.h"
+#include "app/WhenFinished.h"
 #include "playback/MoviePlayer.h"
 
 namespace lumora::ui {
@@ -57,7 +58,7 @@ void StartupMoviePanel::startInBackground(std::function<void()> prepare, const Q
     m_loading = true;
     const int generation = m_generation;
     QPointer<StartupMoviePanel> self(this);
-    QtConcurrent::run([prepare = std::move(prepare), moviePath] {
+    auto future = QtConcurrent::run([prepare = std::move(prepare), moviePath] {
         auto player = std::make_shared<MoviePlayer>();
         QString refusal;
         try {
@@ -68,7 +69,8 @@ void StartupMoviePanel::startInBackground(std::function<void()> prepare, const Q
             refusal = e.message();
         }
         return std::make_pair(refusal.isEmpty() ? player : nullptr, refusal);
-    }).then(this, [self, generation](const std::pair<std::shared_ptr<MoviePlayer>, QString> &loaded) {
+    });
+    whenFinished(future, this, [self, generation](const std::pair<std::shared_ptr<MoviePlayer>, QString> &loaded) {
         if (!self || self->m_generation != generation)
             return; // stopped meanwhile
         self->m_loading = false;
@@ -123,7 +125,7 @@ void StartupMoviePanel::tick()
         frame.setDevicePixelRatio(dpr);
         return frame;
     });
-    future.then(this, [self, player](const QImage &frame) {
+    whenFinished(future, this, [self, player](const QImage &frame) {
         if (!self)
             return;
         self->m_busy = false;
