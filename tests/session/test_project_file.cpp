@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -304,6 +305,19 @@ TEST(RecoveryFile, RestoresTheAlbumOfAKilledProcess)
 
 // The interface language never reaches what an album stores: the same album
 // made and saved under English opens under Chinese as the album made there.
+// The automatic placement marks ("hhmmss_r") carry the clock time of the
+// placement: two albums built a second apart differ there and nowhere else.
+ProjectSnapshot withoutClockMarks(ProjectSnapshot p)
+{
+    static const QRegularExpression mark(QStringLiteral("^\\d{6}_(\\d+)$"));
+    for (auto &[name, table] : p.tables)
+        for (int r = 0; r < table.size(); ++r)
+            for (int c = 1; c <= table[r].subItems().size(); ++c)
+                if (const QString cell = table[r].cell(c); mark.match(cell).hasMatch())
+                    table[r].setCell(c, QString(cell).replace(mark, QStringLiteral("_\\1")));
+    return p;
+}
+
 TEST(ProjectFile, AnAlbumMadeInEnglishIsTheSameAlbumInChinese)
 {
     Env env;
@@ -328,5 +342,5 @@ TEST(ProjectFile, AnAlbumMadeInEnglishIsTheSameAlbumInChinese)
     buildRichAlbum(*chinese, env.project());
     auto opened = env.session(99);
     ASSERT_TRUE(openProject(*opened, file).loaded);
-    expectSameTables(captureProject(*chinese), captureProject(*opened));
+    expectSameTables(withoutClockMarks(captureProject(*chinese)), withoutClockMarks(captureProject(*opened)));
 }
