@@ -311,6 +311,24 @@ private:
     int m_lastDecile = -1;
 };
 
+// Produces the planned album with the progress bar on the terminal, and
+// names every photo that had to be replaced by a placeholder.
+ProductionResult produceWithProgress(AlbumSession &session, const ProductionPlan &plan, ProgressBar &bar)
+{
+    ProductionCallbacks callbacks;
+    callbacks.staging
+        = [&](int done, int max) { bar.show(QCoreApplication::translate("lumora-make", "准备照片"), done, max); };
+    callbacks.frames = [&](long long done, long long total) {
+        if (done % 5 == 0 || done == total)
+            bar.show(QCoreApplication::translate("lumora-make", "制作相册"), done, total);
+    };
+    const ProductionResult result = session.produce(plan, callbacks, &g_stop);
+    bar.end();
+    for (const QString &f : result.stagingFailures)
+        err(QCoreApplication::translate("lumora-make", "照片无法读取，已用占位图代替：%1").arg(f));
+    return result;
+}
+
 void printPlan(const Album &album, const ProductionPlan &plan, const std::vector<RefusedPhoto> &refused)
 {
     out(QCoreApplication::translate("lumora-make", "相册：%1  模式 %2  %3 %4 %5 %6")
@@ -508,17 +526,7 @@ int run(const Options &o)
         err(QCoreApplication::translate("lumora-make", "无法写入保存文件夹：%1").arg(choice.folder));
         return kRefused;
     }
-    ProductionCallbacks callbacks;
-    callbacks.staging
-        = [&](int done, int max) { bar.show(QCoreApplication::translate("lumora-make", "准备照片"), done, max); };
-    callbacks.frames = [&](long long done, long long total) {
-        if (done % 5 == 0 || done == total)
-            bar.show(QCoreApplication::translate("lumora-make", "制作相册"), done, total);
-    };
-    const ProductionResult result = session.produce(plan, callbacks, &g_stop);
-    bar.end();
-    for (const QString &f : result.stagingFailures)
-        err(QCoreApplication::translate("lumora-make", "照片无法读取，已用占位图代替：%1").arg(f));
+    const ProductionResult result = produceWithProgress(session, plan, bar);
     switch (result.outcome) {
     case ProductionOutcome::Completed: out(result.outputPath); return kOk;
     case ProductionOutcome::Stopped:
@@ -632,17 +640,7 @@ int makeAlbumFile(const Options &o, const QString &file, const QString &workRoot
         return refuse(kRefused,
                       QCoreApplication::translate("lumora-make", "无法写入保存文件夹：%1").arg(choice.folder));
     ProgressBar bar;
-    ProductionCallbacks callbacks;
-    callbacks.staging
-        = [&](int done, int max) { bar.show(QCoreApplication::translate("lumora-make", "准备照片"), done, max); };
-    callbacks.frames = [&](long long done, long long total) {
-        if (done % 5 == 0 || done == total)
-            bar.show(QCoreApplication::translate("lumora-make", "制作相册"), done, total);
-    };
-    const ProductionResult result = session.produce(plan, callbacks, &g_stop);
-    bar.end();
-    for (const QString &f : result.stagingFailures)
-        err(QCoreApplication::translate("lumora-make", "照片无法读取，已用占位图代替：%1").arg(f));
+    const ProductionResult result = produceWithProgress(session, plan, bar);
     switch (result.outcome) {
     case ProductionOutcome::Completed:
         summary = QCoreApplication::translate("lumora-make", "完成：%1 → %2").arg(shown, result.outputPath);
